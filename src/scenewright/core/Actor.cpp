@@ -1,0 +1,12 @@
+#include "scenewright/core/Actor.h"
+
+#include "scenewright/core/action/MovePositionAction.h"
+
+namespace scenewright::core {
+
+Actor::Actor() : AtmoObject("actor", TYPE_ACTOR)
+{
+    addAtmoAction(std::make_shared<action::MovePositionAction>(this));
+}
+
+} // namespace scenewright::core

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "scenewright/core/AtmoObject.h"
+
+namespace scenewright::core {
+
+// The user's avatar. It comes with every project, declares nothing and
+// holds its own move action from the start.
+class Actor : public AtmoObject {
+public:
+    Actor();
+
+    std::string updateStatus() const override { return getName() + "\t========  "; }
+    std::string getInnerScriptName(bool) const override { return "theActor"; }
+    std::string getAtmoObjectScriptName() const override { return "theActor"; }
+    std::string getAtmoObjectDeclaration() override { return {}; }
+};
+
+} // namespace scenewright::core

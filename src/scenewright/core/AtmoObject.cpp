@@ -1,0 +1,138 @@
+#include "scenewright/core/AtmoObject.h"
+
+#include "scenewright/core/action/AtmoAction.h"
+#include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptText.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace scenewright::core {
+
+const std::array<const char*, 4> AtmoObject::atmoTypes = {TYPE_MODEL, TYPE_PRIMITIVE, TYPE_VIEWPOINT,
+                                                          TYPE_SOLIDOBJECT};
+
+AtmoObject::AtmoObject(std::string name, std::string type) : name_(std::move(name)), type_(std::move(type)) {}
+
+void AtmoObject::setName(std::string name)
+{
+    if (name.rfind("./", 0) == 0)
+        name.erase(0, 2);
+    else if (name.rfind(".../", 0) == 0)
+        name.erase(0, 4);
+    name_ = std::move(name);
+}
+
+IAtmoObject::TriggerPtr AtmoObject::getAtmoTrigger(const std::type_info& kind) const
+{
+    for (const auto& trigger : triggers_)
+        if (typeid(*trigger) == kind)
+            return trigger;
+    return nullptr;
+}
+
+IAtmoObject::ActionPtr AtmoObject::getAtmoAction(const std::type_info& kind) const
+{
+    for (const auto& action : actions_)
+        if (typeid(*action) == kind)
+            return action;
+    return nullptr;
+}
+
+void AtmoObject::addAtmoTrigger(TriggerPtr trigger)
+{
+    if (!getAtmoTrigger(typeid(*trigger)))
+        triggers_.push_back(std::move(trigger));
+}
+
+void AtmoObject::addAtmoAction(ActionPtr action)
+{
+    if (!getAtmoAction(typeid(*action)))
+        actions_.push_back(std::move(action));
+}
+
+void AtmoObject::removeActionReferences(const action::AtmoAction* action)
+{
+    for (const auto& trigger : triggers_)
+        trigger->removeAction(action);
+}
+
+std::string AtmoObject::generateAtmoScript() const
+{
+    std::string out;
+    for (const auto& trigger : triggers_)
+        if (trigger->getActive())
+            out += trigger->doScript();
+    return out;
+}
+
+void AtmoObject::copy(const IAtmoObject& source)
+{
+    actions_.clear();
+    triggers_.clear();
+
+    // Each source action a trigger refers to gets one clone (or none, when
+    // this object does not allow its kind); fresh numbers keep the clones'
+    // generated names apart from the source's. Numbers are taken in the
+    // order the clones are made: actions first, then triggers.
+    std::unordered_map<const action::AtmoAction*, ActionPtr> cloneOf;
+    for (const auto& trigger : source.getAtmoTriggerListData()) {
+        for (const auto& sourceAction : trigger->getActionList()) {
+            if (!sourceAction || cloneOf.count(sourceAction.get()))
+                continue;
+            ActionPtr clone;
+            if (sourceAction->allowedForAtmoObject(this)) {
+                clone = sourceAction->cloneit(this);
+                clone->takeFreshIds();
+                actions_.push_back(clone);
+            }
+            cloneOf.emplace(sourceAction.get(), clone);
+        }
+    }
+    for (const auto& sourceTrigger : source.getAtmoTriggerListData()) {
+        TriggerPtr clone = sourceTrigger->cloneit(this);
+        clone->setActionList(std::make_shared<action::AtmoTrigger::ActionList>());
+        clone->takeFreshIds();
+        for (const auto& sourceAction : sourceTrigger->getActionList()) {
+            auto found = sourceAction ? cloneOf.find(sourceAction.get()) : cloneOf.end();
+            if (found != cloneOf.end() && found->second)
+                clone->addAction(found->second);
+        }
+        triggers_.push_back(clone);
+    }
+}
+
+std::string AtmoObject::triggerStatus() const
+{
+    std::string out = name_;
+    const std::string pad = name_.size() > 8 ? "\t" : "";
+    bool wroteTrigger = false;
+    for (const auto& trigger : triggers_) {
+        if (!trigger->getActive())
+            continue;
+        if (wroteTrigger)
+            out += pad;
+        wroteTrigger = true;
+        out += "\t==Trigger ==>  " + script::ScriptText::orNull(trigger->getName()) + "\t== Actions ==>  ";
+        if (trigger->getActionSize() == 0) {
+            out += "No Actions Defined";
+        } else {
+            bool wroteAction = false;
+            for (const auto& action : trigger->getActionList()) {
+                if (!action->getActive())
+                    continue;
+                out += wroteAction ? ", " : "[";
+                wroteAction = true;
+                out += action->toString();
+            }
+            if (wroteAction)
+                out += "]";
+        }
+        out += "\n";
+    }
+    if (!wroteTrigger)
+        out += "\t==Trigger ==>  No Triggers Defined";
+    return out;
+}
+
+} // namespace scenewright::core

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "scenewright/core/IAtmoObject.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace scenewright::core {
+
+class Actor;
+class World;
+
+// The registry of the current project's scene objects, in order (the world
+// first, the actor second, then the user's objects), and the place where the
+// whole script of the world is assembled. Also hands out the numbers of
+// generated variable names.
+class ObjectManager {
+public:
+    using ObjectPtr = std::shared_ptr<IAtmoObject>;
+
+    // Script identifiers shared by declarations and fragments.
+    static constexpr const char* stageName = "theStage";
+    static constexpr const char* transformName = "worldSpaceTransform";
+    static constexpr const char* positionName = "worldSpacePosition";
+
+    static ObjectManager& getInstance();
+    // The shared counter's current value; the counter then moves on. It is
+    // never moved back.
+    static int nextid();
+    // The value nextid would hand out next.
+    static int peekNextId();
+    // Moves the counter so that it hands out nothing below `id` (never back).
+    static void advanceNextIdTo(int id);
+
+    // Removes the object and every reference other triggers hold to its
+    // actions. The world and the actor (positions 0 and 1) stay.
+    void removeAtmoObject(int index);
+    std::shared_ptr<World> getWorld() const;
+    const std::vector<ObjectPtr>& getAtmoObjectListData() const { return list_; }
+    const ObjectPtr& getAtmoObject(int index) const { return list_.at(index); }
+    int getAtmoObjectSize() const { return static_cast<int>(list_.size()); }
+    std::shared_ptr<Actor> getActor() const;
+    // The whole script of the world.
+    std::string generateAtmoScript() const;
+    void clearObjects() { list_.clear(); }
+    void addAtmoObject(ObjectPtr object) { list_.push_back(std::move(object)); }
+
+    // Empties the registry and restarts the counter at 0. Only tests use it,
+    // so that each can start from a fresh program state.
+    static void resetForTesting();
+
+private:
+    ObjectManager();
+
+    std::vector<ObjectPtr> list_;
+    static int next_;
+};
+
+} // namespace scenewright::core

@@ -1,0 +1,27 @@
+#include "scenewright/core/PrimitiveObj.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core {
+
+using script::ScriptText;
+
+PrimitiveObj::PrimitiveObj() : ScriptedObject(TYPE_PRIMITIVE, "primitiveobj", true) {}
+
+std::string PrimitiveObj::getAtmoObjectDeclaration()
+{
+    const std::string global = globalName();
+    if (isLocalised()) {
+        scriptname = "this";
+        return {};
+    }
+    scriptname = global;
+    std::string solidObject = solidObjectIndex && ScriptText::isIntegerName(*solidObjectIndex)
+                                  ? *solidObjectIndex
+                                  : "'" + ScriptText::literal(solidObjectIndex) + "'";
+    return global + " = " + ObjectManager::stageName + ".getSolidObject(" + solidObject
+           + ").rootPrimitive.find('.../" + ScriptText::literal(getName()) + "');\n";
+}
+
+} // namespace scenewright::core

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scenewright::core {
+
+class Project;
+
+// Owns the current project, builds the default project (a registry holding
+// a fresh world and a fresh actor) and remembers the directories last used
+// for saving projects and scripts.
+class ProjectManager {
+public:
+    static ProjectManager& getInstance();
+
+    void setLastDirectoryScriptSave(std::optional<std::string> dir) { lastDirectoryScriptSave_ = std::move(dir); }
+    void setLastDirectoryProjectSave(std::optional<std::string> dir) { lastDirectoryProjectSave_ = std::move(dir); }
+    void setCurrentProject(std::shared_ptr<Project> project) { currentProject_ = std::move(project); }
+    // Builds, makes current and returns a default project; the file is not
+    // read yet.
+    std::shared_ptr<Project> openProject(const std::string& path);
+    // The current project's localised flag; false while there is no project.
+    bool isCurrentLocalised() const;
+    const std::optional<std::string>& getLastDirectoryScriptSave() const { return lastDirectoryScriptSave_; }
+    const std::optional<std::string>& getLastDirectoryProjectSave() const { return lastDirectoryProjectSave_; }
+    const std::shared_ptr<Project>& getCurrentProject() const { return currentProject_; }
+    // Clears the registry, fills it with a new world and actor, and makes a
+    // new project named "default" current.
+    std::shared_ptr<Project> createDefaultProject();
+
+    // Drops the current project and the remembered directories. Only tests
+    // use it.
+    static void resetForTesting();
+
+private:
+    ProjectManager() = default;
+
+    std::shared_ptr<Project> currentProject_;
+    std::optional<std::string> lastDirectoryProjectSave_;
+    std::optional<std::string> lastDirectoryScriptSave_;
+};
+
+} // namespace scenewright::core

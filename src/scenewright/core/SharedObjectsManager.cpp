@@ -1,0 +1,211 @@
+#include "scenewright/core/SharedObjectsManager.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core {
+
+using script::ScriptText;
+
+SharedObjectsManager& SharedObjectsManager::getInstance()
+{
+    static SharedObjectsManager manager;
+    return manager;
+}
+
+void SharedObjectsManager::resetForTesting()
+{
+    getInstance().active_ = false;
+    getInstance().clearAttributes();
+}
+
+void SharedObjectsManager::clearAttributes()
+{
+    branches_.clear();
+    byKey_.clear();
+    byTrigger_.clear();
+}
+
+void SharedObjectsManager::store(const std::string& objname, const std::string& property, const std::string& value,
+                                 const std::string& script, bool append)
+{
+    const std::string key = objname + "|" + property + "|" + value;
+    auto found = byKey_.find(key);
+    if (found != byKey_.end() && append) {
+        branches_[found->second].text += script;
+        return;
+    }
+    std::string text = "    if(objname=='" + ScriptText::literal(objname) + "' && property=='"
+                       + ScriptText::literal(property) + "' && value=='" + ScriptText::literal(value) + "') {\n"
+                       + script;
+    if (found != byKey_.end()) {
+        branches_[found->second].text = std::move(text);
+        return;
+    }
+    byKey_.emplace(key, branches_.size());
+    byTrigger_[objname].push_back(branches_.size());
+    branches_.push_back(Branch{key, std::move(text)});
+}
+
+void SharedObjectsManager::setSynchForAction(const std::string& objname, const std::string& property,
+                                             const std::string& value, const std::string& script)
+{
+    store(objname, property, value, script, false);
+}
+
+void SharedObjectsManager::appendSynchForAction(const std::string& objname, const std::string& property,
+                                                const std::string& value, const std::string& script)
+{
+    store(objname, property, value, script, true);
+}
+
+void SharedObjectsManager::removeSynchsForTrigger(const std::string& name)
+{
+    auto found = byTrigger_.find(name);
+    if (found == byTrigger_.end())
+        return;
+    for (std::size_t index : found->second) {
+        branches_[index].removed = true;
+        byKey_.erase(branches_[index].key);
+    }
+    byTrigger_.erase(found);
+}
+
+std::vector<const action::AtmoTrigger*> SharedObjectsManager::synchronisedTriggers()
+{
+    std::vector<const action::AtmoTrigger*> triggers;
+    for (const auto& object : ObjectManager::getInstance().getAtmoObjectListData())
+        for (const auto& trigger : object->getAtmoTriggerListData())
+            if (trigger->getActive() && trigger->usesSynch)
+                triggers.push_back(trigger.get());
+    return triggers;
+}
+
+std::string SharedObjectsManager::getTriggerNames() const
+{
+    std::string out = "// set the Shared Objects Synchronisation trigger names here...\n";
+    out += triggernames + " = [";
+    bool first = true;
+    for (const auto* trigger : synchronisedTriggers()) {
+        if (!first)
+            out += ",";
+        first = false;
+        out += "'" + ScriptText::literal(trigger->getSynchTriggerName()) + "'";
+    }
+    out += "];\n";
+    return out;
+}
+
+std::string SharedObjectsManager::getSynchTriggerScript(const std::string& name) const
+{
+    const std::string n = ScriptText::literal(name);
+    std::string out;
+    out += "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n";
+    out += "    for(i=0;i<triggernames.length;i++) {\n";
+    out += "            if(triggernames[i]=='" + n + "') {\n";
+    out += "                    if(!triggernames[i].running) {\n";
+    out += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
+    out += "                            if(chat.isConnected) {\n";
+    out += "                                    chat.setSharedProperty('" + n + "','running','true');\n";
+    out += "          } else {\n";
+    out += "                                          if(!triggernames.waiting) {\n";
+    out += "                                                  triggernames.waiting = true;\n";
+    out += "                                                  waitalittlewhileforchat = Object();\n";
+    out += "                                                  waitalittlewhileforchat.timestep = function() {\n";
+    out += "                                                          if(chat.isConnected && triggernames.ok) {\n";
+    out += "                                                                  chat.setSharedProperty('" + n
+           + "','running','true');\n";
+    out += "                                                                  triggernames.waiting = false;\n";
+    out += "                                                                  "
+           "removeAnimator(waitalittlewhileforchat);\n";
+    out += "                                                          }\n";
+    out += "                                                  }\n";
+    out += "                                                  addAnimator(waitalittlewhileforchat);\n";
+    out += "                                          }\n";
+    out += "                            }\n";
+    out += "                    }\n";
+    out += "                    break;\n";
+    out += "            }\n";
+    out += "    }\n";
+    out += "    // END SHARED PROPERTY\n";
+    return out;
+}
+
+std::string SharedObjectsManager::getSynchExitTriggerScript(const std::string& name) const
+{
+    const std::string n = ScriptText::literal(name);
+    std::string out;
+    out += "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n";
+    out += "    for(i=0;i<triggernames.length;i++) {\n";
+    out += "            if(triggernames[i]=='" + n + "') {\n";
+    out += "                    if(triggernames[i].running) {\n";
+    out += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
+    out += "                            if(chat.isConnected) {\n";
+    out += "                                    chat.setSharedProperty('" + n + "','running','false');\n";
+    out += "                            }\n";
+    out += "                    }\n";
+    out += "                    break;\n";
+    out += "            }\n";
+    out += "    }\n";
+    out += "    // END SHARED PROPERTY\n";
+    return out;
+}
+
+std::string SharedObjectsManager::doScript() const
+{
+    // The running bookkeeping each branch gets: only triggers with an exit
+    // branch keep it, so the start code of the others always fires.
+    std::vector<std::string> bookkeeping(branches_.size());
+    int k = 0;
+    for (const auto* trigger : synchronisedTriggers()) {
+        if (trigger->hasExitTrigger()) {
+            auto found = byTrigger_.find(trigger->getSynchTriggerName());
+            if (found != byTrigger_.end()) {
+                for (std::size_t index : found->second) {
+                    const std::string& key = branches_[index].key;
+                    bool running = key.size() >= 4 && key.compare(key.size() - 4, 4, "true") == 0;
+                    bookkeeping[index] += "\n    triggernames[" + std::to_string(k) + "].running = "
+                                          + (running ? "true" : "false") + ";\n";
+                }
+            }
+        }
+        ++k;
+    }
+
+    std::string out;
+    out += "// *********************************************\n";
+    out += "// Shared Objects\n";
+    out += "// *********************************************\n\n";
+    out += "connect = Object();\n";
+    out += "connect.timestep = function() {\n";
+    out += "        if(chat.isConnected) {\t\t\n";
+    out += "                for(i=0; i<triggernames.length; i++) {\n";
+    out += "                        triggernames[i].running = false;\n";
+    out += "                        try { \n";
+    out += "                                chat.createSharedObject(triggernames[i]);\n";
+    out += "                        } catch (oerror) {\n";
+    out += "                                chat.print('SharedObj - ',oerror.name,': ',oerror.message);\n";
+    out += "                        }\t\n";
+    out += "                }\n";
+    out += "                triggernames.ok = true;\n";
+    out += "                removeAnimator(this);\n";
+    out += "        }\n";
+    out += "}\n";
+    out += "addAnimator(connect);\n";
+    out += "chat.onSharedPropertyChange = function(objname, property, value) {\n";
+    out += "\t       if(objname!=undefined && property!=undefined && value!=undefined) {\n";
+    bool first = true;
+    for (std::size_t i = 0; i < branches_.size(); ++i) {
+        if (branches_[i].removed)
+            continue;
+        if (!first)
+            out += " else ";
+        first = false;
+        out += branches_[i].text + bookkeeping[i] + "}";
+    }
+    out += "       }\n}\n";
+    return out;
+}
+
+} // namespace scenewright::core

@@ -1,0 +1,31 @@
+#include "scenewright/core/ViewpointObj.h"
+
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core {
+
+using script::ScriptText;
+
+ViewpointObj::ViewpointObj() : ScriptedObject(TYPE_VIEWPOINT, "viewptobj", true) {}
+
+std::string ViewpointObj::getAtmoObjectDeclaration()
+{
+    const std::string global = globalName();
+    std::string out;
+    if (isLocalised()) {
+        scriptname = "this";
+    } else {
+        scriptname = global;
+        out += global + " = theStage.getViewpointObject('" + ScriptText::literal(getName()) + "');\n";
+    }
+    const std::string& v = *scriptname;
+    int count = appendOnLoadScripts(out, "if(!" + v + ".loaded) {\n" + v + ".onLoad = function() {\n", pm.active);
+    // A viewpoint object's mass never enters the script.
+    if (pm.active)
+        out += pm.block(v, toString(), "10");
+    if (count > 0)
+        out += "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(" + v + ");\n}\n";
+    return out;
+}
+
+} // namespace scenewright::core

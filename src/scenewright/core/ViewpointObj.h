@@ -1,0 +1,18 @@
+#pragma once
+
+#include "scenewright/core/PhysicalModel.h"
+#include "scenewright/core/ScriptedObject.h"
+
+namespace scenewright::core {
+
+// A viewpoint object of the stage, with its time-element animations.
+class ViewpointObj : public ScriptedObject {
+public:
+    ViewpointObj();
+
+    PhysicalModel pm;
+
+    std::string getAtmoObjectDeclaration() override;
+};
+
+} // namespace scenewright::core

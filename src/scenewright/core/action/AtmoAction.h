@@ -1,0 +1,47 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoInteraction.h"
+#include "scenewright/core/script/IScript.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace scenewright::core {
+class IAtmoObject;
+}
+
+namespace scenewright::core::action {
+
+// What happens when a trigger fires. An action acts on its owner object and
+// yields three fragments: its declaration (doScript), the code run when its
+// trigger fires and the code run when the trigger's exit condition fires.
+class AtmoAction : public AtmoInteraction, public script::IScript {
+public:
+    // The owner is not owned: the scene object owns its actions.
+    explicit AtmoAction(IAtmoObject* owner) : ownerObject_(owner) {}
+
+    // A new, default-valued action of the same class owned by the object.
+    virtual std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const = 0;
+    IAtmoObject* getOwnerObject() const { return ownerObject_; }
+    virtual std::string getOnLoadScript() const { return {}; }
+    // The editable field names, in display order.
+    virtual std::vector<std::string> getFields() const = 0;
+    virtual std::string exitTriggerScript() const = 0;
+    virtual std::string doTriggerScript() const = 0;
+    // A field-by-field copy (same name, flags and generated names) owned by
+    // the given object.
+    std::shared_ptr<AtmoAction> cloneit(IAtmoObject* owner) const;
+    virtual bool allowedForAtmoObject(const IAtmoObject* object) const;
+
+    std::string toString() const override;
+
+protected:
+    // A copy of this action, made with the concrete class's copy constructor.
+    virtual std::shared_ptr<AtmoAction> clone() const = 0;
+
+private:
+    IAtmoObject* ownerObject_;
+};
+
+} // namespace scenewright::core::action

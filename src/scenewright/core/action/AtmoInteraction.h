@@ -1,0 +1,72 @@
+#pragma once
+
+#include "scenewright/core/action/FieldTable.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scenewright::core::action {
+
+// What every trigger and action has: a name, a description, an active flag
+// (only active interactions produce script) and access to the concrete
+// class's fields by their exact names.
+class AtmoInteraction {
+public:
+    virtual ~AtmoInteraction() = default;
+
+    // The class name, as in "ProximityTrigger".
+    virtual const char* className() const = 0;
+    // The named-field table of the concrete class.
+    virtual const FieldTable& fieldTable() const = 0;
+
+    // The numbers of the shared id counter this interaction took when built,
+    // in the order it took them; they fix its generated names.
+    virtual std::vector<int> getIds() const = 0;
+    // Gives the interaction these numbers (as many as getIds returns); false,
+    // with nothing changed, when the count does not fit.
+    virtual bool setIds(const std::vector<int>& ids) = 0;
+    // Takes new numbers from the shared counter, as a new interaction would.
+    virtual void takeFreshIds() = 0;
+
+    virtual std::string toString() const;
+
+    // Null when the text is acceptable for the field, else the message.
+    std::optional<std::string> verifyField(std::string_view field, std::string_view value) const;
+
+    void setName(std::optional<std::string> name) { name_ = std::move(name); }
+    void setDescription(std::optional<std::string> description) { description_ = std::move(description); }
+    void setActive(bool active) { active_ = active; }
+
+    // Stores a boolean field; an unknown field is reported and nothing changes.
+    void set(std::string_view field, bool value);
+    // Stores a field from its text: ints and doubles are parsed (a text that
+    // does not parse throws std::invalid_argument; run verifyField first),
+    // strings are stored as they are. An unknown field is reported and nothing
+    // changes.
+    void set(std::string_view field, std::string_view value);
+    // Stores a value of the field's own type; false (and reported) for an
+    // unknown field or a value of another type.
+    bool setValue(std::string_view field, const FieldValue& value);
+
+    void loadFromSaveString(std::string_view) {}
+    // The field's type; empty (and reported) for an unknown field.
+    std::optional<FieldType> getType(std::string_view field) const;
+    std::string getSaveString() const;
+
+    const std::optional<std::string>& getName() const { return name_; }
+    const std::optional<std::string>& getDescription() const { return description_; }
+    bool getActive() const { return active_; }
+    // The field's value; std::monostate (and reported) for an unknown field.
+    FieldValue get(std::string_view field) const;
+
+private:
+    const FieldTable::Field* lookUp(std::string_view field) const;
+
+    std::optional<std::string> description_;
+    std::optional<std::string> name_;
+    bool active_ = false;
+};
+
+} // namespace scenewright::core::action

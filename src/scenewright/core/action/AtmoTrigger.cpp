@@ -1,0 +1,106 @@
+#include "scenewright/core/action/AtmoTrigger.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+#include <algorithm>
+
+namespace scenewright::core::action {
+
+AtmoTrigger::AtmoTrigger(IAtmoObject* triggerObject)
+    : actions_(std::make_shared<ActionList>()), synchId_(ObjectManager::nextid()), triggerObject_(triggerObject)
+{
+}
+
+const FieldTable& AtmoTrigger::baseFields()
+{
+    static const FieldTable table = FieldTable().add("usesSynch", &AtmoTrigger::usesSynch);
+    return table;
+}
+
+bool AtmoTrigger::removeAction(const AtmoAction* action)
+{
+    auto end = std::remove_if(actions_->begin(), actions_->end(),
+                              [action](const std::shared_ptr<AtmoAction>& a) { return a.get() == action; });
+    bool removed = end != actions_->end();
+    actions_->erase(end, actions_->end());
+    return removed;
+}
+
+std::string AtmoTrigger::getSynchTriggerName() const
+{
+    return "synchtrigger" + std::to_string(synchId_);
+}
+
+bool AtmoTrigger::setIds(const std::vector<int>& ids)
+{
+    if (ids.size() != 1)
+        return false;
+    synchId_ = ids[0];
+    return true;
+}
+
+void AtmoTrigger::takeFreshIds()
+{
+    synchId_ = ObjectManager::nextid();
+}
+
+std::shared_ptr<AtmoTrigger> AtmoTrigger::cloneit(IAtmoObject* object) const
+{
+    std::shared_ptr<AtmoTrigger> copy = clone();
+    copy->triggerObject_ = object;
+    return copy;
+}
+
+std::string AtmoTrigger::toString() const
+{
+    std::string text = AtmoInteraction::toString();
+    if (triggerObject_)
+        text += " (" + triggerObject_->toString() + ")";
+    return text;
+}
+
+std::string AtmoTrigger::doScript() const
+{
+    if (actions_->empty())
+        return "// No Actions added for trigger: " + script::ScriptText::comment(script::ScriptText::orNull(getName()))
+               + "\n";
+
+    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    const std::string synchName = getSynchTriggerName();
+    std::string out;
+    out.reserve(200);
+    out += getPreActionScript();
+    if (usesSynch && synch.getActive()) {
+        synch.removeSynchsForTrigger(synchName);
+        out += synch.getSynchTriggerScript(synchName);
+    }
+    for (const auto& action : *actions_) {
+        if (!action->getActive())
+            continue;
+        if (usesSynch && synch.getActive())
+            synch.appendSynchForAction(synchName, "running", "true", action->doTriggerScript());
+        else
+            out += action->doTriggerScript();
+    }
+    out += getPostActionScript();
+
+    const std::string finalScript = getFinalTriggerScript();
+    const bool exitBranch = finalScript.size() > 2 && hasExitTrigger();
+    if (usesSynch && exitBranch && synch.getActive())
+        out += synch.getSynchExitTriggerScript(synchName);
+    for (const auto& action : *actions_) {
+        if (!action->getActive())
+            continue;
+        if (usesSynch && synch.getActive())
+            synch.appendSynchForAction(synchName, "running", "false", action->exitTriggerScript());
+        else if (exitBranch)
+            out += action->exitTriggerScript();
+    }
+    out += finalScript;
+    return out;
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,110 @@
+#include "scenewright/core/action/ConstantRotationAction.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+ConstantRotationAction::ConstantRotationAction(IAtmoObject* owner)
+    : AtmoAction(owner), animatorId_(ObjectManager::nextid())
+{
+    setName(std::string("Rotate constantly"));
+    setDescription(std::string(
+        "Set your object to constantly rotate. x/y/zrevolutions measures the speed of the rotation (revolutions "
+        "per minute). Eg \"yrevolution=5.0\" means 5 revolutions per minute around Y axis. Maxtime is the maximum "
+        "time in seconds the rotation will go for. (zero = forever)."));
+}
+
+const FieldTable& ConstantRotationAction::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("xrevolutions", &ConstantRotationAction::xrevolutions)
+                                        .add("yrevolutions", &ConstantRotationAction::yrevolutions)
+                                        .add("zrevolutions", &ConstantRotationAction::zrevolutions)
+                                        .add("maxtime", &ConstantRotationAction::maxtime);
+    return table;
+}
+
+bool ConstantRotationAction::setIds(const std::vector<int>& ids)
+{
+    if (ids.size() != 1)
+        return false;
+    animatorId_ = ids[0];
+    return true;
+}
+
+void ConstantRotationAction::takeFreshIds()
+{
+    animatorId_ = ObjectManager::nextid();
+}
+
+std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<ConstantRotationAction>(owner);
+}
+
+std::vector<std::string> ConstantRotationAction::getFields() const
+{
+    return {"xrevolutions", "yrevolutions", "zrevolutions", "maxtime"};
+}
+
+bool ConstantRotationAction::allowedForAtmoObject(const IAtmoObject* object) const
+{
+    return !dynamic_cast<const PrimitiveObj*>(object);
+}
+
+std::string ConstantRotationAction::doScript() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string i = owner->getInnerScriptName();
+    const std::string p = s + animatorSuffix();
+    const std::string q = i + animatorSuffix();
+    const std::string rotation = "Rotation('XYZ'," + ScriptText::number(xrevolutions) + "*this.thetime*(0.10471),"
+                                 + ScriptText::number(yrevolutions) + "*this.thetime*(0.10471),"
+                                 + ScriptText::number(zrevolutions) + "*this.thetime*(0.10471) );\n";
+    std::string out;
+    out.reserve(200);
+    out += "// Here, we attach a timestep to the revanim object which runs the rotation for "
+           + ScriptText::comment(owner->toString()) + "\n";
+    out += p + " = Object();\n";
+    out += p + ".thetime=0;\n";
+    if (maxtime > 0)
+        out += p + ".maxtime = " + ScriptText::number(maxtime) + ";\n";
+    out += p + "." + owner->getInnerScriptName(true) + "=" + s + ";\n";
+    out += p + ".timestep=function(w,d) {\n  ";
+    out += q + ".thetime+=d;\n  ";
+    out += "if(" + i + ".getPhysicalModel()==undefined) {\n";
+    out += i + ".worldSpaceOrientation = " + rotation;
+    out += "} else {\n";
+    out += i + ".getPhysicalModel().worldSpaceOrientation = " + rotation;
+    out += "}\n";
+    if (maxtime > 0)
+        out += "if(this.maxtime>0) {\n  this.sincetime+=d;\n if(this.sincetime > this.maxtime) removeAnimator(this);}\n";
+    out += "}\n";
+    return out;
+}
+
+std::string ConstantRotationAction::doTriggerScript() const
+{
+    const std::string q = getOwnerObject()->getInnerScriptName() + animatorSuffix();
+    std::string out;
+    out.reserve(150);
+    out += "// Fires the constant rotation action\n";
+    out += q + ".sincetime=0;\n";
+    out += "addAnimator(" + q + ");\n";
+    return out;
+}
+
+std::string ConstantRotationAction::exitTriggerScript() const
+{
+    const std::string q = getOwnerObject()->getInnerScriptName() + animatorSuffix();
+    return "if(" + q + ".maxtime>0) { if(" + q + ".sincetime < " + q + ".maxtime) removeAnimator(" + q
+           + ");}\nelse removeAnimator(" + q + ");";
+}
+
+} // namespace scenewright::core::action

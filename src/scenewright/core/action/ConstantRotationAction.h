@@ -1,0 +1,42 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+namespace scenewright::core::action {
+
+// Spins the owner at given revolutions per minute about the X, Y and Z axes,
+// optionally for a limited time after each trigger.
+class ConstantRotationAction : public AtmoAction {
+public:
+    explicit ConstantRotationAction(IAtmoObject* owner = nullptr);
+
+    double xrevolutions = 0.0;
+    double yrevolutions = 5.0;
+    double zrevolutions = 0.0;
+    // Seconds the rotation lasts after each trigger; 0 or less: no limit.
+    double maxtime = 0.0;
+
+    const char* className() const override { return "ConstantRotationAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {animatorId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string exitTriggerScript() const override;
+    std::string doTriggerScript() const override;
+    std::string doScript() const override;
+    bool allowedForAtmoObject(const IAtmoObject* object) const override;
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<ConstantRotationAction>(*this); }
+
+private:
+    // The suffix that makes the rotation animator's variable unique.
+    std::string animatorSuffix() const { return ".revanim" + std::to_string(animatorId_); }
+
+    int animatorId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <string>
+#include <vector>
+
+namespace scenewright::core::action {
+
+// Moves the owner by a fixed vector relative to its current position, or
+// along a list of named anchor primitives at a given speed.
+class MovePositionAction : public AtmoAction {
+public:
+    explicit MovePositionAction(IAtmoObject* owner = nullptr);
+
+    double xdirection = 0.0;
+    double ydirection = 0.0;
+    double zdirection = 0.0;
+    // Travel speed along the anchors, in distance units per second.
+    double speed = 1.0;
+    // Names of the anchor primitives to visit, in order.
+    std::vector<std::string> anchors;
+    bool usesAnchors = false;
+    // Selects between the two layouts of the vector move.
+    bool smoothTransition = true;
+
+    const char* className() const override { return "MovePositionAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {beginAnchorId_, moveAnchorId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override;
+    bool allowedForAtmoObject(const IAtmoObject* object) const override;
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MovePositionAction>(*this); }
+
+private:
+    std::string beginAnchorName() const { return "beginanch" + std::to_string(beginAnchorId_); }
+    std::string moveAnchorName() const { return "moveanch" + std::to_string(moveAnchorId_); }
+    bool ownerIsActor() const;
+    // An anchor tour without anchors would fail at load; it writes nothing.
+    bool movesAlongNoAnchors() const { return usesAnchors && anchors.empty(); }
+
+    int beginAnchorId_;
+    int moveAnchorId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,41 @@
+#include "scenewright/core/action/OnclickTrigger.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+OnclickTrigger::OnclickTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+{
+    setName(std::string("On click trigger"));
+}
+
+std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object) const
+{
+    return std::make_shared<OnclickTrigger>(object);
+}
+
+std::string OnclickTrigger::getPreActionScript() const
+{
+    const IAtmoObject* object = getTriggerObject();
+    const std::string s = object->getAtmoObjectScriptName();
+    std::string out;
+    out.reserve(200);
+    out += "// on click trigger for '" + ScriptText::comment(object->toString()) + "'\n";
+    out += s + ".mouse = MouseEventHandler();\n";
+    out += s + ".mouse.setFilterOnClick(" + s + ");\n";
+    if (ProjectManager::getInstance().isCurrentLocalised())
+        out += s + ".mouse." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    out += s + ".mouse.onEvent = function(ev,obj) {\n";
+    return out;
+}
+
+std::string OnclickTrigger::getPostActionScript() const
+{
+    return "}\n // end of onclick trigger script\n";
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoTrigger.h"
+
+namespace scenewright::core::action {
+
+// Fires when the object is clicked.
+class OnclickTrigger : public AtmoTrigger {
+public:
+    explicit OnclickTrigger(IAtmoObject* triggerObject = nullptr);
+
+    const char* className() const override { return "OnclickTrigger"; }
+    const FieldTable& fieldTable() const override { return baseFields(); }
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    bool hasExitTrigger() const override { return false; }
+    std::string getPreActionScript() const override;
+    std::string getPostActionScript() const override;
+    std::string getFinalTriggerScript() const override { return {}; }
+
+protected:
+    std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<OnclickTrigger>(*this); }
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,63 @@
+#include "scenewright/core/action/ProximityTrigger.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+ProximityTrigger::ProximityTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+{
+    setName(std::string("Proximity trigger"));
+    setDescription("You can set up actions to be set off whenever your Avatar comes close to '"
+                   + (triggerObject ? triggerObject->toString() : std::string("null")) + "'");
+}
+
+const FieldTable& ProximityTrigger::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("distance", &ProximityTrigger::distance)
+                                        .add("continuous", &ProximityTrigger::continuous)
+                                        .append(baseFields());
+    return table;
+}
+
+std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object) const
+{
+    return std::make_shared<ProximityTrigger>(object);
+}
+
+std::string ProximityTrigger::getPreActionScript() const
+{
+    const IAtmoObject* object = getTriggerObject();
+    const std::string s = object->getAtmoObjectScriptName();
+    const std::string i = object->getInnerScriptName();
+    std::string out;
+    out.reserve(1000);
+    out += s + ".prox = Object();\n";
+    out += s + ".prox.fired = false;\n";
+    if (ProjectManager::getInstance().isCurrentLocalised())
+        out += s + ".prox." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    out += s + ".prox.timestep = function() {\n";
+    out += "if(actor.dist(" + i + "." + ObjectManager::positionName + ") < " + ScriptText::number(distance)
+           + ") {\n  if(!this.fired) {\n     this.fired = true;\n";
+    if (!continuous)
+        out += "removeAnimator(this);\n";
+    return out;
+}
+
+std::string ProximityTrigger::getPostActionScript() const
+{
+    return "  }\n} else { \n if(this.fired) {\n";
+}
+
+std::string ProximityTrigger::getFinalTriggerScript() const
+{
+    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName()
+           + ".prox);\n";
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoTrigger.h"
+
+namespace scenewright::core::action {
+
+// Fires when the avatar comes within a distance of the object, and fires the
+// exit branch when it leaves again.
+class ProximityTrigger : public AtmoTrigger {
+public:
+    explicit ProximityTrigger(IAtmoObject* triggerObject = nullptr);
+
+    // The trigger radius.
+    double distance = 5.0;
+    // Whether the trigger re-arms after firing.
+    bool continuous = true;
+
+    const char* className() const override { return "ProximityTrigger"; }
+    const FieldTable& fieldTable() const override;
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    bool hasExitTrigger() const override { return true; }
+    std::string getPreActionScript() const override;
+    std::string getPostActionScript() const override;
+    std::string getFinalTriggerScript() const override;
+
+protected:
+    std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<ProximityTrigger>(*this); }
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,66 @@
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+
+namespace scenewright::core::action {
+
+WorldFirstLoadsTrigger::WorldFirstLoadsTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+{
+    setName(std::string("When world first loads"));
+}
+
+std::shared_ptr<AtmoTrigger> WorldFirstLoadsTrigger::newInstance(IAtmoObject* object) const
+{
+    return std::make_shared<WorldFirstLoadsTrigger>(object);
+}
+
+std::string WorldFirstLoadsTrigger::getPreActionScript() const
+{
+    const IAtmoObject* object = getTriggerObject();
+    const std::string s = object->getAtmoObjectScriptName();
+    std::string out;
+    out.reserve(1000);
+    out += "// The following scripts are run as the world is first loading...\n";
+    if (ProjectManager::getInstance().isCurrentLocalised())
+        out += s + "." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    out += s + ".firstload = function() {\n";
+    return out;
+}
+
+std::string WorldFirstLoadsTrigger::getPostActionScript() const
+{
+    return "}\n// End of first load scripts\n";
+}
+
+std::string WorldFirstLoadsTrigger::doOnLoadTrigger() const
+{
+    // Without actions the trigger writes no firstload function, so there is
+    // nothing to wait for.
+    if (getActionSize() == 0)
+        return {};
+    const IAtmoObject* object = getTriggerObject();
+    const std::string s = object->getAtmoObjectScriptName();
+    const std::string i = object->getInnerScriptName();
+    std::string out;
+    out += "// Waiting for objects to load before triggering world first loads trigger...\n";
+    out += s + ".worldfirstloads = Object();\n";
+    if (ProjectManager::getInstance().isCurrentLocalised())
+        out += s + ".worldfirstloads." + object->getInnerScriptName(true) + "=" + s + ";\n";
+    out += s + ".worldfirstloads.timestep = function() { \n";
+    out += "// Check whether all the objects required for actions & triggers are loaded...\n"
+           "// May produce some redundancies! \n";
+    out += "if(";
+    out += dynamic_cast<const SolidObjectObj*>(object) ? "true" : i + ".loaded";
+    for (const auto& action : getActionList()) {
+        const IAtmoObject* owner = action->getOwnerObject();
+        if (owner && !dynamic_cast<const SolidObjectObj*>(owner) && !dynamic_cast<const Actor*>(owner))
+            out += " && " + owner->getInnerScriptName() + ".loaded";
+    }
+    out += "){\n" + i + ".firstload();\nremoveAnimator(this);\n}\n}\naddAnimator(" + s + ".worldfirstloads);\n";
+    return out;
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,152 @@
+#include "scenewright/core/script/ScriptText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace scenewright::core::script {
+
+namespace {
+
+// The UTF-8 forms of U+2028 and U+2029 share these two leading bytes.
+constexpr char kSeparatorLead0 = '\xE2';
+constexpr char kSeparatorLead1 = '\x80';
+constexpr char kLineSeparatorLast = '\xA8';
+constexpr char kParagraphSeparatorLast = '\xA9';
+
+bool isSeparatorAt(std::string_view text, std::size_t i)
+{
+    return i + 2 < text.size() && text[i] == kSeparatorLead0 && text[i + 1] == kSeparatorLead1
+           && (text[i + 2] == kLineSeparatorLast || text[i + 2] == kParagraphSeparatorLast);
+}
+
+} // namespace
+
+std::string ScriptText::number(double value)
+{
+    if (std::isnan(value))
+        return "NaN";
+    if (std::isinf(value))
+        return value > 0 ? "Infinity" : "-Infinity";
+    if (value == 0.0)
+        return std::signbit(value) ? "-0.0" : "0.0";
+
+    // Shortest round-trip digits in scientific form, e.g. "1.25e+01".
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+
+    bool negative = sci.front() == '-';
+    if (negative)
+        sci.remove_prefix(1);
+    std::size_t ePos = sci.find('e');
+    std::string digits;
+    for (char c : sci.substr(0, ePos))
+        if (c != '.')
+            digits += c;
+    int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
+
+    std::string out = negative ? "-" : "";
+    double magnitude = std::fabs(value);
+    if (magnitude >= 1e-3 && magnitude < 1e7) {
+        if (exponent >= 0) {
+            std::size_t intLength = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= intLength) {
+                out += digits + std::string(intLength - digits.size(), '0') + ".0";
+            } else {
+                out += digits.substr(0, intLength) + "." + digits.substr(intLength);
+            }
+        } else {
+            out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        }
+    } else {
+        out += digits.substr(0, 1) + ".";
+        out += digits.size() > 1 ? digits.substr(1) : "0";
+        out += "E" + std::to_string(exponent);
+    }
+    return out;
+}
+
+std::string ScriptText::number(int value)
+{
+    return std::to_string(value);
+}
+
+const char* ScriptText::boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+void ScriptText::appendLiteral(std::string& out, std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\'': out += "\\'"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        default:
+            if (isSeparatorAt(text, i)) {
+                out += text[i + 2] == kLineSeparatorLast ? "\\u2028" : "\\u2029";
+                i += 2;
+            } else {
+                out += c;
+            }
+        }
+    }
+}
+
+std::string ScriptText::literal(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    appendLiteral(out, text);
+    return out;
+}
+
+std::string ScriptText::literal(const std::optional<std::string>& text)
+{
+    return text ? literal(std::string_view(*text)) : std::string("null");
+}
+
+std::string ScriptText::comment(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            out += ' ';
+        } else if (isSeparatorAt(text, i)) {
+            out += ' ';
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string ScriptText::orNull(const std::optional<std::string>& text)
+{
+    return text ? *text : std::string("null");
+}
+
+bool ScriptText::isIntegerName(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '-')
+        digits.remove_prefix(1);
+    if (digits.empty() || (digits.size() > 1 && digits.front() == '0'))
+        return false;
+    for (char c : digits)
+        if (c < '0' || c > '9')
+            return false;
+    long long value = 0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && value >= std::numeric_limits<int>::min()
+           && value <= std::numeric_limits<int>::max();
+}
+
+} // namespace scenewright::core::script

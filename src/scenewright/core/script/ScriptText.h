@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scenewright::core::script {
+
+// The text forms of values spliced into generated script. Every generator
+// writes numbers, booleans and strings through these, so a value always reads
+// the same wherever it appears and no string can break out of its literal.
+class ScriptText {
+public:
+    // Shortest text that reads back as the same double, always with a digit
+    // after the point; "E" notation at magnitudes of 10^7 and above or below
+    // 10^-3 (1.0E7, 1.0E-4). -0.0, the infinities and NaN keep their JavaScript
+    // names ("-0.0", "Infinity", "-Infinity", "NaN").
+    static std::string number(double value);
+    static std::string number(int value);
+    static const char* boolean(bool value);
+
+    // The content of a single-quoted JavaScript literal for the text: backslash,
+    // apostrophe, CR, LF, U+2028 and U+2029 escaped, all else as it is. A
+    // missing string is written null.
+    static std::string literal(std::string_view text);
+    static std::string literal(const std::string& text) { return literal(std::string_view(text)); }
+    static std::string literal(const std::optional<std::string>& text);
+    static void appendLiteral(std::string& out, std::string_view text);
+
+    // Text for a // comment: every line break (CR, LF, U+2028, U+2029) becomes
+    // a blank, so the text cannot end the comment.
+    static std::string comment(std::string_view text);
+
+    // The text, or "null" when missing.
+    static std::string orNull(const std::optional<std::string>& text);
+
+    // Whether a name may be written unquoted as a JavaScript integer: an
+    // optional minus sign, then "0" or digits without a leading zero, within
+    // int range. "010" is not one (JavaScript would read it as 8).
+    static bool isIntegerName(std::string_view text);
+};
+
+} // namespace scenewright::core::script
