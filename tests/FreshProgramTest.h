@@ -1,0 +1,30 @@
+#pragma once
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace scenewright::test {
+
+// A test that starts from the state of a freshly started program: no
+// project, an empty registry, the id counter at 0, synchronisation off.
+class FreshProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        core::ObjectManager::resetForTesting();
+        core::SharedObjectsManager::resetForTesting();
+        core::ProjectManager::resetForTesting();
+    }
+    void TearDown() override { SetUp(); }
+};
+
+// Whether `node --check` accepts the script; on refusal node's message is
+// written to `diagnostics` when given.
+bool nodeAccepts(const std::string& script, std::string* diagnostics = nullptr);
+
+} // namespace scenewright::test
