@@ -305,11 +305,12 @@ private:
     static long long highestNumber(const Json& objects)
     {
         long long highest = -1;
+        // Values out of range are refused later; here they count as the
+        // largest number allowed.
         auto note = [&highest](const Json& value) {
-            if (value.is_number_integer() && !value.is_number_unsigned())
-                highest = std::max(highest, std::min<long long>(value.get<long long>(), kMaxNumber));
-            else if (value.is_number_unsigned())
-                highest = std::max<long long>(highest, kMaxNumber);
+            if (value.is_number_unsigned())
+                highest = std::max<long long>(
+                    highest, std::min<unsigned long long>(value.get<unsigned long long>(), kMaxNumber));
         };
         auto noteIds = [&note](const Json& interactions) {
             if (!interactions.is_array())
@@ -627,6 +628,11 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
         document = Json::parse(text);
     } catch (const Json::parse_error& parseError) {
         error = path + ": " + syntaxError(text, parseError);
+        return std::nullopt;
+    } catch (const Json::exception& valueError) {
+        // A number too large for any field.
+        std::string what = valueError.what();
+        error = path + ": " + what.substr(what.find(' ') + 1);
         return std::nullopt;
     }
     LoadedProject project;
