@@ -89,11 +89,11 @@ TEST_F(FieldAccessTest, VerifyFieldRefusesNumbersOutsideThePlainDecimalGrammar)
 {
     ProximityTrigger trigger;
     MarkerAction marker("a");
-    for (const char* text : {"", " 5", "5 ", "NaN", "Infinity", "inf", "0x10", "1e400", "1,5", "e5", "."})
+    for (const char* text : {"", " 5", "5 ", "NaN", "Infinity", "inf", "0x10", "1e400", "1,5", "e5", ".", "1e+", "5d"})
         EXPECT_EQ(trigger.verifyField("distance", text), "distance must contain an real number") << text;
     for (const char* text : {"-.5", "+3", "5.", ".5", "1E-2"})
         EXPECT_EQ(trigger.verifyField("distance", text), std::nullopt) << text;
-    for (const char* text : {"2147483648", "1e2", " 7", "0x7", "7.0"})
+    for (const char* text : {"2147483648", "1e2", " 7", "0x7", "7.0", "+-1", "-", ""})
         EXPECT_EQ(marker.verifyField("repeats", text), "repeats must contain an integer") << text;
     EXPECT_EQ(marker.verifyField("repeats", "-2147483648"), std::nullopt);
 }

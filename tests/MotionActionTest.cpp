@@ -137,7 +137,8 @@ TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne
     auto box = modelNamed("box");
     const std::string branches = "box.worldSpacePosition = box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
                                  "} else {\n"
-                                 "box.getPhysicalModel().worldSpacePosition = box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
+                                 "box.getPhysicalModel().worldSpacePosition = "
+                                 "box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
                                  "} \n";
     EXPECT_EQ(moveBy(box.get(), true)->doTriggerScript(),
               "if(box.getPhysicalModel()==undefined) {\n" + directMoveComment + branches);
@@ -258,7 +259,8 @@ TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
 TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
 {
     ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(
+        ObjectManager::getInstance().getActor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->anchors = {"a1", "a2"};
@@ -293,7 +295,8 @@ TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
                              "                        }\n"
                              "                }\n"
                              "                else {\n"
-                             "                        theActor.worldSpaceTransform = this.currtrans.blend(this.transform, "
+                             "                        theActor.worldSpaceTransform = "
+                             "this.currtrans.blend(this.transform, "
                              "(this.time/this.distance));\n"
                              "                }\n"
                              "        }\n"
@@ -424,7 +427,8 @@ TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)
 TEST_F(MotionActionTest, HostileAnchorNamesStayInsideTheirLiterals)
 {
     ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(
+        ObjectManager::getInstance().getActor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->setActive(true);
