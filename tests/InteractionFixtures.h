@@ -1,0 +1,80 @@
+#pragma once
+
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenewright::test {
+
+// A model whose script names are all `name`, as if it had declared itself
+// under that name; models are never localised.
+inline std::shared_ptr<core::ModelObj> modelNamed(const std::string& name)
+{
+    auto model = std::make_shared<core::ModelObj>();
+    model->setName(name);
+    model->scriptname = name;
+    return model;
+}
+
+// A primitive named `name` whose script variable is `scriptname`.
+inline std::shared_ptr<core::PrimitiveObj> primitiveNamed(const std::string& name, const std::string& scriptname)
+{
+    auto primitive = std::make_shared<core::PrimitiveObj>();
+    primitive->setName(name);
+    primitive->scriptname = scriptname;
+    return primitive;
+}
+
+// Makes a default project current and localises its script.
+inline void localiseScript()
+{
+    core::ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
+}
+
+// An action with easily recognised fragments ("fire_" / "leave_" plus its
+// label) and an int field, for tests of what triggers and the field access
+// do with any action.
+class MarkerAction : public core::action::AtmoAction {
+public:
+    explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner)
+    {
+        this->label = std::move(label);
+        setName(std::string("Marker"));
+        setActive(true);
+    }
+
+    int repeats = 1;
+    std::optional<std::string> label;
+
+    const char* className() const override { return "MarkerAction"; }
+    const core::action::FieldTable& fieldTable() const override
+    {
+        static const core::action::FieldTable table = core::action::FieldTable()
+                                                          .add("repeats", &MarkerAction::repeats)
+                                                          .add("label", &MarkerAction::label);
+        return table;
+    }
+    std::vector<int> getIds() const override { return {}; }
+    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
+    void takeFreshIds() override {}
+    std::shared_ptr<AtmoAction> newInstance(core::IAtmoObject* owner) const override
+    {
+        return std::make_shared<MarkerAction>("new", owner);
+    }
+    std::vector<std::string> getFields() const override { return {"repeats", "label"}; }
+    std::string exitTriggerScript() const override { return "leave_" + label.value_or("null") + "();\n"; }
+    std::string doTriggerScript() const override { return "fire_" + label.value_or("null") + "();\n"; }
+    std::string doScript() const override { return {}; }
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MarkerAction>(*this); }
+};
+
+} // namespace scenewright::test

@@ -1,0 +1,361 @@
+#include "FreshProgramTest.h"
+#include "InteractionFixtures.h"
+
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+
+#include <vector>
+
+namespace scenewright::test {
+namespace {
+
+using namespace core;
+using namespace core::action;
+
+using SynchronisationTest = FreshProgramTest;
+
+const std::string triggerNamesComment = "// set the Shared Objects Synchronisation trigger names here...\n";
+
+const std::string handlerOpening =
+    "// *********************************************\n"
+    "// Shared Objects\n"
+    "// *********************************************\n\n"
+    "connect = Object();\n"
+    "connect.timestep = function() {\n"
+    "        if(chat.isConnected) {\t\t\n"
+    "                for(i=0; i<triggernames.length; i++) {\n"
+    "                        triggernames[i].running = false;\n"
+    "                        try { \n"
+    "                                chat.createSharedObject(triggernames[i]);\n"
+    "                        } catch (oerror) {\n"
+    "                                chat.print('SharedObj - ',oerror.name,': ',oerror.message);\n"
+    "                        }\t\n"
+    "                }\n"
+    "                triggernames.ok = true;\n"
+    "                removeAnimator(this);\n"
+    "        }\n"
+    "}\n"
+    "addAnimator(connect);\n"
+    "chat.onSharedPropertyChange = function(objname, property, value) {\n"
+    "\t       if(objname!=undefined && property!=undefined && value!=undefined) {\n";
+const std::string handlerClosing = "       }\n}\n";
+
+// One handler branch, without its closing brace.
+std::string branch(const std::string& trigger, const std::string& value, const std::string& code)
+{
+    return "    if(objname=='" + trigger + "' && property=='running' && value=='" + value + "') {\n" + code;
+}
+
+std::string running(int index, const std::string& value)
+{
+    return "\n    triggernames[" + std::to_string(index) + "].running = " + value + ";\n";
+}
+
+// The whole shared-object handler with these branches.
+std::string handler(const std::vector<std::string>& branches)
+{
+    std::string text = handlerOpening;
+    for (std::size_t k = 0; k < branches.size(); ++k)
+        text += (k > 0 ? " else " : "") + branches[k] + "}";
+    return text + handlerClosing;
+}
+
+std::string rotationFires(const std::string& animator)
+{
+    return "// Fires the constant rotation action\n" + animator + ".sincetime=0;\naddAnimator(" + animator + ");\n";
+}
+
+std::string rotationStops(const std::string& animator)
+{
+    return "if(" + animator + ".maxtime>0) { if(" + animator + ".sincetime < " + animator
+           + ".maxtime) removeAnimator(" + animator + ");}\nelse removeAnimator(" + animator + ");";
+}
+
+std::shared_ptr<ModelObj> addModel(const std::string& name)
+{
+    auto model = std::make_shared<ModelObj>();
+    model->setName(name);
+    ObjectManager::getInstance().addAtmoObject(model);
+    return model;
+}
+
+std::shared_ptr<AtmoAction> addRotation(AtmoObject& object)
+{
+    auto rotation = std::make_shared<ConstantRotationAction>(&object);
+    rotation->setActive(true);
+    object.addAtmoAction(rotation);
+    return rotation;
+}
+
+std::shared_ptr<AtmoTrigger> addTrigger(AtmoObject& object, std::shared_ptr<AtmoTrigger> trigger,
+                                        const std::vector<std::shared_ptr<AtmoAction>>& actions)
+{
+    trigger->setActive(true);
+    for (const auto& action : actions)
+        trigger->addAction(action);
+    object.addAtmoTrigger(trigger);
+    return trigger;
+}
+
+// The text between the trigger-name list's comment and the end of its line.
+std::string triggerNameList(const std::string& script)
+{
+    std::size_t begin = script.find(triggerNamesComment);
+    if (begin == std::string::npos)
+        return "(none)";
+    begin += triggerNamesComment.size();
+    return script.substr(begin, script.find('\n', begin) + 1 - begin);
+}
+
+std::string handlerOf(const std::string& script)
+{
+    std::size_t begin = script.find("// *********************************************\n// Shared Objects\n");
+    return begin == std::string::npos ? "(none)" : script.substr(begin);
+}
+
+TEST_F(SynchronisationTest, StartCodeSetsTheSharedPropertyOrWaitsOnceForTheChat)
+{
+    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchTriggerScript("synchtrigger4"),
+    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+    "    for(i=0;i<triggernames.length;i++) {\n"
+    "            if(triggernames[i]=='synchtrigger4') {\n"
+    "                    if(!triggernames[i].running) {\n"
+    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+    "                            if(chat.isConnected) {\n"
+    "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
+    "          } else {\n"
+    "                                          if(!triggernames.waiting) {\n"
+    "                                                  triggernames.waiting = true;\n"
+    "                                                  waitalittlewhileforchat = Object();\n"
+    "                                                  waitalittlewhileforchat.timestep = function() {\n"
+    "                                                          if(chat.isConnected && triggernames.ok) {\n"
+    "                                                                  "
+    "chat.setSharedProperty('synchtrigger4','running','true');\n"
+    "                                                                  triggernames.waiting = false;\n"
+    "                                                                  removeAnimator(waitalittlewhileforchat);\n"
+    "                                                          }\n"
+    "                                                  }\n"
+    "                                                  addAnimator(waitalittlewhileforchat);\n"
+    "                                          }\n"
+    "                            }\n"
+    "                    }\n"
+    "                    break;\n"
+    "            }\n"
+    "    }\n"
+    "    // END SHARED PROPERTY\n");
+}
+
+TEST_F(SynchronisationTest, ExitCodeClearsTheSharedPropertyOnlyWhenConnected)
+{
+    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchExitTriggerScript("synchtrigger4"),
+    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+    "    for(i=0;i<triggernames.length;i++) {\n"
+    "            if(triggernames[i]=='synchtrigger4') {\n"
+    "                    if(triggernames[i].running) {\n"
+    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+    "                            if(chat.isConnected) {\n"
+    "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
+    "                            }\n"
+    "                    }\n"
+    "                    break;\n"
+    "            }\n"
+    "    }\n"
+    "    // END SHARED PROPERTY\n");
+}
+
+TEST_F(SynchronisationTest, TableKeepsBranchesInTheOrderTheirKeysWereFirstStored)
+{
+    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    synch.appendSynchForAction("synchtrigger10", "running", "true", "a();\n");
+    synch.appendSynchForAction("synchtrigger1", "running", "true", "b();\n");
+    synch.appendSynchForAction("synchtrigger10", "running", "false", "c();\n");
+    synch.appendSynchForAction("synchtrigger10", "running", "true", "d();\n");
+    synch.setSynchForAction("synchtrigger1", "running", "true", "e();\n");
+    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
+                                         branch("synchtrigger1", "true", "e();\n"),
+                                         branch("synchtrigger10", "false", "c();\n")}));
+
+    synch.removeSynchsForTrigger("synchtrigger1");
+    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
+                                         branch("synchtrigger10", "false", "c();\n")}));
+
+    synch.appendSynchForAction("synchtrigger1", "running", "true", "f();\n");
+    synch.removeSynchsForTrigger("synchtrigger10");
+    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger1", "true", "f();\n")}));
+
+    synch.clearAttributes();
+    EXPECT_EQ(synch.doScript(), handler({}));
+}
+
+TEST_F(SynchronisationTest, SwitchedOnWithoutSynchronisedTriggersWritesAnEmptyListAndHandler)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(),
+              "// ***************************************\n"
+              "// Object declarations \n"
+              "// ***************************************\n"
+                  + triggerNamesComment + "triggernames = [];\n"
+                  + "\n"
+                    "// ***************************************\n"
+                    "// Trigger actions \n"
+                    "// ***************************************\n"
+                    "\n\n\n"
+                  + handler({}));
+}
+
+TEST_F(SynchronisationTest, SwitchedOffWritesNeitherTheListNorTheHandler)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    auto fan = addModel("fan");
+    auto fanRotation = addRotation(*fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_EQ(script.find("triggernames"), std::string::npos);
+    EXPECT_EQ(script.find("Shared Objects"), std::string::npos);
+    EXPECT_NE(script.find("addAnimator(modelobj4.revanim2);"), std::string::npos);
+}
+
+TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForExitTriggers)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    auto fan = addModel("fan");
+    auto fanRotation = addRotation(*fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
+    auto door = addModel("door");
+    auto doorRotation = addRotation(*door);
+    addTrigger(*door, std::make_shared<OnclickTrigger>(door.get()), {doorRotation});
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger3','synchtrigger5'];\n");
+    EXPECT_LT(script.find(triggerNamesComment), script.find("// Trigger actions \n"));
+    EXPECT_EQ(handlerOf(script),
+              handler({branch("synchtrigger3", "true", rotationFires("modelobj6.revanim2") + running(0, "true")),
+                       branch("synchtrigger3", "false", rotationStops("modelobj6.revanim2") + running(0, "false")),
+                       branch("synchtrigger5", "true", rotationFires("modelobj7.revanim4")),
+                       branch("synchtrigger5", "false", rotationStops("modelobj7.revanim4"))}));
+    std::string diagnostics;
+    EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
+}
+
+TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoIndex)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    auto a = addModel("a");
+    auto aRotation = addRotation(*a);
+    addTrigger(*a, std::make_shared<ProximityTrigger>(a.get()), {aRotation})->setActive(false);
+    auto b = addModel("b");
+    auto bRotation = addRotation(*b);
+    addTrigger(*b, std::make_shared<ProximityTrigger>(b.get()), {bRotation});
+    auto c = addModel("c");
+    auto cRotation = addRotation(*c);
+    addTrigger(*c, std::make_shared<OnclickTrigger>(c.get()), {cRotation})->usesSynch = false;
+    auto d = addModel("d");
+    auto dRotation = addRotation(*d);
+    addTrigger(*d, std::make_shared<ProximityTrigger>(d.get()), {dRotation});
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger5','synchtrigger9'];\n");
+    EXPECT_EQ(handlerOf(script),
+              handler({branch("synchtrigger5", "true", rotationFires("modelobj11.revanim4") + running(0, "true")),
+                       branch("synchtrigger5", "false", rotationStops("modelobj11.revanim4") + running(0, "false")),
+                       branch("synchtrigger9", "true", rotationFires("modelobj13.revanim8") + running(1, "true")),
+                       branch("synchtrigger9", "false", rotationStops("modelobj13.revanim8") + running(1, "false"))}));
+    EXPECT_NE(script.find(".mouse.onEvent = function(ev,obj) {\n" + rotationFires("modelobj12.revanim6")),
+              std::string::npos);
+    EXPECT_TRUE(nodeAccepts(script));
+}
+
+TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    auto fan = addModel("fan");
+    auto rotation = addRotation(*fan);
+    auto move = std::make_shared<MovePositionAction>(fan.get());
+    move->setActive(true);
+    move->smoothTransition = false;
+    fan->addAtmoAction(move);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {rotation, move});
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string moveCode = "// Move object directly to a new position relative to its current position\n"
+                                 "if(modelobj6.getPhysicalModel()==undefined) {\n"
+                                 "modelobj6.worldSpacePosition = modelobj6.worldSpacePosition.add([0.0,0.0,0.0]);\n"
+                                 "} else {\n"
+                                 "modelobj6.getPhysicalModel().worldSpacePosition = "
+                                 "modelobj6.worldSpacePosition.add([0.0,0.0,0.0]);\n"
+                                 "} \n";
+    EXPECT_EQ(handlerOf(script),
+              handler({branch("synchtrigger5", "true",
+                              rotationFires("modelobj6.revanim2") + moveCode + running(0, "true")),
+                       branch("synchtrigger5", "false", rotationStops("modelobj6.revanim2") + running(0, "false"))}));
+    EXPECT_TRUE(nodeAccepts(script));
+}
+
+TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    auto fan = addModel("fan");
+    auto fanRotation = addRotation(*fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
+    auto door = addModel("door");
+    auto doorRotation = addRotation(*door);
+    addTrigger(*door, std::make_shared<OnclickTrigger>(door.get()), {doorRotation});
+    const std::string first = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), first);
+}
+
+TEST_F(SynchronisationTest, SynchronisedSceneOfEveryTriggerKindParsesGlobalAndLocalised)
+{
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    SharedObjectsManager::getInstance().setActive(true);
+    ObjectManager& registry = ObjectManager::getInstance();
+
+    auto fan = addModel("fan\n'");
+    auto fanRotation = addRotation(*fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
+
+    auto lift = std::make_shared<SolidObjectObj>();
+    lift->setName("3");
+    auto move = std::make_shared<MovePositionAction>(lift.get());
+    move->setActive(true);
+    move->usesAnchors = true;
+    move->anchors = {"a1", "a'2"};
+    lift->addAtmoAction(move);
+    addTrigger(*lift, std::make_shared<OnclickTrigger>(lift.get()), {move});
+    addTrigger(*lift, std::make_shared<ProximityTrigger>(lift.get()), {move});
+    registry.addAtmoObject(lift);
+
+    auto camera = std::make_shared<ViewpointObj>();
+    camera->setName("cam");
+    auto spin = addRotation(*camera);
+    addTrigger(*camera, std::make_shared<WorldFirstLoadsTrigger>(camera.get()),
+               {spin, registry.getActor()->getAtmoAction(0)});
+    registry.addAtmoObject(camera);
+    registry.getActor()->getAtmoAction(0)->setActive(true);
+
+    for (bool localised : {false, true}) {
+        project->setLocaliseScript(localised);
+        const std::string script = registry.generateAtmoScript();
+        EXPECT_EQ(triggerNameList(script),
+                  "triggernames = ['synchtrigger3','synchtrigger6','synchtrigger7','synchtrigger9'];\n");
+        std::string diagnostics;
+        EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << "localised " << localised << "\n"
+                                                       << diagnostics << script;
+    }
+}
+
+} // namespace
+} // namespace scenewright::test

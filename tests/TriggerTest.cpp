@@ -1,0 +1,350 @@
+#include "FreshProgramTest.h"
+#include "InteractionFixtures.h"
+
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+
+namespace scenewright::test {
+namespace {
+
+using namespace core;
+using namespace core::action;
+
+using TriggerTest = FreshProgramTest;
+
+const std::string doorProximityStart = "door.prox = Object();\n"
+                                       "door.prox.fired = false;\n"
+                                       "door.prox.timestep = function() {\n"
+                                       "if(actor.dist(door.worldSpacePosition) < 5.0) {\n"
+                                       "  if(!this.fired) {\n"
+                                       "     this.fired = true;\n";
+const std::string proximityMiddle = "  }\n} else { \n if(this.fired) {\n";
+const std::string doorProximityEnd = "  }\n  this.fired = false;\n  }\n}\naddAnimator(door.prox);\n";
+
+const std::string doorOnclickStart = "// on click trigger for 'door <primitive>'\n"
+                                     "door.mouse = MouseEventHandler();\n"
+                                     "door.mouse.setFilterOnClick(door);\n"
+                                     "door.mouse.onEvent = function(ev,obj) {\n";
+const std::string onclickEnd = "}\n // end of onclick trigger script\n";
+
+// Adds marker actions labelled a, b and c to the trigger; b is inactive.
+void addMarkers(AtmoTrigger& trigger, IAtmoObject* owner)
+{
+    for (const char* label : {"a", "b", "c"})
+        trigger.addAction(std::make_shared<MarkerAction>(label, owner));
+    trigger.getAction(1)->setActive(false);
+}
+
+TEST_F(TriggerTest, TriggerWithoutActionsOnlySaysSo)
+{
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: Proximity trigger\n");
+    trigger.setName(std::nullopt);
+    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: null\n");
+    trigger.setName(std::string("a\nb\r\nc\xE2\x80\xA8" "d"));
+    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: a b  c d\n");
+}
+
+TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
+{
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    trigger.addAction(std::make_shared<MarkerAction>("a", door.get()));
+    trigger.getAction(0)->setActive(false);
+    EXPECT_EQ(trigger.doScript(), doorProximityStart + proximityMiddle + doorProximityEnd);
+}
+
+TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
+{
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    addMarkers(trigger, door.get());
+    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+}
+
+TEST_F(TriggerTest, OnclickNeverWritesExitFragments)
+{
+    auto door = primitiveNamed("door", "door");
+    OnclickTrigger trigger(door.get());
+    addMarkers(trigger, door.get());
+    EXPECT_EQ(trigger.doScript(), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
+}
+
+TEST_F(TriggerTest, SynchronisedProximityRunsTheSharedPropertyCodeInsteadOfItsActions)
+{
+    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    synch.setActive(true);
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    addMarkers(trigger, door.get());
+    EXPECT_EQ(trigger.doScript(), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
+                                      + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
+                                      + doorProximityEnd);
+}
+
+TEST_F(TriggerTest, SynchronisedOnclickGetsTheStartCodeButNoExitCode)
+{
+    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    synch.setActive(true);
+    auto door = primitiveNamed("door", "door");
+    OnclickTrigger trigger(door.get());
+    addMarkers(trigger, door.get());
+    EXPECT_EQ(trigger.doScript(), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
+}
+
+TEST_F(TriggerTest, TriggerThatOptsOutOfSynchronisationRunsItsActionsItself)
+{
+    SharedObjectsManager::getInstance().setActive(true);
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    trigger.usesSynch = false;
+    addMarkers(trigger, door.get());
+    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+}
+
+TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
+{
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    trigger.distance = 12.5;
+    trigger.continuous = false;
+    auto rotation = std::make_shared<ConstantRotationAction>(door.get());
+    rotation->setActive(true);
+    trigger.addAction(rotation);
+    EXPECT_EQ(trigger.doScript(),
+              "door.prox = Object();\n"
+              "door.prox.fired = false;\n"
+              "door.prox.timestep = function() {\n"
+              "if(actor.dist(door.worldSpacePosition) < 12.5) {\n"
+              "  if(!this.fired) {\n"
+              "     this.fired = true;\n"
+              "removeAnimator(this);\n"
+              "// Fires the constant rotation action\n"
+              "door.revanim1.sincetime=0;\n"
+              "addAnimator(door.revanim1);\n"
+              "  }\n"
+              "} else { \n"
+              " if(this.fired) {\n"
+              "if(door.revanim1.maxtime>0) { if(door.revanim1.sincetime < door.revanim1.maxtime) "
+              "removeAnimator(door.revanim1);}\n"
+              "else removeAnimator(door.revanim1);  }\n"
+              "  this.fired = false;\n"
+              "  }\n"
+              "}\n"
+              "addAnimator(door.prox);\n");
+}
+
+TEST_F(TriggerTest, ProximityDistanceIsWrittenAsADouble)
+{
+    auto door = modelNamed("door");
+    ProximityTrigger trigger(door.get());
+    EXPECT_NE(trigger.getPreActionScript().find("< 5.0) {\n"), std::string::npos);
+    trigger.set("distance", "1e2");
+    EXPECT_NE(trigger.getPreActionScript().find("< 100.0) {\n"), std::string::npos);
+    trigger.distance = 0.0001;
+    EXPECT_NE(trigger.getPreActionScript().find("< 1.0E-4) {\n"), std::string::npos);
+}
+
+TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
+{
+    localiseScript();
+    auto door = std::make_shared<PrimitiveObj>();
+    door->setName("door");
+    door->getAtmoObjectDeclaration();
+    ProximityTrigger trigger(door.get());
+    EXPECT_EQ(trigger.getPreActionScript(), "this.prox = Object();\n"
+                                            "this.prox.fired = false;\n"
+                                            "this.prox.localisedparent = this;\n"
+                                            "this.prox.timestep = function() {\n"
+                                            "if(actor.dist(this.localisedparent.worldSpacePosition) < 5.0) {\n"
+                                            "  if(!this.fired) {\n"
+                                            "     this.fired = true;\n");
+    EXPECT_EQ(trigger.getFinalTriggerScript(), "  }\n  this.fired = false;\n  }\n}\naddAnimator(this.prox);\n");
+}
+
+TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
+{
+    localiseScript();
+    auto door = std::make_shared<PrimitiveObj>();
+    door->setName("door");
+    door->getAtmoObjectDeclaration();
+    OnclickTrigger trigger(door.get());
+    EXPECT_EQ(trigger.getPreActionScript(), "// on click trigger for 'door <primitive>'\n"
+                                            "this.mouse = MouseEventHandler();\n"
+                                            "this.mouse.setFilterOnClick(this);\n"
+                                            "this.mouse.localisedparent = this;\n"
+                                            "this.mouse.onEvent = function(ev,obj) {\n");
+    EXPECT_EQ(trigger.getPostActionScript(), onclickEnd);
+    EXPECT_EQ(trigger.getFinalTriggerScript(), "");
+}
+
+TEST_F(TriggerTest, OnclickCommentCannotBeEndedByTheObjectName)
+{
+    auto door = primitiveNamed("door'\nalert(1);\r//\xE2\x80\xA9x", "door");
+    OnclickTrigger trigger(door.get());
+    EXPECT_EQ(trigger.getPreActionScript().substr(0, trigger.getPreActionScript().find('\n') + 1),
+              "// on click trigger for 'door' alert(1); // x <primitive>'\n");
+}
+
+TEST_F(TriggerTest, WorldFirstLoadsWrapsItsActionsInAFirstloadFunction)
+{
+    auto m = modelNamed("m");
+    WorldFirstLoadsTrigger trigger(m.get());
+    addMarkers(trigger, m.get());
+    EXPECT_EQ(trigger.doScript(), "// The following scripts are run as the world is first loading...\n"
+                                  "m.firstload = function() {\n"
+                                  "fire_a();\n"
+                                  "fire_c();\n"
+                                  "}\n"
+                                  "// End of first load scripts\n");
+}
+
+TEST_F(TriggerTest, WorldFirstLoadsWaitsForTheOwnersOfAllItsActions)
+{
+    auto m = modelNamed("m");
+    auto p = primitiveNamed("p", "p");
+    WorldFirstLoadsTrigger trigger(m.get());
+    trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
+    trigger.addAction(std::make_shared<MarkerAction>("b", p.get()));
+    trigger.getAction(1)->setActive(false);
+    EXPECT_EQ(trigger.doOnLoadTrigger(),
+              "// Waiting for objects to load before triggering world first loads trigger...\n"
+              "m.worldfirstloads = Object();\n"
+              "m.worldfirstloads.timestep = function() { \n"
+              "// Check whether all the objects required for actions & triggers are loaded...\n"
+              "// May produce some redundancies! \n"
+              "if(m.loaded && p.loaded && p.loaded){\n"
+              "m.firstload();\n"
+              "removeAnimator(this);\n"
+              "}\n"
+              "}\n"
+              "addAnimator(m.worldfirstloads);\n");
+}
+
+TEST_F(TriggerTest, WorldFirstLoadsDoesNotWaitForSolidObjectsOrTheActor)
+{
+    auto solid = std::make_shared<SolidObjectObj>();
+    solid->scriptname = "s";
+    Actor actor;
+    auto q = modelNamed("q");
+    WorldFirstLoadsTrigger onSolid(solid.get());
+    onSolid.addAction(std::make_shared<MarkerAction>("a", &actor));
+    EXPECT_NE(onSolid.doOnLoadTrigger().find("\nif(true){\ns.firstload();\n"), std::string::npos);
+
+    auto m = modelNamed("m");
+    WorldFirstLoadsTrigger onModel(m.get());
+    onModel.addAction(std::make_shared<MarkerAction>("a", &actor));
+    onModel.addAction(std::make_shared<MarkerAction>("b", solid.get()));
+    onModel.addAction(std::make_shared<MarkerAction>("c", q.get()));
+    EXPECT_NE(onModel.doOnLoadTrigger().find("\nif(m.loaded && q.loaded){\n"), std::string::npos);
+}
+
+TEST_F(TriggerTest, WorldFirstLoadsWithoutActionsWaitsForNothing)
+{
+    auto m = modelNamed("m");
+    WorldFirstLoadsTrigger trigger(m.get());
+    EXPECT_EQ(trigger.doOnLoadTrigger(), "");
+    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: When world first loads\n");
+}
+
+TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
+{
+    localiseScript();
+    auto p = std::make_shared<PrimitiveObj>();
+    p->setName("p");
+    p->getAtmoObjectDeclaration();
+    WorldFirstLoadsTrigger trigger(p.get());
+    trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
+    EXPECT_EQ(trigger.getPreActionScript(), "// The following scripts are run as the world is first loading...\n"
+                                            "this.localisedparent = this;\n"
+                                            "this.firstload = function() {\n");
+    EXPECT_EQ(trigger.doOnLoadTrigger(),
+              "// Waiting for objects to load before triggering world first loads trigger...\n"
+              "this.worldfirstloads = Object();\n"
+              "this.worldfirstloads.localisedparent=this;\n"
+              "this.worldfirstloads.timestep = function() { \n"
+              "// Check whether all the objects required for actions & triggers are loaded...\n"
+              "// May produce some redundancies! \n"
+              "if(this.localisedparent.loaded && this.localisedparent.loaded){\n"
+              "this.localisedparent.firstload();\n"
+              "removeAnimator(this);\n"
+              "}\n"
+              "}\n"
+              "addAnimator(this.worldfirstloads);\n");
+}
+
+// A scene with every trigger kind, hostile object names and real actions.
+void buildTriggerScene()
+{
+    ObjectManager& registry = ObjectManager::getInstance();
+
+    auto fan = std::make_shared<ModelObj>();
+    fan->setName("fan'); alert('x\n");
+    auto rotation = std::make_shared<ConstantRotationAction>(fan.get());
+    rotation->setActive(true);
+    fan->addAtmoAction(rotation);
+    auto proximity = std::make_shared<ProximityTrigger>(fan.get());
+    proximity->setActive(true);
+    proximity->addAction(rotation);
+    fan->addAtmoTrigger(proximity);
+    registry.addAtmoObject(fan);
+
+    auto door = std::make_shared<SolidObjectObj>();
+    door->setName("door\\\xE2\x80\xA8*/");
+    auto move = std::make_shared<MovePositionAction>(door.get());
+    move->setActive(true);
+    move->xdirection = 1.5;
+    door->addAtmoAction(move);
+    auto onclick = std::make_shared<OnclickTrigger>(door.get());
+    onclick->setActive(true);
+    onclick->addAction(move);
+    door->addAtmoTrigger(onclick);
+    registry.addAtmoObject(door);
+
+    auto camera = std::make_shared<ViewpointObj>();
+    camera->setName("cam\r");
+    auto spin = std::make_shared<ConstantRotationAction>(camera.get());
+    spin->setActive(true);
+    spin->maxtime = 30.0;
+    camera->addAtmoAction(spin);
+    auto firstLoads = std::make_shared<WorldFirstLoadsTrigger>(camera.get());
+    firstLoads->setActive(true);
+    firstLoads->addAction(spin);
+    firstLoads->addAction(registry.getActor()->getAtmoAction(0));
+    camera->addAtmoTrigger(firstLoads);
+    auto empty = std::make_shared<OnclickTrigger>(camera.get());
+    empty->setActive(true);
+    camera->addAtmoTrigger(empty);
+    registry.addAtmoObject(camera);
+
+    registry.getActor()->getAtmoAction(0)->setActive(true);
+}
+
+TEST_F(TriggerTest, SceneWithEveryTriggerKindAndHostileNamesParsesGlobalAndLocalised)
+{
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    buildTriggerScene();
+    for (bool localised : {false, true}) {
+        project->setLocaliseScript(localised);
+        const std::string script = ObjectManager::getInstance().generateAtmoScript();
+        std::string diagnostics;
+        EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << "localised " << localised << "\n"
+                                                       << diagnostics << script;
+        EXPECT_NE(script.find("SceneGroup('fan\\'); alert(\\'x\\n').add();\n"), std::string::npos);
+        EXPECT_NE(script.find("rotation for fan'); alert('x  <model.aer/.atmo>\n"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace scenewright::test
