@@ -68,6 +68,10 @@ std::string AtmoObject::generateAtmoScript() const
 
 void AtmoObject::copy(const IAtmoObject& source)
 {
+    // Copying an object onto itself changes nothing; clearing first would
+    // lose everything it holds.
+    if (&source == this)
+        return;
     actions_.clear();
     triggers_.clear();
 
