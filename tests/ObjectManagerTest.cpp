@@ -149,6 +149,7 @@ TEST_F(ObjectManagerTest, GeneratingTwiceGivesTheSameTextWithAndWithoutSynchroni
 
     const std::string first = registry.generateAtmoScript();
     EXPECT_EQ(registry.generateAtmoScript(), first);
+    EXPECT_TRUE(nodeAccepts(first));
     SharedObjectsManager::getInstance().setActive(true);
     const std::string synchronised = registry.generateAtmoScript();
     EXPECT_NE(synchronised, first);
@@ -176,6 +177,7 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
     EXPECT_NE(script.find(onLoad + names + "\n" + kTriggersBanner), std::string::npos);
     ASSERT_GE(script.size(), handler.size());
     EXPECT_EQ(script.substr(script.size() - handler.size()), handler);
+    EXPECT_TRUE(nodeAccepts(script));
 }
 
 TEST_F(ObjectManagerTest, RemovingAnObjectRemovesItsActionsFromTheRemainingTriggers)
