@@ -46,6 +46,9 @@ public:
     // strings are stored as they are. An unknown field is reported and nothing
     // changes.
     void set(std::string_view field, std::string_view value);
+    // A C string is text too; without this overload a string literal would
+    // convert to bool and set a boolean.
+    void set(std::string_view field, const char* value) { set(field, std::string_view(value)); }
     // Stores a value of the field's own type; false (and reported) for an
     // unknown field or a value of another type.
     bool setValue(std::string_view field, const FieldValue& value);
