@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace scenewright::test {
@@ -26,5 +27,9 @@ protected:
 // Whether `node --check` accepts the script; on refusal node's message is
 // written to `diagnostics` when given.
 bool nodeAccepts(const std::string& script, std::string* diagnostics = nullptr);
+
+// What node writes to standard output when it runs the script; no value
+// when node fails.
+std::optional<std::string> nodeOutput(const std::string& script);
 
 } // namespace scenewright::test
