@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SharedObjectsManager.h"
@@ -12,7 +13,8 @@
 namespace scenewright::test {
 
 // A test that starts from the state of a freshly started program: no
-// project, an empty registry, the id counter at 0, synchronisation off.
+// project, an empty registry, the id counter at 0, synchronisation off,
+// and no interaction registry yet.
 class FreshProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -20,6 +22,7 @@ protected:
         core::ObjectManager::resetForTesting();
         core::SharedObjectsManager::resetForTesting();
         core::ProjectManager::resetForTesting();
+        core::InteractionManager::resetForTesting();
     }
     void TearDown() override { SetUp(); }
 };
