@@ -120,7 +120,7 @@ TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
                      "this.triggerlist7.timestep = function(w,d) {",
                      "this.added = true;",
                      "// Assemble the faces to animate first...",
-                     "if(this.faces.length==0 && this.loaded) {",
+                     "if(this.faces.length==0 && this.localisedparent.loaded) {",
                      "for(i=0; i < this.localisedparent.getFaceCount(); i++) {",
                      "if(this.localisedparent.getFace(i).getSurfaceTexture()!=undefined) {",
                      "this.faces.push(this.localisedparent.getFace(i).getSurfaceTexture());",
@@ -416,10 +416,11 @@ TEST_F(OpacityActionTest, FadesOrJumpsWhenTriggered)
     EXPECT_EQ(opacityAction(*door)->exitTriggerScript(), "");
 }
 
-TEST_F(OpacityActionTest, LocalisedFadeIsStartedThroughTheInnerName)
+TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggered)
 {
     startProject(true);
     auto ship = addObject<ModelObj>("ship", 3);
+    auto view = addObject<ViewpointObj>("view", 4);
     auto rock = addObject<SolidObjectObj>("rock", 5);
     EXPECT_EQ(opacityAction(*rock)->doTriggerScript(),
               lines({"// Starts the opacity fade....", "if(!this.localisedparent.obj9.added) {",
@@ -427,6 +428,38 @@ TEST_F(OpacityActionTest, LocalisedFadeIsStartedThroughTheInnerName)
     EXPECT_EQ(opacityAction(*ship)->doTriggerScript(),
               lines({"// Starts the opacity fade....", "if(!modelobj3.obj9.added) {", "addAnimator(modelobj3.obj9);",
                      "}"}));
+
+    // Trigger code runs with "this" bound to the trigger's object, so the
+    // owner's script name "this" would miss it.
+    auto jump = [](std::shared_ptr<OpacityAction> action) {
+        action->fadeInOpacity = false;
+        return action->doTriggerScript();
+    };
+    EXPECT_EQ(jump(opacityAction(*view)),
+              lines({"// Starts the opacity fade....", "for(j=0;j<this.localisedparent.scene.getInstanceCount();j++) {",
+                     "this.localisedparent.getInstance(j).opacity=0.5;", "}"}));
+    EXPECT_EQ(jump(opacityAction(*rock)),
+              lines({"// Starts the opacity fade....", "this.localisedparent.opacity = 0.5;"}));
+    EXPECT_EQ(jump(opacityAction(*ship)).find("// Starts the opacity fade....\nfor(j=0;j<modelobj3.getSolidObjectCount()"),
+              0u);
+}
+
+TEST_F(OpacityActionTest, LocalisedJumpChangesTheOwnerWhenClicked)
+{
+    startProject(true);
+    auto rock = addObject<SolidObjectObj>("rock", 5);
+    auto action = std::make_shared<OpacityAction>(rock.get());
+    action->fadeInOpacity = false;
+    fire<OnclickTrigger>(action);
+
+    // Stand-ins for the platform; the script is attached to the rock, which
+    // is "this" at the top level.
+    const std::string platform = "function MouseEventHandler() { return { setFilterOnClick: function(o) {} }; }\n"
+                                 "var theStage = { getSolidObject: function(n) { return {}; } };\n"
+                                 "function addAnimator(a) {}\nfunction removeAnimator(a) {}\n";
+    const std::string click = "this.mouse.onEvent(null, this);\nprocess.stdout.write(String(this.opacity));\n";
+    EXPECT_EQ(nodeOutput(platform + ObjectManager::getInstance().generateAtmoScript() + click),
+              std::optional<std::string>("0.5"));
 }
 
 TEST_F(OpacityActionTest, BelongsOnlyOnModelsViewpointsAndSolidObjects)

@@ -211,6 +211,18 @@ TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTrigger
                                         "// Done setting Viewpoint Object animations\n");
 }
 
+TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenTriggered)
+{
+    startProject(true);
+    auto view = addObject<ViewpointObj>("view", 4);
+    ViewpointObjectAction action(view.get());
+    action.triggerTimeElem = std::string("open");
+    // The on-load code runs with "this" bound to the viewpoint itself.
+    EXPECT_NE(action.getOnLoadScript().find("this.trig = this.scene.getTimeElem('open');\n"), std::string::npos);
+    EXPECT_EQ(action.doTriggerScript(), "this.localisedparent.trig.trigger();\n");
+    EXPECT_EQ(action.exitTriggerScript(), "this.localisedparent.etrig.trigger();\n");
+}
+
 TEST_F(MessagingActionsTest, OnlyTheViewpointActionIsLimitedToViewpointObjects)
 {
     const std::vector<std::shared_ptr<IAtmoObject>> others = {

@@ -111,9 +111,12 @@ std::string AnimateTextureAction::doScript() const
         out += list + ".maxrevolutions = 0;\n";
     if (ProjectManager::getInstance().isCurrentLocalised())
         out += list + "." + owner->getInnerScriptName(true) + " = " + s + ";\n";
+    // Inside the per-frame function "this" is the texture list, so the
+    // owner is reached through its inner name (a localised owner's "this"
+    // would name the list).
     out += "// .texturelist.timestep runs the whole animation sequence\n" + list + ".timestep = function(w,d) {\n"
            + "this.added = true;\n" + "// Assemble the faces to animate first...\n"
-           + "if(this.faces.length==0 && " + s + ".loaded) {\n";
+           + "if(this.faces.length==0 && " + owner->getInnerScriptName() + ".loaded) {\n";
 
     // A model's faces are those of the named primitive inside it.
     const bool model = dynamic_cast<const ModelObj*>(owner) != nullptr;

@@ -98,7 +98,11 @@ std::string OpacityAction::getOnLoadScript() const
 std::string OpacityAction::doTriggerScript() const
 {
     const IAtmoObject* owner = getOwnerObject();
+    // Trigger code runs with "this" bound to the trigger's own object, so a
+    // localisable owner is reached through its inner name; a model is never
+    // localised and keeps its global name.
     const std::string s = owner->getAtmoObjectScriptName();
+    const std::string i = owner->getInnerScriptName();
     const std::string f = ScriptText::number(finalOpacity);
     std::string out = fadeComment;
     if (fadeInOpacity) {
@@ -113,10 +117,10 @@ std::string OpacityAction::doTriggerScript() const
                + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.getInstance(d).opacity=" + f + ";\n}\n"
                + "}\n";
     } else if (isViewpoint(owner)) {
-        out += "for(j=0;j<" + s + ".scene.getInstanceCount();j++) {\n" + s + ".getInstance(j).opacity=" + f
+        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i + ".getInstance(j).opacity=" + f
                + ";\n}\n";
     } else if (isSolidObject(owner)) {
-        out += s + ".opacity = " + f + ";\n";
+        out += i + ".opacity = " + f + ";\n";
     } else {
         // The line feed keeps the comment from swallowing the next line.
         out += "// Couldn't assign opacity to Atmo object - primitive\n";

@@ -94,14 +94,17 @@ std::string ViewpointObjectAction::getOnLoadScript() const
     return out;
 }
 
+// Trigger code runs with "this" bound to the trigger's own object, so the
+// viewpoint is reached through its inner name (its script name is "this"
+// when localised).
 std::string ViewpointObjectAction::doTriggerScript() const
 {
-    return getOwnerObject()->getAtmoObjectScriptName() + ".trig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName() + ".trig.trigger();\n";
 }
 
 std::string ViewpointObjectAction::exitTriggerScript() const
 {
-    return getOwnerObject()->getAtmoObjectScriptName() + ".etrig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName() + ".etrig.trigger();\n";
 }
 
 } // namespace scenewright::core::action
