@@ -90,15 +90,20 @@ TEST_F(ProjectTest, DefaultProjectReplacesTheRegistryAndLeavesTheOldLabelAlone)
     EXPECT_EQ(label.shown, std::vector<bool>{false});
 }
 
-TEST_F(ProjectTest, OpeningAnyPathBuildsTheDefaultProjectWithoutTouchingTheFile)
+TEST_F(ProjectTest, OpeningAnEmptyFileBuildsTheDefaultProjectAndAMissingOneIsRefused)
 {
     const fs::path file = directory_ / "world.scw";
-    std::ofstream(file) << "kept as it is";
+    std::ofstream{file};
     ProjectManager& manager = ProjectManager::getInstance();
+    std::string error;
 
-    expectDefaultProject(manager.openProject(file.string()));
-    EXPECT_EQ(contentOf(file), "kept as it is");
-    expectDefaultProject(manager.openProject((directory_ / "missing.scw").string()));
+    expectDefaultProject(manager.openProject(file.string(), error));
+    EXPECT_EQ(contentOf(file), "");
+
+    auto current = manager.getCurrentProject();
+    EXPECT_EQ(manager.openProject((directory_ / "missing.scw").string(), error), nullptr);
+    EXPECT_NE(error.find("missing.scw"), std::string::npos) << error;
+    EXPECT_EQ(manager.getCurrentProject(), current);
     EXPECT_FALSE(fs::exists(directory_ / "missing.scw"));
 }
 
@@ -129,7 +134,7 @@ TEST_F(ProjectTest, SetStateShowsBlackOnlyForSaved)
     EXPECT_TRUE(project.isSaved());
 }
 
-TEST_F(ProjectTest, SaveTruncatesTheFileToNothingAndMarksTheProjectSaved)
+TEST_F(ProjectTest, SaveReplacesTheFileAndMarksTheProjectSaved)
 {
     const fs::path file = directory_ / "world.scw";
     std::ofstream(file) << "old content";
@@ -145,7 +150,7 @@ TEST_F(ProjectTest, SaveTruncatesTheFileToNothingAndMarksTheProjectSaved)
     EXPECT_FALSE(failure) << *failure;
     EXPECT_EQ(out, "Saving project to " + file.string() + "\n");
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_NE(contentOf(file), "old content");
     EXPECT_TRUE(project->isSaved());
     EXPECT_TRUE(label.shown.empty());
 }
@@ -154,7 +159,7 @@ TEST_F(ProjectTest, FailedSaveIsReportedWithPathAndReasonAndLeavesTheProjectUnsa
 {
     const std::vector<std::pair<fs::path, std::string>> cases = {
         {directory_ / "missing" / "world.scw", "No such file or directory"},
-        {directory_, "Is a directory"},
+        {directory_, "not a regular file"},
     };
     for (const auto& [path, reason] : cases) {
         auto project = ProjectManager::getInstance().createDefaultProject();
