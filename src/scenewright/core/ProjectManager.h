@@ -7,15 +7,18 @@
 
 namespace scenewright::core {
 
+class IMainFrame;
 class Project;
 
 // Owns the current project, builds the default project (a registry holding
 // a fresh world and a fresh actor) and remembers the directories last used
-// for saving projects and scripts.
+// for saving projects and scripts, and keeps the link to the main window.
 class ProjectManager {
 public:
     static ProjectManager& getInstance();
 
+    // The window is not owned; it unsets itself before it goes.
+    void setMainFrame(IMainFrame* frame) { mainframe_ = frame; }
     void setLastDirectoryScriptSave(std::optional<std::string> dir) { lastDirectoryScriptSave_ = std::move(dir); }
     void setLastDirectoryProjectSave(std::optional<std::string> dir) { lastDirectoryProjectSave_ = std::move(dir); }
     void setCurrentProject(std::shared_ptr<Project> project) { currentProject_ = std::move(project); }
@@ -26,6 +29,7 @@ public:
     std::shared_ptr<Project> openProject(const std::string& path, std::string& error);
     // The current project's localised flag; false while there is no project.
     bool isCurrentLocalised() const;
+    IMainFrame* getMainFrame() const { return mainframe_; }
     const std::optional<std::string>& getLastDirectoryScriptSave() const { return lastDirectoryScriptSave_; }
     const std::optional<std::string>& getLastDirectoryProjectSave() const { return lastDirectoryProjectSave_; }
     const std::shared_ptr<Project>& getCurrentProject() const { return currentProject_; }
@@ -41,6 +45,7 @@ private:
     ProjectManager() = default;
 
     std::shared_ptr<Project> currentProject_;
+    IMainFrame* mainframe_ = nullptr;
     std::optional<std::string> lastDirectoryProjectSave_;
     std::optional<std::string> lastDirectoryScriptSave_;
 };
