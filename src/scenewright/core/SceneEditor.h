@@ -1,0 +1,92 @@
+#pragma once
+
+#include "scenewright/core/World.h"
+#include "scenewright/core/action/FieldTable.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scenewright::core {
+
+class AtmoObject;
+class IAtmoObject;
+class PrimitiveObj;
+struct PhysicalModel;
+
+namespace action {
+class AtmoAction;
+class AtmoInteraction;
+class AtmoTrigger;
+} // namespace action
+
+namespace script {
+class Sounds;
+}
+
+// The one way the editors change the scene. Every operation applies its
+// change to the model and then marks the current project unsaved, so the
+// save state the window shows always tells whether the file is behind the
+// scene; undo can hook in at the same place.
+class SceneEditor {
+public:
+    static SceneEditor& getInstance();
+
+    // A new object of the type ("model.aer/.atmo", "primitive", "viewpoint";
+    // any other text gives a solid object), appended to the registry.
+    std::shared_ptr<AtmoObject> addObject(const std::string& name, const std::string& type);
+    // Removes the object at the position; false, with nothing changed, for
+    // the world, the actor or a position outside the registry.
+    bool removeObject(int index);
+    void renameObject(IAtmoObject& object, std::string name);
+    void setSolidObjectIndex(PrimitiveObj& primitive, std::optional<std::string> index);
+    void setPhysicalModel(PhysicalModel& model, const PhysicalModel& values);
+    // Replaces the target's triggers and actions by copies of the source's.
+    void copyInteractions(const IAtmoObject& source, IAtmoObject& target);
+    // Attaches one inactive instance of every standard action the object
+    // allows and of every trigger kind, where the object has none yet. This
+    // only makes the offered interactions editable; the script stays the
+    // same, so the project is not marked.
+    void attachStandardInteractions(IAtmoObject& object);
+
+    void setActive(action::AtmoInteraction& interaction, bool active);
+    // Stores a field from its text; a text the field's type does not accept
+    // throws std::invalid_argument and changes nothing (verify it first).
+    void setField(action::AtmoInteraction& interaction, std::string_view field, std::string_view text);
+    // A literal text is text; it would otherwise convert to bool.
+    void setField(action::AtmoInteraction& interaction, std::string_view field, const char* text)
+    {
+        setField(interaction, field, std::string_view(text));
+    }
+    void setField(action::AtmoInteraction& interaction, std::string_view field, bool value);
+    // False, with nothing changed, for an unknown field or a value of another type.
+    bool setFieldValue(action::AtmoInteraction& interaction, std::string_view field,
+                       const action::FieldValue& value);
+    // Gives the trigger its own list holding these actions, in order.
+    void setTriggerActions(action::AtmoTrigger& trigger, std::vector<std::shared_ptr<action::AtmoAction>> actions);
+
+    void setWelcomeMessage(World& world, std::optional<std::string> message);
+    void setWelcomeEnabled(World& world, bool enabled);
+    void setFogEnabled(World& world, bool enabled);
+    void setGlareEnabled(World& world, bool enabled);
+    void setFog(World& world, const World::Fog& fog);
+    void setGlare(World& world, const World::Glare& glare);
+    void addSound(World& world, World::SoundPtr sound);
+    // Copies every setting of `values` into the sound; the sound keeps its id.
+    void setSound(script::Sounds& sound, const script::Sounds& values);
+    // A position outside the list changes nothing.
+    void removeSound(World& world, int index);
+
+    // Whether the current project's script is localised; nothing happens
+    // while there is no project.
+    void setLocaliseScript(bool localise);
+
+private:
+    SceneEditor() = default;
+
+    void markChanged();
+};
+
+} // namespace scenewright::core
