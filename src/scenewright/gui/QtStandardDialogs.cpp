@@ -1,0 +1,43 @@
+#include "scenewright/gui/QtStandardDialogs.h"
+
+#include "scenewright/gui/SuffixFileFilter.h"
+#include "scenewright/gui/SuffixFilterProxyModel.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace scenewright::gui {
+
+QString QtStandardDialogs::chooseFile(QWidget* parent, const FileRequest& request)
+{
+    QFileDialog dialog(parent, request.title, request.directory);
+    dialog.setAcceptMode(request.forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.acceptLabel.isEmpty())
+        dialog.setLabelText(QFileDialog::Accept, request.acceptLabel);
+    if (request.filter) {
+        // Qt's own dialog, because only it takes a proxy model; the name
+        // pattern matches everything and only the description is shown.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setNameFilter(request.filter->getDescription() + " (*)");
+        dialog.setProxyModel(new SuffixFilterProxyModel(*request.filter, &dialog));
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void QtStandardDialogs::showError(QWidget* parent, const QString& title, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+bool QtStandardDialogs::ask(QWidget* parent, const QString& title, const QString& question)
+{
+    return QMessageBox::question(parent, title, question) == QMessageBox::Yes;
+}
+
+} // namespace scenewright::gui

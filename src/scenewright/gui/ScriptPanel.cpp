@@ -1,0 +1,206 @@
+#include "scenewright/gui/ScriptPanel.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/StandardDialogs.h"
+#include "scenewright/gui/WhyLocaliseScriptPanel.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QTextBlock>
+
+namespace scenewright::gui {
+
+namespace {
+
+QPushButton* addButton(QGridLayout* layout, const QString& text, int row)
+{
+    auto* button = new QPushButton(text);
+    layout->addWidget(button, row, 0, 1, 2);
+    return button;
+}
+
+QLabel* addLabel(QGridLayout* layout, const QString& text, const QFont& font, int row)
+{
+    auto* label = new QLabel(text);
+    label->setFont(font);
+    layout->addWidget(label, row, 0, 1, 2);
+    return label;
+}
+
+} // namespace
+
+ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
+    : QWidget(dialog), parent_(dialog), dialogs_(dialogs)
+{
+    scriptArea_ = new QPlainTextEdit(this);
+    // Without wrapping and shaping, a script of megabytes (a compressed one
+    // is a single line) is laid out in about a second, not several.
+    QFont scriptFont = Fonts::sansSerif(12, false);
+    scriptFont.setStyleStrategy(QFont::PreferNoShaping);
+    scriptArea_->setFont(scriptFont);
+    scriptArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    savedFileLabel_ = new QLabel(" ");
+    savedFileLabel_->setFont(Fonts::dialog(13, true));
+    savedFileLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* strip = new QWidget;
+    auto* stripLayout = new QGridLayout(strip);
+    stripLayout->setContentsMargins(5, 5, 5, 5);
+    stripLayout->addWidget(savedFileLabel_, 0, 0);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(buildControls(), 0, 0);
+    layout->addWidget(scriptArea_, 0, 1);
+    layout->addWidget(strip, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
+
+    connect(scriptArea_, &QPlainTextEdit::cursorPositionChanged, this, &ScriptPanel::showLine);
+    // The scope is shown before the listeners are attached, so showing it
+    // does not write it back into the project.
+    const bool localised = core::ProjectManager::getInstance().isCurrentLocalised();
+    (localised ? localiseButton_ : globalButton_)->setChecked(true);
+    connect(localiseButton_, &QRadioButton::toggled, this, &ScriptPanel::chooseScope);
+}
+
+QWidget* ScriptPanel::buildControls()
+{
+    auto* controls = new QWidget;
+    auto* layout = new QGridLayout(controls);
+    layout->setContentsMargins(0, 0, 0, 0);
+    int row = 0;
+    connect(addButton(layout, "Generate Script", row++), &QPushButton::clicked, this, &ScriptPanel::generateScript);
+    connect(addButton(layout, "Save File", row++), &QPushButton::clicked, this, &ScriptPanel::saveFile);
+    connect(addButton(layout, "Save As..", row++), &QPushButton::clicked, this, &ScriptPanel::saveAs);
+    connect(addButton(layout, "Close", row++), &QPushButton::clicked, parent_, &QDialog::close);
+    addLabel(layout, QString(28, '-'), Fonts::dialog(13, true), row++);
+    addButton(layout, "Compress...", row++);
+    addButton(layout, "Beautify", row++);
+    addLabel(layout, QString(27, '-'), Fonts::sansSerif(12, false), row++);
+
+    globalButton_ = new QRadioButton("Global Variables");
+    localiseButton_ = new QRadioButton("Localise Script");
+    auto* scope = new QButtonGroup(controls);
+    scope->addButton(globalButton_);
+    scope->addButton(localiseButton_);
+    layout->addWidget(globalButton_, row++, 0, 1, 2);
+    layout->addWidget(localiseButton_, row++, 0, 1, 2);
+    connect(addButton(layout, "Why Localise?", row++), &QPushButton::clicked, this, &ScriptPanel::showWhyLocalise);
+
+    layout->setRowStretch(row++, 1);
+    layout->addWidget(new QLabel("Line: "), row, 0);
+    lineIndicator_ = new QLabel(" ");
+    lineIndicator_->setFont(Fonts::dialog(12, true));
+    layout->addWidget(lineIndicator_, row, 1);
+    layout->setColumnStretch(1, 1);
+    return controls;
+}
+
+QByteArray ScriptPanel::scriptText() const
+{
+    if (!scriptArea_->document()->isModified())
+        return shownScript_;
+    QByteArray text = scriptArea_->toPlainText().toUtf8();
+    if (lineBreak_ != "\n")
+        text.replace('\n', lineBreak_);
+    return text;
+}
+
+void ScriptPanel::showScript(QByteArray script)
+{
+    lineBreak_ = script.contains("\r\n") ? "\r\n" : "\n";
+    shownScript_ = std::move(script);
+    scriptArea_->setPlainText(QString::fromUtf8(shownScript_));
+    scriptArea_->document()->setModified(false);
+}
+
+void ScriptPanel::generateScript()
+{
+    // After Close the registry is empty and there is no scene to script.
+    const core::ObjectManager& registry = core::ObjectManager::getInstance();
+    if (registry.getAtmoObjectSize() == 0) {
+        showScript({});
+        return;
+    }
+    showScript(QByteArray::fromStdString(registry.generateAtmoScript()));
+}
+
+void ScriptPanel::showLine()
+{
+    lineIndicator_->setText(QString::number(scriptArea_->textCursor().blockNumber()));
+}
+
+void ScriptPanel::chooseScope(bool localise)
+{
+    core::SceneEditor::getInstance().setLocaliseScript(localise);
+}
+
+std::optional<QString> ScriptPanel::write(const QString& path, const QByteArray& script)
+{
+    // Written whole to a temporary file and renamed over the target, so a
+    // failed write never leaves half a script behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit())
+        return QString("Cannot save %1: %2").arg(path, file.errorString());
+    return std::nullopt;
+}
+
+void ScriptPanel::saveAs()
+{
+    const auto& remembered = core::ProjectManager::getInstance().getLastDirectoryScriptSave();
+    QString directory = QDir::homePath();
+    if (remembered) {
+        // The remembered location is the last saved file; the chooser opens
+        // in its folder.
+        const QFileInfo location(QString::fromStdString(*remembered));
+        directory = location.isDir() ? location.absoluteFilePath() : location.absolutePath();
+    }
+    const QString chosen = dialogs_.chooseFile(
+        this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
+    if (chosen.isEmpty() || QFileInfo(chosen).fileName().isEmpty())
+        return;
+
+    const QString target = filter_.withSuffix(QFileInfo(chosen).absoluteFilePath());
+    if (const auto failure = write(target, scriptText())) {
+        dialogs_.showError(this, "Save As..", *failure);
+        return;
+    }
+    currentFile_ = target;
+    savedFileLabel_->setText(target);
+    core::ProjectManager::getInstance().setLastDirectoryScriptSave(target.toStdString());
+}
+
+void ScriptPanel::saveFile()
+{
+    if (currentFile_.isEmpty()) {
+        saveAs();
+        return;
+    }
+    if (const auto failure = write(currentFile_, scriptText()))
+        dialogs_.showError(this, "Save File", *failure);
+}
+
+void ScriptPanel::showWhyLocalise()
+{
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle("Why Localise?");
+    dialog->resize(500, 500);
+    auto* layout = new QGridLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new WhyLocaliseScriptPanel(dialog), 0, 0);
+    dialog->open();
+}
+
+} // namespace scenewright::gui

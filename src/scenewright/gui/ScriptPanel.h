@@ -1,0 +1,70 @@
+#pragma once
+
+#include "scenewright/gui/ScriptFileFilter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QDialog;
+class QLabel;
+class QPlainTextEdit;
+class QRadioButton;
+
+namespace scenewright::gui {
+
+class StandardDialogs;
+
+// The script view: generates the project's script, beautifies or
+// compresses it, saves it to a ".js" file and chooses between global and
+// localised variables.
+class ScriptPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the panel inside the dialog, which it closes on "Close".
+    ScriptPanel(QDialog* dialog, StandardDialogs& dialogs);
+
+    // The file the script was last saved to from this panel; empty before.
+    const QString& currentFile() const { return currentFile_; }
+    // The script as it would be saved: the bytes last put in the text area,
+    // or, once the user has edited it, what it shows with the line breaks
+    // the script had.
+    QByteArray scriptText() const;
+
+    QPlainTextEdit* scriptArea() const { return scriptArea_; }
+    QLabel* lineIndicator() const { return lineIndicator_; }
+    QLabel* savedFileLabel() const { return savedFileLabel_; }
+
+public slots:
+    void generateScript();
+    void saveFile();
+    void saveAs();
+    void showWhyLocalise();
+
+private:
+    QWidget* buildControls();
+    void showScript(QByteArray script);
+    // Null on success, else the message naming the file and the reason.
+    static std::optional<QString> write(const QString& path, const QByteArray& script);
+    void showLine();
+    void chooseScope(bool localise);
+
+    QDialog* parent_;
+    StandardDialogs& dialogs_;
+    ScriptFileFilter filter_;
+    QString currentFile_;
+    QByteArray shownScript_;
+    // The line break of the script shown: the formatter writes "\r\n", the
+    // generator "\n"; the text area keeps neither.
+    QByteArray lineBreak_ = "\n";
+
+    QPlainTextEdit* scriptArea_;
+    QLabel* lineIndicator_;
+    QLabel* savedFileLabel_;
+    QRadioButton* globalButton_;
+    QRadioButton* localiseButton_;
+};
+
+} // namespace scenewright::gui
