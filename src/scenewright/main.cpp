@@ -1,13 +1,23 @@
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/Application1.h"
+#include "scenewright/DisplayCheck.h"
+
+#include <QApplication>
+#include <QIcon>
 
 #include <iostream>
 
-// Prints the generated script of a new default project.
-int main()
+// Starts Scenewright. Command-line arguments are ignored.
+int main(int argc, char* argv[])
 {
-    using namespace scenewright::core;
-    ProjectManager::getInstance().createDefaultProject();
-    std::cout << ObjectManager::getInstance().generateAtmoScript();
-    return 0;
+    if (!scenewright::DisplayCheck::hasDisplay()) {
+        std::cerr << scenewright::DisplayCheck::noDisplayMessage << std::endl;
+        return 2;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("scenewright");
+    QApplication::setApplicationVersion(SCENEWRIGHT_VERSION);
+    QApplication::setWindowIcon(QIcon(":/scenewright.png"));
+    QApplication::setDesktopFileName("scenewright");
+    scenewright::Application1 start;
+    return QApplication::exec();
 }

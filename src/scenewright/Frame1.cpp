@@ -1,0 +1,515 @@
+#include "scenewright/Frame1.h"
+
+#include "scenewright/Frame1_AboutBox.h"
+#include "scenewright/SCWFileFilter.h"
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/World.h"
+#include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/SaveStateLabel.h"
+#include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/StandardDialogs.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+
+#include <iostream>
+#include <typeinfo>
+
+namespace scenewright {
+
+using core::Project;
+using core::ProjectManager;
+
+QPlainTextEdit* Frame1::statusText_ = nullptr;
+
+Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
+    : dialogs_(dialogs), recovery_(recoveryDirectory.toStdString())
+{
+    setWindowTitle("Scenewright");
+    buildMenus();
+
+    selectedname_ = new QLabel(" ");
+    selectedname_->setObjectName("selectedname");
+    middleArea_ = new QWidget;
+    middleArea_->setObjectName("middleArea");
+    middleLayout_ = new QGridLayout(middleArea_);
+    middleLayout_->addWidget(selectedname_, 0, 0, Qt::AlignTop);
+    middleLayout_->setRowStretch(0, 1);
+
+    farPanel_ = new QWidget;
+    farPanel_->setObjectName("farPanel");
+    farLayout_ = new QGridLayout(farPanel_);
+
+    innerSplit_ = new QSplitter(Qt::Horizontal);
+    innerSplit_->setHandleWidth(7);
+    innerSplit_->addWidget(buildObjectColumn());
+    innerSplit_->addWidget(middleArea_);
+    innerSplit_->setStretchFactor(0, 0);
+    innerSplit_->setStretchFactor(1, 1);
+
+    outerSplit_ = new QSplitter(Qt::Horizontal);
+    outerSplit_->setHandleWidth(8);
+    outerSplit_->addWidget(innerSplit_);
+    outerSplit_->addWidget(farPanel_);
+    outerSplit_->setStretchFactor(0, 0);
+    outerSplit_->setStretchFactor(1, 1);
+
+    auto* content = new QWidget;
+    auto* layout = new QGridLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(outerSplit_, 0, 0);
+    layout->addWidget(buildStatusBar(), 1, 0);
+    layout->setRowStretch(0, 1);
+    setCentralWidget(content);
+
+    setProjectCommandsEnabled(false);
+    setObjectPropertiesEnabled(false, false);
+    resize(611, 432);
+}
+
+Frame1::~Frame1()
+{
+    if (ProjectManager::getInstance().getMainFrame() == this)
+        ProjectManager::getInstance().setMainFrame(nullptr);
+    if (currentProj_)
+        currentProj_->setUpdateLabel(nullptr);
+    statusText_ = nullptr;
+}
+
+void Frame1::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu("File");
+    QAction* newAction = file->addAction("New Project", this, &Frame1::newProject);
+    newAction->setShortcut(QKeySequence::New);
+    QAction* openAction = file->addAction("Open Project", this, &Frame1::openProject);
+    openAction->setShortcut(QKeySequence::Open);
+    closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
+    file->addSeparator();
+    saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
+    saveAction_->setShortcut(QKeySequence::Save);
+    saveAsAction_ = file->addAction("Save As..", this, &Frame1::saveProjectAs);
+    saveAsAction_->setShortcut(QKeySequence::SaveAs);
+    file->addSeparator();
+    QAction* exitAction = file->addAction("Exit", this, &Frame1::exitProgram);
+    exitAction->setShortcut(QKeySequence::Quit);
+
+    QMenu* javascript = menuBar()->addMenu("Javascript");
+    generateAction_ = javascript->addAction("Generate Scipt", this, &Frame1::openScriptView);
+    QAction* statusBarAction = javascript->addAction("Enable Script Status Bar");
+    statusBarAction->setCheckable(true);
+    statusBarAction->setChecked(true);
+    connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
+
+    QMenu* objects = menuBar()->addMenu("Objects");
+    objects->addAction("Copy object triggers to..", this, &Frame1::openCopyTriggersDialog);
+    objects->addSeparator();
+    QAction* synchronise = objects->addAction("Enable Synchronisation");
+    synchronise->setCheckable(true);
+    connect(synchronise, &QAction::toggled, this,
+            [](bool on) { core::SharedObjectsManager::getInstance().setActive(on); });
+    objects->addSeparator();
+    physicalPropertiesAction_ = objects->addAction("Physical Properties", this, &Frame1::openPhysicalPropertiesDialog);
+    objectPropertiesAction_ = objects->addAction("Object Properties", this, &Frame1::openObjectPropertiesDialog);
+
+    QMenu* wizards = menuBar()->addMenu("Wizards");
+    wizards->addAction("Create Chat-bot")->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu("Help");
+    help->addAction("About", this, &Frame1::showAboutBox);
+}
+
+QWidget* Frame1::buildObjectColumn()
+{
+    auto* column = new QWidget;
+    auto* layout = new QGridLayout(column);
+    layout->setContentsMargins(2, 2, 2, 2);
+
+    projectnamelbl_ = new gui::SaveStateLabel("none", column);
+    projectnamelbl_->setObjectName("projectnamelbl");
+    projectnamelbl_->setFont(gui::Fonts::dialog(13, true));
+    objectList_ = new QListWidget;
+    objectList_->setObjectName("objectList");
+    objectList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Follows the current row whether the pointer or the keyboard moved it.
+    connect(objectList_, &QListWidget::currentRowChanged, this, &Frame1::selectObject);
+    addObjectButton_ = new QPushButton("Add Object");
+    connect(addObjectButton_, &QPushButton::clicked, this, &Frame1::openAddObjectDialog);
+    removeObjectButton_ = new QPushButton("Remove Object");
+    connect(removeObjectButton_, &QPushButton::clicked, this, &Frame1::removeObject);
+
+    layout->addWidget(projectnamelbl_, 0, 0);
+    layout->addWidget(new QLabel("Objects Listing"), 1, 0);
+    layout->addWidget(objectList_, 2, 0);
+    layout->addWidget(addObjectButton_, 3, 0);
+    layout->addWidget(removeObjectButton_, 4, 0);
+    layout->setRowStretch(2, 1);
+    return column;
+}
+
+QWidget* Frame1::buildStatusBar()
+{
+    statusBar_ = new QWidget;
+    statusBar_->setObjectName("statusBar");
+    auto* layout = new QGridLayout(statusBar_);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    statusText_ = new QPlainTextEdit;
+    statusText_->setObjectName("statusText");
+    statusText_->setReadOnly(true);
+    statusText_->setFont(gui::Fonts::sansSerif(12, true));
+    statusText_->document()->setDocumentMargin(10);
+    statusText_->setMinimumWidth(84);
+    statusText_->setFixedHeight(84);
+    auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
+    caption->setFont(gui::Fonts::sansSerif(12, false));
+
+    layout->addWidget(statusText_, 0, 0);
+    layout->addWidget(caption, 1, 0);
+    return statusBar_;
+}
+
+void Frame1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The dividers are placed once, when the window has its first size;
+    // after that the user moves them.
+    if (dividersPlaced_)
+        return;
+    dividersPlaced_ = true;
+    const int outerWidth = outerSplit_->width() - outerSplit_->handleWidth();
+    outerSplit_->setSizes({300, qMax(0, outerWidth - 300)});
+    const int innerWidth = 300 - innerSplit_->handleWidth();
+    innerSplit_->setSizes({130, qMax(0, innerWidth - 130)});
+}
+
+void Frame1::setProjectCommandsEnabled(bool enabled)
+{
+    for (QAction* action : {generateAction_, saveAction_, saveAsAction_, closeAction_})
+        action->setEnabled(enabled);
+    addObjectButton_->setEnabled(enabled);
+    removeObjectButton_->setEnabled(enabled);
+}
+
+void Frame1::setObjectPropertiesEnabled(bool physical, bool object)
+{
+    physicalPropertiesAction_->setEnabled(physical);
+    objectPropertiesAction_->setEnabled(object);
+}
+
+void Frame1::setProject(const Project& project)
+{
+    projectnamelbl_->setText(QString::fromStdString(project.getName()) + Project::suffix);
+    refillObjectList(false);
+    setProjectCommandsEnabled(true);
+    projectShown_ = true;
+}
+
+void Frame1::refillObjectList(bool keepSelection)
+{
+    // Refilling is not a selection: the handler must not run.
+    const QSignalBlocker blocker(objectList_);
+    const int selected = objectList_->currentRow();
+    objectList_->clear();
+    for (const auto& object : core::ObjectManager::getInstance().getAtmoObjectListData())
+        objectList_->addItem(QString::fromStdString(object->toString()));
+    if (keepSelection && selected >= 0 && selected < objectList_->count())
+        objectList_->setCurrentRow(selected);
+}
+
+void Frame1::showNewProject(const std::shared_ptr<Project>& project)
+{
+    if (currentProj_ && currentProj_ != project)
+        currentProj_->setUpdateLabel(nullptr);
+    currentProj_ = project;
+    // The editors on screen belong to the replaced scene.
+    clearEditingAreas();
+    setObjectPropertiesEnabled(false, false);
+    setProject(*project);
+}
+
+void Frame1::newProject()
+{
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    project->setUpdateLabel(projectnamelbl_);
+    project->setState(Project::STATE_NEW);
+    showNewProject(project);
+}
+
+QString Frame1::projectDirectory() const
+{
+    const auto& remembered = ProjectManager::getInstance().getLastDirectoryProjectSave();
+    return remembered ? QString::fromStdString(*remembered) : QDir::homePath();
+}
+
+void Frame1::openProject()
+{
+    const SCWFileFilter filter;
+    const QString chosen = dialogs_.chooseFile(this, {"Open Project", projectDirectory(), {}, &filter, false});
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(chosen);
+    ProjectManager& manager = ProjectManager::getInstance();
+    manager.setLastDirectoryProjectSave(file.absolutePath().toStdString());
+
+    std::string error;
+    auto project = manager.openProject(file.absoluteFilePath().toStdString(), error);
+    if (!project) {
+        // The manager changed nothing: the open project stays as it was.
+        dialogs_.showError(this, "Open Project", QString::fromStdString(error));
+        return;
+    }
+    // The label names the file the user works on, and Save writes back to it.
+    project->setName(file.completeBaseName().toStdString());
+    project->setFileLocation(file.absoluteFilePath().toStdString());
+    project->setUpdateLabel(projectnamelbl_);
+    project->setState(Project::STATE_SAVED);
+    showNewProject(project);
+}
+
+void Frame1::closeProject()
+{
+    projectnamelbl_->setText("");
+    {
+        const QSignalBlocker blocker(objectList_);
+        objectList_->clear();
+    }
+    setProjectCommandsEnabled(false);
+    setObjectPropertiesEnabled(false, false);
+    core::ObjectManager::getInstance().clearObjects();
+    clearEditingAreas();
+    projectShown_ = false;
+}
+
+bool Frame1::saveCurrentProject(const QString& command)
+{
+    if (const auto failure = currentProj_->save()) {
+        dialogs_.showError(this, command, QString::fromStdString(*failure));
+        return false;
+    }
+    return true;
+}
+
+void Frame1::saveProject()
+{
+    if (!currentProj_)
+        return;
+    if (!currentProj_->getFileLocation()) {
+        saveProjectAs();
+        return;
+    }
+    if (saveCurrentProject("Save"))
+        currentProj_->setState(Project::STATE_SAVED);
+}
+
+void Frame1::saveProjectAs()
+{
+    if (!currentProj_)
+        return;
+    const SCWFileFilter filter;
+    const QString chosen = dialogs_.chooseFile(this, {"Save Project", projectDirectory(), {}, &filter, true});
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(chosen);
+    const QString target = filter.withSuffix(file.absoluteFilePath());
+    ProjectManager::getInstance().setLastDirectoryProjectSave(file.absolutePath().toStdString());
+
+    // The name and location change with the save, and only when it succeeds.
+    const std::string oldName = currentProj_->getName();
+    const std::optional<std::string> oldLocation = currentProj_->getFileLocation();
+    currentProj_->setUpdateLabel(projectnamelbl_);
+    currentProj_->setName(QFileInfo(target).completeBaseName().toStdString());
+    currentProj_->setFileLocation(target.toStdString());
+    if (!saveCurrentProject("Save As..")) {
+        currentProj_->setName(oldName);
+        currentProj_->setFileLocation(oldLocation);
+        return;
+    }
+    currentProj_->setState(Project::STATE_SAVED);
+    projectnamelbl_->setText(QString::fromStdString(currentProj_->getName()) + Project::suffix);
+}
+
+void Frame1::exitProgram()
+{
+    if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
+        if (const auto failure = recovery_.write(*currentProj_))
+            std::cerr << *failure << "\n";
+    }
+    QCoreApplication::exit(0);
+}
+
+void Frame1::closeEvent(QCloseEvent* event)
+{
+    exitProgram();
+    event->accept();
+}
+
+void Frame1::offerRecovery()
+{
+    if (!recovery_.exists())
+        return;
+    const bool reopen = dialogs_.ask(this, "Scenewright",
+                                     "Scenewright ended with unsaved changes last time. Reopen them?");
+    if (reopen) {
+        std::string error;
+        if (auto project = recovery_.reopen(error)) {
+            project->setUpdateLabel(projectnamelbl_);
+            project->setState(Project::STATE_UNSAVED);
+            showNewProject(project);
+        } else {
+            dialogs_.showError(this, "Scenewright", QString::fromStdString(error));
+        }
+    }
+    recovery_.forget();
+}
+
+void Frame1::clearEditingAreas()
+{
+    // Rows are taken out, not deleted: the host panels are kept and reused,
+    // and the editors belong to the panels that opened them.
+    while (middleLayout_->count() > 1) {
+        QLayoutItem* item = middleLayout_->takeAt(1);
+        if (item->widget())
+            item->widget()->hide();
+        delete item;
+    }
+    setFarPanel(nullptr, true);
+}
+
+void Frame1::addMiddleAreaRow(QWidget* panel)
+{
+    const int row = middleLayout_->rowCount();
+    middleLayout_->setRowStretch(0, 0);
+    middleLayout_->addWidget(panel, row, 0, Qt::AlignTop);
+    middleLayout_->setRowStretch(row, 1);
+    panel->show();
+}
+
+int Frame1::middleAreaRowCount() const
+{
+    return middleLayout_->count();
+}
+
+void Frame1::setFarPanel(QWidget* panel, bool clear)
+{
+    if (clear) {
+        while (farLayout_->count() > 0) {
+            QLayoutItem* item = farLayout_->takeAt(0);
+            if (item->widget())
+                item->widget()->hide();
+            delete item;
+        }
+    }
+    if (!panel)
+        return;
+    const int row = farLayout_->count();
+    farLayout_->addWidget(panel, row, 0, Qt::AlignTop);
+    farLayout_->setRowStretch(row, 1);
+    panel->show();
+}
+
+QWidget* Frame1::getFarPanelAttachment() const
+{
+    QLayoutItem* first = farLayout_->itemAt(0);
+    return first ? first->widget() : nullptr;
+}
+
+void Frame1::updateStatusPanel(const core::IAtmoObject& object)
+{
+    // Hidden with the status bar when its menu tick is off.
+    if (statusText_ && statusText_->isVisibleTo(statusText_->window()))
+        statusText_->setPlainText("  " + QString::fromStdString(object.updateStatus()));
+}
+
+void Frame1::selectObject(int row)
+{
+    if (row < 0 || row >= core::ObjectManager::getInstance().getAtmoObjectSize())
+        return;
+    selectedObject_ = core::ObjectManager::getInstance().getAtmoObject(row);
+    selectedname_->setText(QString::fromStdString(selectedObject_->toString()));
+    clearEditingAreas();
+    updateStatusPanel(*selectedObject_);
+
+    // The object's host panels go into the middle area here, by its exact
+    // class. Physical properties serve models and viewpoint objects only;
+    // the actor and the world have no object properties either.
+    const std::type_info& kind = typeid(*selectedObject_);
+    if (kind == typeid(core::PrimitiveObj) || kind == typeid(core::SolidObjectObj))
+        setObjectPropertiesEnabled(false, true);
+    else if (kind == typeid(core::Actor) || kind == typeid(core::World))
+        setObjectPropertiesEnabled(false, false);
+    else
+        setObjectPropertiesEnabled(true, true);
+}
+
+std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const QString& type)
+{
+    auto object = core::SceneEditor::getInstance().addObject(name.toStdString(), type.toStdString());
+    refillObjectList(true);
+    return object;
+}
+
+void Frame1::removeObject()
+{
+    const int row = objectList_->currentRow();
+    if (row < 0 || !core::SceneEditor::getInstance().removeObject(row))
+        return;
+    refillObjectList(false);
+    clearEditingAreas();
+    selectedname_->setText(" ");
+    if (statusText_)
+        statusText_->setPlainText("");
+    // Until the next selection there is no object for them to open on.
+    setObjectPropertiesEnabled(false, false);
+}
+
+void Frame1::openScriptView()
+{
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle("Generated script");
+    dialog->resize(500, 500);
+    auto* layout = new QGridLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new gui::ScriptPanel(dialog, dialogs_), 0, 0);
+    dialog->show();
+}
+
+void Frame1::showAboutBox()
+{
+    auto* box = new Frame1_AboutBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->adjustSize();
+    box->move(pos() + QPoint((width() - box->width()) / 2, (height() - box->height()) / 2));
+    box->open();
+}
+
+void Frame1::openAddObjectDialog() {}
+
+void Frame1::openCopyTriggersDialog() {}
+
+void Frame1::openPhysicalPropertiesDialog() {}
+
+void Frame1::openObjectPropertiesDialog() {}
+
+} // namespace scenewright

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "scenewright/core/IMainFrame.h"
+#include "scenewright/core/io/RecoveryFile.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+
+class QAction;
+class QGridLayout;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+
+namespace scenewright::core {
+class AtmoObject;
+class IAtmoObject;
+class Project;
+} // namespace scenewright::core
+
+namespace scenewright::gui {
+class SaveStateLabel;
+class StandardDialogs;
+} // namespace scenewright::gui
+
+namespace scenewright {
+
+// The main window: the project commands, the list of the project's scene
+// objects, the middle area that hosts the selected object's panels, the far
+// panel in which editors open, and the status bar that shows what the
+// selected object adds to the script.
+class Frame1 : public QMainWindow, public core::IMainFrame {
+    Q_OBJECT
+public:
+    // `recoveryDirectory` is where unsaved work is kept when the program
+    // ends; the dialogs are not owned.
+    Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory);
+    ~Frame1() override;
+
+    // Shows the project as the open one: its name on the label, its objects
+    // in the list, the project commands enabled.
+    void setProject(const core::Project& project);
+    // Adds an editor as the far panel's last row, after removing the rows
+    // there when `clear` is set.
+    void setFarPanel(QWidget* panel, bool clear);
+    // The far panel's first row; null when it is empty.
+    QWidget* getFarPanelAttachment() const;
+    // Adds a host panel of the selected object as the middle area's last row.
+    void addMiddleAreaRow(QWidget* panel);
+    int middleAreaRowCount() const;
+    // Shows what the object adds to the script, while the status bar is on.
+    static void updateStatusPanel(const core::IAtmoObject& object);
+    // A new scene object of the type, appended to the project; the list's
+    // selection stays where it was.
+    std::shared_ptr<core::AtmoObject> addObject(const QString& name, const QString& type);
+    // Offers to reopen the work a previous run left unsaved, and then forgets it.
+    void offerRecovery();
+
+    const std::shared_ptr<core::Project>& currentProject() const { return currentProj_; }
+    const std::shared_ptr<core::IAtmoObject>& selectedObject() const { return selectedObject_; }
+
+public slots:
+    void newProject();
+    void openProject();
+    void closeProject();
+    void saveProject();
+    void saveProjectAs();
+    // Ends the program with status 0, keeping unsaved work in the recovery file.
+    void exitProgram();
+    void removeObject();
+    void openScriptView();
+    void showAboutBox();
+    // The object dialogs: adding, copying triggers, physical and object
+    // properties. Their panels are not built yet, so these open nothing.
+    void openAddObjectDialog();
+    void openCopyTriggersDialog();
+    void openPhysicalPropertiesDialog();
+    void openObjectPropertiesDialog();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    QWidget* buildObjectColumn();
+    QWidget* buildStatusBar();
+    // Shows a project that New or Open made current.
+    void showNewProject(const std::shared_ptr<core::Project>& project);
+    void selectObject(int row);
+    // Empties the middle area down to its first row, and the far panel.
+    void clearEditingAreas();
+    // Keeps the selected row selected when asked and when it is still there.
+    void refillObjectList(bool keepSelection);
+    void setProjectCommandsEnabled(bool enabled);
+    void setObjectPropertiesEnabled(bool physical, bool object);
+    // Saves to the project's location; a failure is shown to the user and
+    // leaves the project's state as it was.
+    bool saveCurrentProject(const QString& command);
+    QString projectDirectory() const;
+
+    gui::StandardDialogs& dialogs_;
+    core::io::RecoveryFile recovery_;
+    std::shared_ptr<core::Project> currentProj_;
+    std::shared_ptr<core::IAtmoObject> selectedObject_;
+    bool projectShown_ = false;
+    bool dividersPlaced_ = false;
+
+    gui::SaveStateLabel* projectnamelbl_;
+    QLabel* selectedname_;
+    QListWidget* objectList_;
+    QPushButton* addObjectButton_;
+    QPushButton* removeObjectButton_;
+    QWidget* middleArea_;
+    QGridLayout* middleLayout_;
+    QWidget* farPanel_;
+    QGridLayout* farLayout_;
+    QWidget* statusBar_;
+    QSplitter* outerSplit_;
+    QSplitter* innerSplit_;
+
+    QAction* closeAction_;
+    QAction* saveAction_;
+    QAction* saveAsAction_;
+    QAction* generateAction_;
+    QAction* physicalPropertiesAction_;
+    QAction* objectPropertiesAction_;
+
+    // One status text area per process, written by updateStatusPanel.
+    static QPlainTextEdit* statusText_;
+};
+
+} // namespace scenewright
