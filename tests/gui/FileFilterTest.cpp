@@ -1,0 +1,66 @@
+#include "scenewright/DisplayCheck.h"
+#include "scenewright/SCWFileFilter.h"
+#include "scenewright/gui/ScriptFileFilter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace scenewright::test {
+namespace {
+
+TEST(FileFilterTest, ChoosersListFoldersAndFilesWithTheExactSuffix)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const char* name : {"castle.scw", "castle.SCW", "castle.scw.bak", "world.js", "world.JS", "notes"})
+        QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    QDir(folder.path()).mkdir("levels.js");
+
+    const SCWFileFilter projects;
+    const gui::ScriptFileFilter scripts;
+    QStringList projectFiles;
+    QStringList scriptFiles;
+    for (const QFileInfo& file : QDir(folder.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot,
+                                                                   QDir::Name)) {
+        if (projects.accept(file))
+            projectFiles << file.fileName();
+        if (scripts.accept(file))
+            scriptFiles << file.fileName();
+    }
+    EXPECT_EQ(projectFiles, QStringList({"castle.scw", "levels.js"}));
+    EXPECT_EQ(scriptFiles, QStringList({"levels.js", "world.js"}));
+    EXPECT_EQ(projects.getDescription(), ".scw Scenewright Files");
+    EXPECT_EQ(scripts.getDescription(), "Atmosphere .js files");
+}
+
+TEST(FileFilterTest, TheSuffixIsAddedOnlyWhenTheNameDoesNotEndWithIt)
+{
+    const gui::ScriptFileFilter scripts;
+    EXPECT_EQ(scripts.withSuffix("/w/world"), "/w/world.js");
+    EXPECT_EQ(scripts.withSuffix("/w/world.js"), "/w/world.js");
+    EXPECT_EQ(scripts.withSuffix("/w/world.JS"), "/w/world.JS.js");
+    EXPECT_EQ(SCWFileFilter().withSuffix("/w/castle.SCW"), "/w/castle.SCW.scw");
+}
+
+TEST(DisplayCheckTest, AWindowNeedsADisplayOrAPlatformThatDrawsWithoutOne)
+{
+    EXPECT_FALSE(DisplayCheck::hasDisplay(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(DisplayCheck::hasDisplay("", "", ""));
+    EXPECT_TRUE(DisplayCheck::hasDisplay(nullptr, nullptr, ":0"));
+    EXPECT_TRUE(DisplayCheck::hasDisplay(nullptr, "wayland-0", nullptr));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("offscreen", nullptr, nullptr));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("minimal", nullptr, nullptr));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("vnc:size=800x600", nullptr, nullptr));
+    EXPECT_FALSE(DisplayCheck::hasDisplay("xcb", "wayland-0", nullptr));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("xcb", nullptr, ":9"));
+    EXPECT_FALSE(DisplayCheck::hasDisplay("wayland", nullptr, ":0"));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("wayland-egl", "wayland-1", nullptr));
+    EXPECT_TRUE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, ":0"));
+    EXPECT_FALSE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, nullptr));
+}
+
+} // namespace
+} // namespace scenewright::test

@@ -1,0 +1,468 @@
+#include "GuiTest.h"
+
+#include "scenewright/Frame1_AboutBox.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/gui/SaveStateLabel.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+
+namespace scenewright::test {
+namespace {
+
+using core::IAtmoObject;
+using core::Project;
+using core::ProjectManager;
+
+class Frame1Test : public GuiTest {
+protected:
+    QListWidget* list() const { return frame_->findChild<QListWidget*>("objectList"); }
+    QLabel* projectLabel() const { return frame_->findChild<QLabel*>("projectnamelbl"); }
+    QLabel* selectedName() const { return frame_->findChild<QLabel*>("selectedname"); }
+    QPlainTextEdit* statusText() const { return frame_->findChild<QPlainTextEdit*>("statusText"); }
+    QColor labelColour() const { return projectLabel()->palette().color(QPalette::WindowText); }
+
+    QStringList listed() const
+    {
+        QStringList texts;
+        for (int row = 0; row < list()->count(); ++row)
+            texts << list()->item(row)->text();
+        return texts;
+    }
+
+    // Which of the menu items and buttons that change are enabled, in the
+    // order: Generate Scipt, Save, Save As.., Close, Add Object, Remove
+    // Object, Physical Properties, Object Properties.
+    std::vector<bool> enabledStates() const
+    {
+        return {menuItem("Generate Scipt")->isEnabled(),
+                menuItem("Save")->isEnabled(),
+                menuItem("Save As..")->isEnabled(),
+                menuItem("Close")->isEnabled(),
+                button(frame_.get(), "Add Object")->isEnabled(),
+                button(frame_.get(), "Remove Object")->isEnabled(),
+                menuItem("Physical Properties")->isEnabled(),
+                menuItem("Object Properties")->isEnabled()};
+    }
+
+    // A new project holding a model, a primitive and a solid object.
+    void newProjectWithObjects()
+    {
+        frame_->newProject();
+        frame_->addObject("fan", IAtmoObject::TYPE_MODEL);
+        frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+        frame_->addObject("wall", IAtmoObject::TYPE_SOLIDOBJECT);
+    }
+};
+
+TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
+{
+    EXPECT_EQ(frame_->windowTitle(), "Scenewright");
+    EXPECT_EQ(frame_->size(), QSize(611, 432));
+    EXPECT_EQ(projectLabel()->text(), "none");
+    EXPECT_EQ(projectLabel()->font().pointSize(), 13);
+    EXPECT_TRUE(projectLabel()->font().bold());
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(selectedName()->text(), " ");
+
+    QStringList menus;
+    QStringList usable;
+    QStringList items;
+    for (QAction* menu : frame_->menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction* item : menu->menu()->actions()) {
+            items << (item->isSeparator() ? "-" : item->text());
+            if (!item->isSeparator() && item->isEnabled())
+                usable << item->text();
+        }
+    }
+    EXPECT_EQ(menus, QStringList({"File", "Javascript", "Objects", "Wizards", "Help"}));
+    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit",
+                                  "Generate Scipt", "Enable Script Status Bar", "Copy object triggers to..", "-",
+                                  "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
+                                  "Create Chat-bot", "About"}));
+    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Enable Script Status Bar",
+                                   "Copy object triggers to..", "Enable Synchronisation", "About"}));
+    EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
+    EXPECT_TRUE(menuItem("Enable Script Status Bar")->isChecked());
+    EXPECT_FALSE(menuItem("Enable Synchronisation")->isChecked());
+
+    EXPECT_EQ(menuItem("New Project")->shortcut(), QKeySequence(QKeySequence::New));
+    EXPECT_EQ(menuItem("Open Project")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(menuItem("Save")->shortcut(), QKeySequence(QKeySequence::Save));
+    EXPECT_EQ(menuItem("Save As..")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+    EXPECT_EQ(menuItem("Exit")->shortcut(), QKeySequence(QKeySequence::Quit));
+}
+
+TEST_F(Frame1Test, DividersSitAtTheirPlacesWhenTheWindowFirstShows)
+{
+    frame_->resize(800, 600);
+    frame_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+    const auto splits = frame_->findChildren<QSplitter*>();
+    ASSERT_EQ(splits.size(), 2);
+    QSplitter* inner = splits[0]->handleWidth() == 7 ? splits[0] : splits[1];
+    QSplitter* outer = inner == splits[0] ? splits[1] : splits[0];
+    EXPECT_EQ(outer->handleWidth(), 8);
+    EXPECT_EQ(outer->sizes().value(0), 300);
+    EXPECT_EQ(inner->sizes().value(0), 130);
+    EXPECT_EQ(statusText()->height(), 84);
+}
+
+TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
+{
+    newProjectWithObjects();
+    EXPECT_EQ(projectLabel()->text(), "default.scw");
+    EXPECT_EQ(listed(), QStringList({"world <world>", "actor <actor>", "fan <model.aer/.atmo>",
+                                     "door <primitive>", "wall <solid-object>"}));
+    EXPECT_EQ(enabledStates(), std::vector<bool>({true, true, true, true, true, true, false, false}));
+
+    const std::vector<std::pair<int, std::pair<bool, bool>>> properties = {
+        {2, {true, true}}, {3, {false, true}}, {4, {false, true}}, {1, {false, false}}, {0, {false, false}}};
+    for (const auto& [row, enabled] : properties) {
+        list()->setCurrentRow(row);
+        EXPECT_EQ(menuItem("Physical Properties")->isEnabled(), enabled.first) << row;
+        EXPECT_EQ(menuItem("Object Properties")->isEnabled(), enabled.second) << row;
+        EXPECT_EQ(selectedName()->text(), listed()[row]);
+        EXPECT_EQ(frame_->selectedObject(), core::ObjectManager::getInstance().getAtmoObject(row));
+    }
+
+    list()->setCurrentRow(2);
+    frame_->closeProject();
+    EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
+    EXPECT_EQ(projectLabel()->text(), "");
+    EXPECT_EQ(list()->count(), 0);
+    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 0);
+    EXPECT_EQ(selectedName()->text(), "fan <model.aer/.atmo>");
+}
+
+TEST_F(Frame1Test, TheKeyboardSelectsObjectsAsThePointerDoes)
+{
+    frame_->newProject();
+    frame_->show();
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    QTest::keyClick(list(), Qt::Key_Down);
+    ASSERT_NE(frame_->selectedObject(), nullptr);
+    EXPECT_EQ(frame_->selectedObject(), core::ObjectManager::getInstance().getAtmoObject(1));
+    EXPECT_EQ(selectedName()->text(), "actor <actor>");
+
+    const QRect worldRow = list()->visualItemRect(list()->item(0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, worldRow.center());
+    EXPECT_EQ(selectedName()->text(), "world <world>");
+}
+
+TEST_F(Frame1Test, AddingKeepsTheSelectionAndMarksTheProjectUnsaved)
+{
+    frame_->newProject();
+    list()->setCurrentRow(1);
+    auto actor = frame_->selectedObject();
+    statusText()->setPlainText("kept");
+
+    auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+
+    EXPECT_EQ(list()->currentRow(), 1);
+    EXPECT_EQ(frame_->selectedObject(), actor);
+    EXPECT_EQ(statusText()->toPlainText(), "kept");
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(labelColour(), QColor(Qt::red));
+}
+
+TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedObject)
+{
+    newProjectWithObjects();
+    frame_->currentProject()->setState(Project::STATE_SAVED);
+    for (int row : {0, 1}) {
+        list()->setCurrentRow(row);
+        frame_->removeObject();
+        EXPECT_EQ(list()->count(), 5) << row;
+    }
+    EXPECT_TRUE(frame_->currentProject()->isSaved());
+
+    list()->setCurrentRow(2);
+    auto panel = new QWidget;
+    frame_->addMiddleAreaRow(panel);
+    frame_->setFarPanel(new QWidget, true);
+    frame_->removeObject();
+
+    EXPECT_EQ(listed(), QStringList({"world <world>", "actor <actor>", "door <primitive>", "wall <solid-object>"}));
+    EXPECT_EQ(list()->currentRow(), -1);
+    EXPECT_EQ(selectedName()->text(), " ");
+    EXPECT_EQ(statusText()->toPlainText(), "");
+    EXPECT_EQ(frame_->middleAreaRowCount(), 1);
+    EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
+    EXPECT_FALSE(menuItem("Physical Properties")->isEnabled());
+    EXPECT_FALSE(menuItem("Object Properties")->isEnabled());
+    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+
+    frame_->removeObject();
+    EXPECT_EQ(list()->count(), 4);
+}
+
+TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
+{
+    newProjectWithObjects();
+    const auto statusOf = [](int row) {
+        return "  " + QString::fromStdString(core::ObjectManager::getInstance().getAtmoObject(row)->updateStatus());
+    };
+    list()->setCurrentRow(3);
+    const QString doorStatus = statusText()->toPlainText();
+    EXPECT_EQ(doorStatus, statusOf(3));
+
+    menuItem("Enable Script Status Bar")->setChecked(false);
+    EXPECT_TRUE(frame_->findChild<QWidget*>("statusBar")->isHidden());
+    list()->setCurrentRow(1);
+    EXPECT_EQ(statusText()->toPlainText(), doorStatus);
+
+    menuItem("Enable Script Status Bar")->setChecked(true);
+    EXPECT_EQ(statusText()->toPlainText(), doorStatus);
+    list()->setCurrentRow(1);
+    list()->setCurrentRow(2);
+    EXPECT_EQ(statusText()->toPlainText(), statusOf(2));
+}
+
+TEST_F(Frame1Test, SynchronisationFollowsItsTick)
+{
+    menuItem("Enable Synchronisation")->setChecked(true);
+    EXPECT_TRUE(core::SharedObjectsManager::getInstance().getActive());
+    menuItem("Enable Synchronisation")->setChecked(false);
+    EXPECT_FALSE(core::SharedObjectsManager::getInstance().getActive());
+}
+
+TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
+{
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"castle", "castle.scw"}, {"castle.scw", "castle.scw"}, {"castle.SCW", "castle.SCW.scw"}};
+    for (const auto& [chosen, written] : cases) {
+        frame_->newProject();
+        dialogs_.paths << path(chosen);
+        frame_->saveProjectAs();
+
+        EXPECT_TRUE(QFile::exists(path(written))) << written.toStdString();
+        EXPECT_EQ(frame_->currentProject()->getFileLocation(), path(written).toStdString());
+        EXPECT_EQ(projectLabel()->text(), QFileInfo(written).completeBaseName() + ".scw");
+        EXPECT_TRUE(frame_->currentProject()->isSaved());
+        EXPECT_EQ(labelColour(), QColor(Qt::black));
+    }
+    EXPECT_FALSE(QFile::exists(path("castle.scw.scw")));
+    ASSERT_FALSE(dialogs_.fileRequests.empty());
+    const auto& request = dialogs_.fileRequests.back();
+    EXPECT_TRUE(request.forSaving);
+    EXPECT_EQ(dialogs_.filterDescriptions.back(), ".scw Scenewright Files");
+    EXPECT_EQ(request.directory, folder_.path());
+    EXPECT_EQ(ProjectManager::getInstance().getLastDirectoryProjectSave(), folder_.path().toStdString());
+}
+
+TEST_F(Frame1Test, SaveWritesAtOnceOnceTheProjectHasAFile)
+{
+    frame_->newProject();
+    frame_->saveProject();
+    EXPECT_EQ(dialogs_.fileRequests.size(), 1u);
+    EXPECT_FALSE(frame_->currentProject()->isSaved());
+
+    dialogs_.paths << path("castle");
+    frame_->saveProject();
+    ASSERT_EQ(dialogs_.fileRequests.size(), 2u);
+    const QByteArray first = contentOf(path("castle.scw"));
+
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    EXPECT_EQ(labelColour(), QColor(Qt::red));
+    frame_->saveProject();
+
+    EXPECT_EQ(dialogs_.fileRequests.size(), 2u);
+    EXPECT_NE(contentOf(path("castle.scw")), first);
+    EXPECT_TRUE(contentOf(path("castle.scw")).contains("door"));
+    EXPECT_EQ(labelColour(), QColor(Qt::black));
+}
+
+TEST_F(Frame1Test, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
+{
+    frame_->newProject();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    const QString unreachable = path("missing/castle");
+    dialogs_.paths << unreachable;
+    frame_->saveProjectAs();
+
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_TRUE(dialogs_.errors[0].contains(unreachable + ".scw")) << dialogs_.errors[0].toStdString();
+    EXPECT_TRUE(dialogs_.errors[0].contains("No such file or directory")) << dialogs_.errors[0].toStdString();
+    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
+    EXPECT_EQ(frame_->currentProject()->getName(), "default");
+    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(projectLabel()->text(), "default.scw");
+    EXPECT_EQ(labelColour(), QColor(Qt::red));
+
+    dialogs_.paths << path("castle");
+    frame_->saveProjectAs();
+    QFile::remove(path("castle.scw"));
+    QDir(folder_.path()).mkdir("castle.scw");
+    frame_->addObject("lamp", IAtmoObject::TYPE_PRIMITIVE);
+    frame_->saveProject();
+    ASSERT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_TRUE(dialogs_.errors[1].contains(path("castle.scw"))) << dialogs_.errors[1].toStdString();
+    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(labelColour(), QColor(Qt::red));
+}
+
+TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
+{
+    frame_->newProject();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    dialogs_.paths << path("castle.scw");
+    frame_->saveProjectAs();
+
+    frame_->newProject();
+    list()->setCurrentRow(0);
+    frame_->addMiddleAreaRow(new QWidget);
+    frame_->setFarPanel(new QWidget, true);
+    dialogs_.paths << path("castle.scw");
+    frame_->openProject();
+
+    EXPECT_EQ(projectLabel()->text(), "castle.scw");
+    EXPECT_EQ(labelColour(), QColor(Qt::black));
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_EQ(frame_->currentProject()->getFileLocation(), path("castle.scw").toStdString());
+    EXPECT_EQ(frame_->middleAreaRowCount(), 1);
+    EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
+    EXPECT_FALSE(menuItem("Physical Properties")->isEnabled());
+    EXPECT_FALSE(menuItem("Object Properties")->isEnabled());
+    EXPECT_EQ(dialogs_.filterDescriptions.back(), ".scw Scenewright Files");
+    EXPECT_FALSE(dialogs_.fileRequests.back().forSaving);
+
+    QFile refused(path("broken.scw"));
+    ASSERT_TRUE(refused.open(QIODevice::WriteOnly));
+    refused.write("this is not a project");
+    refused.close();
+    auto shown = frame_->currentProject();
+    dialogs_.paths << path("broken.scw");
+    frame_->openProject();
+
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_TRUE(dialogs_.errors[0].contains(path("broken.scw"))) << dialogs_.errors[0].toStdString();
+    EXPECT_EQ(frame_->currentProject(), shown);
+    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), shown);
+    EXPECT_EQ(projectLabel()->text(), "castle.scw");
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 3);
+
+    dialogs_.paths << path("missing.scw");
+    frame_->openProject();
+    ASSERT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_TRUE(dialogs_.errors[1].contains(path("missing.scw")));
+    EXPECT_EQ(frame_->currentProject(), shown);
+}
+
+TEST_F(Frame1Test, CancelledChoosersChangeNothing)
+{
+    frame_->newProject();
+    frame_->openProject();
+    frame_->saveProjectAs();
+    EXPECT_EQ(projectLabel()->text(), "default.scw");
+    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
+    EXPECT_FALSE(ProjectManager::getInstance().getLastDirectoryProjectSave());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+TEST_F(Frame1Test, ExitKeepsUnsavedWorkForTheNextStart)
+{
+    frame_->newProject();
+    dialogs_.paths << path("castle");
+    frame_->saveProjectAs();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+    frame_->exitProgram();
+    frame_.reset();
+    resetProgramState();
+
+    dialogs_.answerYes = true;
+    frame_ = makeFrame();
+    frame_->offerRecovery();
+
+    EXPECT_EQ(dialogs_.questions, 1);
+    ASSERT_NE(frame_->currentProject(), nullptr);
+    EXPECT_EQ(projectLabel()->text(), "castle.scw");
+    EXPECT_EQ(labelColour(), QColor(Qt::red));
+    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->currentProject()->getFileLocation(), path("castle.scw").toStdString());
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), script);
+
+    frame_->offerRecovery();
+    EXPECT_EQ(dialogs_.questions, 1);
+}
+
+TEST_F(Frame1Test, ADeclinedRecoveryIsForgotten)
+{
+    frame_->newProject();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    frame_->exitProgram();
+
+    dialogs_.answerYes = false;
+    frame_->offerRecovery();
+    EXPECT_EQ(dialogs_.questions, 1);
+    frame_->offerRecovery();
+    EXPECT_EQ(dialogs_.questions, 1);
+}
+
+TEST_F(Frame1Test, NothingIsKeptWhenNothingIsUnsaved)
+{
+    frame_->exitProgram();
+    frame_->newProject();
+    frame_->exitProgram();
+    dialogs_.paths << path("castle");
+    frame_->saveProjectAs();
+    frame_->exitProgram();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    frame_->closeProject();
+    frame_->exitProgram();
+
+    frame_->offerRecovery();
+    EXPECT_EQ(dialogs_.questions, 0);
+}
+
+TEST_F(Frame1Test, FarPanelStacksRowsAndClearsOnRequest)
+{
+    EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
+    auto* first = new QWidget;
+    auto* second = new QWidget;
+    frame_->setFarPanel(first, true);
+    frame_->setFarPanel(second, false);
+    EXPECT_EQ(frame_->getFarPanelAttachment(), first);
+    frame_->setFarPanel(second, true);
+    EXPECT_EQ(frame_->getFarPanelAttachment(), second);
+    EXPECT_TRUE(first->isHidden());
+}
+
+TEST_F(Frame1Test, AboutBoxIsCentredOverTheWindow)
+{
+    frame_->resize(800, 600);
+    frame_->move(40, 30);
+    frame_->show();
+    frame_->showAboutBox();
+    auto* box = frame_->findChild<Frame1_AboutBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), "About");
+    EXPECT_TRUE(box->isModal());
+    EXPECT_EQ(box->pos(), frame_->pos() + QPoint((800 - box->width()) / 2, (600 - box->height()) / 2));
+    auto* text = box->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->minimumSize(), QSize(350, 197));
+    EXPECT_TRUE(text->toPlainText().startsWith("You are now using Scenewright! \n\nDeveloped for use"));
+    EXPECT_TRUE(text->toPlainText().endsWith("Cheers & good luck!"));
+    QStringList lines;
+    for (QLabel* label : box->findChildren<QLabel*>())
+        lines << label->text();
+    EXPECT_TRUE(lines.contains("0.51"));
+    button(box, "Ok")->click();
+    EXPECT_FALSE(box->isVisible());
+}
+
+} // namespace
+} // namespace scenewright::test

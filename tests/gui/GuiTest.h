@@ -1,0 +1,117 @@
+#pragma once
+
+#include "scenewright/Frame1.h"
+#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/gui/StandardDialogs.h"
+#include "scenewright/gui/SuffixFileFilter.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace scenewright::test {
+
+// Standard dialogs that answer at once: file choosers give the queued paths
+// (an empty one, or none left, is a cancel), questions the set answer;
+// everything asked and shown is recorded.
+class FakeDialogs : public gui::StandardDialogs {
+public:
+    QStringList paths;
+    std::vector<FileRequest> fileRequests;
+    // The description of each request's filter (the filter itself may be gone).
+    QStringList filterDescriptions;
+    QStringList errors;
+    bool answerYes = true;
+    int questions = 0;
+
+    QString chooseFile(QWidget*, const FileRequest& request) override
+    {
+        fileRequests.push_back(request);
+        filterDescriptions << (request.filter ? request.filter->getDescription() : QString());
+        return paths.isEmpty() ? QString() : paths.takeFirst();
+    }
+    void showError(QWidget*, const QString&, const QString& text) override { errors << text; }
+    bool ask(QWidget*, const QString&, const QString&) override
+    {
+        ++questions;
+        return answerYes;
+    }
+};
+
+// A main window on a fresh program state, with a temporary folder for files
+// and the recovery file.
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetProgramState();
+        ASSERT_TRUE(folder_.isValid());
+        frame_ = makeFrame();
+    }
+    void TearDown() override
+    {
+        frame_.reset();
+        resetProgramState();
+    }
+
+    static void resetProgramState()
+    {
+        core::ObjectManager::resetForTesting();
+        core::SharedObjectsManager::resetForTesting();
+        core::ProjectManager::resetForTesting();
+        core::InteractionManager::resetForTesting();
+    }
+
+    std::unique_ptr<Frame1> makeFrame()
+    {
+        auto frame = std::make_unique<Frame1>(dialogs_, folder_.filePath("recovery"));
+        core::ProjectManager::getInstance().setMainFrame(frame.get());
+        return frame;
+    }
+
+    QString path(const QString& name) const { return folder_.filePath(name); }
+
+    // The menu item with the text, searched through every menu.
+    QAction* menuItem(const QString& text) const
+    {
+        for (QAction* menu : frame_->menuBar()->actions())
+            for (QAction* item : menu->menu()->actions())
+                if (item->text() == text)
+                    return item;
+        ADD_FAILURE() << "no menu item " << text.toStdString();
+        return nullptr;
+    }
+
+    template <class Button = QAbstractButton>
+    static Button* button(const QWidget* parent, const QString& text)
+    {
+        for (Button* candidate : parent->findChildren<Button*>())
+            if (candidate->text() == text)
+                return candidate;
+        ADD_FAILURE() << "no button " << text.toStdString();
+        return nullptr;
+    }
+
+    static QByteArray contentOf(const QString& file)
+    {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    QTemporaryDir folder_;
+    FakeDialogs dialogs_;
+    std::unique_ptr<Frame1> frame_;
+};
+
+} // namespace scenewright::test
