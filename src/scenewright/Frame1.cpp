@@ -42,6 +42,20 @@ using core::ProjectManager;
 
 QPlainTextEdit* Frame1::statusText_ = nullptr;
 
+namespace {
+
+// The platform's keys for a standard command; where the platform has none
+// (Save As and Quit on a desktop without a theme), the common one.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* common)
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    if (keys.isEmpty())
+        keys << QKeySequence(common);
+    return keys;
+}
+
+} // namespace
+
 Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     : dialogs_(dialogs), recovery_(recoveryDirectory.toStdString())
 {
@@ -101,18 +115,18 @@ void Frame1::buildMenus()
 {
     QMenu* file = menuBar()->addMenu("File");
     QAction* newAction = file->addAction("New Project", this, &Frame1::newProject);
-    newAction->setShortcut(QKeySequence::New);
+    newAction->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
     QAction* openAction = file->addAction("Open Project", this, &Frame1::openProject);
-    openAction->setShortcut(QKeySequence::Open);
+    openAction->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
     closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
     file->addSeparator();
     saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
-    saveAction_->setShortcut(QKeySequence::Save);
+    saveAction_->setShortcuts(standardKeys(QKeySequence::Save, "Ctrl+S"));
     saveAsAction_ = file->addAction("Save As..", this, &Frame1::saveProjectAs);
-    saveAsAction_->setShortcut(QKeySequence::SaveAs);
+    saveAsAction_->setShortcuts(standardKeys(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
     QAction* exitAction = file->addAction("Exit", this, &Frame1::exitProgram);
-    exitAction->setShortcut(QKeySequence::Quit);
+    exitAction->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
 
     QMenu* javascript = menuBar()->addMenu("Javascript");
     generateAction_ = javascript->addAction("Generate Scipt", this, &Frame1::openScriptView);
@@ -151,8 +165,10 @@ QWidget* Frame1::buildObjectColumn()
     objectList_ = new QListWidget;
     objectList_->setObjectName("objectList");
     objectList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Follows the current row whether the pointer or the keyboard moved it.
-    connect(objectList_, &QListWidget::currentRowChanged, this, &Frame1::selectObject);
+    // Follows the selection whether the pointer or the keyboard moved it.
+    // Taking focus only marks a current row, without selecting it, and
+    // selects nothing here.
+    connect(objectList_, &QListWidget::itemSelectionChanged, this, [this] { selectObject(selectedRow()); });
     addObjectButton_ = new QPushButton("Add Object");
     connect(addObjectButton_, &QPushButton::clicked, this, &Frame1::openAddObjectDialog);
     removeObjectButton_ = new QPushButton("Remove Object");
@@ -229,7 +245,7 @@ void Frame1::refillObjectList(bool keepSelection)
 {
     // Refilling is not a selection: the handler must not run.
     const QSignalBlocker blocker(objectList_);
-    const int selected = objectList_->currentRow();
+    const int selected = selectedRow();
     objectList_->clear();
     for (const auto& object : core::ObjectManager::getInstance().getAtmoObjectListData())
         objectList_->addItem(QString::fromStdString(object->toString()));
@@ -469,9 +485,15 @@ std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const Q
     return object;
 }
 
+int Frame1::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = objectList_->selectedItems();
+    return selected.isEmpty() ? -1 : objectList_->row(selected.first());
+}
+
 void Frame1::removeObject()
 {
-    const int row = objectList_->currentRow();
+    const int row = selectedRow();
     if (row < 0 || !core::SceneEditor::getInstance().removeObject(row))
         return;
     refillObjectList(false);

@@ -92,6 +92,8 @@ private:
     // Shows a project that New or Open made current.
     void showNewProject(const std::shared_ptr<core::Project>& project);
     void selectObject(int row);
+    // The selected row of the object list; -1 when none is selected.
+    int selectedRow() const;
     // Empties the middle area down to its first row, and the far panel.
     void clearEditingAreas();
     // Keeps the selected row selected when asked and when it is still there.
