@@ -17,6 +17,7 @@
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/StandardDialogs.h"
+#include "scenewright/gui/WorldBasePanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -476,6 +477,17 @@ void Frame1::selectObject(int row)
         setObjectPropertiesEnabled(false, false);
     else
         setObjectPropertiesEnabled(true, true);
+
+    if (kind == typeid(core::World))
+        showWorldPanel();
+}
+
+void Frame1::showWorldPanel()
+{
+    if (!worldBasePanel_)
+        worldBasePanel_ = new gui::WorldBasePanel(middleArea_);
+    worldBasePanel_->setup();
+    addMiddleAreaRow(worldBasePanel_);
 }
 
 std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const QString& type)

@@ -25,6 +25,7 @@ class Project;
 namespace scenewright::gui {
 class SaveStateLabel;
 class StandardDialogs;
+class WorldBasePanel;
 } // namespace scenewright::gui
 
 namespace scenewright {
@@ -92,6 +93,9 @@ private:
     // Shows a project that New or Open made current.
     void showNewProject(const std::shared_ptr<core::Project>& project);
     void selectObject(int row);
+    // The world's host panel, made on the first selection of the world and
+    // bound to the current world at every selection.
+    void showWorldPanel();
     // The selected row of the object list; -1 when none is selected.
     int selectedRow() const;
     // Empties the middle area down to its first row, and the far panel.
@@ -124,6 +128,8 @@ private:
     QWidget* statusBar_;
     QSplitter* outerSplit_;
     QSplitter* innerSplit_;
+
+    gui::WorldBasePanel* worldBasePanel_ = nullptr;
 
     QAction* closeAction_;
     QAction* saveAction_;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace scenewright::gui {
+
+// How the editors' text fields show values and read them back. A value
+// is read only from a field that is not empty and holds a number of the
+// right kind; numbers are read by the core's one number parser, blanks
+// around them ignored.
+class FieldText {
+public:
+    // What a field yields: its value, or the message that refuses it.
+    template <class T>
+    struct Reading {
+        std::optional<T> value;
+        QString refusal;
+    };
+
+    // The shortest text that reads back as the same double, always with a
+    // fraction ("50.0", "0.75").
+    static QString of(double value);
+
+    // The text without the characters of code 32 or below at either end.
+    static QString trimmed(const QString& text);
+    // No value when the field holds more than blanks; otherwise the caption
+    // followed by " cannot be emtpy. Please enter a value ".
+    static std::optional<QString> emptyMessage(const QString& caption, const QString& text);
+
+    // The empty check, then the decimal number; `notANumber` refuses a text
+    // that does not parse.
+    static Reading<double> decimal(const QString& caption, const QString& text, const QString& notANumber);
+    // The empty check, then the whole number.
+    static Reading<int> whole(const QString& caption, const QString& text, const QString& notANumber);
+};
+
+} // namespace scenewright::gui

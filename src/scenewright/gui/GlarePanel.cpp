@@ -1,0 +1,98 @@
+#include "scenewright/gui/GlarePanel.h"
+
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/World.h"
+#include "scenewright/gui/ColourChooserRow.h"
+#include "scenewright/gui/FieldText.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSlider>
+
+namespace scenewright::gui {
+
+using core::World;
+
+const char* const GlarePanel::helpText =
+    "The glare effect creates a diffuse glow over and around an object in the Explorer view if the object was "
+    "marked with \"emits light\" in the Builder. It creates the impression that the light sources are very "
+    "bright, causing optical effects within the virtual camera that approximate lens flare or glare in a "
+    "real-world camera.";
+
+GlarePanel::GlarePanel(QWidget* parent)
+    : EffectPanel({"Glare", helpText, "Glare Colour", "This will be the colour of your Glare light",
+                   "Enable Glare to be turned off/on via the Control Panel"},
+                  {{"Brightness", "10", "(0.0-2.0)", 200},
+                   {"Radius", "100", "(in feet)"},
+                   {"Nonlinearity", "1", "(0.0-1.0)", 100}},
+                  parent)
+{
+    connect(slider(ROW_BRIGHTNESS), &QSlider::valueChanged, this, &GlarePanel::jSlider1_stateChanged);
+    connect(slider(ROW_NONLINEARITY), &QSlider::valueChanged, this, &GlarePanel::jSlider2_stateChanged);
+}
+
+void GlarePanel::jSlider1_stateChanged(int value)
+{
+    numberField(ROW_BRIGHTNESS)->setText(FieldText::of(value / 100.0));
+}
+
+void GlarePanel::jSlider2_stateChanged(int value)
+{
+    numberField(ROW_NONLINEARITY)->setText(FieldText::of(value / 100.0));
+}
+
+void GlarePanel::load(const World& world)
+{
+    const World::Glare& glare = world.getGlare();
+    numberField(ROW_BRIGHTNESS)->setText(FieldText::of(glare.brightness));
+    numberField(ROW_RADIUS)->setText(FieldText::of(glare.radius));
+    numberField(ROW_NONLINEARITY)->setText(FieldText::of(glare.nonlinear));
+    colourRow()->setColour(ColourChooserRow::fromFractions(glare.colourr, glare.colourg, glare.colourb));
+    controlPanelBox()->setChecked(glare.addControlPanelButtonOffOn);
+}
+
+std::optional<QString> GlarePanel::store(World& world)
+{
+    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    World::Glare glare = world.getGlare();
+    // A refused field keeps what the fields before it stored; a number out
+    // of its range is refused, not stored.
+    bool stored = false;
+    auto refuse = [&](const QString& message) {
+        if (stored)
+            editor.setGlare(world, glare);
+        return std::optional<QString>(message);
+    };
+
+    const QString brightnessRange = "'Brightness' must be a number between 0.0 and 2.0";
+    const auto brightness = FieldText::decimal("Brightness", fieldText(ROW_BRIGHTNESS), brightnessRange);
+    if (!brightness.value)
+        return refuse(brightness.refusal);
+    if (*brightness.value < 0.0 || *brightness.value > 2.0)
+        return refuse(brightnessRange);
+    glare.brightness = *brightness.value;
+    stored = true;
+
+    const auto radius = FieldText::decimal("Radius", fieldText(ROW_RADIUS), "'Radius' must be a number");
+    if (!radius.value)
+        return refuse(radius.refusal);
+    glare.radius = *radius.value;
+
+    const QString nonlinearRange = "Nonlinearity must be between 0.0 and 1.0";
+    const auto nonlinear = FieldText::decimal("Nonlinearity", fieldText(ROW_NONLINEARITY), nonlinearRange);
+    if (!nonlinear.value)
+        return refuse(nonlinear.refusal);
+    if (*nonlinear.value < 0.0 || *nonlinear.value > 1.0)
+        return refuse(nonlinearRange);
+    glare.nonlinear = *nonlinear.value;
+
+    const QColor colour = colourRow()->colour();
+    glare.colourr = ColourChooserRow::fraction(colour.red());
+    glare.colourg = ColourChooserRow::fraction(colour.green());
+    glare.colourb = ColourChooserRow::fraction(colour.blue());
+    glare.addControlPanelButtonOffOn = controlPanelBox()->isChecked();
+    editor.setGlare(world, glare);
+    return std::nullopt;
+}
+
+} // namespace scenewright::gui

@@ -1,0 +1,267 @@
+#include "scenewright/gui/SoundPanel.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/World.h"
+#include "scenewright/core/script/Sounds.h"
+#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/FieldText.h"
+#include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/IListUpdate.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSlider>
+
+#include <algorithm>
+
+namespace scenewright::gui {
+
+using core::script::Sounds;
+
+namespace {
+
+// The decimal fields after the volume and the repeats, in the order a
+// save reads them.
+struct DecimalField {
+    SoundPanel::Field field;
+    const char* caption;
+    const char* notANumber;
+    double Sounds::*member;
+};
+
+constexpr DecimalField decimalFields[] = {
+    {SoundPanel::FIELD_NEAR, "Near", "'Near' must be a number", &Sounds::near},
+    {SoundPanel::FIELD_FAR, "Far", "'Far' must be a number", &Sounds::far},
+    {SoundPanel::FIELD_X, "X Pos", "'X Pos' must be a number", &Sounds::x},
+    {SoundPanel::FIELD_Y, "Y Pos", "'Y Pos' must be a number", &Sounds::y},
+    {SoundPanel::FIELD_Z, "Z Pos", "'Z Pos' must be a number", &Sounds::z},
+};
+
+const char* const volumeRange = "Volume must be between 0.0 and 1.0";
+
+QLineEdit* numberField(const QString& text)
+{
+    auto* field = new QLineEdit(text);
+    field->setMaximumWidth(90);
+    return field;
+}
+
+} // namespace
+
+const char* const SoundPanel::helpText =
+    "Enables the script to add sound to the world. Presently, .WAV and .MP3 formats are supported. \"File name\" "
+    "is the location of the .wav/.mp3 file. Place the file in the same location as this script.  \"Near\" is the "
+    "distance within which the sound is at a maximum. \"Far\" determines where the sound is not audible ";
+
+SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    // The editor is taller than the far panel of a window at its first
+    // size; it scrolls rather than squeezing its rows together.
+    content_ = new QWidget;
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll, 0, 0);
+    auto* layout = new QGridLayout(content_);
+
+    auto* heading = new QLabel("Ambient Sound");
+    heading->setFont(Fonts::dialog(13, true));
+    layout->addWidget(heading, 0, 0, 1, 6);
+    auto* help = new QLabel(helpText);
+    help->setWordWrap(true);
+    layout->addWidget(help, 1, 0, 1, 6);
+
+    fields_[FIELD_FILENAME] = new QLineEdit;
+    layout->addWidget(new QLabel("File name"), 2, 0);
+    layout->addWidget(fields_[FIELD_FILENAME], 2, 1, 1, 2);
+
+    fields_[FIELD_VOLUME] = numberField("0.5");
+    layout->addWidget(new QLabel("Volume"), 3, 0);
+    layout->addWidget(fields_[FIELD_VOLUME], 3, 1);
+    layout->addWidget(new QLabel("(0=min, 1=max) "), 3, 2);
+    volumeSlider_ = new QSlider(Qt::Horizontal);
+    volumeSlider_->setRange(0, 100);
+    volumeSlider_->setValue(50);
+    volumeSlider_->setFixedSize(100, 24);
+    connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::jSlider1_stateChanged);
+    layout->addWidget(volumeSlider_, 4, 1);
+
+    fields_[FIELD_REPEATS] = numberField("1");
+    layout->addWidget(new QLabel("Repeats"), 5, 0);
+    layout->addWidget(fields_[FIELD_REPEATS], 5, 1);
+    layout->addWidget(new QLabel("(0 = always on)"), 5, 2);
+
+    fields_[FIELD_NEAR] = numberField("1");
+    layout->addWidget(new QLabel("Near"), 6, 0, 2, 1);
+    layout->addWidget(fields_[FIELD_NEAR], 6, 1);
+    layout->addWidget(new QLabel("(in feet)"), 7, 1);
+
+    fields_[FIELD_FAR] = numberField("50");
+    layout->addWidget(new QLabel("Far"), 8, 0);
+    layout->addWidget(fields_[FIELD_FAR], 8, 1);
+    layout->addWidget(new QLabel("(in fee)"), 8, 2);
+
+    controlPanelBox_ = new QCheckBox("Add Control Panel buttons to enable/disable sound");
+    layout->addWidget(controlPanelBox_, 9, 0, 1, 4);
+
+    layout->addWidget(buildPositionalGroup(), 10, 0, 1, 6);
+
+    auto* save = new QPushButton("Add Sound");
+    auto* cancel = new QPushButton("Cancel");
+    connect(save, &QPushButton::clicked, this, &SoundPanel::jButton1_actionPerformed);
+    connect(cancel, &QPushButton::clicked, this, &SoundPanel::jButton2_actionPerformed);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    buttons->addStretch(1);
+    layout->addLayout(buttons, 11, 0, 1, 6);
+
+    errorLabel_ = new QLabel(" ");
+    QPalette palette = errorLabel_->palette();
+    palette.setColor(QPalette::WindowText, Qt::red);
+    errorLabel_->setPalette(palette);
+    errorLabel_->setWordWrap(true);
+    layout->addWidget(errorLabel_, 12, 0, 1, 6);
+
+    layout->setColumnStretch(5, 1);
+    scroll->setWidget(content_);
+}
+
+QSize SoundPanel::sizeHint() const
+{
+    const int frame = 2 * frameWidth();
+    return content_->sizeHint() + QSize(frame, frame);
+}
+
+QWidget* SoundPanel::buildPositionalGroup()
+{
+    auto* group = new QFrame;
+    group->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    auto* layout = new QGridLayout(group);
+
+    auto* heading = new QLabel("Positional Sound");
+    heading->setFont(Fonts::dialog(13, true));
+    layout->addWidget(heading, 0, 0, 1, 6);
+    auto* explanation = new QLabel("Currently, your sound is set to ambience (can be heard anywhere within the "
+                                   "world). You can set it to emit from a position within your world below");
+    explanation->setWordWrap(true);
+    layout->addWidget(explanation, 1, 0, 1, 6);
+    positionedBox_ = new QCheckBox("Enable positioned sound (uncheck if you prefer to set to ambience)");
+    layout->addWidget(positionedBox_, 2, 0, 1, 6);
+
+    const std::pair<Field, const char*> positions[] = {{FIELD_X, "X Pos = "}, {FIELD_Y, "Y Pos = "},
+                                                       {FIELD_Z, "Z pos = "}};
+    int column = 0;
+    for (const auto& [which, caption] : positions) {
+        fields_[which] = numberField("0");
+        fields_[which]->setMaximumWidth(60);
+        layout->addWidget(new QLabel(caption), 3, column++);
+        layout->addWidget(fields_[which], 3, column++);
+    }
+    return group;
+}
+
+void SoundPanel::setup(IListUpdate* parent, std::shared_ptr<Sounds> sound)
+{
+    soundobj_ = std::move(sound);
+    parent_ = parent;
+    const Sounds& shown = *soundobj_;
+    fields_[FIELD_FILENAME]->setText(shown.filename ? QString::fromStdString(*shown.filename) : QString());
+    fields_[FIELD_VOLUME]->setText(FieldText::of(shown.volume));
+    fields_[FIELD_REPEATS]->setText(QString::number(shown.repeats));
+    for (const DecimalField& decimal : decimalFields)
+        fields_[decimal.field]->setText(FieldText::of(shown.*decimal.member));
+    controlPanelBox_->setChecked(shown.addControlPanelButtons);
+    positionedBox_->setChecked(shown.enablePositions);
+}
+
+std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QLineEdit* field)
+{
+    return FieldText::emptyMessage(label, field ? field->text() : QString());
+}
+
+void SoundPanel::jSlider1_stateChanged(int value)
+{
+    fields_[FIELD_VOLUME]->setText(FieldText::of(value / 100.0));
+}
+
+std::optional<QString> SoundPanel::read(Sounds& values, bool& stored) const
+{
+    if (auto empty = checkTextfield("File name", fields_[FIELD_FILENAME]))
+        return empty;
+
+    // A volume outside 0 to 1 is refused, not stored.
+    const auto volume = FieldText::decimal("Volume", fields_[FIELD_VOLUME]->text(), volumeRange);
+    if (!volume.value)
+        return volume.refusal;
+    if (*volume.value < 0.0 || *volume.value > 1.0)
+        return volumeRange;
+    values.volume = *volume.value;
+    stored = true;
+
+    const auto repeats =
+        FieldText::whole("Repeats", fields_[FIELD_REPEATS]->text(), "'Repeats' must be a whole number");
+    if (!repeats.value)
+        return repeats.refusal;
+    values.repeats = *repeats.value;
+
+    for (const DecimalField& decimal : decimalFields) {
+        const auto number = FieldText::decimal(decimal.caption, fields_[decimal.field]->text(), decimal.notANumber);
+        if (!number.value)
+            return number.refusal;
+        values.*decimal.member = *number.value;
+    }
+
+    values.filename = fields_[FIELD_FILENAME]->text().toStdString();
+    values.enablePositions = positionedBox_->isChecked();
+    values.addControlPanelButtons = controlPanelBox_->isChecked();
+    return std::nullopt;
+}
+
+void SoundPanel::keep(core::World& world, const Sounds& values)
+{
+    const auto& listed = world.getSoundList();
+    if (std::find(listed.begin(), listed.end(), soundobj_) != listed.end())
+        core::SceneEditor::getInstance().setSound(*soundobj_, values);
+    else
+        *soundobj_ = values;
+}
+
+void SoundPanel::jButton1_actionPerformed()
+{
+    const auto world = core::ObjectManager::getInstance().getWorld();
+    if (!world || !soundobj_)
+        return;
+    Sounds values = *soundobj_;
+    bool stored = false;
+    if (auto refusal = read(values, stored)) {
+        if (stored)
+            keep(*world, values);
+        errorLabel_->setText(*refusal);
+        return;
+    }
+    keep(*world, values);
+    errorLabel_->setText(" ");
+    core::SceneEditor::getInstance().addSound(*world, soundobj_);
+    if (parent_)
+        parent_->updateLists();
+    EditingArea::closeEditor(this);
+}
+
+void SoundPanel::jButton2_actionPerformed()
+{
+    if (parent_)
+        parent_->updateLists();
+    EditingArea::closeEditor(this);
+}
+
+} // namespace scenewright::gui

@@ -1,0 +1,54 @@
+#include "scenewright/gui/WelcomeMessagePanel.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/World.h"
+#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/Fonts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace scenewright::gui {
+
+WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    auto* heading = new QLabel("Welcome Message");
+    heading->setFont(Fonts::dialog(13, true));
+    auto* explanation = new QLabel("This is the first message users who enter your Atmosphere world will see. "
+                                   "Message appears in the chat window.");
+    explanation->setWordWrap(true);
+    messageArea_ = new QPlainTextEdit;
+    auto* save = new QPushButton("Save and Close");
+    connect(save, &QPushButton::clicked, this, &WelcomeMessagePanel::jButton1_actionPerformed);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(heading, 0, 0);
+    layout->addWidget(explanation, 1, 0);
+    layout->addWidget(messageArea_, 2, 0);
+    layout->addWidget(save, 3, 0, Qt::AlignLeft);
+}
+
+void WelcomeMessagePanel::setup()
+{
+    world_ = core::ObjectManager::getInstance().getWorld();
+    QString message;
+    if (world_ && world_->getWelcomeMessage())
+        message = QString::fromStdString(*world_->getWelcomeMessage());
+    messageArea_->setPlainText(message);
+}
+
+void WelcomeMessagePanel::jButton1_actionPerformed()
+{
+    if (!world_)
+        world_ = core::ObjectManager::getInstance().getWorld();
+    if (!world_)
+        return;
+    core::SceneEditor::getInstance().setWelcomeMessage(*world_, messageArea_->toPlainText().toStdString());
+    EditingArea::closeEditor(this);
+}
+
+} // namespace scenewright::gui

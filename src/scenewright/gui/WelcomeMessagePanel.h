@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFrame>
+
+#include <memory>
+
+class QPlainTextEdit;
+
+namespace scenewright::core {
+class World;
+}
+
+namespace scenewright::gui {
+
+// Edits the message the world prints in the chat window when a user enters.
+class WelcomeMessagePanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit WelcomeMessagePanel(QWidget* parent = nullptr);
+
+    // Shows the message of the world the registry holds now.
+    void setup();
+
+    QPlainTextEdit* messageArea() const { return messageArea_; }
+
+public slots:
+    // "Save and Close": stores the text as the world's message and closes.
+    void jButton1_actionPerformed();
+
+private:
+    std::shared_ptr<core::World> world_;
+    QPlainTextEdit* messageArea_;
+};
+
+} // namespace scenewright::gui
