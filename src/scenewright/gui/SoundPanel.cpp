@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 
 #include <algorithm>
@@ -61,17 +62,18 @@ const char* const SoundPanel::helpText =
 SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    // The editor is taller than the far panel of a window at its first
-    // size; it scrolls rather than squeezing its rows together.
+    // The fields are taller than the far panel of a window at its first
+    // size; they scroll rather than squeeze together, while the buttons and
+    // the error label stay in sight below them.
     content_ = new QWidget;
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* outer = new QGridLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll, 0, 0);
     auto* layout = new QGridLayout(content_);
+    layout->setContentsMargins(0, 0, 0, 0);
 
     auto* heading = new QLabel("Ambient Sound");
     heading->setFont(Fonts::dialog(13, true));
@@ -123,23 +125,24 @@ SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
     buttons->addWidget(save);
     buttons->addWidget(cancel);
     buttons->addStretch(1);
-    layout->addLayout(buttons, 11, 0, 1, 6);
+    outer->addLayout(buttons, 1, 0);
 
     errorLabel_ = new QLabel(" ");
     QPalette palette = errorLabel_->palette();
     palette.setColor(QPalette::WindowText, Qt::red);
     errorLabel_->setPalette(palette);
     errorLabel_->setWordWrap(true);
-    layout->addWidget(errorLabel_, 12, 0, 1, 6);
+    outer->addWidget(errorLabel_, 2, 0);
 
     layout->setColumnStretch(5, 1);
     scroll->setWidget(content_);
+    scroll_ = scroll;
 }
 
 QSize SoundPanel::sizeHint() const
 {
-    const int frame = 2 * frameWidth();
-    return content_->sizeHint() + QSize(frame, frame);
+    const QSize whole = QFrame::sizeHint();
+    return {whole.width(), whole.height() - scroll_->sizeHint().height() + content_->sizeHint().height()};
 }
 
 QWidget* SoundPanel::buildPositionalGroup()
@@ -182,6 +185,8 @@ void SoundPanel::setup(IListUpdate* parent, std::shared_ptr<Sounds> sound)
         fields_[decimal.field]->setText(FieldText::of(shown.*decimal.member));
     controlPanelBox_->setChecked(shown.addControlPanelButtons);
     positionedBox_->setChecked(shown.enablePositions);
+    // Each sound opens at the top of the editor, not where the last one was left.
+    scroll_->verticalScrollBar()->setValue(0);
 }
 
 std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QLineEdit* field)

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QSlider;
 
 namespace scenewright::core {
@@ -47,8 +48,11 @@ public:
     QCheckBox* positionedBox() const { return positionedBox_; }
     QLabel* errorLabel() const { return errorLabel_; }
 
-    // As tall as all its rows; where the space is shorter, they scroll.
+    // As tall as all its rows; where the space is shorter, the fields scroll.
     QSize sizeHint() const override;
+    // The scrolling fields take whatever height they get; the height does
+    // not follow the width.
+    bool hasHeightForWidth() const override { return false; }
 
 public slots:
     // The volume slider (0 to 100) shows its value / 100 in the volume field.
@@ -70,6 +74,7 @@ private:
     void keep(core::World& world, const core::script::Sounds& values);
 
     QWidget* content_;
+    QScrollArea* scroll_;
     std::shared_ptr<core::script::Sounds> soundobj_;
     IListUpdate* parent_ = nullptr;
     std::array<QLineEdit*, 8> fields_{};
