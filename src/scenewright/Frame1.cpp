@@ -413,7 +413,10 @@ void Frame1::clearEditingAreas()
 
 void Frame1::addMiddleAreaRow(QWidget* panel)
 {
-    const int row = middleLayout_->rowCount();
+    // The next row is counted from the rows shown: a grid keeps counting the
+    // rows it once had, and a panel put after those would sit below empty,
+    // stretching rows.
+    const int row = middleLayout_->count();
     middleLayout_->setRowStretch(0, 0);
     middleLayout_->addWidget(panel, row, 0, Qt::AlignTop);
     middleLayout_->setRowStretch(row, 1);

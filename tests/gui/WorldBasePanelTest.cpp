@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -128,6 +129,12 @@ TEST_F(WorldBasePanelTest, AfterNewOrOpenThePanelWorksOnTheNewWorld)
     ASSERT_NE(&world(), oldWorld.get());
     EXPECT_EQ(worldPanel()->world().get(), &world());
     EXPECT_TRUE(listedSounds().isEmpty());
+
+    // It shows as the first row again, not below the row it had before.
+    auto* middle = static_cast<QGridLayout*>(frame_->findChild<QWidget*>("middleArea")->layout());
+    int row = -1, column = -1, rowSpan = 0, columnSpan = 0;
+    middle->getItemPosition(middle->indexOf(worldPanel()), &row, &column, &rowSpan, &columnSpan);
+    EXPECT_EQ(row, 1);
 
     worldPanel()->fogBox()->click();
     EXPECT_TRUE(world().getFogEnabled());
