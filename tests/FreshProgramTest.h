@@ -1,17 +1,20 @@
 #pragma once
 
+#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SharedObjectsManager.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace scenewright::test {
 
 // A test that starts from the state of a freshly started program: no
-// project, an empty registry, the id counter at 0, synchronisation off.
+// project, an empty registry, the id counter at 0, synchronisation off,
+// and no interaction registry yet.
 class FreshProgramTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -19,6 +22,7 @@ protected:
         core::ObjectManager::resetForTesting();
         core::SharedObjectsManager::resetForTesting();
         core::ProjectManager::resetForTesting();
+        core::InteractionManager::resetForTesting();
     }
     void TearDown() override { SetUp(); }
 };
@@ -26,5 +30,9 @@ protected:
 // Whether `node --check` accepts the script; on refusal node's message is
 // written to `diagnostics` when given.
 bool nodeAccepts(const std::string& script, std::string* diagnostics = nullptr);
+
+// What node writes to standard output when it runs the script; no value
+// when node fails.
+std::optional<std::string> nodeOutput(const std::string& script);
 
 } // namespace scenewright::test

@@ -11,6 +11,7 @@ public:
     Actor();
 
     std::string updateStatus() const override { return getName() + "\t========  "; }
+    using AtmoObject::getInnerScriptName;
     std::string getInnerScriptName(bool) const override { return "theActor"; }
     std::string getAtmoObjectScriptName() const override { return "theActor"; }
     std::string getAtmoObjectDeclaration() override { return {}; }

@@ -9,6 +9,18 @@
 
 namespace scenewright::core {
 
+namespace {
+
+// The number of characters in UTF-8 text: every byte that does not continue
+// a multi-byte sequence starts one.
+std::size_t characterCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
 const std::array<const char*, 4> AtmoObject::atmoTypes = {TYPE_MODEL, TYPE_PRIMITIVE, TYPE_VIEWPOINT,
                                                           TYPE_SOLIDOBJECT};
 
@@ -68,6 +80,10 @@ std::string AtmoObject::generateAtmoScript() const
 
 void AtmoObject::copy(const IAtmoObject& source)
 {
+    // Copying an object onto itself changes nothing; clearing first would
+    // lose everything it holds.
+    if (&source == this)
+        return;
     actions_.clear();
     triggers_.clear();
 
@@ -105,7 +121,7 @@ void AtmoObject::copy(const IAtmoObject& source)
 std::string AtmoObject::triggerStatus() const
 {
     std::string out = name_;
-    const std::string pad = name_.size() > 8 ? "\t" : "";
+    const std::string pad = characterCount(name_) > 8 ? "\t" : "";
     bool wroteTrigger = false;
     for (const auto& trigger : triggers_) {
         if (!trigger->getActive())

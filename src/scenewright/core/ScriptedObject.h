@@ -22,6 +22,7 @@ public:
     void setGlobalId(int id);
 
     std::string getAtmoObjectScriptName() const override;
+    using AtmoObject::getInnerScriptName;
     std::string getInnerScriptName(bool bare) const override;
     std::string updateStatus() const override { return triggerStatus(); }
 

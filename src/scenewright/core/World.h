@@ -80,6 +80,7 @@ public:
     void setSoundId(int soundid) { soundid_ = soundid; }
 
     std::string updateStatus() const override;
+    using AtmoObject::getInnerScriptName;
     std::string getInnerScriptName(bool) const override { return "theWorld"; }
     std::string getAtmoObjectScriptName() const override { return "theWorld"; }
     std::string getAtmoObjectDeclaration() override { return {}; }

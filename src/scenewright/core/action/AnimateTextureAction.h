@@ -1,0 +1,57 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenewright::core::action {
+
+// Cycles a list of texture images over chosen faces of a primitive, or of
+// one primitive inside a model.
+class AnimateTextureAction : public AtmoAction {
+public:
+    explicit AnimateTextureAction(IAtmoObject* owner = nullptr);
+
+    // Addresses of the images to cycle, in order.
+    std::vector<std::string> textures;
+    // Seconds between two images.
+    double animateDelay = 0.05;
+    // Passes through the list before stopping; 0 or less: endless.
+    int maxrevolutions = 0;
+    // For a model owner: the primitive inside the model whose faces change.
+    std::optional<std::string> primitiveName = std::string();
+    // Face numbers to animate; none (or an empty list) selects by texture.
+    std::optional<std::vector<int>> findfaces;
+    // Animates the faces whose current texture has this address; used only
+    // when no face numbers are given.
+    std::optional<std::string> findtextureurl = std::string();
+
+    const char* className() const override { return "AnimateTextureAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {textureListId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override { return {}; }
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override;
+    bool allowedForAtmoObject(const IAtmoObject* object) const override;
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<AnimateTextureAction>(*this); }
+
+private:
+    // The name of the texture-list variable.
+    std::string triggername() const { return "triggerlist" + std::to_string(textureListId_); }
+    // The condition that picks a face of `face` (a primitive's variable),
+    // with its leading " && "; empty when every textured face is taken.
+    std::string faceSelection(const std::string& face) const;
+
+    int textureListId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,39 @@
+#include "scenewright/core/action/ChatPrintMessageAction.h"
+
+#include "scenewright/core/script/ScriptText.h"
+
+#include <algorithm>
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
+{
+    setName(std::string("Print message in chat window"));
+    setDescription(std::string("Enter in a message to be displayed"));
+}
+
+const FieldTable& ChatPrintMessageAction::fieldTable() const
+{
+    static const FieldTable table = FieldTable().add("message", &ChatPrintMessageAction::message);
+    return table;
+}
+
+std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<ChatPrintMessageAction>(owner);
+}
+
+std::string ChatPrintMessageAction::doTriggerScript() const
+{
+    if (!message)
+        return {};
+    // Chat lines show apostrophes as grave accents. Only the printed copy
+    // changes: the message keeps what the user typed.
+    std::string shown = *message;
+    std::replace(shown.begin(), shown.end(), '\'', '`');
+    return "chat.print('" + ScriptText::literal(shown) + "')" + endline;
+}
+
+} // namespace scenewright::core::action

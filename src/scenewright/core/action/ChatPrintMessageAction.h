@@ -1,0 +1,34 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+
+namespace scenewright::core::action {
+
+// Prints a line in the chat window.
+class ChatPrintMessageAction : public AtmoAction {
+public:
+    explicit ChatPrintMessageAction(IAtmoObject* owner = nullptr);
+
+    // The line to print; nothing is printed without one.
+    std::optional<std::string> message;
+
+    const char* className() const override { return "ChatPrintMessageAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {}; }
+    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
+    void takeFreshIds() override {}
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override { return {"message"}; }
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override { return {}; }
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<ChatPrintMessageAction>(*this); }
+};
+
+} // namespace scenewright::core::action

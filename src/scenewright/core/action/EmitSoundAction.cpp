@@ -1,0 +1,108 @@
+#include "scenewright/core/action/EmitSoundAction.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner)
+{
+    setDescription(std::string(
+        "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
+        "Near is the distance at which volume is at a maximum. Far is the distance at which volume is inaudible. "
+        "Repeats determines how many repeats the sound will play for - if repeats is zero, sound repeats forever. "
+        "Volume must be between 0.0 and 1.0"));
+    if (owner)
+        setName(std::string("Emit sound from your object"));
+    soundId_ = ObjectManager::nextid();
+}
+
+const FieldTable& EmitSoundAction::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("filename", &EmitSoundAction::filename)
+                                        .add("near", &EmitSoundAction::near)
+                                        .add("far", &EmitSoundAction::far)
+                                        .add("repeats", &EmitSoundAction::repeats)
+                                        .add("volume", &EmitSoundAction::volume)
+                                        .add("controlPanelBtns", &EmitSoundAction::controlPanelBtns);
+    return table;
+}
+
+bool EmitSoundAction::setIds(const std::vector<int>& ids)
+{
+    if (ids.size() != 1)
+        return false;
+    soundId_ = ids[0];
+    return true;
+}
+
+void EmitSoundAction::takeFreshIds()
+{
+    soundId_ = ObjectManager::nextid();
+}
+
+std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<EmitSoundAction>(owner);
+}
+
+std::vector<std::string> EmitSoundAction::getFields() const
+{
+    return {"filename", "near", "far", "repeats", "volume", "controlPanelBtns"};
+}
+
+std::string EmitSoundAction::innerSound() const
+{
+    return ProjectManager::getInstance().isCurrentLocalised()
+               ? getOwnerObject()->getInnerScriptName() + "." + soundName()
+               : soundName();
+}
+
+std::string EmitSoundAction::doScript() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
+    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string button = "btn" + soundName();
+    const std::string e = localised ? s + "." + soundName() : soundName();
+    const std::string bk = localised ? s + "." + button : button;
+    const std::string x = innerSound();
+
+    std::string out;
+    out.reserve(200);
+    out += "// Loads the sound object...\n";
+    out += e + " = Sound('" + ScriptText::literal(filename) + "')" + endline;
+    out += e + ".active=false" + endline;
+    out += e + ".volume = " + ScriptText::number(volume) + ";\n";
+    out += e + ".repeats= " + ScriptText::number(repeats) + ";\n";
+    out += e + ".near = " + ScriptText::number(near) + ";\n";
+    out += e + ".far = " + ScriptText::number(far) + ";\n";
+    if (controlPanelBtns) {
+        out += bk + " = Toggle(\"Sound " + std::to_string(soundId_) + " On/Off\").add()" + endline;
+        if (localised)
+            out += bk + "." + owner->getInnerScriptName(true) + " = " + s + ";\n";
+        out += bk + ".state = true" + endline;
+        out += bk + ".onClick = function(state) { \nif(state && !" + x + ".active) {\n" + x + ".play();\n} else {\n" + x
+               + ".stop();\n}\n}\n";
+    }
+    return out;
+}
+
+std::string EmitSoundAction::doTriggerScript() const
+{
+    const std::string i = getOwnerObject()->getInnerScriptName();
+    const std::string x = innerSound();
+    std::string out;
+    out.reserve(150);
+    out += "// Play the sound file \n";
+    out += x + ".position = Vector(" + i + ".position.x," + i + ".position.y," + i + ".position.z)" + endline;
+    out += "if(!" + x + ".active) {\n  " + x + ".active=true;\n  " + x + ".play();\n}\n";
+    return out;
+}
+
+} // namespace scenewright::core::action

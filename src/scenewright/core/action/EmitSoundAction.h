@@ -1,0 +1,56 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+
+namespace scenewright::core::action {
+
+// Declares a sound and plays it at the owner's position, optionally with an
+// on/off button in the control panel.
+class EmitSoundAction : public AtmoAction {
+public:
+    // Only an action with an owner gets a name; the registry's prototype has
+    // none.
+    explicit EmitSoundAction(IAtmoObject* owner = nullptr);
+
+    // The sound file's address (.wav or .mp3).
+    std::optional<std::string> filename = std::string();
+    // Distance at which the volume is at its maximum.
+    double near = 1.0;
+    // Distance at which the sound is no longer heard.
+    double far = 50.0;
+    // How often the sound repeats; 0 repeats forever.
+    int repeats = 0;
+    double volume = 0.5;
+    // Adds an on/off button for the sound to the control panel.
+    bool controlPanelBtns = false;
+
+    const char* className() const override { return "EmitSoundAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {soundId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override;
+
+    // The sound's variable name, "esnd" + its number.
+    std::string toString() const override { return soundName(); }
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<EmitSoundAction>(*this); }
+
+private:
+    std::string soundName() const { return "esnd" + std::to_string(soundId_); }
+    // The sound as trigger code reaches it.
+    std::string innerSound() const;
+
+    int soundId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,38 @@
+#include "scenewright/core/action/GotoNewWorldAction.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
+{
+    setName(std::string("Goto new Atmo world"));
+    setDescription(std::string("Set the location of .aer world you wish to go to. Distance is the minimum distance "
+                               "from which the player must be to trigger this action"));
+}
+
+const FieldTable& GotoNewWorldAction::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("aerURLLocation", &GotoNewWorldAction::aerURLLocation)
+                                        .add("distance", &GotoNewWorldAction::distance);
+    return table;
+}
+
+std::shared_ptr<AtmoAction> GotoNewWorldAction::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<GotoNewWorldAction>(owner);
+}
+
+std::string GotoNewWorldAction::doTriggerScript() const
+{
+    return "if(actor.dist(" + getOwnerObject()->getInnerScriptName() + "." + ObjectManager::positionName + ") < "
+           + ScriptText::number(distance) + ") {\nchat.input('/goto " + ScriptText::literal(aerURLLocation)
+           + "');\n}\n";
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+
+namespace scenewright::core::action {
+
+// Sends the avatar to another world when it is close enough to the owner.
+class GotoNewWorldAction : public AtmoAction {
+public:
+    explicit GotoNewWorldAction(IAtmoObject* owner = nullptr);
+
+    // The address of the target world.
+    std::optional<std::string> aerURLLocation;
+    // The avatar must be nearer to the owner than this.
+    double distance = 5.0;
+
+    const char* className() const override { return "GotoNewWorldAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {}; }
+    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
+    void takeFreshIds() override {}
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override { return {"aerURLLocation", "distance"}; }
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override { return {}; }
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<GotoNewWorldAction>(*this); }
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,201 @@
+#include "scenewright/core/action/OpacityAction.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+namespace {
+
+const char* const fadeComment = "// Starts the opacity fade....\n";
+
+bool isModel(const IAtmoObject* object)
+{
+    return dynamic_cast<const ModelObj*>(object) != nullptr;
+}
+
+bool isViewpoint(const IAtmoObject* object)
+{
+    return dynamic_cast<const ViewpointObj*>(object) != nullptr;
+}
+
+bool isSolidObject(const IAtmoObject* object)
+{
+    return dynamic_cast<const SolidObjectObj*>(object) != nullptr;
+}
+
+} // namespace
+
+OpacityAction::OpacityAction(IAtmoObject* owner) : AtmoAction(owner), animatorId_(ObjectManager::nextid())
+{
+    setName(std::string("Set Opacity"));
+    setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
+                               "initialOpacity to finalOpacity. Opacity must be between 0 and 1 inclusive."));
+}
+
+const FieldTable& OpacityAction::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("initialOpacity", &OpacityAction::initialOpacity)
+                                        .add("finalOpacity", &OpacityAction::finalOpacity)
+                                        .add("fadeInOpacity", &OpacityAction::fadeInOpacity);
+    return table;
+}
+
+bool OpacityAction::setIds(const std::vector<int>& ids)
+{
+    if (ids.size() != 1)
+        return false;
+    animatorId_ = ids[0];
+    return true;
+}
+
+void OpacityAction::takeFreshIds()
+{
+    animatorId_ = ObjectManager::nextid();
+}
+
+std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<OpacityAction>(owner);
+}
+
+std::vector<std::string> OpacityAction::getFields() const
+{
+    return {"initialOpacity", "finalOpacity", "fadeInOpacity"};
+}
+
+bool OpacityAction::allowedForAtmoObject(const IAtmoObject* object) const
+{
+    return isModel(object) || isViewpoint(object) || isSolidObject(object);
+}
+
+std::string OpacityAction::getOnLoadScript() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string initial = ScriptText::number(initialOpacity);
+    std::string out;
+    out.reserve(200);
+    if (isModel(owner))
+        out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + initial
+               + ";\n}\n";
+    else if (isViewpoint(owner))
+        out += "for(j=0;j<" + s + ".scene.getInstanceCount();j++) {\n" + s + ".scene.getInstance(j).opacity="
+               + initial + ";\n}\n";
+    else if (isSolidObject(owner))
+        out += s + ".opacity = " + initial + ";\n";
+    return out;
+}
+
+std::string OpacityAction::doTriggerScript() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    // Trigger code runs with "this" bound to the trigger's own object, so a
+    // localisable owner is reached through its inner name; a model is never
+    // localised and keeps its global name.
+    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string i = owner->getInnerScriptName();
+    const std::string f = ScriptText::number(finalOpacity);
+    std::string out = fadeComment;
+    if (fadeInOpacity) {
+        const std::string x = ProjectManager::getInstance().isCurrentLocalised()
+                                  ? owner->getInnerScriptName() + "." + animatorName()
+                                  : animatorName();
+        out += "if(!" + x + ".added) {\naddAnimator(" + x + ");\n}\n";
+    } else if (isModel(owner)) {
+        out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + f
+               + ";\n}\n";
+        out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
+               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.getInstance(d).opacity=" + f + ";\n}\n"
+               + "}\n";
+    } else if (isViewpoint(owner)) {
+        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i + ".getInstance(j).opacity=" + f
+               + ";\n}\n";
+    } else if (isSolidObject(owner)) {
+        out += i + ".opacity = " + f + ";\n";
+    } else {
+        // The line feed keeps the comment from swallowing the next line.
+        out += "// Couldn't assign opacity to Atmo object - primitive\n";
+    }
+    return out;
+}
+
+std::string OpacityAction::localisedParentLine(const std::string& animator) const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    std::string target;
+    if (isSolidObject(owner)) {
+        // The fade animator finds a localised solid object the way its
+        // declaration would: by index when the name is an integer.
+        const std::string& name = owner->getName();
+        target = ScriptText::isIntegerName(name) ? "theStage.getSolidObject(" + name + ")"
+                                                 : "theStage.getSolidObject('" + ScriptText::literal(name) + "')";
+    } else {
+        target = owner->getAtmoObjectScriptName();
+    }
+    return animator + "." + owner->getInnerScriptName(true) + "=" + target + ";\n";
+}
+
+std::string OpacityAction::fadeStep() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string i = owner->getInnerScriptName();
+    // Fading up ends once the value reaches the final opacity, fading down
+    // once it falls to it.
+    const std::string reached =
+        std::string(initialOpacity < finalOpacity ? ">=" : "<=") + " " + ScriptText::number(finalOpacity);
+    std::string out;
+    if (isModel(owner)) {
+        out += "for(j=0; j<" + s + ".getSolidObjectCount(); j++) {\n" + s + ".getSolidObject(j).opacity += this.divbit;\n"
+               + "if(" + s + ".getSolidObject(j).opacity " + reached
+               + " && this.added) {\n removeAnimator(this);\nthis.added = false;\n}\n}\n";
+        out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
+               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.scene.getInstance(d).opacity+=this.divbit;\n"
+               + "if(vpooj.scene.getInstance(d).opacity " + reached
+               + " && this.added) {\n removeAnimator(this);\nthis.added = false;\n}\n" + "}\n" + "}\n";
+    } else if (isViewpoint(owner)) {
+        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i
+               + ".scene.getInstance(j).opacity+=this.divbit;\n}\n";
+        out += "if(" + i + ".scene.getInstance(0).opacity " + reached
+               + ") {\nremoveAnimator(this);\nthis.added = false;\n}\n";
+    } else if (isSolidObject(owner)) {
+        out += i + ".opacity += this.divbit;\n";
+        out += "if(" + i + ".opacity " + reached + ") {\n removeAnimator(this);\nthis.added = false;\n}\n";
+    }
+    return out;
+}
+
+std::string OpacityAction::doScript() const
+{
+    const IAtmoObject* owner = getOwnerObject();
+    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
+    std::string x = animatorName();
+    if (localised)
+        x = (isModel(owner) ? owner->getAtmoObjectScriptName() : std::string("this")) + "." + x;
+
+    std::string out;
+    out.reserve(150);
+    out += x + "= Object();\n";
+    out += x + ".currtime=0;\n";
+    out += x + ".divbit = " + ScriptText::number((finalOpacity - initialOpacity) / 10.0) + ";\n";
+    out += x + ".added = false;\n";
+    if (localised)
+        out += localisedParentLine(x);
+    out += x + ".timestep = function(w,d) {\n" + "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n"
+           + "if(" + owner->getInnerScriptName() + ".loaded) {\n" + "this.added = true;\n";
+    out += fadeStep();
+    out += "}\n";
+    out += "}\n}\n";
+    return out;
+}
+
+} // namespace scenewright::core::action

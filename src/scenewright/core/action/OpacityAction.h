@@ -1,0 +1,52 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <string>
+
+namespace scenewright::core::action {
+
+// Sets the owner's opacity while the world loads and, when triggered, fades
+// it (or jumps) to a final value. Works on models, viewpoint objects and
+// solid objects.
+class OpacityAction : public AtmoAction {
+public:
+    explicit OpacityAction(IAtmoObject* owner = nullptr);
+
+    // Opacity set while the world loads.
+    double initialOpacity = 1.0;
+    // Opacity reached when triggered.
+    double finalOpacity = 0.5;
+    // Fade gradually (true) or jump at once (false).
+    bool fadeInOpacity = true;
+
+    const char* className() const override { return "OpacityAction"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {animatorId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string getOnLoadScript() const override;
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override;
+    bool allowedForAtmoObject(const IAtmoObject* object) const override;
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<OpacityAction>(*this); }
+
+private:
+    // The name of the fade animator's variable.
+    std::string animatorName() const { return "obj" + std::to_string(animatorId_); }
+    // The line that lets the fade animator reach the owner through the inner
+    // name, when the script is localised.
+    std::string localisedParentLine(const std::string& animator) const;
+    // The per-frame opacity step and the test that ends the fade.
+    std::string fadeStep() const;
+
+    int animatorId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,75 @@
+#include "scenewright/core/action/URLpopup.h"
+
+#include "scenewright/core/script/ScriptText.h"
+
+namespace scenewright::core::action {
+
+using script::ScriptText;
+
+namespace {
+
+// Window features are switched with "yes" and "no".
+const char* yesNo(bool value)
+{
+    return value ? "yes" : "no";
+}
+
+// The address sits in a single-quoted literal of the page's script, which
+// itself sits in a double-quoted literal of the world's script: escaped for
+// the inner literal, then once more for the outer one.
+std::string doublyQuoted(const std::optional<std::string>& url)
+{
+    std::string out;
+    for (char c : ScriptText::literal(url)) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
+{
+    setName(std::string("Open URL up in new window"));
+    setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));
+}
+
+const FieldTable& URLpopup::fieldTable() const
+{
+    static const FieldTable table = FieldTable()
+                                        .add("url", &URLpopup::url)
+                                        .add("width", &URLpopup::width)
+                                        .add("height", &URLpopup::height)
+                                        .add("menubar", &URLpopup::menubar)
+                                        .add("toolbar", &URLpopup::toolbar)
+                                        .add("location", &URLpopup::location)
+                                        .add("status", &URLpopup::status)
+                                        .add("scrollbars", &URLpopup::scrollbars)
+                                        .add("resizable", &URLpopup::resizable);
+    return table;
+}
+
+std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner) const
+{
+    return std::make_shared<URLpopup>(owner);
+}
+
+std::vector<std::string> URLpopup::getFields() const
+{
+    return {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"};
+}
+
+std::string URLpopup::doTriggerScript() const
+{
+    std::string out;
+    out.reserve(200);
+    out += "sendJS(\"window.open('" + doublyQuoted(url) + "','newinst','";
+    out += std::string("menubar=") + yesNo(menubar) + ",toolbar=" + yesNo(toolbar) + ",location=" + yesNo(location)
+           + ",status=" + yesNo(status) + ",scrollbars=" + yesNo(scrollbars) + ",resizable=" + yesNo(resizable);
+    out += ",width=" + ScriptText::number(width) + ",height=" + ScriptText::number(height) + "')\")" + endline;
+    return out;
+}
+
+} // namespace scenewright::core::action

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+
+namespace scenewright::core::action {
+
+// Opens a web page in a new browser window.
+class URLpopup : public AtmoAction {
+public:
+    explicit URLpopup(IAtmoObject* owner = nullptr);
+
+    // The page to open.
+    std::optional<std::string> url;
+    // The new window's size in pixels.
+    int width = 600;
+    int height = 400;
+    // Which parts of the browser window are shown.
+    bool menubar = false;
+    bool toolbar = false;
+    bool location = false;
+    bool status = false;
+    bool scrollbars = false;
+    bool resizable = true;
+
+    const char* className() const override { return "URLpopup"; }
+    const FieldTable& fieldTable() const override;
+    std::vector<int> getIds() const override { return {}; }
+    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
+    void takeFreshIds() override {}
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string exitTriggerScript() const override { return {}; }
+    std::string doTriggerScript() const override;
+    std::string doScript() const override { return {}; }
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<URLpopup>(*this); }
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "scenewright/core/action/AtmoAction.h"
+
+#include <optional>
+#include <string>
+
+namespace scenewright::core::action {
+
+// Plays time-element animations of a viewpoint object: one when the trigger
+// fires and one when its exit condition fires (proximity triggers only).
+class ViewpointObjectAction : public AtmoAction {
+public:
+    explicit ViewpointObjectAction(IAtmoObject* owner = nullptr);
+
+    // The time element played when the trigger fires.
+    std::optional<std::string> triggerTimeElem;
+    double setTrigSpeed = 1.0;
+    bool setTrigPlayOnce = true;
+    // The time element played when the trigger's exit condition fires.
+    std::optional<std::string> exitTriggerTimeElem;
+    double setExitSpeed = 1.0;
+    bool setExitPlayOnce = true;
+
+    const char* className() const override { return "ViewpointObjectAction"; }
+    const FieldTable& fieldTable() const override;
+    // The number is taken like any other, though no fragment uses it.
+    std::vector<int> getIds() const override { return {viewpointId_}; }
+    bool setIds(const std::vector<int>& ids) override;
+    void takeFreshIds() override;
+
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::vector<std::string> getFields() const override;
+    std::string getOnLoadScript() const override;
+    std::string exitTriggerScript() const override;
+    std::string doTriggerScript() const override;
+    std::string doScript() const override { return {}; }
+    bool allowedForAtmoObject(const IAtmoObject* object) const override;
+
+protected:
+    std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<ViewpointObjectAction>(*this); }
+
+private:
+    int viewpointId_;
+};
+
+} // namespace scenewright::core::action

@@ -1,0 +1,311 @@
+#include "FreshProgramTest.h"
+
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/World.h"
+#include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace scenewright::test {
+namespace {
+
+using namespace core;
+using action::ConstantRotationAction;
+using action::MovePositionAction;
+using action::OnclickTrigger;
+using action::ProximityTrigger;
+using action::WorldFirstLoadsTrigger;
+
+const std::string kDeclarationsBanner = "// ***************************************\n"
+                                        "// Object declarations \n"
+                                        "// ***************************************\n";
+const std::string kTriggersBanner = "// ***************************************\n"
+                                    "// Trigger actions \n"
+                                    "// ***************************************\n";
+
+template <class Kind>
+std::shared_ptr<Kind> addObject(const std::string& name)
+{
+    auto object = std::make_shared<Kind>();
+    object->setName(name);
+    ObjectManager::getInstance().addAtmoObject(object);
+    return object;
+}
+
+template <class Kind>
+std::shared_ptr<Kind> addTrigger(IAtmoObject& object)
+{
+    auto trigger = std::make_shared<Kind>(&object);
+    trigger->setActive(true);
+    object.addAtmoTrigger(trigger);
+    return trigger;
+}
+
+std::shared_ptr<ConstantRotationAction> addRotation(IAtmoObject& object)
+{
+    auto rotation = std::make_shared<ConstantRotationAction>(&object);
+    rotation->setActive(true);
+    object.addAtmoAction(rotation);
+    return rotation;
+}
+
+using ObjectManagerTest = FreshProgramTest;
+
+TEST_F(ObjectManagerTest, NextIdCountsOnAcrossClearsAndProjects)
+{
+    EXPECT_EQ(ObjectManager::nextid(), 0);
+    EXPECT_EQ(ObjectManager::nextid(), 1);
+    EXPECT_EQ(ObjectManager::peekNextId(), 2);
+    ObjectManager::getInstance().clearObjects();
+    EXPECT_EQ(ObjectManager::nextid(), 2);
+    ProjectManager::getInstance().createDefaultProject(); // the actor's move action takes 3 and 4
+    EXPECT_EQ(ObjectManager::nextid(), 5);
+    ProjectManager::getInstance().createDefaultProject();
+    EXPECT_EQ(ObjectManager::nextid(), 8);
+}
+
+TEST_F(ObjectManagerTest, ScriptOfOnePrimitiveWithAnOnClickTrigger)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    auto move = ObjectManager::getInstance().getActor()->getAtmoAction(0);
+    move->setActive(true);
+    move->set("zdirection", "1.5");
+    auto door = addObject<PrimitiveObj>("door");
+    addTrigger<OnclickTrigger>(*door)->addAction(move);
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_EQ(script, kDeclarationsBanner
+                          + "primitiveobj3 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n"
+                            "\n"
+                          + kTriggersBanner
+                          + "\n"
+                            "\n"
+                            "\n"
+                            "// on click trigger for 'door <primitive>'\n"
+                            "primitiveobj3.mouse = MouseEventHandler();\n"
+                            "primitiveobj3.mouse.setFilterOnClick(primitiveobj3);\n"
+                            "primitiveobj3.mouse.onEvent = function(ev,obj) {\n"
+                            "theActor.worldSpacePosition = theActor.worldSpacePosition.add([0.0,0.0,1.5]);\n"
+                            "}\n // end of onclick trigger script\n"
+                            "\n");
+    EXPECT_TRUE(nodeAccepts(script));
+}
+
+TEST_F(ObjectManagerTest, AssemblesDeclarationsThenOnLoadTriggersThenWorldThenTriggersOfActiveParts)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    World& world = *ObjectManager::getInstance().getWorld();
+    world.setWelcomeEnabled(true);
+    world.setWelcomeMessage(std::string("hi"));
+    auto fan = addObject<ModelObj>("fan");
+    auto rotation = addRotation(*fan);
+    auto idleMove = std::make_shared<MovePositionAction>(fan.get());
+    idleMove->usesAnchors = true;
+    idleMove->anchors = {"a1"};
+    fan->addAtmoAction(idleMove);
+    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(*fan);
+    firstLoad->addAction(rotation);
+    auto idleNear = addTrigger<ProximityTrigger>(*fan);
+    idleNear->addAction(rotation);
+    idleNear->setActive(false);
+    auto box = addObject<SolidObjectObj>("box");
+    auto idleFirstLoad = addTrigger<WorldFirstLoadsTrigger>(*box);
+    idleFirstLoad->addAction(rotation);
+    idleFirstLoad->setActive(false);
+    auto click = addTrigger<OnclickTrigger>(*box);
+    click->addAction(rotation);
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string expected = kDeclarationsBanner + fan->getAtmoObjectDeclaration() + rotation->doScript()
+                                 + box->getAtmoObjectDeclaration() + firstLoad->doOnLoadTrigger() + "\n"
+                                 + kTriggersBanner + "chat.print('hi');\n" + "\n" + "\n" + "\n"
+                                 + firstLoad->doScript() + "\n" + click->doScript() + "\n";
+    EXPECT_EQ(script, expected);
+    EXPECT_EQ(script.find(idleMove->doScript()), std::string::npos);
+    EXPECT_EQ(script.find(".prox"), std::string::npos);
+    std::string diagnostics;
+    EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
+}
+
+TEST_F(ObjectManagerTest, GeneratingTwiceGivesTheSameTextWithAndWithoutSynchronisation)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    auto fan = addObject<ModelObj>("fan");
+    auto rotation = addRotation(*fan);
+    addTrigger<ProximityTrigger>(*fan)->addAction(rotation);
+    addTrigger<OnclickTrigger>(*addObject<PrimitiveObj>("door"))->addAction(rotation);
+    ObjectManager& registry = ObjectManager::getInstance();
+
+    const std::string first = registry.generateAtmoScript();
+    EXPECT_EQ(registry.generateAtmoScript(), first);
+    EXPECT_TRUE(nodeAccepts(first));
+    SharedObjectsManager::getInstance().setActive(true);
+    const std::string synchronised = registry.generateAtmoScript();
+    EXPECT_NE(synchronised, first);
+    EXPECT_EQ(registry.generateAtmoScript(), synchronised);
+    std::string diagnostics;
+    EXPECT_TRUE(nodeAccepts(synchronised, &diagnostics)) << diagnostics;
+}
+
+TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTheEnd)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    auto fan = addObject<ModelObj>("fan");
+    auto rotation = addRotation(*fan);
+    addTrigger<WorldFirstLoadsTrigger>(*fan)->addAction(rotation);
+    addTrigger<OnclickTrigger>(*fan)->addAction(rotation);
+    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    synch.setActive(true);
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string names = synch.getTriggerNames();
+    const std::string handler = synch.doScript();
+    ASSERT_FALSE(names.empty());
+    ASSERT_FALSE(handler.empty());
+    const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger();
+    EXPECT_NE(script.find(onLoad + names + "\n" + kTriggersBanner), std::string::npos);
+    ASSERT_GE(script.size(), handler.size());
+    EXPECT_EQ(script.substr(script.size() - handler.size()), handler);
+    EXPECT_TRUE(nodeAccepts(script));
+}
+
+TEST_F(ObjectManagerTest, RemovingAnObjectRemovesItsActionsFromTheRemainingTriggers)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    ObjectManager& registry = ObjectManager::getInstance();
+    auto move = registry.getActor()->getAtmoAction(0);
+    move->setActive(true);
+    auto fan = addObject<ModelObj>("fan");
+    auto rotation = addRotation(*fan);
+    auto door = addObject<PrimitiveObj>("door");
+    auto click = addTrigger<OnclickTrigger>(*door);
+    click->addAction(rotation);
+    click->addAction(move);
+    click->addAction(rotation);
+    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(*registry.getWorld());
+    firstLoad->addAction(rotation);
+
+    registry.removeAtmoObject(2);
+
+    ASSERT_EQ(registry.getAtmoObjectSize(), 3);
+    EXPECT_EQ(registry.getAtmoObject(2), door);
+    EXPECT_EQ(click->getActionList(), action::AtmoTrigger::ActionList{move});
+    EXPECT_EQ(firstLoad->getActionSize(), 0);
+    const std::string script = registry.generateAtmoScript();
+    EXPECT_EQ(script.find("modelobj"), std::string::npos);
+    EXPECT_EQ(script.find("revanim"), std::string::npos);
+    EXPECT_TRUE(nodeAccepts(script));
+}
+
+TEST_F(ObjectManagerTest, CopiedTriggersAndActionsGenerateNamesOfTheirOwn)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    auto fan = addObject<ModelObj>("fan");
+    auto rotation = addRotation(*fan);
+    addTrigger<ProximityTrigger>(*fan)->addAction(rotation);
+    auto box = addObject<SolidObjectObj>("box");
+    box->copy(*fan);
+    SharedObjectsManager::getInstance().setActive(true);
+
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_NE(script.find("modelobj6.revanim2 = Object();"), std::string::npos);
+    EXPECT_NE(script.find("solidobject7.revanim4 = Object();"), std::string::npos);
+    EXPECT_NE(script.find("synchtrigger3"), std::string::npos);
+    EXPECT_NE(script.find("synchtrigger5"), std::string::npos);
+    std::string diagnostics;
+    EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
+}
+
+// A world in which every kind of object, and every world setting that
+// carries text, holds line breaks, quotes and backslashes.
+void buildHostileWorld()
+{
+    const std::string hostile = "x'); alert('\\\n\r\u2028\u2029y";
+    ProjectManager::getInstance().createDefaultProject();
+    ObjectManager& registry = ObjectManager::getInstance();
+    World& world = *registry.getWorld();
+    world.setWelcomeEnabled(true);
+    world.setWelcomeMessage(hostile + "\n" + hostile);
+    auto sound = std::make_shared<script::Sounds>();
+    sound->filename = hostile;
+    sound->addControlPanelButtons = true;
+    world.addSound(sound);
+    auto move = registry.getActor()->getAtmoAction(0);
+    move->setActive(true);
+
+    auto loaded = addObject<ModelObj>(hostile);
+    loaded->pm.active = true;
+    auto found = addObject<ModelObj>(hostile);
+    found->tobeloaded = false;
+    auto door = addObject<PrimitiveObj>(hostile);
+    door->solidObjectIndex = hostile;
+    auto box = addObject<SolidObjectObj>(hostile);
+    auto cam = addObject<ViewpointObj>(hostile);
+    cam->pm.active = true;
+    for (const auto& object : registry.getAtmoObjectListData()) {
+        if (object == registry.getWorld() || object == registry.getActor())
+            continue;
+        auto click = addTrigger<OnclickTrigger>(*object);
+        click->addAction(move);
+        auto near = addTrigger<ProximityTrigger>(*object);
+        if (object != door) {
+            auto rotation = addRotation(*object);
+            near->addAction(rotation);
+            click->addAction(rotation);
+        }
+    }
+}
+
+// Whether the injected call appears anywhere but in a whole-line comment.
+bool injectionEscapes(const std::string& script)
+{
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("alert('") != std::string::npos && line.rfind("//", 0) != 0)
+            return true;
+    return false;
+}
+
+TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheGlobalScript)
+{
+    buildHostileWorld();
+    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string literal = "x\\'); alert(\\'\\\\\\n\\r\\u2028\\u2029y";
+    const std::string comment = "x'); alert('\\  " + std::string("  y");
+    EXPECT_NE(script.find("getSolidObject('" + literal + "').rootPrimitive.find('.../" + literal + "')"),
+              std::string::npos);
+    EXPECT_NE(script.find("// on click trigger for '" + comment + " <primitive>'\n"), std::string::npos);
+    EXPECT_NE(script.find("physical model for " + comment + " <viewpoint> here\n"), std::string::npos);
+    EXPECT_NE(script.find("Sound('" + literal + "')"), std::string::npos);
+    EXPECT_FALSE(injectionEscapes(script));
+    std::string diagnostics;
+    EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
+}
+
+TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheLocalisedOrSynchronisedScript)
+{
+    buildHostileWorld();
+    ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(true);
+    std::string diagnostics;
+    const std::string localised = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_FALSE(injectionEscapes(localised));
+    EXPECT_TRUE(nodeAccepts(localised, &diagnostics)) << diagnostics;
+    SharedObjectsManager::getInstance().setActive(true);
+    const std::string synchronised = ObjectManager::getInstance().generateAtmoScript();
+    EXPECT_FALSE(injectionEscapes(synchronised));
+    EXPECT_TRUE(nodeAccepts(synchronised, &diagnostics)) << diagnostics;
+}
+
+} // namespace
+} // namespace scenewright::test
