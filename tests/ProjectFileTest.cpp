@@ -261,6 +261,18 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     EXPECT_GE(ObjectManager::peekNextId(), counter);
 }
 
+TEST_F(ProjectFileTest, TheLargestNumberLoadsAndTheCounterStopsThere)
+{
+    writeFile(file("largest.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"}, {"type": "actor", "name": "actor"},
+        {"type": "primitive", "name": "p", "id": 2147483646}]})");
+    std::string error;
+    ASSERT_NE(open(file("largest.scw"), error), nullptr) << error;
+    EXPECT_EQ(ObjectManager::peekNextId(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+}
+
 struct Refused {
     const char* what;
     const char* content;
