@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++
     libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev
     nodejs node-acorn
 )
 

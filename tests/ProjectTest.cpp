@@ -90,18 +90,6 @@ TEST_F(ProjectTest, DefaultProjectReplacesTheRegistryAndLeavesTheOldLabelAlone)
     EXPECT_EQ(label.shown, std::vector<bool>{false});
 }
 
-TEST_F(ProjectTest, OpeningAnyPathBuildsTheDefaultProjectWithoutTouchingTheFile)
-{
-    const fs::path file = directory_ / "world.scw";
-    std::ofstream(file) << "kept as it is";
-    ProjectManager& manager = ProjectManager::getInstance();
-
-    expectDefaultProject(manager.openProject(file.string()));
-    EXPECT_EQ(contentOf(file), "kept as it is");
-    expectDefaultProject(manager.openProject((directory_ / "missing.scw").string()));
-    EXPECT_FALSE(fs::exists(directory_ / "missing.scw"));
-}
-
 TEST_F(ProjectTest, LocalisedFlagFollowsTheCurrentProject)
 {
     ProjectManager& manager = ProjectManager::getInstance();
@@ -129,7 +117,7 @@ TEST_F(ProjectTest, SetStateShowsBlackOnlyForSaved)
     EXPECT_TRUE(project.isSaved());
 }
 
-TEST_F(ProjectTest, SaveTruncatesTheFileToNothingAndMarksTheProjectSaved)
+TEST_F(ProjectTest, SaveReplacesTheFileWithTheProjectAndMarksItSaved)
 {
     const fs::path file = directory_ / "world.scw";
     std::ofstream(file) << "old content";
@@ -145,7 +133,7 @@ TEST_F(ProjectTest, SaveTruncatesTheFileToNothingAndMarksTheProjectSaved)
     EXPECT_FALSE(failure) << *failure;
     EXPECT_EQ(out, "Saving project to " + file.string() + "\n");
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_EQ(contentOf(file).rfind("{\n  \"format\": \"scenewright-project\",", 0), 0u);
     EXPECT_TRUE(project->isSaved());
     EXPECT_TRUE(label.shown.empty());
 }

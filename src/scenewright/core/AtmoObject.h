@@ -39,6 +39,8 @@ public:
     void copy(const IAtmoObject& source) override;
     void addAtmoTrigger(TriggerPtr trigger) override;
     void addAtmoAction(ActionPtr action) override;
+    void appendAtmoAction(ActionPtr action) override { actions_.push_back(std::move(action)); }
+    void appendAtmoTrigger(TriggerPtr trigger) override { triggers_.push_back(std::move(trigger)); }
     void removeActionReferences(const action::AtmoAction* action) override;
 
 protected:

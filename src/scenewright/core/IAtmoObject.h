@@ -64,6 +64,10 @@ public:
     virtual void addAtmoTrigger(TriggerPtr trigger) = 0;
     // Appends the action unless one of the same class is already held.
     virtual void addAtmoAction(ActionPtr action) = 0;
+    // Appends the action as it stands, without the one-per-kind rule (an
+    // object rebuilt from a project file holds what it held when saved).
+    virtual void appendAtmoAction(ActionPtr action) = 0;
+    virtual void appendAtmoTrigger(TriggerPtr trigger) = 0;
     // Removes every reference to the action from this object's triggers.
     virtual void removeActionReferences(const action::AtmoAction* action) = 0;
 };

@@ -1,10 +1,10 @@
 #include "scenewright/core/Project.h"
 
 #include "scenewright/core/ISaveStateLabel.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/io/ProjectFileWriter.h"
+#include "scenewright/core/io/SaveFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 
 namespace scenewright::core {
@@ -18,20 +18,16 @@ void Project::setState(int state)
 
 std::optional<std::string> Project::save()
 {
-    const std::string path = filelocation_.value_or("");
-    std::cout << "Saving project to " << (filelocation_ ? *filelocation_ : "null") << std::endl;
+    std::cout << "Saving project to " << filelocation_.value_or("null") << std::endl;
     if (!filelocation_)
         return std::string("Cannot save the project: it has no file location");
 
-    std::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (file)
-        file.flush();
-    if (file)
-        file.close();
-    if (!file) {
-        std::string message = "Cannot save the project to " + path + ": " + std::strerror(errno);
-        std::cerr << message << "\n";
-        return message;
+    const std::string text = io::ProjectFileWriter::write(
+        name_, localiseScript_, ObjectManager::getInstance().getAtmoObjectListData());
+    io::SaveFile file(*filelocation_);
+    if (!file.save(text)) {
+        std::cerr << file.errorString() << "\n";
+        return file.errorString();
     }
     state_ = STATE_SAVED;
     return std::nullopt;

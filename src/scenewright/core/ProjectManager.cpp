@@ -4,7 +4,13 @@
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace scenewright::core {
 
@@ -54,9 +60,33 @@ std::string ProjectManager::compressScript(std::string_view script)
     return script::ScriptFormatter::compress(script);
 }
 
-std::shared_ptr<Project> ProjectManager::openProject(const std::string&)
+std::shared_ptr<Project> ProjectManager::openProject(const std::string& path, std::string& error)
 {
-    return createDefaultProject();
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    std::string text;
+    if (file)
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) {
+        error = "Cannot open " + path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    // Files of older saves are empty: they open as the default project.
+    if (text.empty())
+        return createDefaultProject();
+
+    std::optional<io::LoadedProject> loaded = io::ProjectFileReader::read(text, path, error);
+    if (!loaded)
+        return nullptr;
+    auto project = std::make_shared<Project>();
+    project->setName(loaded->name);
+    project->setLocaliseScript(loaded->localiseScript);
+    project->setState(Project::STATE_NEW);
+    ObjectManager& registry = ObjectManager::getInstance();
+    registry.clearObjects();
+    for (auto& object : loaded->objects)
+        registry.addAtmoObject(std::move(object));
+    currentProject_ = project;
+    return project;
 }
 
 } // namespace scenewright::core

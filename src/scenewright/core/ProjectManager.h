@@ -19,9 +19,11 @@ public:
     void setLastDirectoryScriptSave(std::optional<std::string> dir) { lastDirectoryScriptSave_ = std::move(dir); }
     void setLastDirectoryProjectSave(std::optional<std::string> dir) { lastDirectoryProjectSave_ = std::move(dir); }
     void setCurrentProject(std::shared_ptr<Project> project) { currentProject_ = std::move(project); }
-    // Builds, makes current and returns a default project; the file is not
-    // read yet.
-    std::shared_ptr<Project> openProject(const std::string& path);
+    // Reads the project file and makes its project current, rebuilding the
+    // registry from it; an empty file opens as the default project. A file
+    // that cannot be read or is refused changes nothing: the result is null
+    // and `error` names the file and what is wrong.
+    std::shared_ptr<Project> openProject(const std::string& path, std::string& error);
     // The current project's localised flag; false while there is no project.
     bool isCurrentLocalised() const;
     const std::optional<std::string>& getLastDirectoryScriptSave() const { return lastDirectoryScriptSave_; }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <sys/types.h>
+
+namespace scenewright::core::io {
+
+// The system calls a SaveFile makes to put its text on disk. Tests replace
+// them to make a save fail at the write, the flush or the rename.
+class FileOperations {
+public:
+    virtual ~FileOperations() = default;
+    virtual ssize_t write(int fd, const void* data, std::size_t size);
+    virtual int fsync(int fd);
+    virtual int rename(const char* from, const char* to);
+
+    // The operations in use: the real system calls unless a test installed
+    // others.
+    static FileOperations& current();
+    // Installs other operations (null: the real ones again). Only tests use it.
+    static void install(FileOperations* operations);
+};
+
+} // namespace scenewright::core::io

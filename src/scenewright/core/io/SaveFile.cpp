@@ -1,0 +1,109 @@
+#include "scenewright/core/io/SaveFile.h"
+
+#include "scenewright/core/io/FileOperations.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace scenewright::core::io {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The file a save replaces: the end of a chain of symbolic links.
+fs::path resolveTarget(const fs::path& path)
+{
+    fs::path target = path;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, error)); ++hops) {
+        fs::path link = fs::read_symlink(target, error);
+        if (error)
+            break;
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return target;
+}
+
+mode_t newFileMode()
+{
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+bool SaveFile::fail(const std::string& reason)
+{
+    error_ = "Cannot save " + path_ + ": " + reason;
+    return false;
+}
+
+bool SaveFile::save(std::string_view contents)
+{
+    error_.clear();
+    FileOperations& operations = FileOperations::current();
+    const fs::path target = resolveTarget(path_);
+    const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    struct stat existing {};
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return fail(std::strerror(EISDIR));
+    if (exists && !S_ISREG(existing.st_mode))
+        return fail("not a regular file");
+
+    std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> temporary(pattern.begin(), pattern.end());
+    temporary.push_back('\0');
+    int fd = mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(std::strerror(errno));
+
+    auto abandon = [&](int savedErrno) {
+        close(fd);
+        unlink(temporary.data());
+        return fail(std::strerror(savedErrno));
+    };
+
+    const char* data = contents.data();
+    std::size_t left = contents.size();
+    while (left > 0) {
+        ssize_t written = operations.write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return abandon(written < 0 ? errno : EIO);
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (fchmod(fd, exists ? (existing.st_mode & 07777) : newFileMode()) != 0)
+        return abandon(errno);
+    if (operations.fsync(fd) != 0)
+        return abandon(errno);
+    if (close(fd) != 0) {
+        int savedErrno = errno;
+        unlink(temporary.data());
+        return fail(std::strerror(savedErrno));
+    }
+    if (operations.rename(temporary.data(), target.c_str()) != 0) {
+        int savedErrno = errno;
+        unlink(temporary.data());
+        return fail(std::strerror(savedErrno));
+    }
+    // Make the rename itself durable; a failure here loses nothing.
+    int directoryFd = open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (directoryFd >= 0) {
+        ::fsync(directoryFd);
+        close(directoryFd);
+    }
+    return true;
+}
+
+} // namespace scenewright::core::io

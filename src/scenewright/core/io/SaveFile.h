@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace scenewright::core::io {
+
+// Replaces a file's content atomically: the text goes to a temporary file in
+// the same directory, is flushed to disk and then renamed over the target,
+// so a failed save leaves the old file as it was. The target keeps its
+// permissions; a symbolic link is followed, and the file it points to is
+// replaced, not the link.
+class SaveFile {
+public:
+    explicit SaveFile(std::string path) : path_(std::move(path)) {}
+
+    // True when the whole text is on disk under the path; otherwise false,
+    // with the reason in errorString().
+    bool save(std::string_view contents);
+    // "Cannot save <path>: <reason>" after a failed save.
+    const std::string& errorString() const { return error_; }
+
+private:
+    bool fail(const std::string& reason);
+
+    std::string path_;
+    std::string error_;
+};
+
+} // namespace scenewright::core::io

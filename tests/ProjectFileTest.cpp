@@ -1,0 +1,466 @@
+#include "FreshProgramTest.h"
+
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/World.h"
+#include "scenewright/core/action/AnimateTextureAction.h"
+#include "scenewright/core/action/ChatPrintMessageAction.h"
+#include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/EmitSoundAction.h"
+#include "scenewright/core/action/GotoNewWorldAction.h"
+#include "scenewright/core/action/OpacityAction.h"
+#include "scenewright/core/action/URLpopup.h"
+#include "scenewright/core/action/ViewpointObjectAction.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+#include "scenewright/core/io/FileOperations.h"
+
+#include <gmock/gmock.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace scenewright::test {
+namespace {
+
+using namespace core;
+using namespace core::action;
+namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class ProjectFileTest : public FreshProgramTest {
+protected:
+    void SetUp() override
+    {
+        FreshProgramTest::SetUp();
+        directory_ = fs::temp_directory_path() / ("scenewright-project-" + std::to_string(::getpid()));
+        fs::remove_all(directory_);
+        fs::create_directories(directory_);
+    }
+    void TearDown() override
+    {
+        io::FileOperations::install(nullptr);
+        fs::remove_all(directory_);
+        FreshProgramTest::TearDown();
+    }
+
+    fs::path file(const std::string& name) const { return directory_ / name; }
+    ObjectManager& registry() { return ObjectManager::getInstance(); }
+
+    template <class Object>
+    std::shared_ptr<Object> add(const std::string& name)
+    {
+        auto object = std::make_shared<Object>();
+        object->setName(name);
+        registry().addAtmoObject(object);
+        return object;
+    }
+
+    // A scene that uses every object kind, cross-object references, the same
+    // action referred to twice and hostile strings.
+    void buildScene()
+    {
+        auto project = ProjectManager::getInstance().createDefaultProject();
+        project->setName("hostile 'name' \\ \n\xE2\x80\xA8 ü");
+        auto world = registry().getWorld();
+        world->setWelcomeMessage(std::string("Welcome to Bob's\nworld \\o/"));
+        world->setWelcomeEnabled(true);
+        world->setFogEnabled(true);
+        world->getFog().colourr = 0.25;
+        world->getFog().addControlPanelButtonOffOn = true;
+        world->getGlare().radius = 1e7;
+        auto sound = std::make_shared<script::Sounds>();
+        sound->filename = std::string("it's\\a.wav");
+        sound->addControlPanelButtons = true;
+        world->addSound(sound);
+        world->addSound(std::make_shared<script::Sounds>());
+        world->removeSound(0);
+
+        auto model = add<ModelObj>("fan's");
+        model->pm.active = true;
+        model->pm.initialmass = 2.5;
+        model->tobeloaded = false;
+        auto rotation = std::make_shared<ConstantRotationAction>(model.get());
+        rotation->setActive(true);
+        rotation->maxtime = 30;
+        model->addAtmoAction(rotation);
+
+        auto door = add<PrimitiveObj>("door\r\n");
+        door->solidObjectIndex = std::nullopt;
+        auto click = std::make_shared<OnclickTrigger>(door.get());
+        click->setActive(true);
+        click->addAction(rotation);
+        click->addAction(rotation);
+        door->addAtmoTrigger(click);
+
+        auto solid = add<SolidObjectObj>("3");
+        solid->pm.fixed = true;
+        auto viewpoint = add<ViewpointObj>("view");
+        auto move = std::make_shared<MovePositionAction>(viewpoint.get());
+        move->usesAnchors = true;
+        move->anchors = {"a'1", "a\\2"};
+        move->setActive(true);
+        viewpoint->addAtmoAction(move);
+        auto proximity = std::make_shared<ProximityTrigger>(viewpoint.get());
+        proximity->setActive(true);
+        proximity->distance = 12.5;
+        proximity->continuous = false;
+        proximity->usesSynch = false;
+        proximity->addAction(move);
+        proximity->addAction(registry().getActor()->getAtmoAction(0));
+        viewpoint->addAtmoTrigger(proximity);
+        auto load = std::make_shared<WorldFirstLoadsTrigger>(world.get());
+        load->setActive(true);
+        load->addAction(move);
+        world->addAtmoTrigger(load);
+        registry().getActor()->getAtmoAction(0)->setActive(true);
+        registry().getActor()->getAtmoAction(0)->setName(std::nullopt);
+
+        // Every other action kind, with null and hostile strings.
+        auto opacity = std::make_shared<OpacityAction>(model.get());
+        opacity->setActive(true);
+        opacity->fadeInOpacity = false;
+        model->addAtmoAction(opacity);
+        auto texture = std::make_shared<AnimateTextureAction>(door.get());
+        texture->setActive(true);
+        texture->textures = {"./t'1.jpg", "http://x/\\t2.gif"};
+        texture->findfaces = std::vector<int>{2, 3, -5};
+        texture->maxrevolutions = 4;
+        door->addAtmoAction(texture);
+        auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
+        chat->setActive(true);
+        chat->message = std::string("it's \"here\"\r\nâ© done");
+        door->addAtmoAction(chat);
+        auto emit = std::make_shared<EmitSoundAction>(door.get());
+        emit->setActive(true);
+        emit->filename = std::nullopt;
+        emit->controlPanelBtns = true;
+        door->addAtmoAction(emit);
+        auto gotoWorld = std::make_shared<GotoNewWorldAction>(door.get());
+        gotoWorld->setActive(true);
+        door->addAtmoAction(gotoWorld);
+        auto popup = std::make_shared<URLpopup>(door.get());
+        popup->setActive(true);
+        popup->url = std::string("http://x/?a='b'&c=\"d\"");
+        popup->scrollbars = true;
+        door->addAtmoAction(popup);
+        auto animation = std::make_shared<ViewpointObjectAction>(viewpoint.get());
+        animation->setActive(true);
+        animation->triggerTimeElem = std::string("open");
+        viewpoint->addAtmoAction(animation);
+        for (const std::shared_ptr<AtmoAction>& action :
+             std::vector<std::shared_ptr<AtmoAction>>{texture, chat, emit, gotoWorld, popup})
+            click->addAction(action);
+        proximity->addAction(animation);
+        proximity->addAction(opacity);
+    }
+
+    std::shared_ptr<Project> open(const fs::path& path, std::string& error)
+    {
+        return ProjectManager::getInstance().openProject(path.string(), error);
+    }
+
+    fs::path directory_;
+};
+
+TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
+{
+    buildScene();
+    const std::string script = registry().generateAtmoScript();
+    ASSERT_TRUE(nodeAccepts(script));
+    auto project = ProjectManager::getInstance().getCurrentProject();
+    project->setFileLocation(file("scene.scw").string());
+    ASSERT_EQ(project->save(), std::nullopt);
+    EXPECT_TRUE(project->isSaved());
+    const std::string saved = readFile(file("scene.scw"));
+    EXPECT_EQ(saved.back(), '\n');
+    EXPECT_THAT(saved, HasSubstr("\n  \"format\": \"scenewright-project\",\n  \"version\": 1,"));
+
+    const int counter = ObjectManager::peekNextId();
+    std::string error;
+    auto reopened = open(file("scene.scw"), error);
+    ASSERT_NE(reopened, nullptr) << error;
+    EXPECT_EQ(reopened->getName(), project->getName());
+    EXPECT_GE(ObjectManager::peekNextId(), counter);
+    EXPECT_EQ(registry().generateAtmoScript(), script);
+
+    reopened->setFileLocation(file("again.scw").string());
+    ASSERT_EQ(reopened->save(), std::nullopt);
+    EXPECT_EQ(readFile(file("again.scw")), saved);
+}
+
+TEST_F(ProjectFileTest, SavingHandsOutNoNumbersAndUndeclaredObjectsOpenUndeclared)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    add<PrimitiveObj>("door");
+    auto project = ProjectManager::getInstance().getCurrentProject();
+    project->setFileLocation(file("fresh.scw").string());
+    const int counter = ObjectManager::peekNextId();
+    ASSERT_EQ(project->save(), std::nullopt);
+    EXPECT_EQ(ObjectManager::peekNextId(), counter);
+    EXPECT_THAT(readFile(file("fresh.scw")), ::testing::Not(HasSubstr("\"id\"")));
+
+    std::string error;
+    ASSERT_NE(open(file("fresh.scw"), error), nullptr) << error;
+    auto door = std::dynamic_pointer_cast<PrimitiveObj>(registry().getAtmoObject(2));
+    ASSERT_NE(door, nullptr);
+    EXPECT_FALSE(door->getGlobalId());
+}
+
+TEST_F(ProjectFileTest, AnEmptyFileOpensAsTheDefaultProject)
+{
+    writeFile(file("old.scw"), "");
+    std::string error;
+    auto project = open(file("old.scw"), error);
+    ASSERT_NE(project, nullptr) << error;
+    EXPECT_EQ(project->getName(), "default");
+    EXPECT_EQ(registry().getAtmoObjectSize(), 2);
+}
+
+TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBack)
+{
+    writeFile(file("numbers.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"},
+        {"type": "actor", "name": "actor", "actions": [{"class": "MovePositionAction", "ids": [40, 41]}]},
+        {"type": "primitive", "name": "p", "id": 500,
+         "triggers": [{"class": "OnclickTrigger"}]}]})");
+    std::string error;
+    ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
+    // The trigger without numbers took a fresh one past the file's.
+    const auto trigger = registry().getAtmoObject(2)->getAtmoTrigger(0);
+    EXPECT_GT(trigger->getIds()[0], 500);
+    EXPECT_GT(ObjectManager::peekNextId(), trigger->getIds()[0]);
+
+    for (int i = 0; i < 1000; ++i)
+        ObjectManager::nextid();
+    const int counter = ObjectManager::peekNextId();
+    ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
+    EXPECT_GE(ObjectManager::peekNextId(), counter);
+}
+
+TEST_F(ProjectFileTest, TheLargestNumberLoadsAndTheCounterStopsThere)
+{
+    writeFile(file("largest.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"}, {"type": "actor", "name": "actor"},
+        {"type": "primitive", "name": "p", "id": 2147483646}]})");
+    std::string error;
+    ASSERT_NE(open(file("largest.scw"), error), nullptr) << error;
+    EXPECT_EQ(ObjectManager::peekNextId(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+}
+
+struct Refused {
+    const char* what;
+    const char* content;
+    const char* message;
+};
+
+class RefusedFileTest : public ProjectFileTest, public ::testing::WithParamInterface<Refused> {};
+
+constexpr const char* kHead = R"({"format": "scenewright-project", "version": 1, "objects": [)"
+                              R"({"type": "world", "name": "world"}, {"type": "actor", "name": "actor"})";
+
+std::string withObjects(const std::string& more)
+{
+    return std::string(kHead) + more + "]}";
+}
+
+TEST_P(RefusedFileTest, LeavesTheOpenProjectUntouchedAndSaysWhy)
+{
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    add<PrimitiveObj>("keep");
+    const auto before = registry().getAtmoObjectListData();
+
+    const std::string content = GetParam().content;
+    writeFile(file("bad.scw"), content.rfind(",", 0) == 0 ? withObjects(content) : content);
+    std::string error;
+    EXPECT_EQ(open(file("bad.scw"), error), nullptr);
+    EXPECT_THAT(error, AllOf(HasSubstr(file("bad.scw").string()), HasSubstr(GetParam().message)));
+    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
+    EXPECT_EQ(registry().getAtmoObjectListData(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRefusal, RefusedFileTest,
+    ::testing::Values(
+        Refused{"malformed", "{\n  \"format\": \"scenewright-project\",\n  \"version\": 1,,\n}", "line 3, column 16"},
+        Refused{"other format", R"({"format": "something-else", "version": 1, "objects": []})",
+                "not a Scenewright project file"},
+        Refused{"newer version", R"({"format": "scenewright-project", "version": 2, "objects": []})",
+                "newer Scenewright"},
+        Refused{"no world first",
+                R"({"format": "scenewright-project", "version": 1, "objects": [{"type": "actor", "name": "a"}]})",
+                "the first object must be the world"},
+        Refused{"world only", R"({"format": "scenewright-project", "version": 1,
+                "objects": [{"type": "world", "name": "w"}]})",
+                "world and the actor"},
+        Refused{"second actor", ",{\"type\": \"actor\", \"name\": \"a\"}", "only the first object is the world"},
+        Refused{"unknown type", ",{\"type\": \"teapot\", \"name\": \"t\"}", "unknown object type \"teapot\""},
+        Refused{"unknown class", ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"actions\": [{\"class\": \"Nope\"}]}",
+                "unknown action class \"Nope\""},
+        Refused{"unknown field",
+                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"actions\": [{\"class\": "
+                "\"ConstantRotationAction\", \"fields\": {\"spin\": 1}}]}",
+                "unknown field \"spin\""},
+        Refused{"field of another kind", ",{\"type\": \"primitive\", \"name\": \"p\", \"pm\": {}}",
+                "unknown field \"pm\""},
+        Refused{"wrong type", ",{\"type\": \"primitive\", \"name\": 7}", "objects[2].name: expected a string"},
+        Refused{"int given as 2.0",
+                R"({"format": "scenewright-project", "version": 1, "objects": [
+                {"type": "world", "name": "w", "fog": {"dropOff": 2.0}}, {"type": "actor", "name": "a"}]})",
+                "objects[0].fog.dropOff: expected a whole number"},
+        Refused{"boolean given as 1",
+                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"active\": 1}}", "expected true or false"},
+        Refused{"infinite number",
+                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"friction\": 1e999}}", "number overflow"},
+        Refused{"id out of range", ",{\"type\": \"primitive\", \"name\": \"p\", \"id\": 2147483647}", "out of range"},
+        Refused{"missing object",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"triggers\": [{\"class\": \"OnclickTrigger\", "
+                "\"actions\": [{\"object\": 9, \"action\": 0}]}]}",
+                "refers to object 9"},
+        Refused{"missing action",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"triggers\": [{\"class\": \"OnclickTrigger\", "
+                "\"actions\": [{\"object\": 1, \"action\": 3}]}]}",
+                "refers to action 3 of object 1"},
+        Refused{"same generated name",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"triggers\": [{\"class\": \"OnclickTrigger\", "
+                "\"ids\": [5]}, {\"class\": \"ProximityTrigger\", \"ids\": [5]}]}",
+                "synchtrigger5 is claimed twice"},
+        Refused{"not allowed",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"actions\": [{\"class\": \"ConstantRotationAction\"}]}",
+                "is not allowed on a primitive"},
+        Refused{"actor action",
+                R"({"format": "scenewright-project", "version": 1, "objects": [{"type": "world", "name": "w"},
+                {"type": "actor", "name": "a", "actions": [{"class": "ConstantRotationAction"}]}]})",
+                "the actor takes only move actions"}),
+    [](const ::testing::TestParamInfo<Refused>& info) {
+        std::string name;
+        for (char c : std::string(info.param.what))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+TEST_F(ProjectFileTest, AFileThatCannotBeReadIsReportedWithItsPath)
+{
+    std::string error;
+    EXPECT_EQ(open(file("missing.scw"), error), nullptr);
+    EXPECT_THAT(error, AllOf(HasSubstr(file("missing.scw").string()), HasSubstr("No such file")));
+}
+
+// Operations that fail at one chosen step.
+class FailingOperations : public io::FileOperations {
+public:
+    enum class Step { Write, Flush, Rename };
+    explicit FailingOperations(Step step) : step_(step) {}
+
+    ssize_t write(int fd, const void* data, std::size_t size) override
+    {
+        if (step_ == Step::Write) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return FileOperations::write(fd, data, size);
+    }
+    int fsync(int fd) override
+    {
+        if (step_ == Step::Flush) {
+            errno = EIO;
+            return -1;
+        }
+        return FileOperations::fsync(fd);
+    }
+    int rename(const char* from, const char* to) override
+    {
+        if (step_ == Step::Rename) {
+            errno = EXDEV;
+            return -1;
+        }
+        return FileOperations::rename(from, to);
+    }
+
+private:
+    Step step_;
+};
+
+TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
+{
+    const fs::path path = file("keep.scw");
+    writeFile(path, "old content");
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    project->setFileLocation(path.string());
+
+    const std::pair<FailingOperations::Step, const char*> steps[] = {
+        {FailingOperations::Step::Write, "No space left"},
+        {FailingOperations::Step::Flush, "Input/output error"},
+        {FailingOperations::Step::Rename, "cross-device"},
+    };
+    for (const auto& [step, reason] : steps) {
+        FailingOperations failing(step);
+        io::FileOperations::install(&failing);
+        project->setState(Project::STATE_UNSAVED);
+        auto error = project->save();
+        ASSERT_TRUE(error.has_value());
+        EXPECT_THAT(*error, AllOf(HasSubstr(path.string()), HasSubstr(reason)));
+        EXPECT_FALSE(project->isSaved());
+        EXPECT_EQ(readFile(path), "old content");
+        io::FileOperations::install(nullptr);
+    }
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
+}
+
+TEST_F(ProjectFileTest, SavingIntoAMissingDirectoryFails)
+{
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    project->setFileLocation(file("no/such/dir.scw").string());
+    auto error = project->save();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_THAT(*error, HasSubstr(file("no/such/dir.scw").string()));
+    EXPECT_FALSE(project->isSaved());
+}
+
+TEST_F(ProjectFileTest, SavingThroughALinkReplacesTheLinkedFileAndKeepsItsPermissions)
+{
+    const fs::path target = file("real.scw");
+    const fs::path link = file("link.scw");
+    writeFile(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    fs::create_symlink("real.scw", link);
+
+    auto project = ProjectManager::getInstance().createDefaultProject();
+    project->setFileLocation(link.string());
+    ASSERT_EQ(project->save(), std::nullopt);
+
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+    EXPECT_THAT(readFile(target), HasSubstr("scenewright-project"));
+    struct stat status {};
+    ASSERT_EQ(::stat(target.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+} // namespace
+} // namespace scenewright::test
