@@ -6,10 +6,6 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/script/Sounds.h"
 #include "scenewright/gui/EditingArea.h"
-#include "scenewright/gui/FogPanel.h"
-#include "scenewright/gui/GlarePanel.h"
-#include "scenewright/gui/SoundPanel.h"
-#include "scenewright/gui/WelcomeMessagePanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
