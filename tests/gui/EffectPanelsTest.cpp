@@ -139,11 +139,14 @@ TEST_F(EffectPanelsTest, FogRefusesAFieldWithItsMessageKeepingTheFieldsBefore)
         EXPECT_EQ(error(panel), message) << texts.join('|').toStdString();
         EXPECT_TRUE(isOpen(panel));
     }
-    // A refused field keeps the fields before it; a dropoff out of range
-    // is not stored.
+    // A refused field keeps the fields before it; a whole dropoff out of
+    // range is stored before it is refused (the last refusal was -1).
     EXPECT_EQ(world().getFog().near, 5.0);
     EXPECT_EQ(world().getFog().far, 50.0);
-    EXPECT_EQ(world().getFog().dropOff, 1);
+    EXPECT_EQ(world().getFog().dropOff, -1);
+    fill(panel, {"5", "50", "3"});
+    button(panel, "Ok")->click();
+    EXPECT_EQ(world().getFog().dropOff, 3);
     EXPECT_FALSE(projectSaved());
 }
 
@@ -171,10 +174,12 @@ TEST_F(EffectPanelsTest, GlareAcceptsItsRangesEndsAndRefusesBeyondThem)
         button(panel, "Ok")->click();
         EXPECT_EQ(error(panel), message) << texts.join('|').toStdString();
     }
-    // The radius has no range; a refused nonlinearity leaves it stored.
+    // The radius has no range; a refused nonlinearity leaves it stored. A
+    // number out of range is stored before it is refused; one that does not
+    // parse is not.
     EXPECT_EQ(world().getGlare().brightness, 1.5);
     EXPECT_EQ(world().getGlare().radius, -4.0);
-    EXPECT_EQ(world().getGlare().nonlinear, 0.5);
+    EXPECT_EQ(world().getGlare().nonlinear, 1.01);
 
     fill(panel, {"2.0", "20", "1.0"});
     panel->controlPanelBox()->setChecked(true);

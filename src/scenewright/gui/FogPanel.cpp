@@ -57,14 +57,15 @@ std::optional<QString> FogPanel::store(World& world)
         return refuse(far.refusal);
     fog.far = *far.value;
 
-    // A dropoff other than 0, 1 or 2 is refused, not stored.
+    // A whole number out of range is stored before it is refused; it stays
+    // until a later save succeeds.
     const QString dropOffRange = "Dropoff must be either 0, 1, or 2";
     const auto dropOff = FieldText::whole("Dropoff", fieldText(ROW_DROPOFF), dropOffRange);
     if (!dropOff.value)
         return refuse(dropOff.refusal);
-    if (*dropOff.value < 0 || *dropOff.value > 2)
-        return refuse(dropOffRange);
     fog.dropOff = *dropOff.value;
+    if (fog.dropOff < 0 || fog.dropOff > 2)
+        return refuse(dropOffRange);
 
     const QColor colour = colourRow()->colour();
     fog.colourr = ColourChooserRow::fraction(colour.red());

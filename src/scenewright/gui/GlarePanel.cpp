@@ -56,7 +56,8 @@ std::optional<QString> GlarePanel::store(World& world)
     core::SceneEditor& editor = core::SceneEditor::getInstance();
     World::Glare glare = world.getGlare();
     // A refused field keeps what the fields before it stored; a number out
-    // of its range is refused, not stored.
+    // of its range is stored before it is refused, and stays until a later
+    // save succeeds.
     bool stored = false;
     auto refuse = [&](const QString& message) {
         if (stored)
@@ -68,10 +69,10 @@ std::optional<QString> GlarePanel::store(World& world)
     const auto brightness = FieldText::decimal("Brightness", fieldText(ROW_BRIGHTNESS), brightnessRange);
     if (!brightness.value)
         return refuse(brightness.refusal);
-    if (*brightness.value < 0.0 || *brightness.value > 2.0)
-        return refuse(brightnessRange);
     glare.brightness = *brightness.value;
     stored = true;
+    if (glare.brightness < 0.0 || glare.brightness > 2.0)
+        return refuse(brightnessRange);
 
     const auto radius = FieldText::decimal("Radius", fieldText(ROW_RADIUS), "'Radius' must be a number");
     if (!radius.value)
@@ -82,9 +83,9 @@ std::optional<QString> GlarePanel::store(World& world)
     const auto nonlinear = FieldText::decimal("Nonlinearity", fieldText(ROW_NONLINEARITY), nonlinearRange);
     if (!nonlinear.value)
         return refuse(nonlinear.refusal);
-    if (*nonlinear.value < 0.0 || *nonlinear.value > 1.0)
-        return refuse(nonlinearRange);
     glare.nonlinear = *nonlinear.value;
+    if (glare.nonlinear < 0.0 || glare.nonlinear > 1.0)
+        return refuse(nonlinearRange);
 
     const QColor colour = colourRow()->colour();
     glare.colourr = ColourChooserRow::fraction(colour.red());
