@@ -53,6 +53,7 @@ QLabel* DefaultAtmoActionPanel::addLabelName(int row)
 {
     auto* label = new QLabel;
     layout_->addWidget(label, row, 0);
+    label->show();
     return label;
 }
 
@@ -60,6 +61,7 @@ QLineEdit* DefaultAtmoActionPanel::addTextField(int row)
 {
     auto* field = new QLineEdit;
     layout_->addWidget(field, row, 1);
+    field->show();
     return field;
 }
 
@@ -67,6 +69,7 @@ QCheckBox* DefaultAtmoActionPanel::addCheckBox(int row)
 {
     auto* box = new QCheckBox;
     layout_->addWidget(box, row, 0, 1, 2);
+    box->show();
     return box;
 }
 

@@ -41,6 +41,8 @@ void HostPanel::addCheckBox(int row, const core::action::AtmoInteraction& intera
     box->setChecked(interaction.getActive());
     connect(box, &QCheckBox::clicked, this, std::move(onClick));
     layout_->addWidget(box, row, 0, Qt::AlignLeft);
+    // The panel may be on show already; a new row must not wait for the next event.
+    box->show();
     boxes_.push_back(box);
     editors_.emplace_back(editor);
 }
