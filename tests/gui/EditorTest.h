@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -60,7 +61,11 @@ protected:
     {
         ASSERT_NE(button, nullptr);
         ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
+        // A check box or radio button reacts on its indicator and caption,
+        // which may not reach the middle of a widget stretched across columns.
+        const bool indicator = qobject_cast<QCheckBox*>(button) || qobject_cast<QRadioButton*>(button);
+        QTest::mouseClick(button, Qt::LeftButton, {},
+                          indicator ? QPoint(8, button->height() / 2) : button->rect().center());
     }
     static void click(const QWidget* parent, const QString& text) { click(button(parent, text)); }
 
