@@ -424,7 +424,9 @@ void Frame1::clearEditingAreas()
 void Frame1::addMiddleAreaRow(QWidget* panel)
 {
     const int row = middleLayout_->rowCount();
-    middleLayout_->setRowStretch(0, 0);
+    // The rows stack at the top: only the last one takes the spare height.
+    for (int above = 0; above < row; ++above)
+        middleLayout_->setRowStretch(above, 0);
     middleLayout_->addWidget(panel, row, 0, Qt::AlignTop);
     middleLayout_->setRowStretch(row, 1);
     panel->show();

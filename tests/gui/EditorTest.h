@@ -67,7 +67,16 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {},
                           indicator ? QPoint(8, button->height() / 2) : button->rect().center());
     }
-    static void click(const QWidget* parent, const QString& text) { click(button(parent, text)); }
+    // The button whose caption reads the text; "&&" in a caption shows as "&".
+    static QAbstractButton* shownButton(const QWidget* parent, const QString& text)
+    {
+        for (QAbstractButton* candidate : parent->findChildren<QAbstractButton*>())
+            if (QString(candidate->text()).replace("&&", "&") == text)
+                return candidate;
+        ADD_FAILURE() << "no button " << text.toStdString();
+        return nullptr;
+    }
+    static void click(const QWidget* parent, const QString& text) { click(shownButton(parent, text)); }
 
     // Replaces the field's text by typing.
     static void typeInto(QLineEdit* field, const QString& text)
@@ -90,7 +99,7 @@ protected:
     QCheckBox* interactionBox(const QString& name) const
     {
         for (QCheckBox* box : frame_->findChildren<QCheckBox*>())
-            if (box->text() == name && box->isVisible()
+            if (QString(box->text()).replace("&&", "&") == name && box->isVisible()
                 && (qobject_cast<gui::HostPanel*>(box->parentWidget())))
                 return box;
         ADD_FAILURE() << "no interaction " << name.toStdString();

@@ -64,7 +64,8 @@ CopyActionsToPanel::CopyActionsToPanel(QDialog* dialog) : dialog_(dialog)
     layout->addWidget(scroll, 3, 0, 1, 3);
     layout->addWidget(close, 4, 2, Qt::AlignRight);
     layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(2, 1);
+    layout->setColumnStretch(2, 2);
+    targets_->setMinimumWidth(180);
     layout->setRowStretch(2, 1);
     layout->setRowStretch(3, 1);
 

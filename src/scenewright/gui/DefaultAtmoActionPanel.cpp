@@ -33,7 +33,7 @@ DefaultAtmoActionPanel::DefaultAtmoActionPanel()
     buttonRow_ = new QWidget;
     auto* buttons = new QHBoxLayout(buttonRow_);
     buttons->setContentsMargins(0, 0, 0, 0);
-    auto* save = new QPushButton("Save & Close");
+    auto* save = new QPushButton("Save && Close");
     auto* cancel = new QPushButton("Cancel");
     connect(save, &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton1_actionPerformed);
     connect(cancel, &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton2_actionPerformed);
@@ -45,8 +45,9 @@ DefaultAtmoActionPanel::DefaultAtmoActionPanel()
     layout_->addWidget(errorLabel_, 1, 0, 1, 3);
     layout_->addWidget(buttonRow_, 2, 0, 1, 2);
     layout_->addWidget(description_, 2, 2);
-    layout_->setColumnStretch(1, 1);
+    layout_->setColumnStretch(1, 2);
     layout_->setColumnStretch(2, 1);
+    description_->setMaximumWidth(220);
 }
 
 QLabel* DefaultAtmoActionPanel::addLabelName(int row)

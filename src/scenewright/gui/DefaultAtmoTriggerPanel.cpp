@@ -25,6 +25,10 @@ QListWidget* makeList(const QString& name)
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Entries wrap at their blanks rather than being cut at a narrow width.
+    list->setWordWrap(true);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideNone);
     list->setMinimumWidth(90);
     list->setMinimumHeight(110);
     return list;
@@ -56,7 +60,7 @@ DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
 
     auto* buttons = new QHBoxLayout;
     auto* save = new QPushButton("Save");
-    auto* saveClose = new QPushButton("Save & Close");
+    auto* saveClose = new QPushButton("Save && Close");
     auto* close = new QPushButton("Close");
     buttons->addWidget(save);
     buttons->addWidget(saveClose);

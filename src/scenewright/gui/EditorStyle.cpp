@@ -54,6 +54,17 @@ QPlainTextEdit* EditorStyle::descriptionArea()
     return area;
 }
 
+QPlainTextEdit* EditorStyle::scrollingHelpText(const QString& text, int height)
+{
+    auto* area = new QPlainTextEdit(text);
+    area->setReadOnly(true);
+    area->setFont(Fonts::sansSerif());
+    area->setFixedHeight(height);
+    area->setFrameStyle(QFrame::NoFrame);
+    area->viewport()->setAutoFillBackground(false);
+    return area;
+}
+
 QLabel* EditorStyle::helpText(const QString& text)
 {
     auto* label = new QLabel(text);

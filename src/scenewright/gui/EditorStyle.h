@@ -18,6 +18,9 @@ public:
     static QPlainTextEdit* descriptionArea();
     // A paragraph of help, wrapped to the panel's width.
     static QLabel* helpText(const QString& text);
+    // A long paragraph of help in a read-only area of the given height that
+    // scrolls, so that it stays whole in a short editing area.
+    static QPlainTextEdit* scrollingHelpText(const QString& text, int height);
 };
 
 } // namespace scenewright::gui

@@ -37,7 +37,8 @@ void HostPanel::removeRows()
 void HostPanel::addCheckBox(int row, const core::action::AtmoInteraction& interaction, QWidget* editor,
                             std::function<void(bool)> onClick)
 {
-    auto* box = new QCheckBox(QString::fromStdString(interaction.getName().value_or("")));
+    // An ampersand in a name is shown, not taken as a shortcut marker.
+    auto* box = new QCheckBox(QString::fromStdString(interaction.getName().value_or("")).replace("&", "&&"));
     box->setChecked(interaction.getActive());
     connect(box, &QCheckBox::clicked, this, std::move(onClick));
     layout_->addWidget(box, row, 0, Qt::AlignLeft);

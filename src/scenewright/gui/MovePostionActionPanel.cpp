@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -54,12 +55,12 @@ MovePostionActionPanel::MovePostionActionPanel()
     removeAnchor_ = new QPushButton("Remove selected anchor");
     speed_ = new QLineEdit;
     errorLabel_ = EditorStyle::errorLabel();
-    auto* save = new QPushButton("Save & close");
+    auto* save = new QPushButton("Save && close");
     auto* cancel = new QPushButton("Cancel changes");
 
     int row = 0;
     layout->addWidget(EditorStyle::heading("Move object to position/direction"), row++, 0, 1, 3);
-    layout->addWidget(EditorStyle::helpText(helpText), row++, 0, 1, 3);
+    layout->addWidget(EditorStyle::scrollingHelpText(helpText, 96), row++, 0, 1, 3);
     layout->addWidget(byDirection_, row, 0, 1, 2);
     layout->addWidget(viaAnchors_, row++, 2);
     const std::pair<const char*, QLineEdit*> directions[] = {
@@ -84,6 +85,8 @@ MovePostionActionPanel::MovePostionActionPanel()
     buttons->addStretch();
     layout->addLayout(buttons, row, 0, 1, 3);
     layout->setColumnStretch(1, 1);
+    for (QLineEdit* field : {x_, y_, z_, speed_})
+        field->setMinimumWidth(90);
 
     connect(byDirection_, &QRadioButton::clicked, this, [this] { applyMode(false); });
     connect(viaAnchors_, &QRadioButton::clicked, this, [this] { applyMode(true); });

@@ -24,6 +24,7 @@ ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::IAtmoObject> 
     errorLabel_->setText(" ");
     auto* save = new QPushButton("Save");
     auto* cancel = new QPushButton("Cancel");
+    save->setDefault(true);
 
     layout->addWidget(EditorStyle::heading("Object Properties Panel"), 0, 0, 1, 2);
     layout->addWidget(new QLabel("Name"), 1, 0);
@@ -36,8 +37,8 @@ ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::IAtmoObject> 
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(cancel);
-    layout->addLayout(buttons, 5, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    layout->addLayout(buttons, 6, 0, 1, 2);
+    layout->setRowStretch(5, 1);
     layout->setColumnStretch(1, 1);
 
     connect(save, &QPushButton::clicked, this, &ObjectPropertiesPanel::save);

@@ -55,7 +55,9 @@ PropertiesPanel::PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDia
     auto* layout = new QGridLayout(this);
 
     auto* caption = new QHBoxLayout;
-    caption->addWidget(EditorStyle::heading("Physical Model Properties for : "));
+    QLabel* heading = EditorStyle::heading("Physical Model Properties for : ");
+    heading->setWordWrap(false);
+    caption->addWidget(heading);
     caption->addWidget(new QLabel(QString::fromStdString(object_->toString())));
     caption->addStretch();
 
@@ -118,6 +120,7 @@ PropertiesPanel::PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDia
         inertia_->setText(FieldText::number(value / 100.0));
         write(&PhysicalModel::inertia, value / 100.0);
     });
+    close->setDefault(true);
     connect(close, &QPushButton::clicked, this, [this] {
         if (onClose())
             dialog_->accept();
