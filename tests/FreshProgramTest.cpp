@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <sys/wait.h>
+#include <vector>
 #include <unistd.h>
 
 namespace scenewright::test {
@@ -18,41 +21,86 @@ std::string readFile(const std::string& path)
 
 struct NodeRun {
     bool succeeded = false;
+    int status = -1;
     std::string output;
     std::string errors;
 };
 
-// Runs node with the option on the script (written to a temporary file).
-NodeRun runNode(const std::string& option, const std::string& script)
+// A file in the temporary directory, removed again when it goes out of scope.
+class TemporaryScript {
+public:
+    explicit TemporaryScript(const std::string& content)
+    {
+        char pattern[] = "/tmp/scenewright-check-XXXXXX.js";
+        int fd = mkstemps(pattern, 3);
+        if (fd < 0)
+            return;
+        close(fd);
+        path_ = pattern;
+        std::ofstream(path_, std::ios::binary) << content;
+    }
+    ~TemporaryScript()
+    {
+        if (!path_.empty())
+            std::remove(path_.c_str());
+    }
+    TemporaryScript(const TemporaryScript&) = delete;
+    TemporaryScript& operator=(const TemporaryScript&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Runs node with the option on the first script, handing it the others'
+// file names as arguments.
+NodeRun runNode(const std::string& option, const std::vector<std::string>& scripts)
 {
     NodeRun run;
-    char path[] = "/tmp/scenewright-check-XXXXXX.js";
-    int fd = mkstemps(path, 3);
-    if (fd < 0)
-        return run;
-    close(fd);
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << script;
+    std::vector<std::unique_ptr<TemporaryScript>> files;
+    std::string command = std::string(SCENEWRIGHT_NODE) + " " + option;
+    for (const std::string& script : scripts) {
+        files.push_back(std::make_unique<TemporaryScript>(script));
+        if (files.back()->path().empty())
+            return run;
+        command += " " + files.back()->path();
     }
-    const std::string output = std::string(path) + ".out";
-    const std::string errors = std::string(path) + ".err";
-    const std::string command =
-        std::string(SCENEWRIGHT_NODE) + " " + option + " " + path + " >" + output + " 2>" + errors;
-    run.succeeded = std::system(command.c_str()) == 0;
-    run.output = readFile(output);
-    run.errors = readFile(errors);
-    std::remove(path);
-    std::remove(output.c_str());
-    std::remove(errors.c_str());
+    const TemporaryScript output("");
+    const TemporaryScript errors("");
+    command += " >" + output.path() + " 2>" + errors.path();
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.succeeded = run.status == 0;
+    run.output = readFile(output.path());
+    run.errors = readFile(errors.path());
     return run;
 }
+
+// Parses two files with acorn and compares the trees without positions.
+// Exit 0: same tree; 1: different or a parse error; 3: no acorn.
+constexpr const char* kCompareTrees = R"JS(
+let acorn;
+try { acorn = require('acorn'); } catch (e) {
+  try { acorn = require('/usr/share/nodejs/acorn'); } catch (e2) { process.exit(3); }
+}
+const fs = require('fs');
+const options = { ecmaVersion: 'latest', sourceType: 'script', allowHashBang: true };
+const skip = new Set(['start', 'end', 'loc', 'range']);
+const tree = (file) => JSON.stringify(acorn.parse(fs.readFileSync(file, 'latin1'), options),
+  (key, value) => skip.has(key) ? undefined : (typeof value === 'bigint' ? value.toString() + 'n' : value));
+try {
+  process.exit(tree(process.argv[2]) === tree(process.argv[3]) ? 0 : 1);
+} catch (e) {
+  process.exit(1);
+}
+)JS";
 
 } // namespace
 
 bool nodeAccepts(const std::string& script, std::string* diagnostics)
 {
-    NodeRun run = runNode("--check", script);
+    NodeRun run = runNode("--check", {script});
     if (diagnostics)
         *diagnostics = run.errors;
     return run.succeeded;
@@ -60,10 +108,18 @@ bool nodeAccepts(const std::string& script, std::string* diagnostics)
 
 std::optional<std::string> nodeOutput(const std::string& script)
 {
-    NodeRun run = runNode("", script);
+    NodeRun run = runNode("", {script});
     if (!run.succeeded)
         return std::nullopt;
     return run.output;
+}
+
+std::optional<bool> sameSyntaxTree(const std::string& a, const std::string& b)
+{
+    NodeRun run = runNode("", {kCompareTrees, a, b});
+    if (run.status == 3)
+        return std::nullopt;
+    return run.succeeded;
 }
 
 } // namespace scenewright::test

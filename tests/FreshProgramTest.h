@@ -35,4 +35,9 @@ bool nodeAccepts(const std::string& script, std::string* diagnostics = nullptr);
 // when node fails.
 std::optional<std::string> nodeOutput(const std::string& script);
 
+// Whether both scripts parse to the same syntax tree, source positions
+// aside (acorn, latest ECMAScript). Empty when acorn cannot be loaded; false
+// when either does not parse.
+std::optional<bool> sameSyntaxTree(const std::string& a, const std::string& b);
+
 } // namespace scenewright::test

@@ -43,7 +43,7 @@ inline void localiseScript()
 // do with any action.
 class MarkerAction : public core::action::AtmoAction {
 public:
-    explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner)
+    explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner, 0)
     {
         this->label = std::move(label);
         setName(std::string("Marker"));
@@ -61,9 +61,6 @@ public:
                                                           .add("label", &MarkerAction::label);
         return table;
     }
-    std::vector<int> getIds() const override { return {}; }
-    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
-    void takeFreshIds() override {}
     std::shared_ptr<AtmoAction> newInstance(core::IAtmoObject* owner) const override
     {
         return std::make_shared<MarkerAction>("new", owner);

@@ -9,7 +9,14 @@
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/action/AnimateTextureAction.h"
+#include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/EmitSoundAction.h"
+#include "scenewright/core/action/GotoNewWorldAction.h"
+#include "scenewright/core/action/OpacityAction.h"
+#include "scenewright/core/action/URLpopup.h"
+#include "scenewright/core/action/ViewpointObjectAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
@@ -131,6 +138,44 @@ protected:
         world->addAtmoTrigger(load);
         registry().getActor()->getAtmoAction(0)->setActive(true);
         registry().getActor()->getAtmoAction(0)->setName(std::nullopt);
+
+        // Every other action kind, with null and hostile strings.
+        auto opacity = std::make_shared<OpacityAction>(model.get());
+        opacity->setActive(true);
+        opacity->fadeInOpacity = false;
+        model->addAtmoAction(opacity);
+        auto texture = std::make_shared<AnimateTextureAction>(door.get());
+        texture->setActive(true);
+        texture->textures = {"./t'1.jpg", "http://x/\\t2.gif"};
+        texture->findfaces = std::vector<int>{2, 3, -5};
+        texture->maxrevolutions = 4;
+        door->addAtmoAction(texture);
+        auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
+        chat->setActive(true);
+        chat->message = std::string("it's \"here\"\r\nâ© done");
+        door->addAtmoAction(chat);
+        auto emit = std::make_shared<EmitSoundAction>(door.get());
+        emit->setActive(true);
+        emit->filename = std::nullopt;
+        emit->controlPanelBtns = true;
+        door->addAtmoAction(emit);
+        auto gotoWorld = std::make_shared<GotoNewWorldAction>(door.get());
+        gotoWorld->setActive(true);
+        door->addAtmoAction(gotoWorld);
+        auto popup = std::make_shared<URLpopup>(door.get());
+        popup->setActive(true);
+        popup->url = std::string("http://x/?a='b'&c=\"d\"");
+        popup->scrollbars = true;
+        door->addAtmoAction(popup);
+        auto animation = std::make_shared<ViewpointObjectAction>(viewpoint.get());
+        animation->setActive(true);
+        animation->triggerTimeElem = std::string("open");
+        viewpoint->addAtmoAction(animation);
+        for (const std::shared_ptr<AtmoAction>& action :
+             std::vector<std::shared_ptr<AtmoAction>>{texture, chat, emit, gotoWorld, popup})
+            click->addAction(action);
+        proximity->addAction(animation);
+        proximity->addAction(opacity);
     }
 
     std::shared_ptr<Project> open(const fs::path& path, std::string& error)
@@ -214,6 +259,18 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     const int counter = ObjectManager::peekNextId();
     ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
     EXPECT_GE(ObjectManager::peekNextId(), counter);
+}
+
+TEST_F(ProjectFileTest, TheLargestNumberLoadsAndTheCounterStopsThere)
+{
+    writeFile(file("largest.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"}, {"type": "actor", "name": "actor"},
+        {"type": "primitive", "name": "p", "id": 2147483646}]})");
+    std::string error;
+    ASSERT_NE(open(file("largest.scw"), error), nullptr) << error;
+    EXPECT_EQ(ObjectManager::peekNextId(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
 }
 
 struct Refused {

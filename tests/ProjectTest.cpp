@@ -90,23 +90,6 @@ TEST_F(ProjectTest, DefaultProjectReplacesTheRegistryAndLeavesTheOldLabelAlone)
     EXPECT_EQ(label.shown, std::vector<bool>{false});
 }
 
-TEST_F(ProjectTest, OpeningAnEmptyFileBuildsTheDefaultProjectAndAMissingOneIsRefused)
-{
-    const fs::path file = directory_ / "world.scw";
-    std::ofstream{file};
-    ProjectManager& manager = ProjectManager::getInstance();
-    std::string error;
-
-    expectDefaultProject(manager.openProject(file.string(), error));
-    EXPECT_EQ(contentOf(file), "");
-
-    auto current = manager.getCurrentProject();
-    EXPECT_EQ(manager.openProject((directory_ / "missing.scw").string(), error), nullptr);
-    EXPECT_NE(error.find("missing.scw"), std::string::npos) << error;
-    EXPECT_EQ(manager.getCurrentProject(), current);
-    EXPECT_FALSE(fs::exists(directory_ / "missing.scw"));
-}
-
 TEST_F(ProjectTest, LocalisedFlagFollowsTheCurrentProject)
 {
     ProjectManager& manager = ProjectManager::getInstance();
@@ -134,7 +117,7 @@ TEST_F(ProjectTest, SetStateShowsBlackOnlyForSaved)
     EXPECT_TRUE(project.isSaved());
 }
 
-TEST_F(ProjectTest, SaveReplacesTheFileAndMarksTheProjectSaved)
+TEST_F(ProjectTest, SaveReplacesTheFileWithTheProjectAndMarksItSaved)
 {
     const fs::path file = directory_ / "world.scw";
     std::ofstream(file) << "old content";
@@ -150,7 +133,7 @@ TEST_F(ProjectTest, SaveReplacesTheFileAndMarksTheProjectSaved)
     EXPECT_FALSE(failure) << *failure;
     EXPECT_EQ(out, "Saving project to " + file.string() + "\n");
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_NE(contentOf(file), "old content");
+    EXPECT_EQ(contentOf(file).rfind("{\n  \"format\": \"scenewright-project\",", 0), 0u);
     EXPECT_TRUE(project->isSaved());
     EXPECT_TRUE(label.shown.empty());
 }
@@ -159,7 +142,7 @@ TEST_F(ProjectTest, FailedSaveIsReportedWithPathAndReasonAndLeavesTheProjectUnsa
 {
     const std::vector<std::pair<fs::path, std::string>> cases = {
         {directory_ / "missing" / "world.scw", "No such file or directory"},
-        {directory_, "not a regular file"},
+        {directory_, "Is a directory"},
     };
     for (const auto& [path, reason] : cases) {
         auto project = ProjectManager::getInstance().createDefaultProject();

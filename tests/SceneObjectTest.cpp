@@ -30,7 +30,7 @@ using action::ProximityTrigger;
 // An action that only brings on-load code, which no motion action has.
 class LoadingAction : public AtmoAction {
 public:
-    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner), onLoad_(std::move(onLoad))
+    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner, 0), onLoad_(std::move(onLoad))
     {
         setName(std::string("Load"));
         setActive(active);
@@ -42,9 +42,6 @@ public:
         static const action::FieldTable table;
         return table;
     }
-    std::vector<int> getIds() const override { return {}; }
-    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
-    void takeFreshIds() override {}
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override
     {
         return std::make_shared<LoadingAction>(owner, "", false);

@@ -38,7 +38,7 @@ void AtmoObject::setName(std::string name)
 IAtmoObject::TriggerPtr AtmoObject::getAtmoTrigger(const std::type_info& kind) const
 {
     for (const auto& trigger : triggers_)
-        if (typeid(*trigger) == kind)
+        if (const auto& t = *trigger; typeid(t) == kind)
             return trigger;
     return nullptr;
 }
@@ -46,20 +46,22 @@ IAtmoObject::TriggerPtr AtmoObject::getAtmoTrigger(const std::type_info& kind) c
 IAtmoObject::ActionPtr AtmoObject::getAtmoAction(const std::type_info& kind) const
 {
     for (const auto& action : actions_)
-        if (typeid(*action) == kind)
+        if (const auto& a = *action; typeid(a) == kind)
             return action;
     return nullptr;
 }
 
 void AtmoObject::addAtmoTrigger(TriggerPtr trigger)
 {
-    if (!getAtmoTrigger(typeid(*trigger)))
+    const action::AtmoTrigger& added = *trigger;
+    if (!getAtmoTrigger(typeid(added)))
         triggers_.push_back(std::move(trigger));
 }
 
 void AtmoObject::addAtmoAction(ActionPtr action)
 {
-    if (!getAtmoAction(typeid(*action)))
+    const action::AtmoAction& added = *action;
+    if (!getAtmoAction(typeid(added)))
         actions_.push_back(std::move(action));
 }
 

@@ -7,6 +7,7 @@
 #include "scenewright/core/action/AtmoTrigger.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace scenewright::core {
 
@@ -25,6 +26,10 @@ ObjectManager& ObjectManager::getInstance()
 
 int ObjectManager::nextid()
 {
+    // The counter stops at the largest int rather than overflowing; only a
+    // project file using the very largest numbers can bring it there.
+    if (next_ == std::numeric_limits<int>::max())
+        return next_;
     return next_++;
 }
 

@@ -5,6 +5,7 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/io/ProjectFileReader.h"
+#include "scenewright/core/script/ScriptFormatter.h"
 
 #include <cerrno>
 #include <cstring>
@@ -47,6 +48,16 @@ std::shared_ptr<Project> ProjectManager::createDefaultProject()
     registry.addAtmoObject(std::make_shared<Actor>());
     currentProject_ = project;
     return project;
+}
+
+std::string ProjectManager::beautifyScript(std::string_view script)
+{
+    return script::ScriptFormatter::beautify(script);
+}
+
+std::string ProjectManager::compressScript(std::string_view script)
+{
+    return script::ScriptFormatter::compress(script);
 }
 
 std::shared_ptr<Project> ProjectManager::openProject(const std::string& path, std::string& error)

@@ -37,6 +37,11 @@ public:
     // new project named "default" current.
     std::shared_ptr<Project> createDefaultProject();
 
+    // The script re-indented, one statement a line, with "\r\n" line breaks.
+    static std::string beautifyScript(std::string_view script);
+    // The script as one line without the blanks and comments it does not need.
+    static std::string compressScript(std::string_view script);
+
     // Drops the current project and the remembered directories. Only tests
     // use it.
     static void resetForTesting();

@@ -12,7 +12,7 @@ namespace scenewright::core::action {
 using script::ScriptText;
 
 AnimateTextureAction::AnimateTextureAction(IAtmoObject* owner)
-    : AtmoAction(owner), textureListId_(ObjectManager::nextid())
+    : AtmoAction(owner, 1)
 {
     setName(std::string("Animate textures on object"));
     setDescription(std::string(
@@ -38,19 +38,6 @@ const FieldTable& AnimateTextureAction::fieldTable() const
                                         .add("findfaces", &AnimateTextureAction::findfaces)
                                         .add("findtextureurl", &AnimateTextureAction::findtextureurl);
     return table;
-}
-
-bool AnimateTextureAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    textureListId_ = ids[0];
-    return true;
-}
-
-void AnimateTextureAction::takeFreshIds()
-{
-    textureListId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> AnimateTextureAction::newInstance(IAtmoObject* owner) const

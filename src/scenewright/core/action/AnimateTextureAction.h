@@ -30,9 +30,6 @@ public:
 
     const char* className() const override { return "AnimateTextureAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {textureListId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override { return {}; }
@@ -46,12 +43,11 @@ protected:
 
 private:
     // The name of the texture-list variable.
-    std::string triggername() const { return "triggerlist" + std::to_string(textureListId_); }
+    std::string triggername() const { return "triggerlist" + std::to_string(id(0)); }
     // The condition that picks a face of `face` (a primitive's variable),
     // with its leading " && "; empty when every textured face is taken.
     std::string faceSelection(const std::string& face) const;
 
-    int textureListId_;
 };
 
 } // namespace scenewright::core::action

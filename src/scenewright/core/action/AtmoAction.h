@@ -18,8 +18,9 @@ namespace scenewright::core::action {
 // trigger fires and the code run when the trigger's exit condition fires.
 class AtmoAction : public AtmoInteraction, public script::IScript {
 public:
-    // The owner is not owned: the scene object owns its actions.
-    explicit AtmoAction(IAtmoObject* owner) : ownerObject_(owner) {}
+    // The owner is not owned: the scene object owns its actions. The action
+    // takes `idCount` numbers for its generated names.
+    AtmoAction(IAtmoObject* owner, int idCount) : AtmoInteraction(idCount), ownerObject_(owner) {}
 
     // A new, default-valued action of the same class owned by the object.
     virtual std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const = 0;

@@ -1,12 +1,33 @@
 #include "scenewright/core/action/AtmoInteraction.h"
 
 #include "scenewright/core/NumberParser.h"
+#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <iostream>
 #include <stdexcept>
 
 namespace scenewright::core::action {
+
+AtmoInteraction::AtmoInteraction(int idCount)
+{
+    for (int i = 0; i < idCount; ++i)
+        ids_.push_back(ObjectManager::nextid());
+}
+
+bool AtmoInteraction::setIds(const std::vector<int>& ids)
+{
+    if (ids.size() != ids_.size())
+        return false;
+    ids_ = ids;
+    return true;
+}
+
+void AtmoInteraction::takeFreshIds()
+{
+    for (int& id : ids_)
+        id = ObjectManager::nextid();
+}
 
 std::string AtmoInteraction::toString() const
 {

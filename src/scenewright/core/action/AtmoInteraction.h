@@ -23,12 +23,12 @@ public:
 
     // The numbers of the shared id counter this interaction took when built,
     // in the order it took them; they fix its generated names.
-    virtual std::vector<int> getIds() const = 0;
+    const std::vector<int>& getIds() const { return ids_; }
     // Gives the interaction these numbers (as many as getIds returns); false,
     // with nothing changed, when the count does not fit.
-    virtual bool setIds(const std::vector<int>& ids) = 0;
+    bool setIds(const std::vector<int>& ids);
     // Takes new numbers from the shared counter, as a new interaction would.
-    virtual void takeFreshIds() = 0;
+    void takeFreshIds();
 
     virtual std::string toString() const;
 
@@ -64,12 +64,19 @@ public:
     // The field's value; std::monostate (and reported) for an unknown field.
     FieldValue get(std::string_view field) const;
 
+protected:
+    // Takes `idCount` numbers from the shared id counter, in order.
+    explicit AtmoInteraction(int idCount);
+
+    int id(std::size_t index) const { return ids_[index]; }
+
 private:
     const FieldTable::Field* lookUp(std::string_view field) const;
 
     std::optional<std::string> description_;
     std::optional<std::string> name_;
     bool active_ = false;
+    std::vector<int> ids_;
 };
 
 } // namespace scenewright::core::action

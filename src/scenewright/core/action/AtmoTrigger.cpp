@@ -10,7 +10,7 @@
 namespace scenewright::core::action {
 
 AtmoTrigger::AtmoTrigger(IAtmoObject* triggerObject)
-    : actions_(std::make_shared<ActionList>()), synchId_(ObjectManager::nextid()), triggerObject_(triggerObject)
+    : AtmoInteraction(1), actions_(std::make_shared<ActionList>()), triggerObject_(triggerObject)
 {
 }
 
@@ -31,20 +31,7 @@ bool AtmoTrigger::removeAction(const AtmoAction* action)
 
 std::string AtmoTrigger::getSynchTriggerName() const
 {
-    return "synchtrigger" + std::to_string(synchId_);
-}
-
-bool AtmoTrigger::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    synchId_ = ids[0];
-    return true;
-}
-
-void AtmoTrigger::takeFreshIds()
-{
-    synchId_ = ObjectManager::nextid();
+    return "synchtrigger" + std::to_string(id(0));
 }
 
 std::shared_ptr<AtmoTrigger> AtmoTrigger::cloneit(IAtmoObject* object) const

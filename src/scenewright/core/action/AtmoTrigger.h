@@ -57,10 +57,6 @@ public:
     // The trigger's key in the synchronisation tables: "synchtrigger" + its number.
     std::string getSynchTriggerName() const;
 
-    std::vector<int> getIds() const override { return {synchId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
-
     std::string toString() const override;
 
 protected:
@@ -71,7 +67,6 @@ protected:
 
 private:
     std::shared_ptr<ActionList> actions_;
-    int synchId_;
     IAtmoObject* triggerObject_;
 };
 

@@ -8,7 +8,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
+ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner, 0)
 {
     setName(std::string("Print message in chat window"));
     setDescription(std::string("Enter in a message to be displayed"));

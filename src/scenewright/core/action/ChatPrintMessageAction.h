@@ -17,9 +17,6 @@ public:
 
     const char* className() const override { return "ChatPrintMessageAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {}; }
-    bool setIds(const std::vector<int>& ids) override { return ids.empty(); }
-    void takeFreshIds() override {}
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override { return {"message"}; }

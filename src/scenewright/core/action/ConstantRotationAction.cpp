@@ -10,7 +10,7 @@ namespace scenewright::core::action {
 using script::ScriptText;
 
 ConstantRotationAction::ConstantRotationAction(IAtmoObject* owner)
-    : AtmoAction(owner), animatorId_(ObjectManager::nextid())
+    : AtmoAction(owner, 1)
 {
     setName(std::string("Rotate constantly"));
     setDescription(std::string(
@@ -27,19 +27,6 @@ const FieldTable& ConstantRotationAction::fieldTable() const
                                         .add("zrevolutions", &ConstantRotationAction::zrevolutions)
                                         .add("maxtime", &ConstantRotationAction::maxtime);
     return table;
-}
-
-bool ConstantRotationAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    animatorId_ = ids[0];
-    return true;
-}
-
-void ConstantRotationAction::takeFreshIds()
-{
-    animatorId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner) const

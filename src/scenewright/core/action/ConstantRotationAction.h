@@ -18,9 +18,6 @@ public:
 
     const char* className() const override { return "ConstantRotationAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {animatorId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
@@ -34,9 +31,8 @@ protected:
 
 private:
     // The suffix that makes the rotation animator's variable unique.
-    std::string animatorSuffix() const { return ".revanim" + std::to_string(animatorId_); }
+    std::string animatorSuffix() const { return ".revanim" + std::to_string(id(0)); }
 
-    int animatorId_;
 };
 
 } // namespace scenewright::core::action

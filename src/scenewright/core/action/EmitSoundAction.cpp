@@ -9,7 +9,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner)
+EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner, 1)
 {
     setDescription(std::string(
         "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
@@ -18,7 +18,6 @@ EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner)
         "Volume must be between 0.0 and 1.0"));
     if (owner)
         setName(std::string("Emit sound from your object"));
-    soundId_ = ObjectManager::nextid();
 }
 
 const FieldTable& EmitSoundAction::fieldTable() const
@@ -31,19 +30,6 @@ const FieldTable& EmitSoundAction::fieldTable() const
                                         .add("volume", &EmitSoundAction::volume)
                                         .add("controlPanelBtns", &EmitSoundAction::controlPanelBtns);
     return table;
-}
-
-bool EmitSoundAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    soundId_ = ids[0];
-    return true;
-}
-
-void EmitSoundAction::takeFreshIds()
-{
-    soundId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner) const
@@ -83,7 +69,7 @@ std::string EmitSoundAction::doScript() const
     out += e + ".near = " + ScriptText::number(near) + ";\n";
     out += e + ".far = " + ScriptText::number(far) + ";\n";
     if (controlPanelBtns) {
-        out += bk + " = Toggle(\"Sound " + std::to_string(soundId_) + " On/Off\").add()" + endline;
+        out += bk + " = Toggle(\"Sound " + std::to_string(id(0)) + " On/Off\").add()" + endline;
         if (localised)
             out += bk + "." + owner->getInnerScriptName(true) + " = " + s + ";\n";
         out += bk + ".state = true" + endline;

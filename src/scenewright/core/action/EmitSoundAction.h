@@ -29,9 +29,6 @@ public:
 
     const char* className() const override { return "EmitSoundAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {soundId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
@@ -46,11 +43,10 @@ protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<EmitSoundAction>(*this); }
 
 private:
-    std::string soundName() const { return "esnd" + std::to_string(soundId_); }
+    std::string soundName() const { return "esnd" + std::to_string(id(0)); }
     // The sound as trigger code reaches it.
     std::string innerSound() const;
 
-    int soundId_;
 };
 
 } // namespace scenewright::core::action

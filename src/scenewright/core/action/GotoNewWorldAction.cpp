@@ -8,7 +8,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
+GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner, 0)
 {
     setName(std::string("Goto new Atmo world"));
     setDescription(std::string("Set the location of .aer world you wish to go to. Distance is the minimum distance "

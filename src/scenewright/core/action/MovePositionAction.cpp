@@ -29,7 +29,7 @@ std::string setTransform(const std::string& inner, const std::string& value, con
 } // namespace
 
 MovePositionAction::MovePositionAction(IAtmoObject* owner)
-    : AtmoAction(owner), beginAnchorId_(ObjectManager::nextid()), moveAnchorId_(ObjectManager::nextid())
+    : AtmoAction(owner, 2)
 {
     setName(std::string("Move to a position/direction"));
     setDescription(std::string("Select the postion(s) or direction to move the when triggered. "));
@@ -46,21 +46,6 @@ const FieldTable& MovePositionAction::fieldTable() const
                                         .add("usesAnchors", &MovePositionAction::usesAnchors)
                                         .add("smoothTransition", &MovePositionAction::smoothTransition);
     return table;
-}
-
-bool MovePositionAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 2)
-        return false;
-    beginAnchorId_ = ids[0];
-    moveAnchorId_ = ids[1];
-    return true;
-}
-
-void MovePositionAction::takeFreshIds()
-{
-    beginAnchorId_ = ObjectManager::nextid();
-    moveAnchorId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner) const

@@ -26,9 +26,6 @@ public:
 
     const char* className() const override { return "MovePositionAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {beginAnchorId_, moveAnchorId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
@@ -41,14 +38,12 @@ protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MovePositionAction>(*this); }
 
 private:
-    std::string beginAnchorName() const { return "beginanch" + std::to_string(beginAnchorId_); }
-    std::string moveAnchorName() const { return "moveanch" + std::to_string(moveAnchorId_); }
+    std::string beginAnchorName() const { return "beginanch" + std::to_string(id(0)); }
+    std::string moveAnchorName() const { return "moveanch" + std::to_string(id(1)); }
     bool ownerIsActor() const;
     // An anchor tour without anchors would fail at load; it writes nothing.
     bool movesAlongNoAnchors() const { return usesAnchors && anchors.empty(); }
 
-    int beginAnchorId_;
-    int moveAnchorId_;
 };
 
 } // namespace scenewright::core::action

@@ -33,7 +33,7 @@ bool isSolidObject(const IAtmoObject* object)
 
 } // namespace
 
-OpacityAction::OpacityAction(IAtmoObject* owner) : AtmoAction(owner), animatorId_(ObjectManager::nextid())
+OpacityAction::OpacityAction(IAtmoObject* owner) : AtmoAction(owner, 1)
 {
     setName(std::string("Set Opacity"));
     setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
@@ -47,19 +47,6 @@ const FieldTable& OpacityAction::fieldTable() const
                                         .add("finalOpacity", &OpacityAction::finalOpacity)
                                         .add("fadeInOpacity", &OpacityAction::fadeInOpacity);
     return table;
-}
-
-bool OpacityAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    animatorId_ = ids[0];
-    return true;
-}
-
-void OpacityAction::takeFreshIds()
-{
-    animatorId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner) const

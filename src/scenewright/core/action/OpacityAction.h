@@ -22,9 +22,6 @@ public:
 
     const char* className() const override { return "OpacityAction"; }
     const FieldTable& fieldTable() const override;
-    std::vector<int> getIds() const override { return {animatorId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
@@ -39,14 +36,13 @@ protected:
 
 private:
     // The name of the fade animator's variable.
-    std::string animatorName() const { return "obj" + std::to_string(animatorId_); }
+    std::string animatorName() const { return "obj" + std::to_string(id(0)); }
     // The line that lets the fade animator reach the owner through the inner
     // name, when the script is localised.
     std::string localisedParentLine(const std::string& animator) const;
     // The per-frame opacity step and the test that ends the fade.
     std::string fadeStep() const;
 
-    int animatorId_;
 };
 
 } // namespace scenewright::core::action

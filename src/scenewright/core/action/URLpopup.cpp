@@ -30,7 +30,7 @@ std::string doublyQuoted(const std::optional<std::string>& url)
 
 } // namespace
 
-URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
+URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner, 0)
 {
     setName(std::string("Open URL up in new window"));
     setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));

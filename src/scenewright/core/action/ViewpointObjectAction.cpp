@@ -33,7 +33,7 @@ bool isNamed(const std::optional<std::string>& element)
 } // namespace
 
 ViewpointObjectAction::ViewpointObjectAction(IAtmoObject* owner)
-    : AtmoAction(owner), viewpointId_(ObjectManager::nextid())
+    : AtmoAction(owner, 1)
 {
     setName(std::string("Do Viewpoint Animations"));
     setDescription(std::string("Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
@@ -50,19 +50,6 @@ const FieldTable& ViewpointObjectAction::fieldTable() const
                                         .add("setExitSpeed", &ViewpointObjectAction::setExitSpeed)
                                         .add("setExitPlayOnce", &ViewpointObjectAction::setExitPlayOnce);
     return table;
-}
-
-bool ViewpointObjectAction::setIds(const std::vector<int>& ids)
-{
-    if (ids.size() != 1)
-        return false;
-    viewpointId_ = ids[0];
-    return true;
-}
-
-void ViewpointObjectAction::takeFreshIds()
-{
-    viewpointId_ = ObjectManager::nextid();
 }
 
 std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owner) const

@@ -25,9 +25,6 @@ public:
     const char* className() const override { return "ViewpointObjectAction"; }
     const FieldTable& fieldTable() const override;
     // The number is taken like any other, though no fragment uses it.
-    std::vector<int> getIds() const override { return {viewpointId_}; }
-    bool setIds(const std::vector<int>& ids) override;
-    void takeFreshIds() override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
@@ -41,7 +38,6 @@ protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<ViewpointObjectAction>(*this); }
 
 private:
-    int viewpointId_;
 };
 
 } // namespace scenewright::core::action

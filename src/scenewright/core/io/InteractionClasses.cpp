@@ -1,9 +1,16 @@
 #include "scenewright/core/io/InteractionClasses.h"
 
+#include "scenewright/core/action/AnimateTextureAction.h"
+#include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
+#include "scenewright/core/action/EmitSoundAction.h"
+#include "scenewright/core/action/GotoNewWorldAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/OpacityAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/action/URLpopup.h"
+#include "scenewright/core/action/ViewpointObjectAction.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
 
 namespace scenewright::core::io {
@@ -29,6 +36,13 @@ const std::vector<InteractionClasses::ActionClass>& actionClasses()
     static const std::vector<InteractionClasses::ActionClass> classes = {
         {"ConstantRotationAction", makeAction<ConstantRotationAction>, {".revanim"}},
         {"MovePositionAction", makeAction<MovePositionAction>, {"beginanch", "moveanch"}},
+        {"AnimateTextureAction", makeAction<AnimateTextureAction>, {"triggerlist"}},
+        {"OpacityAction", makeAction<OpacityAction>, {"obj"}},
+        {"ChatPrintMessageAction", makeAction<ChatPrintMessageAction>, {}},
+        {"EmitSoundAction", makeAction<EmitSoundAction>, {"esnd"}},
+        {"GotoNewWorldAction", makeAction<GotoNewWorldAction>, {}},
+        {"URLpopup", makeAction<URLpopup>, {}},
+        {"ViewpointObjectAction", makeAction<ViewpointObjectAction>, {"vpobj"}},
     };
     return classes;
 }

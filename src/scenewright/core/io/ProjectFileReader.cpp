@@ -305,12 +305,10 @@ private:
     static long long highestNumber(const Json& objects)
     {
         long long highest = -1;
-        // Values out of range are refused later; here they count as the
-        // largest number allowed.
+        // Values out of range are refused later; here they are passed over.
         auto note = [&highest](const Json& value) {
-            if (value.is_number_unsigned())
-                highest = std::max<long long>(
-                    highest, std::min<unsigned long long>(value.get<unsigned long long>(), kMaxNumber));
+            if (value.is_number_unsigned() && value.get<unsigned long long>() <= kMaxNumber)
+                highest = std::max<long long>(highest, static_cast<long long>(value.get<unsigned long long>()));
         };
         auto noteIds = [&note](const Json& interactions) {
             if (!interactions.is_array())

@@ -54,6 +54,8 @@ bool SaveFile::save(std::string_view contents)
 
     struct stat existing {};
     const bool exists = stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return fail(std::strerror(EISDIR));
     if (exists && !S_ISREG(existing.st_mode))
         return fail("not a regular file");
 

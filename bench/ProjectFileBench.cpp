@@ -1,0 +1,66 @@
+#include "SceneBuilder.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/io/ProjectFileReader.h"
+#include "scenewright/core/io/ProjectFileWriter.h"
+#include "scenewright/core/io/SaveFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace scenewright::bench {
+namespace {
+
+using namespace core;
+
+constexpr int kObjects = 10000;
+
+std::string projectText()
+{
+    return io::ProjectFileWriter::write("bench", false, ObjectManager::getInstance().getAtmoObjectListData());
+}
+
+// Writes a project of 10,000 objects to disk, atomically, as Save does.
+void saveProject(benchmark::State& state)
+{
+    buildScene(kObjects);
+    ObjectManager::getInstance().generateAtmoScript();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("scenewright-bench-" + std::to_string(::getpid()) + ".scw"))
+            .string();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string text = projectText();
+        io::SaveFile file(path);
+        if (!file.save(text))
+            state.SkipWithError(file.errorString().c_str());
+        bytes += text.size();
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(static_cast<int64_t>(bytes));
+}
+BENCHMARK(saveProject)->Unit(benchmark::kMillisecond);
+
+// Reads and rebuilds a project of 10,000 objects, as Open does.
+void openProject(benchmark::State& state)
+{
+    buildScene(kObjects);
+    ObjectManager::getInstance().generateAtmoScript();
+    const std::string text = projectText();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string error;
+        auto project = io::ProjectFileReader::read(text, "bench.scw", error);
+        if (!project)
+            state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(project);
+        bytes += text.size();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes));
+}
+BENCHMARK(openProject)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace scenewright::bench

@@ -1,0 +1,211 @@
+#include "GeneratorCommand.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/io/SaveFile.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+
+namespace scenewright::tools {
+
+namespace {
+
+using namespace scenewright::core;
+
+enum class Format { None, Beautify, Compress };
+enum class Localisation { FromProject, Localise, Global };
+
+struct Options {
+    bool synchronise = false;
+    Localisation localisation = Localisation::FromProject;
+    Format format = Format::None;
+    std::optional<std::string> output;
+    std::optional<std::string> script;
+    std::optional<std::string> project;
+};
+
+// Parses the arguments; a usage error leaves its message in `error`.
+std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& error)
+{
+    Options options;
+    auto setOnce = [&error](auto& slot, auto value, const std::string& argument) {
+        if (slot != decltype(value){} && slot != value) {
+            error = "conflicting option " + argument;
+            return false;
+        }
+        slot = value;
+        return true;
+    };
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto takeValue = [&](std::optional<std::string>& slot) {
+            if (i + 1 >= arguments.size()) {
+                error = argument + " needs a file name";
+                return false;
+            }
+            if (slot) {
+                error = argument + " given twice";
+                return false;
+            }
+            slot = arguments[++i];
+            return true;
+        };
+        bool ok = true;
+        if (argument == "--synchronise")
+            options.synchronise = true;
+        else if (argument == "--localise")
+            ok = setOnce(options.localisation, Localisation::Localise, argument);
+        else if (argument == "--global")
+            ok = setOnce(options.localisation, Localisation::Global, argument);
+        else if (argument == "--beautify")
+            ok = setOnce(options.format, Format::Beautify, argument);
+        else if (argument == "--compress")
+            ok = setOnce(options.format, Format::Compress, argument);
+        else if (argument == "-o")
+            ok = takeValue(options.output);
+        else if (argument == "--script")
+            ok = takeValue(options.script);
+        else if (argument.size() > 1 && argument[0] == '-') {
+            error = "unknown option " + argument;
+            ok = false;
+        } else if (options.project) {
+            error = "more than one project file given";
+            ok = false;
+        } else {
+            options.project = argument;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (options.script) {
+        if (options.format == Format::None) {
+            error = "--script needs --beautify or --compress";
+            return std::nullopt;
+        }
+        if (options.project || options.synchronise || options.localisation != Localisation::FromProject) {
+            error = "--script takes no project and no project options";
+            return std::nullopt;
+        }
+    } else if (!options.project) {
+        error = "no project file given";
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::string formatted(const std::string& script, Format format)
+{
+    switch (format) {
+    case Format::Beautify: return script::ScriptFormatter::beautify(script);
+    case Format::Compress: return script::ScriptFormatter::compress(script);
+    case Format::None: break;
+    }
+    return script;
+}
+
+bool readScript(const std::string& path, std::istream& in, std::string& text, std::string& error)
+{
+    if (path == "-") {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            error = "Cannot read standard input";
+            return false;
+        }
+        return true;
+    }
+    std::ifstream file(path, std::ios::in | std::ios::binary);
+    if (file)
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) {
+        error = "Cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+const char* GeneratorCommand::usage()
+{
+    return "Usage: scenewright-gen [--synchronise] [--localise | --global] [--beautify | --compress]\n"
+           "                       [-o FILE] PROJECT.scw\n"
+           "       scenewright-gen (--beautify | --compress) [-o FILE] --script SCRIPT.js\n"
+           "\n"
+           "Prints the generated Atmosphere script of a Scenewright project, or writes it to FILE.\n"
+           "\n"
+           "  --synchronise  synchronise triggers between users through shared objects\n"
+           "  --localise     localise the script to the object it is attached to\n"
+           "  --global       write a global script (overrides the project's setting)\n"
+           "  --beautify     re-indent the script\n"
+           "  --compress     squeeze the script into one line\n"
+           "  -o FILE        write to FILE (replaced atomically) instead of standard output\n"
+           "  --script FILE  format FILE (- for standard input) instead of generating a script\n"
+           "  --help         show this help\n"
+           "  --version      show the version\n";
+}
+
+int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+                          std::ostream& err)
+{
+    for (const std::string& argument : arguments) {
+        if (argument == "--help") {
+            out << usage();
+            return kSuccess;
+        }
+        if (argument == "--version") {
+            out << "scenewright-gen 0.51\n";
+            return kSuccess;
+        }
+    }
+    std::string error;
+    std::optional<Options> options = parse(arguments, error);
+    if (!options) {
+        err << "scenewright-gen: " << error << "\n" << usage();
+        return kUsageError;
+    }
+
+    std::string text;
+    if (options->script) {
+        if (!readScript(*options->script, in, text, error)) {
+            err << "scenewright-gen: " << error << "\n";
+            return kFailure;
+        }
+    } else {
+        auto project = ProjectManager::getInstance().openProject(*options->project, error);
+        if (!project) {
+            err << "scenewright-gen: " << error << "\n";
+            return kFailure;
+        }
+        if (options->localisation != Localisation::FromProject)
+            project->setLocaliseScript(options->localisation == Localisation::Localise);
+        SharedObjectsManager::getInstance().setActive(options->synchronise);
+        text = ObjectManager::getInstance().generateAtmoScript();
+    }
+    text = formatted(text, options->format);
+
+    if (options->output) {
+        io::SaveFile file(*options->output);
+        if (!file.save(text)) {
+            err << "scenewright-gen: " << file.errorString() << "\n";
+            return kFailure;
+        }
+        return kSuccess;
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        err << "scenewright-gen: cannot write to standard output\n";
+        return kFailure;
+    }
+    return kSuccess;
+}
+
+} // namespace scenewright::tools

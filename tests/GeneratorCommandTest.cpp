@@ -1,0 +1,204 @@
+#include "FreshProgramTest.h"
+
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/Actor.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+
+#include <gmock/gmock.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+namespace scenewright::test {
+namespace {
+
+using namespace core;
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct CommandRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string quoted(const std::string& argument)
+{
+    std::string out = "'";
+    for (char c : argument)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+// Runs the built generator with the arguments (and the text on standard
+// input), as a user would from a shell.
+class GeneratorCommandTest : public FreshProgramTest {
+protected:
+    void SetUp() override
+    {
+        FreshProgramTest::SetUp();
+        directory_ = fs::temp_directory_path() / ("scenewright-gen-" + std::to_string(::getpid()));
+        fs::remove_all(directory_);
+        fs::create_directories(directory_);
+    }
+    void TearDown() override
+    {
+        fs::remove_all(directory_);
+        FreshProgramTest::TearDown();
+    }
+
+    CommandRun run(const std::vector<std::string>& arguments, const std::string& input = "")
+    {
+        const fs::path in = directory_ / "stdin";
+        const fs::path out = directory_ / "stdout";
+        const fs::path err = directory_ / "stderr";
+        std::ofstream(in, std::ios::binary) << input;
+        std::string command = quoted(SCENEWRIGHT_GEN);
+        for (const auto& argument : arguments)
+            command += " " + quoted(argument);
+        command += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
+        CommandRun result;
+        int status = std::system(command.c_str());
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(out);
+        result.err = readFile(err);
+        return result;
+    }
+
+    // A saved project with a clicked door and a proximity trigger on it;
+    // returns its path and leaves the scene in the registry.
+    std::string savedProject()
+    {
+        auto project = ProjectManager::getInstance().createDefaultProject();
+        auto door = std::make_shared<PrimitiveObj>();
+        door->setName("door's");
+        ObjectManager::getInstance().addAtmoObject(door);
+        auto move = ObjectManager::getInstance().getActor()->getAtmoAction(0);
+        move->setActive(true);
+        auto click = std::make_shared<action::OnclickTrigger>(door.get());
+        click->setActive(true);
+        click->addAction(move);
+        door->addAtmoTrigger(click);
+        auto near = std::make_shared<action::ProximityTrigger>(door.get());
+        near->setActive(true);
+        near->addAction(move);
+        door->addAtmoTrigger(near);
+        ObjectManager::getInstance().generateAtmoScript();
+        const std::string path = (directory_ / "scene.scw").string();
+        project->setFileLocation(path);
+        EXPECT_EQ(project->save(), std::nullopt);
+        return path;
+    }
+
+    std::string generated(bool localise, bool synchronise)
+    {
+        ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localise);
+        SharedObjectsManager::getInstance().setActive(synchronise);
+        std::string script = ObjectManager::getInstance().generateAtmoScript();
+        SharedObjectsManager::getInstance().setActive(false);
+        ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
+        return script;
+    }
+
+    fs::path directory_;
+};
+
+TEST_F(GeneratorCommandTest, PrintsExactlyTheScriptOfTheProject)
+{
+    const std::string path = savedProject();
+    const std::string script = generated(false, false);
+
+    CommandRun plain = run({path});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out, script);
+    EXPECT_TRUE(nodeAccepts(plain.out));
+
+    CommandRun localised = run({"--localise", path});
+    EXPECT_EQ(localised.out, generated(true, false));
+    EXPECT_NE(localised.out, script);
+
+    CommandRun synchronised = run({"--synchronise", "--global", path});
+    EXPECT_EQ(synchronised.out, generated(false, true));
+    EXPECT_THAT(synchronised.out, HasSubstr("triggernames = ["));
+    EXPECT_TRUE(nodeAccepts(synchronised.out));
+
+    EXPECT_EQ(run({"--beautify", path}).out, script::ScriptFormatter::beautify(script));
+    CommandRun compressed = run({"--compress", path});
+    EXPECT_EQ(compressed.out, script::ScriptFormatter::compress(script));
+    EXPECT_TRUE(nodeAccepts(compressed.out));
+}
+
+TEST_F(GeneratorCommandTest, WritesTheScriptToAFileWhenAsked)
+{
+    const std::string path = savedProject();
+    const fs::path output = directory_ / "world.js";
+    CommandRun result = run({"-o", output.string(), path});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(readFile(output), generated(false, false));
+
+    CommandRun unwritable = run({"-o", (directory_ / "missing" / "world.js").string(), path});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_THAT(unwritable.err, HasSubstr("missing/world.js"));
+}
+
+TEST_F(GeneratorCommandTest, FormatsAScriptFileOrStandardInput)
+{
+    const std::string text = "a = 1;\nif(a) {\nb();\n}\n";
+    std::ofstream(directory_ / "hand.js") << text;
+    CommandRun beautified = run({"--beautify", "--script", (directory_ / "hand.js").string()});
+    EXPECT_EQ(beautified.status, 0);
+    EXPECT_EQ(beautified.out, script::ScriptFormatter::beautify(text));
+
+    CommandRun compressed = run({"--compress", "--script", "-"}, text);
+    EXPECT_EQ(compressed.status, 0);
+    EXPECT_EQ(compressed.out, script::ScriptFormatter::compress(text));
+
+    CommandRun missing = run({"--compress", "--script", (directory_ / "none.js").string()});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_THAT(missing.err, HasSubstr("none.js"));
+}
+
+TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)
+{
+    std::ofstream(directory_ / "bad.scw") << "{ not json";
+    CommandRun refused = run({(directory_ / "bad.scw").string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err, HasSubstr("bad.scw: line 1, column 4"));
+    EXPECT_EQ(refused.out, "");
+
+    EXPECT_EQ(run({(directory_ / "none.scw").string()}).status, 1);
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{}, {"--frobnicate", "x.scw"}, {"--localise", "--global", "x.scw"},
+          {"--beautify", "--compress", "x.scw"}, {"a.scw", "b.scw"}, {"-o"}, {"--script", "x.js"},
+          {"--compress", "--synchronise", "--script", "x.js"}}) {
+        CommandRun result = run(usage);
+        EXPECT_EQ(result.status, 2) << ::testing::PrintToString(usage);
+        EXPECT_THAT(result.err, HasSubstr("Usage: scenewright-gen"));
+    }
+
+    CommandRun version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "scenewright-gen 0.51\n");
+    CommandRun help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_THAT(help.out, HasSubstr("--synchronise"));
+}
+
+} // namespace
+} // namespace scenewright::test
