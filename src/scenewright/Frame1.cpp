@@ -606,9 +606,11 @@ void Frame1::openPhysicalPropertiesDialog()
 {
     if (!selectedObject_)
         return;
-    openObjectDialog("Physical Model Properties", {550, 500}, {200, 200}, [this](QDialog* dialog) {
-        return new gui::PropertiesPanel(selectedObject_, dialog);
-    });
+    const auto object = selectedObject_;
+    QDialog* dialog = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200},
+                                       [object](QDialog* dialog) { return new gui::PropertiesPanel(object, dialog); });
+    // The sliders and boxes wrote at once; the status shows what they changed.
+    connect(dialog, &QDialog::finished, this, [object] { updateStatusPanel(*object); });
 }
 
 void Frame1::openObjectPropertiesDialog()
