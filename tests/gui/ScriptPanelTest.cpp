@@ -1,12 +1,17 @@
 #include "GuiTest.h"
 
 #include "scenewright/core/Project.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/action/AtmoAction.h"
+#include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/WhyLocaliseScriptPanel.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -166,6 +171,99 @@ TEST_F(ScriptPanelTest, AFailedWriteIsShownAndKeepsTheFileAndTheLabel)
     EXPECT_TRUE(QFileInfo(path("world.js")).isDir());
     EXPECT_EQ(QDir(folder_.path()).entryList(QDir::Files), QStringList());
     EXPECT_EQ(panel->savedFileLabel()->text(), path("world.js"));
+}
+
+TEST_F(ScriptPanelTest, FormattedScriptsAreSavedWithTheFormattersLineBreaks)
+{
+    using core::script::ScriptFormatter;
+    frame_->addObject("fan", IAtmoObject::TYPE_MODEL);
+    ScriptPanel* panel = openView();
+    press(panel, "Generate Script");
+    const std::string generated = script();
+
+    press(panel, "Beautify");
+    const std::string beautified = ScriptFormatter::beautify(generated);
+    ASSERT_NE(beautified.find("\r\n"), std::string::npos);
+    dialogs_.paths << path("world.js");
+    press(panel, "Save As..");
+    EXPECT_EQ(contentOf(path("world.js")).toStdString(), beautified);
+
+    press(panel, "Beautify");
+    press(panel, "Save File");
+    EXPECT_EQ(contentOf(path("world.js")).toStdString(), ScriptFormatter::beautify(beautified));
+
+    press(panel, "Compress...");
+    const std::string compressed = ScriptFormatter::compress(ScriptFormatter::beautify(beautified));
+    EXPECT_EQ(panel->scriptArea()->document()->blockCount(), 1);
+    press(panel, "Save File");
+    EXPECT_EQ(contentOf(path("world.js")).toStdString(), compressed);
+}
+
+TEST_F(ScriptPanelTest, SavesWhatTheCommandLineGeneratorWritesForTheSameProject)
+{
+    // A door that prints a message when clicked, in a localised script.
+    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    auto door = core::ObjectManager::getInstance().getAtmoObject(2);
+    editor.attachStandardInteractions(*door);
+    const auto named = [](const auto& list, const char* kind) {
+        for (const auto& interaction : list)
+            if (std::string_view(interaction->className()) == kind)
+                return interaction;
+        ADD_FAILURE() << "no " << kind;
+        return list.front();
+    };
+    auto message = named(door->getAtmoActionListData(), "ChatPrintMessageAction");
+    auto click = named(door->getAtmoTriggerListData(), "OnclickTrigger");
+    editor.setActive(*message, true);
+    editor.setField(*message, "message", "Welcome, 'builder'");
+    editor.setActive(*click, true);
+    editor.setTriggerActions(*click, {message});
+    ScriptPanel* panel = openView();
+    button<QRadioButton>(panel, "Localise Script")->click();
+
+    const std::vector<std::pair<QString, QString>> forms = {{"", ""}, {"Beautify", "--beautify"},
+                                                            {"Compress...", "--compress"}};
+    for (const auto& [command, option] : forms) {
+        press(panel, "Generate Script");
+        if (!command.isEmpty())
+            press(panel, command);
+        dialogs_.paths << path("view.js");
+        press(panel, "Save As..");
+        dialogs_.paths << path("castle.scw");
+        frame_->saveProjectAs();
+
+        QStringList arguments;
+        if (!option.isEmpty())
+            arguments << option;
+        arguments << "-o" << path("generator.js") << path("castle.scw");
+        ASSERT_EQ(QProcess::execute(SCENEWRIGHT_GEN, arguments), 0) << option.toStdString();
+        EXPECT_EQ(contentOf(path("view.js")), contentOf(path("generator.js"))) << option.toStdString();
+        EXPECT_TRUE(contentOf(path("view.js")).contains("Welcome")) << option.toStdString();
+    }
+}
+
+TEST_F(ScriptPanelTest, AnEditedBeautifiedScriptKeepsItsLineBreaks)
+{
+    ScriptPanel* panel = openView();
+    press(panel, "Generate Script");
+    press(panel, "Beautify");
+    QTextCursor cursor(panel->scriptArea()->document());
+    cursor.insertText("// mine\n");
+    dialogs_.paths << path("world.js");
+    press(panel, "Save As..");
+    const QByteArray saved = contentOf(path("world.js"));
+    EXPECT_TRUE(saved.startsWith("// mine\r\n"));
+    EXPECT_EQ(saved.count("\n"), saved.count("\r\n"));
+    EXPECT_EQ(saved.mid(9).toStdString(), core::script::ScriptFormatter::beautify(script()));
+}
+
+TEST_F(ScriptPanelTest, FormattingAnEmptyScriptShowsWhatTheFormatterGives)
+{
+    ScriptPanel* panel = openView();
+    press(panel, "Beautify");
+    EXPECT_EQ(panel->scriptText().toStdString(), core::script::ScriptFormatter::beautify(""));
+    press(panel, "Compress...");
+    EXPECT_EQ(panel->scriptText().toStdString(), core::script::ScriptFormatter::compress(""));
 }
 
 TEST_F(ScriptPanelTest, UserEditsAreSavedAsShown)

@@ -85,8 +85,8 @@ QWidget* ScriptPanel::buildControls()
     connect(addButton(layout, "Save As..", row++), &QPushButton::clicked, this, &ScriptPanel::saveAs);
     connect(addButton(layout, "Close", row++), &QPushButton::clicked, parent_, &QDialog::close);
     addLabel(layout, QString(28, '-'), Fonts::dialog(13, true), row++);
-    addButton(layout, "Compress...", row++);
-    addButton(layout, "Beautify", row++);
+    connect(addButton(layout, "Compress...", row++), &QPushButton::clicked, this, &ScriptPanel::compress);
+    connect(addButton(layout, "Beautify", row++), &QPushButton::clicked, this, &ScriptPanel::beautify);
     addLabel(layout, QString(27, '-'), Fonts::sansSerif(12, false), row++);
 
     globalButton_ = new QRadioButton("Global Variables");
@@ -134,6 +134,20 @@ void ScriptPanel::generateScript()
         return;
     }
     showScript(QByteArray::fromStdString(registry.generateAtmoScript()));
+}
+
+void ScriptPanel::beautify()
+{
+    const QByteArray text = scriptText();
+    showScript(QByteArray::fromStdString(
+        core::ProjectManager::beautifyScript(std::string_view(text.constData(), text.size()))));
+}
+
+void ScriptPanel::compress()
+{
+    const QByteArray text = scriptText();
+    showScript(QByteArray::fromStdString(
+        core::ProjectManager::compressScript(std::string_view(text.constData(), text.size()))));
 }
 
 void ScriptPanel::showLine()

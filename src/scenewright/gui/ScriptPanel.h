@@ -39,6 +39,9 @@ public:
 
 public slots:
     void generateScript();
+    // Both work on what the text area shows, the user's edits included.
+    void beautify();
+    void compress();
     void saveFile();
     void saveAs();
     void showWhyLocalise();
