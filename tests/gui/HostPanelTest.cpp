@@ -60,6 +60,20 @@ TEST_F(EditorTest, FirstSelectionAttachesOneOfEachAllowedKindWithoutMarkingThePr
     EXPECT_EQ(textsOf(hostPanel<gui::ObjectClickBasePanel>()->checkBoxes()), listed);
 }
 
+TEST_F(EditorTest, TheInteractionRegistryIsBuiltOnTheFirstSelectionOfAnObject)
+{
+    frame_->addObject("door", core::IAtmoObject::TYPE_PRIMITIVE);
+    const int before = core::ObjectManager::peekNextId();
+    selectObject("actor <actor>");
+    EXPECT_EQ(core::ObjectManager::peekNextId(), before);
+    // Its prototypes take counter numbers before the door's own interactions do.
+    selectObject("door <primitive>");
+    const auto& registry = core::InteractionManager::getInstance();
+    const auto& door = *core::ObjectManager::getInstance().getAtmoObject(2);
+    const int lastPrototype = registry.getTrigger(registry.getTriggersSize() - 1)->getIds().front();
+    EXPECT_GT(door.getAtmoTrigger(0)->getIds().front(), lastPrototype);
+}
+
 TEST_F(EditorTest, ModelsGetTheRegisteredEditorsAndTheGenericOnesOtherwise)
 {
     const auto fan = frame_->addObject("fan", core::IAtmoObject::TYPE_MODEL);

@@ -57,7 +57,9 @@ CopyActionsToPanel::CopyActionsToPanel(QDialog* dialog) : dialog_(dialog)
     layout->addWidget(source_, 2, 0, Qt::AlignTop);
     auto* middle = new QVBoxLayout;
     middle->addWidget(copyButton);
-    middle->addWidget(new QLabel("Copying is an instantaneous action"));
+    auto* note = new QLabel("Copying is an instantaneous action");
+    note->setWordWrap(true);
+    middle->addWidget(note);
     middle->addStretch();
     layout->addLayout(middle, 2, 1);
     layout->addWidget(targets_, 2, 2);
