@@ -14,10 +14,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
 namespace scenewright::gui {
+
+namespace {
+// The height of one field row, for sizing the description beside them.
+constexpr int rowHeight = 28;
+} // namespace
 
 using core::SceneEditor;
 using core::action::FieldType;
@@ -116,6 +122,9 @@ void DefaultAtmoActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     layout_->removeWidget(description_);
     layout_->addWidget(buttonRow_, count + 2, 0, 1, 2);
     layout_->addWidget(description_, 2, 2, count + 1, 1);
+    // About as tall as the rows it stands beside, so that it does not push
+    // the buttons away from a short list of fields.
+    description_->setMaximumHeight(std::max(100, rowHeight * (count + 1)));
     description_->setPlainText(QString::fromStdString(action_->getDescription().value_or("")));
     layout_->invalidate();
     update();
