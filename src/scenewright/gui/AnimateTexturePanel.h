@@ -6,6 +6,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;

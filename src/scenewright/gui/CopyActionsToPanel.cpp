@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <algorithm>
 

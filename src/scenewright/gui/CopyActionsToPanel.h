@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
