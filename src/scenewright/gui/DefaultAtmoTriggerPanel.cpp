@@ -30,7 +30,7 @@ QListWidget* makeList(const QString& name)
     list->setWordWrap(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideNone);
-    list->setMinimumWidth(90);
+    list->setMinimumWidth(80);
     list->setMinimumHeight(110);
     return list;
 }

@@ -14,7 +14,7 @@ HostPanel::HostPanel(const QString& heading)
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     layout_ = new QGridLayout(this);
     auto* label = new QLabel(heading);
-    label->setFont(Fonts::dialog(12, true));
+    label->setFont(Fonts::dialog(10, true));
     layout_->addWidget(label, 0, 0);
 }
 
