@@ -3,6 +3,7 @@
 #include "scenewright/Frame1_AboutBox.h"
 #include "scenewright/SCWFileFilter.h"
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/Project.h"
@@ -10,8 +11,17 @@
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
+#include "scenewright/gui/ActorBasePanel.h"
+#include "scenewright/gui/AddObjectPopup.h"
+#include "scenewright/gui/AtmoTriggerBasePanel.h"
+#include "scenewright/gui/CopyActionsToPanel.h"
 #include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/InteractionEditors.h"
+#include "scenewright/gui/ObjectClickBasePanel.h"
+#include "scenewright/gui/ObjectPropertiesPanel.h"
+#include "scenewright/gui/PropertiesPanel.h"
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/StandardDialogs.h"
@@ -31,6 +41,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 
+#include <algorithm>
 #include <iostream>
 #include <typeinfo>
 
@@ -415,9 +426,11 @@ void Frame1::addMiddleAreaRow(QWidget* panel)
 {
     // The next row is counted from the rows shown: a grid keeps counting the
     // rows it once had, and a panel put after those would sit below empty,
-    // stretching rows.
+    // stretching rows. The rows stack at the top: only the last one takes
+    // the spare height.
     const int row = middleLayout_->count();
-    middleLayout_->setRowStretch(0, 0);
+    for (int above = 0; above < middleLayout_->rowCount(); ++above)
+        middleLayout_->setRowStretch(above, 0);
     middleLayout_->addWidget(panel, row, 0, Qt::AlignTop);
     middleLayout_->setRowStretch(row, 1);
     panel->show();
@@ -478,9 +491,36 @@ void Frame1::selectObject(int row)
         setObjectPropertiesEnabled(false, false);
     else
         setObjectPropertiesEnabled(true, true);
+    showHostPanels();
+}
 
-    if (kind == typeid(core::World))
+void Frame1::showHostPanels()
+{
+    const std::type_info& kind = typeid(*selectedObject_);
+    if (kind == typeid(core::ModelObj) || kind == typeid(core::ViewpointObj) || kind == typeid(core::PrimitiveObj)
+        || kind == typeid(core::SolidObjectObj)) {
+        // Registering also builds the interaction registry on its first use.
+        gui::InteractionEditors::registerAll();
+        if (!objectBasePanel_) {
+            objectBasePanel_ = new gui::ObjectClickBasePanel;
+            objectBasePanel_->setObjectName("objectBasePanel");
+            triggerBasePanel_ = new gui::AtmoTriggerBasePanel;
+            triggerBasePanel_->setObjectName("triggerBasePanel");
+        }
+        objectBasePanel_->setup(selectedObject_);
+        addMiddleAreaRow(objectBasePanel_);
+        triggerBasePanel_->setup(selectedObject_);
+        addMiddleAreaRow(triggerBasePanel_);
+    } else if (kind == typeid(core::Actor)) {
+        if (!actorBasePanel_) {
+            actorBasePanel_ = new gui::ActorBasePanel;
+            actorBasePanel_->setObjectName("actorBasePanel");
+        }
+        addMiddleAreaRow(actorBasePanel_);
+        actorBasePanel_->setup();
+    } else if (kind == typeid(core::World)) {
         showWorldPanel();
+    }
 }
 
 void Frame1::showWorldPanel()
@@ -539,12 +579,69 @@ void Frame1::showAboutBox()
     box->open();
 }
 
-void Frame1::openAddObjectDialog() {}
+template <class BuildPanel>
+QDialog* Frame1::openObjectDialog(const QString& title, QSize size, QPoint position, BuildPanel buildPanel)
+{
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(title);
+    dialog->resize(size);
+    dialog->move(position);
+    auto* layout = new QGridLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(buildPanel(dialog), 0, 0);
+    // Modal without a nested event loop, so that nothing waits on it.
+    dialog->open();
+    return dialog;
+}
 
-void Frame1::openCopyTriggersDialog() {}
+void Frame1::openAddObjectDialog()
+{
+    openObjectDialog("Add Model/Viewpoint/Primitive/Solid Object", {400, 400}, pos() + QPoint(150, 150),
+                     [this](QDialog* dialog) { return new gui::AddObjectPopup(this, dialog); });
+}
 
-void Frame1::openPhysicalPropertiesDialog() {}
+void Frame1::openCopyTriggersDialog()
+{
+    openObjectDialog("Copy Actions & Triggers", {500, 400}, {200, 200}, [this](QDialog* dialog) {
+        auto* panel = new gui::CopyActionsToPanel(dialog);
+        // A target on show gets panels for its new triggers and actions.
+        connect(panel, &gui::CopyActionsToPanel::copied, this,
+                [this](const std::vector<std::shared_ptr<core::IAtmoObject>>& targets) {
+                    if (selectedObject_ && middleLayout_->count() > 1
+                        && std::find(targets.begin(), targets.end(), selectedObject_) != targets.end())
+                        selectObject(selectedRow());
+                });
+        return panel;
+    });
+}
 
-void Frame1::openObjectPropertiesDialog() {}
+void Frame1::openPhysicalPropertiesDialog()
+{
+    if (!selectedObject_)
+        return;
+    const auto object = selectedObject_;
+    QDialog* dialog = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200},
+                                       [object](QDialog* dialog) { return new gui::PropertiesPanel(object, dialog); });
+    // The sliders and boxes wrote at once; the status shows what they changed.
+    connect(dialog, &QDialog::finished, this, [object] { updateStatusPanel(*object); });
+}
+
+void Frame1::openObjectPropertiesDialog()
+{
+    if (!selectedObject_)
+        return;
+    QDialog* dialog = openObjectDialog("Object Properties", {350, 300}, {200, 200}, [this](QDialog* dialog) {
+        return new gui::ObjectPropertiesPanel(selectedObject_, dialog);
+    });
+    // A new name shows in the list, the middle area and the status bar.
+    connect(dialog, &QDialog::accepted, this, [this] {
+        refillObjectList(true);
+        if (!selectedObject_)
+            return;
+        selectedname_->setText(QString::fromStdString(selectedObject_->toString()));
+        updateStatusPanel(*selectedObject_);
+    });
+}
 
 } // namespace scenewright

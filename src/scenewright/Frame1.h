@@ -9,6 +9,7 @@
 #include <string>
 
 class QAction;
+class QDialog;
 class QGridLayout;
 class QLabel;
 class QListWidget;
@@ -23,6 +24,9 @@ class Project;
 } // namespace scenewright::core
 
 namespace scenewright::gui {
+class ActorBasePanel;
+class AtmoTriggerBasePanel;
+class ObjectClickBasePanel;
 class SaveStateLabel;
 class StandardDialogs;
 class WorldBasePanel;
@@ -76,7 +80,7 @@ public slots:
     void openScriptView();
     void showAboutBox();
     // The object dialogs: adding, copying triggers, physical and object
-    // properties. Their panels are not built yet, so these open nothing.
+    // properties.
     void openAddObjectDialog();
     void openCopyTriggersDialog();
     void openPhysicalPropertiesDialog();
@@ -96,6 +100,13 @@ private:
     // The world's host panel, made on the first selection of the world and
     // bound to the current world at every selection.
     void showWorldPanel();
+    // Puts the host panels of the selected object, when it has any, into the
+    // middle area.
+    void showHostPanels();
+    // A modal dialog of the main window holding the panel the builder makes;
+    // the panel closes it.
+    template <class BuildPanel>
+    QDialog* openObjectDialog(const QString& title, QSize size, QPoint position, BuildPanel buildPanel);
     // The selected row of the object list; -1 when none is selected.
     int selectedRow() const;
     // Empties the middle area down to its first row, and the far panel.
@@ -137,6 +148,11 @@ private:
     QAction* generateAction_;
     QAction* physicalPropertiesAction_;
     QAction* objectPropertiesAction_;
+
+    // Made on first need and kept, with the editors they opened.
+    gui::ObjectClickBasePanel* objectBasePanel_ = nullptr;
+    gui::AtmoTriggerBasePanel* triggerBasePanel_ = nullptr;
+    gui::ActorBasePanel* actorBasePanel_ = nullptr;
 
     // One status text area per process, written by updateStatusPanel.
     static QPlainTextEdit* statusText_;

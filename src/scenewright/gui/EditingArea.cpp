@@ -13,7 +13,7 @@ Frame1* EditingArea::mainWindow()
     return dynamic_cast<Frame1*>(core::ProjectManager::getInstance().getMainFrame());
 }
 
-void EditingArea::showInFarPanel(QWidget* editor)
+void EditingArea::show(QWidget* editor)
 {
     if (Frame1* frame = mainWindow())
         frame->setFarPanel(editor, true);
@@ -42,6 +42,18 @@ void EditingArea::closeEditor(QWidget* editor)
     }
     layout->invalidate();
     container->update();
+}
+
+void EditingArea::close()
+{
+    if (Frame1* frame = mainWindow())
+        frame->setFarPanel(nullptr, true);
+}
+
+void EditingArea::updateStatus(const core::IAtmoObject* object)
+{
+    if (object)
+        Frame1::updateStatusPanel(*object);
 }
 
 } // namespace scenewright::gui

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "scenewright/core/action/FieldTable.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace scenewright::gui {
 
-// How the editors' text fields show values and read them back. A value
-// is read only from a field that is not empty and holds a number of the
-// right kind; numbers are read by the core's one number parser, blanks
-// around them ignored.
+// How the editors' text fields show values and read them back. Numbers are
+// shown as the script writes them, so a value reads back unchanged; they are
+// read by the core's one number parser, blanks around them ignored.
 class FieldText {
 public:
     // What a field yields: its value, or the message that refuses it.
@@ -21,7 +22,10 @@ public:
 
     // The shortest text that reads back as the same double, always with a
     // fraction ("50.0", "0.75").
-    static QString of(double value);
+    static QString number(double value);
+    static QString number(int value);
+    // Any field value; the empty text for a missing one; lists joined by ",".
+    static QString of(const core::action::FieldValue& value);
 
     // The text without the characters of code 32 or below at either end.
     static QString trimmed(const QString& text);

@@ -27,8 +27,8 @@ FogPanel::FogPanel(QWidget* parent)
 void FogPanel::load(const World& world)
 {
     const World::Fog& fog = world.getFog();
-    numberField(ROW_NEAR)->setText(FieldText::of(fog.near));
-    numberField(ROW_FAR)->setText(FieldText::of(fog.far));
+    numberField(ROW_NEAR)->setText(FieldText::number(fog.near));
+    numberField(ROW_FAR)->setText(FieldText::number(fog.far));
     numberField(ROW_DROPOFF)->setText(QString::number(fog.dropOff));
     colourRow()->setColour(ColourChooserRow::fromFractions(fog.colourr, fog.colourg, fog.colourb));
     controlPanelBox()->setChecked(fog.addControlPanelButtonOffOn);

@@ -33,20 +33,20 @@ GlarePanel::GlarePanel(QWidget* parent)
 
 void GlarePanel::jSlider1_stateChanged(int value)
 {
-    numberField(ROW_BRIGHTNESS)->setText(FieldText::of(value / 100.0));
+    numberField(ROW_BRIGHTNESS)->setText(FieldText::number(value / 100.0));
 }
 
 void GlarePanel::jSlider2_stateChanged(int value)
 {
-    numberField(ROW_NONLINEARITY)->setText(FieldText::of(value / 100.0));
+    numberField(ROW_NONLINEARITY)->setText(FieldText::number(value / 100.0));
 }
 
 void GlarePanel::load(const World& world)
 {
     const World::Glare& glare = world.getGlare();
-    numberField(ROW_BRIGHTNESS)->setText(FieldText::of(glare.brightness));
-    numberField(ROW_RADIUS)->setText(FieldText::of(glare.radius));
-    numberField(ROW_NONLINEARITY)->setText(FieldText::of(glare.nonlinear));
+    numberField(ROW_BRIGHTNESS)->setText(FieldText::number(glare.brightness));
+    numberField(ROW_RADIUS)->setText(FieldText::number(glare.radius));
+    numberField(ROW_NONLINEARITY)->setText(FieldText::number(glare.nonlinear));
     colourRow()->setColour(ColourChooserRow::fromFractions(glare.colourr, glare.colourg, glare.colourb));
     controlPanelBox()->setChecked(glare.addControlPanelButtonOffOn);
 }

@@ -179,10 +179,10 @@ void SoundPanel::setup(IListUpdate* parent, std::shared_ptr<Sounds> sound)
     parent_ = parent;
     const Sounds& shown = *soundobj_;
     fields_[FIELD_FILENAME]->setText(shown.filename ? QString::fromStdString(*shown.filename) : QString());
-    fields_[FIELD_VOLUME]->setText(FieldText::of(shown.volume));
+    fields_[FIELD_VOLUME]->setText(FieldText::number(shown.volume));
     fields_[FIELD_REPEATS]->setText(QString::number(shown.repeats));
     for (const DecimalField& decimal : decimalFields)
-        fields_[decimal.field]->setText(FieldText::of(shown.*decimal.member));
+        fields_[decimal.field]->setText(FieldText::number(shown.*decimal.member));
     controlPanelBox_->setChecked(shown.addControlPanelButtons);
     positionedBox_->setChecked(shown.enablePositions);
     // Each sound opens at the top of the editor, not where the last one was left.
@@ -196,7 +196,7 @@ std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QL
 
 void SoundPanel::jSlider1_stateChanged(int value)
 {
-    fields_[FIELD_VOLUME]->setText(FieldText::of(value / 100.0));
+    fields_[FIELD_VOLUME]->setText(FieldText::number(value / 100.0));
 }
 
 std::optional<QString> SoundPanel::read(Sounds& values, bool& stored) const

@@ -111,7 +111,7 @@ void WorldBasePanel::switchEffect(void (SceneEditor::*setSwitch)(core::World&, b
     if (EditingArea::farPanelAttachment() == editor)
         return;
     loadEditor();
-    EditingArea::showInFarPanel(editor);
+    EditingArea::show(editor);
     Frame1::updateStatusPanel(*world_);
 }
 
@@ -134,7 +134,7 @@ void WorldBasePanel::openSoundEditor(std::shared_ptr<core::script::Sounds> sound
 {
     soundpanel_->setup(this, std::move(sound));
     added_ = true;
-    EditingArea::showInFarPanel(soundpanel_);
+    EditingArea::show(soundpanel_);
 }
 
 void WorldBasePanel::addSound()

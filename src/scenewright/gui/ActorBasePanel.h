@@ -1,0 +1,17 @@
+#pragma once
+
+#include "scenewright/gui/HostPanel.h"
+
+namespace scenewright::gui {
+
+// Lists the actor's actions, each as a check box that switches the action on
+// or off and opens the move editor.
+class ActorBasePanel : public HostPanel {
+    Q_OBJECT
+public:
+    ActorBasePanel();
+
+    void setup();
+};
+
+} // namespace scenewright::gui

@@ -1,0 +1,192 @@
+#include "scenewright/gui/AnimateTexturePanel.h"
+
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/NumberParser.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/action/AnimateTextureAction.h"
+#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/EditorStyle.h"
+#include "scenewright/gui/FieldText.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace scenewright::gui {
+
+using core::SceneEditor;
+
+AnimateTexturePanel::AnimateTexturePanel()
+{
+    EditorStyle::applyTo(this);
+    auto* layout = new QGridLayout(this);
+    description_ = EditorStyle::descriptionArea();
+    description_->setMaximumHeight(120);
+    url_ = new QLineEdit;
+    textureList_ = new QListWidget;
+    textureList_->setObjectName("textures");
+    textureList_->setMaximumHeight(90);
+    delay_ = new QLineEdit;
+    revolutions_ = new QLineEdit;
+    primitiveName_ = new QLineEdit;
+    findFaces_ = new QLineEdit;
+    findTextureUrl_ = new QLineEdit;
+    errorLabel_ = EditorStyle::errorLabel();
+    auto* add = new QPushButton("Add Texture URL");
+    auto* remove = new QPushButton("Remove texture from list");
+    auto* save = new QPushButton("Save and Close");
+    auto* close = new QPushButton("Close");
+
+    int row = 0;
+    layout->addWidget(EditorStyle::heading("Animate texture on your object"), row++, 0, 1, 2);
+    layout->addWidget(description_, row++, 0, 1, 2);
+    layout->addWidget(url_, row, 0);
+    layout->addWidget(add, row++, 1);
+    layout->addWidget(textureList_, row, 0);
+    layout->addWidget(remove, row++, 1, Qt::AlignTop);
+    const std::pair<const char*, QLineEdit*> fields[] = {
+        {"Animate Delay (seconds)", delay_},   {"Max revolutions (0=infinite)", revolutions_},
+        {"Primitive name (for Models)", primitiveName_}, {"Find face number", findFaces_},
+        {"Find texture URL", findTextureUrl_}};
+    for (const auto& [caption, field] : fields) {
+        layout->addWidget(new QLabel(caption), row, 0);
+        layout->addWidget(field, row++, 1);
+    }
+    layout->addWidget(errorLabel_, row++, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+    buttons->addStretch();
+    layout->addLayout(buttons, row, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+
+    connect(add, &QPushButton::clicked, this, &AnimateTexturePanel::addTexture);
+    connect(remove, &QPushButton::clicked, this, &AnimateTexturePanel::removeSelectedTexture);
+    connect(save, &QPushButton::clicked, this, &AnimateTexturePanel::saveAndClose);
+    connect(close, &QPushButton::clicked, this, &AnimateTexturePanel::closeEditor);
+}
+
+void AnimateTexturePanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
+{
+    action_ = std::dynamic_pointer_cast<core::action::AnimateTextureAction>(action);
+    data_.clear();
+    errorLabel_->setText("");
+    if (!action_) {
+        showTextures();
+        return;
+    }
+    description_->setPlainText(QString::fromStdString(action_->getDescription().value_or("")));
+    delay_->setText(FieldText::number(action_->animateDelay));
+    revolutions_->setText(FieldText::number(action_->maxrevolutions));
+    primitiveName_->setText(FieldText::of(action_->primitiveName));
+    for (const auto& texture : action_->textures)
+        data_ << QString::fromStdString(texture);
+    // Always redrawn, so no entry of a previously loaded action stays listed.
+    showTextures();
+    findFaces_->setText(FieldText::of(action_->findfaces));
+    findTextureUrl_->setText(FieldText::of(action_->findtextureurl));
+}
+
+void AnimateTexturePanel::showTextures()
+{
+    textureList_->clear();
+    textureList_->addItems(data_);
+}
+
+void AnimateTexturePanel::addTexture()
+{
+    if (FieldText::trimmed(url_->text()).isEmpty())
+        return;
+    data_ << url_->text();
+    showTextures();
+}
+
+void AnimateTexturePanel::removeSelectedTexture()
+{
+    const int row = textureList_->currentRow();
+    if (row < 0 || row >= data_.size() || !textureList_->currentItem()->isSelected())
+        return;
+    data_.removeAt(row);
+    showTextures();
+}
+
+std::optional<std::vector<int>> AnimateTexturePanel::faceNumbers(const QString& text)
+{
+    static const QRegularExpression separators("[,\\s]+");
+    std::vector<int> faces;
+    for (const QString& token : text.split(separators, Qt::SkipEmptyParts)) {
+        const auto face = core::NumberParser::parseInt(token.toStdString());
+        if (!face)
+            return std::nullopt;
+        faces.push_back(*face);
+    }
+    if (faces.empty())
+        return std::nullopt;
+    return faces;
+}
+
+void AnimateTexturePanel::saveAndClose()
+{
+    if (!action_)
+        return;
+    SceneEditor& editor = SceneEditor::getInstance();
+    const QString primitive = primitiveName_->text();
+    const core::IAtmoObject* owner = action_->getOwnerObject();
+    if (dynamic_cast<const core::ModelObj*>(owner) && FieldText::trimmed(primitive).isEmpty()) {
+        errorLabel_->setText("For your current model '" + QString::fromStdString(owner->toString())
+                             + "', you must set a 'Primitive name'");
+        return;
+    }
+    if (!FieldText::trimmed(primitive).isEmpty())
+        editor.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
+
+    const auto delay = core::NumberParser::parseDouble(delay_->text().toStdString());
+    if (!delay) {
+        errorLabel_->setText("Animate delay must be a real number");
+        return;
+    }
+    editor.setFieldValue(*action_, "animateDelay", *delay);
+    const auto revolutions = core::NumberParser::parseInt(revolutions_->text().toStdString());
+    if (!revolutions) {
+        errorLabel_->setText("Max revolutions must be an whole number");
+        return;
+    }
+    editor.setFieldValue(*action_, "maxrevolutions", *revolutions);
+    editor.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
+
+    std::vector<std::string> textures;
+    for (int row = 0; row < textureList_->count(); ++row)
+        textures.push_back(textureList_->item(row)->text().toStdString());
+    editor.setFieldValue(*action_, "textures", textures);
+
+    if (!FieldText::trimmed(findFaces_->text()).isEmpty()) {
+        const auto faces = faceNumbers(findFaces_->text());
+        if (!faces) {
+            errorLabel_->setText("'Find faces' must be numbers. eg. '1, 4, 5' or '2', etc.");
+            return;
+        }
+        editor.setFieldValue(*action_, "findfaces", faces);
+        editor.setFieldValue(*action_, "findtextureurl", std::optional<std::string>(std::string()));
+    }
+    if (!FieldText::trimmed(findTextureUrl_->text()).isEmpty()) {
+        editor.setFieldValue(*action_, "findtextureurl",
+                             std::optional<std::string>(findTextureUrl_->text().toStdString()));
+        editor.setFieldValue(*action_, "findfaces", std::optional<std::vector<int>>());
+    }
+    errorLabel_->setText("");
+    EditingArea::updateStatus(owner);
+    EditingArea::close();
+}
+
+void AnimateTexturePanel::closeEditor()
+{
+    EditingArea::close();
+}
+
+} // namespace scenewright::gui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QFrame>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QDialog;
+class QGridLayout;
+class QListWidget;
+
+namespace scenewright::core {
+class IAtmoObject;
+}
+
+namespace scenewright::gui {
+
+// Copies the triggers and actions of one object onto other objects, at
+// once, replacing theirs. The world and the actor are never offered.
+class CopyActionsToPanel : public QFrame {
+    Q_OBJECT
+public:
+    // The panel closes the dialog that hosts it.
+    explicit CopyActionsToPanel(QDialog* dialog);
+
+    // Adds a line of the results area on the row.
+    void addLabel(const QString& text, int row);
+    QStringList results() const;
+
+    QComboBox* sourceBox() const { return source_; }
+    QListWidget* targetList() const { return targets_; }
+
+public slots:
+    void copy();
+
+signals:
+    // The objects whose triggers and actions were replaced.
+    void copied(const std::vector<std::shared_ptr<core::IAtmoObject>>& targets);
+
+private:
+    void clearResults();
+
+    std::vector<std::shared_ptr<core::IAtmoObject>> offered_;
+    QDialog* dialog_;
+    QComboBox* source_;
+    QListWidget* targets_;
+    QWidget* resultsArea_;
+    QGridLayout* results_;
+};
+
+} // namespace scenewright::gui

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "scenewright/gui/IActionPanel.h"
+
+#include <QFrame>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace scenewright::gui {
+
+// Edits any action field by field through its named fields: a check box for
+// a boolean field, a labelled text field for every other one. Saving checks
+// each text with the action's own verification, in field order.
+class DefaultAtmoActionPanel : public QFrame, public IActionPanel {
+    Q_OBJECT
+public:
+    DefaultAtmoActionPanel();
+
+    void setAction(std::shared_ptr<core::action::AtmoAction> action) override;
+
+    // The editing widget of each field, in field order.
+    const std::vector<QWidget*>& fieldWidgets() const { return widgets_; }
+    QLabel* errorLabel() const { return errorLabel_; }
+
+public slots:
+    // "Save & Close"
+    void jButton1_actionPerformed();
+    // "Cancel"
+    void jButton2_actionPerformed();
+
+protected:
+    QLabel* addLabelName(int row);
+    QLineEdit* addTextField(int row);
+    QCheckBox* addCheckBox(int row);
+
+private:
+    void removeFieldRows();
+
+    std::shared_ptr<core::action::AtmoAction> action_;
+    std::vector<std::string> fields_;
+    std::vector<QWidget*> widgets_;
+    // The field-name labels beside the text fields.
+    std::vector<QLabel*> labels_;
+
+    QGridLayout* layout_;
+    QLabel* heading_;
+    QLabel* errorLabel_;
+    QPlainTextEdit* description_;
+    QWidget* buttonRow_;
+};
+
+} // namespace scenewright::gui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "scenewright/core/IInteractionEditor.h"
+
+#include <memory>
+
+namespace scenewright::core::action {
+class AtmoTrigger;
+}
+
+namespace scenewright::gui {
+
+// An editor of triggers: loading a trigger replaces whatever it showed.
+class ITriggerPanel : public core::IInteractionEditor {
+public:
+    virtual void setAction(std::shared_ptr<core::action::AtmoTrigger> trigger) = 0;
+};
+
+} // namespace scenewright::gui

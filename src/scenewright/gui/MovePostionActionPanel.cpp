@@ -1,0 +1,202 @@
+#include "scenewright/gui/MovePostionActionPanel.h"
+
+#include "scenewright/core/NumberParser.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/EditorStyle.h"
+#include "scenewright/gui/FieldText.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace scenewright::gui {
+
+using core::SceneEditor;
+
+namespace {
+const char* const helpText =
+    "You can specify whether to move this object by a set direction or to follow a set of Anchor points. "
+    "Anchors are a kind of invisible primitive you can add in the Atmosphere Builder. You do not need to add "
+    "these anchor objects anywhere else in the Scenewright. It is important however to add the anchors in the "
+    "order in which you wish the object to be transported.  For example 'anch1','anch2' will transport from "
+    "anch1 => anch2";
+} // namespace
+
+MovePostionActionPanel::MovePostionActionPanel()
+{
+    EditorStyle::applyTo(this);
+    auto* layout = new QGridLayout(this);
+
+    byDirection_ = new QRadioButton("Move object by direction");
+    viaAnchors_ = new QRadioButton("Move object via Anchors");
+    auto* group = new QButtonGroup(this);
+    group->addButton(byDirection_);
+    group->addButton(viaAnchors_);
+    byDirection_->setChecked(true);
+
+    x_ = new QLineEdit;
+    y_ = new QLineEdit;
+    z_ = new QLineEdit;
+    smooth_ = new QCheckBox("Smooth transition");
+    anchorName_ = new QLineEdit;
+    addAnchor_ = new QPushButton("Add new Anchor (name)");
+    anchorList_ = new QListWidget;
+    anchorList_->setObjectName("anchors");
+    anchorList_->setMaximumHeight(90);
+    removeAnchor_ = new QPushButton("Remove selected anchor");
+    speed_ = new QLineEdit;
+    errorLabel_ = EditorStyle::errorLabel();
+    auto* save = new QPushButton("Save && close");
+    auto* cancel = new QPushButton("Cancel changes");
+
+    int row = 0;
+    layout->addWidget(EditorStyle::heading("Move object to position/direction"), row++, 0, 1, 3);
+    layout->addWidget(EditorStyle::scrollingHelpText(helpText, 96), row++, 0, 1, 3);
+    layout->addWidget(byDirection_, row, 0, 1, 2);
+    layout->addWidget(viaAnchors_, row++, 2);
+    const std::pair<const char*, QLineEdit*> directions[] = {
+        {"X Direction", x_}, {"Y Direction", y_}, {"Z Direction", z_}};
+    for (const auto& [caption, field] : directions) {
+        layout->addWidget(new QLabel(caption), row, 0);
+        layout->addWidget(field, row, 1);
+        layout->addWidget(new QLabel("(in feet)"), row++, 2);
+    }
+    layout->addWidget(smooth_, row++, 0, 1, 3);
+    layout->addWidget(anchorName_, row, 0, 1, 2);
+    layout->addWidget(addAnchor_, row++, 2);
+    layout->addWidget(new QLabel("Current anchors (order is important)"), row++, 0, 1, 3);
+    layout->addWidget(anchorList_, row, 0, 1, 2);
+    layout->addWidget(removeAnchor_, row++, 2, Qt::AlignTop);
+    layout->addWidget(new QLabel("Speed (feet per second)"), row, 0);
+    layout->addWidget(speed_, row++, 1);
+    layout->addWidget(errorLabel_, row++, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    layout->addLayout(buttons, row, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    for (QLineEdit* field : {x_, y_, z_, speed_})
+        field->setMinimumWidth(90);
+
+    connect(byDirection_, &QRadioButton::clicked, this, [this] { applyMode(false); });
+    connect(viaAnchors_, &QRadioButton::clicked, this, [this] { applyMode(true); });
+    connect(addAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::addAnchor);
+    connect(removeAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::removeSelectedAnchor);
+    connect(save, &QPushButton::clicked, this, &MovePostionActionPanel::saveAndClose);
+    connect(cancel, &QPushButton::clicked, this, &MovePostionActionPanel::cancelChanges);
+    applyMode(false);
+}
+
+void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
+{
+    action_ = std::dynamic_pointer_cast<core::action::MovePositionAction>(action);
+    errorLabel_->setText("");
+    if (!action_)
+        return;
+    (action_->usesAnchors ? viaAnchors_ : byDirection_)->setChecked(true);
+    x_->setText(FieldText::number(action_->xdirection));
+    y_->setText(FieldText::number(action_->ydirection));
+    z_->setText(FieldText::number(action_->zdirection));
+    showAnchors();
+    speed_->setText(FieldText::number(action_->speed));
+    smooth_->setChecked(action_->smoothTransition);
+    applyMode(action_->usesAnchors);
+}
+
+void MovePostionActionPanel::applyMode(bool anchors)
+{
+    for (QWidget* widget : std::initializer_list<QWidget*>{x_, y_, z_, smooth_})
+        widget->setEnabled(!anchors);
+    for (QWidget* widget : std::initializer_list<QWidget*>{anchorName_, addAnchor_, anchorList_, removeAnchor_, speed_})
+        widget->setEnabled(anchors);
+}
+
+void MovePostionActionPanel::showAnchors()
+{
+    anchorList_->clear();
+    for (const auto& anchor : action_->anchors)
+        anchorList_->addItem(QString::fromStdString(anchor));
+}
+
+void MovePostionActionPanel::addAnchor()
+{
+    if (!action_ || FieldText::trimmed(anchorName_->text()).isEmpty())
+        return;
+    auto anchors = action_->anchors;
+    anchors.push_back(anchorName_->text().toStdString());
+    SceneEditor::getInstance().setFieldValue(*action_, "anchors", anchors);
+    showAnchors();
+}
+
+void MovePostionActionPanel::removeSelectedAnchor()
+{
+    const int row = anchorList_->currentRow();
+    if (!action_ || row < 0 || row >= static_cast<int>(action_->anchors.size())
+        || !anchorList_->currentItem()->isSelected())
+        return;
+    // By position: two anchors may carry the same name.
+    auto anchors = action_->anchors;
+    anchors.erase(anchors.begin() + row);
+    SceneEditor::getInstance().setFieldValue(*action_, "anchors", anchors);
+    showAnchors();
+}
+
+void MovePostionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
+{
+    if (const auto value = core::NumberParser::parseDouble(text->text().toStdString()))
+        SceneEditor::getInstance().setFieldValue(*action_, field, *value);
+}
+
+void MovePostionActionPanel::saveAndClose()
+{
+    if (!action_)
+        return;
+    SceneEditor& editor = SceneEditor::getInstance();
+    if (byDirection_->isChecked()) {
+        const std::pair<const char*, QLineEdit*> directions[] = {
+            {"xdirection", x_}, {"ydirection", y_}, {"zdirection", z_}};
+        for (const auto& [field, text] : directions) {
+            if (const auto message = action_->verifyField(field, text->text().toStdString())) {
+                errorLabel_->setText(QString::fromStdString(*message));
+                return;
+            }
+        }
+        editor.setFieldValue(*action_, "usesAnchors", false);
+    } else {
+        // The mode is written before the checks, which may still stop the save.
+        editor.setFieldValue(*action_, "usesAnchors", true);
+        if (const auto message = action_->verifyField("speed", speed_->text().toStdString())) {
+            errorLabel_->setText(QString::fromStdString(*message));
+            return;
+        }
+        if (action_->anchors.empty()) {
+            errorLabel_->setText("Must specify at least one anchor name to move to");
+            return;
+        }
+    }
+    writeIfNumber("xdirection", x_);
+    writeIfNumber("ydirection", y_);
+    writeIfNumber("zdirection", z_);
+    editor.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
+    writeIfNumber("speed", speed_);
+    errorLabel_->setText("");
+    EditingArea::updateStatus(action_->getOwnerObject());
+    EditingArea::close();
+}
+
+void MovePostionActionPanel::cancelChanges()
+{
+    EditingArea::close();
+}
+
+} // namespace scenewright::gui

@@ -1,0 +1,58 @@
+#include "scenewright/gui/ObjectPropertiesPanel.h"
+
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/gui/EditorStyle.h"
+#include "scenewright/gui/FieldText.h"
+
+#include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace scenewright::gui {
+
+ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDialog* dialog)
+    : object_(std::move(object)), dialog_(dialog)
+{
+    EditorStyle::applyTo(this);
+    auto* layout = new QGridLayout(this);
+    name_ = new QLineEdit(QString::fromStdString(object_->getName()));
+    errorLabel_ = EditorStyle::errorLabel();
+    errorLabel_->setText(" ");
+    auto* save = new QPushButton("Save");
+    auto* cancel = new QPushButton("Cancel");
+    save->setDefault(true);
+
+    layout->addWidget(EditorStyle::heading("Object Properties Panel"), 0, 0, 1, 2);
+    layout->addWidget(new QLabel("Name"), 1, 0);
+    layout->addWidget(name_, 1, 1);
+    layout->addWidget(new QLabel("Type"), 2, 0);
+    layout->addWidget(EditorStyle::helpText("Here you may alter you object properties. Click save to finalise."),
+                      3, 0, 1, 2);
+    layout->addWidget(errorLabel_, 4, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons, 6, 0, 1, 2);
+    layout->setRowStretch(5, 1);
+    layout->setColumnStretch(1, 1);
+
+    connect(save, &QPushButton::clicked, this, &ObjectPropertiesPanel::save);
+    connect(cancel, &QPushButton::clicked, dialog_, &QDialog::reject);
+}
+
+void ObjectPropertiesPanel::save()
+{
+    if (FieldText::trimmed(name_->text()).isEmpty()) {
+        errorLabel_->setText("Name cannot be empty");
+        return;
+    }
+    core::SceneEditor::getInstance().renameObject(*object_, name_->text().toStdString());
+    dialog_->accept();
+}
+
+} // namespace scenewright::gui

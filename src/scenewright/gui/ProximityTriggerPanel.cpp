@@ -1,0 +1,60 @@
+#include "scenewright/gui/ProximityTriggerPanel.h"
+
+#include "scenewright/core/NumberParser.h"
+#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/gui/EditorStyle.h"
+#include "scenewright/gui/FieldText.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace scenewright::gui {
+
+ProximityTriggerPanel::ProximityTriggerPanel()
+{
+    distance_ = new QLineEdit;
+    continuous_ = new QCheckBox("Trigger continuously");
+    description_ = EditorStyle::descriptionArea();
+    description_->setMaximumHeight(100);
+    QGridLayout* rows = extraRows();
+    rows->addWidget(new QLabel("Distance "), 0, 0);
+    rows->addWidget(distance_, 0, 1);
+    rows->addWidget(new QLabel("(in feet)"), 0, 2);
+    rows->addWidget(continuous_, 1, 0, 1, 3);
+    rows->addWidget(description_, 2, 0, 1, 3);
+    rows->setColumnStretch(1, 1);
+    setSynchCaption("Enable Shared Objects Synchronisation");
+}
+
+void ProximityTriggerPanel::loadFields()
+{
+    description_->setPlainText(QString::fromStdString(trigger()->getDescription().value_or("")));
+    const auto* proximity = dynamic_cast<const core::action::ProximityTrigger*>(trigger().get());
+    if (!proximity)
+        return;
+    distance_->setText(FieldText::number(proximity->distance));
+    continuous_->setChecked(proximity->continuous);
+}
+
+bool ProximityTriggerPanel::saveFields()
+{
+    auto* proximity = dynamic_cast<core::action::ProximityTrigger*>(trigger().get());
+    if (!proximity)
+        return true;
+    const std::string text = distance_->text().toStdString();
+    if (const auto message = proximity->verifyField("distance", text)) {
+        errorLabel()->setText(QString::fromStdString(*message));
+        return false;
+    }
+    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    editor.setFieldValue(*proximity, "distance", *core::NumberParser::parseDouble(text));
+    editor.setFieldValue(*proximity, "continuous", continuous_->isChecked());
+    errorLabel()->setText("");
+    return true;
+}
+
+} // namespace scenewright::gui
