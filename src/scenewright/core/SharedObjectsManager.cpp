@@ -97,59 +97,63 @@ std::string SharedObjectsManager::getTriggerNames() const
     return out;
 }
 
+namespace {
+
+// The loop that finds the trigger (whose name is given as literal text) in
+// the list of synchronised triggers and runs the body for it.
+std::string forListedTrigger(const std::string& n, const std::string& body)
+{
+    return "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+           "    for(i=0;i<triggernames.length;i++) {\n"
+           "            if(triggernames[i]=='"
+           + n + "') {\n" + body
+           + "                    break;\n"
+             "            }\n"
+             "    }\n"
+             "    // END SHARED PROPERTY\n";
+}
+
+} // namespace
+
 std::string SharedObjectsManager::getSynchTriggerScript(const std::string& name) const
 {
     const std::string n = ScriptText::literal(name);
-    std::string out;
-    out += "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n";
-    out += "    for(i=0;i<triggernames.length;i++) {\n";
-    out += "            if(triggernames[i]=='" + n + "') {\n";
-    out += "                    if(!triggernames[i].running) {\n";
-    out += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
-    out += "                            if(chat.isConnected) {\n";
-    out += "                                    chat.setSharedProperty('" + n + "','running','true');\n";
-    out += "          } else {\n";
-    out += "                                          if(!triggernames.waiting) {\n";
-    out += "                                                  triggernames.waiting = true;\n";
-    out += "                                                  waitalittlewhileforchat = Object();\n";
-    out += "                                                  waitalittlewhileforchat.timestep = function() {\n";
-    out += "                                                          if(chat.isConnected && triggernames.ok) {\n";
-    out += "                                                                  chat.setSharedProperty('" + n
-           + "','running','true');\n";
-    out += "                                                                  triggernames.waiting = false;\n";
-    out += "                                                                  "
-           "removeAnimator(waitalittlewhileforchat);\n";
-    out += "                                                          }\n";
-    out += "                                                  }\n";
-    out += "                                                  addAnimator(waitalittlewhileforchat);\n";
-    out += "                                          }\n";
-    out += "                            }\n";
-    out += "                    }\n";
-    out += "                    break;\n";
-    out += "            }\n";
-    out += "    }\n";
-    out += "    // END SHARED PROPERTY\n";
-    return out;
+    std::string body;
+    body += "                    if(!triggernames[i].running) {\n";
+    body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
+    body += "                            if(chat.isConnected) {\n";
+    body += "                                    chat.setSharedProperty('" + n + "','running','true');\n";
+    body += "          } else {\n";
+    body += "                                          if(!triggernames.waiting) {\n";
+    body += "                                                  triggernames.waiting = true;\n";
+    body += "                                                  waitalittlewhileforchat = Object();\n";
+    body += "                                                  waitalittlewhileforchat.timestep = function() {\n";
+    body += "                                                          if(chat.isConnected && triggernames.ok) {\n";
+    body += "                                                                  chat.setSharedProperty('" + n
+            + "','running','true');\n";
+    body += "                                                                  triggernames.waiting = false;\n";
+    body += "                                                                  "
+            "removeAnimator(waitalittlewhileforchat);\n";
+    body += "                                                          }\n";
+    body += "                                                  }\n";
+    body += "                                                  addAnimator(waitalittlewhileforchat);\n";
+    body += "                                          }\n";
+    body += "                            }\n";
+    body += "                    }\n";
+    return forListedTrigger(n, body);
 }
 
 std::string SharedObjectsManager::getSynchExitTriggerScript(const std::string& name) const
 {
     const std::string n = ScriptText::literal(name);
-    std::string out;
-    out += "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n";
-    out += "    for(i=0;i<triggernames.length;i++) {\n";
-    out += "            if(triggernames[i]=='" + n + "') {\n";
-    out += "                    if(triggernames[i].running) {\n";
-    out += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
-    out += "                            if(chat.isConnected) {\n";
-    out += "                                    chat.setSharedProperty('" + n + "','running','false');\n";
-    out += "                            }\n";
-    out += "                    }\n";
-    out += "                    break;\n";
-    out += "            }\n";
-    out += "    }\n";
-    out += "    // END SHARED PROPERTY\n";
-    return out;
+    std::string body;
+    body += "                    if(triggernames[i].running) {\n";
+    body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
+    body += "                            if(chat.isConnected) {\n";
+    body += "                                    chat.setSharedProperty('" + n + "','running','false');\n";
+    body += "                            }\n";
+    body += "                    }\n";
+    return forListedTrigger(n, body);
 }
 
 std::string SharedObjectsManager::doScript() const
