@@ -39,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QScrollArea>
 #include <QSplitter>
 
 #include <algorithm>
@@ -94,7 +95,14 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     outerSplit_ = new QSplitter(Qt::Horizontal);
     outerSplit_->setHandleWidth(8);
     outerSplit_->addWidget(innerSplit_);
-    outerSplit_->addWidget(farPanel_);
+    // A tall or wide editor scrolls inside the far panel instead of growing
+    // the window.
+    auto* farScroll = new QScrollArea;
+    farScroll->setObjectName("farPanelScroll");
+    farScroll->setWidgetResizable(true);
+    farScroll->setFrameShape(QFrame::NoFrame);
+    farScroll->setWidget(farPanel_);
+    outerSplit_->addWidget(farScroll);
     outerSplit_->setStretchFactor(0, 0);
     outerSplit_->setStretchFactor(1, 1);
 
