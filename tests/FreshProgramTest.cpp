@@ -98,6 +98,25 @@ try {
 
 } // namespace
 
+void FreshProgramInDirectoryTest::SetUp()
+{
+    FreshProgramTest::SetUp();
+    char pattern[] = "/tmp/scenewright-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    directory_ = pattern;
+}
+
+void FreshProgramInDirectoryTest::TearDown()
+{
+    std::filesystem::remove_all(directory_);
+    FreshProgramTest::TearDown();
+}
+
+std::string fileContent(const std::filesystem::path& path)
+{
+    return readFile(path.string());
+}
+
 bool nodeAccepts(const std::string& script, std::string* diagnostics)
 {
     NodeRun run = runNode("--check", {script});

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <optional>
 #include <string>
 
@@ -26,6 +28,19 @@ protected:
     }
     void TearDown() override { SetUp(); }
 };
+
+// A fresh program state with an empty temporary directory of the test's
+// own, removed again afterwards.
+class FreshProgramInDirectoryTest : public FreshProgramTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::filesystem::path directory_;
+};
+
+// The bytes of a file; empty when it cannot be read.
+std::string fileContent(const std::filesystem::path& path);
 
 // Whether `node --check` accepts the script; on refusal node's message is
 // written to `diagnostics` when given.

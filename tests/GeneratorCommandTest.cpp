@@ -31,12 +31,6 @@ struct CommandRun {
     std::string err;
 };
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string quoted(const std::string& argument)
 {
     std::string out = "'";
@@ -47,21 +41,8 @@ std::string quoted(const std::string& argument)
 
 // Runs the built generator with the arguments (and the text on standard
 // input), as a user would from a shell.
-class GeneratorCommandTest : public FreshProgramTest {
+class GeneratorCommandTest : public FreshProgramInDirectoryTest {
 protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        directory_ = fs::temp_directory_path() / ("scenewright-gen-" + std::to_string(::getpid()));
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
-    void TearDown() override
-    {
-        fs::remove_all(directory_);
-        FreshProgramTest::TearDown();
-    }
-
     CommandRun run(const std::vector<std::string>& arguments, const std::string& input = "")
     {
         const fs::path in = directory_ / "stdin";
@@ -75,8 +56,8 @@ protected:
         CommandRun result;
         int status = std::system(command.c_str());
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readFile(out);
-        result.err = readFile(err);
+        result.out = fileContent(out);
+        result.err = fileContent(err);
         return result;
     }
 
@@ -115,7 +96,6 @@ protected:
         return script;
     }
 
-    fs::path directory_;
 };
 
 TEST_F(GeneratorCommandTest, PrintsExactlyTheScriptOfTheProject)
@@ -150,7 +130,7 @@ TEST_F(GeneratorCommandTest, WritesTheScriptToAFileWhenAsked)
     CommandRun result = run({"-o", output.string(), path});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(readFile(output), generated(false, false));
+    EXPECT_EQ(fileContent(output), generated(false, false));
 
     CommandRun unwritable = run({"-o", (directory_ / "missing" / "world.js").string(), path});
     EXPECT_EQ(unwritable.status, 1);

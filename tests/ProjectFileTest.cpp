@@ -40,31 +40,17 @@ namespace fs = std::filesystem;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void writeFile(const fs::path& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-class ProjectFileTest : public FreshProgramTest {
+class ProjectFileTest : public FreshProgramInDirectoryTest {
 protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        directory_ = fs::temp_directory_path() / ("scenewright-project-" + std::to_string(::getpid()));
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-    }
     void TearDown() override
     {
         io::FileOperations::install(nullptr);
-        fs::remove_all(directory_);
-        FreshProgramTest::TearDown();
+        FreshProgramInDirectoryTest::TearDown();
     }
 
     fs::path file(const std::string& name) const { return directory_ / name; }
@@ -183,7 +169,6 @@ protected:
         return ProjectManager::getInstance().openProject(path.string(), error);
     }
 
-    fs::path directory_;
 };
 
 TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
@@ -195,7 +180,7 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
     project->setFileLocation(file("scene.scw").string());
     ASSERT_EQ(project->save(), std::nullopt);
     EXPECT_TRUE(project->isSaved());
-    const std::string saved = readFile(file("scene.scw"));
+    const std::string saved = fileContent(file("scene.scw"));
     EXPECT_EQ(saved.back(), '\n');
     EXPECT_THAT(saved, HasSubstr("\n  \"format\": \"scenewright-project\",\n  \"version\": 1,"));
 
@@ -209,7 +194,7 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
 
     reopened->setFileLocation(file("again.scw").string());
     ASSERT_EQ(reopened->save(), std::nullopt);
-    EXPECT_EQ(readFile(file("again.scw")), saved);
+    EXPECT_EQ(fileContent(file("again.scw")), saved);
 }
 
 TEST_F(ProjectFileTest, SavingHandsOutNoNumbersAndUndeclaredObjectsOpenUndeclared)
@@ -221,7 +206,7 @@ TEST_F(ProjectFileTest, SavingHandsOutNoNumbersAndUndeclaredObjectsOpenUndeclare
     const int counter = ObjectManager::peekNextId();
     ASSERT_EQ(project->save(), std::nullopt);
     EXPECT_EQ(ObjectManager::peekNextId(), counter);
-    EXPECT_THAT(readFile(file("fresh.scw")), ::testing::Not(HasSubstr("\"id\"")));
+    EXPECT_THAT(fileContent(file("fresh.scw")), ::testing::Not(HasSubstr("\"id\"")));
 
     std::string error;
     ASSERT_NE(open(file("fresh.scw"), error), nullptr) << error;
@@ -426,7 +411,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
         ASSERT_TRUE(error.has_value());
         EXPECT_THAT(*error, AllOf(HasSubstr(path.string()), HasSubstr(reason)));
         EXPECT_FALSE(project->isSaved());
-        EXPECT_EQ(readFile(path), "old content");
+        EXPECT_EQ(fileContent(path), "old content");
         io::FileOperations::install(nullptr);
     }
     // No temporary file is left behind.
@@ -456,7 +441,7 @@ TEST_F(ProjectFileTest, SavingThroughALinkReplacesTheLinkedFileAndKeepsItsPermis
     ASSERT_EQ(project->save(), std::nullopt);
 
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
-    EXPECT_THAT(readFile(target), HasSubstr("scenewright-project"));
+    EXPECT_THAT(fileContent(target), HasSubstr("scenewright-project"));
     struct stat status {};
     ASSERT_EQ(::stat(target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);

@@ -25,29 +25,7 @@ public:
     void showSaved(bool saved) override { shown.push_back(saved); }
 };
 
-class ProjectTest : public FreshProgramTest {
-protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        char pattern[] = "/tmp/scenewright-project-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
-    }
-    void TearDown() override
-    {
-        fs::remove_all(directory_);
-        FreshProgramTest::TearDown();
-    }
-
-    fs::path directory_;
-};
-
-std::string contentOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using ProjectTest = FreshProgramInDirectoryTest;
 
 void expectDefaultProject(const std::shared_ptr<Project>& project)
 {
@@ -133,7 +111,7 @@ TEST_F(ProjectTest, SaveReplacesTheFileWithTheProjectAndMarksItSaved)
     EXPECT_FALSE(failure) << *failure;
     EXPECT_EQ(out, "Saving project to " + file.string() + "\n");
     ASSERT_TRUE(fs::exists(file));
-    EXPECT_EQ(contentOf(file).rfind("{\n  \"format\": \"scenewright-project\",", 0), 0u);
+    EXPECT_EQ(fileContent(file).rfind("{\n  \"format\": \"scenewright-project\",", 0), 0u);
     EXPECT_TRUE(project->isSaved());
     EXPECT_TRUE(label.shown.empty());
 }

@@ -15,23 +15,7 @@ namespace {
 using namespace core;
 namespace fs = std::filesystem;
 
-class RecoveryFileTest : public FreshProgramTest {
-protected:
-    void SetUp() override
-    {
-        FreshProgramTest::SetUp();
-        char pattern[] = "/tmp/scenewright-recovery-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
-    }
-    void TearDown() override
-    {
-        fs::remove_all(directory_);
-        FreshProgramTest::TearDown();
-    }
-
-    fs::path directory_;
-};
+using RecoveryFileTest = FreshProgramInDirectoryTest;
 
 TEST_F(RecoveryFileTest, ReopensTheSceneUnsavedAtItsOriginalLocation)
 {

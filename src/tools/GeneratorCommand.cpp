@@ -4,12 +4,10 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/SaveFile.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -121,13 +119,10 @@ bool readScript(const std::string& path, std::istream& in, std::string& text, st
         }
         return true;
     }
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    if (file)
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file && !file.eof()) {
-        error = "Cannot read " + path + ": " + std::strerror(errno);
+    std::optional<std::string> content = io::FileReader::read(path, error);
+    if (!content)
         return false;
-    }
+    text = std::move(*content);
     return true;
 }
 

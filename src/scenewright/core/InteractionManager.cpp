@@ -54,6 +54,22 @@ void InteractionManager::resetForTesting()
     manager_.reset();
 }
 
+const AtmoAction* InteractionManager::findStandardAction(std::string_view className) const
+{
+    for (const auto& prototype : standardActions_)
+        if (prototype->className() == className)
+            return prototype.get();
+    return nullptr;
+}
+
+const AtmoTrigger* InteractionManager::findTrigger(std::string_view className) const
+{
+    for (const auto& prototype : triggers_)
+        if (prototype->className() == className)
+            return prototype.get();
+    return nullptr;
+}
+
 void InteractionManager::addTrigger(TriggerPrototype trigger)
 {
     triggers_.push_back(std::move(trigger));

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <typeindex>
 #include <typeinfo>
 #include <unordered_map>
@@ -45,6 +46,10 @@ public:
     int getTriggersSize() const { return static_cast<int>(triggers_.size()); }
     const TriggerPrototype& getTrigger(int index) const { return triggers_.at(index); }
     void addTrigger(TriggerPrototype trigger);
+    // The prototype of the action or trigger class of that name (as in
+    // "ProximityTrigger"), or null.
+    const action::AtmoAction* findStandardAction(std::string_view className) const;
+    const action::AtmoTrigger* findTrigger(std::string_view className) const;
     // Removes the first entry that is this very trigger.
     void removeTrigger(const action::AtmoTrigger* trigger);
 

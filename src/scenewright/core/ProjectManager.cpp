@@ -4,13 +4,10 @@
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace scenewright::core {
 
@@ -33,21 +30,27 @@ bool ProjectManager::isCurrentLocalised() const
     return currentProject_ && currentProject_->getLocaliseScript();
 }
 
-std::shared_ptr<Project> ProjectManager::createDefaultProject()
+std::shared_ptr<Project> ProjectManager::install(std::string name, bool localiseScript,
+                                                 std::vector<std::shared_ptr<IAtmoObject>> objects)
 {
+    // The state is set before any label is attached: the window's label
+    // keeps its colour until the window shows the new project itself.
     auto project = std::make_shared<Project>();
-    project->setName("default");
-    // Set directly: the window's label keeps its colour until the window
-    // shows the new state itself.
-    project->setUpdateLabel(nullptr);
+    project->setName(std::move(name));
+    project->setLocaliseScript(localiseScript);
     project->setState(Project::STATE_NEW);
 
     ObjectManager& registry = ObjectManager::getInstance();
     registry.clearObjects();
-    registry.addAtmoObject(std::make_shared<World>());
-    registry.addAtmoObject(std::make_shared<Actor>());
+    for (auto& object : objects)
+        registry.addAtmoObject(std::move(object));
     currentProject_ = project;
     return project;
+}
+
+std::shared_ptr<Project> ProjectManager::createDefaultProject()
+{
+    return install("default", false, {std::make_shared<World>(), std::make_shared<Actor>()});
 }
 
 std::string ProjectManager::beautifyScript(std::string_view script)
@@ -62,31 +65,17 @@ std::string ProjectManager::compressScript(std::string_view script)
 
 std::shared_ptr<Project> ProjectManager::openProject(const std::string& path, std::string& error)
 {
-    std::ifstream file(path, std::ios::in | std::ios::binary);
-    std::string text;
-    if (file)
-        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file && !file.eof()) {
-        error = "Cannot open " + path + ": " + std::strerror(errno);
+    std::optional<std::string> text = io::FileReader::read(path, error);
+    if (!text)
         return nullptr;
-    }
     // Files of older saves are empty: they open as the default project.
-    if (text.empty())
+    if (text->empty())
         return createDefaultProject();
 
-    std::optional<io::LoadedProject> loaded = io::ProjectFileReader::read(text, path, error);
+    std::optional<io::LoadedProject> loaded = io::ProjectFileReader::read(*text, path, error);
     if (!loaded)
         return nullptr;
-    auto project = std::make_shared<Project>();
-    project->setName(loaded->name);
-    project->setLocaliseScript(loaded->localiseScript);
-    project->setState(Project::STATE_NEW);
-    ObjectManager& registry = ObjectManager::getInstance();
-    registry.clearObjects();
-    for (auto& object : loaded->objects)
-        registry.addAtmoObject(std::move(object));
-    currentProject_ = project;
-    return project;
+    return install(std::move(loaded->name), loaded->localiseScript, std::move(loaded->objects));
 }
 
 } // namespace scenewright::core

@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenewright::core {
 
 class IMainFrame;
+class IAtmoObject;
 class Project;
 
 // Owns the current project, builds the default project (a registry holding
@@ -48,6 +50,11 @@ public:
 
 private:
     ProjectManager() = default;
+
+    // Makes a new project of that name current, its registry holding the
+    // objects (world, actor, user objects).
+    std::shared_ptr<Project> install(std::string name, bool localiseScript,
+                                     std::vector<std::shared_ptr<IAtmoObject>> objects);
 
     std::shared_ptr<Project> currentProject_;
     IMainFrame* mainframe_ = nullptr;

@@ -31,6 +31,7 @@ public:
     const char* className() const override { return "AnimateTextureAction"; }
     const FieldTable& fieldTable() const override;
 
+    std::vector<std::string> getGeneratedNames() const override { return {triggername()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override { return {}; }
     std::string exitTriggerScript() const override { return {}; }

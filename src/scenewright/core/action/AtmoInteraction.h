@@ -29,6 +29,9 @@ public:
     bool setIds(const std::vector<int>& ids);
     // Takes new numbers from the shared counter, as a new interaction would.
     void takeFreshIds();
+    // The generated names the numbers fix, in the order of the numbers; no
+    // two things in a scene may claim the same one.
+    virtual std::vector<std::string> getGeneratedNames() const { return {}; }
 
     virtual std::string toString() const;
 

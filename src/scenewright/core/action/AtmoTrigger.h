@@ -56,6 +56,7 @@ public:
 
     // The trigger's key in the synchronisation tables: "synchtrigger" + its number.
     std::string getSynchTriggerName() const;
+    std::vector<std::string> getGeneratedNames() const override { return {getSynchTriggerName()}; }
 
     std::string toString() const override;
 

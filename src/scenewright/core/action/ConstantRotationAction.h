@@ -19,6 +19,7 @@ public:
     const char* className() const override { return "ConstantRotationAction"; }
     const FieldTable& fieldTable() const override;
 
+    std::vector<std::string> getGeneratedNames() const override { return {animatorSuffix()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
     std::string exitTriggerScript() const override;

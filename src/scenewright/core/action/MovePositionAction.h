@@ -27,6 +27,7 @@ public:
     const char* className() const override { return "MovePositionAction"; }
     const FieldTable& fieldTable() const override;
 
+    std::vector<std::string> getGeneratedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
     std::string exitTriggerScript() const override { return {}; }

@@ -23,6 +23,7 @@ public:
     const char* className() const override { return "OpacityAction"; }
     const FieldTable& fieldTable() const override;
 
+    std::vector<std::string> getGeneratedNames() const override { return {animatorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
     std::string getOnLoadScript() const override;

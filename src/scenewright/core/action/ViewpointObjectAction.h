@@ -26,6 +26,7 @@ public:
     const FieldTable& fieldTable() const override;
     // The number is taken like any other, though no fragment uses it.
 
+    std::vector<std::string> getGeneratedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
     std::string getOnLoadScript() const override;

@@ -1,6 +1,7 @@
 #include "scenewright/core/io/ProjectFileReader.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
@@ -10,7 +11,6 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/MovePositionAction.h"
-#include "scenewright/core/io/InteractionClasses.h"
 
 #include <nlohmann/json.hpp>
 
@@ -441,13 +441,11 @@ private:
             world.setSoundId(std::max(world.getSoundId(), Values::number(*soundid, where + ".soundid")));
     }
 
-    void readIds(AtmoInteraction& interaction, const Json& value, const std::string& where,
-                 const std::vector<std::string_view>& prefixes)
+    // Gives the interaction the numbers the file names; without them it
+    // keeps those it took when made, which are past every number of the file.
+    void readIds(AtmoInteraction& interaction, const Json& value, const std::string& where)
     {
-        auto found = value.find("ids");
-        if (found == value.end()) {
-            interaction.takeFreshIds();
-        } else {
+        if (auto found = value.find("ids"); found != value.end()) {
             const std::string idsWhere = where + ".ids";
             Values::array(*found, idsWhere);
             std::vector<int> ids;
@@ -457,9 +455,8 @@ private:
                 throw Refusal(idsWhere, std::string("a ") + interaction.className() + " takes "
                                             + std::to_string(interaction.getIds().size()) + " numbers");
         }
-        const std::vector<int> ids = interaction.getIds();
-        for (std::size_t i = 0; i < ids.size() && i < prefixes.size(); ++i)
-            claim(std::string(prefixes[i]) + std::to_string(ids[i]), where + ".ids");
+        for (const std::string& name : interaction.getGeneratedNames())
+            claim(name, where + ".ids");
     }
 
     static FieldValue fieldValue(FieldType type, const Json& value, const std::string& where)
@@ -524,19 +521,19 @@ private:
             Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
             const std::string className =
                 Values::string(Values::member(entry, "class", actionWhere), actionWhere + ".class");
-            const auto* actionClass = InteractionClasses::findAction(className);
-            if (!actionClass)
+            const AtmoAction* prototype = InteractionManager::getInstance().findStandardAction(className);
+            if (!prototype)
                 throw Refusal(actionWhere + ".class", "unknown action class \"" + className + "\"");
             if (actor && className != "MovePositionAction")
                 throw Refusal(actionWhere, "the actor takes only move actions, not a " + className);
 
             // The actor's first action is its own move action: the file fills it.
             std::shared_ptr<AtmoAction> action = actor && i == 0 ? object.getAtmoAction(0)
-                                                                 : actionClass->create(&object);
+                                                                 : prototype->newInstance(&object);
             if (!action->allowedForAtmoObject(&object))
                 throw Refusal(actionWhere, "a " + className + " is not allowed on a " + object.getType());
             readActive(*action, entry, actionWhere);
-            readIds(*action, entry, actionWhere, actionClass->namePrefixes);
+            readIds(*action, entry, actionWhere);
             readFields(*action, entry, actionWhere);
             if (!(actor && i == 0))
                 object.appendAtmoAction(action);
@@ -556,12 +553,12 @@ private:
             Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
             const std::string className =
                 Values::string(Values::member(entry, "class", triggerWhere), triggerWhere + ".class");
-            const auto* triggerClass = InteractionClasses::findTrigger(className);
-            if (!triggerClass)
+            const AtmoTrigger* prototype = InteractionManager::getInstance().findTrigger(className);
+            if (!prototype)
                 throw Refusal(triggerWhere + ".class", "unknown trigger class \"" + className + "\"");
-            std::shared_ptr<AtmoTrigger> trigger = triggerClass->create(&object);
+            std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object);
             readActive(*trigger, entry, triggerWhere);
-            readIds(*trigger, entry, triggerWhere, {InteractionClasses::triggerNamePrefix});
+            readIds(*trigger, entry, triggerWhere);
             readFields(*trigger, entry, triggerWhere);
             if (auto references = entry.find("actions"); references != entry.end())
                 readReferences(*trigger, *references, triggerWhere + ".actions");
