@@ -90,13 +90,20 @@ TEST_F(SceneEditorTest, EveryChangeOfTheSceneMarksTheProjectUnsaved)
         {"remove sound", [] { editor().removeSound(world(), 0); }},
         {"localise", [] { editor().setLocaliseScript(true); }},
     };
+    int notified = 0;
+    const int handle = editor().addChangeListener([&] { ++notified; });
     for (const auto& [what, change] : changes) {
         project_->setState(Project::STATE_SAVED);
         label_.shown.clear();
+        notified = 0;
         change();
         EXPECT_EQ(project_->getState(), Project::STATE_UNSAVED) << what;
         EXPECT_EQ(label_.shown, std::vector<bool>{false}) << what;
+        EXPECT_EQ(notified, 1) << what;
     }
+    editor().removeChangeListener(handle);
+    editor().addObject("after", IAtmoObject::TYPE_MODEL);
+    EXPECT_EQ(notified, 1) << "a removed listener is not called";
 }
 
 TEST_F(SceneEditorTest, RefusedChangesLeaveTheProjectSaved)

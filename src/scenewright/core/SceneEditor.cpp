@@ -26,6 +26,22 @@ void SceneEditor::markChanged()
 {
     if (const auto& project = ProjectManager::getInstance().getCurrentProject())
         project->setState(Project::STATE_UNSAVED);
+    // A copy, so a listener may add or remove listeners while being called.
+    const auto listeners = listeners_;
+    for (const auto& [handle, listener] : listeners)
+        listener();
+}
+
+int SceneEditor::addChangeListener(ChangeListener listener)
+{
+    const int handle = nextListenerHandle_++;
+    listeners_.emplace(handle, std::move(listener));
+    return handle;
+}
+
+void SceneEditor::removeChangeListener(int handle)
+{
+    listeners_.erase(handle);
 }
 
 std::shared_ptr<AtmoObject> SceneEditor::addObject(const std::string& name, const std::string& type)

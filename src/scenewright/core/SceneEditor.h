@@ -3,6 +3,8 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/FieldTable.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,10 +85,20 @@ public:
     // while there is no project.
     void setLocaliseScript(bool localise);
 
+    // Called after every change an operation above makes to the scene (not
+    // after attachStandardInteractions, which changes no script), so views
+    // of the scene can refresh. Returns a handle for removeChangeListener.
+    using ChangeListener = std::function<void()>;
+    int addChangeListener(ChangeListener listener);
+    void removeChangeListener(int handle);
+
 private:
     SceneEditor() = default;
 
     void markChanged();
+
+    std::map<int, ChangeListener> listeners_;
+    int nextListenerHandle_ = 0;
 };
 
 } // namespace scenewright::core
