@@ -14,7 +14,7 @@ var __sim = (function (global) {
 
     var frame = 0;
     var entries = [];
-    var animators = [];
+    var animators = new Set();
     var handlers = [];
     var toggles = [];
     var sceneObjects = [];
@@ -230,7 +230,9 @@ var __sim = (function (global) {
         get: function () { return new Transform(readPosition.call(this)); }
     });
     loggedProperty(Thing.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
-    Thing.prototype.dist = function (position) { return distance(this.__position, toVec(position)); };
+    Thing.prototype.dist = function (position) {
+        return distance(this.__position, position instanceof Vec ? position : toVec(position));
+    };
     Thing.prototype.getFaceCount = function () { return this.__faces.length; };
     Thing.prototype.getFace = function (i) { return this.__faces[i]; };
     Thing.prototype.getSolidObjectCount = function () { return 1; };
@@ -288,15 +290,12 @@ var __sim = (function (global) {
     // ---- Animators and the clock ----
 
     function addAnimator(object) {
-        if (animators.indexOf(object) < 0)
-            animators.push(object);
+        animators.add(object);
         log('addAnimator', object);
     }
 
     function removeAnimator(object) {
-        var at = animators.indexOf(object);
-        if (at >= 0)
-            animators.splice(at, 1);
+        animators.delete(object);
         log('removeAnimator', object);
     }
 
@@ -346,11 +345,19 @@ var __sim = (function (global) {
         ++frame;
         if (!loaded && now() >= LOAD_TIME - 1e-9)
             loadScene();
-        animators.slice().forEach(function (animator) {
-            if (animators.indexOf(animator) < 0 || typeof animator.timestep !== 'function')
-                return;
-            guarded(function () { animator.timestep(theWorld, FRAME); });
-        });
+        // Animators added during the frame wait for the next one; those
+        // removed during it are not called any more.
+        var current = Array.from(animators);
+        for (var i = 0; i < current.length; ++i) {
+            var animator = current[i];
+            if (!animators.has(animator) || typeof animator.timestep !== 'function')
+                continue;
+            try {
+                animator.timestep(theWorld, FRAME);
+            } catch (error) {
+                report(error);
+            }
+        }
     }
 
     // ---- Chat and shared objects ----
