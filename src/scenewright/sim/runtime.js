@@ -110,10 +110,13 @@ var __sim = (function (global) {
     Vec.prototype.__describe = function () {
         return 'Vector(' + [this.x, this.y, this.z].map(text).join(',') + ')';
     };
+    // A position as the world keeps it: frozen, so that the script can
+    // read it as often as it likes without a copy, and changes it only by
+    // setting a new one (which the log shows).
     function toVec(value) {
         if (Array.isArray(value))
-            return new Vec(value[0], value[1], value[2]);
-        return new Vec(value.x, value.y, value.z);
+            return Object.freeze(new Vec(value[0], value[1], value[2]));
+        return Object.freeze(new Vec(value.x, value.y, value.z));
     }
     function distance(a, b) {
         var dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -204,7 +207,7 @@ var __sim = (function (global) {
     function Thing(name, kind, position) {
         this.__name = name;
         this.__kind = kind;
-        this.__position = position;
+        this.__position = toVec(position);
         this.__orientation = new Rot('XYZ', 0, 0, 0);
         this.__opacity = 1;
         this.__pm = undefined;
@@ -219,7 +222,7 @@ var __sim = (function (global) {
     Thing.prototype.__set_worldSpacePosition = function (v) { this.__position = toVec(v); };
     Thing.prototype.__set_worldSpaceOrientation = function (v) { this.__orientation = v; };
     Thing.prototype.__set_worldSpaceTransform = function (t) { this.__position = toVec(t.translation); };
-    function readPosition() { return new Vec(this.__position.x, this.__position.y, this.__position.z); }
+    function readPosition() { return this.__position; }
     loggedProperty(Thing.prototype, 'worldSpacePosition', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'position', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'worldSpaceOrientation', function () { return this.__orientation; },
@@ -501,7 +504,7 @@ var __sim = (function (global) {
             var target = byName.get(name);
             log('user.approach', text(name) + ', ' + text(dist));
             var p = target.__position;
-            theActor.__position = new Vec(p.x, p.y, p.z - dist);
+            theActor.__position = toVec([p.x, p.y, p.z - dist]);
         },
         actorDistance: function (name) { return theActor.dist(byName.get(name).__position); },
         setConnected: function (on) { connected = !!on; log('user.connected', String(connected)); },
