@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     nlohmann-json3-dev
     nodejs node-acorn
-    qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev fonts-dejavu-core
+    qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libgl-dev libglx-dev fonts-dejavu-core
 )
 
 missing=()

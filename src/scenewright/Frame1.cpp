@@ -24,6 +24,7 @@
 #include "scenewright/gui/PropertiesPanel.h"
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/TestRunDialog.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/WorldBasePanel.h"
 
@@ -152,6 +153,7 @@ void Frame1::buildMenus()
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
+    testRunAction_ = javascript->addAction("Test Run...", this, &Frame1::openTestRun);
 
     QMenu* objects = menuBar()->addMenu("Objects");
     objects->addAction("Copy object triggers to..", this, &Frame1::openCopyTriggersDialog);
@@ -239,7 +241,7 @@ void Frame1::showEvent(QShowEvent* event)
 
 void Frame1::setProjectCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {generateAction_, saveAction_, saveAsAction_, closeAction_})
+    for (QAction* action : {generateAction_, testRunAction_, saveAction_, saveAsAction_, closeAction_})
         action->setEnabled(enabled);
     addObjectButton_->setEnabled(enabled);
     removeObjectButton_->setEnabled(enabled);
@@ -575,6 +577,13 @@ void Frame1::openScriptView()
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new gui::ScriptPanel(dialog, dialogs_), 0, 0);
+    dialog->show();
+}
+
+void Frame1::openTestRun()
+{
+    auto* dialog = new gui::TestRunDialog(this, dialogs_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 

@@ -78,6 +78,8 @@ public slots:
     void exitProgram();
     void removeObject();
     void openScriptView();
+    // Opens a test run of the project's script against a simulated world.
+    void openTestRun();
     void showAboutBox();
     // The object dialogs: adding, copying triggers, physical and object
     // properties.
@@ -146,6 +148,7 @@ private:
     QAction* saveAction_;
     QAction* saveAsAction_;
     QAction* generateAction_;
+    QAction* testRunAction_;
     QAction* physicalPropertiesAction_;
     QAction* objectPropertiesAction_;
 

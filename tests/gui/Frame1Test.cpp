@@ -84,7 +84,7 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
     }
     EXPECT_EQ(menus, QStringList({"File", "Javascript", "Objects", "Wizards", "Help"}));
     EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit",
-                                  "Generate Scipt", "Enable Script Status Bar", "Copy object triggers to..", "-",
+                                  "Generate Scipt", "Enable Script Status Bar", "Test Run...", "Copy object triggers to..", "-",
                                   "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
                                   "Create Chat-bot", "About"}));
     EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Enable Script Status Bar",

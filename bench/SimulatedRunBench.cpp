@@ -1,0 +1,35 @@
+#include "SceneBuilder.h"
+
+#include "scenewright/sim/SimulatedScene.h"
+#include "scenewright/sim/SimulatedWorld.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace scenewright::bench {
+namespace {
+
+// Loads the script of a scene into a fresh simulated world and runs ten
+// simulated seconds, the actor standing far from every object.
+void simulateTenSeconds(benchmark::State& state)
+{
+    // The JavaScript engine wants an application object.
+    static int argc = 1;
+    static char name[] = "scenewright_bench";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+
+    buildScene(static_cast<int>(state.range(0)));
+    const sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+    for (auto _ : state) {
+        sim::SimulatedWorld world(scene);
+        world.runSeconds(10.0);
+        benchmark::DoNotOptimize(world.log().size());
+    }
+    state.counters["objects"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(simulateTenSeconds)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+} // namespace scenewright::bench

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace scenewright::sim {
+
+// What a simulated run needs of a project: its generated script, the
+// objects the world holds besides the world and the actor (name and type,
+// in the order of the object list), and, for a localised script, the name of
+// the object it is attached to (empty: the world).
+struct SimulatedScene {
+    std::string script;
+    std::vector<std::pair<std::string, std::string>> objects;
+    bool localised = false;
+    std::string attachedTo;
+
+    // The scene of the current project, its script generated as the script
+    // view would (with the current synchronisation switch).
+    static SimulatedScene fromCurrentProject();
+
+    bool hasObject(const std::string& name) const;
+};
+
+} // namespace scenewright::sim
