@@ -15,6 +15,7 @@
 #include "scenewright/gui/WorldBasePanel.h"
 
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSlider>
 
 #include <functional>
@@ -315,15 +316,17 @@ TEST_F(UndoTest, WorldChangesUndoAndRedo)
     EXPECT_FALSE(worldPanel()->welcomeBox()->isChecked()) << "the switch follows the undo";
 }
 
-TEST_F(UndoTest, TheLocalisedChoiceUndoesAndRedoes)
+TEST_F(UndoTest, TheLocalisedChoiceUndoesAndRedoesAndTheScriptViewFollows)
 {
-    expectOneUndoStep("localise", [&] {
-        menuItem("Generate Scipt")->trigger();
-        QDialog* view = openDialog();
-        ASSERT_NE(view, nullptr);
-        click(view, "Localise Script");
-        view->close();
-    });
+    menuItem("Generate Scipt")->trigger();
+    QDialog* view = openDialog();
+    ASSERT_NE(view, nullptr);
+    expectOneUndoStep("localise", [&] { click(view, "Localise Script"); });
+    undo();
+    EXPECT_TRUE(button<QRadioButton>(view, "Global Variables")->isChecked());
+    EXPECT_FALSE(project().getLocaliseScript()) << "showing the scope did not write it back";
+    redo();
+    EXPECT_TRUE(button<QRadioButton>(view, "Localise Script")->isChecked());
 }
 
 } // namespace
