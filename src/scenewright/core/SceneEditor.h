@@ -54,8 +54,8 @@ public:
 
     static SceneEditor& getInstance();
 
-    // The history that receives every change from now on; null (the start)
-    // records nothing. Not owned.
+    // The history that receives every change from now on; without one (as
+    // at start) nothing is recorded. Not owned.
     void setHistory(ISceneHistory* history) { history_ = history; }
     ISceneHistory* getHistory() const { return history_; }
     [[nodiscard]] Step step(std::string text);
