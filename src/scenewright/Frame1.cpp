@@ -22,7 +22,9 @@
 #include "scenewright/gui/ObjectClickBasePanel.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
 #include "scenewright/gui/PropertiesPanel.h"
+#include "scenewright/gui/IModelEditor.h"
 #include "scenewright/gui/SaveStateLabel.h"
+#include "scenewright/gui/SceneUndoStack.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/TestRunDialog.h"
 #include "scenewright/gui/StandardDialogs.h"
@@ -72,6 +74,11 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     : dialogs_(dialogs), recovery_(recoveryDirectory.toStdString())
 {
     setWindowTitle("Scenewright");
+    undoStack_ = new gui::SceneUndoStack(this);
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (projectShown_ && currentProj_)
+            currentProj_->setState(clean ? cleanState_ : Project::STATE_UNSAVED);
+    });
     buildMenus();
 
     selectedname_ = new QLabel(" ");
@@ -146,6 +153,16 @@ void Frame1::buildMenus()
     file->addSeparator();
     QAction* exitAction = file->addAction("Exit", this, &Frame1::exitProgram);
     exitAction->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
+
+    QMenu* edit = menuBar()->addMenu("Edit");
+    undoAction_ = edit->addAction("Undo", this, &Frame1::undo);
+    undoAction_->setShortcuts(standardKeys(QKeySequence::Undo, "Ctrl+Z"));
+    undoAction_->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
+    redoAction_ = edit->addAction("Redo", this, &Frame1::redo);
+    redoAction_->setShortcuts(standardKeys(QKeySequence::Redo, "Ctrl+Shift+Z"));
+    redoAction_->setEnabled(false);
+    connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
 
     QMenu* javascript = menuBar()->addMenu("Javascript");
     generateAction_ = javascript->addAction("Generate Scipt", this, &Frame1::openScriptView);
@@ -278,6 +295,9 @@ void Frame1::showNewProject(const std::shared_ptr<Project>& project)
     if (currentProj_ && currentProj_ != project)
         currentProj_->setUpdateLabel(nullptr);
     currentProj_ = project;
+    // The changes on the stack belong to the replaced scene.
+    cleanState_ = project->getState();
+    undoStack_->clear();
     // The editors on screen belong to the replaced scene.
     clearEditingAreas();
     setObjectPropertiesEnabled(false, false);
@@ -335,6 +355,7 @@ void Frame1::closeProject()
     core::ObjectManager::getInstance().clearObjects();
     clearEditingAreas();
     projectShown_ = false;
+    undoStack_->clear();
 }
 
 bool Frame1::saveCurrentProject(const QString& command)
@@ -355,7 +376,14 @@ void Frame1::saveProject()
         return;
     }
     if (saveCurrentProject("Save"))
-        currentProj_->setState(Project::STATE_SAVED);
+        markSaved();
+}
+
+void Frame1::markSaved()
+{
+    cleanState_ = Project::STATE_SAVED;
+    currentProj_->setState(Project::STATE_SAVED);
+    undoStack_->setClean();
 }
 
 void Frame1::saveProjectAs()
@@ -381,7 +409,7 @@ void Frame1::saveProjectAs()
         currentProj_->setFileLocation(oldLocation);
         return;
     }
-    currentProj_->setState(Project::STATE_SAVED);
+    markSaved();
     projectnamelbl_->setText(QString::fromStdString(currentProj_->getName()) + Project::suffix);
 }
 
@@ -566,6 +594,76 @@ void Frame1::removeObject()
         statusText_->setPlainText("");
     // Until the next selection there is no object for them to open on.
     setObjectPropertiesEnabled(false, false);
+}
+
+void Frame1::undo()
+{
+    if (!undoStack_->canUndo())
+        return;
+    undoStack_->undo();
+    showSceneAfterHistoryStep();
+}
+
+void Frame1::redo()
+{
+    if (!undoStack_->canRedo())
+        return;
+    undoStack_->redo();
+    showSceneAfterHistoryStep();
+}
+
+void Frame1::showSceneAfterHistoryStep()
+{
+    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
+    const int previousRow = selectedRow();
+    const bool panelsShown = middleLayout_->count() > 1;
+    const auto found = std::find(objects.begin(), objects.end(), selectedObject_);
+    const int row = selectedObject_ && found != objects.end() ? static_cast<int>(found - objects.begin()) : -1;
+    refillObjectList(false);
+    if (row >= 0 && panelsShown) {
+        refreshSelectedObject(row);
+        return;
+    }
+    if (row >= 0) {
+        // A removed object that comes back is selected again.
+        objectList_->setCurrentRow(row);
+        return;
+    }
+    clearEditingAreas();
+    selectedname_->setText(" ");
+    if (statusText_)
+        statusText_->setPlainText("");
+    setObjectPropertiesEnabled(false, false);
+    selectedObject_.reset();
+    // The selected object is gone (its addition was undone): its neighbour
+    // takes the selection.
+    if (previousRow >= 0)
+        objectList_->setCurrentRow(std::min(previousRow, objectList_->count() - 1));
+}
+
+void Frame1::refreshSelectedObject(int row)
+{
+    {
+        const QSignalBlocker blocker(objectList_);
+        objectList_->setCurrentRow(row);
+    }
+    const std::type_info& kind = typeid(*selectedObject_);
+    if (kind == typeid(core::World)) {
+        worldBasePanel_->setup();
+    } else {
+        const bool current = kind == typeid(core::Actor)
+                                 ? actorBasePanel_->refreshChecks(*selectedObject_)
+                                 : objectBasePanel_->refreshChecks(*selectedObject_)
+                                       && triggerBasePanel_->refreshChecks(*selectedObject_);
+        if (!current) {
+            selectObject(row);
+            return;
+        }
+    }
+    selectedname_->setText(QString::fromStdString(selectedObject_->toString()));
+    if (auto* editor = dynamic_cast<gui::IModelEditor*>(getFarPanelAttachment()))
+        editor->reloadFromModel();
+    updateStatusPanel(*selectedObject_);
 }
 
 void Frame1::openScriptView()

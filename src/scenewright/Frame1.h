@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/core/IMainFrame.h"
+#include "scenewright/core/Project.h"
 #include "scenewright/core/io/RecoveryFile.h"
 
 #include <QMainWindow>
@@ -20,7 +21,6 @@ class QSplitter;
 namespace scenewright::core {
 class AtmoObject;
 class IAtmoObject;
-class Project;
 } // namespace scenewright::core
 
 namespace scenewright::gui {
@@ -28,6 +28,7 @@ class ActorBasePanel;
 class AtmoTriggerBasePanel;
 class ObjectClickBasePanel;
 class SaveStateLabel;
+class SceneUndoStack;
 class StandardDialogs;
 class WorldBasePanel;
 } // namespace scenewright::gui
@@ -67,6 +68,8 @@ public:
 
     const std::shared_ptr<core::Project>& currentProject() const { return currentProj_; }
     const std::shared_ptr<core::IAtmoObject>& selectedObject() const { return selectedObject_; }
+    // Every change of the scene, for undo and redo; cleared by New, Open and Close.
+    gui::SceneUndoStack* undoStack() const { return undoStack_; }
 
 public slots:
     void newProject();
@@ -77,6 +80,10 @@ public slots:
     // Ends the program with status 0, keeping unsaved work in the recovery file.
     void exitProgram();
     void removeObject();
+    // Undo or redo one step of the scene's changes, then show the scene as
+    // it is now.
+    void undo();
+    void redo();
     void openScriptView();
     // Opens a test run of the project's script against a simulated world.
     void openTestRun();
@@ -121,6 +128,14 @@ private:
     // leaves the project's state as it was.
     bool saveCurrentProject(const QString& command);
     QString projectDirectory() const;
+    // The saved state follows the undo stack: a save marks it clean.
+    void markSaved();
+    // After an undo or redo: the object list, the selected object's panels,
+    // an open editor and the status bar show the model as it is now.
+    void showSceneAfterHistoryStep();
+    // The selected object is still listed: its panels are brought up to date
+    // in place, or built anew when its interactions were replaced.
+    void refreshSelectedObject(int row);
 
     gui::StandardDialogs& dialogs_;
     core::io::RecoveryFile recovery_;
@@ -128,6 +143,10 @@ private:
     std::shared_ptr<core::IAtmoObject> selectedObject_;
     bool projectShown_ = false;
     bool dividersPlaced_ = false;
+    gui::SceneUndoStack* undoStack_;
+    // The project's state when the undo stack is clean: saved, or new when it
+    // was never saved.
+    int cleanState_ = core::Project::STATE_SAVED;
 
     gui::SaveStateLabel* projectnamelbl_;
     QLabel* selectedname_;
@@ -145,6 +164,8 @@ private:
     gui::WorldBasePanel* worldBasePanel_ = nullptr;
 
     QAction* closeAction_;
+    QAction* undoAction_;
+    QAction* redoAction_;
     QAction* saveAction_;
     QAction* saveAsAction_;
     QAction* generateAction_;

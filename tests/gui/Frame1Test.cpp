@@ -82,9 +82,10 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
                 usable << item->text();
         }
     }
-    EXPECT_EQ(menus, QStringList({"File", "Javascript", "Objects", "Wizards", "Help"}));
+    EXPECT_EQ(menus, QStringList({"File", "Edit", "Javascript", "Objects", "Wizards", "Help"}));
     EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit",
-                                  "Generate Scipt", "Enable Script Status Bar", "Test Run...", "Copy object triggers to..", "-",
+                                  "Undo", "Redo", "Generate Scipt", "Enable Script Status Bar", "Test Run...",
+                                  "Copy object triggers to..", "-",
                                   "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
                                   "Create Chat-bot", "About"}));
     EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Enable Script Status Bar",

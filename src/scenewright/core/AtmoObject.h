@@ -42,6 +42,11 @@ public:
     void appendAtmoAction(ActionPtr action) override { actions_.push_back(std::move(action)); }
     void appendAtmoTrigger(TriggerPtr trigger) override { triggers_.push_back(std::move(trigger)); }
     void removeActionReferences(const action::AtmoAction* action) override;
+    void swapInteractions(std::vector<ActionPtr>& actions, std::vector<TriggerPtr>& triggers) override
+    {
+        actions_.swap(actions);
+        triggers_.swap(triggers);
+    }
 
 protected:
     AtmoObject(std::string name, std::string type);

@@ -70,6 +70,9 @@ public:
     virtual void appendAtmoTrigger(TriggerPtr trigger) = 0;
     // Removes every reference to the action from this object's triggers.
     virtual void removeActionReferences(const action::AtmoAction* action) = 0;
+    // Exchanges the object's action pool and trigger list with the given
+    // ones, as they stand (undoing a copy puts back what it replaced).
+    virtual void swapInteractions(std::vector<ActionPtr>& actions, std::vector<TriggerPtr>& triggers) = 0;
 };
 
 } // namespace scenewright::core

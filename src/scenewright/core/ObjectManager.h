@@ -45,6 +45,8 @@ public:
     std::string generateAtmoScript() const;
     void clearObjects() { list_.clear(); }
     void addAtmoObject(ObjectPtr object) { list_.push_back(std::move(object)); }
+    // Puts the object at the position; later elements move down by one.
+    void insertAtmoObject(int index, ObjectPtr object) { list_.insert(list_.begin() + index, std::move(object)); }
 
     // Empties the registry and restarts the counter at 0. Only tests use it,
     // so that each can start from a fresh program state.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/SceneChange.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/FieldTable.h"
 
@@ -15,6 +16,7 @@ namespace scenewright::core {
 
 class AtmoObject;
 class IAtmoObject;
+class ISceneHistory;
 class PrimitiveObj;
 struct PhysicalModel;
 
@@ -29,12 +31,38 @@ class Sounds;
 }
 
 // The one way the editors change the scene. Every operation applies its
-// change to the model and then marks the current project unsaved, so the
-// save state the window shows always tells whether the file is behind the
-// scene; undo can hook in at the same place.
+// change to the model, hands the history a change that can undo and redo it,
+// and then marks the current project unsaved, so the save state the window
+// shows always tells whether the file is behind the scene.
 class SceneEditor {
 public:
+    // While a step lives, the changes made form one undo step, handed to the
+    // history when the outermost step ends (an editor's save writing many
+    // fields, also one that stops at a refused field). A step in which
+    // nothing changed leaves no trace.
+    class Step {
+    public:
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        friend class SceneEditor;
+        Step(SceneEditor& editor, std::string text);
+        SceneEditor& editor_;
+    };
+
     static SceneEditor& getInstance();
+
+    // The history that receives every change from now on; without one (as
+    // at start) nothing is recorded. Not owned.
+    void setHistory(ISceneHistory* history) { history_ = history; }
+    ISceneHistory* getHistory() const { return history_; }
+    [[nodiscard]] Step step(std::string text);
+    // Undo or redo a recorded change, then mark the project and tell the
+    // listeners like any other change.
+    void undo(const SceneChange& change);
+    void redo(const SceneChange& change);
 
     // A new object of the type ("model.aer/.atmo", "primitive", "viewpoint";
     // any other text gives a solid object), appended to the registry.
@@ -44,7 +72,9 @@ public:
     bool removeObject(int index);
     void renameObject(IAtmoObject& object, std::string name);
     void setSolidObjectIndex(PrimitiveObj& primitive, std::optional<std::string> index);
-    void setPhysicalModel(PhysicalModel& model, const PhysicalModel& values);
+    // Consecutive changes of one model with the same non-empty `control`
+    // (one slider's moves) may merge into one undo step.
+    void setPhysicalModel(PhysicalModel& model, const PhysicalModel& values, std::string_view control = {});
     // Replaces the target's triggers and actions by copies of the source's.
     void copyInteractions(const IAtmoObject& source, IAtmoObject& target);
     // Attaches one inactive instance of every standard action the object
@@ -96,6 +126,18 @@ private:
     SceneEditor() = default;
 
     void markChanged();
+    // Hands the change to the history, or to the open step.
+    void record(SceneChange change);
+    // Runs `store` on a field and, when it stored, records the field's value
+    // before and after.
+    template <class Store>
+    bool storeField(action::AtmoInteraction& interaction, std::string_view field, Store store);
+    void endStep();
+
+    ISceneHistory* history_ = nullptr;
+    int openSteps_ = 0;
+    std::string stepText_;
+    std::vector<SceneChange> stepChanges_;
 
     std::map<int, ChangeListener> listeners_;
     int nextListenerHandle_ = 0;

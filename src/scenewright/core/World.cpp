@@ -96,6 +96,12 @@ void World::restoreSound(SoundPtr sound)
     soundlist_.push_back(std::move(sound));
 }
 
+void World::insertSound(int index, SoundPtr sound)
+{
+    soundid_ = std::max(soundid_, sound->id + 1);
+    soundlist_.insert(soundlist_.begin() + index, std::move(sound));
+}
+
 std::string World::doScript() const
 {
     std::string out;

@@ -78,6 +78,9 @@ public:
     // and keeps the next id past it.
     void restoreSound(SoundPtr sound);
     void setSoundId(int soundid) { soundid_ = soundid; }
+    // Puts a sound back at its position as it stands, id included (undoing
+    // a removal or redoing an addition).
+    void insertSound(int index, SoundPtr sound);
 
     std::string updateStatus() const override;
     using AtmoObject::getInnerScriptName;

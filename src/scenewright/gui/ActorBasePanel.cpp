@@ -20,7 +20,7 @@ void ActorBasePanel::setup()
     for (int i = 0; i < actor->getAtmoActionSize(); ++i) {
         auto action = actor->getAtmoAction(i);
         auto* editor = new MovePostionActionPanel;
-        addCheckBox(i + 1, *action, editor, [action, editor](bool checked) {
+        addCheckBox(i + 1, action, editor, [action, editor](bool checked) {
             core::SceneEditor::getInstance().setActive(*action, checked);
             editor->setAction(action);
             EditingArea::show(editor);

@@ -87,6 +87,8 @@ void AddObjectPopup::ok()
         errorLabel_->setText("Must specify a solid object index or name");
         return;
     }
+    // The object and its solid object index are one undo step.
+    const auto step = core::SceneEditor::getInstance().step("Add Object");
     const auto object = frame_->addObject(name_->text(), type_->currentText());
     if (auto* primitive = dynamic_cast<core::PrimitiveObj*>(object.get()))
         core::SceneEditor::getInstance().setSolidObjectIndex(

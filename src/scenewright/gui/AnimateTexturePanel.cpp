@@ -72,6 +72,12 @@ AnimateTexturePanel::AnimateTexturePanel()
     connect(close, &QPushButton::clicked, this, &AnimateTexturePanel::closeEditor);
 }
 
+void AnimateTexturePanel::reloadFromModel()
+{
+    if (action_)
+        setAction(action_);
+}
+
 void AnimateTexturePanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::dynamic_pointer_cast<core::action::AnimateTextureAction>(action);
@@ -136,6 +142,7 @@ void AnimateTexturePanel::saveAndClose()
     if (!action_)
         return;
     SceneEditor& editor = SceneEditor::getInstance();
+    const auto step = editor.step("Save Action");
     const QString primitive = primitiveName_->text();
     const core::IAtmoObject* owner = action_->getOwnerObject();
     if (dynamic_cast<const core::ModelObj*>(owner) && FieldText::trimmed(primitive).isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/gui/IActionPanel.h"
+#include "scenewright/gui/IModelEditor.h"
 
 #include <QFrame>
 #include <QStringList>
@@ -23,9 +24,10 @@ namespace scenewright::gui {
 // Edits a texture animation: the list of texture addresses to cycle (kept in
 // the editor until saved), the timing, and which faces to animate, chosen by
 // face numbers or by their current texture.
-class AnimateTexturePanel : public QFrame, public IActionPanel {
+class AnimateTexturePanel : public QFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override;
     AnimateTexturePanel();
 
     // Loads a texture animation; another kind of action leaves the editor empty.

@@ -37,7 +37,7 @@ void AtmoTriggerBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
         if (!trigger)
             continue;
         QWidget* editor = editorFor(*trigger);
-        addCheckBox(i + 1, *trigger, editor, [trigger, editor](bool checked) {
+        addCheckBox(i + 1, trigger, editor, [trigger, editor](bool checked) {
             core::SceneEditor::getInstance().setActive(*trigger, checked);
             dynamic_cast<ITriggerPanel&>(*editor).setAction(trigger);
             EditingArea::show(editor);

@@ -116,6 +116,8 @@ void CopyActionsToPanel::copy()
     std::sort(rows.begin(), rows.end());
 
     // Copying clears the target first: the source is never its own target.
+    // Copying to several targets is one undo step.
+    const auto step = core::SceneEditor::getInstance().step("Copy Triggers and Actions");
     std::vector<std::shared_ptr<core::IAtmoObject>> copiedTo;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& target = offered_[rows[i]];

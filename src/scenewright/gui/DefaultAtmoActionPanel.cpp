@@ -135,6 +135,9 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
     if (!action_)
         return;
     SceneEditor& editor = SceneEditor::getInstance();
+    // One undo step, also when a refused field stops the save after earlier
+    // fields were written.
+    const auto step = editor.step("Save Action");
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         const std::string& field = fields_[i];
         if (auto* box = qobject_cast<QCheckBox*>(widgets_[i])) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/gui/IActionPanel.h"
+#include "scenewright/gui/IModelEditor.h"
 
 #include <QFrame>
 
@@ -20,9 +21,14 @@ namespace scenewright::gui {
 // Edits any action field by field through its named fields: a check box for
 // a boolean field, a labelled text field for every other one. Saving checks
 // each text with the action's own verification, in field order.
-class DefaultAtmoActionPanel : public QFrame, public IActionPanel {
+class DefaultAtmoActionPanel : public QFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override
+    {
+        if (action_)
+            setAction(action_);
+    }
     DefaultAtmoActionPanel();
 
     void setAction(std::shared_ptr<core::action::AtmoAction> action) override;

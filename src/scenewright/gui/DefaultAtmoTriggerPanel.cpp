@@ -170,9 +170,14 @@ void DefaultAtmoTriggerPanel::removeSelectedAction()
 
 bool DefaultAtmoTriggerPanel::writeTrigger()
 {
-    if (!trigger_ || !saveFields())
+    if (!trigger_)
         return false;
-    core::SceneEditor::getInstance().setTriggerActions(*trigger_, working_);
+    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    // The fields and the action list are one undo step.
+    const auto step = editor.step("Save Trigger");
+    if (!saveFields())
+        return false;
+    editor.setTriggerActions(*trigger_, working_);
     return true;
 }
 

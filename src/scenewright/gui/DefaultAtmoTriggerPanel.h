@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/gui/IModelEditor.h"
 #include "scenewright/gui/ITriggerPanel.h"
 
 #include <QFrame>
@@ -25,9 +26,14 @@ namespace scenewright::gui {
 // its active actions, and adds it to a working list that stands for the
 // trigger's action list until saved. The synchronisation check box writes at
 // once.
-class DefaultAtmoTriggerPanel : public QFrame, public ITriggerPanel {
+class DefaultAtmoTriggerPanel : public QFrame, public ITriggerPanel, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override
+    {
+        if (trigger_)
+            setAction(trigger_);
+    }
     DefaultAtmoTriggerPanel();
 
     void setAction(std::shared_ptr<core::action::AtmoTrigger> trigger) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/gui/IModelEditor.h"
+
 #include <QFrame>
 #include <QString>
 
@@ -24,9 +26,14 @@ class ColourChooserRow;
 // (some with a slider), a help text, the colour row, the control-panel
 // check box, "Ok" and "Cancel" and the error label. Each editor loads and
 // stores its own effect of the world.
-class EffectPanel : public QFrame {
+class EffectPanel : public QFrame, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override
+    {
+        if (world_)
+            setup();
+    }
     struct Texts {
         QString heading;
         QString help;

@@ -4,10 +4,15 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
 class QGridLayout;
+
+namespace scenewright::core {
+class IAtmoObject;
+}
 
 namespace scenewright::core::action {
 class AtmoInteraction;
@@ -28,6 +33,10 @@ public:
     std::vector<QCheckBox*> checkBoxes() const;
     // The editor that the check box opens.
     QWidget* editorOf(const QCheckBox* box) const;
+    // Ticks the check boxes as the interactions stand now (an undo may have
+    // changed them); false, with nothing changed, when a listed interaction
+    // no longer belongs to the object, whose rows must then be built anew.
+    bool refreshChecks(const core::IAtmoObject& object);
 
 protected:
     explicit HostPanel(const QString& heading);
@@ -36,13 +45,14 @@ protected:
     void removeRows();
     // A check box for the interaction on the row; `onClick` runs with the
     // new state whenever the user clicks it. The panel owns the editor.
-    void addCheckBox(int row, const core::action::AtmoInteraction& interaction, QWidget* editor,
+    void addCheckBox(int row, std::shared_ptr<const core::action::AtmoInteraction> interaction, QWidget* editor,
                      std::function<void(bool)> onClick);
 
 private:
     QGridLayout* layout_;
     std::vector<QCheckBox*> boxes_;
     std::vector<QPointer<QWidget>> editors_;
+    std::vector<std::shared_ptr<const core::action::AtmoInteraction>> interactions_;
 };
 
 } // namespace scenewright::gui

@@ -97,6 +97,12 @@ MovePostionActionPanel::MovePostionActionPanel()
     applyMode(false);
 }
 
+void MovePostionActionPanel::reloadFromModel()
+{
+    if (action_)
+        setAction(action_);
+}
+
 void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::dynamic_pointer_cast<core::action::MovePositionAction>(action);
@@ -162,6 +168,7 @@ void MovePostionActionPanel::saveAndClose()
     if (!action_)
         return;
     SceneEditor& editor = SceneEditor::getInstance();
+    const auto step = editor.step("Save Action");
     if (byDirection_->isChecked()) {
         const std::pair<const char*, QLineEdit*> directions[] = {
             {"xdirection", x_}, {"ydirection", y_}, {"zdirection", z_}};

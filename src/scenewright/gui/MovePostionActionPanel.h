@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/gui/IActionPanel.h"
+#include "scenewright/gui/IModelEditor.h"
 
 #include <QFrame>
 
@@ -22,9 +23,10 @@ namespace scenewright::gui {
 // Edits a move: either by a direction vector or along a list of anchor
 // primitives at a speed. The two radio buttons enable one group of controls
 // and disable the other. Anchors are added and removed on the action at once.
-class MovePostionActionPanel : public QFrame, public IActionPanel {
+class MovePostionActionPanel : public QFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override;
     MovePostionActionPanel();
 
     // Loads a move action; another kind of action leaves the editor empty.

@@ -37,7 +37,7 @@ void ObjectClickBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
         if (!action || !action->allowedForAtmoObject(object_.get()))
             continue;
         QWidget* editor = editorFor(*action);
-        addCheckBox(i + 1, *action, editor, [action, editor](bool checked) {
+        addCheckBox(i + 1, action, editor, [action, editor](bool checked) {
             core::SceneEditor::getInstance().setActive(*action, checked);
             dynamic_cast<IActionPanel&>(*editor).setAction(action);
             EditingArea::show(editor);

@@ -114,11 +114,11 @@ PropertiesPanel::PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDia
     connect(fixed, &QCheckBox::toggled, this, [this](bool on) { write(&PhysicalModel::fixed, on); });
     connect(frictionSlider_, &QSlider::valueChanged, this, [this](int value) {
         friction_->setText(FieldText::number(value / 100.0));
-        write(&PhysicalModel::friction, value / 100.0);
+        write(&PhysicalModel::friction, value / 100.0, "friction");
     });
     connect(inertiaSlider_, &QSlider::valueChanged, this, [this](int value) {
         inertia_->setText(FieldText::number(value / 100.0));
-        write(&PhysicalModel::inertia, value / 100.0);
+        write(&PhysicalModel::inertia, value / 100.0, "inertia");
     });
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, [this] {
@@ -127,14 +127,14 @@ PropertiesPanel::PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDia
     });
 }
 
-void PropertiesPanel::write(double PhysicalModel::*field, double value)
+void PropertiesPanel::write(double PhysicalModel::*field, double value, const char* slider)
 {
     // An unchanged value is not a change to the project.
     if (!model_ || model_->*field == value)
         return;
     PhysicalModel values = *model_;
     values.*field = value;
-    core::SceneEditor::getInstance().setPhysicalModel(*model_, values);
+    core::SceneEditor::getInstance().setPhysicalModel(*model_, values, slider ? slider : "");
 }
 
 void PropertiesPanel::write(bool PhysicalModel::*field, bool value)
@@ -160,6 +160,7 @@ bool PropertiesPanel::check(const QLineEdit* text, double PhysicalModel::*field,
 
 bool PropertiesPanel::onClose()
 {
+    const auto step = core::SceneEditor::getInstance().step("Change Physical Properties");
     const auto notNegative = [](double value) { return value >= 0.0; };
     const auto positive = [](double value) { return value > 0.0; };
     if (!check(inertia_, &PhysicalModel::inertia, notNegative, "Inertia should be a number >= 0.0")

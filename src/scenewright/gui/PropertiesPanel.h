@@ -38,8 +38,9 @@ public:
     QLabel* errorLabel() const { return errorLabel_; }
 
 private:
-    // Writes one changed value into the model.
-    void write(double core::PhysicalModel::*field, double value);
+    // Writes one changed value into the model; the moves of one slider
+    // (named by `slider`) merge into one undo step.
+    void write(double core::PhysicalModel::*field, double value, const char* slider = nullptr);
     void write(bool core::PhysicalModel::*field, bool value);
     // Checks one text field; false, with the message shown, when refused.
     bool check(const QLineEdit* text, double core::PhysicalModel::*field, bool (*accepts)(double),

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QSignalBlocker>
 #include <QTextBlock>
 
 namespace scenewright::gui {
@@ -67,11 +68,22 @@ ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     layout->setRowStretch(0, 1);
 
     connect(scriptArea_, &QPlainTextEdit::cursorPositionChanged, this, &ScriptPanel::showLine);
-    // The scope is shown before the listeners are attached, so showing it
-    // does not write it back into the project.
+    showScope();
+    connect(localiseButton_, &QRadioButton::toggled, this, &ScriptPanel::chooseScope);
+    sceneListener_ = core::SceneEditor::getInstance().addChangeListener([this] { showScope(); });
+}
+
+ScriptPanel::~ScriptPanel()
+{
+    core::SceneEditor::getInstance().removeChangeListener(sceneListener_);
+}
+
+void ScriptPanel::showScope()
+{
+    // Showing the scope must not write it back into the project.
+    const QSignalBlocker blocker(localiseButton_);
     const bool localised = core::ProjectManager::getInstance().isCurrentLocalised();
     (localised ? localiseButton_ : globalButton_)->setChecked(true);
-    connect(localiseButton_, &QRadioButton::toggled, this, &ScriptPanel::chooseScope);
 }
 
 QWidget* ScriptPanel::buildControls()

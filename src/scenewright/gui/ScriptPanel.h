@@ -25,6 +25,7 @@ class ScriptPanel : public QWidget {
 public:
     // Builds the panel inside the dialog, which it closes on "Close".
     ScriptPanel(QDialog* dialog, StandardDialogs& dialogs);
+    ~ScriptPanel() override;
 
     // The file the script was last saved to from this panel; empty before.
     const QString& currentFile() const { return currentFile_; }
@@ -48,6 +49,8 @@ public slots:
 
 private:
     QWidget* buildControls();
+    // Ticks the scope the project has now, without writing it back.
+    void showScope();
     void showScript(QByteArray script);
     // Null on success, else the message naming the file and the reason.
     static std::optional<QString> write(const QString& path, const QByteArray& script);
@@ -68,6 +71,8 @@ private:
     QLabel* savedFileLabel_;
     QRadioButton* globalButton_;
     QRadioButton* localiseButton_;
+    // Keeps the scope buttons right when an undo changes the scope.
+    int sceneListener_;
 };
 
 } // namespace scenewright::gui

@@ -246,6 +246,8 @@ void SoundPanel::jButton1_actionPerformed()
     const auto world = core::ObjectManager::getInstance().getWorld();
     if (!world || !soundobj_)
         return;
+    // Storing the values and adding the sound are one undo step.
+    const auto step = core::SceneEditor::getInstance().step("Save Sound");
     Sounds values = *soundobj_;
     bool stored = false;
     if (auto refusal = read(values, stored)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/gui/IModelEditor.h"
+
 #include <QFrame>
 
 #include <array>
@@ -25,9 +27,14 @@ class IListUpdate;
 
 // Edits one of the world's sounds, or a new one that joins the world when
 // it is first saved.
-class SoundPanel : public QFrame {
+class SoundPanel : public QFrame, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override
+    {
+        if (soundobj_)
+            setup(parent_, soundobj_);
+    }
     enum Field { FIELD_FILENAME, FIELD_VOLUME, FIELD_REPEATS, FIELD_NEAR, FIELD_FAR, FIELD_X, FIELD_Y, FIELD_Z };
 
     explicit SoundPanel(QWidget* parent = nullptr);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/gui/IModelEditor.h"
+
 #include <QFrame>
 
 #include <memory>
@@ -13,9 +15,14 @@ class World;
 namespace scenewright::gui {
 
 // Edits the message the world prints in the chat window when a user enters.
-class WelcomeMessagePanel : public QFrame {
+class WelcomeMessagePanel : public QFrame, public IModelEditor {
     Q_OBJECT
 public:
+    void reloadFromModel() override
+    {
+        if (world_)
+            setup();
+    }
     explicit WelcomeMessagePanel(QWidget* parent = nullptr);
 
     // Shows the message of the world the registry holds now.

@@ -39,6 +39,8 @@ public:
 
     int getActionSize() const { return static_cast<int>(actions_->size()); }
     const ActionList& getActionList() const { return *actions_; }
+    // The list itself, which a clone may share with its source.
+    const std::shared_ptr<ActionList>& getSharedActionList() const { return actions_; }
     const std::shared_ptr<AtmoAction>& getAction(int index) const { return actions_->at(index); }
     void addAction(std::shared_ptr<AtmoAction> action) { actions_->push_back(std::move(action)); }
     void clearActions() { actions_->clear(); }
