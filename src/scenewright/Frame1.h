@@ -2,6 +2,7 @@
 
 #include "scenewright/core/IMainFrame.h"
 #include "scenewright/core/io/RecoveryFile.h"
+#include "scenewright/gui/RecentProjects.h"
 
 #include <QMainWindow>
 
@@ -10,9 +11,11 @@
 
 class QAction;
 class QDialog;
+class QDockWidget;
 class QGridLayout;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -28,6 +31,7 @@ class ActorBasePanel;
 class AtmoTriggerBasePanel;
 class ObjectClickBasePanel;
 class SaveStateLabel;
+class ScriptPreview;
 class StandardDialogs;
 class WorldBasePanel;
 } // namespace scenewright::gui
@@ -85,6 +89,13 @@ public slots:
     void openCopyTriggersDialog();
     void openPhysicalPropertiesDialog();
     void openObjectPropertiesDialog();
+    // Opens the project file; a file that is gone is dropped from the
+    // recent projects, and the user is told.
+    void openRecentProject(const QString& path);
+    // Lists what the check of the scene finds.
+    void checkScene();
+    // Selects the object in the object list, when it is still there.
+    void showObject(const std::shared_ptr<core::IAtmoObject>& object);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -119,6 +130,9 @@ private:
     // leaves the project's state as it was.
     bool saveCurrentProject(const QString& command);
     QString projectDirectory() const;
+    // Opens the project file and shows it; a refusal is shown to the user.
+    void openProjectFile(const QString& path);
+    void fillRecentMenu();
 
     gui::StandardDialogs& dialogs_;
     core::io::RecoveryFile recovery_;
@@ -148,6 +162,13 @@ private:
     QAction* generateAction_;
     QAction* physicalPropertiesAction_;
     QAction* objectPropertiesAction_;
+    QAction* checkSceneAction_;
+    QAction* previewAction_;
+
+    gui::RecentProjects recentProjects_;
+    QMenu* recentMenu_;
+    QDockWidget* previewDock_;
+    gui::ScriptPreview* preview_;
 
     // Made on first need and kept, with the editors they opened.
     gui::ObjectClickBasePanel* objectBasePanel_ = nullptr;

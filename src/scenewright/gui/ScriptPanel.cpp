@@ -2,8 +2,11 @@
 
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/SceneCheckDialog.h"
+#include "scenewright/gui/ScriptHighlighter.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/WhyLocaliseScriptPanel.h"
 
@@ -50,6 +53,7 @@ ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     scriptFont.setStyleStrategy(QFont::PreferNoShaping);
     scriptArea_->setFont(scriptFont);
     scriptArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    new ScriptHighlighter(scriptArea_->document());
 
     savedFileLabel_ = new QLabel(" ");
     savedFileLabel_->setFont(Fonts::dialog(13, true));
@@ -171,6 +175,21 @@ std::optional<QString> ScriptPanel::write(const QString& path, const QByteArray&
 }
 
 void ScriptPanel::saveAs()
+{
+    // What the check finds is a warning: the user sees it and may save all
+    // the same.
+    std::vector<core::SceneCheck::Problem> problems = core::SceneCheck::checkCurrentScene();
+    if (problems.empty()) {
+        chooseFileAndSave();
+        return;
+    }
+    auto* check = new SceneCheckDialog(this, std::move(problems), SceneCheckDialog::Purpose::BeforeSaving);
+    check->setAttribute(Qt::WA_DeleteOnClose);
+    connect(check, &QDialog::accepted, this, &ScriptPanel::chooseFileAndSave);
+    check->open();
+}
+
+void ScriptPanel::chooseFileAndSave()
 {
     const auto& remembered = core::ProjectManager::getInstance().getLastDirectoryScriptSave();
     QString directory = QDir::homePath();

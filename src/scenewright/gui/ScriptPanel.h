@@ -43,11 +43,14 @@ public slots:
     void beautify();
     void compress();
     void saveFile();
+    // Checks the scene first; when it finds problems, they are shown and
+    // the user goes on to save or cancels.
     void saveAs();
     void showWhyLocalise();
 
 private:
     QWidget* buildControls();
+    void chooseFileAndSave();
     void showScript(QByteArray script);
     // Null on success, else the message naming the file and the reason.
     static std::optional<QString> write(const QString& path, const QByteArray& script);
