@@ -126,7 +126,7 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     previewDock_->setWidget(preview_);
     addDockWidget(Qt::RightDockWidgetArea, previewDock_);
     previewDock_->hide();
-    connect(previewAction_, &QAction::toggled, previewDock_, &QDockWidget::setVisible);
+    connect(previewAction_, &QAction::toggled, this, &Frame1::showPreview);
     // Closing the dock by its own button unticks the menu item.
     connect(previewDock_->toggleViewAction(), &QAction::toggled, previewAction_, &QAction::setChecked);
 
@@ -242,6 +242,9 @@ QWidget* Frame1::buildStatusBar()
     statusText_->setFixedHeight(84);
     auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
     caption->setFont(gui::Fonts::sansSerif(12, false));
+    // Wraps rather than holding the window as wide as the sentence, so the
+    // script preview can take room beside the editors.
+    caption->setWordWrap(true);
 
     layout->addWidget(statusText_, 0, 0);
     layout->addWidget(caption, 1, 0);
@@ -641,6 +644,16 @@ void Frame1::openScriptView()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new gui::ScriptPanel(dialog, dialogs_), 0, 0);
     dialog->show();
+}
+
+void Frame1::showPreview(bool show)
+{
+    previewDock_->setVisible(show);
+    // A dock takes only the width it must have; the script wants room.
+    if (show && !previewPlaced_) {
+        previewPlaced_ = true;
+        resizeDocks({previewDock_}, {std::max(320, width() * 2 / 5)}, Qt::Horizontal);
+    }
 }
 
 void Frame1::checkScene()

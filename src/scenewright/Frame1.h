@@ -133,6 +133,7 @@ private:
     // Opens the project file and shows it; a refusal is shown to the user.
     void openProjectFile(const QString& path);
     void fillRecentMenu();
+    void showPreview(bool show);
 
     gui::StandardDialogs& dialogs_;
     core::io::RecoveryFile recovery_;
@@ -140,6 +141,7 @@ private:
     std::shared_ptr<core::IAtmoObject> selectedObject_;
     bool projectShown_ = false;
     bool dividersPlaced_ = false;
+    bool previewPlaced_ = false;
 
     gui::SaveStateLabel* projectnamelbl_;
     QLabel* selectedname_;
