@@ -129,6 +129,12 @@ TEST_F(ScriptPreviewTest, ABurstOfChangesRegeneratesOnce)
     EXPECT_TRUE(showsCurrentScript());
     QTest::qWait(2 * ScriptPreview::delayMilliseconds);
     EXPECT_EQ(regenerations, 1);
+
+    // Only the changed part of the shown text is replaced; what is shown is
+    // still exactly the script.
+    SceneEditor::getInstance().removeObject(10);
+    SceneEditor::getInstance().renameObject(*ObjectManager::getInstance().getAtmoObject(3), "lamp");
+    EXPECT_TRUE(showsCurrentScript());
 }
 
 // What each character of the document was coloured as: k keyword, s string,
@@ -181,6 +187,16 @@ TEST(ScriptHighlighterTest, BlockCommentsAndTemplatesRunAcrossLines)
     EXPECT_EQ(highlighted("a /* one\ntwo */ if\nvar"), "  cccccc|cccccc kk|kkk");
     EXPECT_EQ(highlighted("t = `a\nif ${b}\nc` + 1"), "    ss|sssssss|ss   n");
     EXPECT_EQ(highlighted("/* never closed\nvar"), "ccccccccccccccc|ccc");
+}
+
+TEST(ScriptHighlighterTest, ColoursOnlyTheStartOfAVeryLongLine)
+{
+    const qsizetype cap = ScriptHighlighter::longestColouredLine;
+    // A comment opened before the cap and closed after it leaves the next
+    // line as code.
+    const QString line = "var /* " + QString(cap, u'x') + " */ var";
+    const std::string expected = "kkk " + std::string(cap - 4, 'c') + std::string(line.size() - cap, ' ') + "|kkk";
+    EXPECT_EQ(highlighted(line + "\nvar"), expected);
 }
 
 TEST_F(ScriptPreviewTest, TheScriptViewColoursItsScriptToo)

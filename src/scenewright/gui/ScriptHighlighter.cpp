@@ -91,14 +91,16 @@ QTextCharFormat ScriptHighlighter::numberFormat()
 
 void ScriptHighlighter::highlightBlock(const QString& text)
 {
-    const qsizetype length = text.size();
+    // A compressed script is one line of megabytes; laying out that many
+    // coloured pieces would take seconds, so only its start is coloured.
+    const qsizetype length = std::min(text.size(), longestColouredLine);
     qsizetype at = 0;
     int state = std::max(previousBlockState(), 0);
 
     // Scans from `from` to the closing of a block comment; true when found.
     const auto closeComment = [&](qsizetype from) {
         const qsizetype end = text.indexOf(QLatin1StringView("*/"), from);
-        const qsizetype stop = end < 0 ? length : end + 2;
+        const qsizetype stop = end < 0 ? length : std::min(end + 2, length);
         setFormat(from, stop - from, comment_);
         at = stop;
         return end >= 0;

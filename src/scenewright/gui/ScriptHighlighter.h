@@ -10,11 +10,14 @@ namespace scenewright::gui {
 // Colours JavaScript as it is shown: keywords, string and template literals,
 // line and block comments, numbers. One pass over each line, carrying an
 // open block comment or template literal to the next line, so even a
-// script of megabytes on one line is coloured in time linear in its length.
+// script of megabytes is coloured in time linear in its length.
 class ScriptHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
     explicit ScriptHighlighter(QTextDocument* document);
+
+    // How much of one line is coloured; the rest of a longer line stays plain.
+    static constexpr qsizetype longestColouredLine = 20000;
 
     // The formats, for whoever wants to tell what a piece was coloured as.
     static QTextCharFormat keywordFormat();

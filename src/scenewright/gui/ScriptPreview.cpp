@@ -8,6 +8,10 @@
 #include <QGridLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 #include <QTimer>
 
 namespace scenewright::gui {
@@ -17,6 +21,8 @@ ScriptPreview::ScriptPreview(QWidget* parent) : QWidget(parent)
     scriptArea_ = new QPlainTextEdit(this);
     scriptArea_->setObjectName("previewText");
     scriptArea_->setReadOnly(true);
+    // Patched at every change: an undo history would only grow.
+    scriptArea_->setUndoRedoEnabled(false);
     scriptArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font = Fonts::sansSerif(12, false);
     font.setStyleStrategy(QFont::PreferNoShaping);
@@ -61,15 +67,42 @@ void ScriptPreview::refresh()
                                                              : QString::fromStdString(registry.generateAtmoScript());
     if (script == shownScript_)
         return;
-    shownScript_ = script;
     // The reader keeps their place in the script while it changes under them.
     QScrollBar* vertical = scriptArea_->verticalScrollBar();
     QScrollBar* horizontal = scriptArea_->horizontalScrollBar();
     const int top = vertical->value();
     const int left = horizontal->value();
-    scriptArea_->setPlainText(script);
+    showChange(script);
+    shownScript_ = script;
     vertical->setValue(top);
     horizontal->setValue(left);
+}
+
+void ScriptPreview::showChange(const QString& script)
+{
+    QTextDocument* document = scriptArea_->document();
+    // Only a document that holds exactly the text last shown can be patched.
+    if (document->characterCount() != shownScript_.size() + 1) {
+        scriptArea_->setPlainText(script);
+        return;
+    }
+    // An edit changes a few lines of a script that may run to megabytes:
+    // replacing only the text between the common start and the common end
+    // keeps laying out and colouring to the lines that changed.
+    const qsizetype oldLength = shownScript_.size();
+    const qsizetype newLength = script.size();
+    const qsizetype shorter = std::min(oldLength, newLength);
+    qsizetype prefix = 0;
+    while (prefix < shorter && shownScript_[prefix] == script[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && shownScript_[oldLength - 1 - suffix] == script[newLength - 1 - suffix])
+        ++suffix;
+
+    QTextCursor cursor(document);
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(oldLength - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(script.mid(prefix, newLength - prefix - suffix));
 }
 
 void ScriptPreview::showEvent(QShowEvent* event)

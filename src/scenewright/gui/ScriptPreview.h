@@ -30,6 +30,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Shows the script in place of the one shown, changing only what differs.
+    void showChange(const QString& script);
+
     QPlainTextEdit* scriptArea_;
     QTimer* timer_;
     QString shownScript_;
