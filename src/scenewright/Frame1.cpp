@@ -21,6 +21,7 @@
 #include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
+#include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/PropertiesPanel.h"
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/SceneCheckDialog.h"
@@ -453,6 +454,7 @@ void Frame1::saveProjectAs()
 
 void Frame1::exitProgram()
 {
+    gui::ProgramSettings::saveWindow(*this);
     if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
         if (const auto failure = recovery_.write(*currentProj_))
             std::cerr << *failure << "\n";

@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 
 #include "scenewright/core/Project.h"
+#include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/RecentProjects.h"
 
 #include <QDir>
@@ -139,6 +140,21 @@ TEST_F(RecentProjectsTest, AProjectThatIsGoneIsDroppedAndTheUserTold)
     EXPECT_EQ(RecentProjects().paths(), QStringList({tower}));
     // The open project stays open.
     EXPECT_EQ(frame_->currentProject(), open);
+}
+
+using ProgramSettingsTest = GuiTest;
+
+TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
+{
+    gui::ProgramSettings::open()->clear();
+    Frame1 next(dialogs_, path("recovery"));
+    EXPECT_FALSE(gui::ProgramSettings::restoreWindow(next));
+
+    frame_->resize(700, 520);
+    frame_->exitProgram();
+    EXPECT_TRUE(gui::ProgramSettings::restoreWindow(next));
+    EXPECT_EQ(next.size(), QSize(700, 520));
+    gui::ProgramSettings::open()->clear();
 }
 
 } // namespace

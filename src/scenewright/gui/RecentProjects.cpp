@@ -1,23 +1,15 @@
 #include "scenewright/gui/RecentProjects.h"
 
+#include "scenewright/gui/ProgramSettings.h"
+
 #include <QFileInfo>
 #include <QSettings>
-
-#include <memory>
 
 namespace scenewright::gui {
 
 namespace {
 
 constexpr const char* key = "recentProjects";
-
-// The program's settings file. The names are given here rather than taken
-// from the application, whose organisation name is left empty so that its
-// data folder stays where earlier versions put it.
-std::unique_ptr<QSettings> settings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "scenewright", "scenewright");
-}
 
 // One spelling per file: links and ".." resolved where the file exists.
 QString canonical(const QString& path)
@@ -31,7 +23,7 @@ QString canonical(const QString& path)
 
 QStringList RecentProjects::paths() const
 {
-    return settings()->value(key).toStringList();
+    return ProgramSettings::open()->value(key).toStringList();
 }
 
 void RecentProjects::add(const QString& path)
@@ -58,7 +50,7 @@ void RecentProjects::clear()
 
 void RecentProjects::store(const QStringList& entries)
 {
-    settings()->setValue(key, entries);
+    ProgramSettings::open()->setValue(key, entries);
 }
 
 } // namespace scenewright::gui
