@@ -50,7 +50,11 @@ void RecentProjects::clear()
 
 void RecentProjects::store(const QStringList& entries)
 {
-    ProgramSettings::open()->setValue(key, entries);
+    const auto settings = ProgramSettings::open();
+    if (entries.isEmpty())
+        settings->remove(key);
+    else
+        settings->setValue(key, entries);
 }
 
 } // namespace scenewright::gui
