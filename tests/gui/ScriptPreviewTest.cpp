@@ -206,8 +206,24 @@ TEST_F(ScriptPreviewTest, TheScriptViewColoursItsScriptToo)
     auto* panel = frame_->findChild<gui::ScriptPanel*>();
     ASSERT_NE(panel, nullptr);
     panel->generateScript();
-    EXPECT_NE(panel->scriptArea()->document()->findChild<ScriptHighlighter*>(), nullptr);
+    EXPECT_TRUE(panel->isColoured());
     EXPECT_TRUE(colouring(*panel->scriptArea()->document()).contains(u'c'));
+
+    // A compressed script is one long line: it is shown plain, and the next
+    // generated script is coloured again.
+    QString statements;
+    for (int index = 0; index < 3000; ++index)
+        statements += QString("var a%1 = %1;\n").arg(index);
+    panel->scriptArea()->selectAll();
+    panel->scriptArea()->insertPlainText(statements);
+    panel->compress();
+    EXPECT_GT(panel->scriptArea()->toPlainText().size(), ScriptHighlighter::longestColouredLine);
+    EXPECT_FALSE(panel->isColoured());
+    EXPECT_FALSE(colouring(*panel->scriptArea()->document()).contains(u'k'));
+
+    panel->generateScript();
+    EXPECT_TRUE(panel->isColoured());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return colouring(*panel->scriptArea()->document()).contains(u'c'); }, 2000));
 }
 
 } // namespace

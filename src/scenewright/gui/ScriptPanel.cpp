@@ -22,6 +22,8 @@
 #include <QSaveFile>
 #include <QTextBlock>
 
+#include <algorithm>
+
 namespace scenewright::gui {
 
 namespace {
@@ -53,7 +55,7 @@ ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     scriptFont.setStyleStrategy(QFont::PreferNoShaping);
     scriptArea_->setFont(scriptFont);
     scriptArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    new ScriptHighlighter(scriptArea_->document());
+    highlighter_ = new ScriptHighlighter(scriptArea_->document());
 
     savedFileLabel_ = new QLabel(" ");
     savedFileLabel_->setFont(Fonts::dialog(13, true));
@@ -125,8 +127,35 @@ void ScriptPanel::showScript(QByteArray script)
 {
     lineBreak_ = script.contains("\r\n") ? "\r\n" : "\n";
     shownScript_ = std::move(script);
+    // A line of megabytes, as a compressed script is, is shown plain:
+    // colouring it would hold up showing it and every edit in it. The
+    // highlighter comes back after the text is in, so it colours it once.
+    const bool coloured = longestLine(shownScript_) <= ScriptHighlighter::longestColouredLine;
+    if (!coloured && highlighter_->document())
+        highlighter_->setDocument(nullptr);
     scriptArea_->setPlainText(QString::fromUtf8(shownScript_));
+    if (coloured && !highlighter_->document())
+        highlighter_->setDocument(scriptArea_->document());
     scriptArea_->document()->setModified(false);
+}
+
+bool ScriptPanel::isColoured() const
+{
+    return highlighter_->document() != nullptr;
+}
+
+qsizetype ScriptPanel::longestLine(const QByteArray& script)
+{
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= script.size()) {
+        qsizetype end = script.indexOf('\n', start);
+        if (end < 0)
+            end = script.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
 }
 
 void ScriptPanel::generateScript()

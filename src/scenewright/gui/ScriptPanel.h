@@ -15,6 +15,7 @@ class QRadioButton;
 
 namespace scenewright::gui {
 
+class ScriptHighlighter;
 class StandardDialogs;
 
 // The script view: generates the project's script, beautifies or
@@ -36,6 +37,9 @@ public:
     QPlainTextEdit* scriptArea() const { return scriptArea_; }
     QLabel* lineIndicator() const { return lineIndicator_; }
     QLabel* savedFileLabel() const { return savedFileLabel_; }
+    // Whether the script shown is coloured; a script with a line of
+    // megabytes is left plain.
+    bool isColoured() const;
 
 public slots:
     void generateScript();
@@ -50,6 +54,7 @@ public slots:
 
 private:
     QWidget* buildControls();
+    static qsizetype longestLine(const QByteArray& script);
     void chooseFileAndSave();
     void showScript(QByteArray script);
     // Null on success, else the message naming the file and the reason.
@@ -67,6 +72,7 @@ private:
     QByteArray lineBreak_ = "\n";
 
     QPlainTextEdit* scriptArea_;
+    ScriptHighlighter* highlighter_;
     QLabel* lineIndicator_;
     QLabel* savedFileLabel_;
     QRadioButton* globalButton_;
