@@ -16,17 +16,6 @@ using gui::RecentProjects;
 
 class RecentProjectsTest : public GuiTest {
 protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        RecentProjects().clear();
-    }
-    void TearDown() override
-    {
-        RecentProjects().clear();
-        GuiTest::TearDown();
-    }
-
     // A new project saved through the window under the name; its canonical path.
     QString savedProject(const QString& name)
     {
@@ -62,9 +51,7 @@ protected:
 TEST_F(RecentProjectsTest, KeepsTheLastEightOpenedOrSavedNewestFirstOnceEach)
 {
     // The tests' settings stay out of the user's own.
-    EXPECT_TRUE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "scenewright", "scenewright")
-                    .fileName()
-                    .contains(".qttest"));
+    EXPECT_TRUE(gui::ProgramSettings::open()->fileName().startsWith(folder_.path()));
 
     QStringList saved;
     for (int index = 0; index < 9; ++index)
@@ -146,7 +133,6 @@ using ProgramSettingsTest = GuiTest;
 
 TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
 {
-    gui::ProgramSettings::open()->clear();
     Frame1 next(dialogs_, path("recovery"));
     EXPECT_FALSE(gui::ProgramSettings::restoreWindow(next));
 
@@ -154,7 +140,6 @@ TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
     frame_->exitProgram();
     EXPECT_TRUE(gui::ProgramSettings::restoreWindow(next));
     EXPECT_EQ(next.size(), QSize(700, 520));
-    gui::ProgramSettings::open()->clear();
 }
 
 } // namespace
