@@ -365,7 +365,9 @@ void Frame1::fillRecentMenu()
         recentMenu_->addAction("No recent projects")->setEnabled(false);
     for (int index = 0; index < paths.size(); ++index) {
         const QString& path = paths[index];
-        const QString text = QString("&%1 %2").arg(index + 1).arg(QDir::toNativeSeparators(path));
+        // An ampersand in the path is shown, not taken as a shortcut mark.
+        const QString shown = QDir::toNativeSeparators(path).replace('&', "&&");
+        const QString text = QString("&%1 %2").arg(index + 1).arg(shown);
         QAction* entry = recentMenu_->addAction(text, this, [this, path] { openRecentProject(path); });
         entry->setData(path);
     }

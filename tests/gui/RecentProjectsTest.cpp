@@ -102,6 +102,10 @@ TEST_F(RecentProjectsTest, TheFileMenuListsThemAndOpensTheOneChosen)
     EXPECT_EQ(menuEntries(), QStringList({"&1 " + QDir::toNativeSeparators(tower),
                                           "&2 " + QDir::toNativeSeparators(castle), "-", "Clear List"}));
 
+    const QString rock = savedProject("rock&roll.scw");
+    EXPECT_EQ(menuEntries().value(0), "&1 " + QDir::toNativeSeparators(rock).replace("&", "&&"));
+    RecentProjects().remove(rock);
+
     menuEntryFor(castle)->trigger();
     EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_EQ(frame_->currentProject()->getName(), "castle");
