@@ -2,6 +2,7 @@
 
 #include "scenewright/Frame1.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/gui/ProgramSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,20 +10,32 @@
 
 namespace scenewright {
 
+namespace {
+
+void placeAtDefault(QWidget& frame)
+{
+    QSize size(800, 600);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize screenSize = screen->size();
+        size = size.boundedTo(screenSize);
+        frame.resize(size);
+        frame.move((screenSize.width() - size.width()) / 2, (screenSize.height() - size.height()) / 2);
+    } else {
+        frame.resize(size);
+    }
+}
+
+} // namespace
+
 Application1::Application1()
     : frame_(std::make_unique<Frame1>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
 {
     core::ProjectManager::getInstance().setMainFrame(frame_.get());
 
-    QSize size(800, 600);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize screenSize = screen->size();
-        size = size.boundedTo(screenSize);
-        frame_->resize(size);
-        frame_->move((screenSize.width() - size.width()) / 2, (screenSize.height() - size.height()) / 2);
-    } else {
-        frame_->resize(size);
-    }
+    // The window opens where and as large as the user left it; the first
+    // time, at its default size in the middle of the screen.
+    if (!gui::ProgramSettings::restoreWindow(*frame_))
+        placeAtDefault(*frame_);
     frame_->show();
     frame_->offerRecovery();
 }

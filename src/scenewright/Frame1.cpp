@@ -21,11 +21,14 @@
 #include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
+#include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/PropertiesPanel.h"
 #include "scenewright/gui/IModelEditor.h"
 #include "scenewright/gui/SaveStateLabel.h"
+#include "scenewright/gui/SceneCheckDialog.h"
 #include "scenewright/gui/SceneUndoStack.h"
 #include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/ScriptPreview.h"
 #include "scenewright/gui/TestRunDialog.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/WorldBasePanel.h"
@@ -34,6 +37,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -123,6 +127,18 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     layout->setRowStretch(0, 1);
     setCentralWidget(content);
 
+    // The live preview sits beside the editors, hidden until asked for.
+    preview_ = new gui::ScriptPreview;
+    preview_->setObjectName("scriptPreview");
+    previewDock_ = new QDockWidget("Script Preview", this);
+    previewDock_->setObjectName("scriptPreviewDock");
+    previewDock_->setWidget(preview_);
+    addDockWidget(Qt::RightDockWidgetArea, previewDock_);
+    previewDock_->hide();
+    connect(previewAction_, &QAction::toggled, this, &Frame1::showPreview);
+    // Closing the dock by its own button unticks the menu item.
+    connect(previewDock_->toggleViewAction(), &QAction::toggled, previewAction_, &QAction::setChecked);
+
     setProjectCommandsEnabled(false);
     setObjectPropertiesEnabled(false, false);
     resize(611, 432);
@@ -153,6 +169,10 @@ void Frame1::buildMenus()
     file->addSeparator();
     QAction* exitAction = file->addAction("Exit", this, &Frame1::exitProgram);
     exitAction->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
+    file->addSeparator();
+    recentMenu_ = file->addMenu("Recent Projects");
+    recentMenu_->setObjectName("recentProjectsMenu");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &Frame1::fillRecentMenu);
 
     QMenu* edit = menuBar()->addMenu("Edit");
     undoAction_ = edit->addAction("Undo", this, &Frame1::undo);
@@ -170,15 +190,21 @@ void Frame1::buildMenus()
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
+    javascript->addSeparator();
     testRunAction_ = javascript->addAction("Test Run...", this, &Frame1::openTestRun);
+    previewAction_ = javascript->addAction("Live Script Preview");
+    previewAction_->setCheckable(true);
+    checkSceneAction_ = javascript->addAction("Check Scene", this, &Frame1::checkScene);
 
     QMenu* objects = menuBar()->addMenu("Objects");
     objects->addAction("Copy object triggers to..", this, &Frame1::openCopyTriggersDialog);
     objects->addSeparator();
     QAction* synchronise = objects->addAction("Enable Synchronisation");
     synchronise->setCheckable(true);
-    connect(synchronise, &QAction::toggled, this,
-            [](bool on) { core::SharedObjectsManager::getInstance().setActive(on); });
+    connect(synchronise, &QAction::toggled, this, [this](bool on) {
+        core::SharedObjectsManager::getInstance().setActive(on);
+        preview_->scheduleRefresh();
+    });
     objects->addSeparator();
     physicalPropertiesAction_ = objects->addAction("Physical Properties", this, &Frame1::openPhysicalPropertiesDialog);
     objectPropertiesAction_ = objects->addAction("Object Properties", this, &Frame1::openObjectPropertiesDialog);
@@ -236,6 +262,9 @@ QWidget* Frame1::buildStatusBar()
     statusText_->setFixedHeight(84);
     auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
     caption->setFont(gui::Fonts::sansSerif(12, false));
+    // Wraps rather than holding the window as wide as the sentence, so the
+    // script preview can take room beside the editors.
+    caption->setWordWrap(true);
 
     layout->addWidget(statusText_, 0, 0);
     layout->addWidget(caption, 1, 0);
@@ -258,7 +287,7 @@ void Frame1::showEvent(QShowEvent* event)
 
 void Frame1::setProjectCommandsEnabled(bool enabled)
 {
-    for (QAction* action : {generateAction_, testRunAction_, saveAction_, saveAsAction_, closeAction_})
+    for (QAction* action : {generateAction_, testRunAction_, saveAction_, saveAsAction_, closeAction_, checkSceneAction_})
         action->setEnabled(enabled);
     addObjectButton_->setEnabled(enabled);
     removeObjectButton_->setEnabled(enabled);
@@ -302,6 +331,7 @@ void Frame1::showNewProject(const std::shared_ptr<Project>& project)
     clearEditingAreas();
     setObjectPropertiesEnabled(false, false);
     setProject(*project);
+    preview_->scheduleRefresh();
 }
 
 void Frame1::newProject()
@@ -324,7 +354,12 @@ void Frame1::openProject()
     const QString chosen = dialogs_.chooseFile(this, {"Open Project", projectDirectory(), {}, &filter, false});
     if (chosen.isEmpty())
         return;
-    const QFileInfo file(chosen);
+    openProjectFile(chosen);
+}
+
+void Frame1::openProjectFile(const QString& path)
+{
+    const QFileInfo file(path);
     ProjectManager& manager = ProjectManager::getInstance();
     manager.setLastDirectoryProjectSave(file.absolutePath().toStdString());
 
@@ -341,6 +376,38 @@ void Frame1::openProject()
     project->setUpdateLabel(projectnamelbl_);
     project->setState(Project::STATE_SAVED);
     showNewProject(project);
+    recentProjects_.add(file.absoluteFilePath());
+}
+
+void Frame1::fillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList paths = recentProjects_.paths();
+    if (paths.isEmpty())
+        recentMenu_->addAction("No recent projects")->setEnabled(false);
+    for (int index = 0; index < paths.size(); ++index) {
+        const QString& path = paths[index];
+        // An ampersand in the path is shown, not taken as a shortcut mark.
+        const QString shown = QDir::toNativeSeparators(path).replace('&', "&&");
+        const QString text = QString("&%1 %2").arg(index + 1).arg(shown);
+        QAction* entry = recentMenu_->addAction(text, this, [this, path] { openRecentProject(path); });
+        entry->setData(path);
+    }
+    recentMenu_->addSeparator();
+    QAction* clear = recentMenu_->addAction("Clear List", this, [this] { recentProjects_.clear(); });
+    clear->setEnabled(!paths.isEmpty());
+}
+
+void Frame1::openRecentProject(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        recentProjects_.remove(path);
+        dialogs_.showError(this, "Open Project",
+                           QString("The project %1 no longer exists. It has been removed from the recent projects.")
+                               .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openProjectFile(path);
 }
 
 void Frame1::closeProject()
@@ -356,6 +423,7 @@ void Frame1::closeProject()
     clearEditingAreas();
     projectShown_ = false;
     undoStack_->clear();
+    preview_->scheduleRefresh();
 }
 
 bool Frame1::saveCurrentProject(const QString& command)
@@ -375,8 +443,10 @@ void Frame1::saveProject()
         saveProjectAs();
         return;
     }
-    if (saveCurrentProject("Save"))
+    if (saveCurrentProject("Save")) {
         markSaved();
+        recentProjects_.add(QString::fromStdString(*currentProj_->getFileLocation()));
+    }
 }
 
 void Frame1::markSaved()
@@ -411,10 +481,12 @@ void Frame1::saveProjectAs()
     }
     markSaved();
     projectnamelbl_->setText(QString::fromStdString(currentProj_->getName()) + Project::suffix);
+    recentProjects_.add(target);
 }
 
 void Frame1::exitProgram()
 {
+    gui::ProgramSettings::saveWindow(*this);
     if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
         if (const auto failure = recovery_.write(*currentProj_))
             std::cerr << *failure << "\n";
@@ -683,6 +755,36 @@ void Frame1::openTestRun()
     auto* dialog = new gui::TestRunDialog(this, dialogs_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+}
+
+void Frame1::showPreview(bool show)
+{
+    previewDock_->setVisible(show);
+    // A dock takes only the width it must have; the script wants room.
+    if (show && !previewPlaced_) {
+        previewPlaced_ = true;
+        resizeDocks({previewDock_}, {std::max(320, width() * 2 / 5)}, Qt::Horizontal);
+    }
+}
+
+void Frame1::checkScene()
+{
+    if (!projectShown_)
+        return;
+    auto* dialog = new gui::SceneCheckDialog(this, core::SceneCheck::checkCurrentScene(),
+                                             gui::SceneCheckDialog::Purpose::Review);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void Frame1::showObject(const std::shared_ptr<core::IAtmoObject>& object)
+{
+    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
+    const auto found = std::find(objects.begin(), objects.end(), object);
+    if (found == objects.end() || found - objects.begin() >= objectList_->count())
+        return;
+    objectList_->setCurrentRow(static_cast<int>(found - objects.begin()));
+    activateWindow();
 }
 
 void Frame1::showAboutBox()

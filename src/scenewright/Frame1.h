@@ -3,6 +3,7 @@
 #include "scenewright/core/IMainFrame.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/io/RecoveryFile.h"
+#include "scenewright/gui/RecentProjects.h"
 
 #include <QMainWindow>
 
@@ -11,9 +12,11 @@
 
 class QAction;
 class QDialog;
+class QDockWidget;
 class QGridLayout;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
@@ -29,6 +32,7 @@ class AtmoTriggerBasePanel;
 class ObjectClickBasePanel;
 class SaveStateLabel;
 class SceneUndoStack;
+class ScriptPreview;
 class StandardDialogs;
 class WorldBasePanel;
 } // namespace scenewright::gui
@@ -94,6 +98,13 @@ public slots:
     void openCopyTriggersDialog();
     void openPhysicalPropertiesDialog();
     void openObjectPropertiesDialog();
+    // Opens the project file; a file that is gone is dropped from the
+    // recent projects, and the user is told.
+    void openRecentProject(const QString& path);
+    // Lists what the check of the scene finds.
+    void checkScene();
+    // Selects the object in the object list, when it is still there.
+    void showObject(const std::shared_ptr<core::IAtmoObject>& object);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -136,6 +147,10 @@ private:
     // The selected object is still listed: its panels are brought up to date
     // in place, or built anew when its interactions were replaced.
     void refreshSelectedObject(int row);
+    // Opens the project file and shows it; a refusal is shown to the user.
+    void openProjectFile(const QString& path);
+    void fillRecentMenu();
+    void showPreview(bool show);
 
     gui::StandardDialogs& dialogs_;
     core::io::RecoveryFile recovery_;
@@ -147,6 +162,7 @@ private:
     // The project's state when the undo stack is clean: saved, or new when it
     // was never saved.
     int cleanState_ = core::Project::STATE_SAVED;
+    bool previewPlaced_ = false;
 
     gui::SaveStateLabel* projectnamelbl_;
     QLabel* selectedname_;
@@ -172,6 +188,13 @@ private:
     QAction* testRunAction_;
     QAction* physicalPropertiesAction_;
     QAction* objectPropertiesAction_;
+    QAction* checkSceneAction_;
+    QAction* previewAction_;
+
+    gui::RecentProjects recentProjects_;
+    QMenu* recentMenu_;
+    QDockWidget* previewDock_;
+    gui::ScriptPreview* preview_;
 
     // Made on first need and kept, with the editors they opened.
     gui::ObjectClickBasePanel* objectBasePanel_ = nullptr;

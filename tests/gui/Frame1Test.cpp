@@ -83,13 +83,14 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
         }
     }
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Javascript", "Objects", "Wizards", "Help"}));
-    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit",
-                                  "Undo", "Redo", "Generate Scipt", "Enable Script Status Bar", "Test Run...",
-                                  "Copy object triggers to..", "-",
+    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit", "-",
+                                  "Recent Projects", "Undo", "Redo", "Generate Scipt", "Enable Script Status Bar", "-",
+                                  "Test Run...", "Live Script Preview", "Check Scene", "Copy object triggers to..", "-",
                                   "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
                                   "Create Chat-bot", "About"}));
-    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Enable Script Status Bar",
-                                   "Copy object triggers to..", "Enable Synchronisation", "About"}));
+    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Recent Projects", "Enable Script Status Bar",
+                                   "Live Script Preview", "Copy object triggers to..", "Enable Synchronisation",
+                                   "About"}));
     EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
     EXPECT_TRUE(menuItem("Enable Script Status Bar")->isChecked());
     EXPECT_FALSE(menuItem("Enable Synchronisation")->isChecked());

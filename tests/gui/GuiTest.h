@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -49,14 +50,18 @@ public:
     }
 };
 
-// A main window on a fresh program state, with a temporary folder for files
-// and the recovery file.
+// A main window on a fresh program state, with a temporary folder for files,
+// the recovery file and the settings.
 class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         resetProgramState();
         ASSERT_TRUE(folder_.isValid());
+        // Each test keeps the program's settings (recent projects, window
+        // place) in its own folder, apart from the user's and from tests
+        // running at the same time.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
         frame_ = makeFrame();
     }
     void TearDown() override

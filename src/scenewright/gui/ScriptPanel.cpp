@@ -2,8 +2,11 @@
 
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/Fonts.h"
+#include "scenewright/gui/SceneCheckDialog.h"
+#include "scenewright/gui/ScriptHighlighter.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/WhyLocaliseScriptPanel.h"
 
@@ -19,6 +22,8 @@
 #include <QSaveFile>
 #include <QSignalBlocker>
 #include <QTextBlock>
+
+#include <algorithm>
 
 namespace scenewright::gui {
 
@@ -51,6 +56,7 @@ ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     scriptFont.setStyleStrategy(QFont::PreferNoShaping);
     scriptArea_->setFont(scriptFont);
     scriptArea_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    highlighter_ = new ScriptHighlighter(scriptArea_->document());
 
     savedFileLabel_ = new QLabel(" ");
     savedFileLabel_->setFont(Fonts::dialog(13, true));
@@ -133,8 +139,35 @@ void ScriptPanel::showScript(QByteArray script)
 {
     lineBreak_ = script.contains("\r\n") ? "\r\n" : "\n";
     shownScript_ = std::move(script);
+    // A line of megabytes, as a compressed script is, is shown plain:
+    // colouring it would hold up showing it and every edit in it. The
+    // highlighter comes back after the text is in, so it colours it once.
+    const bool coloured = longestLine(shownScript_) <= ScriptHighlighter::longestColouredLine;
+    if (!coloured && highlighter_->document())
+        highlighter_->setDocument(nullptr);
     scriptArea_->setPlainText(QString::fromUtf8(shownScript_));
+    if (coloured && !highlighter_->document())
+        highlighter_->setDocument(scriptArea_->document());
     scriptArea_->document()->setModified(false);
+}
+
+bool ScriptPanel::isColoured() const
+{
+    return highlighter_->document() != nullptr;
+}
+
+qsizetype ScriptPanel::longestLine(const QByteArray& script)
+{
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    while (start <= script.size()) {
+        qsizetype end = script.indexOf('\n', start);
+        if (end < 0)
+            end = script.size();
+        longest = std::max(longest, end - start);
+        start = end + 1;
+    }
+    return longest;
 }
 
 void ScriptPanel::generateScript()
@@ -183,6 +216,21 @@ std::optional<QString> ScriptPanel::write(const QString& path, const QByteArray&
 }
 
 void ScriptPanel::saveAs()
+{
+    // What the check finds is a warning: the user sees it and may save all
+    // the same.
+    std::vector<core::SceneCheck::Problem> problems = core::SceneCheck::checkCurrentScene();
+    if (problems.empty()) {
+        chooseFileAndSave();
+        return;
+    }
+    auto* check = new SceneCheckDialog(this, std::move(problems), SceneCheckDialog::Purpose::BeforeSaving);
+    check->setAttribute(Qt::WA_DeleteOnClose);
+    connect(check, &QDialog::accepted, this, &ScriptPanel::chooseFileAndSave);
+    check->open();
+}
+
+void ScriptPanel::chooseFileAndSave()
 {
     const auto& remembered = core::ProjectManager::getInstance().getLastDirectoryScriptSave();
     QString directory = QDir::homePath();

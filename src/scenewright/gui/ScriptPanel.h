@@ -15,6 +15,7 @@ class QRadioButton;
 
 namespace scenewright::gui {
 
+class ScriptHighlighter;
 class StandardDialogs;
 
 // The script view: generates the project's script, beautifies or
@@ -37,6 +38,9 @@ public:
     QPlainTextEdit* scriptArea() const { return scriptArea_; }
     QLabel* lineIndicator() const { return lineIndicator_; }
     QLabel* savedFileLabel() const { return savedFileLabel_; }
+    // Whether the script shown is coloured; a script with a line of
+    // megabytes is left plain.
+    bool isColoured() const;
 
 public slots:
     void generateScript();
@@ -44,6 +48,8 @@ public slots:
     void beautify();
     void compress();
     void saveFile();
+    // Checks the scene first; when it finds problems, they are shown and
+    // the user goes on to save or cancels.
     void saveAs();
     void showWhyLocalise();
 
@@ -51,6 +57,8 @@ private:
     QWidget* buildControls();
     // Ticks the scope the project has now, without writing it back.
     void showScope();
+    static qsizetype longestLine(const QByteArray& script);
+    void chooseFileAndSave();
     void showScript(QByteArray script);
     // Null on success, else the message naming the file and the reason.
     static std::optional<QString> write(const QString& path, const QByteArray& script);
@@ -67,6 +75,7 @@ private:
     QByteArray lineBreak_ = "\n";
 
     QPlainTextEdit* scriptArea_;
+    ScriptHighlighter* highlighter_;
     QLabel* lineIndicator_;
     QLabel* savedFileLabel_;
     QRadioButton* globalButton_;
