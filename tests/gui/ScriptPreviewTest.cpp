@@ -94,6 +94,14 @@ TEST_F(ScriptPreviewTest, ShowsTheSceneScriptAndRegeneratesAfterEveryKindOfChang
     EXPECT_TRUE(showsCurrentScript());
     EXPECT_TRUE(shown().contains("synchtrigger"));
 
+    // Undo and redo change the scene too.
+    menuItem("Undo")->trigger();
+    EXPECT_TRUE(showsCurrentScript());
+    EXPECT_FALSE(shown().contains("localisedparent"));
+    menuItem("Redo")->trigger();
+    EXPECT_TRUE(showsCurrentScript());
+    EXPECT_TRUE(shown().contains("localisedparent"));
+
     frame_->closeProject();
     EXPECT_TRUE(QTest::qWaitFor([this] { return shown().isEmpty(); }, 5000));
 }
