@@ -468,6 +468,17 @@ TEST_F(HostileProjectFileTest, InvalidUtf8InAFileIsRefusedWithTheFileAndTheProbl
     }
 }
 
+TEST_F(HostileProjectFileTest, ADirectoryOpenedAsAProjectIsRefusedWithAMessage)
+{
+    // Opening succeeds on a directory on this system; only the reading fails.
+    auto project = ProjectManager::getInstance().getCurrentProject();
+    fs::create_directory(directory_ / "folder.scw");
+    std::string error;
+    EXPECT_EQ(open(directory_ / "folder.scw", error), nullptr);
+    EXPECT_EQ(error, "Cannot open " + (directory_ / "folder.scw").string() + ": Is a directory");
+    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
+}
+
 TEST_F(HostileProjectFileTest, NonAsciiTextIsKeptByteForByte)
 {
     const std::string text = "Caf\xC3\xA9 \xE2\x98\x95 \xF0\x9D\x84\x9E \xE2\x80\xA8 'x' \"y\" \\ \r\n";
