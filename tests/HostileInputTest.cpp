@@ -20,6 +20,7 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/URLpopup.h"
 #include "scenewright/core/action/ViewpointObjectAction.h"
+#include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptText.h"
 #include "scenewright/core/script/Sounds.h"
 
@@ -41,7 +42,6 @@ namespace {
 using namespace core;
 using namespace core::action;
 namespace fs = std::filesystem;
-using ::testing::AllOf;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
@@ -255,7 +255,8 @@ protected:
     }
 
     // Generates the scene's script global and localised, synchronised and
-    // not; each must pass node --check, and the checker must find every value.
+    // not; each must pass node --check, and the checker must find every
+    // value in each, and in each beautified and compressed.
     void expectEveryScriptReads(const std::vector<Marked>& values)
     {
         std::vector<fs::path> scripts;
@@ -267,6 +268,8 @@ protected:
                     << (localised ? "localised" : "global") << (synchronised ? ", synchronised" : "") << "\n"
                     << diagnostics;
                 scripts.push_back(writeScript(script));
+                scripts.push_back(writeScript(script::ScriptFormatter::beautify(script)));
+                scripts.push_back(writeScript(script::ScriptFormatter::compress(script)));
             }
         }
         expectCheckerFindsNoProblem(scripts, values);
@@ -402,7 +405,9 @@ TEST_F(HostileInputTest, EveryWelcomeMessageLineReadsBackAndTheRestStaysText)
     std::vector<fs::path> scripts;
     for (const Marked& message : messages) {
         editor().setWelcomeMessage(*world, message.text);
-        scripts.push_back(writeScript(generate(false, false)));
+        const std::string script = generate(false, false);
+        scripts.push_back(writeScript(script));
+        scripts.push_back(writeScript(script::ScriptFormatter::compress(script)));
     }
     editor().setWelcomeMessage(*world, messages[13].text);
     EXPECT_TRUE(nodeAccepts(generate(true, true)));
@@ -466,6 +471,43 @@ TEST_F(HostileProjectFileTest, InvalidUtf8InAFileIsRefusedWithTheFileAndTheProbl
         // The message itself is text the window can show unchanged.
         EXPECT_EQ(script::ScriptText::comment(error), error);
     }
+}
+
+TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenProjectAlone)
+{
+    // A saved scene with every kind of text in it.
+    for (const Hostile& each : hostileTexts()) {
+        auto door = add<PrimitiveObj>(each.text);
+        auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
+        chat->message = each.text;
+        fire<OnclickTrigger>(*door, chat);
+    }
+    ASSERT_EQ(saveAs(directory_ / "whole.scw"), std::nullopt);
+    const std::string whole = fileContent(directory_ / "whole.scw");
+    auto project = ProjectManager::getInstance().getCurrentProject();
+    const auto objects = registry().getAtmoObjectListData();
+
+    const fs::path cut = directory_ / "cut.scw";
+    std::string error;
+    // Every length short of the whole, the empty file aside (an old, empty
+    // save that opens as the default project).
+    for (std::size_t length = 1; length + 1 < whole.size(); length += 7) {
+        std::ofstream(cut, std::ios::binary | std::ios::trunc) << whole.substr(0, length);
+        ASSERT_EQ(open(cut, error), nullptr) << "opened when cut to " << length << " bytes";
+        ASSERT_THAT(error, HasSubstr(cut.string() + ": line "));
+    }
+    // A file left with the markers of a merge that went wrong.
+    const std::size_t middle = whole.find("\n", whole.size() / 2) + 1;
+    std::ofstream(cut, std::ios::binary | std::ios::trunc)
+        << whole.substr(0, middle) << "<<<<<<< HEAD\n=======\n>>>>>>> other\n" << whole.substr(middle);
+    EXPECT_EQ(open(cut, error), nullptr);
+    EXPECT_THAT(error, HasSubstr(cut.string() + ": line "));
+    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
+    EXPECT_EQ(registry().getAtmoObjectListData(), objects);
+
+    // The whole file less its final line feed still is the whole document.
+    std::ofstream(cut, std::ios::binary | std::ios::trunc) << whole.substr(0, whole.size() - 1);
+    EXPECT_NE(open(cut, error), nullptr) << error;
 }
 
 TEST_F(HostileProjectFileTest, ADirectoryOpenedAsAProjectIsRefusedWithAMessage)

@@ -7,8 +7,6 @@
 #include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/SaveFile.h"
 
-#include <gmock/gmock.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -22,8 +20,6 @@ namespace {
 
 using namespace core;
 namespace fs = std::filesystem;
-using ::testing::AllOf;
-using ::testing::HasSubstr;
 
 constexpr const char* kMissing = "<no file>";
 
