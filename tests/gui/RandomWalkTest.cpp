@@ -38,6 +38,7 @@ namespace {
 
 constexpr unsigned kSeed = 20261207;
 constexpr int kSteps = 1000;
+constexpr int kScriptCheckInterval = 100;
 
 // Pieces a user might type or paste, hostile ones among them.
 const QStringList& typedPieces()
@@ -310,6 +311,16 @@ protected:
         QApplication::processEvents();
     }
 
+    // The script of the scene as the walk left it, generated as the script
+    // view does, must parse.
+    void expectScriptParses()
+    {
+        const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+        std::string diagnostics;
+        if (!nodeAccepts(script, &diagnostics))
+            ADD_FAILURE() << "after step " << log_.size() << ":\n" << diagnostics;
+    }
+
     void closeDialogs()
     {
         for (int rounds = 0; rounds < 10 && QApplication::activeModalWidget(); ++rounds)
@@ -333,8 +344,11 @@ protected:
         }
         qtWarnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
-        for (int i = 0; i < steps && !HasFailure(); ++i)
+        for (int i = 1; i <= steps && !HasFailure(); ++i) {
             step();
+            if (i % kScriptCheckInterval == 0)
+                expectScriptParses();
+        }
         closeDialogs();
         qInstallMessageHandler(previous);
         EXPECT_TRUE(qtWarnings.isEmpty()) << qtWarnings.join("\n").toStdString();
