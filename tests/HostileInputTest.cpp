@@ -28,6 +28,7 @@
 
 #include <fstream>
 #include <functional>
+#include <random>
 
 // Text a user types or a hand-edited file holds, put into every place that
 // reaches the generated script or the project file. Each script must parse,
@@ -424,6 +425,34 @@ TEST_F(HostileInputTest, CommentsNeverEndEarlyAndStayUtf8)
     // A separator cut short is not a separator: it is ill-formed, then text.
     EXPECT_EQ(ScriptText::literal(std::string("\xE2\x80'")), kReplacement + "\\'");
     EXPECT_EQ(ScriptText::literal(std::string("\0", 1)), std::string("\0", 1));
+}
+
+TEST_F(HostileInputTest, IllFormedBytesBecomeWhatAUtf8ReaderSees)
+{
+    // Random byte strings, mostly of bytes that start or continue UTF-8
+    // sequences; each written into a comment must read, as UTF-8 text,
+    // exactly as node reads the raw bytes (line breaks aside, which a
+    // comment writes as blanks).
+    std::mt19937 random(7);
+    const std::string alphabet = "a\x80\x8F\x90\x9F\xA0\xA8\xBF\xC0\xC1\xC2\xDF\xE0\xE2\xED\xEF\xF0\xF4\xF5\xFF";
+    std::string cases = "const cases = [";
+    for (int n = 0; n < 500; ++n) {
+        std::string raw;
+        for (int length = static_cast<int>(random() % 9); length > 0; --length)
+            raw += alphabet[random() % alphabet.size()];
+        cases += "['" + hex(raw) + "','" + hex(script::ScriptText::comment(raw)) + "'],";
+    }
+    cases += "];\n";
+    const auto problems = nodeOutput(cases + R"JS(
+for (const [raw, written] of cases) {
+  const bytes = Buffer.from(written, 'hex');
+  const read = Buffer.from(raw, 'hex').toString('utf8').replace(/[\u2028\u2029]/g, ' ');
+  if (!Buffer.from(bytes.toString('utf8'), 'utf8').equals(bytes)) console.log(raw + ': not UTF-8 ' + written);
+  else if (bytes.toString('utf8') !== read) console.log(raw + ': ' + written + ' is not ' + Buffer.from(read).toString('hex'));
+}
+)JS");
+    ASSERT_TRUE(problems.has_value());
+    EXPECT_THAT(*problems, IsEmpty());
 }
 
 // ---- the project file ----
