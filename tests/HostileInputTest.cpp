@@ -519,12 +519,14 @@ TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenP
 
     const fs::path cut = directory_ / "cut.scw";
     std::string error;
-    // Every length short of the whole, the empty file aside (an old, empty
-    // save that opens as the default project).
+    // Lengths short of the whole, the empty file aside (an old, empty save
+    // that opens as the default project). Each cut is a new file: rewriting
+    // one file over and over makes the file system flush it every time.
     for (std::size_t length = 1; length + 1 < whole.size(); length += 7) {
-        std::ofstream(cut, std::ios::binary | std::ios::trunc) << whole.substr(0, length);
+        std::ofstream(cut, std::ios::binary) << whole.substr(0, length);
         ASSERT_EQ(open(cut, error), nullptr) << "opened when cut to " << length << " bytes";
         ASSERT_THAT(error, HasSubstr(cut.string() + ": line "));
+        fs::remove(cut);
     }
     // A file left with the markers of a merge that went wrong.
     const std::size_t middle = whole.find("\n", whole.size() / 2) + 1;
