@@ -152,6 +152,10 @@ TEST_F(GeneratorCommandTest, FormatsAScriptFileOrStandardInput)
     CommandRun missing = run({"--compress", "--script", (directory_ / "none.js").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_THAT(missing.err, HasSubstr("none.js"));
+
+    CommandRun folder = run({"--compress", "--script", directory_.string()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_THAT(folder.err, HasSubstr("Is a directory"));
 }
 
 TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)

@@ -88,9 +88,9 @@ TEST(ScriptTextLiteral, EscapesEverythingThatCouldEndTheLiteral)
     EXPECT_EQ(ScriptText::literal(std::optional<std::string>()), "null");
 }
 
-TEST(ScriptTextLiteral, LeavesTruncatedSeparatorBytesAlone)
+TEST(ScriptTextLiteral, TruncatedSeparatorBytesBecomeOneReplacementCharacter)
 {
-    EXPECT_EQ(ScriptText::literal(std::string("a\xE2\x80")), "a\xE2\x80");
+    EXPECT_EQ(ScriptText::literal(std::string("a\xE2\x80")), "a\xEF\xBF\xBD");
 }
 
 TEST(ScriptTextComment, TurnsEveryLineBreakIntoABlank)

@@ -1,6 +1,7 @@
 #include "scenewright/core/io/FileOperations.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace scenewright::core::io {
@@ -10,6 +11,11 @@ namespace {
 FileOperations* installed = nullptr;
 
 } // namespace
+
+int FileOperations::createTemporary(char* pattern)
+{
+    return ::mkstemp(pattern);
+}
 
 ssize_t FileOperations::write(int fd, const void* data, std::size_t size)
 {

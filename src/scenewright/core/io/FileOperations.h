@@ -6,10 +6,13 @@
 namespace scenewright::core::io {
 
 // The system calls a SaveFile makes to put its text on disk. Tests replace
-// them to make a save fail at the write, the flush or the rename.
+// them to make a save fail at the creation of its temporary file, the write,
+// the flush or the rename.
 class FileOperations {
 public:
     virtual ~FileOperations() = default;
+    // Creates and opens a new file from a mkstemp pattern, filling in its name.
+    virtual int createTemporary(char* pattern);
     virtual ssize_t write(int fd, const void* data, std::size_t size);
     virtual int fsync(int fd);
     virtual int rename(const char* from, const char* to);

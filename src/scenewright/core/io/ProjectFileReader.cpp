@@ -11,6 +11,7 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/script/Utf8Text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -592,13 +593,12 @@ private:
     std::set<std::string> claimed_;
 };
 
-std::string syntaxError(std::string_view text, const Json::parse_error& error)
+// "line L, column C" of the byte at the position, as an editor shows them.
+std::string lineAndColumn(std::string_view text, std::size_t position)
 {
-    // The byte position counts from 1; line and column are what an editor shows.
-    std::size_t position = error.byte == 0 ? 0 : std::min<std::size_t>(error.byte - 1, text.size());
     std::size_t line = 1;
     std::size_t column = 1;
-    for (std::size_t i = 0; i < position; ++i) {
+    for (std::size_t i = 0; i < position && i < text.size(); ++i) {
         if (text[i] == '\n') {
             ++line;
             column = 1;
@@ -606,11 +606,28 @@ std::string syntaxError(std::string_view text, const Json::parse_error& error)
             ++column;
         }
     }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+std::string syntaxError(std::string_view text, const Json::parse_error& error)
+{
+    // The byte position counts from 1.
+    std::size_t position = error.byte == 0 ? 0 : std::min<std::size_t>(error.byte - 1, text.size());
     std::string what = error.what();
     // Keep nlohmann's own explanation, without its error-number prefix.
     if (auto colon = what.find(": "); colon != std::string::npos)
         what = what.substr(colon + 2);
-    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what;
+    return lineAndColumn(text, position) + ": " + what;
+}
+
+// A file that is not UTF-8 is refused before parsing: the parser's message
+// would quote the broken bytes, which no window can show.
+std::string notUtf8Error(std::string_view text, std::size_t position)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(text[position]);
+    return lineAndColumn(text, position) + ": not UTF-8 text (byte 0x" + digits[byte >> 4] + digits[byte & 0xF]
+           + ")";
 }
 
 } // namespace
@@ -618,6 +635,10 @@ std::string syntaxError(std::string_view text, const Json::parse_error& error)
 std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path,
                                                      std::string& error)
 {
+    if (const std::size_t broken = script::Utf8Text::firstIllFormed(text); broken != std::string_view::npos) {
+        error = path + ": " + notUtf8Error(text, broken);
+        return std::nullopt;
+    }
     Json document;
     try {
         document = Json::parse(text);

@@ -3,12 +3,11 @@
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/SaveFile.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace scenewright::core::io {
@@ -53,8 +52,9 @@ std::shared_ptr<Project> RecoveryFile::reopen(std::string& error) const
     auto project = ProjectManager::getInstance().openProject(projectPath_, error);
     if (!project)
         return nullptr;
-    std::ifstream in(locationPath_, std::ios::binary);
-    const std::string location{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Without a readable location the project reopens without one.
+    std::string unread;
+    const std::string location = FileReader::read(locationPath_, unread).value_or(std::string());
     project->setFileLocation(location.empty() ? std::nullopt : std::optional<std::string>(location));
     project->setState(Project::STATE_UNSAVED);
     return project;

@@ -62,7 +62,7 @@ bool SaveFile::save(std::string_view contents)
     std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');
-    int fd = mkstemp(temporary.data());
+    int fd = operations.createTemporary(temporary.data());
     if (fd < 0)
         return fail(std::strerror(errno));
 

@@ -1,5 +1,7 @@
 #include "scenewright/core/script/ScriptText.h"
 
+#include "scenewright/core/script/Utf8Text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -15,10 +17,25 @@ constexpr char kSeparatorLead1 = '\x80';
 constexpr char kLineSeparatorLast = '\xA8';
 constexpr char kParagraphSeparatorLast = '\xA9';
 
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 bool isSeparatorAt(std::string_view text, std::size_t i)
 {
     return i + 2 < text.size() && text[i] == kSeparatorLead0 && text[i + 1] == kSeparatorLead1
            && (text[i + 2] == kLineSeparatorLast || text[i + 2] == kParagraphSeparatorLast);
+}
+
+// Appends the character at the position and returns the bytes it took. The
+// script is UTF-8 text, so an ill-formed sequence is written as U+FFFD, the
+// character any UTF-8 reader of the script would see in its place.
+std::size_t appendCharacter(std::string& out, std::string_view text, std::size_t i)
+{
+    const Utf8Text::Step step = Utf8Text::stepAt(text, i);
+    if (step.wellFormed)
+        out.append(text.substr(i, step.length));
+    else
+        out.append(kReplacementCharacter);
+    return step.length;
 }
 
 } // namespace
@@ -92,7 +109,7 @@ void ScriptText::appendLiteral(std::string& out, std::string_view text)
                 out += text[i + 2] == kLineSeparatorLast ? "\\u2028" : "\\u2029";
                 i += 2;
             } else {
-                out += c;
+                i += appendCharacter(out, text, i) - 1;
             }
         }
     }
@@ -122,7 +139,7 @@ std::string ScriptText::comment(std::string_view text)
             out += ' ';
             i += 2;
         } else {
-            out += text[i];
+            i += appendCharacter(out, text, i) - 1;
         }
     }
     return out;

@@ -21,14 +21,16 @@ public:
 
     // The content of a single-quoted JavaScript literal for the text: backslash,
     // apostrophe, CR, LF, U+2028 and U+2029 escaped, all else as it is. A
-    // missing string is written null.
+    // missing string is written null. Bytes that are not UTF-8 become U+FFFD
+    // (one per longest ill-formed start), so the script stays UTF-8 text.
     static std::string literal(std::string_view text);
     static std::string literal(const std::string& text) { return literal(std::string_view(text)); }
     static std::string literal(const std::optional<std::string>& text);
     static void appendLiteral(std::string& out, std::string_view text);
 
     // Text for a // comment: every line break (CR, LF, U+2028, U+2029) becomes
-    // a blank, so the text cannot end the comment.
+    // a blank, so the text cannot end the comment. Bytes that are not UTF-8
+    // become U+FFFD, as in a literal.
     static std::string comment(std::string_view text);
 
     // The text, or "null" when missing.

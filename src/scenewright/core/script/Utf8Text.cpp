@@ -1,0 +1,51 @@
+#include "scenewright/core/script/Utf8Text.h"
+
+#include <string>
+
+namespace scenewright::core::script {
+
+Utf8Text::Step Utf8Text::stepAt(std::string_view text, std::size_t position)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[position + k]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return {1, true};
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
+    } else {
+        return {1, false};
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if (position + k >= text.size())
+            return {k, false};
+        const unsigned char next = byte(k);
+        const bool inRange = k == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
+        if (!inRange)
+            return {k, false};
+    }
+    return {length, true};
+}
+
+std::size_t Utf8Text::firstIllFormed(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const Step step = stepAt(text, i);
+        if (!step.wellFormed)
+            return i;
+        i += step.length;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace scenewright::core::script
