@@ -111,6 +111,17 @@ TEST_F(SceneCheckDialogTest, ListsEachProblemBesideItsObject)
     EXPECT_NE(button(dialog, "Close"), nullptr);
 }
 
+TEST_F(SceneCheckDialogTest, OneProblemIsCountedInTheSingular)
+{
+    auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    SceneEditor::getInstance().attachStandardInteractions(*door);
+    SceneEditor::getInstance().setActive(*door->getAtmoTrigger(0), true);
+    frame_->checkScene();
+    SceneCheckDialog* dialog = shownCheck();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(summary(dialog), "1 problem found. Double-click it to select its object.");
+}
+
 TEST_F(SceneCheckDialogTest, DoubleClickingAProblemSelectsItsObject)
 {
     buildFaultyScene();

@@ -23,9 +23,10 @@ SceneCheckDialog::SceneCheckDialog(QWidget* parent, std::vector<core::SceneCheck
     QString summary;
     if (problems_.empty())
         summary = "No problems found.";
+    else if (problems_.size() == 1)
+        summary = "1 problem found. Double-click it to select its object.";
     else
-        summary = QString(problems_.size() == 1 ? "1 problem found." : "%1 problems found.").arg(problems_.size())
-            + " Double-click one to select its object.";
+        summary = QString("%1 problems found. Double-click one to select its object.").arg(problems_.size());
     if (purpose == Purpose::BeforeSaving && !problems_.empty())
         summary += " The script can be saved all the same.";
     auto* caption = new QLabel(summary);
