@@ -740,14 +740,7 @@ void Frame1::refreshSelectedObject(int row)
 
 void Frame1::openScriptView()
 {
-    auto* dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle("Generated script");
-    dialog->resize(500, 500);
-    auto* layout = new QGridLayout(dialog);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new gui::ScriptPanel(dialog, dialogs_), 0, 0);
-    dialog->show();
+    gui::ScriptPanel::createInDialog(this, dialogs_)->parentWidget()->show();
 }
 
 void Frame1::openTestRun()

@@ -46,6 +46,19 @@ QLabel* addLabel(QGridLayout* layout, const QString& text, const QFont& font, in
 
 } // namespace
 
+ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialogs)
+{
+    auto* dialog = new QDialog(parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle("Generated script");
+    dialog->resize(500, 500);
+    auto* layout = new QGridLayout(dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new ScriptPanel(dialog, dialogs);
+    layout->addWidget(panel, 0, 0);
+    return panel;
+}
+
 ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     : QWidget(dialog), parent_(dialog), dialogs_(dialogs)
 {

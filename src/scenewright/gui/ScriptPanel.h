@@ -28,6 +28,10 @@ public:
     ScriptPanel(QDialog* dialog, StandardDialogs& dialogs);
     ~ScriptPanel() override;
 
+    // The script view in a dialog of its own, deleted when closed; the
+    // caller shows it.
+    static ScriptPanel* createInDialog(QWidget* parent, StandardDialogs& dialogs);
+
     // The file the script was last saved to from this panel; empty before.
     const QString& currentFile() const { return currentFile_; }
     // The script as it would be saved: the bytes last put in the text area,

@@ -254,14 +254,8 @@ QCheckBox* TestRunDialog::toggleBox(const QString& label) const
 
 QDialog* TestRunDialog::openScriptAtLine(int line)
 {
-    auto* dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle("Generated script");
-    dialog->resize(500, 500);
-    auto* layout = new QGridLayout(dialog);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new ScriptPanel(dialog, dialogs_);
-    layout->addWidget(panel, 0, 0);
+    ScriptPanel* panel = ScriptPanel::createInDialog(this, dialogs_);
+    auto* dialog = static_cast<QDialog*>(panel->parentWidget());
     panel->generateScript();
     QPlainTextEdit* area = panel->scriptArea();
     QTextCursor cursor(area->document()->findBlockByNumber(line - 1));
