@@ -169,6 +169,8 @@ TEST(CompressHazards, KeepsTheProgramOnOneLine)
         {"var re = 1, g = {test: 0}, a, b = 2\na = b\n/re/g.test\n", "var re=1,g={test:0},a,b=2;a=b/re/g.test"},
         {"var a, b = 1\na = b // c\n/* d */ + 1\n", "var a,b=1;a=b+1"},
         {"var r = /x/ in {}, q = typeof /y/", "var r=/x/ in{},q=typeof/y/"},
+        // "<", "!" and "--" fuse as a group: joined they open a comment.
+        {"var a = 1, b = 2, c = a <! --b, d = a <!/* e */--b;", "var a=1,b=2,c=a<! --b,d=a<! --b;"},
     };
     for (const Case& c : cases) {
         const std::string compressed = ScriptFormatter::compress(c.script);

@@ -116,6 +116,21 @@ bool tokensWouldFuse(std::string_view text, const Token& left, const Token& righ
     return punctuatorsFuse(a, b);
 }
 
+// Whether writing `next` right after `written` spells "<!--" across the join,
+// which opens a comment; tokens as short as "<", "!" and "--" can do it with
+// none of their pairs fusing.
+bool joinOpensComment(std::string_view written, std::string_view next)
+{
+    constexpr std::string_view kOpen = "<!--";
+    const std::size_t tail = std::min<std::size_t>(written.size(), kOpen.size() - 1);
+    std::string joined(written.substr(written.size() - tail));
+    joined += next.substr(0, kOpen.size() - 1);
+    for (std::size_t at = joined.find(kOpen); at != std::string::npos; at = joined.find(kOpen, at + 1))
+        if (at < tail && at + kOpen.size() > tail)
+            return true;
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // Lexer: cuts the text into tokens. Whether a "/" starts a regular expression
 // and whether "-->" may open a comment depend on what came before, which the
@@ -1213,7 +1228,8 @@ bool Beautifier::joinChangesMeaning(const Head& h, bool adjacent) const
     if (first.htmlClose && !breakSinceSig_) {
         return true;
     }
-    if (adjacent && out_.size() == sigOutEnd_ && tokensWouldFuse(s_, lastSig_, first)) {
+    if (adjacent && out_.size() == sigOutEnd_
+        && (tokensWouldFuse(s_, lastSig_, first) || joinOpensComment(out_, s_.substr(first.begin)))) {
         return true;
     }
     return h.sig != nullptr && h.sig->asiBefore && !breakSinceSig_ && !h.breakBeforeSig;
@@ -1294,7 +1310,8 @@ std::string compressScript(std::string_view s)
                 out += '\n';
             } else if (t.asiBefore) {
                 out += ';';
-            } else if (t.gapBefore && tokensWouldFuse(s, prev, t)) {
+            } else if (t.gapBefore
+                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin)))) {
                 out += ' ';
             }
         }
