@@ -15,9 +15,9 @@
 //
 // The literals are found by a lexer of its own, independent of the
 // formatter's. It reads a "/" as the start of a regular expression by the
-// previous token alone; where that cannot decide (after ")" or "}", which end
-// an expression or a statement head or block) the script is left out of the
-// literal check, as is a script with an unterminated literal or comment.
+// previous token alone; where that cannot decide (a "/" after ")", "}", "++",
+// "--" or a word that is a keyword only in places) the script is left out of
+// the literal check, as is a script with an unterminated literal or comment.
 
 namespace {
 
@@ -64,7 +64,9 @@ public:
     std::optional<std::vector<std::string_view>> literals()
     {
         std::vector<std::string_view> found;
-        enum class Prev { None, Punct, Word, Closing, Literal } prev = Prev::None;
+        // Ambiguous: a token after which "/" may divide or open a regular
+        // expression, depending on what this lexer does not follow.
+        enum class Prev { None, Punct, Word, Ambiguous, Literal } prev = Prev::None;
         std::string_view prevWord;
         // A word after "." is a property name, even when spelled like a keyword.
         bool afterDot = false;
@@ -107,7 +109,7 @@ public:
                 if (!skipTemplate())
                     return std::nullopt;
             } else if (c == '/') {
-                if (prev == Prev::Closing || (prev == Prev::Word && !prevWordIsName && contextualKeyword(prevWord)))
+                if (prev == Prev::Ambiguous || (prev == Prev::Word && !prevWordIsName && contextualKeyword(prevWord)))
                     return std::nullopt;
                 bool regex = prev == Prev::None || prev == Prev::Punct
                     || (prev == Prev::Word && !prevWordIsName && keywordBeforeExpression(prevWord));
@@ -127,11 +129,15 @@ public:
                 prev = Prev::Word;
                 continue;
             } else {
-                ++i_;
-                // "++" and "--" end an expression as often as they start one.
-                if ((c == '+' || c == '-') && next == c)
-                    return std::nullopt;
-                prev = (c == ')' || c == ']' || c == '}') ? (c == ']' ? Prev::Literal : Prev::Closing) : Prev::Punct;
+                // ")" and "}" end an expression or a statement's head or block;
+                // "++" and "--" end an operand or start one.
+                if ((c == '+' || c == '-') && next == c) {
+                    i_ += 2;
+                    prev = Prev::Ambiguous;
+                } else {
+                    ++i_;
+                    prev = c == ']' ? Prev::Literal : (c == ')' || c == '}') ? Prev::Ambiguous : Prev::Punct;
+                }
                 afterDot = c == '.';
                 continue;
             }
