@@ -36,6 +36,24 @@ bool isLineTerminatorAt(std::string_view s, std::size_t i)
     return i + 2 < s.size() && s[i] == '\xE2' && s[i + 1] == '\x80' && (s[i + 2] == '\xA8' || s[i + 2] == '\xA9');
 }
 
+// The length of a space outside ASCII at `i` (no-break space, byte order
+// mark, U+1680, U+2000 to U+200A, U+202F, U+205F, U+3000), else 0.
+std::size_t unicodeSpaceLength(std::string_view s, std::size_t i)
+{
+    const std::string_view rest = s.substr(i);
+    if (rest.starts_with("\xC2\xA0"))
+        return 2;
+    static constexpr std::string_view kSpaces[] = {"\xEF\xBB\xBF", "\xE1\x9A\x80", "\xE2\x80\xAF",
+        "\xE2\x81\x9F", "\xE3\x80\x80"};
+    for (auto space : kSpaces)
+        if (rest.starts_with(space))
+            return 3;
+    if (rest.size() >= 3 && rest.starts_with("\xE2\x80") && static_cast<Byte>(rest[2]) >= 0x80
+        && static_cast<Byte>(rest[2]) <= 0x8A)
+        return 3;
+    return 0;
+}
+
 // Keywords after which a "/" opens a regular expression rather than dividing.
 bool keywordBeforeExpression(std::string_view word)
 {
@@ -84,6 +102,10 @@ public:
                 ++i_;
                 continue;
             }
+            if (std::size_t length = unicodeSpaceLength(s_, i_)) {
+                i_ += length;
+                continue;
+            }
             if ((c == '/' && next == '/') || (c == '<' && s_.substr(i_, 4) == "<!--") || (c == '#' && next == '!' && i_ == 0)
                 || (lineStart && s_.substr(i_, 3) == "-->")) {
                 while (i_ < s_.size() && !isLineTerminatorAt(s_, i_))
@@ -121,7 +143,8 @@ public:
                 if (!skipRegex())
                     return std::nullopt;
             } else if (isWordByte(c)) {
-                while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_))
+                while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_)
+                    && unicodeSpaceLength(s_, i_) == 0)
                     ++i_;
                 prevWord = s_.substr(begin, i_ - begin);
                 prevWordIsName = afterDot;

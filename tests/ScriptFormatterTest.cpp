@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,13 +23,27 @@ void expectSameProgram(const std::string& original, const std::string& formatted
     }
 }
 
+// The text without blanks and line breaks, the spaces and separators beyond
+// ASCII included.
 std::string withoutWhitespace(const std::string& text)
 {
+    static const std::vector<std::string> kUnicodeBlanks = {"\xC2\xA0", "\xEF\xBB\xBF", "\xE1\x9A\x80",
+        "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80"};
     std::string kept;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\v' && c != '\f') {
-            kept += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
+            continue;
         }
+        const auto blank = std::find_if(kUnicodeBlanks.begin(), kUnicodeBlanks.end(),
+            [&](const std::string& b) { return text.compare(i, b.size(), b) == 0; });
+        const bool enSpace = text.compare(i, 2, "\xE2\x80") == 0 && i + 2 < text.size()
+            && static_cast<unsigned char>(text[i + 2]) >= 0x80 && static_cast<unsigned char>(text[i + 2]) <= 0x8A;
+        if (blank != kUnicodeBlanks.end() || enSpace) {
+            i += (blank != kUnicodeBlanks.end() ? blank->size() : 3) - 1;
+            continue;
+        }
+        kept += c;
     }
     return kept;
 }
@@ -210,6 +225,21 @@ TEST(HostileInput, UnterminatedLiteralsEndAtTheirLineAndCommentsAtTheText)
         EXPECT_EQ(ScriptFormatter::compress(compressed), compressed) << s;
         EXPECT_EQ(withoutWhitespace(ScriptFormatter::beautify(s)), withoutWhitespace(s)) << s;
     }
+}
+
+TEST(HostileInput, SpacesAndLineSeparatorsBeyondAsciiSeparateTokens)
+{
+    // A no-break space or a line separator is no part of a word, so the "/"
+    // after it opens a regular expression, and the separator ends a statement.
+    const std::string script = "var y, x = (\xC2\xA0/a b/)\xE2\x80\xA8y = 1\xE3\x80\x80+\xEF\xBB\xBF" "2";
+    const std::string compressed = ScriptFormatter::compress(script);
+    EXPECT_EQ(compressed, "var y,x=(/a b/);y=1+2");
+    EXPECT_TRUE(scenewright::test::nodeAccepts(script));
+    EXPECT_TRUE(scenewright::test::nodeAccepts(ScriptFormatter::beautify(script)));
+
+    const std::string regexOnSecondLine = "\xE2\x80\xA8/}/";
+    EXPECT_EQ(ScriptFormatter::compress(regexOnSecondLine), "/}/");
+    EXPECT_NE(ScriptFormatter::beautify(regexOnSecondLine).find("/}/"), std::string::npos);
 }
 
 TEST(HostileInput, AnyBytesGiveStableResultsAndBeautifyLosesNothing)

@@ -26,6 +26,34 @@ constexpr bool isBlankByte(Byte c)
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The length of the UTF-8 form of a space or line separator outside ASCII at
+// `i` (no-break space, byte order mark, the spaces U+1680, U+2000 to U+200A,
+// U+202F, U+205F, U+3000, and the line and paragraph separators), else 0. In
+// script they separate tokens as blanks do; the two separators also end lines.
+std::size_t unicodeBlankLength(std::string_view s, std::size_t i, bool& breaksLine)
+{
+    auto at = [&](std::size_t k) { return k < s.size() ? static_cast<Byte>(s[k]) : Byte(0); };
+    const Byte a = at(i);
+    const Byte b = at(i + 1);
+    const Byte c = at(i + 2);
+    if (a == 0xC2 && b == 0xA0)
+        return 2;
+    if (a == 0xE2 && b == 0x80 && (c == 0xA8 || c == 0xA9)) {
+        breaksLine = true;
+        return 3;
+    }
+    const bool space = (a == 0xEF && b == 0xBB && c == 0xBF) || (a == 0xE1 && b == 0x9A && c == 0x80)
+        || (a == 0xE2 && b == 0x80 && ((c >= 0x80 && c <= 0x8A) || c == 0xAF)) || (a == 0xE2 && b == 0x81 && c == 0x9F)
+        || (a == 0xE3 && b == 0x80 && c == 0x80);
+    return space ? 3 : 0;
+}
+
+bool isUnicodeBlankAt(std::string_view s, std::size_t i)
+{
+    bool breaksLine = false;
+    return unicodeBlankLength(s, i, breaksLine) > 0;
+}
+
 constexpr bool isLineBreak(Byte c)
 {
     return c == '\n' || c == '\r';
@@ -176,7 +204,7 @@ void Lexer::read(Token& t, bool regexAllowed, bool atLineStart)
     if (c == '\n') {
         t.kind = TokenKind::LineFeed;
         t.breaksLine = true;
-    } else if (isBlankByte(c)) {
+    } else if (isBlankByte(c) || isUnicodeBlankAt(s_, i)) {
         t.kind = TokenKind::Blank;
         end = endOfBlanks(i, t.breaksLine);
     } else if (c == '/' && next == '/') {
@@ -220,16 +248,22 @@ void Lexer::read(Token& t, bool regexAllowed, bool atLineStart)
 
 std::size_t Lexer::endOfBlanks(std::size_t i, bool& breaksLine) const
 {
-    while (i < s_.size() && isBlankByte(static_cast<Byte>(s_[i]))) {
-        breaksLine = breaksLine || s_[i] == '\r';
-        ++i;
+    while (i < s_.size()) {
+        if (isBlankByte(static_cast<Byte>(s_[i]))) {
+            breaksLine = breaksLine || s_[i] == '\r';
+            ++i;
+        } else if (std::size_t length = unicodeBlankLength(s_, i, breaksLine)) {
+            i += length;
+        } else {
+            break;
+        }
     }
     return i;
 }
 
 std::size_t Lexer::endOfWord(std::size_t i) const
 {
-    while (i < s_.size() && isWordByte(static_cast<Byte>(s_[i]))) {
+    while (i < s_.size() && isWordByte(static_cast<Byte>(s_[i])) && !isUnicodeBlankAt(s_, i)) {
         ++i;
     }
     return i;
@@ -346,6 +380,9 @@ std::size_t Lexer::endOfTemplate(std::size_t i)
         bool unterminated = false;
         if (isBlankByte(c) || c == '\n') {
             ++i;
+        } else if (isUnicodeBlankAt(s_, i)) {
+            bool breaksLine = false;
+            i = endOfBlanks(i, breaksLine);
         } else if (c == '/' && at(i + 1) == '/') {
             i = endOfLineComment(i + 2);
         } else if (c == '/' && at(i + 1) == '*') {
