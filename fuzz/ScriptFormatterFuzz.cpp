@@ -208,7 +208,8 @@ private:
                 inClass = false;
             } else if (c == '/' && !inClass) {
                 ++i_;
-                while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_))
+                while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_)
+                    && unicodeSpaceLength(s_, i_) == 0)
                     ++i_;
                 return true;
             }
