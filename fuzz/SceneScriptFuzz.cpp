@@ -374,8 +374,12 @@ private:
         // Naming drops a leading "./" or ".../"; the name kept is the text.
         // A name that reads as an integer is written as a number.
         object->setName(text());
-        if (!ScriptText::isIntegerName(object->getName()))
-            object->setName(splice(object->getName()));
+        if (!ScriptText::isIntegerName(object->getName())) {
+            // Named once only: naming again would drop another prefix.
+            std::string marked = splice(object->getName());
+            if (markTexts_)
+                object->setName(marked);
+        }
         return object;
     }
 

@@ -242,6 +242,20 @@ TEST(HostileInput, SpacesAndLineSeparatorsBeyondAsciiSeparateTokens)
     EXPECT_NE(ScriptFormatter::beautify(regexOnSecondLine).find("/}/"), std::string::npos);
 }
 
+TEST(HostileInput, ANewLineNeverStartsWithTheTokensOfAComment)
+{
+    // "--" and ">" after "}" or ";" are tokens; at a line's start they would
+    // open a comment that swallows the rest of the line.
+    for (const std::string script : {"}-->''", "a;-->'x'", "{-->'y'"}) {
+        const std::string beautified = ScriptFormatter::beautify(script);
+        EXPECT_EQ(beautified.find("\n-->"), std::string::npos) << beautified;
+        EXPECT_EQ(beautified.find("\t-->"), std::string::npos) << beautified;
+        EXPECT_NE(beautified.find("-- >'"), std::string::npos) << beautified;
+    }
+    // A comment that starts its line in the script stays one.
+    EXPECT_EQ(ScriptFormatter::beautify("a\n--> note\nb"), "a\r\n--> note\r\nb");
+}
+
 TEST(HostileInput, AnyBytesGiveStableResultsAndBeautifyLosesNothing)
 {
     const std::vector<std::string> pieces = {"return", "if", "else", "for(", "function", "class", "do", "while", "=>",

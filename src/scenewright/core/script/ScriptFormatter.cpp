@@ -1032,6 +1032,8 @@ private:
     void writeText(const Piece& p, std::size_t from, std::size_t to);
     void writeSeparator(const Token& t);
     void writeBreak(bool required);
+    // Whether only indentation stands between the line's start and `position`.
+    bool atLineStart(std::size_t position) const;
     bool endsWithBreak() const;
 
     std::string_view s_;
@@ -1288,12 +1290,19 @@ void Beautifier::writeText(const Piece& p, std::size_t from, std::size_t to)
 {
     const std::size_t base = out_.size();
     out_.append(s_.data() + from, to - from);
+    // "-->" at the start of a line opens a comment. Where a new line puts the
+    // tokens "--" and ">" there, a blank between them keeps them tokens.
+    std::size_t shift = 0;
+    if (out_.compare(base, 3, "-->") == 0 && atLineStart(base) && !(p.first.htmlClose && p.first.begin == from)) {
+        out_.insert(base + 2, 1, ' ');
+        shift = 1;
+    }
     if (p.hasSig) {
         // Trimming may have cut blanks off the end of an unterminated literal.
         const std::size_t sigEnd = std::min(p.lastSig.end, to);
         haveSig_ = true;
         lastSig_ = p.lastSig;
-        sigOutEnd_ = base + (sigEnd - from);
+        sigOutEnd_ = base + (sigEnd - from) + shift;
         breakSinceSig_ = containsLineBreak(s_, sigEnd, to);
     } else {
         breakSinceSig_ = breakSinceSig_ || containsLineBreak(s_, from, to);
@@ -1316,6 +1325,14 @@ void Beautifier::writeBreak(bool required)
     out_ += "\r\n";
     breakSinceSig_ = true;
     commentOpen_ = false;
+}
+
+bool Beautifier::atLineStart(std::size_t position) const
+{
+    while (position > 0 && (out_[position - 1] == '\t' || out_[position - 1] == ' ')) {
+        --position;
+    }
+    return position == 0 || out_[position - 1] == '\n' || out_[position - 1] == '\r';
 }
 
 bool Beautifier::endsWithBreak() const
