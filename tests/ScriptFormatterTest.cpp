@@ -217,6 +217,7 @@ TEST(HostileInput, UnterminatedLiteralsEndAtTheirLineAndCommentsAtTheText)
     EXPECT_EQ(ScriptFormatter::compress("r = /abc\ns = 1"), "r=/abc\ns=1");
     EXPECT_EQ(ScriptFormatter::compress("a = 1; /* never closed; { }\nb = 2;"), "a=1;");
     EXPECT_EQ(ScriptFormatter::compress("t = `open ${ x\ny"), "t=`open ${ x\ny");
+    EXPECT_EQ(ScriptFormatter::compress("x = 'a\\\r\r' "), "x='a\\\r\r' ");
     EXPECT_EQ(ScriptFormatter::beautify("x = 'abc  \ny = 2;"), "x = 'abc\r\ny = 2;");
     EXPECT_EQ(
         ScriptFormatter::beautify("a = 1;\n/* never closed; { }\nb = 2;"), "a = 1;\r\n/* never closed; { }\nb = 2;");

@@ -1360,8 +1360,9 @@ std::string compressScript(std::string_view s)
         if (havePrev) {
             if (prev.unterminated && t.newlineBefore) {
                 // The literal ran into its line's end; joining the next line would
-                // pull that line into it.
-                out += '\n';
+                // pull that line into it. A literal ending in a backslash and CR
+                // would read CR LF as one continued line, so a CR ends it then.
+                out += out.back() == '\r' ? '\r' : '\n';
             } else if (t.asiBefore) {
                 out += ';';
             } else if (t.gapBefore
