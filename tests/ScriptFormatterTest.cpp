@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,13 +23,27 @@ void expectSameProgram(const std::string& original, const std::string& formatted
     }
 }
 
+// The text without blanks and line breaks, the spaces and separators beyond
+// ASCII included.
 std::string withoutWhitespace(const std::string& text)
 {
+    static const std::vector<std::string> kUnicodeBlanks = {"\xC2\xA0", "\xEF\xBB\xBF", "\xE1\x9A\x80",
+        "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80"};
     std::string kept;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\v' && c != '\f') {
-            kept += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f') {
+            continue;
         }
+        const auto blank = std::find_if(kUnicodeBlanks.begin(), kUnicodeBlanks.end(),
+            [&](const std::string& b) { return text.compare(i, b.size(), b) == 0; });
+        const bool enSpace = text.compare(i, 2, "\xE2\x80") == 0 && i + 2 < text.size()
+            && static_cast<unsigned char>(text[i + 2]) >= 0x80 && static_cast<unsigned char>(text[i + 2]) <= 0x8A;
+        if (blank != kUnicodeBlanks.end() || enSpace) {
+            i += (blank != kUnicodeBlanks.end() ? blank->size() : 3) - 1;
+            continue;
+        }
+        kept += c;
     }
     return kept;
 }
@@ -169,6 +184,8 @@ TEST(CompressHazards, KeepsTheProgramOnOneLine)
         {"var re = 1, g = {test: 0}, a, b = 2\na = b\n/re/g.test\n", "var re=1,g={test:0},a,b=2;a=b/re/g.test"},
         {"var a, b = 1\na = b // c\n/* d */ + 1\n", "var a,b=1;a=b+1"},
         {"var r = /x/ in {}, q = typeof /y/", "var r=/x/ in{},q=typeof/y/"},
+        // "<", "!" and "--" fuse as a group: joined they open a comment.
+        {"var a = 1, b = 2, c = a <! --b, d = a <!/* e */--b;", "var a=1,b=2,c=a<! --b,d=a<! --b;"},
     };
     for (const Case& c : cases) {
         const std::string compressed = ScriptFormatter::compress(c.script);
@@ -200,6 +217,7 @@ TEST(HostileInput, UnterminatedLiteralsEndAtTheirLineAndCommentsAtTheText)
     EXPECT_EQ(ScriptFormatter::compress("r = /abc\ns = 1"), "r=/abc\ns=1");
     EXPECT_EQ(ScriptFormatter::compress("a = 1; /* never closed; { }\nb = 2;"), "a=1;");
     EXPECT_EQ(ScriptFormatter::compress("t = `open ${ x\ny"), "t=`open ${ x\ny");
+    EXPECT_EQ(ScriptFormatter::compress("x = 'a\\\r\r' "), "x='a\\\r\r' ");
     EXPECT_EQ(ScriptFormatter::beautify("x = 'abc  \ny = 2;"), "x = 'abc\r\ny = 2;");
     EXPECT_EQ(
         ScriptFormatter::beautify("a = 1;\n/* never closed; { }\nb = 2;"), "a = 1;\r\n/* never closed; { }\nb = 2;");
@@ -208,6 +226,35 @@ TEST(HostileInput, UnterminatedLiteralsEndAtTheirLineAndCommentsAtTheText)
         EXPECT_EQ(ScriptFormatter::compress(compressed), compressed) << s;
         EXPECT_EQ(withoutWhitespace(ScriptFormatter::beautify(s)), withoutWhitespace(s)) << s;
     }
+}
+
+TEST(HostileInput, SpacesAndLineSeparatorsBeyondAsciiSeparateTokens)
+{
+    // A no-break space or a line separator is no part of a word, so the "/"
+    // after it opens a regular expression, and the separator ends a statement.
+    const std::string script = "var y, x = (\xC2\xA0/a b/)\xE2\x80\xA8y = 1\xE3\x80\x80+\xEF\xBB\xBF" "2";
+    const std::string compressed = ScriptFormatter::compress(script);
+    EXPECT_EQ(compressed, "var y,x=(/a b/);y=1+2");
+    EXPECT_TRUE(scenewright::test::nodeAccepts(script));
+    EXPECT_TRUE(scenewright::test::nodeAccepts(ScriptFormatter::beautify(script)));
+
+    const std::string regexOnSecondLine = "\xE2\x80\xA8/}/";
+    EXPECT_EQ(ScriptFormatter::compress(regexOnSecondLine), "/}/");
+    EXPECT_NE(ScriptFormatter::beautify(regexOnSecondLine).find("/}/"), std::string::npos);
+}
+
+TEST(HostileInput, ANewLineNeverStartsWithTheTokensOfAComment)
+{
+    // "--" and ">" after "}" or ";" are tokens; at a line's start they would
+    // open a comment that swallows the rest of the line.
+    for (const std::string script : {"}-->''", "a;-->'x'", "{-->'y'"}) {
+        const std::string beautified = ScriptFormatter::beautify(script);
+        EXPECT_EQ(beautified.find("\n-->"), std::string::npos) << beautified;
+        EXPECT_EQ(beautified.find("\t-->"), std::string::npos) << beautified;
+        EXPECT_NE(beautified.find("-- >'"), std::string::npos) << beautified;
+    }
+    // A comment that starts its line in the script stays one.
+    EXPECT_EQ(ScriptFormatter::beautify("a\n--> note\nb"), "a\r\n--> note\r\nb");
 }
 
 TEST(HostileInput, AnyBytesGiveStableResultsAndBeautifyLosesNothing)

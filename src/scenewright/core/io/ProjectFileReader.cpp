@@ -630,6 +630,52 @@ std::string notUtf8Error(std::string_view text, std::size_t position)
            + ")";
 }
 
+// A project file nests a few levels deep; the limit leaves ample room for
+// that and keeps a small hostile file from building a huge tree of empty
+// arrays or objects while it is parsed.
+constexpr int kMaxNesting = 64;
+
+// Where the text opens its array or object past the nesting limit, as "line
+// L, column C: ...", or empty when it stays within it. Brackets inside strings
+// do not count; text that is not JSON is left to the parser's own message.
+std::string nestingError(std::string_view text)
+{
+    int depth = 0;
+    bool inString = false;
+    std::size_t line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        switch (c) {
+        case '"': inString = true; break;
+        case '\n':
+            ++line;
+            lineStart = i + 1;
+            break;
+        case '[':
+        case '{':
+            if (++depth > kMaxNesting)
+                return "line " + std::to_string(line) + ", column " + std::to_string(i - lineStart + 1)
+                       + ": arrays and objects nested more than " + std::to_string(kMaxNesting) + " deep";
+            break;
+        case ']':
+        case '}':
+            if (depth > 0)
+                --depth;
+            break;
+        default: break;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path,
@@ -637,6 +683,10 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
 {
     if (const std::size_t broken = script::Utf8Text::firstIllFormed(text); broken != std::string_view::npos) {
         error = path + ": " + notUtf8Error(text, broken);
+        return std::nullopt;
+    }
+    if (std::string nesting = nestingError(text); !nesting.empty()) {
+        error = path + ": " + nesting;
         return std::nullopt;
     }
     Json document;

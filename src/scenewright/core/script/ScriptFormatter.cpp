@@ -26,6 +26,34 @@ constexpr bool isBlankByte(Byte c)
     return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The length of the UTF-8 form of a space or line separator outside ASCII at
+// `i` (no-break space, byte order mark, the spaces U+1680, U+2000 to U+200A,
+// U+202F, U+205F, U+3000, and the line and paragraph separators), else 0. In
+// script they separate tokens as blanks do; the two separators also end lines.
+std::size_t unicodeBlankLength(std::string_view s, std::size_t i, bool& breaksLine)
+{
+    auto at = [&](std::size_t k) { return k < s.size() ? static_cast<Byte>(s[k]) : Byte(0); };
+    const Byte a = at(i);
+    const Byte b = at(i + 1);
+    const Byte c = at(i + 2);
+    if (a == 0xC2 && b == 0xA0)
+        return 2;
+    if (a == 0xE2 && b == 0x80 && (c == 0xA8 || c == 0xA9)) {
+        breaksLine = true;
+        return 3;
+    }
+    const bool space = (a == 0xEF && b == 0xBB && c == 0xBF) || (a == 0xE1 && b == 0x9A && c == 0x80)
+        || (a == 0xE2 && b == 0x80 && ((c >= 0x80 && c <= 0x8A) || c == 0xAF)) || (a == 0xE2 && b == 0x81 && c == 0x9F)
+        || (a == 0xE3 && b == 0x80 && c == 0x80);
+    return space ? 3 : 0;
+}
+
+bool isUnicodeBlankAt(std::string_view s, std::size_t i)
+{
+    bool breaksLine = false;
+    return unicodeBlankLength(s, i, breaksLine) > 0;
+}
+
 constexpr bool isLineBreak(Byte c)
 {
     return c == '\n' || c == '\r';
@@ -116,6 +144,21 @@ bool tokensWouldFuse(std::string_view text, const Token& left, const Token& righ
     return punctuatorsFuse(a, b);
 }
 
+// Whether writing `next` right after `written` spells "<!--" across the join,
+// which opens a comment; tokens as short as "<", "!" and "--" can do it with
+// none of their pairs fusing.
+bool joinOpensComment(std::string_view written, std::string_view next)
+{
+    constexpr std::string_view kOpen = "<!--";
+    const std::size_t tail = std::min<std::size_t>(written.size(), kOpen.size() - 1);
+    std::string joined(written.substr(written.size() - tail));
+    joined += next.substr(0, kOpen.size() - 1);
+    for (std::size_t at = joined.find(kOpen); at != std::string::npos; at = joined.find(kOpen, at + 1))
+        if (at < tail && at + kOpen.size() > tail)
+            return true;
+    return false;
+}
+
 // ---------------------------------------------------------------------------
 // Lexer: cuts the text into tokens. Whether a "/" starts a regular expression
 // and whether "-->" may open a comment depend on what came before, which the
@@ -161,7 +204,7 @@ void Lexer::read(Token& t, bool regexAllowed, bool atLineStart)
     if (c == '\n') {
         t.kind = TokenKind::LineFeed;
         t.breaksLine = true;
-    } else if (isBlankByte(c)) {
+    } else if (isBlankByte(c) || isUnicodeBlankAt(s_, i)) {
         t.kind = TokenKind::Blank;
         end = endOfBlanks(i, t.breaksLine);
     } else if (c == '/' && next == '/') {
@@ -205,16 +248,22 @@ void Lexer::read(Token& t, bool regexAllowed, bool atLineStart)
 
 std::size_t Lexer::endOfBlanks(std::size_t i, bool& breaksLine) const
 {
-    while (i < s_.size() && isBlankByte(static_cast<Byte>(s_[i]))) {
-        breaksLine = breaksLine || s_[i] == '\r';
-        ++i;
+    while (i < s_.size()) {
+        if (isBlankByte(static_cast<Byte>(s_[i]))) {
+            breaksLine = breaksLine || s_[i] == '\r';
+            ++i;
+        } else if (std::size_t length = unicodeBlankLength(s_, i, breaksLine)) {
+            i += length;
+        } else {
+            break;
+        }
     }
     return i;
 }
 
 std::size_t Lexer::endOfWord(std::size_t i) const
 {
-    while (i < s_.size() && isWordByte(static_cast<Byte>(s_[i]))) {
+    while (i < s_.size() && isWordByte(static_cast<Byte>(s_[i])) && !isUnicodeBlankAt(s_, i)) {
         ++i;
     }
     return i;
@@ -331,6 +380,9 @@ std::size_t Lexer::endOfTemplate(std::size_t i)
         bool unterminated = false;
         if (isBlankByte(c) || c == '\n') {
             ++i;
+        } else if (isUnicodeBlankAt(s_, i)) {
+            bool breaksLine = false;
+            i = endOfBlanks(i, breaksLine);
         } else if (c == '/' && at(i + 1) == '/') {
             i = endOfLineComment(i + 2);
         } else if (c == '/' && at(i + 1) == '*') {
@@ -980,6 +1032,8 @@ private:
     void writeText(const Piece& p, std::size_t from, std::size_t to);
     void writeSeparator(const Token& t);
     void writeBreak(bool required);
+    // Whether only indentation stands between the line's start and `position`.
+    bool atLineStart(std::size_t position) const;
     bool endsWithBreak() const;
 
     std::string_view s_;
@@ -1213,7 +1267,8 @@ bool Beautifier::joinChangesMeaning(const Head& h, bool adjacent) const
     if (first.htmlClose && !breakSinceSig_) {
         return true;
     }
-    if (adjacent && out_.size() == sigOutEnd_ && tokensWouldFuse(s_, lastSig_, first)) {
+    if (adjacent && out_.size() == sigOutEnd_
+        && (tokensWouldFuse(s_, lastSig_, first) || joinOpensComment(out_, s_.substr(first.begin)))) {
         return true;
     }
     return h.sig != nullptr && h.sig->asiBefore && !breakSinceSig_ && !h.breakBeforeSig;
@@ -1235,12 +1290,19 @@ void Beautifier::writeText(const Piece& p, std::size_t from, std::size_t to)
 {
     const std::size_t base = out_.size();
     out_.append(s_.data() + from, to - from);
+    // "-->" at the start of a line opens a comment. Where a new line puts the
+    // tokens "--" and ">" there, a blank between them keeps them tokens.
+    std::size_t shift = 0;
+    if (out_.compare(base, 3, "-->") == 0 && atLineStart(base) && !(p.first.htmlClose && p.first.begin == from)) {
+        out_.insert(base + 2, 1, ' ');
+        shift = 1;
+    }
     if (p.hasSig) {
         // Trimming may have cut blanks off the end of an unterminated literal.
         const std::size_t sigEnd = std::min(p.lastSig.end, to);
         haveSig_ = true;
         lastSig_ = p.lastSig;
-        sigOutEnd_ = base + (sigEnd - from);
+        sigOutEnd_ = base + (sigEnd - from) + shift;
         breakSinceSig_ = containsLineBreak(s_, sigEnd, to);
     } else {
         breakSinceSig_ = breakSinceSig_ || containsLineBreak(s_, from, to);
@@ -1263,6 +1325,14 @@ void Beautifier::writeBreak(bool required)
     out_ += "\r\n";
     breakSinceSig_ = true;
     commentOpen_ = false;
+}
+
+bool Beautifier::atLineStart(std::size_t position) const
+{
+    while (position > 0 && (out_[position - 1] == '\t' || out_[position - 1] == ' ')) {
+        --position;
+    }
+    return position == 0 || out_[position - 1] == '\n' || out_[position - 1] == '\r';
 }
 
 bool Beautifier::endsWithBreak() const
@@ -1290,11 +1360,13 @@ std::string compressScript(std::string_view s)
         if (havePrev) {
             if (prev.unterminated && t.newlineBefore) {
                 // The literal ran into its line's end; joining the next line would
-                // pull that line into it.
-                out += '\n';
+                // pull that line into it. A literal ending in a backslash and CR
+                // would read CR LF as one continued line, so a CR ends it then.
+                out += out.back() == '\r' ? '\r' : '\n';
             } else if (t.asiBefore) {
                 out += ';';
-            } else if (t.gapBefore && tokensWouldFuse(s, prev, t)) {
+            } else if (t.gapBefore
+                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin)))) {
                 out += ' ';
             }
         }

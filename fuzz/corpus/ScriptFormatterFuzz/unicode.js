@@ -1,0 +1,3 @@
+var s = 'line\
+continued ';
+var u = 'été';
