@@ -13,6 +13,7 @@
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptText.h"
 #include "scenewright/core/script/Sounds.h"
+#include "scenewright/core/script/Utf8Text.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -32,7 +33,8 @@
 // - the script's comments and string literals all close where they should;
 // - every text the scene splices into a literal reads back from the script
 //   unchanged (decoded by JavaScript's own escape rules), allowing for the
-//   apostrophes that messages turn into grave accents;
+//   apostrophes that messages turn into grave accents and for bytes that are
+//   not UTF-8, which the script holds as U+FFFD;
 // - beautify and compress keep every literal of the script.
 //
 // To know which literal holds which text, the same scene is built twice from
@@ -58,6 +60,22 @@ using script::ScriptText;
     std::fwrite(script.data(), 1, script.size(), stderr);
     std::fputc('\n', stderr);
     std::abort();
+}
+
+// The text as a UTF-8 reader sees it: each ill-formed sequence one U+FFFD.
+std::string asUtf8Reader(std::string_view text)
+{
+    using scenewright::core::script::Utf8Text;
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const Utf8Text::Step step = Utf8Text::stepAt(text, at);
+        if (step.wellFormed)
+            out.append(text.substr(at, step.length));
+        else
+            out += "\xEF\xBF\xBD";
+        at += step.length;
+    }
+    return out;
 }
 
 void appendUtf8(std::string& out, std::uint32_t code)
@@ -289,7 +307,7 @@ private:
     {
         if (value.empty())
             return value;
-        std::string expected = value;
+        std::string expected = asUtf8Reader(value);
         if (chatLine)
             std::replace(expected.begin(), expected.end(), '\'', '`');
         std::string marker = "\x01" + std::to_string(spliced_.size()) + "\x02";
