@@ -65,10 +65,17 @@ bool keywordBeforeExpression(std::string_view word)
     return false;
 }
 
-// Words that are keywords in some places and names in others.
+// Words after which a "/" is no valid script either way, or is a keyword in
+// some places and a name in others: lexers may differ there.
 bool contextualKeyword(std::string_view word)
 {
-    return word == "of" || word == "yield" || word == "await" || word == "let" || word == "async";
+    static constexpr std::string_view kWords[] = {"of", "yield", "await", "let", "async", "for", "if", "while",
+        "with", "switch", "catch", "function", "class", "var", "const", "import", "export", "extends", "break",
+        "continue", "debugger", "default", "finally", "try", "enum", "static", "get", "set"};
+    for (auto k : kWords)
+        if (word == k)
+            return true;
+    return false;
 }
 
 class LiteralLexer {
