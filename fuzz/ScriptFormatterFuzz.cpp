@@ -16,8 +16,9 @@
 // The literals are found by a lexer of its own, independent of the
 // formatter's. It reads a "/" as the start of a regular expression by the
 // previous token alone; where that cannot decide (a "/" after ")", "}", "++",
-// "--" or a word that is a keyword only in places) the script is left out of
-// the literal check, as is a script with an unterminated literal or comment.
+// "--", a statement keyword or a word that is a keyword only in places) the
+// script is left out of the literal check, as is a script with an
+// unterminated literal or comment.
 
 namespace {
 
