@@ -16,8 +16,9 @@
 // The literals are found by a lexer of its own, independent of the
 // formatter's. It reads a "/" as the start of a regular expression by the
 // previous token alone; where that cannot decide (a "/" after ")", "}", "++",
-// "--" or a word that is a keyword only in places) the script is left out of
-// the literal check, as is a script with an unterminated literal or comment.
+// "--", a statement keyword or a word that is a keyword only in places) the
+// script is left out of the literal check, as is a script with an
+// unterminated literal or comment.
 
 namespace {
 
@@ -65,10 +66,17 @@ bool keywordBeforeExpression(std::string_view word)
     return false;
 }
 
-// Words that are keywords in some places and names in others.
+// Words after which a "/" is no valid script either way, or is a keyword in
+// some places and a name in others: lexers may differ there.
 bool contextualKeyword(std::string_view word)
 {
-    return word == "of" || word == "yield" || word == "await" || word == "let" || word == "async";
+    static constexpr std::string_view kWords[] = {"of", "yield", "await", "let", "async", "for", "if", "while",
+        "with", "switch", "catch", "function", "class", "var", "const", "import", "export", "extends", "break",
+        "continue", "debugger", "default", "finally", "try", "enum", "static", "get", "set"};
+    for (auto k : kWords)
+        if (word == k)
+            return true;
+    return false;
 }
 
 class LiteralLexer {
