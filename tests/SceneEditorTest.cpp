@@ -135,7 +135,8 @@ TEST_F(SceneEditorTest, AddedObjectsTakeTheClassOfTheirTypeAndGoLast)
     };
     for (const auto& [type, kind] : kinds) {
         auto object = editor().addObject("./thing", type);
-        EXPECT_EQ(typeid(*object), *kind) << type;
+        const AtmoObject& added = *object;
+        EXPECT_EQ(typeid(added), *kind) << type;
         EXPECT_EQ(object->getName(), "thing");
         EXPECT_EQ(object->getType(), type);
         EXPECT_EQ(ObjectManager::getInstance().getAtmoObjectListData().back(), object);

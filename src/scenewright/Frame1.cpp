@@ -151,6 +151,11 @@ Frame1::~Frame1()
     if (currentProj_)
         currentProj_->setUpdateLabel(nullptr);
     statusText_ = nullptr;
+    // The stack and the dock are deleted with the other children after this
+    // window has stopped being a Frame1; what they signal then (the stack
+    // clearing, the hidden dock unticking its menu item) must not reach us.
+    undoStack_->disconnect(this);
+    previewAction_->disconnect(this);
 }
 
 void Frame1::buildMenus()
