@@ -184,6 +184,9 @@ TEST(CompressHazards, KeepsTheProgramOnOneLine)
         {"var re = 1, g = {test: 0}, a, b = 2\na = b\n/re/g.test\n", "var re=1,g={test:0},a,b=2;a=b/re/g.test"},
         {"var a, b = 1\na = b // c\n/* d */ + 1\n", "var a,b=1;a=b+1"},
         {"var r = /x/ in {}, q = typeof /y/", "var r=/x/ in{},q=typeof/y/"},
+        // No operator may follow an arrow function's body: the line break ends
+        // the statement and the "/" starts a regular expression.
+        {"var f = () => {}\n/a  b/.test('x')\n", "var f=()=>{};/a  b/.test('x')"},
         // "<", "!" and "--" fuse as a group: joined they open a comment.
         {"var a = 1, b = 2, c = a <! --b, d = a <!/* e */--b;", "var a=1,b=2,c=a<! --b,d=a<! --b;"},
     };

@@ -551,7 +551,12 @@ class SyntaxContext {
 public:
     SyntaxContext() { frames_.push_back({Frame::Top, 0}); }
 
-    bool regexAllowed() const { return !endsExpression(prev_); }
+    // After an arrow function's body a line break ends the statement before a
+    // "/" (no operator may follow that body), so the "/" starts a regex there.
+    bool regexAllowed() const
+    {
+        return !endsExpression(prev_) || (newlineSinceSig_ && isPunct(prev_, '}') && prev_.frame == Frame::ArrowBody);
+    }
     bool atLineStart() const { return !prev_.exists || newlineSinceSig_; }
 
     // Fills the token's gap, line break and statement-end flags and moves past it.
