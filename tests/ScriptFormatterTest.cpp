@@ -187,6 +187,7 @@ TEST(CompressHazards, KeepsTheProgramOnOneLine)
         // No operator may follow an arrow function's body: the line break ends
         // the statement and the "/" starts a regular expression.
         {"var f = () => {}\n/a  b/.test('x')\n", "var f=()=>{};/a  b/.test('x')"},
+        {"var g = (() => {}\n, 2)\n", "var g=(()=>{},2)"},
         // "<", "!" and "--" fuse as a group: joined they open a comment.
         {"var a = 1, b = 2, c = a <! --b, d = a <!/* e */--b;", "var a=1,b=2,c=a<! --b,d=a<! --b;"},
     };

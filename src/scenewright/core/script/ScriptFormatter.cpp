@@ -551,11 +551,17 @@ class SyntaxContext {
 public:
     SyntaxContext() { frames_.push_back({Frame::Top, 0}); }
 
-    // After an arrow function's body a line break ends the statement before a
-    // "/" (no operator may follow that body), so the "/" starts a regex there.
+    // Where a line break after an arrow function's body ends the statement
+    // (no operator may follow that body), a "/" after it starts a regex.
     bool regexAllowed() const
     {
-        return !endsExpression(prev_) || (newlineSinceSig_ && isPunct(prev_, '}') && prev_.frame == Frame::ArrowBody);
+        if (!endsExpression(prev_))
+            return true;
+        SignificantToken slash;
+        slash.exists = true;
+        slash.punct = '/';
+        return newlineSinceSig_ && isPunct(prev_, '}') && prev_.frame == Frame::ArrowBody
+            && statementEndsBefore(slash);
     }
     bool atLineStart() const { return !prev_.exists || newlineSinceSig_; }
 
