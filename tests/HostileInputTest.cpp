@@ -1,4 +1,5 @@
 #include "FreshProgramTest.h"
+#include "TestScene.h"
 
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
@@ -227,21 +228,6 @@ protected:
         return out;
     }
 
-    // An active trigger of the kind on the object, firing the action.
-    template <class Trigger>
-    void fire(IAtmoObject& object, const std::shared_ptr<AtmoAction>& action)
-    {
-        action->setActive(true);
-        object.addAtmoAction(action);
-        auto trigger = object.getAtmoTrigger(typeid(Trigger));
-        if (!trigger) {
-            trigger = std::make_shared<Trigger>(&object);
-            trigger->setActive(true);
-            object.addAtmoTrigger(trigger);
-        }
-        trigger->addAction(action);
-    }
-
     std::string generate(bool localised, bool synchronised)
     {
         ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localised);
@@ -295,19 +281,19 @@ TEST_F(HostileInputTest, ObjectNamesAndSolidObjectIndicesReadBackFromEveryScript
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto model = add<ModelObj>("model");
         editor().renameObject(*model, names[i].text);
-        fire<OnclickTrigger>(*model, std::make_shared<AnimateTextureAction>(model.get()));
+        fire<OnclickTrigger>(std::make_shared<AnimateTextureAction>(model.get()));
         auto primitive = add<PrimitiveObj>("primitive");
         editor().renameObject(*primitive, names[i].text);
         editor().setSolidObjectIndex(*primitive, indices[i].text);
-        fire<ProximityTrigger>(*primitive, std::make_shared<ChatPrintMessageAction>(primitive.get()));
+        fire<ProximityTrigger>(std::make_shared<ChatPrintMessageAction>(primitive.get()));
         auto viewpoint = add<ViewpointObj>("viewpoint");
         editor().renameObject(*viewpoint, names[i].text);
         auto animation = std::make_shared<ViewpointObjectAction>(viewpoint.get());
         animation->triggerTimeElem = std::string("open");
-        fire<ProximityTrigger>(*viewpoint, animation);
+        fire<ProximityTrigger>(animation);
         auto solid = add<SolidObjectObj>("solid");
         editor().renameObject(*solid, names[i].text);
-        fire<OnclickTrigger>(*solid, std::make_shared<OpacityAction>(solid.get()));
+        fire<OnclickTrigger>(std::make_shared<OpacityAction>(solid.get()));
     }
     std::vector<Marked> values = names;
     values.insert(values.end(), indices.begin(), indices.end());
@@ -324,13 +310,13 @@ TEST_F(HostileInputTest, ChatMessagesGotoAddressesAndUrlsReadBackFromEveryScript
         auto door = add<PrimitiveObj>("door");
         auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
         editor().setField(*chat, "message", messages[i].text);
-        fire<OnclickTrigger>(*door, chat);
+        fire<OnclickTrigger>(chat);
         auto go = std::make_shared<GotoNewWorldAction>(door.get());
         editor().setField(*go, "aerURLLocation", addresses[i].text);
-        fire<ProximityTrigger>(*door, go);
+        fire<ProximityTrigger>(go);
         auto popup = std::make_shared<URLpopup>(door.get());
         editor().setField(*popup, "url", urls[i].text);
-        fire<OnclickTrigger>(*door, popup);
+        fire<OnclickTrigger>(popup);
     }
     std::vector<Marked> values = messages;
     values.insert(values.end(), addresses.begin(), addresses.end());
@@ -352,17 +338,17 @@ TEST_F(HostileInputTest, TexturesPrimitiveNamesAndAnchorsReadBackFromEveryScript
         auto onModel = std::make_shared<AnimateTextureAction>(model.get());
         editor().setFieldValue(*onModel, "textures", std::vector<std::string>{textures[i].text, "plain.jpg"});
         editor().setField(*onModel, "primitiveName", primitiveNames[i].text);
-        fire<OnclickTrigger>(*model, onModel);
+        fire<OnclickTrigger>(onModel);
         auto onDoor = std::make_shared<AnimateTextureAction>(door.get());
         editor().setFieldValue(*onDoor, "findfaces", std::optional<std::vector<int>>());
         editor().setField(*onDoor, "findtextureurl", faceTextures[i].text);
-        fire<OnclickTrigger>(*door, onDoor);
+        fire<OnclickTrigger>(onDoor);
         allAnchors.push_back(anchors[i].text);
     }
     auto move = std::make_shared<MovePositionAction>(view.get());
     editor().setField(*move, "usesAnchors", true);
     editor().setFieldValue(*move, "anchors", allAnchors);
-    fire<ProximityTrigger>(*view, move);
+    fire<ProximityTrigger>(move);
 
     std::vector<Marked> values = textures;
     for (const auto* more : {&primitiveNames, &faceTextures, &anchors})
@@ -385,11 +371,11 @@ TEST_F(HostileInputTest, SoundFilesAndTimeElementsReadBackFromEveryScript)
         editor().addSound(*world, sound);
         auto emit = std::make_shared<EmitSoundAction>(door.get());
         editor().setField(*emit, "filename", emitted[i].text);
-        fire<OnclickTrigger>(*door, emit);
+        fire<OnclickTrigger>(emit);
         auto animation = std::make_shared<ViewpointObjectAction>(view.get());
         editor().setField(*animation, "triggerTimeElem", entered[i].text);
         editor().setField(*animation, "exitTriggerTimeElem", left[i].text);
-        fire<ProximityTrigger>(*view, animation);
+        fire<ProximityTrigger>(animation);
     }
     std::vector<Marked> values = worldSounds;
     for (const auto* more : {&emitted, &entered, &left})
@@ -510,7 +496,7 @@ TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenP
         auto door = add<PrimitiveObj>(each.text);
         auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
         chat->message = each.text;
-        fire<OnclickTrigger>(*door, chat);
+        fire<OnclickTrigger>(chat);
     }
     ASSERT_EQ(saveAs(directory_ / "whole.scw"), std::nullopt);
     const std::string whole = fileContent(directory_ / "whole.scw");
@@ -560,7 +546,7 @@ TEST_F(HostileProjectFileTest, NonAsciiTextIsKeptByteForByte)
     auto door = add<PrimitiveObj>(text);
     auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
     chat->message = text + std::string("\0", 1);
-    fire<OnclickTrigger>(*door, chat);
+    fire<OnclickTrigger>(chat);
     editor().setWelcomeMessage(*registry().getWorld(), text);
     const std::string script = generate(false, false);
 
@@ -589,7 +575,7 @@ TEST_F(HostileProjectFileTest, TypedInvalidUtf8IsSavedAsReplacementCharactersAnd
     editor().renameObject(*door, typed);
     auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
     editor().setField(*chat, "message", typed);
-    fire<OnclickTrigger>(*door, chat);
+    fire<OnclickTrigger>(chat);
     const std::string script = generate(true, true);
 
     ASSERT_EQ(saveAs(directory_ / "typed.scw"), std::nullopt);
