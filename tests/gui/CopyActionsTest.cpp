@@ -33,12 +33,7 @@ protected:
         auto* chat = farEditor<gui::DefaultAtmoActionPanel>();
         typeInto(qobject_cast<QLineEdit*>(chat->fieldWidgets()[0]), "Knock knock");
         click(chat, "Save & Close");
-        click(interactionBox("On click trigger"));
-        auto* trigger = farEditor<gui::DefaultAtmoTriggerPanel>();
-        pickRow(trigger->objectList(), "door <primitive>");
-        pickRow(trigger->actionList(), 0);
-        click(trigger, ">>");
-        click(trigger, "Save & Close");
+        fireFirstActionOnClick("door <primitive>");
     }
 
     std::shared_ptr<core::AtmoObject> door_;

@@ -7,6 +7,7 @@
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
+#include "scenewright/gui/DefaultAtmoTriggerPanel.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
 
 #include <QCheckBox>
@@ -120,6 +121,19 @@ protected:
                 if (Panel* panel = dialog->findChild<Panel*>())
                     return panel;
         return nullptr;
+    }
+
+    // Ticks the selected object's click trigger and, in its editor, has it
+    // fire the first action of the listed object.
+    void fireFirstActionOnClick(const QString& actionOwner)
+    {
+        click(interactionBox("On click trigger"));
+        auto* trigger = farEditor<gui::DefaultAtmoTriggerPanel>();
+        ASSERT_NE(trigger, nullptr);
+        pickRow(trigger->objectList(), actionOwner);
+        pickRow(trigger->actionList(), 0);
+        click(trigger, ">>");
+        click(trigger, "Save & Close");
     }
 
     // An object added through the Add Object dialog, as a user would.

@@ -42,12 +42,7 @@ protected:
         click(interactionBox("Print message in chat window"));
         typeInto(textField(farEditor<gui::DefaultAtmoActionPanel>(), 0), "Knock knock");
         click(farEditor<gui::DefaultAtmoActionPanel>(), "Save & Close");
-        click(interactionBox("On click trigger"));
-        auto* trigger = farEditor<gui::DefaultAtmoTriggerPanel>();
-        pickRow(trigger->objectList(), "door <primitive>");
-        pickRow(trigger->actionList(), 0);
-        click(trigger, ">>");
-        click(trigger, "Save & Close");
+        fireFirstActionOnClick("door <primitive>");
         save();
     }
 
@@ -262,12 +257,7 @@ TEST_F(UndoTest, RedoingACopyReusesItsNumbersAndUndoingARemoveRestoresReferences
     // The fan's click trigger fires the door's message; removing the door
     // drops that reference, and undoing the removal gives it back.
     selectObject("fan <model.aer/.atmo>");
-    click(interactionBox("On click trigger"));
-    auto* trigger = farEditor<gui::DefaultAtmoTriggerPanel>();
-    pickRow(trigger->objectList(), "door <primitive>");
-    pickRow(trigger->actionList(), 0);
-    click(trigger, ">>");
-    click(trigger, "Save & Close");
+    fireFirstActionOnClick("door <primitive>");
     const auto fanClick = fan_->getAtmoTrigger(typeid(core::action::OnclickTrigger));
     ASSERT_EQ(fanClick->getActionSize(), 2);
     expectOneUndoStep("remove door", [&] {
