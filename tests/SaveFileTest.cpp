@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sys/stat.h>
@@ -254,6 +255,68 @@ TEST_F(SaveFileTest, AReadOnlyDirectoryIsReported)
     EXPECT_TRUE(refused);
     EXPECT_EQ(fileContent(target), "old");
     EXPECT_EQ(fs::directory_iterator(folder)->path(), target);
+}
+
+// Writes a piece of the text, then the program is told to stop.
+class SignalledOperations : public io::FileOperations {
+public:
+    explicit SignalledOperations(int signal) : signal_(signal) {}
+    ssize_t write(int fd, const void* data, std::size_t size) override
+    {
+        const ssize_t written = FileOperations::write(fd, data, std::min<std::size_t>(size, 100));
+        raise(signal_);
+        return written;
+    }
+
+private:
+    int signal_;
+};
+
+TEST_F(SaveFileTest, AProgramStoppedDuringASaveLeavesNoTemporaryFile)
+{
+    const fs::path target = directory_ / "scene.scw";
+    writeFile(target, "old");
+    struct Case {
+        int signal;
+        bool ignored; // the program ignores the signal: the save goes on
+    };
+    for (const Case& c : {Case{SIGTERM, false}, Case{SIGINT, false}, Case{SIGHUP, false}, Case{SIGTERM, true}}) {
+        SCOPED_TRACE(strsignal(c.signal) + std::string(c.ignored ? ", ignored" : ""));
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.ignored)
+                signal(c.signal, SIG_IGN);
+            SignalledOperations operations(c.signal);
+            io::FileOperations::install(&operations);
+            _exit(io::SaveFile(target.string()).save(newText()) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (c.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            EXPECT_EQ(fileContent(target), newText());
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+            EXPECT_EQ(fileContent(target), "old");
+        }
+        EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
+    }
+}
+
+TEST_F(SaveFileTest, ALoopOfLinksIsReportedAndKept)
+{
+    fs::create_symlink("b.js", directory_ / "a.js");
+    fs::create_symlink("a.js", directory_ / "b.js");
+    fs::create_directory_symlink("loop", directory_ / "loop");
+    for (const fs::path& path : {directory_ / "a.js", directory_ / "loop" / "scene.js"}) {
+        io::SaveFile file(path.string());
+        EXPECT_FALSE(file.save(newText()));
+        EXPECT_EQ(file.errorString(), "Cannot save " + path.string() + ": Too many levels of symbolic links");
+    }
+    EXPECT_TRUE(fs::is_symlink(directory_ / "a.js"));
+    EXPECT_TRUE(fs::is_symlink(directory_ / "b.js"));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"a.js", "b.js", "loop"}));
 }
 
 // ---- the project's save ----
