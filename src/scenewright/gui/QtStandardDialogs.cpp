@@ -31,6 +31,8 @@ QString QtStandardDialogs::chooseFile(QWidget* parent, const FileRequest& reques
 void QtStandardDialogs::showError(QWidget* parent, const QString& title, const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    // Messages quote names from files: markup in them is shown, not obeyed.
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
