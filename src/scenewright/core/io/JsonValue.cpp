@@ -1,8 +1,8 @@
 #include "scenewright/core/io/JsonValue.h"
 
+#include "scenewright/core/script/Utf8Text.h"
+
 #include <charconv>
-#include <cmath>
-#include <cstring>
 
 namespace scenewright::core::io {
 
@@ -93,25 +93,6 @@ unsigned hexUnit(std::string_view text, std::size_t i)
     return unit;
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string decodeString(std::string_view text, std::size_t i)
 {
     std::string out;
@@ -136,7 +117,7 @@ std::string decodeString(std::string_view text, std::size_t i)
                 unit = 0x10000 + ((unit - 0xD800) << 10) + (hexUnit(text, i + 2) - 0xDC00);
                 i += 6;
             }
-            appendUtf8(out, unit);
+            script::Utf8Text::append(out, unit);
             break;
         }
         default: out += c; break;

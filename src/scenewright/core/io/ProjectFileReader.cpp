@@ -70,20 +70,34 @@ std::string duplicate(const JsonValue::Member& member)
 // The value checks every part of the file shares.
 class Values {
 public:
-    static void expectObject(const JsonValue& value, const std::string& where, std::initializer_list<const char*> keys)
+    // Calls `visit(member, index)` for each member of the object in turn, with
+    // the place of its name among the known names as `indexOf` gives it
+    // (nothing for an unknown name, below 64 for a known one); an unknown name
+    // and a name given twice are refused.
+    template <class IndexOf, class Visit>
+    static void knownMembers(const JsonValue& value, const std::string& where, IndexOf indexOf, Visit visit)
     {
         if (value.kind() != JsonValue::Kind::Object)
             throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
         std::bitset<64> seen;
         for (const JsonValue::Member& member : value.members()) {
-            const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return member.name == k; });
-            if (key == keys.end())
+            const std::optional<std::size_t> index = indexOf(member.name);
+            if (!index)
                 throw Refusal(member.nameOffset, where, "unknown field " + MessageText::quoted(member.name));
-            const auto index = static_cast<std::size_t>(key - keys.begin());
-            if (seen[index])
+            if (seen[*index])
                 throw Refusal(member.nameOffset, where, duplicate(member));
-            seen[index] = true;
+            seen[*index] = true;
+            visit(member, *index);
         }
+    }
+
+    static void expectObject(const JsonValue& value, const std::string& where, std::initializer_list<const char*> keys)
+    {
+        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+            const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
+            return key == keys.end() ? std::nullopt : std::optional(static_cast<std::size_t>(key - keys.begin()));
+        };
+        knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
 
     static JsonValue member(const JsonValue& object, const char* key, const std::string& where)
@@ -199,20 +213,14 @@ public:
 
     void read(Record& record, const JsonValue& value, const std::string& where) const
     {
-        if (value.kind() != JsonValue::Kind::Object)
-            throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
-        std::bitset<64> seen;
-        for (const JsonValue::Member& member : value.members()) {
-            auto entry = std::find_if(entries_.begin(), entries_.end(),
-                                      [&](const Entry& e) { return member.name == e.key; });
-            if (entry == entries_.end())
-                throw Refusal(member.nameOffset, where, "unknown field " + MessageText::quoted(member.name));
-            const auto index = static_cast<std::size_t>(entry - entries_.begin());
-            if (seen[index])
-                throw Refusal(member.nameOffset, where, duplicate(member));
-            seen[index] = true;
-            entry->set(record, member.value, where + "." + member.name);
-        }
+        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+            auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return name == e.key; });
+            return entry == entries_.end() ? std::nullopt
+                                           : std::optional(static_cast<std::size_t>(entry - entries_.begin()));
+        };
+        Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
+            entries_[index].set(record, member.value, where + "." + member.name);
+        });
     }
 
 private:

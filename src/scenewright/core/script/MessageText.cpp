@@ -8,18 +8,6 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-// The code point of a well-formed character of `length` bytes.
-char32_t codePoint(std::string_view character)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(character[k])); };
-    switch (character.size()) {
-    case 1: return byte(0);
-    case 2: return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
-    case 3: return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
-    default: return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) | (byte(3) & 0x3F);
-    }
-}
-
 // Characters that a terminal or a text view takes as commands rather than
 // text: C0 and C1 controls, DEL, and the line separators and direction marks
 // that move the following text elsewhere.
@@ -64,7 +52,7 @@ bool appendEscaped(std::string& out, std::string_view text, bool escapeQuotes, s
                 appendEscape(out, static_cast<unsigned char>(byte));
             continue;
         }
-        const char32_t c = codePoint(character);
+        const char32_t c = Utf8Text::codePoint(character);
         if (isControl(c))
             appendEscape(out, c);
         else if (escapeQuotes && (c == '"' || c == '\\'))
