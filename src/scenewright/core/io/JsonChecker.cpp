@@ -53,9 +53,9 @@ public:
             fail("unexpected text after the project");
     }
 
+private:
     [[noreturn]] void fail(const char* message) { throw JsonChecker::Error{i_, message}; }
 
-private:
     bool atEnd() const { return i_ >= s_.size(); }
     char at(std::size_t k) const { return k < s_.size() ? s_[k] : '\0'; }
 
@@ -65,14 +65,18 @@ private:
             ++i_;
     }
 
-    // A value; an array or object is opened, and its first member read, here;
-    // run() reads the rest, so that nesting costs no recursion.
+    // A value. An array or object is opened here and its first member read in
+    // the same loop; run() reads the rest, so nesting costs no recursion.
     void value()
     {
-        if (atEnd())
-            fail("expected a value, found the end of the file");
-        const char c = s_[i_];
-        if (c == '{' || c == '[') {
+        for (;;) {
+            if (atEnd())
+                fail("expected a value, found the end of the file");
+            const char c = s_[i_];
+            if (c != '{' && c != '[') {
+                scalar(c);
+                return;
+            }
             if (depth_ == JsonChecker::kMaxNesting)
                 fail("arrays and objects nested more than 64 deep");
             objects_[depth_++] = c == '{';
@@ -85,14 +89,17 @@ private:
             }
             if (c == '{')
                 key();
-            value();
-        } else if (c == '"') {
-            string();
-        } else if (c == '-' || isDigit(c)) {
-            number();
-        } else if (!literal("true") && !literal("false") && !literal("null")) {
-            fail("expected a value");
         }
+    }
+
+    void scalar(char c)
+    {
+        if (c == '"')
+            string();
+        else if (c == '-' || isDigit(c))
+            number();
+        else if (!literal("true") && !literal("false") && !literal("null"))
+            fail("expected a value");
     }
 
     // A member's name and its colon, with the blanks around them.
