@@ -297,6 +297,9 @@ TEST(HostileInput, NumbersEscapedNamesAndLetKeepTheirMeaningInBothModes)
         // "\u{61}" is one character of a name: its braces open no block.
         {"var \\u{61} = 1;\nvar b = \\u{61}\n", "var \\u{61}=1;var b=\\u{61}", "var \\u{61} = 1;\r\nvar b = \\u{61}"},
         {"if (\\u{61}) {\nb();\n}\n", "if(\\u{61}){b();}", "if (\\u{61}) { \r\n\tb();\r\n} \r\n"},
+        // Separate tokens that joined would spell such an escape (a fuzz finding) stay apart.
+        {"var \\u {61} = 1, \\u{ 62} = 2, \\u{63 } = 3\n", "var \\u {61}=1,\\u{ 62}=2,\\u{63 }=3",
+            "var \\u { \r\n\t61\r\n} \r\n= 1, \\u { \r\n\t62\r\n} \r\n= 2, \\u { \r\n\t63\r\n} \r\n= 3", false},
         // "let" is a plain name unless a name, "[" or "{" follows.
         {"var let = 1\nlet\n''\n", "var let=1;let;''", "var let = 1\r\nlet\r\n''"},
         {"let\nx = 1\n", "let x=1", "let\r\nx = 1"},

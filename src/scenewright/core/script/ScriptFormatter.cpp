@@ -164,6 +164,22 @@ bool joinOpensComment(std::string_view written, std::string_view next)
     return false;
 }
 
+// Whether writing `next` right after `written` continues a "\u{...}" escape
+// across the join ("\u" then "{", "\u{4" then "1" or "}"): the escape would
+// read as one character of a name where the script has separate tokens.
+bool joinContinuesEscape(std::string_view written, std::string_view next)
+{
+    std::size_t hexStart = written.size();
+    while (hexStart > 0 && isHexDigit(static_cast<Byte>(written[hexStart - 1]))) {
+        --hexStart;
+    }
+    const Byte first = static_cast<Byte>(next[0]);
+    if (written.substr(0, hexStart).ends_with("\\u{")) {
+        return isHexDigit(first) || first == '}';
+    }
+    return hexStart == written.size() && written.ends_with("\\u") && first == '{';
+}
+
 // ---------------------------------------------------------------------------
 // Lexer: cuts the text into tokens. Whether a "/" starts a regular expression
 // and whether "-->" may open a comment depend on what came before, which the
@@ -1477,7 +1493,8 @@ std::string compressScript(std::string_view s)
             } else if (t.asiBefore) {
                 out += ';';
             } else if (t.gapBefore
-                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin)))) {
+                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin))
+                    || joinContinuesEscape(out, s.substr(t.begin, t.end - t.begin)))) {
                 out += ' ';
             }
         }
