@@ -5,6 +5,7 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/io/FileOperations.h"
+#include "scenewright/core/io/RemoveOnSignal.h"
 #include "scenewright/core/io/SaveFile.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -275,18 +277,27 @@ private:
 TEST_F(SaveFileTest, AProgramStoppedDuringASaveLeavesNoTemporaryFile)
 {
     const fs::path target = directory_ / "scene.scw";
-    writeFile(target, "old");
     struct Case {
         int signal;
         bool ignored; // the program ignores the signal: the save goes on
+        bool otherSave; // another save (the recovery file's) is under way at the time
     };
-    for (const Case& c : {Case{SIGTERM, false}, Case{SIGINT, false}, Case{SIGHUP, false}, Case{SIGTERM, true}}) {
-        SCOPED_TRACE(strsignal(c.signal) + std::string(c.ignored ? ", ignored" : ""));
+    for (const Case& c : {Case{SIGTERM, false, false}, Case{SIGINT, false, false}, Case{SIGHUP, false, false},
+                          Case{SIGTERM, true, false}, Case{SIGTERM, false, true}}) {
+        SCOPED_TRACE(strsignal(c.signal) + std::string(c.ignored ? ", ignored" : "")
+                     + (c.otherSave ? ", with another save" : ""));
+        writeFile(target, "old");
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             if (c.ignored)
                 signal(c.signal, SIG_IGN);
+            const std::string other = (directory_ / ".other.tmp").string();
+            std::optional<io::RemoveOnSignal> otherSave;
+            if (c.otherSave) {
+                writeFile(other, "half");
+                otherSave.emplace().watch(other.c_str());
+            }
             SignalledOperations operations(c.signal);
             io::FileOperations::install(&operations);
             _exit(io::SaveFile(target.string()).save(newText()) ? 0 : 1);

@@ -1,7 +1,8 @@
 #include "scenewright/core/io/RemoveOnSignal.h"
 
 #include <atomic>
-#include <cstddef>
+#include <iterator>
+#include <mutex>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -9,17 +10,27 @@ namespace scenewright::core::io {
 
 namespace {
 
-// A signal handler reaches no object: the file and the handlers to put back
-// are kept here while a file is watched.
-std::atomic<const char*> pathToRemove {nullptr};
-struct sigaction previousActions[std::size(RemoveOnSignal::kSignals)];
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// More saves at once than the program ever makes; a save beyond them goes
+// unwatched.
+constexpr int kSlots = 8;
+
+// A signal handler reaches no object: the watched files, and the handlers to
+// put back, are kept here. The handler reads only the files (atomics) and the
+// handlers put back, which are written before it is installed.
+std::atomic<const char*> watchedFiles[kSlots];
+struct sigaction previousActions[std::size(kSignals)];
+bool installed[std::size(kSignals)];
+std::mutex bookkeeping;
+std::size_t watching = 0;
 
 void removeAndRaise(int signal)
 {
-    if (const char* path = pathToRemove.exchange(nullptr))
-        ::unlink(path);
-    for (std::size_t k = 0; k < std::size(RemoveOnSignal::kSignals); ++k)
-        if (RemoveOnSignal::kSignals[k] == signal)
+    for (std::atomic<const char*>& file : watchedFiles)
+        if (const char* path = file.exchange(nullptr))
+            ::unlink(path);
+    for (std::size_t k = 0; k < std::size(kSignals); ++k)
+        if (kSignals[k] == signal)
             sigaction(signal, &previousActions[k], nullptr);
     // Delivered to the handler put back as soon as this one returns.
     raise(signal);
@@ -29,9 +40,27 @@ sigset_t watchedSignals()
 {
     sigset_t signals;
     sigemptyset(&signals);
-    for (int signal : RemoveOnSignal::kSignals)
+    for (int signal : kSignals)
         sigaddset(&signals, signal);
     return signals;
+}
+
+void installHandlers()
+{
+    struct sigaction action {};
+    action.sa_handler = removeAndRaise;
+    action.sa_mask = watchedSignals();
+    for (std::size_t k = 0; k < std::size(kSignals); ++k) {
+        installed[k] = sigaction(kSignals[k], nullptr, &previousActions[k]) == 0
+            && previousActions[k].sa_handler != SIG_IGN && sigaction(kSignals[k], &action, nullptr) == 0;
+    }
+}
+
+void restoreHandlers()
+{
+    for (std::size_t k = 0; k < std::size(kSignals); ++k)
+        if (installed[k])
+            sigaction(kSignals[k], &previousActions[k], nullptr);
 }
 
 } // namespace
@@ -44,25 +73,26 @@ RemoveOnSignal::RemoveOnSignal()
 
 RemoveOnSignal::~RemoveOnSignal()
 {
-    pathToRemove = nullptr;
-    for (std::size_t k = 0; k < std::size(kSignals); ++k)
-        if (installed_[k])
-            sigaction(kSignals[k], &previousActions[k], nullptr);
+    if (slot_ >= 0) {
+        const std::lock_guard lock(bookkeeping);
+        watchedFiles[slot_] = nullptr;
+        if (--watching == 0)
+            restoreHandlers();
+    }
     release();
 }
 
 void RemoveOnSignal::watch(const char* path)
 {
-    pathToRemove = path;
-    struct sigaction action {};
-    action.sa_handler = removeAndRaise;
-    action.sa_mask = watchedSignals();
-    for (std::size_t k = 0; k < std::size(kSignals); ++k) {
-        struct sigaction current {};
-        if (sigaction(kSignals[k], nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-            continue;
-        previousActions[k] = current;
-        installed_[k] = sigaction(kSignals[k], &action, nullptr) == 0;
+    {
+        const std::lock_guard lock(bookkeeping);
+        for (int k = 0; k < kSlots && slot_ < 0; ++k) {
+            const char* free = nullptr;
+            if (watchedFiles[k].compare_exchange_strong(free, path))
+                slot_ = k;
+        }
+        if (slot_ >= 0 && watching++ == 0)
+            installHandlers();
     }
     release();
 }

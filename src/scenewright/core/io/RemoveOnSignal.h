@@ -1,21 +1,20 @@
 #pragma once
 
 #include <csignal>
-#include <iterator>
 
 namespace scenewright::core::io {
 
 // Removes a save's temporary file when the program is stopped by SIGINT,
 // SIGTERM or SIGHUP while the file exists, then ends the program as the
-// signal would have: the handler in place before is put back and the signal
-// raised again. A signal the program ignores stays ignored. Saves are made
-// one after the other, so one file is watched at a time.
+// signal would have: the handlers in place before are put back and the
+// signal raised again. A signal the program ignores stays ignored. Saves on
+// several threads (the recovery file's and the user's) are watched at once.
 class RemoveOnSignal {
 public:
-    // Holds the signals back until watch(), so that none arrives between the
-    // file's creation and its watch.
+    // Holds the signals back on this thread until watch(), so that none sent
+    // to it arrives between the file's creation and its watch.
     RemoveOnSignal();
-    // Puts the handlers back and lets held signals through.
+    // Stops watching, and lets held signals through.
     ~RemoveOnSignal();
 
     RemoveOnSignal(const RemoveOnSignal&) = delete;
@@ -25,14 +24,13 @@ public:
     // object exists.
     void watch(const char* path);
 
-    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
-
 private:
     void release();
 
     sigset_t heldBefore_ {};
     bool holding_ = false;
-    bool installed_[std::size(kSignals)] {};
+    // Where the handler finds the file; none (-1) until watch().
+    int slot_ = -1;
 };
 
 } // namespace scenewright::core::io
