@@ -1,8 +1,11 @@
 #include "SceneBuilder.h"
 
 #include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/Project.h"
+#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
+#include "scenewright/core/io/RecoveryFile.h"
 #include "scenewright/core/io/SaveFile.h"
 
 #include <benchmark/benchmark.h>
@@ -61,6 +64,33 @@ void openProject(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
 }
 BENCHMARK(openProject)->Unit(benchmark::kMillisecond);
+
+// The recovery of unsaved work on a scene of 1,000 objects: the snapshot,
+// taken on the window's thread, and its atomic write, done on another.
+void recoverySnapshot(benchmark::State& state)
+{
+    buildScene(1000);
+    ObjectManager::getInstance().generateAtmoScript();
+    const Project& project = *ProjectManager::getInstance().getCurrentProject();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(io::RecoveryFile::snapshot(project));
+}
+BENCHMARK(recoverySnapshot)->Unit(benchmark::kMillisecond);
+
+void recoveryWrite(benchmark::State& state)
+{
+    buildScene(1000);
+    ObjectManager::getInstance().generateAtmoScript();
+    const io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*ProjectManager::getInstance().getCurrentProject());
+    const io::RecoveryFile file(
+        (std::filesystem::temp_directory_path() / ("scenewright-bench-" + std::to_string(::getpid()) + ".recovery"))
+            .string());
+    for (auto _ : state)
+        if (const auto failure = file.write(snapshot))
+            state.SkipWithError(failure->c_str());
+    file.remove();
+}
+BENCHMARK(recoveryWrite)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace scenewright::bench
