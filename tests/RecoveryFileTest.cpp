@@ -157,7 +157,7 @@ TEST_F(RecoveryFileTest, WorkThatEarlierVersionsKeptIsOfferedOnce)
     ProjectManager::getInstance().createDefaultProject();
     SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
     std::ofstream(directory_ / "recovered.scw", std::ios::binary)
-        << io::ProjectFileWriter::write("castle", false, ObjectManager::getInstance().getAtmoObjectListData());
+        << io::ProjectFileWriter::write("default", false, ObjectManager::getInstance().getAtmoObjectListData());
     std::ofstream(directory_ / "recovered.location", std::ios::binary) << "/home/builder/castle.scw";
     const timeval written[2] = {{1500000000, 0}, {1500000000, 0}};
     ::utimes((directory_ / "recovered.scw").c_str(), written);
@@ -167,7 +167,8 @@ TEST_F(RecoveryFileTest, WorkThatEarlierVersionsKeptIsOfferedOnce)
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].projectFile(), "/home/builder/castle.scw");
     EXPECT_EQ(left[0].keptAt(), 1500000000);
-    left[0].reopen();
+    // Named after the file it belongs to.
+    EXPECT_EQ(left[0].reopen()->getName(), "castle");
     EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2)->getName(), "door");
     left[0].forget();
     EXPECT_TRUE(files().empty());

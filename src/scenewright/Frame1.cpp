@@ -547,15 +547,6 @@ void Frame1::offerRecovery()
     std::vector<core::io::RecoveryFolder::Unreadable> unreadable;
     std::vector<core::io::RecoveredWork> left =
         core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(unreadable);
-    for (const auto& damaged : unreadable) {
-        const QString setAside = damaged.setAsidePath.empty()
-                                     ? tr("It could not be set aside.")
-                                     : tr("It has been set aside as %1.")
-                                           .arg(QDir::toNativeSeparators(QString::fromStdString(damaged.setAsidePath)));
-        dialogs_.showError(this, "Scenewright",
-                           tr("Unsaved changes kept by an earlier run cannot be read: %1\n%2")
-                               .arg(QString::fromStdString(damaged.error), setAside));
-    }
     // One window reopens one work; the rest stays for the next start.
     for (core::io::RecoveredWork& work : left) {
         if (!dialogs_.ask(this, "Scenewright", recoveryQuestion(work))) {
@@ -570,7 +561,18 @@ void Frame1::offerRecovery()
         // one it came from goes.
         recoveryKeeper_->keepNow();
         work.forget();
-        return;
+        break;
+    }
+    // Told after the questions, which wait for their answers, so that the
+    // messages do not lie under them.
+    for (const auto& damaged : unreadable) {
+        const QString setAside = damaged.setAsidePath.empty()
+                                     ? tr("It could not be set aside.")
+                                     : tr("It has been set aside as %1.")
+                                           .arg(QDir::toNativeSeparators(QString::fromStdString(damaged.setAsidePath)));
+        dialogs_.showError(this, "Scenewright",
+                           tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
+                               .arg(QString::fromStdString(damaged.error), setAside));
     }
 }
 

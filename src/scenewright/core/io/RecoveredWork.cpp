@@ -23,6 +23,9 @@ std::shared_ptr<Project> RecoveredWork::reopen()
     auto project = ProjectManager::getInstance().install(std::move(project_.name), project_.localiseScript,
                                                          std::move(project_.objects));
     project_ = {};
+    // Named after its file, as an opened project is.
+    if (projectFile_)
+        project->setName(std::filesystem::path(*projectFile_).stem().string());
     project->setFileLocation(projectFile_);
     project->setState(Project::STATE_UNSAVED);
     return project;

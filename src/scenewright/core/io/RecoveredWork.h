@@ -29,7 +29,8 @@ public:
     std::int64_t keptAt() const { return keptAt_; }
 
     // Makes the work the current project, once: the scene as it was kept,
-    // unsaved, attached to its project file so that Save writes back there.
+    // unsaved, attached to its project file (and named after it) so that
+    // Save writes back there.
     std::shared_ptr<Project> reopen();
     // Removes the files that held the work, so it is offered only once.
     void forget();
