@@ -25,14 +25,19 @@ std::string projectText()
     return io::ProjectFileWriter::write("bench", false, ObjectManager::getInstance().getAtmoObjectListData());
 }
 
+// A file of this run's own in the temporary directory.
+std::string temporaryFile(const std::string& suffix)
+{
+    return (std::filesystem::temp_directory_path() / ("scenewright-bench-" + std::to_string(::getpid()) + suffix))
+        .string();
+}
+
 // Writes a project of 10,000 objects to disk, atomically, as Save does.
 void saveProject(benchmark::State& state)
 {
     buildScene(kObjects);
     ObjectManager::getInstance().generateAtmoScript();
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("scenewright-bench-" + std::to_string(::getpid()) + ".scw"))
-            .string();
+    const std::string path = temporaryFile(".scw");
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string text = projectText();
@@ -81,10 +86,9 @@ void recoveryWrite(benchmark::State& state)
 {
     buildScene(1000);
     ObjectManager::getInstance().generateAtmoScript();
-    const io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*ProjectManager::getInstance().getCurrentProject());
-    const io::RecoveryFile file(
-        (std::filesystem::temp_directory_path() / ("scenewright-bench-" + std::to_string(::getpid()) + ".recovery"))
-            .string());
+    const Project& project = *ProjectManager::getInstance().getCurrentProject();
+    const io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(project);
+    const io::RecoveryFile file(temporaryFile(".recovery"));
     for (auto _ : state)
         if (const auto failure = file.write(snapshot))
             state.SkipWithError(failure->c_str());

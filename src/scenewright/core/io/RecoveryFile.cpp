@@ -83,12 +83,6 @@ std::optional<RecoverySnapshot> RecoveryFile::read(std::string& error) const
     return snapshot;
 }
 
-bool RecoveryFile::exists() const
-{
-    std::error_code ignored;
-    return std::filesystem::is_regular_file(path_, ignored);
-}
-
 void RecoveryFile::remove() const
 {
     std::error_code ignored;

@@ -28,7 +28,6 @@ public:
     // numbered as in this file); nothing, with `error` set, when the file
     // cannot be read or is not one of these.
     std::optional<RecoverySnapshot> read(std::string& error) const;
-    bool exists() const;
     void remove() const;
 
     const std::string& path() const { return path_; }

@@ -161,7 +161,8 @@ std::vector<RecoveredWork> RecoveryFolder::leftWork(std::vector<Unreadable>& unr
     for (const std::string& tag : lockTags) {
         if (fs::exists(recoveryPath(tag), error))
             continue;
-        if (std::optional<RecoveryLock> lock = RecoveryLock::take(lockPath(tag)); lock && !fs::exists(recoveryPath(tag), error))
+        std::optional<RecoveryLock> lock = RecoveryLock::take(lockPath(tag));
+        if (lock && !fs::exists(recoveryPath(tag), error))
             lock->removeFile();
     }
     std::stable_sort(found.begin(), found.end(),
