@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace scenewright::test {
 
@@ -35,6 +36,9 @@ class FreshProgramInDirectoryTest : public FreshProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // The names of the files in the directory, sorted.
+    std::vector<std::string> entries() const;
 
     std::filesystem::path directory_;
 };

@@ -7,7 +7,6 @@
 #include "scenewright/core/io/RecoveryFolder.h"
 #include "scenewright/core/io/RecoveryWriter.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,16 +27,6 @@ protected:
     {
         std::vector<io::RecoveryFolder::Unreadable> ignored;
         return io::RecoveryFolder(directory_.string()).leftWork(unreadable ? *unreadable : ignored);
-    }
-
-    // The names of the files in the folder.
-    std::vector<std::string> files() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(directory_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 
     // Keeps the current project, as a program of its own would, kept at the time.
@@ -67,7 +56,7 @@ TEST_F(RecoveryFileTest, KeptWorkReopensUnsavedAttachedToItsProjectFile)
         auto program = keepingProgram(directory_, 1700000000);
         EXPECT_EQ(project->getState(), Project::STATE_UNSAVED);
         const std::string tag = fs::path(program->path()).stem().string();
-        EXPECT_EQ(files(), (std::vector<std::string>{tag + ".lock", tag + ".recovery"}));
+        EXPECT_EQ(entries(), (std::vector<std::string>{tag + ".lock", tag + ".recovery"}));
         // The running program's work is its own.
         EXPECT_TRUE(leftWork().empty());
         program.reset();
@@ -86,7 +75,7 @@ TEST_F(RecoveryFileTest, KeptWorkReopensUnsavedAttachedToItsProjectFile)
         EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), script);
 
         left[0].forget();
-        EXPECT_TRUE(files().empty());
+        EXPECT_TRUE(entries().empty());
     }
 }
 
@@ -145,7 +134,7 @@ TEST_F(RecoveryFileTest, UnreadableWorkIsReportedOnceAndSetAsideWithItsDate)
         unreadable.clear();
         EXPECT_TRUE(leftWork(&unreadable).empty());
         EXPECT_TRUE(unreadable.empty());
-        EXPECT_EQ(files(), std::vector<std::string>{setAside.filename().string()});
+        EXPECT_EQ(entries(), std::vector<std::string>{setAside.filename().string()});
         fs::remove(setAside);
     }
 }
@@ -169,7 +158,7 @@ TEST_F(RecoveryFileTest, WorkThatEarlierVersionsKeptIsOfferedOnce)
     EXPECT_EQ(left[0].reopen()->getName(), "castle");
     EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2)->getName(), "door");
     left[0].forget();
-    EXPECT_TRUE(files().empty());
+    EXPECT_TRUE(entries().empty());
     EXPECT_TRUE(leftWork().empty());
 }
 
