@@ -35,7 +35,7 @@ protected:
         auto writer = std::make_unique<io::RecoveryWriter>(directory.string(), nullptr);
         io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*ProjectManager::getInstance().getCurrentProject());
         snapshot.keptAt = keptAt;
-        writer->keep(snapshot);
+        writer->keep(std::move(snapshot));
         writer->waitUntilDone();
         return writer;
     }

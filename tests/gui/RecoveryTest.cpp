@@ -83,7 +83,7 @@ protected:
             core::io::RecoveryFile::snapshot(*core::ProjectManager::getInstance().getCurrentProject());
         snapshot.keptAt = keptAt.toSecsSinceEpoch();
         core::io::RecoveryWriter other(path("recovery").toStdString(), nullptr);
-        other.keep(snapshot);
+        other.keep(std::move(snapshot));
         other.waitUntilDone();
     }
 };

@@ -26,8 +26,8 @@ constexpr int kVersion = 1;
 RecoverySnapshot RecoveryFile::snapshot(const Project& project)
 {
     RecoverySnapshot snapshot;
-    snapshot.projectText = ProjectFileWriter::write(project.getName(), project.getLocaliseScript(),
-                                                    ObjectManager::getInstance().getAtmoObjectListData());
+    snapshot.project = ProjectFileWriter::document(project.getName(), project.getLocaliseScript(),
+                                                   ObjectManager::getInstance().getAtmoObjectListData());
     snapshot.projectFile = project.getFileLocation();
     snapshot.keptAt = std::chrono::duration_cast<std::chrono::seconds>(
                           std::chrono::system_clock::now().time_since_epoch())
@@ -44,17 +44,17 @@ std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot)
     header["keptAt"] = snapshot.keptAt;
     // The header is one line: JSON writes a line break inside a file name as \n.
     SaveFile file(path_);
-    if (!file.save(header.dump() + "\n" + snapshot.projectText))
+    if (!file.save(header.dump() + "\n" + snapshot.project.text()))
         return file.errorString();
     return std::nullopt;
 }
 
-std::optional<RecoverySnapshot> RecoveryFile::read(std::string& error) const
+std::optional<RecoveryFile::Contents> RecoveryFile::read(std::string& error) const
 {
     std::optional<std::string> text = FileReader::read(path_, error);
     if (!text)
         return std::nullopt;
-    const auto refuse = [&](const std::string& reason) -> std::optional<RecoverySnapshot> {
+    const auto refuse = [&](const std::string& reason) -> std::optional<Contents> {
         error = path_ + ": " + reason;
         return std::nullopt;
     };
@@ -72,15 +72,15 @@ std::optional<RecoverySnapshot> RecoveryFile::read(std::string& error) const
     if (!(projectFile.is_null() || projectFile.is_string()) || !keptAt.is_number_integer())
         return refuse("the first line is damaged");
 
-    RecoverySnapshot snapshot;
+    Contents contents;
     // The first line is blanked rather than cut off, so that a fault in the
     // project is reported at its line and column in this file.
     text->replace(0, lineEnd, lineEnd, ' ');
-    snapshot.projectText = std::move(*text);
+    contents.projectText = std::move(*text);
     if (projectFile.is_string())
-        snapshot.projectFile = projectFile.get<std::string>();
-    snapshot.keptAt = keptAt.get<std::int64_t>();
-    return snapshot;
+        contents.projectFile = projectFile.get<std::string>();
+    contents.keptAt = keptAt.get<std::int64_t>();
+    return contents;
 }
 
 void RecoveryFile::remove() const

@@ -2,6 +2,7 @@
 
 #include "scenewright/core/io/RecoverySnapshot.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,15 @@ namespace scenewright::core::io {
 // It is replaced atomically, so it is always the whole of one snapshot.
 class RecoveryFile {
 public:
+    // What a recovery file keeps, as read back.
+    struct Contents {
+        // Not yet checked; its lines are numbered as in the file.
+        std::string projectText;
+        std::optional<std::string> projectFile;
+        // Seconds since the epoch.
+        std::int64_t keptAt = 0;
+    };
+
     explicit RecoveryFile(std::string path) : path_(std::move(path)) {}
 
     // The project and the registry's objects as they are now. Taken on the
@@ -24,10 +34,9 @@ public:
 
     // Null on success, else the message naming the file and the reason.
     std::optional<std::string> write(const RecoverySnapshot& snapshot) const;
-    // What the file keeps, with the project text not yet checked (its lines
-    // numbered as in this file); nothing, with `error` set, when the file
-    // cannot be read or is not one of these.
-    std::optional<RecoverySnapshot> read(std::string& error) const;
+    // Nothing, with `error` set, when the file cannot be read or is not one
+    // of these.
+    std::optional<Contents> read(std::string& error) const;
     void remove() const;
 
     const std::string& path() const { return path_; }

@@ -73,22 +73,22 @@ struct Candidate {
 
 // The work kept in the candidate's files, checked; nothing, with `error` set,
 // when it cannot be read.
-std::optional<RecoverySnapshot> readCandidate(const Candidate& candidate, std::string& error)
+std::optional<RecoveryFile::Contents> readCandidate(const Candidate& candidate, std::string& error)
 {
     if (!candidate.legacy)
         return RecoveryFile(candidate.files.front()).read(error);
     std::optional<std::string> text = FileReader::read(candidate.files.front(), error);
     if (!text)
         return std::nullopt;
-    RecoverySnapshot snapshot;
-    snapshot.projectText = std::move(*text);
+    RecoveryFile::Contents contents;
+    contents.projectText = std::move(*text);
     // Without a readable location the work belongs to no project file.
     std::string unread;
     const std::string location = FileReader::read(candidate.files.back(), unread).value_or(std::string());
     if (!location.empty())
-        snapshot.projectFile = location;
-    snapshot.keptAt = modificationTime(candidate.files.front());
-    return snapshot;
+        contents.projectFile = location;
+    contents.keptAt = modificationTime(candidate.files.front());
+    return contents;
 }
 
 } // namespace
@@ -145,16 +145,16 @@ std::vector<RecoveredWork> RecoveryFolder::leftWork(std::vector<Unreadable>& unr
             continue;
         }
         std::string problem;
-        std::optional<RecoverySnapshot> snapshot = readCandidate(candidate, problem);
+        std::optional<RecoveryFile::Contents> contents = readCandidate(candidate, problem);
         std::optional<LoadedProject> project;
-        if (snapshot)
-            project = ProjectFileReader::read(snapshot->projectText, candidate.files.front(), problem);
+        if (contents)
+            project = ProjectFileReader::read(contents->projectText, candidate.files.front(), problem);
         if (!project) {
             unreadable.push_back({candidate.files.front(), problem, setAside(candidate.files)});
             lock->removeFile();
             continue;
         }
-        found.emplace_back(std::move(*lock), candidate.files, std::move(snapshot->projectFile), snapshot->keptAt,
+        found.emplace_back(std::move(*lock), candidate.files, std::move(contents->projectFile), contents->keptAt,
                            std::move(*project));
     }
     // A program that ended without keeping work leaves only its lock file.

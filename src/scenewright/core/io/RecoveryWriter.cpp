@@ -66,6 +66,8 @@ void RecoveryWriter::run()
         busy_ = true;
         guard.unlock();
         perform(request);
+        // The snapshot goes here, off the editing thread and outside the lock.
+        request.reset();
         guard.lock();
         busy_ = false;
         done_.notify_all();
