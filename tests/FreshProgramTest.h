@@ -27,7 +27,8 @@ protected:
         core::ProjectManager::resetForTesting();
         core::InteractionManager::resetForTesting();
     }
-    void TearDown() override { SetUp(); }
+    // Not the virtual SetUp: a derived fixture's would set up again.
+    void TearDown() override { FreshProgramTest::SetUp(); }
 };
 
 // A fresh program state with an empty temporary directory of the test's
