@@ -104,7 +104,7 @@ protected:
 
         auto solid = add<SolidObjectObj>("3");
         solid->pm.fixed = true;
-        auto viewpoint = add<ViewpointObj>("view");
+        auto viewpoint = add<ViewpointObj>("././view"); // kept as ./view, also when reopened
         auto move = std::make_shared<MovePositionAction>(viewpoint.get());
         move->usesAnchors = true;
         move->anchors = {"a'1", "a\\2"};

@@ -133,14 +133,6 @@ std::vector<HeldActionList> referencesTo(const IAtmoObject& removed)
     return held;
 }
 
-// Puts back a name exactly: setting a name drops one leading "./" or ".../",
-// so a name that starts so is given one more "./" to lose.
-void restoreName(IAtmoObject& object, const std::string& name)
-{
-    const bool stripped = name.rfind("./", 0) == 0 || name.rfind(".../", 0) == 0;
-    object.setName(stripped ? "./" + name : name);
-}
-
 // A change that sets a value through `apply`: undo applies the value before,
 // redo the value after.
 template <class T, class ApplyValue>
@@ -208,10 +200,13 @@ bool SceneEditor::removeObject(int index)
 
 void SceneEditor::renameObject(IAtmoObject& object, std::string name)
 {
+    // A name given back unchanged is not retyped: "./door" stays as it is.
+    if (name == object.getName())
+        return;
     const std::string before = object.getName();
     object.setName(std::move(name));
     record(valueChange("Rename Object", before, object.getName(),
-                       [target = &object](const std::string& value) { restoreName(*target, value); }));
+                       [target = &object](const std::string& value) { target->restoreName(value); }));
     markChanged();
 }
 

@@ -390,7 +390,8 @@ private:
         } else {
             throw Refusal(where + ".type", "unknown object type \"" + type + "\"");
         }
-        object->setName(Values::string(Values::member(value, "name", where), where + ".name"));
+        // The name is kept as the file has it: only typing a name tidies it.
+        object->restoreName(Values::string(Values::member(value, "name", where), where + ".name"));
         readActions(*object, value, where);
         return object;
     }
