@@ -2,6 +2,7 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ISceneHistory.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
@@ -166,6 +167,9 @@ std::shared_ptr<AtmoObject> SceneEditor::addObject(const std::string& name, cons
         object = std::make_shared<SolidObjectObj>();
     object->setName(name);
     object->setType(type);
+    // The object is offered every standard interaction as soon as it shows.
+    if (!ObjectManager::hasIdsLeft(numbersToAttach(*object)))
+        throw IdsExhausted();
     ObjectManager& registry = ObjectManager::getInstance();
     const int index = registry.getAtmoObjectSize();
     registry.addAtmoObject(object);
@@ -243,8 +247,27 @@ void SceneEditor::copyInteractions(const IAtmoObject& source, IAtmoObject& targe
     markChanged();
 }
 
-void SceneEditor::attachStandardInteractions(IAtmoObject& object)
+long long SceneEditor::numbersToAttach(const IAtmoObject& object)
 {
+    const InteractionManager& interactions = InteractionManager::getInstance();
+    long long count = 0;
+    for (int i = 0; i < interactions.getStandardActionSize(); ++i) {
+        const auto& prototype = *interactions.getStandardAction(i);
+        if (!object.getAtmoAction(typeid(prototype)))
+            count += static_cast<long long>(prototype.getIds().size());
+    }
+    for (int i = 0; i < interactions.getTriggersSize(); ++i) {
+        const auto& prototype = *interactions.getTrigger(i);
+        if (!object.getAtmoTrigger(typeid(prototype)))
+            count += static_cast<long long>(prototype.getIds().size());
+    }
+    return count;
+}
+
+bool SceneEditor::attachStandardInteractions(IAtmoObject& object)
+{
+    if (!ObjectManager::hasIdsLeft(numbersToAttach(object)))
+        return false;
     const InteractionManager& interactions = InteractionManager::getInstance();
     for (int i = 0; i < interactions.getStandardActionSize(); ++i) {
         const auto& prototype = *interactions.getStandardAction(i);
@@ -261,6 +284,7 @@ void SceneEditor::attachStandardInteractions(IAtmoObject& object)
         if (!object.getAtmoTrigger(typeid(prototype)))
             object.addAtmoTrigger(prototype.newInstance(&object));
     }
+    return true;
 }
 
 void SceneEditor::setActive(action::AtmoInteraction& interaction, bool active)

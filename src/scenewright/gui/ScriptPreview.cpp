@@ -1,5 +1,6 @@
 #include "scenewright/gui/ScriptPreview.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/Fonts.h"
@@ -63,8 +64,15 @@ void ScriptPreview::refresh()
     stale_ = false;
     // After Close the registry is empty and there is no scene to script.
     const core::ObjectManager& registry = core::ObjectManager::getInstance();
-    const QString script = registry.getAtmoObjectSize() == 0 ? QString()
-                                                             : QString::fromStdString(registry.generateAtmoScript());
+    QString script;
+    try {
+        if (registry.getAtmoObjectSize() > 0)
+            script = QString::fromStdString(registry.generateAtmoScript());
+    } catch (const core::IdsExhausted& exhausted) {
+        // Shown in place of the script at every refresh, never as a message
+        // box: the preview follows the scene without being asked.
+        script = QString::fromUtf8(exhausted.what());
+    }
     if (script == shownScript_)
         return;
     // The reader keeps their place in the script while it changes under them.
