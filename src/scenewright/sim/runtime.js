@@ -236,12 +236,20 @@ var __sim = (function (global) {
     function Part(name) { this.__name = name; this.__opacity = 1; return strict(this); }
     loggedProperty(Part.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
 
-    function SurfaceTexture(name) { this.__name = name; this.__texture = strict(new Tex()); return strict(this); }
+    // A face's surface shows the texture "face<index>.jpg" until the script
+    // sets another.
+    function SurfaceTexture(name, index) {
+        var texture = new Tex();
+        texture.URL = 'face' + index + '.jpg';
+        this.__name = name;
+        this.__texture = strict(texture);
+        return strict(this);
+    }
     loggedProperty(SurfaceTexture.prototype, 'texture');
 
     function Face(owner, index) {
         this.__name = owner + '.face(' + index + ')';
-        this.__surface = new SurfaceTexture(this.__name);
+        this.__surface = new SurfaceTexture(this.__name, index);
         return strict(this);
     }
     Face.prototype.getSurfaceTexture = function () { return this.__surface; };
