@@ -7,6 +7,7 @@
 #include "scenewright/gui/ScriptHighlighter.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -30,9 +31,16 @@ ScriptPreview::ScriptPreview(QWidget* parent) : QWidget(parent)
     scriptArea_->setFont(font);
     new ScriptHighlighter(scriptArea_->document());
 
+    message_ = new QLabel(this);
+    message_->setObjectName("previewMessage");
+    message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    message_->hide();
+
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(scriptArea_, 0, 0);
+    layout->addWidget(message_, 0, 0);
 
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
@@ -71,8 +79,13 @@ void ScriptPreview::refresh()
     } catch (const core::IdsExhausted& exhausted) {
         // Shown in place of the script at every refresh, never as a message
         // box: the preview follows the scene without being asked.
-        script = QString::fromUtf8(exhausted.what());
+        message_->setText(QString::fromUtf8(exhausted.what()));
+        message_->show();
+        scriptArea_->hide();
+        return;
     }
+    message_->hide();
+    scriptArea_->show();
     if (script == shownScript_)
         return;
     // The reader keeps their place in the script while it changes under them.

@@ -62,6 +62,8 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
 
     log_ = new QListWidget;
     log_->setFont(QFont("Monospace"));
+    // Warnings run longer than calls: they wrap rather than hide their end.
+    log_->setWordWrap(true);
     log_->setToolTip("Double-click a script error to see its line in the script.");
     connect(log_, &QListWidget::itemDoubleClicked, this, &TestRunDialog::openErrorLine);
 
@@ -88,7 +90,7 @@ void TestRunDialog::showWarnings()
     for (const QString& warning : warnings_) {
         auto* item = new QListWidgetItem(tr("warning: ") + warning, log_);
         item->setForeground(QColor(0x9a, 0x60, 0x00));
-        item->setToolTip(tr("The script cannot do this by its nature; Check Scene lists it too."));
+        item->setToolTip(warning + tr("\nThe script cannot do this by its nature; Check Scene lists it too."));
     }
 }
 
