@@ -109,6 +109,12 @@ std::string movedBy123(const Outcome& run)
     return run.fire == Fire::Proximity ? "Vector(41,2,2)" : "Vector(1,2,-997)";
 }
 
+void checkMoved(const Outcome& run, Failures& failures)
+{
+    if (run.values(run.owner() + ".worldSpacePosition=") != std::vector<std::string>{movedBy123(run)})
+        failures.push_back("it did not move once to " + movedBy123(run));
+}
+
 struct ActionCase {
     const char* name;
     std::vector<Kind> kinds;
@@ -185,15 +191,9 @@ const std::vector<ActionCase> actionCases = {
              failures.push_back("it kept turning after the actor left");
      }},
     {"move smoothly", movable, 1, true, false, [](IAtmoObject* owner) { return move(owner, true, false); },
-     [](const Outcome& run, Failures& failures) {
-         if (run.values(run.owner() + ".worldSpacePosition=") != std::vector<std::string>{movedBy123(run)})
-             failures.push_back("it did not move once to " + movedBy123(run));
-     }},
+     checkMoved},
     {"move directly", movable, 1, true, false, [](IAtmoObject* owner) { return move(owner, false, false); },
-     [](const Outcome& run, Failures& failures) {
-         if (run.values(run.owner() + ".worldSpacePosition=") != std::vector<std::string>{movedBy123(run)})
-             failures.push_back("it did not move once to " + movedBy123(run));
-     }},
+     checkMoved},
     {"move along anchors", movable, 3, true, true, [](IAtmoObject* owner) { return move(owner, true, true); },
      [](const Outcome& run, Failures& failures) {
          // The anchors a1 and a2 are parts of the world at (10, 0, 10) and (20, 0, 10).
