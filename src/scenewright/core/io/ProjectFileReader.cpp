@@ -1,6 +1,7 @@
 #include "scenewright/core/io/ProjectFileReader.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
@@ -320,20 +321,35 @@ public:
             project_.localiseScript = Values::boolean(*localise, "localiseScript");
 
         const JsonValue objects = Values::array(Values::member(document, "objects", ""), "objects");
+        // The catalogue of interactions takes numbers when it is first built:
+        // it is built before a file's numbers can bring the counter to its end.
+        InteractionManager::getInstance();
         // New interactions without numbers of their own must not take any the
         // file uses.
         ObjectManager::advanceNextIdTo(highestNumber(objects) + 1);
 
-        for (const JsonValue& object : objects.elements()) {
-            const std::size_t index = project_.objects.size();
-            project_.objects.push_back(buildObject(object, index, at("objects", index)));
+        // The interactions are made without numbers, so that a file whose
+        // numbers reach the last one still opens; those the file gives no
+        // numbers take fresh ones once all are read.
+        {
+            ObjectManager::Placeholders placeholders;
+            for (const JsonValue& object : objects.elements()) {
+                const std::size_t index = project_.objects.size();
+                project_.objects.push_back(buildObject(object, index, at("objects", index)));
+            }
+            if (project_.objects.size() < 2)
+                throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
+            std::size_t index = 0;
+            for (const JsonValue& object : objects.elements()) {
+                linkTriggers(object, *project_.objects[index], at("objects", index));
+                ++index;
+            }
         }
-        if (project_.objects.size() < 2)
-            throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
-        std::size_t index = 0;
-        for (const JsonValue& object : objects.elements()) {
-            linkTriggers(object, *project_.objects[index], at("objects", index));
-            ++index;
+        try {
+            for (AtmoInteraction* interaction : unnumbered())
+                interaction->takeFreshIds();
+        } catch (const IdsExhausted& exhausted) {
+            throw Refusal(objects.offset(), "objects", exhausted.what());
         }
     }
 
@@ -430,7 +446,8 @@ private:
         } else {
             throw Refusal(typeValue.offset(), where + ".type", "unknown object type " + MessageText::quoted(type));
         }
-        object->setName(Values::string(Values::member(value, "name", where), where + ".name"));
+        // The name is kept as the file has it: only typing a name tidies it.
+        object->restoreName(Values::string(Values::member(value, "name", where), where + ".name"));
         readActions(*object, value, where);
         return object;
     }
@@ -484,19 +501,41 @@ private:
     // keeps those it took when made, which are past every number of the file.
     void readIds(AtmoInteraction& interaction, const JsonValue& value, const std::string& where)
     {
-        const std::string idsWhere = where + ".ids";
         std::optional<JsonValue> found = value.find("ids");
-        if (found) {
-            std::vector<int> ids;
-            for (const JsonValue& id : Values::array(*found, idsWhere).elements())
-                ids.push_back(Values::number(id, at(idsWhere, ids.size())));
-            if (!interaction.setIds(ids))
-                throw Refusal(found->offset(), idsWhere,
-                              std::string("a ") + interaction.className() + " takes "
-                                  + std::to_string(interaction.getIds().size()) + " numbers");
-        }
+        if (!found)
+            return;
+        const std::string idsWhere = where + ".ids";
+        std::vector<int> ids;
+        for (const JsonValue& id : Values::array(*found, idsWhere).elements())
+            ids.push_back(Values::number(id, at(idsWhere, ids.size())));
+        if (!interaction.setIds(ids))
+            throw Refusal(found->offset(), idsWhere,
+                          std::string("a ") + interaction.className() + " takes "
+                              + std::to_string(interaction.getIds().size()) + " numbers");
+        // Fresh numbers lie past every number of the file: only the file's
+        // own can clash.
         for (const std::string& name : interaction.getGeneratedNames())
-            claim(name, found.value_or(value), idsWhere);
+            claim(name, *found, idsWhere);
+    }
+
+    // The interactions still holding placeholders: those the file gives no
+    // numbers, the actor's own move action among them when the file lists none.
+    std::vector<AtmoInteraction*> unnumbered() const
+    {
+        std::vector<AtmoInteraction*> found;
+        auto note = [&found](AtmoInteraction& interaction) {
+            const auto& ids = interaction.getIds();
+            if (std::find(ids.begin(), ids.end(), ObjectManager::kPlaceholderId) != ids.end())
+                found.push_back(&interaction);
+        };
+        // In the order they were read: every object's actions, then triggers.
+        for (const auto& object : project_.objects)
+            for (const auto& action : object->getAtmoActionListData())
+                note(*action);
+        for (const auto& object : project_.objects)
+            for (const auto& trigger : object->getAtmoTriggerListData())
+                note(*trigger);
+        return found;
     }
 
     static FieldValue fieldValue(FieldType type, const JsonValue& value, const std::string& where)
