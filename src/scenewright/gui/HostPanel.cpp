@@ -21,9 +21,11 @@ HostPanel::HostPanel(const QString& heading)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     layout_ = new QGridLayout(this);
-    auto* label = new QLabel(heading);
-    label->setFont(Fonts::dialog(10, true));
-    layout_->addWidget(label, 0, 0);
+    layout_->setContentsMargins(6, 6, 6, 6);
+    heading_ = new QLabel(heading);
+    heading_->setFont(Fonts::dialog(10, true));
+    heading_->setWordWrap(true);
+    layout_->addWidget(heading_, 0, 0);
 }
 
 HostPanel::~HostPanel()
@@ -64,6 +66,14 @@ void HostPanel::addCheckBox(int row, std::shared_ptr<core::action::AtmoInteracti
     rows_.push_back(check);
     editors_.emplace_back(editor);
     interactions_.push_back(std::move(interaction));
+}
+
+int HostPanel::oneLineWidth() const
+{
+    const EditableCheck sample(heading_->text());
+    const int widest = std::max(heading_->fontMetrics().horizontalAdvance(heading_->text()), sample.sizeHint().width());
+    const QMargins margins = layout_->contentsMargins();
+    return widest + margins.left() + margins.right() + 2 * frameWidth();
 }
 
 bool HostPanel::refreshChecks(const core::IAtmoObject& object)

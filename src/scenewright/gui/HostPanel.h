@@ -10,6 +10,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QGridLayout;
+class QLabel;
 
 namespace scenewright::core {
 class IAtmoObject;
@@ -39,6 +40,10 @@ public:
     QWidget* editorOf(const QCheckBox* box) const;
     // The button beside the check box that opens its editor.
     QAbstractButton* editButtonOf(const QCheckBox* box) const;
+    // The width at which the heading and a caption as long as the heading
+    // show on one line: no interaction's name is longer. A narrower panel
+    // wraps them.
+    int oneLineWidth() const;
     // Ticks the check boxes as the interactions stand now (an undo may have
     // changed them); false, with nothing changed, when a listed interaction
     // no longer belongs to the object, whose rows must then be built anew.
@@ -58,6 +63,7 @@ protected:
 
 private:
     QGridLayout* layout_;
+    QLabel* heading_;
     std::vector<EditableCheck*> rows_;
     std::vector<QPointer<QWidget>> editors_;
     std::vector<std::shared_ptr<const core::action::AtmoInteraction>> interactions_;

@@ -4,6 +4,7 @@
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SceneEditor.h"
+#include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/SceneCheckDialog.h"
 #include "scenewright/gui/ScriptHighlighter.h"
@@ -51,11 +52,11 @@ ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialo
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle("Generated script");
-    dialog->resize(500, 500);
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* panel = new ScriptPanel(dialog, dialogs);
     layout->addWidget(panel, 0, 0);
+    DialogGeometry::resizeToFit(dialog, {500, 500});
     return panel;
 }
 
@@ -283,10 +284,10 @@ void ScriptPanel::showWhyLocalise()
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle("Why Localise?");
-    dialog->resize(500, 500);
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new WhyLocaliseScriptPanel(dialog), 0, 0);
+    DialogGeometry::resizeToFit(dialog, {500, 500});
     dialog->open();
 }
 

@@ -1,5 +1,6 @@
 #include "TestRunDialog.h"
 
+#include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/sim/SimulatedScene.h"
 
@@ -33,7 +34,7 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
     , world_(std::make_unique<sim::SimulatedWorld>(sim::SimulatedScene::fromCurrentProject()))
 {
     setWindowTitle("Test Run");
-    resize(900, 600);
+    DialogGeometry::resizeToFit(this, {900, 600});
 
     auto* layout = new QGridLayout(this);
     auto* intro = new QLabel("The generated script runs against a simulated world. Its objects load 0.5 s "
