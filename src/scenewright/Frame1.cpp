@@ -539,12 +539,10 @@ void Frame1::saveProjectAs()
     if (!currentProj_)
         return;
     const SCWFileFilter filter;
-    const QString chosen = dialogs_.chooseFile(this, {"Save Project", projectDirectory(), {}, &filter, true});
-    if (chosen.isEmpty())
+    const QString target = dialogs_.chooseFileToSave(this, {"Save Project", projectDirectory(), {}, &filter, true});
+    if (target.isEmpty())
         return;
-    const QFileInfo file(chosen);
-    const QString target = filter.withSuffix(file.absoluteFilePath());
-    ProjectManager::getInstance().setLastDirectoryProjectSave(file.absolutePath().toStdString());
+    ProjectManager::getInstance().setLastDirectoryProjectSave(QFileInfo(target).absolutePath().toStdString());
 
     // The name and location change with the save, and only when it succeeds.
     const std::string oldName = currentProj_->getName();

@@ -6,8 +6,10 @@
 #include "scenewright/gui/HostPanel.h"
 #include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/SaveStateLabel.h"
+#include "scenewright/gui/ScriptPanel.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -401,6 +403,62 @@ TEST_F(Frame1Test, CancelledChoosersChangeNothing)
     EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
     EXPECT_FALSE(ProjectManager::getInstance().getLastDirectoryProjectSave());
     EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+// Saving over a file asks once, about the file with its suffix, whatever
+// was typed; Cancel goes back to the chooser, a closed chooser writes nothing.
+TEST_F(Frame1Test, SavingOverAFileAsksOnceWhetherToReplaceIt)
+{
+    frame_->newProject();
+    struct Case {
+        QString existing;
+        std::function<void()> saveAs;
+    };
+    const std::vector<Case> cases = {
+        {"castle.scw", [this] { frame_->saveProjectAs(); }},
+        {"castle.js", [this, view = static_cast<gui::ScriptPanel*>(nullptr)]() mutable {
+             if (!view) {
+                 frame_->openScriptView();
+                 view = frame_->findChild<gui::ScriptPanel*>();
+             }
+             button(view, "Save As..")->click();
+         }}};
+    for (const auto& [existing, saveAs] : cases) {
+        SCOPED_TRACE(existing.toStdString());
+        const QString file = path(existing);
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        const QString question = "\"" + existing + "\" already exists. Replace it?";
+
+        // Typed with or without the suffix; Cancel returns to the chooser,
+        // which opens where the user was, and closing it writes nothing.
+        for (const QString& typed : {QString("castle"), existing}) {
+            dialogs_.fileRequests.clear();
+            dialogs_.replaceQuestions.clear();
+            dialogs_.paths = QStringList{path(typed), QString()};
+            dialogs_.replaceAnswers = {false};
+            saveAs();
+            EXPECT_EQ(dialogs_.replaceQuestions, QStringList({question}));
+            ASSERT_EQ(dialogs_.fileRequests.size(), 2u);
+            EXPECT_EQ(dialogs_.fileRequests[1].directory, path(typed));
+            EXPECT_EQ(contentOf(file), "old");
+        }
+
+        // Replace writes the file; a new name is not asked about.
+        dialogs_.replaceQuestions.clear();
+        dialogs_.paths = QStringList{path("castle")};
+        dialogs_.replaceAnswers = {true};
+        saveAs();
+        EXPECT_EQ(dialogs_.replaceQuestions, QStringList({question}));
+        EXPECT_NE(contentOf(file), "old");
+        dialogs_.paths = QStringList{path("tower")};
+        saveAs();
+        EXPECT_EQ(dialogs_.replaceQuestions.size(), 1);
+        EXPECT_TRUE(QFile::exists(path("tower" + existing.mid(existing.indexOf('.')))));
+    }
 }
 
 TEST_F(Frame1Test, ExitKeepsUnsavedWorkForTheNextStart)

@@ -254,12 +254,10 @@ void ScriptPanel::chooseFileAndSave()
         const QFileInfo location(QString::fromStdString(*remembered));
         directory = location.isDir() ? location.absoluteFilePath() : location.absolutePath();
     }
-    const QString chosen = dialogs_.chooseFile(
-        this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
-    if (chosen.isEmpty() || QFileInfo(chosen).fileName().isEmpty())
+    const QString target =
+        dialogs_.chooseFileToSave(this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
+    if (target.isEmpty())
         return;
-
-    const QString target = filter_.withSuffix(QFileInfo(chosen).absoluteFilePath());
     if (const auto failure = write(target, scriptText())) {
         dialogs_.showError(this, "Save As..", *failure);
         return;
