@@ -70,7 +70,9 @@ bool QtStandardDialogs::ask(QWidget* parent, const QString& title, const QString
 
 bool QtStandardDialogs::askReplace(QWidget* parent, const QString& title, const QString& question)
 {
-    QMessageBox box(QMessageBox::Warning, title, question, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, title, wrappable(question), QMessageBox::NoButton, parent);
+    // The question names a file: markup in its name is shown, not obeyed.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* replace = box.addButton("Replace", QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
