@@ -1,5 +1,6 @@
 #include "scenewright/Application1.h"
 #include "scenewright/DisplayCheck.h"
+#include "scenewright/core/Version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,7 +16,7 @@ int main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("scenewright");
-    QApplication::setApplicationVersion(SCENEWRIGHT_VERSION);
+    QApplication::setApplicationVersion(scenewright::core::Version::text);
     QApplication::setWindowIcon(QIcon(":/scenewright.png"));
     QApplication::setDesktopFileName("scenewright");
     scenewright::Application1 start;

@@ -3,6 +3,7 @@
 #include "scenewright/Frame1_AboutBox.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/gui/SaveStateLabel.h"
 
 #include <QDialog>
@@ -468,7 +469,7 @@ TEST_F(Frame1Test, AboutBoxIsCentredOverTheWindow)
     QStringList lines;
     for (QLabel* label : box->findChildren<QLabel*>())
         lines << label->text();
-    EXPECT_TRUE(lines.contains("0.51"));
+    EXPECT_TRUE(lines.contains(core::Version::text));
     button(box, "Ok")->click();
     EXPECT_FALSE(box->isVisible());
 }
