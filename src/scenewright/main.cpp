@@ -43,8 +43,8 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("scenewright");
     QApplication::setApplicationVersion(scenewright::core::Version::text);
-    QApplication::setWindowIcon(QIcon(":/scenewright.png"));
-    QApplication::setDesktopFileName("scenewright");
+    QApplication::setWindowIcon(QIcon(":/org.scenewright.Scenewright.png"));
+    QApplication::setDesktopFileName("org.scenewright.Scenewright");
 
     // What Qt left after taking its own options.
     const ProgramOptions options = ProgramOptions::parse(toStrings(QApplication::arguments().mid(1)));
