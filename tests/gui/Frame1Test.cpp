@@ -419,12 +419,16 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
     dialogs_.paths << path("castle.scw");
     frame_->saveProjectAs();
-    frame_.reset();
-    resetProgramState();
+    // The program starts again, as Application1 starts it, with castle.scw given.
+    auto startWithCastle = [this] {
+        frame_.reset();
+        resetProgramState();
+        frame_ = makeFrame();
+        frame_->offerRecovery();
+        frame_->openStartProject(path("castle.scw"));
+    };
 
-    frame_ = makeFrame();
-    frame_->offerRecovery();
-    frame_->openStartProject(path("castle.scw"));
+    startWithCastle();
     EXPECT_EQ(dialogs_.questions, 0);
     EXPECT_EQ(projectLabel()->text(), "castle.scw");
     EXPECT_TRUE(frame_->currentProject()->isSaved());
@@ -435,11 +439,7 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     // is told why.
     frame_->addObject("window", IAtmoObject::TYPE_PRIMITIVE);
     frame_->exitProgram();
-    frame_.reset();
-    resetProgramState();
-    frame_ = makeFrame();
-    frame_->offerRecovery();
-    frame_->openStartProject(path("castle.scw"));
+    startWithCastle();
     EXPECT_EQ(dialogs_.questions, 1);
     EXPECT_EQ(listed().back(), "window <primitive>");
     EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
