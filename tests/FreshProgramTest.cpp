@@ -1,5 +1,6 @@
 #include "FreshProgramTest.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -110,6 +111,15 @@ void FreshProgramInDirectoryTest::TearDown()
 {
     std::filesystem::remove_all(directory_);
     FreshProgramTest::TearDown();
+}
+
+std::vector<std::string> FreshProgramInDirectoryTest::entries() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory_))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string fileContent(const std::filesystem::path& path)

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace scenewright::test {
 
@@ -26,7 +27,8 @@ protected:
         core::ProjectManager::resetForTesting();
         core::InteractionManager::resetForTesting();
     }
-    void TearDown() override { SetUp(); }
+    // Not the virtual SetUp: a derived fixture's would set up again.
+    void TearDown() override { FreshProgramTest::SetUp(); }
 };
 
 // A fresh program state with an empty temporary directory of the test's
@@ -35,6 +37,9 @@ class FreshProgramInDirectoryTest : public FreshProgramTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // The names of the files in the directory, sorted.
+    std::vector<std::string> entries() const;
 
     std::filesystem::path directory_;
 };

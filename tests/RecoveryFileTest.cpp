@@ -2,12 +2,18 @@
 
 #include "scenewright/core/Project.h"
 #include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/RecoveryFile.h"
+#include "scenewright/core/io/RecoveryFolder.h"
+#include "scenewright/core/io/RecoveryWriter.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <string>
+#include <sys/time.h>
+#include <vector>
 
 namespace scenewright::test {
 namespace {
@@ -15,58 +21,145 @@ namespace {
 using namespace core;
 namespace fs = std::filesystem;
 
-using RecoveryFileTest = FreshProgramInDirectoryTest;
+class RecoveryFileTest : public FreshProgramInDirectoryTest {
+protected:
+    std::vector<io::RecoveredWork> leftWork(std::vector<io::RecoveryFolder::Unreadable>* unreadable = nullptr) const
+    {
+        std::vector<io::RecoveryFolder::Unreadable> ignored;
+        return io::RecoveryFolder(directory_.string()).leftWork(unreadable ? *unreadable : ignored);
+    }
 
-TEST_F(RecoveryFileTest, ReopensTheSceneUnsavedAtItsOriginalLocation)
+    // Keeps the current project, as a program of its own would, kept at the time.
+    static std::unique_ptr<io::RecoveryWriter> keepingProgram(const fs::path& directory, std::int64_t keptAt)
+    {
+        auto writer = std::make_unique<io::RecoveryWriter>(directory.string(), nullptr);
+        io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*ProjectManager::getInstance().getCurrentProject());
+        snapshot.keptAt = keptAt;
+        writer->keep(std::move(snapshot));
+        writer->waitUntilDone();
+        return writer;
+    }
+};
+
+TEST_F(RecoveryFileTest, KeptWorkReopensUnsavedAttachedToItsProjectFile)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    project->setName("castle");
-    project->setFileLocation("/home/builder/castle.scw");
-    SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    SceneEditor::getInstance().setLocaliseScript(true);
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    io::RecoveryFile recovery((directory_ / "deeper").string());
+    for (const std::optional<std::string>& location :
+         {std::optional<std::string>("/home/builder/castle.scw"), std::optional<std::string>()}) {
+        SCOPED_TRACE(location.value_or("no project file"));
+        auto project = ProjectManager::getInstance().createDefaultProject();
+        project->setName("castle");
+        project->setFileLocation(location);
+        SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+        SceneEditor::getInstance().setLocaliseScript(true);
+        const std::string script = ObjectManager::getInstance().generateAtmoScript();
 
-    ASSERT_FALSE(recovery.exists());
-    ASSERT_EQ(recovery.write(*project), std::nullopt);
-    EXPECT_EQ(project->getState(), Project::STATE_UNSAVED);
+        auto program = keepingProgram(directory_, 1700000000);
+        EXPECT_EQ(project->getState(), Project::STATE_UNSAVED);
+        const std::string tag = fs::path(program->path()).stem().string();
+        EXPECT_EQ(entries(), (std::vector<std::string>{tag + ".lock", tag + ".recovery"}));
+        // The running program's work is its own.
+        EXPECT_TRUE(leftWork().empty());
+        program.reset();
+        ProjectManager::getInstance().createDefaultProject();
+
+        auto left = leftWork();
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_EQ(left[0].projectFile(), location);
+        EXPECT_EQ(left[0].keptAt(), 1700000000);
+        auto reopened = left[0].reopen();
+        EXPECT_EQ(reopened, ProjectManager::getInstance().getCurrentProject());
+        EXPECT_EQ(reopened->getName(), "castle");
+        EXPECT_EQ(reopened->getFileLocation(), location);
+        EXPECT_EQ(reopened->getState(), Project::STATE_UNSAVED);
+        EXPECT_TRUE(reopened->getLocaliseScript());
+        EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), script);
+
+        left[0].forget();
+        EXPECT_TRUE(entries().empty());
+    }
+}
+
+TEST_F(RecoveryFileTest, TwoProgramsKeepTheirOwnWorkAndEachIsOfferedOnceItsProgramEnded)
+{
+    ProjectManager::getInstance().createDefaultProject()->setFileLocation("/home/builder/older.scw");
+    auto older = keepingProgram(directory_, 1000);
+    ProjectManager::getInstance().createDefaultProject()->setFileLocation("/home/builder/newer.scw");
+    auto newer = keepingProgram(directory_, 2000);
+    EXPECT_NE(older->path(), newer->path());
+    EXPECT_TRUE(leftWork().empty());
+
+    older.reset();
+    {
+        auto left = leftWork();
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_EQ(left[0].projectFile(), "/home/builder/older.scw");
+        // Held, the work is offered to no other program.
+        EXPECT_TRUE(leftWork().empty());
+    }
+    newer.reset();
+    auto left = leftWork();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].projectFile(), "/home/builder/newer.scw");
+    EXPECT_EQ(left[1].projectFile(), "/home/builder/older.scw");
+}
+
+TEST_F(RecoveryFileTest, UnreadableWorkIsReportedOnceAndSetAsideWithItsDate)
+{
+    const std::string header = R"({"format":"scenewright-recovery","version":1,"projectFile":null,"keptAt":5})";
+    const struct {
+        const char* what;
+        std::string content;
+        const char* error;
+    } cases[] = {
+        {"empty", "", "cut short"},
+        {"cut short in the project", header + "\n{\n  \"format\": \"scenewright-pro", "line 3, column 29"},
+        {"a project file", io::ProjectFileWriter::write("castle", false, {}), "not a Scenewright recovery file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path file = directory_ / "unsaved-0123456789abcdef.recovery";
+        std::ofstream(file, std::ios::binary) << c.content;
+
+        std::vector<io::RecoveryFolder::Unreadable> unreadable;
+        EXPECT_TRUE(leftWork(&unreadable).empty());
+        ASSERT_EQ(unreadable.size(), 1u);
+        EXPECT_EQ(unreadable[0].path, file.string());
+        EXPECT_NE(unreadable[0].error.find(c.error), std::string::npos) << unreadable[0].error;
+        const fs::path setAside = unreadable[0].setAsidePath;
+        EXPECT_EQ(setAside.parent_path(), directory_);
+        EXPECT_TRUE(setAside.filename().string().starts_with("unsaved-0123456789abcdef.recovery.unreadable-20"))
+            << setAside;
+        EXPECT_EQ(fileContent(setAside), c.content);
+
+        unreadable.clear();
+        EXPECT_TRUE(leftWork(&unreadable).empty());
+        EXPECT_TRUE(unreadable.empty());
+        EXPECT_EQ(entries(), std::vector<std::string>{setAside.filename().string()});
+        fs::remove(setAside);
+    }
+}
+
+TEST_F(RecoveryFileTest, WorkThatEarlierVersionsKeptIsOfferedOnce)
+{
+    ProjectManager::getInstance().createDefaultProject();
+    SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    std::ofstream(directory_ / "recovered.scw", std::ios::binary)
+        << io::ProjectFileWriter::write("default", false, ObjectManager::getInstance().getAtmoObjectListData());
+    std::ofstream(directory_ / "recovered.location", std::ios::binary) << "/home/builder/castle.scw";
+    const timeval written[2] = {{1500000000, 0}, {1500000000, 0}};
+    ::utimes((directory_ / "recovered.scw").c_str(), written);
     ProjectManager::getInstance().createDefaultProject();
 
-    ASSERT_TRUE(recovery.exists());
-    std::string error;
-    auto reopened = recovery.reopen(error);
-    ASSERT_NE(reopened, nullptr) << error;
-    EXPECT_EQ(reopened->getName(), "castle");
-    EXPECT_EQ(reopened->getFileLocation(), std::optional<std::string>("/home/builder/castle.scw"));
-    EXPECT_EQ(reopened->getState(), Project::STATE_UNSAVED);
-    EXPECT_TRUE(reopened->getLocaliseScript());
-    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), script);
-
-    recovery.forget();
-    EXPECT_FALSE(recovery.exists());
-}
-
-TEST_F(RecoveryFileTest, AProjectWithoutAFileReopensWithoutOne)
-{
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    io::RecoveryFile recovery(directory_.string());
-    ASSERT_EQ(recovery.write(*project), std::nullopt);
-    std::string error;
-    auto reopened = recovery.reopen(error);
-    ASSERT_NE(reopened, nullptr) << error;
-    EXPECT_EQ(reopened->getFileLocation(), std::nullopt);
-}
-
-TEST_F(RecoveryFileTest, AnUnwritableFolderIsReported)
-{
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    const fs::path blocker = directory_ / "file";
-    std::ofstream{blocker};
-    io::RecoveryFile recovery((blocker / "inside").string());
-    const auto failure = recovery.write(*project);
-    ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find(blocker.string()), std::string::npos) << *failure;
-    EXPECT_FALSE(recovery.exists());
+    auto left = leftWork();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].projectFile(), "/home/builder/castle.scw");
+    EXPECT_EQ(left[0].keptAt(), 1500000000);
+    // Named after the file it belongs to.
+    EXPECT_EQ(left[0].reopen()->getName(), "castle");
+    EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2)->getName(), "door");
+    left[0].forget();
+    EXPECT_TRUE(entries().empty());
+    EXPECT_TRUE(leftWork().empty());
 }
 
 } // namespace

@@ -85,14 +85,6 @@ protected:
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     }
 
-    std::vector<std::string> entries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(directory_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
 
     // Text long enough to take several writes.
     static std::string newText()

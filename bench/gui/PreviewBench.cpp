@@ -7,10 +7,15 @@
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/gui/ScriptHighlighter.h"
 #include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/RecoveryKeeper.h"
 #include "scenewright/gui/ScriptPreview.h"
 #include "scenewright/gui/StandardDialogs.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -158,6 +163,47 @@ void BM_ScriptViewGenerateAndCompress(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScriptViewGenerateAndCompress)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A change of the large scene reaching the recovery file, with the preview
+// off: how long the window's event loop stalls meanwhile (the snapshot is
+// taken on it; the write happens on another thread) and how long the change
+// takes to reach the disk.
+void BM_RecoveryWriteAfterEdit(benchmark::State& state)
+{
+    Setting& s = setting();
+    for (QAction* menu : s.frame->menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == "Live Script Preview")
+                item->setChecked(false);
+    QApplication::processEvents();
+    const QString file = s.frame->recoveryKeeper()->path();
+    qint64 longestStall = 0;
+    qint64 longestDelay = 0;
+    int edit = 0;
+    for (auto _ : state) {
+        const QDateTime before = QFileInfo(file).lastModified();
+        QElapsedTimer clock;
+        clock.start();
+        core::SceneEditor::getInstance().setField(*s.message, "message", "Kept " + std::to_string(edit++));
+        qint64 lastTick = clock.elapsed();
+        QTimer ticks;
+        ticks.setTimerType(Qt::PreciseTimer);
+        // The edit's own events are handled in the first moments; the
+        // recovery starts a while later.
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            if (lastTick >= 1000)
+                longestStall = std::max(longestStall, clock.elapsed() - lastTick);
+            lastTick = clock.elapsed();
+        });
+        ticks.start(1);
+        while (QFileInfo(file).lastModified() == before && clock.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        longestDelay = std::max(longestDelay, clock.elapsed());
+    }
+    state.counters["longestStallMs"] = static_cast<double>(longestStall);
+    state.counters["longestDelayMs"] = static_cast<double>(longestDelay);
+}
+BENCHMARK(BM_RecoveryWriteAfterEdit)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 } // namespace scenewright::bench

@@ -37,6 +37,9 @@ Application1::Application1(const std::optional<QString>& project)
     if (!gui::ProgramSettings::restoreWindow(*frame_))
         placeAtDefault(*frame_);
     frame_->show();
+    // What the start does, in order: first it offers the work that ended
+    // programs left unsaved; anything else the start opens comes after the
+    // answer.
     frame_->offerRecovery();
     if (project)
         frame_->openStartProject(*project);

@@ -13,6 +13,7 @@
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/RecoveryFolder.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
@@ -24,6 +25,7 @@
 #include "scenewright/gui/ObjectPropertiesPanel.h"
 #include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/PropertiesPanel.h"
+#include "scenewright/gui/RecoveryKeeper.h"
 #include "scenewright/gui/IModelEditor.h"
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/SceneCheckDialog.h"
@@ -36,6 +38,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QDir>
 #include <QDockWidget>
@@ -43,12 +46,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <iostream>
@@ -76,14 +81,33 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 } // namespace
 
 Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
-    : dialogs_(dialogs), recovery_(recoveryDirectory.toStdString()),
-      examplesDirectory_(gui::ExampleProjects::directory())
+    : dialogs_(dialogs), examplesDirectory_(gui::ExampleProjects::directory())
 {
     setWindowTitle("Scenewright");
     undoStack_ = new gui::SceneUndoStack(this);
+    recoveryKeeper_ = new gui::RecoveryKeeper(
+        recoveryDirectory,
+        [this]() -> const Project* {
+            const bool unsaved = projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED;
+            return unsaved ? currentProj_.get() : nullptr;
+        },
+        this);
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingFailed, this,
+            [this](const QString& reason, const QString& message) {
+                statusBar()->showMessage(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
+                statusBar()->setToolTip(message);
+            });
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingResumed, this, [this] {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip({});
+    });
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (projectShown_ && currentProj_)
-            currentProj_->setState(clean ? cleanState_ : Project::STATE_UNSAVED);
+        if (!projectShown_ || !currentProj_)
+            return;
+        currentProj_->setState(clean ? cleanState_ : Project::STATE_UNSAVED);
+        // Undoing back to the saved scene leaves nothing to keep.
+        if (currentProj_->getState() != Project::STATE_UNSAVED)
+            recoveryKeeper_->discard();
     });
     buildMenus();
 
@@ -157,6 +181,7 @@ Frame1::~Frame1()
     // window has stopped being a Frame1; what they signal then (the stack
     // clearing, the hidden dock unticking its menu item) must not reach us.
     undoStack_->disconnect(this);
+    recoveryKeeper_->disconnect(this);
     previewAction_->disconnect(this);
 }
 
@@ -337,6 +362,7 @@ void Frame1::showNewProject(const std::shared_ptr<Project>& project)
     // The changes on the stack belong to the replaced scene.
     cleanState_ = project->getState();
     undoStack_->clear();
+    recoveryKeeper_->discard();
     // The editors on screen belong to the replaced scene.
     clearEditingAreas();
     setObjectPropertiesEnabled(false, false);
@@ -463,6 +489,7 @@ void Frame1::closeProject()
     clearEditingAreas();
     projectShown_ = false;
     undoStack_->clear();
+    recoveryKeeper_->discard();
     preview_->scheduleRefresh();
 }
 
@@ -494,6 +521,7 @@ void Frame1::markSaved()
     cleanState_ = Project::STATE_SAVED;
     currentProj_->setState(Project::STATE_SAVED);
     undoStack_->setClean();
+    recoveryKeeper_->discard();
 }
 
 void Frame1::saveProjectAs()
@@ -527,10 +555,7 @@ void Frame1::saveProjectAs()
 void Frame1::exitProgram()
 {
     gui::ProgramSettings::saveWindow(*this);
-    if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
-        if (const auto failure = recovery_.write(*currentProj_))
-            std::cerr << *failure << "\n";
-    }
+    recoveryKeeper_->keepNow();
     QCoreApplication::exit(0);
 }
 
@@ -540,23 +565,49 @@ void Frame1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+QString Frame1::recoveryQuestion(const core::io::RecoveredWork& work) const
+{
+    const QString project = work.projectFile() ? QFileInfo(QString::fromStdString(*work.projectFile())).fileName()
+                                               : tr("a new project");
+    const QDateTime kept = QDateTime::fromSecsSinceEpoch(work.keptAt());
+    QString when = kept.toString("HH:mm");
+    if (kept.date() != QDate::currentDate())
+        when = QLocale().toString(kept.date(), QLocale::ShortFormat) + " " + when;
+    return tr("Scenewright ended with unsaved changes to %1, last kept at %2. Reopen them?").arg(project, when);
+}
+
 void Frame1::offerRecovery()
 {
-    if (!recovery_.exists())
-        return;
-    const bool reopen = dialogs_.ask(this, "Scenewright",
-                                     "Scenewright ended with unsaved changes last time. Reopen them?");
-    if (reopen) {
-        std::string error;
-        if (auto project = recovery_.reopen(error)) {
-            project->setUpdateLabel(projectnamelbl_);
-            project->setState(Project::STATE_UNSAVED);
-            showNewProject(project);
-        } else {
-            dialogs_.showError(this, "Scenewright", QString::fromStdString(error));
+    std::vector<core::io::RecoveryFolder::Unreadable> unreadable;
+    std::vector<core::io::RecoveredWork> left =
+        core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(unreadable);
+    // One window reopens one work; the rest stays for the next start.
+    for (core::io::RecoveredWork& work : left) {
+        if (!dialogs_.ask(this, "Scenewright", recoveryQuestion(work))) {
+            work.forget();
+            continue;
         }
+        auto project = work.reopen();
+        project->setUpdateLabel(projectnamelbl_);
+        project->setState(Project::STATE_UNSAVED);
+        showNewProject(project);
+        // This program's own recovery file takes the work over before the
+        // one it came from goes.
+        recoveryKeeper_->keepNow();
+        work.forget();
+        break;
     }
-    recovery_.forget();
+    // Told after the questions, which wait for their answers, so that the
+    // messages do not lie under them.
+    for (const auto& damaged : unreadable) {
+        const QString setAside = damaged.setAsidePath.empty()
+                                     ? tr("It could not be set aside.")
+                                     : tr("It has been set aside as %1.")
+                                           .arg(QDir::toNativeSeparators(QString::fromStdString(damaged.setAsidePath)));
+        dialogs_.showError(this, "Scenewright",
+                           tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
+                               .arg(QString::fromStdString(damaged.error), setAside));
+    }
 }
 
 void Frame1::openStartProject(const QString& path)

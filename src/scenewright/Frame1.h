@@ -2,7 +2,6 @@
 
 #include "scenewright/core/IMainFrame.h"
 #include "scenewright/core/Project.h"
-#include "scenewright/core/io/RecoveryFile.h"
 #include "scenewright/gui/RecentProjects.h"
 
 #include <QMainWindow>
@@ -24,12 +23,16 @@ class QSplitter;
 namespace scenewright::core {
 class AtmoObject;
 class IAtmoObject;
+namespace io {
+class RecoveredWork;
+}
 } // namespace scenewright::core
 
 namespace scenewright::gui {
 class ActorBasePanel;
 class AtmoTriggerBasePanel;
 class ObjectClickBasePanel;
+class RecoveryKeeper;
 class SaveStateLabel;
 class SceneUndoStack;
 class ScriptPreview;
@@ -46,8 +49,8 @@ namespace scenewright {
 class Frame1 : public QMainWindow, public core::IMainFrame {
     Q_OBJECT
 public:
-    // `recoveryDirectory` is where unsaved work is kept when the program
-    // ends; the dialogs are not owned.
+    // `recoveryDirectory` is where unsaved work is kept while the program
+    // runs; the dialogs are not owned.
     Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory);
     ~Frame1() override;
 
@@ -67,7 +70,9 @@ public:
     // A new scene object of the type, appended to the project; the list's
     // selection stays where it was.
     std::shared_ptr<core::AtmoObject> addObject(const QString& name, const QString& type);
-    // Offers to reopen the work a previous run left unsaved, and then forgets it.
+    // Offers, newest first, to reopen the work that programs no longer
+    // running left unsaved, until one is reopened; each work answered is
+    // forgotten. Unreadable work is reported and set aside.
     void offerRecovery();
     // Opens the project file given on the command line, unless reopened
     // unsaved work is on show, which it would drop; the user is told then.
@@ -79,6 +84,8 @@ public:
     const std::shared_ptr<core::IAtmoObject>& selectedObject() const { return selectedObject_; }
     // Every change of the scene, for undo and redo; cleared by New, Open and Close.
     gui::SceneUndoStack* undoStack() const { return undoStack_; }
+    // Keeps unsaved work in this program's recovery file.
+    gui::RecoveryKeeper* recoveryKeeper() const { return recoveryKeeper_; }
 
 public slots:
     void newProject();
@@ -86,7 +93,8 @@ public slots:
     void closeProject();
     void saveProject();
     void saveProjectAs();
-    // Ends the program with status 0, keeping unsaved work in the recovery file.
+    // Ends the program with status 0, keeping unsaved work in the recovery
+    // file for the next start.
     void exitProgram();
     void removeObject();
     // Undo or redo one step of the scene's changes, then show the scene as
@@ -163,14 +171,15 @@ private:
     void fillRecentMenu();
     void fillExamplesMenu();
     void showPreview(bool show);
+    QString recoveryQuestion(const core::io::RecoveredWork& work) const;
 
     gui::StandardDialogs& dialogs_;
-    core::io::RecoveryFile recovery_;
     std::shared_ptr<core::Project> currentProj_;
     std::shared_ptr<core::IAtmoObject> selectedObject_;
     bool projectShown_ = false;
     bool dividersPlaced_ = false;
     gui::SceneUndoStack* undoStack_;
+    gui::RecoveryKeeper* recoveryKeeper_;
     // The project's state when the undo stack is clean: saved, or new when it
     // was never saved.
     int cleanState_ = core::Project::STATE_SAVED;

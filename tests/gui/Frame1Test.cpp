@@ -463,63 +463,6 @@ TEST_F(Frame1Test, CancelledChoosersChangeNothing)
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 }
 
-TEST_F(Frame1Test, ExitKeepsUnsavedWorkForTheNextStart)
-{
-    frame_->newProject();
-    dialogs_.paths << path("castle");
-    frame_->saveProjectAs();
-    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
-    frame_->exitProgram();
-    frame_.reset();
-    resetProgramState();
-
-    dialogs_.answerYes = true;
-    frame_ = makeFrame();
-    frame_->offerRecovery();
-
-    EXPECT_EQ(dialogs_.questions, 1);
-    ASSERT_NE(frame_->currentProject(), nullptr);
-    EXPECT_EQ(projectLabel()->text(), "castle.scw");
-    EXPECT_EQ(labelColour(), QColor(Qt::red));
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), path("castle.scw").toStdString());
-    EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), script);
-
-    frame_->offerRecovery();
-    EXPECT_EQ(dialogs_.questions, 1);
-}
-
-TEST_F(Frame1Test, ADeclinedRecoveryIsForgotten)
-{
-    frame_->newProject();
-    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    frame_->exitProgram();
-
-    dialogs_.answerYes = false;
-    frame_->offerRecovery();
-    EXPECT_EQ(dialogs_.questions, 1);
-    frame_->offerRecovery();
-    EXPECT_EQ(dialogs_.questions, 1);
-}
-
-TEST_F(Frame1Test, NothingIsKeptWhenNothingIsUnsaved)
-{
-    frame_->exitProgram();
-    frame_->newProject();
-    frame_->exitProgram();
-    dialogs_.paths << path("castle");
-    frame_->saveProjectAs();
-    frame_->exitProgram();
-    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    frame_->closeProject();
-    frame_->exitProgram();
-
-    frame_->offerRecovery();
-    EXPECT_EQ(dialogs_.questions, 0);
-}
-
 TEST_F(Frame1Test, FarPanelStacksRowsAndClearsOnRequest)
 {
     EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);

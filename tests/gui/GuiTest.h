@@ -34,7 +34,10 @@ public:
     QStringList filterDescriptions;
     QStringList errors;
     bool answerYes = true;
+    // Answers given before answerYes, first to last.
+    QList<bool> answers;
     int questions = 0;
+    QStringList questionTexts;
 
     QString chooseFile(QWidget*, const FileRequest& request) override
     {
@@ -43,10 +46,11 @@ public:
         return paths.isEmpty() ? QString() : paths.takeFirst();
     }
     void showError(QWidget*, const QString&, const QString& text) override { errors << text; }
-    bool ask(QWidget*, const QString&, const QString&) override
+    bool ask(QWidget*, const QString&, const QString& question) override
     {
         ++questions;
-        return answerYes;
+        questionTexts << question;
+        return answers.isEmpty() ? answerYes : answers.takeFirst();
     }
 };
 
@@ -78,9 +82,12 @@ protected:
         core::InteractionManager::resetForTesting();
     }
 
-    std::unique_ptr<Frame1> makeFrame()
+    // A window keeping its unsaved work in `recoveryFolder`, or else in the
+    // test's own.
+    std::unique_ptr<Frame1> makeFrame(const QString& recoveryFolder = {})
     {
-        auto frame = std::make_unique<Frame1>(dialogs_, folder_.filePath("recovery"));
+        auto frame = std::make_unique<Frame1>(dialogs_,
+                                              recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder);
         core::ProjectManager::getInstance().setMainFrame(frame.get());
         return frame;
     }

@@ -38,6 +38,11 @@ public:
     // Clears the registry, fills it with a new world and actor, and makes a
     // new project named "default" current.
     std::shared_ptr<Project> createDefaultProject();
+    // Makes a new project of that name current, its registry holding the
+    // objects (world, actor, user objects), as a project file read earlier
+    // gives them.
+    std::shared_ptr<Project> install(std::string name, bool localiseScript,
+                                     std::vector<std::shared_ptr<IAtmoObject>> objects);
 
     // The script re-indented, one statement a line, with "\r\n" line breaks.
     static std::string beautifyScript(std::string_view script);
@@ -50,11 +55,6 @@ public:
 
 private:
     ProjectManager() = default;
-
-    // Makes a new project of that name current, its registry holding the
-    // objects (world, actor, user objects).
-    std::shared_ptr<Project> install(std::string name, bool localiseScript,
-                                     std::vector<std::shared_ptr<IAtmoObject>> objects);
 
     std::shared_ptr<Project> currentProject_;
     IMainFrame* mainframe_ = nullptr;

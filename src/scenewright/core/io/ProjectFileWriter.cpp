@@ -97,8 +97,31 @@ void addWorldSettings(Json& out, const World& world)
 
 } // namespace
 
+struct ProjectDocument::Tree {
+    Json json;
+};
+
+ProjectDocument::ProjectDocument() = default;
+ProjectDocument::ProjectDocument(std::unique_ptr<Tree> tree) : tree_(std::move(tree)) {}
+ProjectDocument::ProjectDocument(ProjectDocument&& other) noexcept = default;
+ProjectDocument& ProjectDocument::operator=(ProjectDocument&& other) noexcept = default;
+ProjectDocument::~ProjectDocument() = default;
+
+std::string ProjectDocument::text() const
+{
+    if (!tree_)
+        return {};
+    return tree_->json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
 std::string ProjectFileWriter::write(const std::string& projectName, bool localiseScript,
                                      const std::vector<std::shared_ptr<IAtmoObject>>& objects)
+{
+    return document(projectName, localiseScript, objects).text();
+}
+
+ProjectDocument ProjectFileWriter::document(const std::string& projectName, bool localiseScript,
+                                            const std::vector<std::shared_ptr<IAtmoObject>>& objects)
 {
     // Where each action lives, for the triggers' references.
     std::unordered_map<const action::AtmoAction*, std::pair<int, int>> place;
@@ -150,13 +173,14 @@ std::string ProjectFileWriter::write(const std::string& projectName, bool locali
         list.push_back(std::move(out));
     }
 
-    Json document;
+    auto tree = std::make_unique<ProjectDocument::Tree>();
+    Json& document = tree->json;
     document["format"] = "scenewright-project";
     document["version"] = 1;
     document["name"] = projectName;
     document["localiseScript"] = localiseScript;
     document["objects"] = std::move(list);
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return ProjectDocument(std::move(tree));
 }
 
 } // namespace scenewright::core::io

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/io/ProjectDocument.h"
 
 #include <memory>
 #include <string>
@@ -15,6 +16,9 @@ class ProjectFileWriter {
 public:
     static std::string write(const std::string& projectName, bool localiseScript,
                              const std::vector<std::shared_ptr<IAtmoObject>>& objects);
+    // The same, before it is turned into text.
+    static ProjectDocument document(const std::string& projectName, bool localiseScript,
+                                    const std::vector<std::shared_ptr<IAtmoObject>>& objects);
 };
 
 } // namespace scenewright::core::io

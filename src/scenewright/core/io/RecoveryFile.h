@@ -1,6 +1,8 @@
 #pragma once
 
-#include <memory>
+#include "scenewright/core/io/RecoverySnapshot.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,30 +12,37 @@ class Project;
 
 namespace scenewright::core::io {
 
-// Keeps the work of a program that ends with unsaved changes: the project
-// and the scene, written as a project file into a folder of the user's, with
-// a note of the file the project belongs to, so that the next run can bring
-// both back.
+// One file of unsaved work: a first line naming the project file the work
+// belongs to and when it was kept, then the scene as a project file holds it.
+// It is replaced atomically, so it is always the whole of one snapshot.
 class RecoveryFile {
 public:
-    explicit RecoveryFile(std::string directory);
+    // What a recovery file keeps, as read back.
+    struct Contents {
+        // Not yet checked; its lines are numbered as in the file.
+        std::string projectText;
+        std::optional<std::string> projectFile;
+        // Seconds since the epoch.
+        std::int64_t keptAt = 0;
+    };
 
-    // Writes the project with the registry's objects, and its file location.
-    // The project itself is left as it is. Null on success, else the message.
-    std::optional<std::string> write(const Project& project) const;
-    bool exists() const;
-    // Opens the recovered project as the current one, with the file location
-    // it had and unsaved. Null, with `error` set, when it cannot be read.
-    std::shared_ptr<Project> reopen(std::string& error) const;
-    // Removes what was written, so it is offered only once.
-    void forget() const;
+    explicit RecoveryFile(std::string path) : path_(std::move(path)) {}
 
-    const std::string& projectPath() const { return projectPath_; }
+    // The project and the registry's objects as they are now. Taken on the
+    // thread that edits the scene; the rest of the work can go elsewhere.
+    static RecoverySnapshot snapshot(const Project& project);
+
+    // Null on success, else the message naming the file and the reason.
+    std::optional<std::string> write(const RecoverySnapshot& snapshot) const;
+    // Nothing, with `error` set, when the file cannot be read or is not one
+    // of these.
+    std::optional<Contents> read(std::string& error) const;
+    void remove() const;
+
+    const std::string& path() const { return path_; }
 
 private:
-    std::string directory_;
-    std::string projectPath_;
-    std::string locationPath_;
+    std::string path_;
 };
 
 } // namespace scenewright::core::io
