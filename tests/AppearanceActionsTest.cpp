@@ -288,28 +288,34 @@ TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAModel)
                      "obj9.currtime=0;",
                      "obj9.divbit = -0.05;",
                      "obj9.added = false;",
+                     "obj9.finalopacity = 0.5;",
+                     "obj9.fadestep = function(o) {",
+                     "var next = o + this.divbit;",
+                     "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {",
+                     "this.reached = true;",
+                     "return this.finalopacity;",
+                     "}",
+                     "return next;",
+                     "}",
                      "obj9.timestep = function(w,d) {",
                      "this.currtime+=d;",
                      "if(this.currtime>0.5){",
                      "this.currtime=0;",
                      "if(modelobj3.loaded) {",
                      "this.added = true;",
+                     "this.reached = false;",
                      "for(j=0; j<modelobj3.getSolidObjectCount(); j++) {",
-                     "modelobj3.getSolidObject(j).opacity += this.divbit;",
-                     "if(modelobj3.getSolidObject(j).opacity <= 0.5 && this.added) {",
-                     " removeAnimator(this);",
-                     "this.added = false;",
-                     "}",
+                     "modelobj3.getSolidObject(j).opacity = this.fadestep(modelobj3.getSolidObject(j).opacity);",
                      "}",
                      "for(j=0;j<modelobj3.getViewpointObjectCount();j++) {",
                      "vpooj=modelobj3.getViewpointObject(j);",
                      "for(d=0;d<vpooj.scene.getInstanceCount();d++) {",
-                     "vpooj.scene.getInstance(d).opacity+=this.divbit;",
-                     "if(vpooj.scene.getInstance(d).opacity <= 0.5 && this.added) {",
+                     "vpooj.scene.getInstance(d).opacity = this.fadestep(vpooj.scene.getInstance(d).opacity);",
+                     "}",
+                     "}",
+                     "if(this.reached) {",
                      " removeAnimator(this);",
                      "this.added = false;",
-                     "}",
-                     "}",
                      "}",
                      "}",
                      "}",
@@ -327,21 +333,29 @@ TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAViewpointAndASolidObject)
 
     const std::string opening = lines({"obj9.timestep = function(w,d) {", "this.currtime+=d;",
                                        "if(this.currtime>0.5){", "this.currtime=0;"});
+    auto fadeStep = [](const std::string& finalOpacity) {
+        return lines({"obj9.finalopacity = " + finalOpacity + ";", "obj9.fadestep = function(o) {",
+                      "var next = o + this.divbit;",
+                      "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {",
+                      "this.reached = true;", "return this.finalopacity;", "}", "return next;", "}"});
+    };
+    const std::string ending = lines({"if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}",
+                                      "}", "}"});
     EXPECT_EQ(fadeIn->doScript(),
               lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = 0.06000000000000001;",
                      "obj9.added = false;"})
-                  + opening
-                  + lines({"if(viewptobj4.loaded) {", "this.added = true;",
+                  + fadeStep("0.8") + opening
+                  + lines({"if(viewptobj4.loaded) {", "this.added = true;", "this.reached = false;",
                            "for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
-                           "viewptobj4.scene.getInstance(j).opacity+=this.divbit;", "}",
-                           "if(viewptobj4.scene.getInstance(0).opacity >= 0.8) {", "removeAnimator(this);",
-                           "this.added = false;", "}", "}", "}", "}"}));
+                           "viewptobj4.scene.getInstance(j).opacity = this.fadestep(viewptobj4.scene.getInstance(j).opacity);",
+                           "}"})
+                  + ending);
     EXPECT_EQ(opacityAction(*rock)->doScript(),
               lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = -0.05;", "obj9.added = false;"})
-                  + opening
-                  + lines({"if(solidobject5.loaded) {", "this.added = true;", "solidobject5.opacity += this.divbit;",
-                           "if(solidobject5.opacity <= 0.5) {", " removeAnimator(this);", "this.added = false;", "}",
-                           "}", "}", "}"}));
+                  + fadeStep("0.5") + opening
+                  + lines({"if(solidobject5.loaded) {", "this.added = true;", "this.reached = false;",
+                           "solidobject5.opacity = this.fadestep(solidobject5.opacity);"})
+                  + ending);
 }
 
 TEST_F(OpacityActionTest, LocalisedFadeAnimatorHangsOnItsOwner)
@@ -357,10 +371,12 @@ TEST_F(OpacityActionTest, LocalisedFadeAnimatorHangsOnItsOwner)
     EXPECT_EQ(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9= Object();", "modelobj3.obj9.currtime=0;",
                                                            "modelobj3.obj9.divbit = -0.05;",
                                                            "modelobj3.obj9.added = false;",
-                                                           "modelobj3.obj9.modelobj3=modelobj3;",
+                                                           "modelobj3.obj9.finalopacity = 0.5;"})),
+              0u);
+    EXPECT_NE(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9.modelobj3=modelobj3;",
                                                            "modelobj3.obj9.timestep = function(w,d) {"})),
               0u);
-    EXPECT_NE(opacityAction(*view)->doScript().find("this.obj9.added = false;\n"
+    EXPECT_NE(opacityAction(*view)->doScript().find("}\n"
                                                     "this.obj9.localisedparent=this;\n"
                                                     "this.obj9.timestep = function(w,d) {\n"),
               std::string::npos);
@@ -368,12 +384,15 @@ TEST_F(OpacityActionTest, LocalisedFadeAnimatorHangsOnItsOwner)
               std::string::npos);
     EXPECT_EQ(opacityAction(*byName)->doScript(),
               lines({"this.obj9= Object();", "this.obj9.currtime=0;", "this.obj9.divbit = -0.05;",
-                     "this.obj9.added = false;", "this.obj9.localisedparent=theStage.getSolidObject('rock\\'s');",
+                     "this.obj9.added = false;", "this.obj9.finalopacity = 0.5;", "this.obj9.fadestep = function(o) {",
+                     "var next = o + this.divbit;",
+                     "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {",
+                     "this.reached = true;", "return this.finalopacity;", "}", "return next;", "}",
+                     "this.obj9.localisedparent=theStage.getSolidObject('rock\\'s');",
                      "this.obj9.timestep = function(w,d) {", "this.currtime+=d;", "if(this.currtime>0.5){",
                      "this.currtime=0;", "if(this.localisedparent.loaded) {", "this.added = true;",
-                     "this.localisedparent.opacity += this.divbit;",
-                     "if(this.localisedparent.opacity <= 0.5) {", " removeAnimator(this);", "this.added = false;",
-                     "}", "}", "}", "}"}));
+                     "this.reached = false;", "this.localisedparent.opacity = this.fadestep(this.localisedparent.opacity);",
+                     "if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}", "}", "}"}));
     // An owner it cannot fade gets the animator without a fade step.
     EXPECT_NE(opacityAction(*door)->doScript().find("if(this.localisedparent.loaded) {\nthis.added = true;\n}\n}\n}\n"),
               std::string::npos);
@@ -401,12 +420,12 @@ TEST_F(OpacityActionTest, FadesOrJumpsWhenTriggered)
                            "modelobj3.getSolidObject(j).opacity=0.5;", "}",
                            "for(j=0;j<modelobj3.getViewpointObjectCount();j++) {",
                            "vpooj=modelobj3.getViewpointObject(j);",
-                           "for(d=0;d<vpooj.scene.getInstanceCount();d++) {", "vpooj.getInstance(d).opacity=0.5;",
+                           "for(d=0;d<vpooj.scene.getInstanceCount();d++) {", "vpooj.scene.getInstance(d).opacity=0.5;",
                            "}", "}"}));
     EXPECT_EQ(jump(opacityAction(*view)),
               comment
                   + lines({"for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
-                           "viewptobj4.getInstance(j).opacity=0.5;", "}"}));
+                           "viewptobj4.scene.getInstance(j).opacity=0.5;", "}"}));
     EXPECT_EQ(jump(opacityAction(*rock)), comment + "solidobject5.opacity = 0.5;\n");
     // The comment ends its line, so it cannot swallow the code after it.
     EXPECT_EQ(jump(opacityAction(*door)), comment + "// Couldn't assign opacity to Atmo object - primitive\n");
@@ -434,7 +453,7 @@ TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggere
     };
     EXPECT_EQ(jump(opacityAction(*view)),
               lines({"// Starts the opacity fade....", "for(j=0;j<this.localisedparent.scene.getInstanceCount();j++) {",
-                     "this.localisedparent.getInstance(j).opacity=0.5;", "}"}));
+                     "this.localisedparent.scene.getInstance(j).opacity=0.5;", "}"}));
     EXPECT_EQ(jump(opacityAction(*rock)),
               lines({"// Starts the opacity fade....", "this.localisedparent.opacity = 0.5;"}));
     EXPECT_EQ(jump(opacityAction(*ship)).find("// Starts the opacity fade....\nfor(j=0;j<modelobj3.getSolidObjectCount()"),

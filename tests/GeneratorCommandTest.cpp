@@ -185,5 +185,17 @@ TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)
     EXPECT_THAT(help.out, HasSubstr("--synchronise"));
 }
 
+TEST_F(GeneratorCommandTest, AProjectThatNeedsANumberWhenNoneIsLeftFails)
+{
+    std::ofstream(directory_ / "full.scw") << R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"},
+        {"type": "actor", "name": "actor", "actions": [{"class": "MovePositionAction", "ids": [1, 2147483646]}]},
+        {"type": "primitive", "name": "door"}]})";
+    CommandRun full = run({(directory_ / "full.scw").string()});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_THAT(full.err, HasSubstr("No number is left for a generated name"));
+    EXPECT_EQ(full.out, "");
+}
+
 } // namespace
 } // namespace scenewright::test

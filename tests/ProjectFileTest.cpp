@@ -1,11 +1,13 @@
 #include "FreshProgramTest.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -104,7 +106,7 @@ protected:
 
         auto solid = add<SolidObjectObj>("3");
         solid->pm.fixed = true;
-        auto viewpoint = add<ViewpointObj>("view");
+        auto viewpoint = add<ViewpointObj>("././view"); // kept as ./view, also when reopened
         auto move = std::make_shared<MovePositionAction>(viewpoint.get());
         move->usesAnchors = true;
         move->anchors = {"a'1", "a\\2"};
@@ -246,16 +248,38 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     EXPECT_GE(ObjectManager::peekNextId(), counter);
 }
 
-TEST_F(ProjectFileTest, TheLargestNumberLoadsAndTheCounterStopsThere)
+TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
 {
-    writeFile(file("largest.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
-        {"type": "world", "name": "world"}, {"type": "actor", "name": "actor"},
-        {"type": "primitive", "name": "p", "id": 2147483646}]})");
+    const std::string head = R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"},
+        {"type": "actor", "name": "actor", "actions": [{"class": "MovePositionAction", "ids": [7, 8]}]},
+        {"type": "primitive", "name": "p", "id": 2147483646,
+         "triggers": [{"class": "OnclickTrigger", "ids": [2147483645]}]})";
+    // Its own numbers are fine: an object that declares itself later does
+    // not keep it from opening.
+    writeFile(file("largest.scw"), head + R"(, {"type": "primitive", "name": "q"}]})");
     std::string error;
     ASSERT_NE(open(file("largest.scw"), error), nullptr) << error;
     EXPECT_EQ(ObjectManager::peekNextId(), 2147483647);
-    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
-    EXPECT_EQ(ObjectManager::nextid(), 2147483647);
+    EXPECT_THROW(ObjectManager::nextid(), IdsExhausted);
+    EXPECT_THROW(registry().generateAtmoScript(), IdsExhausted) << "q has no number left to take";
+
+    // Each step that needs a number is refused and changes nothing.
+    const auto& p = registry().getAtmoObject(2);
+    EXPECT_THROW(SceneEditor::getInstance().addObject("r", IAtmoObject::TYPE_PRIMITIVE), IdsExhausted);
+    EXPECT_EQ(registry().getAtmoObjectSize(), 4);
+    EXPECT_THROW(SceneEditor::getInstance().copyInteractions(*p, *registry().getAtmoObject(3)), IdsExhausted);
+    EXPECT_EQ(registry().getAtmoObject(3)->getAtmoTriggerSize(), 0);
+    EXPECT_FALSE(SceneEditor::getInstance().attachStandardInteractions(*p));
+    EXPECT_EQ(p->getAtmoTriggerSize(), 1);
+    EXPECT_THROW(ProjectManager::getInstance().createDefaultProject(), IdsExhausted);
+    EXPECT_EQ(registry().getAtmoObjectSize(), 4);
+
+    // A file whose interactions need new numbers at once is refused.
+    writeFile(file("unnumbered.scw"), head + R"(, {"type": "model.aer/.atmo", "name": "m",
+        "actions": [{"class": "OpacityAction"}]}]})");
+    EXPECT_EQ(open(file("unnumbered.scw"), error), nullptr);
+    EXPECT_THAT(error, AllOf(HasSubstr("unnumbered.scw"), HasSubstr("No number is left")));
 }
 
 struct Refused {

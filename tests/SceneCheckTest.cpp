@@ -6,6 +6,7 @@
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/SceneCheck.h"
+#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
@@ -210,6 +211,24 @@ TEST_F(SceneCheckTest, ALocalisedScriptHasRoomForOneObjectScriptedAsThis)
     project_->setLocaliseScript(true);
     EXPECT_THAT(found(), ElementsAre("4: The script is localised, so this object and door <primitive> are both "
                                      "scripted as \"this\"."));
+}
+
+TEST_F(SceneCheckTest, ObjectsALocalisedScriptCannotReachAreReportedUnderTheTrigger)
+{
+    auto fan = add<ModelObj>("fan.aer");
+    auto rock = add<SolidObjectObj>("rock");
+    auto spin = fire(*rock, std::make_shared<ConstantRotationAction>(rock.get()));
+    fire(*fan, std::make_shared<ChatPrintMessageAction>(fan.get()));
+    fan->getAtmoTrigger(0)->addAction(spin);
+    EXPECT_THAT(found(), IsEmpty());
+
+    project_->setLocaliseScript(true);
+    const std::string cannotReach = "The trigger \"On click trigger\" cannot reach rock <solid-object> in a localised";
+    EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script."));
+    SharedObjectsManager::getInstance().setActive(true);
+    EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script.",
+                                     "3: " + cannotReach
+                                         + " and synchronised script; use a global script or switch synchronisation off."));
 }
 
 } // namespace

@@ -32,7 +32,7 @@ const std::string handlerOpening =
     "connect.timestep = function() {\n"
     "        if(chat.isConnected) {\t\t\n"
     "                for(i=0; i<triggernames.length; i++) {\n"
-    "                        triggernames[i].running = false;\n"
+    "                        triggerrunning[i] = false;\n"
     "                        try { \n"
     "                                chat.createSharedObject(triggernames[i]);\n"
     "                        } catch (oerror) {\n"
@@ -56,7 +56,7 @@ std::string branch(const std::string& trigger, const std::string& value, const s
 
 std::string running(int index, const std::string& value)
 {
-    return "\n    triggernames[" + std::to_string(index) + "].running = " + value + ";\n";
+    return "\n    triggerrunning[" + std::to_string(index) + "] = " + value + ";\n";
 }
 
 // The whole shared-object handler with these branches.
@@ -127,7 +127,7 @@ TEST_F(SynchronisationTest, StartCodeSetsTheSharedPropertyOrWaitsOnceForTheChat)
     "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
     "    for(i=0;i<triggernames.length;i++) {\n"
     "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(!triggernames[i].running) {\n"
+    "                    if(!triggerrunning[i]) {\n"
     "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
     "                            if(chat.isConnected) {\n"
     "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
@@ -159,7 +159,7 @@ TEST_F(SynchronisationTest, ExitCodeClearsTheSharedPropertyOnlyWhenConnected)
     "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
     "    for(i=0;i<triggernames.length;i++) {\n"
     "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(triggernames[i].running) {\n"
+    "                    if(triggerrunning[i]) {\n"
     "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
     "                            if(chat.isConnected) {\n"
     "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
@@ -203,7 +203,7 @@ TEST_F(SynchronisationTest, SwitchedOnWithoutSynchronisedTriggersWritesAnEmptyLi
               "// ***************************************\n"
               "// Object declarations \n"
               "// ***************************************\n"
-                  + triggerNamesComment + "triggernames = [];\n"
+                  + triggerNamesComment + "triggernames = [];\ntriggerrunning = [];\n"
                   + "\n"
                     "// ***************************************\n"
                     "// Trigger actions \n"

@@ -1,5 +1,6 @@
 #include "FreshProgramTest.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/script/Sounds.h"
 
@@ -169,6 +170,13 @@ TEST_F(WorldTest, SoundIdsAreNeverReused)
     EXPECT_EQ(second->id, 1);
     EXPECT_EQ(third->id, 2);
     EXPECT_EQ(world.getSoundId(), 3);
+
+    // After the last number no sound is added, and none shares a number.
+    world.setSoundId(2147483646);
+    world.addSound(std::make_shared<Sounds>());
+    EXPECT_EQ(world.getSound(2)->id, 2147483646);
+    EXPECT_THROW(world.addSound(std::make_shared<Sounds>()), core::IdsExhausted);
+    EXPECT_EQ(world.getSoundSize(), 3);
 }
 
 TEST_F(WorldTest, StatusNamesTheEnabledEffectsAndTheSounds)

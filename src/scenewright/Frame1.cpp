@@ -3,6 +3,7 @@
 #include "scenewright/Frame1_AboutBox.h"
 #include "scenewright/SCWFileFilter.h"
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
@@ -372,7 +373,13 @@ void Frame1::showNewProject(const std::shared_ptr<Project>& project)
 
 void Frame1::newProject()
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    std::shared_ptr<Project> project;
+    try {
+        project = ProjectManager::getInstance().createDefaultProject();
+    } catch (const core::IdsExhausted& exhausted) {
+        dialogs_.showError(this, tr("New Project"), QString::fromUtf8(exhausted.what()));
+        return;
+    }
     project->setUpdateLabel(projectnamelbl_);
     project->setState(Project::STATE_NEW);
     showNewProject(project);
@@ -746,7 +753,13 @@ void Frame1::showWorldPanel()
 
 std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const QString& type)
 {
-    auto object = core::SceneEditor::getInstance().addObject(name.toStdString(), type.toStdString());
+    std::shared_ptr<core::AtmoObject> object;
+    try {
+        object = core::SceneEditor::getInstance().addObject(name.toStdString(), type.toStdString());
+    } catch (const core::IdsExhausted& exhausted) {
+        dialogs_.showError(this, tr("Add Object"), QString::fromUtf8(exhausted.what()));
+        return nullptr;
+    }
     refillObjectList(true);
     return object;
 }
@@ -848,7 +861,13 @@ void Frame1::openScriptView()
 
 void Frame1::openTestRun()
 {
-    auto* dialog = new gui::TestRunDialog(this, dialogs_);
+    gui::TestRunDialog* dialog = nullptr;
+    try {
+        dialog = new gui::TestRunDialog(this, dialogs_);
+    } catch (const core::IdsExhausted& exhausted) {
+        dialogs_.showError(this, tr("Test Run"), QString::fromUtf8(exhausted.what()));
+        return;
+    }
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -925,6 +944,8 @@ void Frame1::openCopyTriggersDialog()
                         && std::find(targets.begin(), targets.end(), selectedObject_) != targets.end())
                         selectObject(selectedRow());
                 });
+        connect(panel, &gui::CopyActionsToPanel::refused, this,
+                [this](const QString& message) { dialogs_.showError(this, tr("Copy Actions & Triggers"), message); });
         return panel;
     });
 }

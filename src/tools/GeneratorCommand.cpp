@@ -1,5 +1,6 @@
 #include "GeneratorCommand.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
@@ -183,7 +184,12 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
         if (options->localisation != Localisation::FromProject)
             project->setLocaliseScript(options->localisation == Localisation::Localise);
         SharedObjectsManager::getInstance().setActive(options->synchronise);
-        text = ObjectManager::getInstance().generateAtmoScript();
+        try {
+            text = ObjectManager::getInstance().generateAtmoScript();
+        } catch (const core::IdsExhausted& exhausted) {
+            err << "scenewright-gen: " << exhausted.what() << "\n";
+            return kFailure;
+        }
     }
     text = formatted(text, options->format);
 

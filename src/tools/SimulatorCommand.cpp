@@ -1,7 +1,10 @@
 #include "SimulatorCommand.h"
 
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/sim/SimulatedScene.h"
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <limits>
 #include <optional>
 
 namespace scenewright::tools {
@@ -108,11 +112,21 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             std::optional<double> frames = number("a whole number of frames", true);
             if (!frames)
                 return std::nullopt;
+            if (*frames > std::numeric_limits<int>::max()) {
+                error = argument + " needs at most " + std::to_string(std::numeric_limits<int>::max())
+                        + " frames, not " + arguments[i];
+                return std::nullopt;
+            }
             options.steps.push_back({Step::Frames, {}, *frames});
         } else if (argument == "--seconds") {
             std::optional<double> seconds = number("a number of seconds", false);
             if (!seconds)
                 return std::nullopt;
+            if (!SimulatedWorld::framesIn(*seconds)) {
+                error = argument + " needs at most " + std::to_string(SimulatedWorld::kLongestRun)
+                        + " seconds, not " + arguments[i];
+                return std::nullopt;
+            }
             options.steps.push_back({Step::Seconds, {}, *seconds});
         } else if (argument == "--toggle") {
             std::optional<std::string> label = value("a toggle label");
@@ -166,7 +180,8 @@ const char* SimulatorCommand::usage()
            "  --synchronise        synchronise triggers between users through shared objects\n"
            "  --localise           localise the script to the object it is attached to\n"
            "  --global             write a global script (overrides the project's setting)\n"
-           "  --attach NAME        the object a localised script is attached to (default: the world)\n"
+           "  --attach NAME        the object a localised script is attached to (default: the first\n"
+           "                       primitive, solid object or viewpoint object, else the world)\n"
            "\n"
            "Steps, run in the order given:\n"
            "  --frames N           run N frames\n"
@@ -212,13 +227,22 @@ int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostrea
         project->setLocaliseScript(options->localisation == Localisation::Localise);
     core::SharedObjectsManager::getInstance().setActive(options->synchronise);
 
-    sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+    sim::SimulatedScene scene;
+    try {
+        scene = sim::SimulatedScene::fromCurrentProject();
+    } catch (const core::IdsExhausted& exhausted) {
+        err << "scenewright-sim: " << exhausted.what() << "\n";
+        return kFailure;
+    }
     if (std::optional<std::string> name = unknownObject(*options, scene)) {
         err << "scenewright-sim: the project has no object named " << *name << "\n";
         return kUsageError;
     }
     if (options->attach)
         scene.attachedTo = *options->attach;
+    // What the script cannot do by its nature, said before it shows.
+    for (const core::SceneCheck::Problem& problem : core::SceneCheck::unreachableInCurrentScene())
+        err << "scenewright-sim: warning: " << problem.object->getDisplayName() << ": " << problem.text << "\n";
 
     SimulatedWorld world(std::move(scene));
     std::size_t printed = 0;

@@ -8,8 +8,15 @@
 #include "scenewright/gui/DefaultAtmoActionPanel.h"
 #include "scenewright/gui/DefaultAtmoTriggerPanel.h"
 #include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/ScriptPreview.h"
+#include "scenewright/gui/TestRunDialog.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <fstream>
 
 namespace scenewright::test {
 namespace {
@@ -96,6 +103,52 @@ TEST_F(CopyActionsTest, CopiedTriggersWorkOnTheTargetsAndTheSourceIsNeverItsOwnT
     const QByteArray script = view->scriptText();
     EXPECT_EQ(script.count("Knock knock"), 2) << script.toStdString();
     EXPECT_TRUE(nodeAccepts(script));
+}
+
+// A file whose numbers reach the last one opens, but every step that needs
+// a new number says so once and changes nothing; the preview shows why in
+// place of the script, without a message at each refresh.
+TEST_F(CopyActionsTest, WhenNoNumberIsLeftEachStepSaysSoOnce)
+{
+    const QString file = path("full.scw");
+    std::ofstream(file.toStdString()) << R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"},
+        {"type": "actor", "name": "actor", "actions": [{"class": "MovePositionAction", "ids": [1, 2147483646]}]},
+        {"type": "primitive", "name": "door", "id": 2, "actions": [{"class": "ChatPrintMessageAction", "active": true}],
+         "triggers": [{"class": "OnclickTrigger", "active": true, "ids": [3], "actions": [{"object": 2, "action": 0}]}]},
+        {"type": "primitive", "name": "gate"}]})";
+    dialogs_.paths << file;
+    frame_->openProject();
+    ASSERT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4) << dialogs_.errors.join("\n").toStdString();
+
+    menuItem("Live Script Preview")->trigger();
+    auto* preview = frame_->findChild<gui::ScriptPreview*>("scriptPreview");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return preview->message()->isVisible(); }, 5000));
+    preview->refresh();
+    EXPECT_TRUE(preview->message()->text().startsWith("No number is left"));
+    EXPECT_FALSE(preview->scriptArea()->isVisible());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
+
+    gui::ScriptPanel::createInDialog(frame_.get(), dialogs_)->generateScript();
+    EXPECT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_EQ(frame_->addObject("hatch", core::IAtmoObject::TYPE_PRIMITIVE), nullptr);
+    EXPECT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4);
+
+    auto* panel = openCopyDialog();
+    panel->sourceBox()->setCurrentText("door <primitive>");
+    pickRow(panel->targetList(), "gate <primitive>");
+    click(panel, "Copy >>");
+    EXPECT_EQ(panel->results(), QStringList({"gate <primitive> was not copied to"}));
+    EXPECT_EQ(dialogs_.errors.size(), 3);
+
+    menuItem("Test Run...")->trigger();
+    EXPECT_TRUE(frame_->findChildren<gui::TestRunDialog*>().isEmpty());
+    menuItem("New Project")->trigger();
+    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4);
+    ASSERT_EQ(dialogs_.errors.size(), 5);
+    for (const QString& error : dialogs_.errors)
+        EXPECT_TRUE(error.startsWith("No number is left for a generated name")) << error.toStdString();
 }
 
 } // namespace

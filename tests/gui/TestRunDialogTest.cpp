@@ -17,10 +17,10 @@
 namespace scenewright::test {
 namespace {
 
-// A door that prints when clicked, a statue whose opacity is set at once
-// when the actor comes near (a fragment that fails on the model's viewpoint
-// objects), and fog with a control-panel toggle.
-const char* castle = R"({ "format": "scenewright-project", "version": 1, "name": "castle", "localiseScript": false,
+// A localised script (for the door): a door that prints when clicked, a
+// statue that tours anchors when the actor comes near (a tour a localised
+// script cannot start), and fog with a control-panel toggle.
+const char* castle = R"({ "format": "scenewright-project", "version": 1, "name": "castle", "localiseScript": true,
   "objects": [ { "type": "world", "name": "world", "fogEnabled": true, "fog": { "dropOff": 1, "colourr": 0.8,
       "colourg": 0.8, "colourb": 1.0, "near": 10.0, "far": 100.0, "addControlPanelButtonOffOn": true } },
     { "type": "actor", "name": "actor", "actions": [], "triggers": [] },
@@ -28,7 +28,8 @@ const char* castle = R"({ "format": "scenewright-project", "version": 1, "name":
       "actions": [ { "class": "ChatPrintMessageAction", "active": true, "fields": { "message": "Locked" } } ],
       "triggers": [ { "class": "OnclickTrigger", "active": true, "actions": [ { "object": 2, "action": 0 } ] } ] },
     { "type": "model.aer/.atmo", "name": "statue.aer", "tobeloaded": true,
-      "actions": [ { "class": "OpacityAction", "active": true, "fields": { "finalOpacity": 0.5, "fadeInOpacity": false } } ],
+      "actions": [ { "class": "MovePositionAction", "active": true, "fields": { "usesAnchors": true,
+                                                                               "anchors": [ "a1" ] } } ],
       "triggers": [ { "class": "ProximityTrigger", "active": true, "fields": { "distance": 5.0 },
                       "actions": [ { "object": 3, "action": 0 } ] } ] } ] })";
 
@@ -71,6 +72,8 @@ TEST_F(TestRunDialogTest, ClicksStepsAndTogglesShowUpInTheLog)
     openCastle();
     gui::TestRunDialog dialog(frame_.get(), dialogs_);
     EXPECT_EQ(dialog.timeLabel()->text(), "t=0.00 s");
+    EXPECT_EQ(logLines(dialog).first(), "warning: statue.aer <model.aer/.atmo>: The trigger \"Proximity trigger\" cannot "
+                                        "reach statue.aer <model.aer/.atmo> in a localised script; use a global script.");
     EXPECT_TRUE(logLines(dialog).contains("t=0.00 fog.active= true"));
     EXPECT_EQ(dialog.clickButton("world") != nullptr, true);
     EXPECT_EQ(dialog.clickButton("actor"), nullptr) << "the actor is moved by the sliders, not clicked";
@@ -91,6 +94,7 @@ TEST_F(TestRunDialogTest, ClicksStepsAndTogglesShowUpInTheLog)
     dialog.resetButton()->click();
     EXPECT_EQ(dialog.timeLabel()->text(), "t=0.00 s");
     EXPECT_FALSE(logLines(dialog).join("\n").contains("Locked"));
+    EXPECT_TRUE(logLines(dialog).first().startsWith("warning: ")) << "the warnings stay at the top";
     EXPECT_TRUE(dialog.toggleBox("Fog On/Off")->isChecked());
 }
 
@@ -120,7 +124,7 @@ TEST_F(TestRunDialogTest, SlidersMoveTheActorAndErrorsLeadToTheirScriptLine)
     ASSERT_EQ(panels.size(), 1);
     QPlainTextEdit* area = panels.front()->scriptArea();
     EXPECT_EQ(area->textCursor().blockNumber(), line - 1);
-    EXPECT_TRUE(area->textCursor().block().text().contains("getInstance"));
+    EXPECT_TRUE(area->textCursor().block().text().contains("beginanch"));
 }
 
 } // namespace

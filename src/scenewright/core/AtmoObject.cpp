@@ -86,13 +86,15 @@ void AtmoObject::copy(const IAtmoObject& source)
     // lose everything it holds.
     if (&source == this)
         return;
-    actions_.clear();
-    triggers_.clear();
 
     // Each source action a trigger refers to gets one clone (or none, when
     // this object does not allow its kind); fresh numbers keep the clones'
     // generated names apart from the source's. Numbers are taken in the
-    // order the clones are made: actions first, then triggers.
+    // order the clones are made: actions first, then triggers. The clones
+    // replace what the object holds only once all are made, so running out
+    // of numbers leaves the object as it was.
+    std::vector<ActionPtr> actions;
+    std::vector<TriggerPtr> triggers;
     std::unordered_map<const action::AtmoAction*, ActionPtr> cloneOf;
     for (const auto& trigger : source.getAtmoTriggerListData()) {
         for (const auto& sourceAction : trigger->getActionList()) {
@@ -102,7 +104,7 @@ void AtmoObject::copy(const IAtmoObject& source)
             if (sourceAction->allowedForAtmoObject(this)) {
                 clone = sourceAction->cloneit(this);
                 clone->takeFreshIds();
-                actions_.push_back(clone);
+                actions.push_back(clone);
             }
             cloneOf.emplace(sourceAction.get(), clone);
         }
@@ -116,8 +118,10 @@ void AtmoObject::copy(const IAtmoObject& source)
             if (found != cloneOf.end() && found->second)
                 clone->addAction(found->second);
         }
-        triggers_.push_back(clone);
+        triggers.push_back(clone);
     }
+    actions_ = std::move(actions);
+    triggers_ = std::move(triggers);
 }
 
 std::string AtmoObject::triggerStatus() const

@@ -19,6 +19,7 @@ public:
     void setType(std::string type) override { type_ = std::move(type); }
     // Drops one leading "./" or ".../" from the name.
     void setName(std::string name) override;
+    void restoreName(std::string name) override { name_ = std::move(name); }
     const std::string& getType() const override { return type_; }
     const std::string& getName() const override { return name_; }
     std::string getInnerScriptName() const override { return getInnerScriptName(false); }

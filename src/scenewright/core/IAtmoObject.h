@@ -32,7 +32,10 @@ public:
     // The one-line summary of what the object contributes to the script.
     virtual std::string updateStatus() const = 0;
     virtual void setType(std::string type) = 0;
+    // The name as the user types it; a kind may tidy it first.
     virtual void setName(std::string name) = 0;
+    // Puts back a name exactly as it was kept (a project file, an undo).
+    virtual void restoreName(std::string name) = 0;
     virtual const std::string& getType() const = 0;
     virtual const std::string& getName() const = 0;
     // The variable to use inside trigger and action code.

@@ -1,17 +1,18 @@
 #include "scenewright/core/ObjectManager.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace scenewright::core {
 
 int ObjectManager::next_ = 0;
+int ObjectManager::placeholderScopes_ = 0;
 
 ObjectManager::ObjectManager()
 {
@@ -26,11 +27,18 @@ ObjectManager& ObjectManager::getInstance()
 
 int ObjectManager::nextid()
 {
-    // The counter stops at the largest int rather than overflowing; only a
-    // project file using the very largest numbers can bring it there.
-    if (next_ == std::numeric_limits<int>::max())
-        return next_;
+    if (placeholderScopes_ > 0)
+        return kPlaceholderId;
+    // Only a project file using the very largest numbers brings the counter
+    // here; handing out a number again would give two things one name.
+    if (next_ > kLastId)
+        throw IdsExhausted();
     return next_++;
+}
+
+bool ObjectManager::hasIdsLeft(long long count)
+{
+    return count <= static_cast<long long>(kLastId) + 1 - next_;
 }
 
 int ObjectManager::peekNextId()

@@ -24,14 +24,32 @@ public:
     static constexpr const char* transformName = "worldSpaceTransform";
     static constexpr const char* positionName = "worldSpacePosition";
 
+    // The largest number the counter hands out.
+    static constexpr int kLastId = 2147483646;
+
     static ObjectManager& getInstance();
     // The shared counter's current value; the counter then moves on. It is
-    // never moved back.
+    // never moved back and hands out no number twice: once kLastId is
+    // handed out, it throws IdsExhausted.
     static int nextid();
-    // The value nextid would hand out next.
+    // The value nextid would hand out next (kLastId + 1 once none is left).
     static int peekNextId();
+    // Whether nextid can still hand out `count` numbers.
+    static bool hasIdsLeft(long long count);
     // Moves the counter so that it hands out nothing below `id` (never back).
     static void advanceNextIdTo(int id);
+
+    // While one lives, nextid hands out kPlaceholderId and leaves the
+    // counter alone: the project reader makes interactions this way and then
+    // gives each the numbers its file names, or fresh ones.
+    class Placeholders {
+    public:
+        Placeholders() { ++placeholderScopes_; }
+        ~Placeholders() { --placeholderScopes_; }
+        Placeholders(const Placeholders&) = delete;
+        Placeholders& operator=(const Placeholders&) = delete;
+    };
+    static constexpr int kPlaceholderId = -1;
 
     // Removes the object and every reference other triggers hold to its
     // actions. The world and the actor (positions 0 and 1) stay.
@@ -57,6 +75,7 @@ private:
 
     std::vector<ObjectPtr> list_;
     static int next_;
+    static int placeholderScopes_;
 };
 
 } // namespace scenewright::core

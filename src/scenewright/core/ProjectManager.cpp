@@ -1,6 +1,7 @@
 #include "scenewright/core/ProjectManager.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
@@ -69,8 +70,14 @@ std::shared_ptr<Project> ProjectManager::openProject(const std::string& path, st
     if (!text)
         return nullptr;
     // Files of older saves are empty: they open as the default project.
-    if (text->empty())
-        return createDefaultProject();
+    if (text->empty()) {
+        try {
+            return createDefaultProject();
+        } catch (const IdsExhausted& exhausted) {
+            error = path + ": " + exhausted.what();
+            return nullptr;
+        }
+    }
 
     std::optional<io::LoadedProject> loaded = io::ProjectFileReader::read(*text, path, error);
     if (!loaded)

@@ -36,7 +36,8 @@ public:
     const std::optional<std::string>& getLastDirectoryProjectSave() const { return lastDirectoryProjectSave_; }
     const std::shared_ptr<Project>& getCurrentProject() const { return currentProject_; }
     // Clears the registry, fills it with a new world and actor, and makes a
-    // new project named "default" current.
+    // new project named "default" current. The actor's move action takes
+    // numbers: when none are left it throws IdsExhausted and changes nothing.
     std::shared_ptr<Project> createDefaultProject();
     // Makes a new project of that name current, its registry holding the
     // objects (world, actor, user objects), as a project file read earlier

@@ -5,9 +5,13 @@
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/ScriptedObject.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/action/WorldFirstLoadsTrigger.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
@@ -162,6 +166,54 @@ void checkActions(const IAtmoObject& object, const std::set<const AtmoAction*>& 
     }
 }
 
+// The objects a trigger's code cannot reach in a localised script. There
+// every primitive, solid object and viewpoint object is "this", which trigger
+// code reaches only as its own object's "this.localisedparent"; inside the
+// chat's handler, where synchronised triggers run their actions, "this" is
+// the chat. An anchor tour is declared on "this" but started through the
+// global name of a model or the actor, so it is never found.
+void checkReach(const IAtmoObject& object, bool synchronised, std::vector<std::string>& found)
+{
+    for (const auto& trigger : object.getAtmoTriggerListData()) {
+        if (!trigger->getActive())
+            continue;
+        const bool inChatHandler = synchronised && trigger->usesSynch;
+        const bool waitsForOwners = dynamic_cast<const action::WorldFirstLoadsTrigger*>(trigger.get()) != nullptr;
+        // Each object once, the localised reason before the synchronised one.
+        std::vector<std::pair<const IAtmoObject*, bool>> unreachable;
+        auto note = [&unreachable](const IAtmoObject* owner, bool onlyInChatHandler) {
+            for (auto& listed : unreachable) {
+                if (listed.first == owner) {
+                    listed.second = listed.second && onlyInChatHandler;
+                    return;
+                }
+            }
+            unreachable.emplace_back(owner, onlyInChatHandler);
+        };
+        for (const auto& action : trigger->getActionList()) {
+            const IAtmoObject* owner = action ? action->getOwnerObject() : nullptr;
+            if (!owner)
+                continue;
+            const bool other = owner != &object;
+            // The first-load trigger waits for every action's owner but solid objects.
+            if (waitsForOwners && other && isLocalisable(*owner) && !dynamic_cast<const SolidObjectObj*>(owner))
+                note(owner, false);
+            if (!action->getActive() || !action->namesOwner())
+                continue;
+            const auto* move = dynamic_cast<const action::MovePositionAction*>(action.get());
+            if (isLocalisable(*owner) ? other : move && move->toursAnchors())
+                note(owner, false);
+            else if (inChatHandler && isLocalisable(*owner))
+                note(owner, true);
+        }
+        for (const auto& [owner, onlyInChatHandler] : unreachable)
+            found.push_back("The trigger " + nameOf(*trigger) + " cannot reach " + owner->getDisplayName()
+                            + (onlyInChatHandler ? " in a localised and synchronised script; use a global script "
+                                                   "or switch synchronisation off."
+                                                 : " in a localised script; use a global script."));
+    }
+}
+
 void checkSounds(const IAtmoObject& object, std::vector<std::string>& found)
 {
     const auto* world = dynamic_cast<const World*>(&object);
@@ -175,7 +227,7 @@ void checkSounds(const IAtmoObject& object, std::vector<std::string>& found)
 } // namespace
 
 std::vector<SceneCheck::Problem> SceneCheck::check(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
-                                                   bool localised)
+                                                   bool localised, bool synchronised)
 {
     const std::set<const AtmoAction*> fired = firedActions(objects);
     std::vector<Problem> problems;
@@ -209,6 +261,8 @@ std::vector<SceneCheck::Problem> SceneCheck::check(const std::vector<std::shared
             }
         }
         checkTriggers(object, found);
+        if (localised)
+            checkReach(object, synchronised, found);
         checkActions(object, fired, found);
         checkSounds(object, found);
 
@@ -221,7 +275,29 @@ std::vector<SceneCheck::Problem> SceneCheck::check(const std::vector<std::shared
 std::vector<SceneCheck::Problem> SceneCheck::checkCurrentScene()
 {
     return check(ObjectManager::getInstance().getAtmoObjectListData(),
-                 ProjectManager::getInstance().isCurrentLocalised());
+                 ProjectManager::getInstance().isCurrentLocalised(), SharedObjectsManager::getInstance().getActive());
+}
+
+std::vector<SceneCheck::Problem> SceneCheck::unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
+                                                         bool localised, bool synchronised)
+{
+    std::vector<Problem> problems;
+    if (!localised)
+        return problems;
+    for (std::size_t index = 0; index < objects.size(); ++index) {
+        std::vector<std::string> found;
+        checkReach(*objects[index], synchronised, found);
+        for (std::string& text : found)
+            problems.push_back({objects[index], static_cast<int>(index), std::move(text)});
+    }
+    return problems;
+}
+
+std::vector<SceneCheck::Problem> SceneCheck::unreachableInCurrentScene()
+{
+    return unreachable(ObjectManager::getInstance().getAtmoObjectListData(),
+                       ProjectManager::getInstance().isCurrentLocalised(),
+                       SharedObjectsManager::getInstance().getActive());
 }
 
 } // namespace scenewright::core

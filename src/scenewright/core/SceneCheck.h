@@ -11,8 +11,9 @@ class IAtmoObject;
 // Looks through a scene for what would make its script do less than the
 // builder meant: triggers that fire nothing, active actions that nothing
 // fires, required fields left empty, actions the object does not allow, and
-// object names that are not usable or that clash. The findings are warnings;
-// the script can be generated and saved all the same.
+// object names that are not usable or that clash, and objects a localised
+// script's triggers cannot reach. The findings are warnings; the script can
+// be generated and saved all the same.
 class SceneCheck {
 public:
     struct Problem {
@@ -24,10 +25,19 @@ public:
 
     // The problems of the objects (world, actor, user objects), in the order
     // of the list and, for each object, name, triggers, actions, sounds.
-    // `localised` is whether the script is generated localised.
-    static std::vector<Problem> check(const std::vector<std::shared_ptr<IAtmoObject>>& objects, bool localised);
-    // The same for the registry's scene and the current project's choice.
+    // `localised` is whether the script is generated localised,
+    // `synchronised` whether triggers are synchronised.
+    static std::vector<Problem> check(const std::vector<std::shared_ptr<IAtmoObject>>& objects, bool localised,
+                                      bool synchronised);
+    // The same for the registry's scene, the current project's choice and
+    // the synchronisation switch.
     static std::vector<Problem> checkCurrentScene();
+
+    // Only the objects that triggers cannot reach (each entry under the
+    // trigger's object): what a test run warns about before it starts.
+    static std::vector<Problem> unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
+                                            bool localised, bool synchronised);
+    static std::vector<Problem> unreachableInCurrentScene();
 };
 
 } // namespace scenewright::core

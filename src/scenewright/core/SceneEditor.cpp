@@ -2,6 +2,7 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ISceneHistory.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
@@ -133,14 +134,6 @@ std::vector<HeldActionList> referencesTo(const IAtmoObject& removed)
     return held;
 }
 
-// Puts back a name exactly: setting a name drops one leading "./" or ".../",
-// so a name that starts so is given one more "./" to lose.
-void restoreName(IAtmoObject& object, const std::string& name)
-{
-    const bool stripped = name.rfind("./", 0) == 0 || name.rfind(".../", 0) == 0;
-    object.setName(stripped ? "./" + name : name);
-}
-
 // A change that sets a value through `apply`: undo applies the value before,
 // redo the value after.
 template <class T, class ApplyValue>
@@ -174,6 +167,9 @@ std::shared_ptr<AtmoObject> SceneEditor::addObject(const std::string& name, cons
         object = std::make_shared<SolidObjectObj>();
     object->setName(name);
     object->setType(type);
+    // The object is offered every standard interaction as soon as it shows.
+    if (!ObjectManager::hasIdsLeft(numbersToAttach(*object)))
+        throw IdsExhausted();
     ObjectManager& registry = ObjectManager::getInstance();
     const int index = registry.getAtmoObjectSize();
     registry.addAtmoObject(object);
@@ -208,10 +204,13 @@ bool SceneEditor::removeObject(int index)
 
 void SceneEditor::renameObject(IAtmoObject& object, std::string name)
 {
+    // A name given back unchanged is not retyped: "./door" stays as it is.
+    if (name == object.getName())
+        return;
     const std::string before = object.getName();
     object.setName(std::move(name));
     record(valueChange("Rename Object", before, object.getName(),
-                       [target = &object](const std::string& value) { restoreName(*target, value); }));
+                       [target = &object](const std::string& value) { target->restoreName(value); }));
     markChanged();
 }
 
@@ -248,8 +247,27 @@ void SceneEditor::copyInteractions(const IAtmoObject& source, IAtmoObject& targe
     markChanged();
 }
 
-void SceneEditor::attachStandardInteractions(IAtmoObject& object)
+long long SceneEditor::numbersToAttach(const IAtmoObject& object)
 {
+    const InteractionManager& interactions = InteractionManager::getInstance();
+    long long count = 0;
+    for (int i = 0; i < interactions.getStandardActionSize(); ++i) {
+        const auto& prototype = *interactions.getStandardAction(i);
+        if (!object.getAtmoAction(typeid(prototype)))
+            count += static_cast<long long>(prototype.getIds().size());
+    }
+    for (int i = 0; i < interactions.getTriggersSize(); ++i) {
+        const auto& prototype = *interactions.getTrigger(i);
+        if (!object.getAtmoTrigger(typeid(prototype)))
+            count += static_cast<long long>(prototype.getIds().size());
+    }
+    return count;
+}
+
+bool SceneEditor::attachStandardInteractions(IAtmoObject& object)
+{
+    if (!ObjectManager::hasIdsLeft(numbersToAttach(object)))
+        return false;
     const InteractionManager& interactions = InteractionManager::getInstance();
     for (int i = 0; i < interactions.getStandardActionSize(); ++i) {
         const auto& prototype = *interactions.getStandardAction(i);
@@ -266,6 +284,7 @@ void SceneEditor::attachStandardInteractions(IAtmoObject& object)
         if (!object.getAtmoTrigger(typeid(prototype)))
             object.addAtmoTrigger(prototype.newInstance(&object));
     }
+    return true;
 }
 
 void SceneEditor::setActive(action::AtmoInteraction& interaction, bool active)

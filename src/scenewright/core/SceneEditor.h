@@ -65,7 +65,9 @@ public:
     void redo(const SceneChange& change);
 
     // A new object of the type ("model.aer/.atmo", "primitive", "viewpoint";
-    // any other text gives a solid object), appended to the registry.
+    // any other text gives a solid object), appended to the registry. When
+    // too few numbers are left for the interactions it will be offered, it
+    // throws IdsExhausted and adds nothing.
     std::shared_ptr<AtmoObject> addObject(const std::string& name, const std::string& type);
     // Removes the object at the position; false, with nothing changed, for
     // the world, the actor or a position outside the registry.
@@ -76,12 +78,15 @@ public:
     // (one slider's moves) may merge into one undo step.
     void setPhysicalModel(PhysicalModel& model, const PhysicalModel& values, std::string_view control = {});
     // Replaces the target's triggers and actions by copies of the source's.
+    // When too few numbers are left for the copies, it throws IdsExhausted
+    // and changes nothing.
     void copyInteractions(const IAtmoObject& source, IAtmoObject& target);
     // Attaches one inactive instance of every standard action the object
     // allows and of every trigger kind, where the object has none yet. This
     // only makes the offered interactions editable; the script stays the
-    // same, so the project is not marked.
-    void attachStandardInteractions(IAtmoObject& object);
+    // same, so the project is not marked. False, with nothing attached, when
+    // too few numbers are left.
+    bool attachStandardInteractions(IAtmoObject& object);
 
     void setActive(action::AtmoInteraction& interaction, bool active);
     // Stores a field from its text; a text the field's type does not accept
@@ -124,6 +129,9 @@ public:
 
 private:
     SceneEditor() = default;
+
+    // How many numbers attaching the standard interactions takes.
+    static long long numbersToAttach(const IAtmoObject& object);
 
     void markChanged();
     // Hands the change to the history, or to the open step.

@@ -94,6 +94,9 @@ std::string SharedObjectsManager::getTriggerNames() const
         out += "'" + ScriptText::literal(trigger->getSynchTriggerName()) + "'";
     }
     out += "];\n";
+    // The names are strings, which keep no properties: whether a trigger is
+    // running is kept beside them, at the same index.
+    out += "triggerrunning = [];\n";
     return out;
 }
 
@@ -119,7 +122,7 @@ std::string SharedObjectsManager::getSynchTriggerScript(const std::string& name)
 {
     const std::string n = ScriptText::literal(name);
     std::string body;
-    body += "                    if(!triggernames[i].running) {\n";
+    body += "                    if(!triggerrunning[i]) {\n";
     body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
     body += "                            if(chat.isConnected) {\n";
     body += "                                    chat.setSharedProperty('" + n + "','running','true');\n";
@@ -147,7 +150,7 @@ std::string SharedObjectsManager::getSynchExitTriggerScript(const std::string& n
 {
     const std::string n = ScriptText::literal(name);
     std::string body;
-    body += "                    if(triggernames[i].running) {\n";
+    body += "                    if(triggerrunning[i]) {\n";
     body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
     body += "                            if(chat.isConnected) {\n";
     body += "                                    chat.setSharedProperty('" + n + "','running','false');\n";
@@ -169,7 +172,7 @@ std::string SharedObjectsManager::doScript() const
                 for (std::size_t index : found->second) {
                     const std::string& key = branches_[index].key;
                     bool running = key.size() >= 4 && key.compare(key.size() - 4, 4, "true") == 0;
-                    bookkeeping[index] += "\n    triggernames[" + std::to_string(k) + "].running = "
+                    bookkeeping[index] += "\n    triggerrunning[" + std::to_string(k) + "] = "
                                           + (running ? "true" : "false") + ";\n";
                 }
             }
@@ -185,7 +188,7 @@ std::string SharedObjectsManager::doScript() const
     out += "connect.timestep = function() {\n";
     out += "        if(chat.isConnected) {\t\t\n";
     out += "                for(i=0; i<triggernames.length; i++) {\n";
-    out += "                        triggernames[i].running = false;\n";
+    out += "                        triggerrunning[i] = false;\n";
     out += "                        try { \n";
     out += "                                chat.createSharedObject(triggernames[i]);\n";
     out += "                        } catch (oerror) {\n";

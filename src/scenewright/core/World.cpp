@@ -1,5 +1,7 @@
 #include "scenewright/core/World.h"
 
+#include "scenewright/core/IdsExhausted.h"
+#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
@@ -86,6 +88,9 @@ void World::addSound(SoundPtr sound)
     for (const auto& listed : soundlist_)
         if (listed->id == sound->id)
             return;
+    // Sounds number their generated names from a counter of their own.
+    if (soundid_ > ObjectManager::kLastId)
+        throw IdsExhausted();
     sound->id = soundid_++;
     soundlist_.push_back(std::move(sound));
 }

@@ -69,7 +69,8 @@ public:
     // Welcome message, fog, glare and sounds.
     std::string doScript() const override;
     // Gives the sound the next id and appends it, unless a sound with its id
-    // is already listed.
+    // is already listed. Throws IdsExhausted, adding nothing, when no sound
+    // number is left.
     void addSound(SoundPtr sound);
 
     // The id the next added sound takes.

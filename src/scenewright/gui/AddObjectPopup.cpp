@@ -90,6 +90,9 @@ void AddObjectPopup::ok()
     // The object and its solid object index are one undo step.
     const auto step = core::SceneEditor::getInstance().step("Add Object");
     const auto object = frame_->addObject(name_->text(), type_->currentText());
+    // The window has said why it could not add the object.
+    if (!object)
+        return;
     if (auto* primitive = dynamic_cast<core::PrimitiveObj*>(object.get()))
         core::SceneEditor::getInstance().setSolidObjectIndex(
             *primitive, FieldText::trimmed(solidObject_->text()).toStdString());

@@ -1,6 +1,7 @@
 #include "scenewright/gui/CopyActionsToPanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/EditorStyle.h"
@@ -126,7 +127,14 @@ void CopyActionsToPanel::copy()
             addLabel(text + " is the source and was skipped", static_cast<int>(i));
             continue;
         }
-        core::SceneEditor::getInstance().copyInteractions(*offered_[source], *target);
+        try {
+            core::SceneEditor::getInstance().copyInteractions(*offered_[source], *target);
+        } catch (const core::IdsExhausted& exhausted) {
+            // The targets after this one would run out of numbers as well.
+            addLabel(text + tr(" was not copied to"), static_cast<int>(i));
+            emit refused(QString::fromUtf8(exhausted.what()));
+            break;
+        }
         copiedTo.push_back(target);
         addLabel(text + " was copied to", static_cast<int>(i));
     }

@@ -38,6 +38,8 @@ public slots:
 signals:
     // The objects whose triggers and actions were replaced.
     void copied(const std::vector<std::shared_ptr<core::IAtmoObject>>& targets);
+    // A copy could not be made; the message says why.
+    void refused(const QString& message);
 
 private:
     void clearResults();

@@ -1,5 +1,6 @@
 #include "scenewright/gui/ScriptPanel.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
@@ -191,7 +192,11 @@ void ScriptPanel::generateScript()
         showScript({});
         return;
     }
-    showScript(QByteArray::fromStdString(registry.generateAtmoScript()));
+    try {
+        showScript(QByteArray::fromStdString(registry.generateAtmoScript()));
+    } catch (const core::IdsExhausted& exhausted) {
+        dialogs_.showError(this, tr("Generate Script"), QString::fromUtf8(exhausted.what()));
+    }
 }
 
 void ScriptPanel::beautify()

@@ -1,11 +1,13 @@
 #include "scenewright/gui/ScriptPreview.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/ScriptHighlighter.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -29,9 +31,16 @@ ScriptPreview::ScriptPreview(QWidget* parent) : QWidget(parent)
     scriptArea_->setFont(font);
     new ScriptHighlighter(scriptArea_->document());
 
+    message_ = new QLabel(this);
+    message_->setObjectName("previewMessage");
+    message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    message_->hide();
+
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(scriptArea_, 0, 0);
+    layout->addWidget(message_, 0, 0);
 
     timer_ = new QTimer(this);
     timer_->setSingleShot(true);
@@ -63,8 +72,20 @@ void ScriptPreview::refresh()
     stale_ = false;
     // After Close the registry is empty and there is no scene to script.
     const core::ObjectManager& registry = core::ObjectManager::getInstance();
-    const QString script = registry.getAtmoObjectSize() == 0 ? QString()
-                                                             : QString::fromStdString(registry.generateAtmoScript());
+    QString script;
+    try {
+        if (registry.getAtmoObjectSize() > 0)
+            script = QString::fromStdString(registry.generateAtmoScript());
+    } catch (const core::IdsExhausted& exhausted) {
+        // Shown in place of the script at every refresh, never as a message
+        // box: the preview follows the scene without being asked.
+        message_->setText(QString::fromUtf8(exhausted.what()));
+        message_->show();
+        scriptArea_->hide();
+        return;
+    }
+    message_->hide();
+    scriptArea_->show();
     if (script == shownScript_)
         return;
     // The reader keeps their place in the script while it changes under them.

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 class QTimer;
 
@@ -23,6 +24,8 @@ public:
     void refresh();
 
     QPlainTextEdit* scriptArea() const { return scriptArea_; }
+    // Shown in place of the script when the scene cannot be scripted.
+    QLabel* message() const { return message_; }
     // How long changes are collected before the script is generated.
     static constexpr int delayMilliseconds = 250;
 
@@ -34,6 +37,7 @@ private:
     void showChange(const QString& script);
 
     QPlainTextEdit* scriptArea_;
+    QLabel* message_;
     QTimer* timer_;
     QString shownScript_;
     int listener_;

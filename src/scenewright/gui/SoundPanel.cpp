@@ -1,5 +1,6 @@
 #include "scenewright/gui/SoundPanel.h"
 
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/World.h"
@@ -258,7 +259,12 @@ void SoundPanel::jButton1_actionPerformed()
     }
     keep(*world, values);
     errorLabel_->setText(" ");
-    core::SceneEditor::getInstance().addSound(*world, soundobj_);
+    try {
+        core::SceneEditor::getInstance().addSound(*world, soundobj_);
+    } catch (const core::IdsExhausted& exhausted) {
+        errorLabel_->setText(QString::fromUtf8(exhausted.what()));
+        return;
+    }
     if (parent_)
         parent_->updateLists();
     EditingArea::closeEditor(this);

@@ -1,9 +1,12 @@
 #include "TestRunDialog.h"
 
+#include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/SceneCheck.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/sim/SimulatedScene.h"
 
 #include <QCheckBox>
+#include <QColor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -32,6 +35,9 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
     , dialogs_(dialogs)
     , world_(std::make_unique<sim::SimulatedWorld>(sim::SimulatedScene::fromCurrentProject()))
 {
+    for (const core::SceneCheck::Problem& problem : core::SceneCheck::unreachableInCurrentScene())
+        warnings_ << QString::fromStdString(problem.object->getDisplayName() + ": " + problem.text);
+
     setWindowTitle("Test Run");
     resize(900, 600);
 
@@ -56,6 +62,8 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
 
     log_ = new QListWidget;
     log_->setFont(QFont("Monospace"));
+    // Warnings run longer than calls: they wrap rather than hide their end.
+    log_->setWordWrap(true);
     log_->setToolTip("Double-click a script error to see its line in the script.");
     connect(log_, &QListWidget::itemDoubleClicked, this, &TestRunDialog::openErrorLine);
 
@@ -71,10 +79,20 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 2, 0, Qt::AlignRight);
 
+    showWarnings();
     refresh();
 }
 
 TestRunDialog::~TestRunDialog() = default;
+
+void TestRunDialog::showWarnings()
+{
+    for (const QString& warning : warnings_) {
+        auto* item = new QListWidgetItem(tr("warning: ") + warning, log_);
+        item->setForeground(QColor(0x9a, 0x60, 0x00));
+        item->setToolTip(warning + tr("\nThe script cannot do this by its nature; Check Scene lists it too."));
+    }
+}
 
 QWidget* TestRunDialog::buildControls()
 {
@@ -171,6 +189,7 @@ void TestRunDialog::reset()
     world_->reset();
     shownEntries_ = 0;
     log_->clear();
+    showWarnings();
     connectedBox_->blockSignals(true);
     connectedBox_->setChecked(true);
     connectedBox_->blockSignals(false);

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -61,6 +62,8 @@ private:
     QWidget* buildObjectRows();
     QWidget* buildControls();
     void reset();
+    // Puts what the script cannot do by its nature at the top of the log.
+    void showWarnings();
     void approach(const QString& object, int distance);
     // Shows what the run did since the last refresh: new log lines, the
     // time, the actor's distances and the toggles.
@@ -73,6 +76,7 @@ private:
     std::size_t shownEntries_ = 0;
     std::map<QString, ObjectRow> rows_;
     std::map<QString, QCheckBox*> toggles_;
+    QStringList warnings_;
 
     QListWidget* log_;
     QLabel* timeLabel_;

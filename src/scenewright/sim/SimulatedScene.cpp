@@ -1,5 +1,6 @@
 #include "SimulatedScene.h"
 
+#include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
 
@@ -16,8 +17,15 @@ SimulatedScene SimulatedScene::fromCurrentProject()
     scene.script = registry.generateAtmoScript();
     scene.localised = core::ProjectManager::getInstance().isCurrentLocalised();
     const auto& objects = registry.getAtmoObjectListData();
-    for (std::size_t i = 2; i < objects.size(); ++i)
-        scene.objects.emplace_back(objects[i]->getName(), objects[i]->getType());
+    for (std::size_t i = 2; i < objects.size(); ++i) {
+        const std::string& type = objects[i]->getType();
+        scene.objects.emplace_back(objects[i]->getName(), type);
+        // A localised script is meant for the one object it scripts as "this".
+        if (scene.localised && scene.attachedTo.empty()
+            && (type == core::IAtmoObject::TYPE_PRIMITIVE || type == core::IAtmoObject::TYPE_SOLIDOBJECT
+                || type == core::IAtmoObject::TYPE_VIEWPOINT))
+            scene.attachedTo = objects[i]->getName();
+    }
     return scene;
 }
 

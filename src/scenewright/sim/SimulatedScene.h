@@ -17,7 +17,9 @@ struct SimulatedScene {
     std::string attachedTo;
 
     // The scene of the current project, its script generated as the script
-    // view would (with the current synchronisation switch).
+    // view would (with the current synchronisation switch). A localised
+    // script is attached to the first primitive, solid object or viewpoint
+    // object, the object it scripts as "this"; without one, to the world.
     static SimulatedScene fromCurrentProject();
 
     bool hasObject(const std::string& name) const;

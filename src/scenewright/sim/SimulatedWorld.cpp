@@ -3,6 +3,7 @@
 #include "scenewright/sim/RuntimeScript.h"
 
 #include <cmath>
+#include <limits>
 
 namespace scenewright::sim {
 
@@ -41,11 +42,11 @@ void SimulatedWorld::start()
         pair.setProperty(1, QString::fromStdString(scene_.objects[i].second));
         objects.setProperty(static_cast<quint32>(i), pair);
     }
-    sim("setUp").call({objects});
+    const QString script = QString::fromStdString(scene_.script);
+    sim("setUp").call({objects, script});
 
     // A localised script runs as a function of the object it is attached
     // to. The wrapper opens on the script's first line, so line numbers stay.
-    QString script = QString::fromStdString(scene_.script);
     QJSValue result;
     if (scene_.localised) {
         QJSValue body = engine_->evaluate(QStringLiteral("(function () {") + script + QStringLiteral("\n})"), kScriptFile);
@@ -104,9 +105,18 @@ void SimulatedWorld::runFrames(int frames)
     drain();
 }
 
+std::optional<int> SimulatedWorld::framesIn(double seconds)
+{
+    const double frames = std::round(seconds / kFrame);
+    if (!(frames >= 0.0 && frames <= static_cast<double>(std::numeric_limits<int>::max())))
+        return std::nullopt;
+    return static_cast<int>(frames);
+}
+
 void SimulatedWorld::runSeconds(double seconds)
 {
-    runFrames(static_cast<int>(std::lround(seconds / kFrame)));
+    if (std::optional<int> frames = framesIn(seconds))
+        runFrames(*frames);
 }
 
 bool SimulatedWorld::click(const QString& name)

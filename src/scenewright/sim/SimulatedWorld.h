@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,12 @@ namespace scenewright::sim {
 class SimulatedWorld {
 public:
     static constexpr double kFrame = 1.0 / 30.0;
+    // The longest run, in whole seconds, whose frames an int can count.
+    static constexpr int kLongestRun = 71582788;
+
+    // The frames that fill the simulated time; none when they are more than
+    // an int can count (or the time is not a number of seconds).
+    static std::optional<int> framesIn(double seconds);
 
     explicit SimulatedWorld(SimulatedScene scene);
     ~SimulatedWorld();
@@ -32,7 +39,8 @@ public:
 
     void step();
     void runFrames(int frames);
-    // Runs the frames that fill the given simulated time.
+    // Runs the frames that fill the given simulated time (see framesIn;
+    // a time with too many frames runs none).
     void runSeconds(double seconds);
 
     // The user steps; false when the scene has no such object or toggle.

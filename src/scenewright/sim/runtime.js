@@ -3,9 +3,17 @@
 // would act on. Only the platform names and `__sim` (the driver's handle)
 // become globals; the generated script may use any other global name.
 //
+// Every object the script gets from the world is strict: reading a member
+// the world does not define throws, so a script that calls what no world
+// has fails with its line instead of doing nothing. Setting members is
+// free, as the script hangs its own things on the world's objects; a member
+// the script assigns somewhere may be read before it is set (it reads
+// undefined, as the script expects: "if(this.next!=undefined)").
+//
 // Log entries are [time, call, arguments, line]: time in seconds, the call
 // as the script would write it ("chat.print", "door.opacity="), its
-// arguments as text, and the script line of an error (0 otherwise).
+// arguments as text, and the script line of an error (0 otherwise). Names
+// and texts are escaped, so that every entry prints as one line.
 var __sim = (function (global) {
     'use strict';
 
@@ -25,6 +33,8 @@ var __sim = (function (global) {
     var sharedObjects = new Map();
     var reportedErrors = new Set();
     var names = new Map();
+    // The members the script assigns anywhere in its text.
+    var scriptMembers = new Set();
     // Whether the name index has been rebuilt since the last drain: it is
     // rebuilt at most once per drain.
     var indexFresh = false;
@@ -34,6 +44,25 @@ var __sim = (function (global) {
     // `args` is text, or an object whose name is looked up when the entry
     // is drained: by then the script has stored it where it keeps it.
     function log(call, args) { entries.push([now(), call, args, 0]); }
+
+    // ---- Text ----
+
+    // Backslashes, control characters and the line and paragraph
+    // separators as JavaScript escapes: no name or text can break a line.
+    function escaped(value) {
+        return String(value).replace(/[\\\u0000-\u001f\u007f-\u009f\u2028\u2029]/g, function (c) {
+            switch (c) {
+            case '\\': return '\\\\';
+            case '\n': return '\\n';
+            case '\r': return '\\r';
+            case '\t': return '\\t';
+            default: return '\\u' + ('000' + c.charCodeAt(0).toString(16)).slice(-4);
+            }
+        });
+    }
+
+    // A member the object defines, read without the strict check.
+    function member(object, key) { return key in object ? object[key] : undefined; }
 
     // Numbers are written with at most four decimals, so a log reads the
     // same on every machine.
@@ -45,8 +74,9 @@ var __sim = (function (global) {
         if (Array.isArray(value))
             return '[' + value.map(text).join(',') + ']';
         if (value !== null && typeof value === 'object') {
-            if (typeof value.__describe === 'function')
-                return value.__describe();
+            var describe = member(value, '__describe');
+            if (typeof describe === 'function')
+                return describe.call(value);
             return nameOf(value);
         }
         return String(value);
@@ -55,10 +85,10 @@ var __sim = (function (global) {
     // A string as a literal: between apostrophes, or between double quotes
     // when it holds apostrophes but no double quote (as sendJS code does).
     function quoted(value) {
-        var escaped = value.replace(/\\/g, '\\\\').replace(/\n/g, '\\n');
+        var inner = escaped(value);
         if (value.indexOf("'") >= 0 && value.indexOf('"') < 0)
-            return '"' + escaped + '"';
-        return "'" + escaped.replace(/'/g, "\\'") + "'";
+            return '"' + inner + '"';
+        return "'" + inner.replace(/'/g, "\\'") + "'";
     }
 
     function textList(args) { return Array.prototype.map.call(args, text).join(', '); }
@@ -67,13 +97,18 @@ var __sim = (function (global) {
     // scene object ("door.mouse") or a global ("obj15"). Looked up when
     // first asked and remembered.
     function nameOf(object) {
-        if (object.__name)
-            return object.__name;
+        var name = member(object, '__name');
+        if (name)
+            return name;
         if (!names.has(object) && !indexFresh) {
             indexNames();
             indexFresh = true;
         }
         return names.get(object) || 'an object';
+    }
+
+    function unnamedObject(value) {
+        return value !== null && typeof value === 'object' && !member(value, '__name') && !names.has(value);
     }
 
     function indexNames() {
@@ -83,40 +118,75 @@ var __sim = (function (global) {
                     return;
                 var value;
                 try { value = root[key]; } catch (e) { return; }
-                if (value !== null && typeof value === 'object' && !value.__name && !names.has(value))
-                    names.set(value, rootName + '.' + key);
+                if (unnamedObject(value))
+                    names.set(value, rootName + '.' + escaped(key));
             });
         }
         sceneObjects.forEach(function (object) { visit(object, object.__name); });
         Object.keys(global).forEach(function (key) {
             var value = global[key];
-            if (value !== null && typeof value === 'object' && !value.__name && !names.has(value))
-                names.set(value, key);
+            if (unnamedObject(value))
+                names.set(value, escaped(key));
         });
         Object.keys(global).forEach(function (key) {
             var value = global[key];
-            if (value !== null && typeof value === 'object' && !value.__builtin && key !== '__sim')
-                visit(value, value.__name || key);
+            if (value !== null && typeof value === 'object' && !member(value, '__builtin') && key !== '__sim')
+                visit(value, member(value, '__name') || escaped(key));
         });
     }
+
+    // ---- Strict objects ----
+
+    function label(target) {
+        if ('__name' in target)
+            return target.__name;
+        if ('__describe' in target)
+            return target.__describe();
+        return 'the object';
+    }
+
+    // The key under which a strict object hands the world its own object,
+    // so that the world's code reads it directly.
+    var RAW = Symbol('raw');
+
+    // Getters and setters run on the object itself, not on its strict face.
+    var strictHandler = {
+        get: function (target, key) {
+            if (key === RAW)
+                return target;
+            var value = target[key];
+            if (value !== undefined || typeof key === 'symbol' || key in target || scriptMembers.has(key))
+                return value;
+            throw new TypeError(label(target) + ' has no member ' + escaped(key));
+        },
+        set: function (target, key, value) { return Reflect.set(target, key, value); }
+    };
+
+    // What the script gets of an object of the world.
+    function strict(target) { return new Proxy(target, strictHandler); }
+
+    // The world's own object behind a strict one; anything else as it is.
+    function raw(value) { return (value !== null && typeof value === 'object' && value[RAW]) || value; }
 
     // ---- Vectors, rotations, transforms ----
 
     function Vec(x, y, z) { this.x = x; this.y = y; this.z = z; }
     Vec.prototype.add = function (other) {
-        var o = Array.isArray(other) ? new Vec(other[0], other[1], other[2]) : other;
-        return new Vec(this.x + o.x, this.y + o.y, this.z + o.z);
+        var o = Array.isArray(other) ? vector(other[0], other[1], other[2]) : other;
+        return vector(this.x + o.x, this.y + o.y, this.z + o.z);
     };
     Vec.prototype.__describe = function () {
         return 'Vector(' + [this.x, this.y, this.z].map(text).join(',') + ')';
     };
+    function vector(x, y, z) { return strict(new Vec(x, y, z)); }
     // A position as the world keeps it: frozen, so that the script can
     // read it as often as it likes without a copy, and changes it only by
     // setting a new one (which the log shows).
     function toVec(value) {
         if (Array.isArray(value))
             return Object.freeze(new Vec(value[0], value[1], value[2]));
-        return Object.freeze(new Vec(value.x, value.y, value.z));
+        var v = raw(value);
+        return Object.freeze(new Vec(v.x, v.y, v.z));
     }
     function distance(a, b) {
         var dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -131,10 +201,11 @@ var __sim = (function (global) {
     function Transform(translation) { this.translation = translation; }
     Transform.prototype.blend = function (other, fraction) {
         var a = this.translation, b = other.translation;
-        return new Transform(new Vec(a.x + (b.x - a.x) * fraction, a.y + (b.y - a.y) * fraction,
-                                     a.z + (b.z - a.z) * fraction));
+        return transform(vector(a.x + (b.x - a.x) * fraction, a.y + (b.y - a.y) * fraction,
+                                a.z + (b.z - a.z) * fraction));
     };
     Transform.prototype.__describe = function () { return 'Transform(' + text(this.translation) + ')'; };
+    function transform(translation) { return strict(new Transform(translation)); }
 
     function Tex() { this.URL = ''; }
     Tex.prototype.__describe = function () { return 'Texture(' + text(this.URL) + ')'; };
@@ -160,16 +231,30 @@ var __sim = (function (global) {
     // Opacity is a fraction: the world keeps it between 0 and 1.
     function clampOpacity(value) { return Math.min(1, Math.max(0, Number(value))); }
 
-    function Part(name) { this.__name = name; this.__opacity = 1; }
+    // A part with an opacity: a solid object of a model, an instance of a
+    // viewpoint object's scene.
+    function Part(name) { this.__name = name; this.__opacity = 1; return strict(this); }
     loggedProperty(Part.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
 
-    function SurfaceTexture(name) { this.__name = name; this.__texture = new Tex(); }
+    // A face's surface shows the texture "face<index>.jpg" until the script
+    // sets another.
+    function SurfaceTexture(name, index) {
+        var texture = new Tex();
+        texture.URL = 'face' + index + '.jpg';
+        this.__name = name;
+        this.__texture = strict(texture);
+        return strict(this);
+    }
     loggedProperty(SurfaceTexture.prototype, 'texture');
 
-    function Face(owner, index) { this.__name = owner + '.face(' + index + ')'; this.__surface = new SurfaceTexture(this.__name); }
+    function Face(owner, index) {
+        this.__name = owner + '.face(' + index + ')';
+        this.__surface = new SurfaceTexture(this.__name, index);
+        return strict(this);
+    }
     Face.prototype.getSurfaceTexture = function () { return this.__surface; };
 
-    function TimeElem(owner, name) { this.__name = owner + '.timeElem(' + text(name) + ')'; }
+    function TimeElem(owner, name) { this.__name = owner + '.timeElem(' + text(name) + ')'; return strict(this); }
     TimeElem.prototype.setSpeed = function (speed) { log(this.__name + '.setSpeed', text(speed)); };
     TimeElem.prototype.setPlayOnce = function (once) { log(this.__name + '.setPlayOnce', text(once)); };
     TimeElem.prototype.trigger = function () { log(this.__name + '.trigger', ''); };
@@ -177,19 +262,30 @@ var __sim = (function (global) {
     // The scene of a viewpoint object: its time elements and one instance.
     function ViewpointScene(owner) {
         this.__name = owner + '.scene';
+        this.__owner = owner;
         this.__times = new Map();
         this.__instance = new Part(this.__name + '.instance(0)');
+        return strict(this);
     }
     ViewpointScene.prototype.getTimeElem = function (name) {
         if (!this.__times.has(name))
-            this.__times.set(name, new TimeElem(this.__name.replace(/\.scene$/, ''), name));
+            this.__times.set(name, new TimeElem(this.__owner, name));
         return this.__times.get(name);
     };
     ViewpointScene.prototype.getInstanceCount = function () { return 1; };
     ViewpointScene.prototype.getInstance = function () { return this.__instance; };
 
-    // A physical model moves and turns its owner.
-    function PhysicalModel(owner, mass) { this.__owner = owner; this.__name = owner.__name + '.physicalModel'; this.mass = mass; }
+    // A viewpoint object inside a model: its scene.
+    function InnerViewpoint(name) { this.__name = name; this.scene = new ViewpointScene(name); return strict(this); }
+
+    // A physical model moves and turns its owner. The script sets its
+    // properties (mass, collisions, friction...) as it likes.
+    function PhysicalModel(owner, mass) {
+        this.__owner = owner;
+        this.__name = owner.__name + '.physicalModel';
+        this.mass = mass;
+        return strict(this);
+    }
     ['worldSpacePosition', 'worldSpaceOrientation', 'worldSpaceTransform'].forEach(function (property) {
         Object.defineProperty(PhysicalModel.prototype, property, {
             get: function () { return this.__owner[property]; },
@@ -204,37 +300,47 @@ var __sim = (function (global) {
 
     // A thing of the world: the world itself, the actor, an object of the
     // project or a part of the world the project does not list (an anchor).
+    // `name` is the name as it prints.
     function Thing(name, kind, position) {
         this.__name = name;
         this.__kind = kind;
-        this.__position = toVec(position);
-        this.__orientation = new Rot('XYZ', 0, 0, 0);
+        this.__set_worldSpacePosition(position);
+        this.__orientation = strict(new Rot('XYZ', 0, 0, 0));
         this.__opacity = 1;
         this.__pm = undefined;
         this.__faces = [];
         for (var i = 0; i < FACE_COUNT; ++i)
             this.__faces.push(new Face(name, i));
         this.__solid = new Part(name + '.solidObject(0)');
-        this.__viewpoint = { __name: name + '.viewpointObject(0)', scene: new ViewpointScene(name + '.viewpointObject(0)') };
+        this.__viewpoint = new InnerViewpoint(name + '.viewpointObject(0)');
+        this.__primitives = new Map();
         this.scene = new ViewpointScene(name);
         this.loaded = false;
+        // Called by the world once the thing has loaded, when the script sets it.
+        this.onLoad = undefined;
+        return strict(this);
     }
-    Thing.prototype.__set_worldSpacePosition = function (v) { this.__position = toVec(v); };
+    // The position as the world keeps it, and the strict face the script reads.
+    Thing.prototype.__set_worldSpacePosition = function (v) {
+        this.__position = toVec(v);
+        this.__positionView = strict(this.__position);
+    };
     Thing.prototype.__set_worldSpaceOrientation = function (v) { this.__orientation = v; };
-    Thing.prototype.__set_worldSpaceTransform = function (t) { this.__position = toVec(t.translation); };
-    function readPosition() { return this.__position; }
+    Thing.prototype.__set_worldSpaceTransform = function (t) { this.__set_worldSpacePosition(t.translation); };
+    function readPosition() { return this.__positionView; }
     loggedProperty(Thing.prototype, 'worldSpacePosition', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'position', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'worldSpaceOrientation', function () { return this.__orientation; },
                    Thing.prototype.__set_worldSpaceOrientation);
-    loggedProperty(Thing.prototype, 'worldSpaceTransform', function () { return new Transform(readPosition.call(this)); },
+    loggedProperty(Thing.prototype, 'worldSpaceTransform', function () { return transform(readPosition.call(this)); },
                    Thing.prototype.__set_worldSpaceTransform);
     Object.defineProperty(Thing.prototype, 'transform', {
-        get: function () { return new Transform(readPosition.call(this)); }
+        get: function () { return transform(readPosition.call(this)); }
     });
     loggedProperty(Thing.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
+
     Thing.prototype.dist = function (position) {
-        return distance(this.__position, position instanceof Vec ? position : toVec(position));
+        return distance(this[RAW].__position, Array.isArray(position) ? toVec(position) : raw(position));
     };
     Thing.prototype.getFaceCount = function () { return this.__faces.length; };
     Thing.prototype.getFace = function (i) { return this.__faces[i]; };
@@ -242,6 +348,16 @@ var __sim = (function (global) {
     Thing.prototype.getSolidObject = function () { return this.__solid; };
     Thing.prototype.getViewpointObjectCount = function () { return 1; };
     Thing.prototype.getViewpointObject = function () { return this.__viewpoint; };
+    // A primitive of a model, by its name: a part of the model.
+    Thing.prototype.getPrimitive = function (name) {
+        var key = String(name);
+        if (!this.__primitives.has(key)) {
+            var part = new Thing(this.__name + '.primitive(' + text(key) + ')', 'part', this.__position);
+            part.loaded = true;
+            this.__primitives.set(key, part);
+        }
+        return this.__primitives.get(key);
+    };
     Thing.prototype.getPhysicalModel = function () { return this.__pm; };
     Thing.prototype.createPhysicalModel = function (mass) {
         log(this.__name + '.createPhysicalModel', text(mass));
@@ -250,44 +366,53 @@ var __sim = (function (global) {
     };
     // The root primitive of a solid object finds the objects inside it by
     // path; ".../name" finds the object called name.
-    var rootPrimitive = {
+    var rootPrimitive = strict({
         __builtin: true,
+        __name: 'rootPrimitive',
         find: function (path) { return byName.get(String(path).replace(/^\.\.\.\//, '')); }
-    };
+    });
     Object.defineProperty(Thing.prototype, 'rootPrimitive', { get: function () { return rootPrimitive; } });
 
     // A part of the world that the project does not list: found by name,
     // at a place fixed by the order in which the script first asks for it.
     function worldPart(name) {
         if (!worldParts.has(name)) {
-            var part = new Thing(String(name), 'part', new Vec(10 * (worldParts.size + 1), 0, 10));
+            var part = new Thing(escaped(name), 'part', [10 * (worldParts.size + 1), 0, 10]);
             part.loaded = true;
             worldParts.set(name, part);
         }
         return worldParts.get(name);
     }
 
+    // A project object, or a part of the world of that name.
+    function found(name) { return byName.get(String(name)) || worldPart(String(name)); }
+
     // ---- The stage, the actor, the world ----
 
-    var theWorld = new Thing('world', 'world', new Vec(0, 0, 0));
-    var theActor = new Thing('actor', 'actor', new Vec(0, 0, -1000));
+    var theWorld = new Thing('world', 'world', [0, 0, 0]);
+    var theActor = new Thing('actor', 'actor', [0, 0, -1000]);
 
-    var theStage = {
+    // A solid object is asked for by index or by name. The project writes
+    // a whole-number name as an index, so index 3 finds its solid object
+    // named 3; any other index or name is a part of the world.
+    var theStage = strict({
         __builtin: true,
+        __name: 'theStage',
         getSolidObject: function (key) {
             if (typeof key === 'number')
-                return { __builtin: true, rootPrimitive: rootPrimitive };
-            return byName.get(String(key));
+                return byName.get(String(key)) || worldPart('solidObject(' + key + ')');
+            return found(key);
         },
-        getViewpointObject: function (name) { return byName.get(String(name)); },
-        getPrimitive: function (name) { return byName.get(String(name)) || worldPart(name); },
-        getChild: function (name) { return byName.get(String(name)) || worldPart(name); }
-    };
+        getViewpointObject: found,
+        getPrimitive: found,
+        getChild: found
+    });
 
-    function SceneGroupRef(name) { this.__groupName = String(name); }
+    function SceneGroupRef(name) { this.__groupName = String(name); return strict(this); }
+    SceneGroupRef.prototype.__describe = function () { return 'SceneGroup(' + text(this.__groupName) + ')'; };
     SceneGroupRef.prototype.add = function () {
         log('SceneGroup(' + text(this.__groupName) + ').add', '');
-        return byName.get(this.__groupName) || worldPart(this.__groupName);
+        return found(this.__groupName);
     };
 
     // ---- Animators and the clock ----
@@ -311,7 +436,7 @@ var __sim = (function (global) {
         if (reportedErrors.has(key))
             return;
         reportedErrors.add(key);
-        entries.push([now(), 'error', 'line ' + line + ': ' + message, line]);
+        entries.push([now(), 'error', 'line ' + line + ': ' + escaped(message), line]);
     }
 
     // The line of the generated script where the error was raised: the
@@ -349,14 +474,18 @@ var __sim = (function (global) {
         if (!loaded && now() >= LOAD_TIME - 1e-9)
             loadScene();
         // Animators added during the frame wait for the next one; those
-        // removed during it are not called any more.
+        // removed during it are not called any more. An animator without a
+        // timestep (a model waiting for its onLoad) is only held.
         var current = Array.from(animators);
         for (var i = 0; i < current.length; ++i) {
             var animator = current[i];
-            if (!animators.has(animator) || typeof animator.timestep !== 'function')
+            if (!animators.has(animator))
+                continue;
+            var timestep = member(animator, 'timestep');
+            if (typeof timestep !== 'function')
                 continue;
             try {
-                animator.timestep(theWorld, FRAME);
+                timestep.call(animator, theWorld, FRAME);
             } catch (error) {
                 report(error);
             }
@@ -365,8 +494,9 @@ var __sim = (function (global) {
 
     // ---- Chat and shared objects ----
 
-    var chat = {
+    var chat = strict({
         __builtin: true,
+        __name: 'chat',
         onSharedPropertyChange: undefined,
         print: function () { log('chat.print', textList(arguments)); },
         input: function (line) { log('chat.input', text(line)); },
@@ -390,9 +520,9 @@ var __sim = (function (global) {
             sharedObjects.get(name).set(property, value);
             if (typeof chat.onSharedPropertyChange === 'function')
                 chat.onSharedPropertyChange(name, property, value);
-        }
-    };
-    Object.defineProperty(chat, 'isConnected', { get: function () { return connected; } });
+        },
+        get isConnected() { return connected; }
+    });
 
     // ---- Sounds, toggles, mouse handlers, effects ----
 
@@ -404,6 +534,7 @@ var __sim = (function (global) {
         this.near = 1;
         this.far = 50;
         this.position = undefined;
+        return strict(this);
     }
     SoundObj.prototype.__describe = function () { return 'Sound(' + text(this.__file) + ')'; };
     SoundObj.prototype.play = function () {
@@ -415,14 +546,27 @@ var __sim = (function (global) {
         log('Sound(' + text(this.__file) + ').stop', '');
     };
 
-    function ToggleObj(label) { this.label = String(label); this.state = false; this.onClick = undefined; }
+    function ToggleObj(label) {
+        this.label = String(label);
+        this.state = false;
+        this.onClick = undefined;
+        return strict(this);
+    }
+    ToggleObj.prototype.__describe = function () { return 'Toggle(' + text(this.label) + ')'; };
     ToggleObj.prototype.add = function () {
         toggles.push(this);
         log('Toggle(' + text(this.label) + ').add', '');
         return this;
     };
 
-    function Handler() { this.__filter = undefined; this.onEvent = undefined; handlers.push(this); }
+    function Handler() {
+        this.__filter = undefined;
+        this.onEvent = undefined;
+        var handler = strict(this);
+        handlers.push(handler);
+        return handler;
+    }
+    Handler.prototype.__describe = function () { return 'MouseEventHandler()'; };
     Handler.prototype.setFilterOnClick = function (object) { this.__filter = object; };
 
     function effect(name, properties) {
@@ -435,7 +579,7 @@ var __sim = (function (global) {
                 enumerable: true
             });
         });
-        return object;
+        return strict(object);
     }
 
     // ---- The platform names ----
@@ -449,9 +593,9 @@ var __sim = (function (global) {
     global.glareEffect = effect('glareEffect', ['active', 'color', 'brightness', 'radius', 'nonlinearity']);
     global.addAnimator = addAnimator;
     global.removeAnimator = removeAnimator;
-    global.Vector = function (x, y, z) { return new Vec(x, y, z); };
-    global.Rotation = function (order, x, y, z) { return new Rot(order, x, y, z); };
-    global.Texture = function () { return new Tex(); };
+    global.Vector = vector;
+    global.Rotation = function (order, x, y, z) { return strict(new Rot(order, x, y, z)); };
+    global.Texture = function () { return strict(new Tex()); };
     global.Sound = function (file) { return new SoundObj(file); };
     global.Toggle = function (label) { return new ToggleObj(label); };
     global.MouseEventHandler = function () { return new Handler(); };
@@ -462,13 +606,18 @@ var __sim = (function (global) {
 
     return {
         // Places the world, the actor and the project's objects (given as
-        // [name, kind] pairs after the world and the actor), forty units apart.
-        setUp: function (objects) {
+        // [name, kind] pairs after the world and the actor), forty units
+        // apart, and notes the members the script assigns.
+        setUp: function (objects, script) {
+            var assignment = /\.\s*([A-Za-z_$][\w$]*)\s*[-+*\/%]?=(?!=)/g;
+            var match;
+            while ((match = assignment.exec(script)) !== null)
+                scriptMembers.add(match[1]);
             sceneObjects.push(theWorld, theActor);
             byName.set('world', theWorld);
             byName.set('actor', theActor);
             objects.forEach(function (entry, i) {
-                var thing = new Thing(entry[0], entry[1], new Vec(40 * (i + 1), 0, 0));
+                var thing = new Thing(escaped(entry[0]), entry[1], [40 * (i + 1), 0, 0]);
                 sceneObjects.push(thing);
                 if (!byName.has(entry[0]))
                     byName.set(entry[0], thing);
@@ -504,9 +653,9 @@ var __sim = (function (global) {
             var target = byName.get(name);
             log('user.approach', text(name) + ', ' + text(dist));
             var p = target.__position;
-            theActor.__position = toVec([p.x, p.y, p.z - dist]);
+            theActor.__set_worldSpacePosition([p.x, p.y, p.z - dist]);
         },
-        actorDistance: function (name) { return theActor.dist(byName.get(name).__position); },
+        actorDistance: function (name) { return distance(theActor.__position, byName.get(name).__position); },
         setConnected: function (on) { connected = !!on; log('user.connected', String(connected)); },
         toggles: function () { return toggles.map(function (t) { return [t.label, !!t.state]; }); },
         setToggle: function (label, on) {

@@ -34,6 +34,9 @@ public:
     // the given object.
     std::shared_ptr<AtmoAction> cloneit(IAtmoObject* owner) const;
     virtual bool allowedForAtmoObject(const IAtmoObject* object) const;
+    // Whether the code run when its trigger fires or exits names the owner
+    // object; a localised script reaches another object by no name.
+    virtual bool namesOwner() const { return true; }
 
     std::string toString() const override;
 

@@ -23,6 +23,7 @@ public:
     std::string exitTriggerScript() const override { return {}; }
     std::string doTriggerScript() const override;
     std::string doScript() const override { return {}; }
+    bool namesOwner() const override { return false; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<ChatPrintMessageAction>(*this); }

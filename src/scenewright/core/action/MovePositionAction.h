@@ -34,6 +34,10 @@ public:
     std::string doTriggerScript() const override;
     std::string doScript() const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
+    bool namesOwner() const override { return !movesAlongNoAnchors(); }
+    // Whether it moves along a list of anchors; the tour is declared on the
+    // object the script runs for.
+    bool toursAnchors() const { return usesAnchors && !anchors.empty(); }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MovePositionAction>(*this); }

@@ -101,10 +101,10 @@ std::string OpacityAction::doTriggerScript() const
         out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + f
                + ";\n}\n";
         out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
-               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.getInstance(d).opacity=" + f + ";\n}\n"
+               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.scene.getInstance(d).opacity=" + f + ";\n}\n"
                + "}\n";
     } else if (isViewpoint(owner)) {
-        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i + ".getInstance(j).opacity=" + f
+        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i + ".scene.getInstance(j).opacity=" + f
                + ";\n}\n";
     } else if (isSolidObject(owner)) {
         out += i + ".opacity = " + f + ";\n";
@@ -136,28 +136,23 @@ std::string OpacityAction::fadeStep() const
     const IAtmoObject* owner = getOwnerObject();
     const std::string s = owner->getAtmoObjectScriptName();
     const std::string i = owner->getInnerScriptName();
-    // Fading up ends once the value reaches the final opacity, fading down
-    // once it falls to it.
-    const std::string reached =
-        std::string(initialOpacity < finalOpacity ? ">=" : "<=") + " " + ScriptText::number(finalOpacity);
-    std::string out;
+    auto stepped = [](const std::string& target) {
+        return target + ".opacity = this.fadestep(" + target + ".opacity);\n";
+    };
+    std::string out = "this.reached = false;\n";
     if (isModel(owner)) {
-        out += "for(j=0; j<" + s + ".getSolidObjectCount(); j++) {\n" + s + ".getSolidObject(j).opacity += this.divbit;\n"
-               + "if(" + s + ".getSolidObject(j).opacity " + reached
-               + " && this.added) {\n removeAnimator(this);\nthis.added = false;\n}\n}\n";
+        out += "for(j=0; j<" + s + ".getSolidObjectCount(); j++) {\n" + stepped(s + ".getSolidObject(j)") + "}\n";
         out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
-               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.scene.getInstance(d).opacity+=this.divbit;\n"
-               + "if(vpooj.scene.getInstance(d).opacity " + reached
-               + " && this.added) {\n removeAnimator(this);\nthis.added = false;\n}\n" + "}\n" + "}\n";
+               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\n" + stepped("vpooj.scene.getInstance(d)") + "}\n"
+               + "}\n";
     } else if (isViewpoint(owner)) {
-        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i
-               + ".scene.getInstance(j).opacity+=this.divbit;\n}\n";
-        out += "if(" + i + ".scene.getInstance(0).opacity " + reached
-               + ") {\nremoveAnimator(this);\nthis.added = false;\n}\n";
-    } else if (isSolidObject(owner)) {
-        out += i + ".opacity += this.divbit;\n";
-        out += "if(" + i + ".opacity " + reached + ") {\n removeAnimator(this);\nthis.added = false;\n}\n";
+        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + stepped(i + ".scene.getInstance(j)")
+               + "}\n";
+    } else {
+        // A solid object.
+        out += stepped(i);
     }
+    out += "if(this.reached) {\n removeAnimator(this);\nthis.added = false;\n}\n";
     return out;
 }
 
@@ -175,11 +170,23 @@ std::string OpacityAction::doScript() const
     out += x + ".currtime=0;\n";
     out += x + ".divbit = " + ScriptText::number((finalOpacity - initialOpacity) / 10.0) + ";\n";
     out += x + ".added = false;\n";
+    // Only the owners the action is allowed for have an opacity to fade.
+    const bool fades = allowedForAtmoObject(owner);
+    if (fades) {
+        // Steps of a tenth rarely add up to the final value exactly: the step
+        // that comes within half a step of it, or passes it, sets it exactly
+        // and ends the fade.
+        out += x + ".finalopacity = " + ScriptText::number(finalOpacity) + ";\n";
+        out += x + ".fadestep = function(o) {\nvar next = o + this.divbit;\n"
+               + "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {\n"
+               + "this.reached = true;\nreturn this.finalopacity;\n}\nreturn next;\n}\n";
+    }
     if (localised)
         out += localisedParentLine(x);
     out += x + ".timestep = function(w,d) {\n" + "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n"
            + "if(" + owner->getInnerScriptName() + ".loaded) {\n" + "this.added = true;\n";
-    out += fadeStep();
+    if (fades)
+        out += fadeStep();
     out += "}\n";
     out += "}\n}\n";
     return out;

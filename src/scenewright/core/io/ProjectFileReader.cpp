@@ -1,6 +1,7 @@
 #include "scenewright/core/io/ProjectFileReader.h"
 
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/ObjectManager.h"
@@ -289,16 +290,31 @@ public:
             project_.localiseScript = Values::boolean(*localise, "localiseScript");
 
         const Json& objects = Values::array(Values::member(document, "objects", ""), "objects");
+        // The catalogue of interactions takes numbers when it is first built:
+        // it is built before a file's numbers can bring the counter to its end.
+        InteractionManager::getInstance();
         // New interactions without numbers of their own must not take any the
         // file uses.
         ObjectManager::advanceNextIdTo(highestNumber(objects) + 1);
 
-        for (std::size_t i = 0; i < objects.size(); ++i)
-            project_.objects.push_back(buildObject(objects[i], i, at("objects", i)));
-        if (project_.objects.size() < 2)
-            throw Refusal("objects", "a project holds the world and the actor first");
-        for (std::size_t i = 0; i < objects.size(); ++i)
-            linkTriggers(objects[i], *project_.objects[i], at("objects", i));
+        // The interactions are made without numbers, so that a file whose
+        // numbers reach the last one still opens; those the file gives no
+        // numbers take fresh ones once all are read.
+        {
+            ObjectManager::Placeholders placeholders;
+            for (std::size_t i = 0; i < objects.size(); ++i)
+                project_.objects.push_back(buildObject(objects[i], i, at("objects", i)));
+            if (project_.objects.size() < 2)
+                throw Refusal("objects", "a project holds the world and the actor first");
+            for (std::size_t i = 0; i < objects.size(); ++i)
+                linkTriggers(objects[i], *project_.objects[i], at("objects", i));
+        }
+        try {
+            for (AtmoInteraction* interaction : unnumbered())
+                interaction->takeFreshIds();
+        } catch (const IdsExhausted& exhausted) {
+            throw Refusal("objects", exhausted.what());
+        }
     }
 
 private:
@@ -390,7 +406,8 @@ private:
         } else {
             throw Refusal(where + ".type", "unknown object type \"" + type + "\"");
         }
-        object->setName(Values::string(Values::member(value, "name", where), where + ".name"));
+        // The name is kept as the file has it: only typing a name tidies it.
+        object->restoreName(Values::string(Values::member(value, "name", where), where + ".name"));
         readActions(*object, value, where);
         return object;
     }
@@ -455,9 +472,31 @@ private:
             if (!interaction.setIds(ids))
                 throw Refusal(idsWhere, std::string("a ") + interaction.className() + " takes "
                                             + std::to_string(interaction.getIds().size()) + " numbers");
+            // Fresh numbers lie past every number of the file: only the
+            // file's own can clash.
+            for (const std::string& name : interaction.getGeneratedNames())
+                claim(name, where + ".ids");
         }
-        for (const std::string& name : interaction.getGeneratedNames())
-            claim(name, where + ".ids");
+    }
+
+    // The interactions still holding placeholders: those the file gives no
+    // numbers, the actor's own move action among them when the file lists none.
+    std::vector<AtmoInteraction*> unnumbered() const
+    {
+        std::vector<AtmoInteraction*> found;
+        auto note = [&found](AtmoInteraction& interaction) {
+            const auto& ids = interaction.getIds();
+            if (std::find(ids.begin(), ids.end(), ObjectManager::kPlaceholderId) != ids.end())
+                found.push_back(&interaction);
+        };
+        // In the order they were read: every object's actions, then triggers.
+        for (const auto& object : project_.objects)
+            for (const auto& action : object->getAtmoActionListData())
+                note(*action);
+        for (const auto& object : project_.objects)
+            for (const auto& trigger : object->getAtmoTriggerListData())
+                note(*trigger);
+        return found;
     }
 
     static FieldValue fieldValue(FieldType type, const Json& value, const std::string& where)
