@@ -45,6 +45,7 @@ public:
     QString chooseFile(QWidget*, const FileRequest&) override { return {}; }
     void showError(QWidget*, const QString&, const QString&) override {}
     bool ask(QWidget*, const QString&, const QString&) override { return false; }
+    bool askReplace(QWidget*, const QString&, const QString&) override { return false; }
 };
 
 // The application, a main window showing the large scene with the preview

@@ -19,6 +19,7 @@
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
 #include "scenewright/gui/CopyActionsToPanel.h"
+#include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/ExampleProjects.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/InteractionEditors.h"
@@ -52,13 +53,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 
 #include <algorithm>
 #include <iostream>
 #include <typeinfo>
+#include <utility>
 
 namespace scenewright {
 
@@ -114,34 +119,63 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
 
     selectedname_ = new QLabel(" ");
     selectedname_->setObjectName("selectedname");
+    // A long name wraps, or is cut at the column's edge, rather than moving
+    // the dividers.
+    selectedname_->setWordWrap(true);
+    selectedname_->setMinimumWidth(1);
     middleArea_ = new QWidget;
     middleArea_->setObjectName("middleArea");
     middleLayout_ = new QGridLayout(middleArea_);
+    middleLayout_->setContentsMargins(4, 4, 4, 4);
     middleLayout_->addWidget(selectedname_, 0, 0, Qt::AlignTop);
     middleLayout_->setRowStretch(0, 1);
+    // The host panels are kept for the life of the window; the divider's
+    // first place is measured on them.
+    objectBasePanel_ = new gui::ObjectClickBasePanel;
+    objectBasePanel_->setObjectName("objectBasePanel");
+    triggerBasePanel_ = new gui::AtmoTriggerBasePanel;
+    triggerBasePanel_->setObjectName("triggerBasePanel");
+    actorBasePanel_ = new gui::ActorBasePanel;
+    actorBasePanel_->setObjectName("actorBasePanel");
+    for (QWidget* panel : {static_cast<QWidget*>(objectBasePanel_), static_cast<QWidget*>(triggerBasePanel_),
+                           static_cast<QWidget*>(actorBasePanel_)}) {
+        panel->setParent(middleArea_);
+        panel->hide();
+    }
 
     farPanel_ = new QWidget;
     farPanel_->setObjectName("farPanel");
     farLayout_ = new QGridLayout(farPanel_);
+    // An editor brings its own frame.
+    farLayout_->setContentsMargins(0, 0, 0, 0);
 
+    // The host panels of an object with many interactions scroll, in a
+    // short window or with a large font.
+    auto* middleScroll = new QScrollArea;
+    middleScroll->setObjectName("middleAreaScroll");
+    middleScroll->setWidgetResizable(true);
+    middleScroll->setFrameShape(QFrame::NoFrame);
+    middleScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    middleScroll->setWidget(middleArea_);
+
+    // The columns take only the width their contents must have, so the
+    // dividers stay where they are put whatever is selected. A tall editor
+    // scrolls inside itself, its buttons in sight below.
     innerSplit_ = new QSplitter(Qt::Horizontal);
+    innerSplit_->setObjectName("innerSplit");
     innerSplit_->setHandleWidth(7);
+    innerSplit_->setChildrenCollapsible(false);
     innerSplit_->addWidget(buildObjectColumn());
-    innerSplit_->addWidget(middleArea_);
+    innerSplit_->addWidget(middleScroll);
     innerSplit_->setStretchFactor(0, 0);
     innerSplit_->setStretchFactor(1, 1);
 
     outerSplit_ = new QSplitter(Qt::Horizontal);
+    outerSplit_->setObjectName("outerSplit");
     outerSplit_->setHandleWidth(8);
+    outerSplit_->setChildrenCollapsible(false);
     outerSplit_->addWidget(innerSplit_);
-    // A tall or wide editor scrolls inside the far panel instead of growing
-    // the window.
-    auto* farScroll = new QScrollArea;
-    farScroll->setObjectName("farPanelScroll");
-    farScroll->setWidgetResizable(true);
-    farScroll->setFrameShape(QFrame::NoFrame);
-    farScroll->setWidget(farPanel_);
-    outerSplit_->addWidget(farScroll);
+    outerSplit_->addWidget(farPanel_);
     outerSplit_->setStretchFactor(0, 0);
     outerSplit_->setStretchFactor(1, 1);
 
@@ -160,6 +194,9 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     previewDock_ = new QDockWidget("Script Preview", this);
     previewDock_->setObjectName("scriptPreviewDock");
     previewDock_->setWidget(preview_);
+    // Where it shows, docked or floating, is the window's choice (see
+    // showPreview); the user closes it.
+    previewDock_->setFeatures(QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::RightDockWidgetArea, previewDock_);
     previewDock_->hide();
     connect(previewAction_, &QAction::toggled, this, &Frame1::showPreview);
@@ -298,8 +335,8 @@ QWidget* Frame1::buildStatusBar()
     statusText_->setFixedHeight(84);
     auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
     caption->setFont(gui::Fonts::sansSerif(12, false));
-    // Wraps rather than holding the window as wide as the sentence, so the
-    // script preview can take room beside the editors.
+    // One line in a window of the first size; a narrower window wraps it
+    // rather than being held as wide as the sentence.
     caption->setWordWrap(true);
 
     layout->addWidget(statusText_, 0, 0);
@@ -310,15 +347,51 @@ QWidget* Frame1::buildStatusBar()
 void Frame1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The dividers are placed once, when the window has its first size;
-    // after that the user moves them.
+    // The dividers are placed once, when the window has its first size:
+    // where the user left them, or where the object list and the host
+    // panels show whole. After that the user moves them.
     if (dividersPlaced_)
         return;
     dividersPlaced_ = true;
-    const int outerWidth = outerSplit_->width() - outerSplit_->handleWidth();
-    outerSplit_->setSizes({300, qMax(0, outerWidth - 300)});
-    const int innerWidth = 300 - innerSplit_->handleWidth();
-    innerSplit_->setSizes({130, qMax(0, innerWidth - 130)});
+    if (gui::ProgramSettings::restoreDividers({outerSplit_, innerSplit_}))
+        return;
+    // The editors keep at least three eighths of the width; where the two
+    // columns would leave them less (with a large font), both give way.
+    const int handles = outerSplit_->handleWidth() + innerSplit_->handleWidth();
+    const int room = qMax(0, outerSplit_->width() - handles - outerSplit_->width() * 3 / 8);
+    int objects = objectColumnWidth();
+    int middle = hostPanelWidth();
+    if (objects + middle > room) {
+        objects = objects * room / (objects + middle);
+        middle = room - objects;
+    }
+    const int left = objects + innerSplit_->handleWidth() + middle;
+    outerSplit_->setSizes({left, qMax(0, outerSplit_->width() - outerSplit_->handleWidth() - left)});
+    innerSplit_->setSizes({objects, middle});
+}
+
+int Frame1::objectColumnWidth() const
+{
+    // Room for the entry of a model whose name has about eight letters, and
+    // for the scroll bar of a long list.
+    const QString entry = QString(8, 'n') + " <" + core::IAtmoObject::TYPE_MODEL + ">";
+    const int textMargin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, objectList_) + 1);
+    const int list = objectList_->fontMetrics().horizontalAdvance(entry) + textMargin + 2 * objectList_->frameWidth()
+                     + objectList_->verticalScrollBar()->sizeHint().width();
+    const QWidget* column = objectList_->parentWidget();
+    const QMargins margins = column->layout()->contentsMargins();
+    return qMax(column->minimumSizeHint().width(), list + margins.left() + margins.right());
+}
+
+int Frame1::hostPanelWidth() const
+{
+    int widest = 0;
+    for (const gui::HostPanel* panel : {static_cast<gui::HostPanel*>(objectBasePanel_),
+                                        static_cast<gui::HostPanel*>(triggerBasePanel_),
+                                        static_cast<gui::HostPanel*>(actorBasePanel_)})
+        widest = qMax(widest, panel->oneLineWidth());
+    const QMargins margins = middleLayout_->contentsMargins();
+    return widest + margins.left() + margins.right();
 }
 
 void Frame1::setProjectCommandsEnabled(bool enabled)
@@ -536,12 +609,10 @@ void Frame1::saveProjectAs()
     if (!currentProj_)
         return;
     const SCWFileFilter filter;
-    const QString chosen = dialogs_.chooseFile(this, {"Save Project", projectDirectory(), {}, &filter, true});
-    if (chosen.isEmpty())
+    const QString target = dialogs_.chooseFileToSave(this, {"Save Project", projectDirectory(), {}, &filter, true});
+    if (target.isEmpty())
         return;
-    const QFileInfo file(chosen);
-    const QString target = filter.withSuffix(file.absoluteFilePath());
-    ProjectManager::getInstance().setLastDirectoryProjectSave(file.absolutePath().toStdString());
+    ProjectManager::getInstance().setLastDirectoryProjectSave(QFileInfo(target).absolutePath().toStdString());
 
     // The name and location change with the save, and only when it succeeds.
     const std::string oldName = currentProj_->getName();
@@ -561,7 +632,10 @@ void Frame1::saveProjectAs()
 
 void Frame1::exitProgram()
 {
-    gui::ProgramSettings::saveWindow(*this);
+    // The size kept is the window's own, without the preview, which is off
+    // at the next start.
+    hidePreview();
+    gui::ProgramSettings::saveWindow(*this, {outerSplit_, innerSplit_});
     recoveryKeeper_->keepNow();
     QCoreApplication::exit(0);
 }
@@ -721,21 +795,11 @@ void Frame1::showHostPanels()
         || kind == typeid(core::SolidObjectObj)) {
         // Registering also builds the interaction registry on its first use.
         gui::InteractionEditors::registerAll();
-        if (!objectBasePanel_) {
-            objectBasePanel_ = new gui::ObjectClickBasePanel;
-            objectBasePanel_->setObjectName("objectBasePanel");
-            triggerBasePanel_ = new gui::AtmoTriggerBasePanel;
-            triggerBasePanel_->setObjectName("triggerBasePanel");
-        }
         objectBasePanel_->setup(selectedObject_);
         addMiddleAreaRow(objectBasePanel_);
         triggerBasePanel_->setup(selectedObject_);
         addMiddleAreaRow(triggerBasePanel_);
     } else if (kind == typeid(core::Actor)) {
-        if (!actorBasePanel_) {
-            actorBasePanel_ = new gui::ActorBasePanel;
-            actorBasePanel_->setObjectName("actorBasePanel");
-        }
         addMiddleAreaRow(actorBasePanel_);
         actorBasePanel_->setup();
     } else if (kind == typeid(core::World)) {
@@ -874,12 +938,51 @@ void Frame1::openTestRun()
 
 void Frame1::showPreview(bool show)
 {
-    previewDock_->setVisible(show);
-    // A dock takes only the width it must have; the script wants room.
-    if (show && !previewPlaced_) {
-        previewPlaced_ = true;
-        resizeDocks({previewDock_}, {std::max(320, width() * 2 / 5)}, Qt::Horizontal);
+    if (!show) {
+        hidePreview();
+        return;
     }
+    if (previewDock_->isVisible())
+        return;
+    const int previewWidth = std::max(320, width() * 2 / 5);
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const QRect frame = frameGeometry();
+    const QRect screenArea = screen()->availableGeometry();
+    const int growth = previewWidth + separator;
+    if (!isMaximized() && !isFullScreen() && frame.width() + growth <= screenArea.width()) {
+        // The window grows by the preview's width, so the editors keep
+        // theirs; it moves left where it would leave the screen.
+        previewGrowth_ = growth;
+        previewShift_ = std::max(0, frame.right() + growth - screenArea.right());
+        const QRect grown = geometry().adjusted(-previewShift_, 0, growth - previewShift_, 0);
+        previewDock_->setFloating(false);
+        setGeometry(grown);
+        previewDock_->show();
+        resizeDocks({previewDock_}, {previewWidth}, Qt::Horizontal);
+        return;
+    }
+    // No room to grow: the preview floats beside the window, right of it
+    // where there is room, else left of it, else at the screen's edge.
+    previewDock_->setFloating(true);
+    previewDock_->resize(previewWidth, height());
+    const QSize outer = previewDock_->size() + (frame.size() - size());
+    int x = frame.right() + 1;
+    if (x + outer.width() > screenArea.right() + 1)
+        x = frame.left() - outer.width();
+    if (x < screenArea.left())
+        x = screenArea.right() + 1 - outer.width();
+    previewDock_->move(x, frame.top());
+    previewDock_->show();
+}
+
+void Frame1::hidePreview()
+{
+    // Taken first: hiding the dock unticks the menu item, which comes back here.
+    const int growth = std::exchange(previewGrowth_, 0);
+    const int shift = std::exchange(previewShift_, 0);
+    previewDock_->hide();
+    if (growth > 0)
+        setGeometry(geometry().adjusted(shift, 0, shift - growth, 0));
 }
 
 void Frame1::checkScene()
@@ -907,7 +1010,7 @@ void Frame1::showAboutBox()
     auto* box = new Frame1_AboutBox(this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->adjustSize();
-    box->move(pos() + QPoint((width() - box->width()) / 2, (height() - box->height()) / 2));
+    gui::DialogGeometry::placeOnScreen(box, pos() + QPoint((width() - box->width()) / 2, (height() - box->height()) / 2));
     box->open();
 }
 
@@ -917,11 +1020,13 @@ QDialog* Frame1::openObjectDialog(const QString& title, QSize size, QPoint posit
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle(title);
-    dialog->resize(size);
-    dialog->move(position);
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(buildPanel(dialog), 0, 0);
+    // The size asked for is the least: a dialog whose content needs more
+    // gets it, as far as the screen allows.
+    gui::DialogGeometry::resizeToFit(dialog, size);
+    gui::DialogGeometry::placeOnScreen(dialog, position);
     // Modal without a nested event loop, so that nothing waits on it.
     dialog->open();
     return dialog;

@@ -130,6 +130,10 @@ private:
     void buildMenus();
     QWidget* buildObjectColumn();
     QWidget* buildStatusBar();
+    // The first widths of the object list column and the middle area: the
+    // list's entries and the host panels' rows show whole.
+    int objectColumnWidth() const;
+    int hostPanelWidth() const;
     // Shows a project that New or Open made current.
     void showNewProject(const std::shared_ptr<core::Project>& project);
     void selectObject(int row);
@@ -170,7 +174,11 @@ private:
     std::shared_ptr<core::Project> readProjectFile(const QString& path, const QString& command);
     void fillRecentMenu();
     void fillExamplesMenu();
+    // Shows the live preview beside the editors without narrowing them.
     void showPreview(bool show);
+    // Hides the preview and gives back the width the window grew by for it,
+    // and the place it left for it.
+    void hidePreview();
     QString recoveryQuestion(const core::io::RecoveredWork& work) const;
 
     gui::StandardDialogs& dialogs_;
@@ -183,7 +191,11 @@ private:
     // The project's state when the undo stack is clean: saved, or new when it
     // was never saved.
     int cleanState_ = core::Project::STATE_SAVED;
-    bool previewPlaced_ = false;
+    // The width the window grew by to show the preview docked; 0 while it
+    // is hidden or floats.
+    int previewGrowth_ = 0;
+    // How far the window moved left to grow on the screen, and moves back.
+    int previewShift_ = 0;
 
     gui::SaveStateLabel* projectnamelbl_;
     QLabel* selectedname_;
@@ -219,10 +231,10 @@ private:
     QDockWidget* previewDock_;
     gui::ScriptPreview* preview_;
 
-    // Made on first need and kept, with the editors they opened.
-    gui::ObjectClickBasePanel* objectBasePanel_ = nullptr;
-    gui::AtmoTriggerBasePanel* triggerBasePanel_ = nullptr;
-    gui::ActorBasePanel* actorBasePanel_ = nullptr;
+    // Kept for the life of the window, with the editors they opened.
+    gui::ObjectClickBasePanel* objectBasePanel_;
+    gui::AtmoTriggerBasePanel* triggerBasePanel_;
+    gui::ActorBasePanel* actorBasePanel_;
 
     // One status text area per process, written by updateStatusPanel.
     static QPlainTextEdit* statusText_;

@@ -6,6 +6,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cmath>
 
 namespace scenewright {
 
@@ -25,8 +29,15 @@ Frame1_AboutBox::Frame1_AboutBox(QWidget* parent) : QDialog(parent)
 
     auto* text = new QPlainTextEdit(introduction);
     text->setReadOnly(true);
-    text->setMinimumSize(350, 197);
-    text->setFixedSize(350, 197);
+    // Taller where a large font needs it, so that the introduction shows whole.
+    QTextDocument measure;
+    measure.setDefaultFont(text->font());
+    measure.setDocumentMargin(text->document()->documentMargin());
+    measure.setPlainText(introduction);
+    measure.setTextWidth(350 - 2 * text->frameWidth());
+    const int height = std::max(197, static_cast<int>(std::ceil(measure.size().height())) + 2 * text->frameWidth());
+    text->setMinimumSize(350, height);
+    text->setMaximumSize(350, height);
     auto* ok = new QPushButton("Ok");
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
 

@@ -101,7 +101,7 @@ protected:
     {
         for (QCheckBox* box : frame_->findChildren<QCheckBox*>())
             if (QString(box->text()).replace("&&", "&") == name && box->isVisible()
-                && (qobject_cast<gui::HostPanel*>(box->parentWidget())))
+                && qobject_cast<gui::HostPanel*>(box->parentWidget()->parentWidget()))
                 return box;
         ADD_FAILURE() << "no interaction " << name.toStdString();
         return nullptr;

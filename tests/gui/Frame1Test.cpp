@@ -4,9 +4,13 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/Version.h"
+#include "scenewright/gui/HostPanel.h"
+#include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/SaveStateLabel.h"
+#include "scenewright/gui/ScriptPanel.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -109,19 +113,41 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
     }
 }
 
-TEST_F(Frame1Test, DividersSitAtTheirPlacesWhenTheWindowFirstShows)
+TEST_F(Frame1Test, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWereLeft)
 {
     frame_->resize(800, 600);
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
-    const auto splits = frame_->findChildren<QSplitter*>();
-    ASSERT_EQ(splits.size(), 2);
-    QSplitter* inner = splits[0]->handleWidth() == 7 ? splits[0] : splits[1];
-    QSplitter* outer = inner == splits[0] ? splits[1] : splits[0];
+    auto* outer = frame_->findChild<QSplitter*>("outerSplit");
+    auto* inner = frame_->findChild<QSplitter*>("innerSplit");
+    ASSERT_TRUE(outer && inner);
     EXPECT_EQ(outer->handleWidth(), 8);
-    EXPECT_EQ(outer->sizes().value(0), 300);
-    EXPECT_EQ(inner->sizes().value(0), 130);
+    EXPECT_EQ(inner->handleWidth(), 7);
     EXPECT_EQ(statusText()->height(), 84);
+    // The host panels' rows fit on one line, a model's entry in the list
+    // fits, and the editors keep at least three eighths of the width.
+    for (const gui::HostPanel* panel : frame_->findChildren<gui::HostPanel*>())
+        EXPECT_GE(inner->sizes().value(1), panel->oneLineWidth());
+    EXPECT_GE(list()->viewport()->width(), list()->fontMetrics().horizontalAdvance("lift.aer <model.aer/.atmo>"));
+    EXPECT_GE(outer->sizes().value(1), 800 * 3 / 8);
+    const auto captions = frame_->findChildren<QLabel*>();
+    const auto caption = std::find_if(captions.begin(), captions.end(),
+                                      [](QLabel* label) { return label->text().startsWith("Scenewright Status."); });
+    ASSERT_NE(caption, captions.end());
+    EXPECT_EQ((*caption)->height(), (*caption)->fontMetrics().height());
+
+    // Where the user leaves them, they are when the program starts again.
+    outer->setSizes({420, 372});
+    inner->setSizes({150, 263});
+    const QList<int> outerSizes = outer->sizes();
+    const QList<int> innerSizes = inner->sizes();
+    frame_->exitProgram();
+    Frame1 next(dialogs_, path("recovery"));
+    ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
+    next.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
+    EXPECT_EQ(next.findChild<QSplitter*>("outerSplit")->sizes(), outerSizes);
+    EXPECT_EQ(next.findChild<QSplitter*>("innerSplit")->sizes(), innerSizes);
 }
 
 TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
@@ -461,6 +487,62 @@ TEST_F(Frame1Test, CancelledChoosersChangeNothing)
     EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
     EXPECT_FALSE(ProjectManager::getInstance().getLastDirectoryProjectSave());
     EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+// Saving over a file asks once, about the file with its suffix, whatever
+// was typed; Cancel goes back to the chooser, a closed chooser writes nothing.
+TEST_F(Frame1Test, SavingOverAFileAsksOnceWhetherToReplaceIt)
+{
+    frame_->newProject();
+    struct Case {
+        QString existing;
+        std::function<void()> saveAs;
+    };
+    const std::vector<Case> cases = {
+        {"castle.scw", [this] { frame_->saveProjectAs(); }},
+        {"castle.js", [this, view = static_cast<gui::ScriptPanel*>(nullptr)]() mutable {
+             if (!view) {
+                 frame_->openScriptView();
+                 view = frame_->findChild<gui::ScriptPanel*>();
+             }
+             button(view, "Save As..")->click();
+         }}};
+    for (const auto& [existing, saveAs] : cases) {
+        SCOPED_TRACE(existing.toStdString());
+        const QString file = path(existing);
+        {
+            QFile old(file);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("old");
+        }
+        const QString question = "\"" + existing + "\" already exists. Replace it?";
+
+        // Typed with or without the suffix; Cancel returns to the chooser,
+        // which opens where the user was, and closing it writes nothing.
+        for (const QString& typed : {QString("castle"), existing}) {
+            dialogs_.fileRequests.clear();
+            dialogs_.replaceQuestions.clear();
+            dialogs_.paths = QStringList{path(typed), QString()};
+            dialogs_.replaceAnswers = {false};
+            saveAs();
+            EXPECT_EQ(dialogs_.replaceQuestions, QStringList({question}));
+            ASSERT_EQ(dialogs_.fileRequests.size(), 2u);
+            EXPECT_EQ(dialogs_.fileRequests[1].directory, path(typed));
+            EXPECT_EQ(contentOf(file), "old");
+        }
+
+        // Replace writes the file; a new name is not asked about.
+        dialogs_.replaceQuestions.clear();
+        dialogs_.paths = QStringList{path("castle")};
+        dialogs_.replaceAnswers = {true};
+        saveAs();
+        EXPECT_EQ(dialogs_.replaceQuestions, QStringList({question}));
+        EXPECT_NE(contentOf(file), "old");
+        dialogs_.paths = QStringList{path("tower")};
+        saveAs();
+        EXPECT_EQ(dialogs_.replaceQuestions.size(), 1);
+        EXPECT_TRUE(QFile::exists(path("tower" + existing.mid(existing.indexOf('.')))));
+    }
 }
 
 TEST_F(Frame1Test, FarPanelStacksRowsAndClearsOnRequest)

@@ -65,7 +65,7 @@ TEST_F(GenericEditorTest, LoadsOneRowPerFieldWithCheckBoxesForBooleans)
     }
     EXPECT_EQ(qobject_cast<QLineEdit*>(editor->fieldWidgets()[1])->text(),
               QString::number(std::get<int>(action->get("width"))));
-    EXPECT_EQ(editor->findChild<QPlainTextEdit*>("description")->toPlainText().toStdString(),
+    EXPECT_EQ(editor->findChild<QLabel*>("description")->text().toStdString(),
               action->getDescription().value_or(""));
 }
 

@@ -52,6 +52,15 @@ public:
         questionTexts << question;
         return answers.isEmpty() ? answerYes : answers.takeFirst();
     }
+    // Every "Replace it?" asked; the answers are taken in order, Replace
+    // once they run out.
+    QStringList replaceQuestions;
+    QList<bool> replaceAnswers;
+    bool askReplace(QWidget*, const QString&, const QString& question) override
+    {
+        replaceQuestions << question;
+        return replaceAnswers.isEmpty() || replaceAnswers.takeFirst();
+    }
 };
 
 // A main window on a fresh program state, with a temporary folder for files,

@@ -4,6 +4,7 @@
 #include "scenewright/core/AtmoObject.h"
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/MovePositionAction.h"
@@ -11,8 +12,12 @@
 #include "scenewright/gui/DefaultAtmoActionPanel.h"
 #include "scenewright/gui/MovePostionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
+#include "scenewright/gui/SceneUndoStack.h"
+#include "scenewright/gui/WorldBasePanel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QToolButton>
 
 namespace scenewright::test {
 namespace {
@@ -108,6 +113,62 @@ TEST_F(EditorTest, TheActorsPanelListsItsActionsEditedByTheMoveEditor)
     EXPECT_TRUE(actor->getAtmoAction(0)->getActive());
     EXPECT_NE(farEditor<gui::MovePostionActionPanel>(), nullptr);
     EXPECT_TRUE(unsaved());
+}
+
+// The "Edit" button and a double-click on the caption open the editor of a
+// ticked or unticked check box and change neither the tick nor the project;
+// a single click on the caption still ticks, once no second click follows.
+TEST_F(EditorTest, EditOrADoubleClickOnTheCaptionOpensTheEditorWithoutChangingTheTick)
+{
+    frame_->addObject("door", core::IAtmoObject::TYPE_PRIMITIVE);
+    selectObject("door <primitive>");
+    auto* triggers = hostPanel<gui::AtmoTriggerBasePanel>();
+    ASSERT_NE(triggers, nullptr);
+    const auto caption = [](QCheckBox* box) { return QPoint(box->width() / 2, box->height() / 2); };
+    const std::vector<std::pair<const char*, std::function<void(QCheckBox*)>>> ways = {
+        {"Edit", [triggers](QCheckBox* box) { click(triggers->editButtonOf(box)); }},
+        {"double-click", [&caption](QCheckBox* box) { QTest::mouseDClick(box, Qt::LeftButton, {}, caption(box)); }}};
+    const auto trigger = core::ObjectManager::getInstance().getAtmoObject(2)->getAtmoTrigger(1);
+    const int settleTime = QApplication::doubleClickInterval() + 100;
+
+    for (const auto& [way, open] : ways) {
+        for (const bool ticked : {false, true}) {
+            SCOPED_TRACE(std::string(way) + (ticked ? " ticked" : " unticked"));
+            QCheckBox* box = interactionBox("Proximity trigger");
+            if (box->isChecked() != ticked)
+                click(box);
+            frame_->setFarPanel(nullptr, true);
+            markSaved();
+            const int steps = frame_->undoStack()->count();
+
+            open(box);
+            // A click on the caption that was not the start of a
+            // double-click would tick by now.
+            QTest::qWait(settleTime);
+            EXPECT_EQ(frame_->getFarPanelAttachment(), triggers->editorOf(box));
+            EXPECT_EQ(box->isChecked(), ticked);
+            EXPECT_EQ(trigger->getActive(), ticked);
+            EXPECT_FALSE(unsaved());
+            EXPECT_EQ(frame_->undoStack()->count(), steps);
+        }
+    }
+
+    QCheckBox* box = interactionBox("Proximity trigger");
+    const bool before = box->isChecked();
+    QTest::mouseClick(box, Qt::LeftButton, {}, caption(box));
+    EXPECT_EQ(box->isChecked(), before);
+    QTest::qWait(settleTime);
+    EXPECT_NE(box->isChecked(), before);
+    EXPECT_NE(trigger->getActive(), before);
+
+    // The world's switches open their editors the same way.
+    selectObject("world <world>");
+    auto* world = frame_->findChild<gui::WorldBasePanel*>();
+    ASSERT_NE(world, nullptr);
+    click(world->fogBox()->parentWidget()->findChild<QToolButton*>());
+    EXPECT_EQ(frame_->getFarPanelAttachment(), world->fogPanel());
+    EXPECT_FALSE(world->fogBox()->isChecked());
+    EXPECT_FALSE(core::ObjectManager::getInstance().getWorld()->getFogEnabled());
 }
 
 TEST_F(EditorTest, SelectionEnablesTheObjectDialogsByKind)

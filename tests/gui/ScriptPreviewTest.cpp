@@ -4,13 +4,16 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
+#include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/ScriptHighlighter.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/ScriptPreview.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDockWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -60,6 +63,40 @@ TEST_F(ScriptPreviewTest, IsOffUntilTickedAndFollowsItsDock)
     // Closing the dock by its own button unticks the item.
     dock()->close();
     EXPECT_FALSE(item->isChecked());
+}
+
+// The preview never narrows the editors: the window grows by the preview's
+// width where the screen has room, gives it back when the preview goes,
+// and keeps its own size in the settings; without room the preview floats.
+TEST_F(ScriptPreviewTest, OpensBesideTheEditorsWithoutNarrowingThem)
+{
+    const QRect screen = frame_->screen()->availableGeometry();
+    for (const int width : {400, screen.width() - 40}) {
+        const bool room = width == 400;
+        SCOPED_TRACE(room ? "room to grow" : "no room");
+        frame_->setGeometry(QRect(screen.topLeft() + QPoint(20, 20), QSize(width, 500)));
+        QApplication::processEvents();
+        const int editors = frame_->centralWidget()->width();
+
+        menuItem("Live Script Preview")->trigger();
+        QApplication::processEvents();
+        EXPECT_TRUE(dock()->isVisible());
+        EXPECT_EQ(dock()->isFloating(), !room);
+        EXPECT_EQ(frame_->centralWidget()->width(), editors);
+        EXPECT_EQ(frame_->width() > width, room);
+        EXPECT_TRUE(screen.contains(dock()->isFloating() ? dock()->geometry() : frame_->geometry()));
+
+        if (room) {
+            frame_->exitProgram();
+            Frame1 next(dialogs_, path("recovery"));
+            ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
+            EXPECT_EQ(next.size(), QSize(width, 500));
+        } else {
+            menuItem("Live Script Preview")->trigger();
+        }
+        EXPECT_FALSE(dock()->isVisible());
+        EXPECT_EQ(frame_->width(), width);
+    }
 }
 
 TEST_F(ScriptPreviewTest, ShowsTheSceneScriptAndRegeneratesAfterEveryKindOfChange)

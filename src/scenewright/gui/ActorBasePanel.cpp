@@ -2,7 +2,6 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/MovePostionActionPanel.h"
@@ -20,8 +19,7 @@ void ActorBasePanel::setup()
     for (int i = 0; i < actor->getAtmoActionSize(); ++i) {
         auto action = actor->getAtmoAction(i);
         auto* editor = new MovePostionActionPanel;
-        addCheckBox(i + 1, action, editor, [action, editor](bool checked) {
-            core::SceneEditor::getInstance().setActive(*action, checked);
+        addCheckBox(i + 1, action, editor, [action, editor] {
             editor->setAction(action);
             EditingArea::show(editor);
         });

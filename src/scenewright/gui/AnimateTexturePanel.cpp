@@ -9,11 +9,9 @@
 #include "scenewright/gui/FieldText.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -24,23 +22,22 @@ using core::SceneEditor;
 AnimateTexturePanel::AnimateTexturePanel()
 {
     EditorStyle::applyTo(this);
-    auto* layout = new QGridLayout(this);
+    QGridLayout* layout = body();
     description_ = EditorStyle::descriptionArea();
-    description_->setMaximumHeight(120);
     url_ = new QLineEdit;
     textureList_ = new QListWidget;
     textureList_->setObjectName("textures");
+    textureList_->setMinimumHeight(70);
     textureList_->setMaximumHeight(90);
     delay_ = new QLineEdit;
     revolutions_ = new QLineEdit;
     primitiveName_ = new QLineEdit;
     findFaces_ = new QLineEdit;
     findTextureUrl_ = new QLineEdit;
-    errorLabel_ = EditorStyle::errorLabel();
     auto* add = new QPushButton("Add Texture URL");
     auto* remove = new QPushButton("Remove texture from list");
-    auto* save = new QPushButton("Save and Close");
-    auto* close = new QPushButton("Close");
+    auto* save = addButton("Save and Close");
+    auto* close = addButton("Close");
 
     int row = 0;
     layout->addWidget(EditorStyle::heading("Animate texture on your object"), row++, 0, 1, 2);
@@ -49,22 +46,21 @@ AnimateTexturePanel::AnimateTexturePanel()
     layout->addWidget(add, row++, 1);
     layout->addWidget(textureList_, row, 0);
     layout->addWidget(remove, row++, 1, Qt::AlignTop);
+    // The named fields in a grid of their own, so that their captions do
+    // not share a column with the list.
+    auto* named = new QGridLayout;
     const std::pair<const char*, QLineEdit*> fields[] = {
         {"Animate Delay (seconds)", delay_},   {"Max revolutions (0=infinite)", revolutions_},
         {"Primitive name (for Models)", primitiveName_}, {"Find face number", findFaces_},
         {"Find texture URL", findTextureUrl_}};
+    int fieldRow = 0;
     for (const auto& [caption, field] : fields) {
-        layout->addWidget(new QLabel(caption), row, 0);
-        layout->addWidget(field, row++, 1);
+        named->addWidget(new QLabel(caption), fieldRow, 0);
+        named->addWidget(field, fieldRow++, 1);
     }
-    layout->addWidget(errorLabel_, row++, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(close);
-    buttons->addStretch();
-    layout->addLayout(buttons, row, 0, 1, 2);
+    named->setColumnStretch(1, 1);
+    layout->addLayout(named, row++, 0, 1, 2);
     layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
 
     connect(add, &QPushButton::clicked, this, &AnimateTexturePanel::addTexture);
     connect(remove, &QPushButton::clicked, this, &AnimateTexturePanel::removeSelectedTexture);
@@ -82,12 +78,12 @@ void AnimateTexturePanel::setAction(std::shared_ptr<core::action::AtmoAction> ac
 {
     action_ = std::dynamic_pointer_cast<core::action::AnimateTextureAction>(action);
     data_.clear();
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     if (!action_) {
         showTextures();
         return;
     }
-    description_->setPlainText(QString::fromStdString(action_->getDescription().value_or("")));
+    description_->setText(QString::fromStdString(action_->getDescription().value_or("")));
     delay_->setText(FieldText::number(action_->animateDelay));
     revolutions_->setText(FieldText::number(action_->maxrevolutions));
     primitiveName_->setText(FieldText::of(action_->primitiveName));
@@ -97,6 +93,7 @@ void AnimateTexturePanel::setAction(std::shared_ptr<core::action::AtmoAction> ac
     showTextures();
     findFaces_->setText(FieldText::of(action_->findfaces));
     findTextureUrl_->setText(FieldText::of(action_->findtextureurl));
+    scrollToTop();
 }
 
 void AnimateTexturePanel::showTextures()
@@ -146,7 +143,7 @@ void AnimateTexturePanel::saveAndClose()
     const QString primitive = primitiveName_->text();
     const core::IAtmoObject* owner = action_->getOwnerObject();
     if (dynamic_cast<const core::ModelObj*>(owner) && FieldText::trimmed(primitive).isEmpty()) {
-        errorLabel_->setText("For your current model '" + QString::fromStdString(owner->toString())
+        errorLabel()->setText("For your current model '" + QString::fromStdString(owner->toString())
                              + "', you must set a 'Primitive name'");
         return;
     }
@@ -155,13 +152,13 @@ void AnimateTexturePanel::saveAndClose()
 
     const auto delay = core::NumberParser::parseDouble(delay_->text().toStdString());
     if (!delay) {
-        errorLabel_->setText("Animate delay must be a real number");
+        errorLabel()->setText("Animate delay must be a real number");
         return;
     }
     editor.setFieldValue(*action_, "animateDelay", *delay);
     const auto revolutions = core::NumberParser::parseInt(revolutions_->text().toStdString());
     if (!revolutions) {
-        errorLabel_->setText("Max revolutions must be an whole number");
+        errorLabel()->setText("Max revolutions must be an whole number");
         return;
     }
     editor.setFieldValue(*action_, "maxrevolutions", *revolutions);
@@ -175,7 +172,7 @@ void AnimateTexturePanel::saveAndClose()
     if (!FieldText::trimmed(findFaces_->text()).isEmpty()) {
         const auto faces = faceNumbers(findFaces_->text());
         if (!faces) {
-            errorLabel_->setText("'Find faces' must be numbers. eg. '1, 4, 5' or '2', etc.");
+            errorLabel()->setText("'Find faces' must be numbers. eg. '1, 4, 5' or '2', etc.");
             return;
         }
         editor.setFieldValue(*action_, "findfaces", faces);
@@ -186,7 +183,7 @@ void AnimateTexturePanel::saveAndClose()
                              std::optional<std::string>(findTextureUrl_->text().toStdString()));
         editor.setFieldValue(*action_, "findfaces", std::optional<std::vector<int>>());
     }
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     EditingArea::updateStatus(owner);
     EditingArea::close();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IActionPanel.h"
 #include "scenewright/gui/IModelEditor.h"
 
-#include <QFrame>
 #include <QStringList>
 
 #include <memory>
@@ -13,7 +13,6 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 
 namespace scenewright::core::action {
 class AnimateTextureAction;
@@ -24,7 +23,7 @@ namespace scenewright::gui {
 // Edits a texture animation: the list of texture addresses to cycle (kept in
 // the editor until saved), the timing, and which faces to animate, chosen by
 // face numbers or by their current texture.
-class AnimateTexturePanel : public QFrame, public IActionPanel, public IModelEditor {
+class AnimateTexturePanel : public EditorFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override;
@@ -41,7 +40,6 @@ public:
     QLineEdit* primitiveNameField() const { return primitiveName_; }
     QLineEdit* findFacesField() const { return findFaces_; }
     QLineEdit* findTextureUrlField() const { return findTextureUrl_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
 public slots:
     void addTexture();
@@ -58,7 +56,7 @@ private:
     std::shared_ptr<core::action::AnimateTextureAction> action_;
     QStringList data_;
 
-    QPlainTextEdit* description_;
+    QLabel* description_;
     QLineEdit* url_;
     QListWidget* textureList_;
     QLineEdit* delay_;
@@ -66,7 +64,6 @@ private:
     QLineEdit* primitiveName_;
     QLineEdit* findFaces_;
     QLineEdit* findTextureUrl_;
-    QLabel* errorLabel_;
 };
 
 } // namespace scenewright::gui

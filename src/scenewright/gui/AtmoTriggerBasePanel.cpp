@@ -37,8 +37,7 @@ void AtmoTriggerBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
         if (!trigger)
             continue;
         QWidget* editor = editorFor(*trigger);
-        addCheckBox(i + 1, trigger, editor, [trigger, editor](bool checked) {
-            core::SceneEditor::getInstance().setActive(*trigger, checked);
+        addCheckBox(i + 1, trigger, editor, [trigger, editor] {
             dynamic_cast<ITriggerPanel&>(*editor).setAction(trigger);
             EditingArea::show(editor);
             EditingArea::updateStatus(trigger->getTriggerObject());

@@ -17,16 +17,21 @@ ColourChooserRow::ColourChooserRow(const QString& chooserTitle, const QString& h
     swatch_->setFrameStyle(QFrame::Box | QFrame::Plain);
     swatch_->setAutoFillBackground(true);
     colourText_ = new QLabel;
+    colourText_->setWordWrap(true);
     auto* choose = new QPushButton("Choose Colour...");
     connect(choose, &QPushButton::clicked, this, &ColourChooserRow::chooseColour);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The button and the hint under the colour, so that the row stays
+    // whole in a narrow panel.
+    auto* hintLabel = new QLabel(hint);
+    hintLabel->setWordWrap(true);
     layout->addWidget(new QLabel(" Colour"), 0, 0);
     layout->addWidget(swatch_, 0, 1);
     layout->addWidget(colourText_, 0, 2);
-    layout->addWidget(choose, 0, 3);
-    layout->addWidget(new QLabel(hint), 1, 0, 1, 4);
+    layout->addWidget(choose, 1, 0, 1, 3, Qt::AlignLeft);
+    layout->addWidget(hintLabel, 2, 0, 1, 3);
     layout->setColumnStretch(2, 1);
 
     setColour(QColor(0, 0, 0));

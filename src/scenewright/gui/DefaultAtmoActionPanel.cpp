@@ -8,22 +8,14 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
 namespace scenewright::gui {
-
-namespace {
-// The height of one field row, for sizing the description beside them.
-constexpr int rowHeight = 28;
-} // namespace
 
 using core::SceneEditor;
 using core::action::FieldType;
@@ -31,35 +23,20 @@ using core::action::FieldType;
 DefaultAtmoActionPanel::DefaultAtmoActionPanel()
 {
     EditorStyle::applyTo(this);
-    layout_ = new QGridLayout(this);
     heading_ = EditorStyle::heading(" ");
-    errorLabel_ = EditorStyle::errorLabel();
     description_ = EditorStyle::descriptionArea();
+    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton1_actionPerformed);
+    connect(addButton("Cancel"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton2_actionPerformed);
 
-    buttonRow_ = new QWidget;
-    auto* buttons = new QHBoxLayout(buttonRow_);
-    buttons->setContentsMargins(0, 0, 0, 0);
-    auto* save = new QPushButton("Save && Close");
-    auto* cancel = new QPushButton("Cancel");
-    connect(save, &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton1_actionPerformed);
-    connect(cancel, &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton2_actionPerformed);
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-
-    layout_->addWidget(heading_, 0, 0, 1, 3);
-    layout_->addWidget(errorLabel_, 1, 0, 1, 3);
-    layout_->addWidget(buttonRow_, 2, 0, 1, 2);
-    layout_->addWidget(description_, 2, 2);
-    layout_->setColumnStretch(1, 2);
-    layout_->setColumnStretch(2, 1);
-    description_->setMaximumWidth(220);
+    body()->addWidget(heading_, 0, 0, 1, 2);
+    body()->addWidget(description_, 2, 0, 1, 2);
+    body()->setColumnStretch(1, 1);
 }
 
 QLabel* DefaultAtmoActionPanel::addLabelName(int row)
 {
     auto* label = new QLabel;
-    layout_->addWidget(label, row, 0);
+    body()->addWidget(label, row, 0);
     label->show();
     return label;
 }
@@ -67,7 +44,7 @@ QLabel* DefaultAtmoActionPanel::addLabelName(int row)
 QLineEdit* DefaultAtmoActionPanel::addTextField(int row)
 {
     auto* field = new QLineEdit;
-    layout_->addWidget(field, row, 1);
+    body()->addWidget(field, row, 1);
     field->show();
     return field;
 }
@@ -75,7 +52,7 @@ QLineEdit* DefaultAtmoActionPanel::addTextField(int row)
 QCheckBox* DefaultAtmoActionPanel::addCheckBox(int row)
 {
     auto* box = new QCheckBox;
-    layout_->addWidget(box, row, 0, 1, 2);
+    body()->addWidget(box, row, 0, 1, 2);
     box->show();
     return box;
 }
@@ -93,7 +70,7 @@ void DefaultAtmoActionPanel::removeFieldRows()
 void DefaultAtmoActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::move(action);
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     heading_->setText(QString::fromStdString(action_->getName().value_or("")));
     removeFieldRows();
 
@@ -117,17 +94,11 @@ void DefaultAtmoActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
         }
     }
 
-    // The description stands beside the fields and reaches down to the buttons.
-    layout_->removeWidget(buttonRow_);
-    layout_->removeWidget(description_);
-    layout_->addWidget(buttonRow_, count + 2, 0, 1, 2);
-    layout_->addWidget(description_, 2, 2, count + 1, 1);
-    // About as tall as the rows it stands beside, so that it does not push
-    // the buttons away from a short list of fields.
-    description_->setMaximumHeight(std::max(100, rowHeight * (count + 1)));
-    description_->setPlainText(QString::fromStdString(action_->getDescription().value_or("")));
-    layout_->invalidate();
-    update();
+    // The description follows the fields.
+    body()->removeWidget(description_);
+    body()->addWidget(description_, count + 2, 0, 1, 2);
+    description_->setText(QString::fromStdString(action_->getDescription().value_or("")));
+    scrollToTop();
 }
 
 void DefaultAtmoActionPanel::jButton1_actionPerformed()
@@ -146,7 +117,7 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
         }
         const std::string text = static_cast<QLineEdit*>(widgets_[i])->text().toStdString();
         if (const auto message = action_->verifyField(field, text)) {
-            errorLabel_->setText(QString::fromStdString(*message));
+            errorLabel()->setText(QString::fromStdString(*message));
             return;
         }
         try {
@@ -155,7 +126,7 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
             std::cerr << "scenewright: " << failure.what() << "\n";
         }
     }
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     EditingArea::updateStatus(action_->getOwnerObject());
     jButton2_actionPerformed();
 }

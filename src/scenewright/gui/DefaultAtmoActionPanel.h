@@ -1,27 +1,23 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IActionPanel.h"
 #include "scenewright/gui/IModelEditor.h"
-
-#include <QFrame>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 class QCheckBox;
-class QGridLayout;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace scenewright::gui {
 
 // Edits any action field by field through its named fields: a check box for
 // a boolean field, a labelled text field for every other one. Saving checks
 // each text with the action's own verification, in field order.
-class DefaultAtmoActionPanel : public QFrame, public IActionPanel, public IModelEditor {
+class DefaultAtmoActionPanel : public EditorFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override
@@ -35,7 +31,6 @@ public:
 
     // The editing widget of each field, in field order.
     const std::vector<QWidget*>& fieldWidgets() const { return widgets_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
 public slots:
     // "Save & Close"
@@ -57,11 +52,8 @@ private:
     // The field-name labels beside the text fields.
     std::vector<QLabel*> labels_;
 
-    QGridLayout* layout_;
     QLabel* heading_;
-    QLabel* errorLabel_;
-    QPlainTextEdit* description_;
-    QWidget* buttonRow_;
+    QLabel* description_;
 };
 
 } // namespace scenewright::gui

@@ -5,7 +5,9 @@
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/ElidingItemDelegate.h"
 #include "scenewright/gui/EditorStyle.h"
+#include "scenewright/gui/WrappingCheckBox.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -26,62 +27,58 @@ QListWidget* makeList(const QString& name)
     auto* list = new QListWidget;
     list->setObjectName(name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Entries wrap at their blanks rather than being cut at a narrow width.
-    list->setWordWrap(true);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->setTextElideMode(Qt::ElideNone);
-    list->setMinimumWidth(80);
-    list->setMinimumHeight(110);
+    new ElidingItemDelegate(list);
+    // About five entries, so that the fields below stay near.
+    list->setMinimumHeight(90);
+    list->setMaximumHeight(130);
     return list;
+}
+
+// An entry on one line; its whole text shows as its tooltip.
+void addEntry(QListWidget* list, const std::string& text)
+{
+    auto* item = new QListWidgetItem(QString::fromStdString(text), list);
+    item->setToolTip(item->text());
 }
 } // namespace
 
 DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
 {
     EditorStyle::applyTo(this);
-    auto* layout = new QGridLayout(this);
     heading_ = EditorStyle::heading(" ");
     objects_ = makeList("atmoObjects");
     actions_ = makeList("atmoActions");
     triggerActions_ = makeList("triggerActions");
 
-    auto* moveButtons = new QVBoxLayout;
+    // The lists of what there is to fire stand side by side; the trigger's
+    // own list, below the buttons that move actions into it and out of it,
+    // takes the whole width, so that its entries show whole.
+    auto* moveButtons = new QHBoxLayout;
     auto* add = new QPushButton(">>");
     auto* remove = new QPushButton("<<");
-    add->setMaximumWidth(44);
-    remove->setMaximumWidth(44);
+    add->setToolTip("Add the selected action to the trigger actions");
+    remove->setToolTip("Take the selected action out of the trigger actions");
     moveButtons->addStretch();
     moveButtons->addWidget(add);
     moveButtons->addWidget(remove);
     moveButtons->addStretch();
 
-    synch_ = new QCheckBox("Enable Shared Object Synchronisation");
-    errorLabel_ = EditorStyle::errorLabel();
+    synch_ = new WrappingCheckBox("Enable Shared Object Synchronisation");
     extraRows_ = new QGridLayout;
 
-    auto* buttons = new QHBoxLayout;
-    auto* save = new QPushButton("Save");
-    auto* saveClose = new QPushButton("Save && Close");
-    auto* close = new QPushButton("Close");
-    buttons->addWidget(save);
-    buttons->addWidget(saveClose);
-    buttons->addWidget(close);
-    buttons->addStretch();
-
-    layout->addWidget(heading_, 0, 0, 1, 4);
+    QGridLayout* layout = body();
+    layout->addWidget(heading_, 0, 0, 1, 2);
     layout->addWidget(new QLabel("Atmo Objects"), 1, 0);
     layout->addWidget(new QLabel("Atmo Actions"), 1, 1);
-    layout->addWidget(new QLabel("Trigger Actions"), 1, 3);
     layout->addWidget(objects_, 2, 0);
     layout->addWidget(actions_, 2, 1);
-    layout->addLayout(moveButtons, 2, 2);
-    layout->addWidget(triggerActions_, 2, 3);
-    layout->addLayout(extraRows_, 3, 0, 1, 4);
-    layout->addWidget(synch_, 4, 0, 1, 4);
-    layout->addWidget(errorLabel_, 5, 0, 1, 4);
-    layout->addLayout(buttons, 6, 0, 1, 4);
-    for (int column : {0, 1, 3})
-        layout->setColumnStretch(column, 1);
+    layout->addLayout(moveButtons, 3, 0, 1, 2);
+    layout->addWidget(new QLabel("Trigger Actions"), 4, 0, 1, 2);
+    layout->addWidget(triggerActions_, 5, 0, 1, 2);
+    layout->addLayout(extraRows_, 6, 0, 1, 2);
+    layout->addWidget(synch_, 7, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
 
     connect(objects_, &QListWidget::currentRowChanged, this, &DefaultAtmoTriggerPanel::jlist1_valueChanged);
     connect(add, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::addSelectedAction);
@@ -90,9 +87,9 @@ DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
         if (trigger_)
             core::SceneEditor::getInstance().setFieldValue(*trigger_, "usesSynch", on);
     });
-    connect(save, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::save);
-    connect(saveClose, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::saveAndClose);
-    connect(close, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::closeEditor);
+    connect(addButton("Save"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::save);
+    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::saveAndClose);
+    connect(addButton("Close"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::closeEditor);
 }
 
 void DefaultAtmoTriggerPanel::setSynchCaption(const QString& caption)
@@ -105,7 +102,7 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     working_.clear();
     trigger_ = std::move(trigger);
     heading_->setText(QString::fromStdString(trigger_->getName().value_or("")));
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     offeredActions_.clear();
     actions_->clear();
 
@@ -116,7 +113,7 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
     for (std::size_t i = 1; i < objects.size(); ++i) {
         offeredObjects_.push_back(objects[i]);
-        objects_->addItem(QString::fromStdString(objects[i]->toString()));
+        addEntry(objects_, objects[i]->toString());
     }
 
     for (const auto& action : trigger_->getActionList())
@@ -125,6 +122,7 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     showWorkingList();
     synch_->setChecked(trigger_->usesSynch);
     loadFields();
+    scrollToTop();
 }
 
 void DefaultAtmoTriggerPanel::jlist1_valueChanged(int row)
@@ -137,7 +135,7 @@ void DefaultAtmoTriggerPanel::jlist1_valueChanged(int row)
         if (!action->getActive())
             continue;
         offeredActions_.push_back(action);
-        actions_->addItem(QString::fromStdString(action->toString()));
+        addEntry(actions_, action->toString());
     }
 }
 
@@ -145,7 +143,7 @@ void DefaultAtmoTriggerPanel::showWorkingList()
 {
     triggerActions_->clear();
     for (const auto& action : working_)
-        triggerActions_->addItem(QString::fromStdString(action->toString()));
+        addEntry(triggerActions_, action->toString());
 }
 
 void DefaultAtmoTriggerPanel::addSelectedAction()

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IModelEditor.h"
 #include "scenewright/gui/ITriggerPanel.h"
-
-#include <QFrame>
 
 #include <memory>
 #include <vector>
@@ -26,7 +25,7 @@ namespace scenewright::gui {
 // its active actions, and adds it to a working list that stands for the
 // trigger's action list until saved. The synchronisation check box writes at
 // once.
-class DefaultAtmoTriggerPanel : public QFrame, public ITriggerPanel, public IModelEditor {
+class DefaultAtmoTriggerPanel : public EditorFrame, public ITriggerPanel, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override
@@ -43,7 +42,6 @@ public:
     QListWidget* actionList() const { return actions_; }
     QListWidget* triggerActionList() const { return triggerActions_; }
     QCheckBox* synchBox() const { return synch_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
 public slots:
     void addSelectedAction();
@@ -79,7 +77,6 @@ private:
     QListWidget* actions_;
     QListWidget* triggerActions_;
     QCheckBox* synch_;
-    QLabel* errorLabel_;
     QGridLayout* extraRows_;
 };
 

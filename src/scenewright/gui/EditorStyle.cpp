@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
-#include <QPlainTextEdit>
 
 namespace scenewright::gui {
 
@@ -43,25 +42,15 @@ QLabel* EditorStyle::errorLabel()
     return label;
 }
 
-QPlainTextEdit* EditorStyle::descriptionArea()
+QLabel* EditorStyle::descriptionArea()
 {
-    auto* area = new QPlainTextEdit;
+    auto* area = new QLabel;
     area->setObjectName("description");
-    area->setReadOnly(true);
+    area->setTextFormat(Qt::PlainText);
+    area->setWordWrap(true);
+    area->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area->setTextInteractionFlags(Qt::TextSelectableByMouse);
     area->setFont(Fonts::sansSerif());
-    area->setMinimumWidth(160);
-    area->setMaximumHeight(220);
-    return area;
-}
-
-QPlainTextEdit* EditorStyle::scrollingHelpText(const QString& text, int height)
-{
-    auto* area = new QPlainTextEdit(text);
-    area->setReadOnly(true);
-    area->setFont(Fonts::sansSerif());
-    area->setFixedHeight(height);
-    area->setFrameStyle(QFrame::NoFrame);
-    area->viewport()->setAutoFillBackground(false);
     return area;
 }
 

@@ -2,7 +2,6 @@
 
 class QFrame;
 class QLabel;
-class QPlainTextEdit;
 class QString;
 
 namespace scenewright::gui {
@@ -15,12 +14,11 @@ public:
     static QLabel* heading(const QString& text);
     // Empty until a save fails.
     static QLabel* errorLabel();
-    static QPlainTextEdit* descriptionArea();
+    // A read-only description that can be selected, wrapped to the panel's
+    // width and as tall as its text, so that it shows whole.
+    static QLabel* descriptionArea();
     // A paragraph of help, wrapped to the panel's width.
     static QLabel* helpText(const QString& text);
-    // A long paragraph of help in a read-only area of the given height that
-    // scrolls, so that it stays whole in a short editing area.
-    static QPlainTextEdit* scrollingHelpText(const QString& text, int height);
 };
 
 } // namespace scenewright::gui

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IModelEditor.h"
 
-#include <QFrame>
 #include <QString>
 
 #include <memory>
@@ -26,7 +26,7 @@ class ColourChooserRow;
 // (some with a slider), a help text, the colour row, the control-panel
 // check box, "Ok" and "Cancel" and the error label. Each editor loads and
 // stores its own effect of the world.
-class EffectPanel : public QFrame, public IModelEditor {
+class EffectPanel : public EditorFrame, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override
@@ -41,8 +41,8 @@ public:
         QString colourHint;
         QString controlPanelCheck;
     };
-    // One number field: caption left of it, hint right of it, and a slider
-    // from 0 to `sliderMaximum` when that is above 0.
+    // One number field: caption left of it, hint right of it, and under it a
+    // slider from 0 to `sliderMaximum` when that is above 0.
     struct NumberRow {
         QString caption;
         QString initialText;
@@ -58,7 +58,6 @@ public:
     QSlider* slider(int row) const { return sliders_.at(row); }
     ColourChooserRow* colourRow() const { return colourRow_; }
     QCheckBox* controlPanelBox() const { return controlPanelBox_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
 public slots:
     // Stores every field in the world and closes, or shows why a field is
@@ -83,7 +82,6 @@ private:
     std::vector<QSlider*> sliders_;
     ColourChooserRow* colourRow_;
     QCheckBox* controlPanelBox_;
-    QLabel* errorLabel_;
 };
 
 } // namespace scenewright::gui

@@ -1,12 +1,14 @@
 #include "scenewright/gui/Fonts.h"
 
-#include <QFontDatabase>
+#include <QGuiApplication>
 
 namespace scenewright::gui {
 
 QFont Fonts::sansSerif()
 {
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // The application's font: the system's unless the application was
+    // given another.
+    return QGuiApplication::font();
 }
 
 QFont Fonts::sansSerif(int points, bool bold)

@@ -10,7 +10,7 @@ class Fonts {
 public:
     static QFont dialog(int points, bool bold);
     static QFont sansSerif(int points, bool bold);
-    // The sans-serif font at the system's own size.
+    // The sans-serif font at the size of the application's font.
     static QFont sansSerif();
 };
 

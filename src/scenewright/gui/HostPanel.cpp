@@ -1,9 +1,12 @@
 #include "scenewright/gui/HostPanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoInteraction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/gui/EditableCheck.h"
+#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/Fonts.h"
 
 #include <QCheckBox>
@@ -18,9 +21,11 @@ HostPanel::HostPanel(const QString& heading)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     layout_ = new QGridLayout(this);
-    auto* label = new QLabel(heading);
-    label->setFont(Fonts::dialog(10, true));
-    layout_->addWidget(label, 0, 0);
+    layout_->setContentsMargins(6, 6, 6, 6);
+    heading_ = new QLabel(heading);
+    heading_->setFont(Fonts::dialog(10, true));
+    heading_->setWordWrap(true);
+    layout_->addWidget(heading_, 0, 0);
 }
 
 HostPanel::~HostPanel()
@@ -30,9 +35,9 @@ HostPanel::~HostPanel()
 
 void HostPanel::removeRows()
 {
-    for (QCheckBox* box : boxes_)
-        delete box;
-    boxes_.clear();
+    for (EditableCheck* row : rows_)
+        delete row;
+    rows_.clear();
     // An editor may sit in the far panel, which would otherwise own it.
     for (const QPointer<QWidget>& editor : editors_)
         delete editor.data();
@@ -40,19 +45,35 @@ void HostPanel::removeRows()
     interactions_.clear();
 }
 
-void HostPanel::addCheckBox(int row, std::shared_ptr<const core::action::AtmoInteraction> interaction,
-                            QWidget* editor, std::function<void(bool)> onClick)
+void HostPanel::addCheckBox(int row, std::shared_ptr<core::action::AtmoInteraction> interaction, QWidget* editor,
+                            std::function<void()> openEditor)
 {
     // An ampersand in a name is shown, not taken as a shortcut marker.
-    auto* box = new QCheckBox(QString::fromStdString(interaction->getName().value_or("")).replace("&", "&&"));
-    box->setChecked(interaction->getActive());
-    connect(box, &QCheckBox::clicked, this, std::move(onClick));
-    layout_->addWidget(box, row, 0, Qt::AlignLeft);
+    auto* check = new EditableCheck(QString::fromStdString(interaction->getName().value_or("")).replace("&", "&&"));
+    check->checkBox()->setChecked(interaction->getActive());
+    connect(check, &EditableCheck::clicked, this, [interaction, openEditor](bool checked) {
+        core::SceneEditor::getInstance().setActive(*interaction, checked);
+        openEditor();
+    });
+    // An editor already on show keeps what the user has typed into it.
+    connect(check, &EditableCheck::editRequested, this, [editor, openEditor] {
+        if (EditingArea::farPanelAttachment() != editor)
+            openEditor();
+    });
+    layout_->addWidget(check, row, 0);
     // The panel may be on show already; a new row must not wait for the next event.
-    box->show();
-    boxes_.push_back(box);
+    check->show();
+    rows_.push_back(check);
     editors_.emplace_back(editor);
     interactions_.push_back(std::move(interaction));
+}
+
+int HostPanel::oneLineWidth() const
+{
+    const EditableCheck sample(heading_->text());
+    const int widest = std::max(heading_->fontMetrics().horizontalAdvance(heading_->text()), sample.sizeHint().width());
+    const QMargins margins = layout_->contentsMargins();
+    return widest + margins.left() + margins.right() + 2 * frameWidth();
 }
 
 bool HostPanel::refreshChecks(const core::IAtmoObject& object)
@@ -66,21 +87,32 @@ bool HostPanel::refreshChecks(const core::IAtmoObject& object)
     for (const auto& interaction : interactions_)
         if (!held(interaction.get()))
             return false;
-    for (std::size_t i = 0; i < boxes_.size(); ++i)
-        boxes_[i]->setChecked(interactions_[i]->getActive());
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        rows_[i]->checkBox()->setChecked(interactions_[i]->getActive());
     return true;
 }
 
 std::vector<QCheckBox*> HostPanel::checkBoxes() const
 {
-    return boxes_;
+    std::vector<QCheckBox*> boxes;
+    for (const EditableCheck* row : rows_)
+        boxes.push_back(row->checkBox());
+    return boxes;
 }
 
 QWidget* HostPanel::editorOf(const QCheckBox* box) const
 {
-    for (std::size_t i = 0; i < boxes_.size(); ++i)
-        if (boxes_[i] == box)
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i]->checkBox() == box)
             return editors_[i].data();
+    return nullptr;
+}
+
+QAbstractButton* HostPanel::editButtonOf(const QCheckBox* box) const
+{
+    for (const EditableCheck* row : rows_)
+        if (row->checkBox() == box)
+            return row->editButton();
     return nullptr;
 }
 

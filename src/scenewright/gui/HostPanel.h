@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QCheckBox;
 class QGridLayout;
+class QLabel;
 
 namespace scenewright::core {
 class IAtmoObject;
@@ -20,10 +22,13 @@ class AtmoInteraction;
 
 namespace scenewright::gui {
 
+class EditableCheck;
+
 // What the three host panels share: a heading, then one check box per
-// interaction, each with the editor that opens when it is clicked. The
-// editors are shown in the far panel, out of this panel, so it deletes them
-// itself when its rows are replaced.
+// interaction, each with the editor that opens when it is ticked or
+// unticked, or, without a change of the tick, by its "Edit" button or a
+// double-click on its caption. The editors are shown in the far panel, out
+// of this panel, so it deletes them itself when its rows are replaced.
 class HostPanel : public QFrame {
     Q_OBJECT
 public:
@@ -33,6 +38,12 @@ public:
     std::vector<QCheckBox*> checkBoxes() const;
     // The editor that the check box opens.
     QWidget* editorOf(const QCheckBox* box) const;
+    // The button beside the check box that opens its editor.
+    QAbstractButton* editButtonOf(const QCheckBox* box) const;
+    // The width at which the heading and a caption as long as the heading
+    // show on one line: no interaction's name is longer. A narrower panel
+    // wraps them.
+    int oneLineWidth() const;
     // Ticks the check boxes as the interactions stand now (an undo may have
     // changed them); false, with nothing changed, when a listed interaction
     // no longer belongs to the object, whose rows must then be built anew.
@@ -43,14 +54,17 @@ protected:
 
     // Removes every row but the heading, with the editors.
     void removeRows();
-    // A check box for the interaction on the row; `onClick` runs with the
-    // new state whenever the user clicks it. The panel owns the editor.
-    void addCheckBox(int row, std::shared_ptr<const core::action::AtmoInteraction> interaction, QWidget* editor,
-                     std::function<void(bool)> onClick);
+    // A check box for the interaction on the row. A click switches the
+    // interaction on or off and then opens its editor with `openEditor`;
+    // the "Edit" button and a double-click on the caption only open it. The
+    // panel owns the editor.
+    void addCheckBox(int row, std::shared_ptr<core::action::AtmoInteraction> interaction, QWidget* editor,
+                     std::function<void()> openEditor);
 
 private:
     QGridLayout* layout_;
-    std::vector<QCheckBox*> boxes_;
+    QLabel* heading_;
+    std::vector<EditableCheck*> rows_;
     std::vector<QPointer<QWidget>> editors_;
     std::vector<std::shared_ptr<const core::action::AtmoInteraction>> interactions_;
 };

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -34,7 +33,7 @@ const char* const helpText =
 MovePostionActionPanel::MovePostionActionPanel()
 {
     EditorStyle::applyTo(this);
-    auto* layout = new QGridLayout(this);
+    QGridLayout* layout = body();
 
     byDirection_ = new QRadioButton("Move object by direction");
     viaAnchors_ = new QRadioButton("Move object via Anchors");
@@ -51,18 +50,19 @@ MovePostionActionPanel::MovePostionActionPanel()
     addAnchor_ = new QPushButton("Add new Anchor (name)");
     anchorList_ = new QListWidget;
     anchorList_->setObjectName("anchors");
+    anchorList_->setMinimumHeight(70);
     anchorList_->setMaximumHeight(90);
     removeAnchor_ = new QPushButton("Remove selected anchor");
     speed_ = new QLineEdit;
-    errorLabel_ = EditorStyle::errorLabel();
-    auto* save = new QPushButton("Save && close");
-    auto* cancel = new QPushButton("Cancel changes");
+    auto* save = addButton("Save && close");
+    auto* cancel = addButton("Cancel changes");
 
+    // One mode to a row, so that both show whole in a narrow panel.
     int row = 0;
     layout->addWidget(EditorStyle::heading("Move object to position/direction"), row++, 0, 1, 3);
-    layout->addWidget(EditorStyle::scrollingHelpText(helpText, 96), row++, 0, 1, 3);
-    layout->addWidget(byDirection_, row, 0, 1, 2);
-    layout->addWidget(viaAnchors_, row++, 2);
+    layout->addWidget(EditorStyle::helpText(helpText), row++, 0, 1, 3);
+    layout->addWidget(byDirection_, row++, 0, 1, 3);
+    layout->addWidget(viaAnchors_, row++, 0, 1, 3);
     const std::pair<const char*, QLineEdit*> directions[] = {
         {"X Direction", x_}, {"Y Direction", y_}, {"Z Direction", z_}};
     for (const auto& [caption, field] : directions) {
@@ -71,22 +71,26 @@ MovePostionActionPanel::MovePostionActionPanel()
         layout->addWidget(new QLabel("(in feet)"), row++, 2);
     }
     layout->addWidget(smooth_, row++, 0, 1, 3);
-    layout->addWidget(anchorName_, row, 0, 1, 2);
-    layout->addWidget(addAnchor_, row++, 2);
-    layout->addWidget(new QLabel("Current anchors (order is important)"), row++, 0, 1, 3);
-    layout->addWidget(anchorList_, row, 0, 1, 2);
-    layout->addWidget(removeAnchor_, row++, 2, Qt::AlignTop);
-    layout->addWidget(new QLabel("Speed (feet per second)"), row, 0);
-    layout->addWidget(speed_, row++, 1);
-    layout->addWidget(errorLabel_, row++, 0, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    layout->addLayout(buttons, row, 0, 1, 3);
+    // The anchor rows have columns of their own, so that the wide buttons
+    // do not widen the direction rows above them.
+    auto* addRow = new QHBoxLayout;
+    addRow->addWidget(anchorName_, 1);
+    addRow->addWidget(addAnchor_);
+    layout->addLayout(addRow, row++, 0, 1, 3);
+    auto* anchorsCaption = new QLabel("Current anchors (order is important)");
+    anchorsCaption->setWordWrap(true);
+    layout->addWidget(anchorsCaption, row++, 0, 1, 3);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(anchorList_, 1);
+    listRow->addWidget(removeAnchor_, 0, Qt::AlignTop);
+    layout->addLayout(listRow, row++, 0, 1, 3);
+    auto* speedRow = new QHBoxLayout;
+    speedRow->addWidget(new QLabel("Speed (feet per second)"));
+    speedRow->addWidget(speed_, 1);
+    layout->addLayout(speedRow, row++, 0, 1, 3);
     layout->setColumnStretch(1, 1);
     for (QLineEdit* field : {x_, y_, z_, speed_})
-        field->setMinimumWidth(90);
+        field->setMinimumWidth(60);
 
     connect(byDirection_, &QRadioButton::clicked, this, [this] { applyMode(false); });
     connect(viaAnchors_, &QRadioButton::clicked, this, [this] { applyMode(true); });
@@ -106,7 +110,7 @@ void MovePostionActionPanel::reloadFromModel()
 void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::dynamic_pointer_cast<core::action::MovePositionAction>(action);
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     if (!action_)
         return;
     (action_->usesAnchors ? viaAnchors_ : byDirection_)->setChecked(true);
@@ -117,6 +121,7 @@ void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     speed_->setText(FieldText::number(action_->speed));
     smooth_->setChecked(action_->smoothTransition);
     applyMode(action_->usesAnchors);
+    scrollToTop();
 }
 
 void MovePostionActionPanel::applyMode(bool anchors)
@@ -174,7 +179,7 @@ void MovePostionActionPanel::saveAndClose()
             {"xdirection", x_}, {"ydirection", y_}, {"zdirection", z_}};
         for (const auto& [field, text] : directions) {
             if (const auto message = action_->verifyField(field, text->text().toStdString())) {
-                errorLabel_->setText(QString::fromStdString(*message));
+                errorLabel()->setText(QString::fromStdString(*message));
                 return;
             }
         }
@@ -183,11 +188,11 @@ void MovePostionActionPanel::saveAndClose()
         // The mode is written before the checks, which may still stop the save.
         editor.setFieldValue(*action_, "usesAnchors", true);
         if (const auto message = action_->verifyField("speed", speed_->text().toStdString())) {
-            errorLabel_->setText(QString::fromStdString(*message));
+            errorLabel()->setText(QString::fromStdString(*message));
             return;
         }
         if (action_->anchors.empty()) {
-            errorLabel_->setText("Must specify at least one anchor name to move to");
+            errorLabel()->setText("Must specify at least one anchor name to move to");
             return;
         }
     }
@@ -196,7 +201,7 @@ void MovePostionActionPanel::saveAndClose()
     writeIfNumber("zdirection", z_);
     editor.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
     writeIfNumber("speed", speed_);
-    errorLabel_->setText("");
+    errorLabel()->setText("");
     EditingArea::updateStatus(action_->getOwnerObject());
     EditingArea::close();
 }

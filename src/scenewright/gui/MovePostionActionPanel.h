@@ -1,9 +1,9 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IActionPanel.h"
 #include "scenewright/gui/IModelEditor.h"
 
-#include <QFrame>
 
 #include <memory>
 
@@ -23,7 +23,7 @@ namespace scenewright::gui {
 // Edits a move: either by a direction vector or along a list of anchor
 // primitives at a speed. The two radio buttons enable one group of controls
 // and disable the other. Anchors are added and removed on the action at once.
-class MovePostionActionPanel : public QFrame, public IActionPanel, public IModelEditor {
+class MovePostionActionPanel : public EditorFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override;
@@ -41,7 +41,6 @@ public:
     QListWidget* anchorList() const { return anchorList_; }
     QLineEdit* speedField() const { return speed_; }
     QCheckBox* smoothBox() const { return smooth_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
 public slots:
     void addAnchor();
@@ -70,7 +69,6 @@ private:
     QListWidget* anchorList_;
     QPushButton* removeAnchor_;
     QLineEdit* speed_;
-    QLabel* errorLabel_;
 };
 
 } // namespace scenewright::gui

@@ -37,8 +37,7 @@ void ObjectClickBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
         if (!action || !action->allowedForAtmoObject(object_.get()))
             continue;
         QWidget* editor = editorFor(*action);
-        addCheckBox(i + 1, action, editor, [action, editor](bool checked) {
-            core::SceneEditor::getInstance().setActive(*action, checked);
+        addCheckBox(i + 1, action, editor, [action, editor] {
             dynamic_cast<IActionPanel&>(*editor).setAction(action);
             EditingArea::show(editor);
             EditingArea::updateStatus(action->getOwnerObject());

@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QList>
+
 #include <memory>
 
 class QMainWindow;
 class QSettings;
+class QSplitter;
 
 namespace scenewright::gui {
 
 // The user's settings file of the program: the recent projects and the
-// main window's place and size.
+// main window's place and size, with the places of its dividers.
 class ProgramSettings {
 public:
     // The settings, named here rather than taken from the application,
@@ -16,9 +19,12 @@ public:
     // where earlier versions put it.
     static std::unique_ptr<QSettings> open();
 
-    static void saveWindow(const QMainWindow& window);
+    // The dividers are kept under their object names.
+    static void saveWindow(const QMainWindow& window, const QList<QSplitter*>& dividers = {});
     // False, with the window left as it is, when nothing was saved.
     static bool restoreWindow(QMainWindow& window);
+    // False, with the dividers left as they are, unless every one was saved.
+    static bool restoreDividers(const QList<QSplitter*>& dividers);
 };
 
 } // namespace scenewright::gui

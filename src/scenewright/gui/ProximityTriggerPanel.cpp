@@ -10,7 +10,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 
 namespace scenewright::gui {
 
@@ -19,7 +18,6 @@ ProximityTriggerPanel::ProximityTriggerPanel()
     distance_ = new QLineEdit;
     continuous_ = new QCheckBox("Trigger continuously");
     description_ = EditorStyle::descriptionArea();
-    description_->setMaximumHeight(100);
     QGridLayout* rows = extraRows();
     rows->addWidget(new QLabel("Distance "), 0, 0);
     rows->addWidget(distance_, 0, 1);
@@ -32,7 +30,7 @@ ProximityTriggerPanel::ProximityTriggerPanel()
 
 void ProximityTriggerPanel::loadFields()
 {
-    description_->setPlainText(QString::fromStdString(trigger()->getDescription().value_or("")));
+    description_->setText(QString::fromStdString(trigger()->getDescription().value_or("")));
     const auto* proximity = dynamic_cast<const core::action::ProximityTrigger*>(trigger().get());
     if (!proximity)
         return;

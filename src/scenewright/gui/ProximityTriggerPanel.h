@@ -3,7 +3,7 @@
 #include "scenewright/gui/DefaultAtmoTriggerPanel.h"
 
 class QLineEdit;
-class QPlainTextEdit;
+class QLabel;
 
 namespace scenewright::gui {
 
@@ -24,7 +24,7 @@ protected:
 private:
     QLineEdit* distance_;
     QCheckBox* continuous_;
-    QPlainTextEdit* description_;
+    QLabel* description_;
 };
 
 } // namespace scenewright::gui

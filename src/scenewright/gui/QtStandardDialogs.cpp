@@ -5,6 +5,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace scenewright::gui {
 
@@ -13,6 +14,8 @@ QString QtStandardDialogs::chooseFile(QWidget* parent, const FileRequest& reques
     QFileDialog dialog(parent, request.title, request.directory);
     dialog.setAcceptMode(request.forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Whether to replace a file is asked once the suffix is added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.acceptLabel.isEmpty())
         dialog.setLabelText(QFileDialog::Accept, request.acceptLabel);
     if (request.filter) {
@@ -38,6 +41,17 @@ void QtStandardDialogs::showError(QWidget* parent, const QString& title, const Q
 bool QtStandardDialogs::ask(QWidget* parent, const QString& title, const QString& question)
 {
     return QMessageBox::question(parent, title, question) == QMessageBox::Yes;
+}
+
+bool QtStandardDialogs::askReplace(QWidget* parent, const QString& title, const QString& question)
+{
+    QMessageBox box(QMessageBox::Warning, title, question, QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton("Replace", QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 } // namespace scenewright::gui

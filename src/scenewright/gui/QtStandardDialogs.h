@@ -10,6 +10,7 @@ public:
     QString chooseFile(QWidget* parent, const FileRequest& request) override;
     void showError(QWidget* parent, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& question) override;
+    bool askReplace(QWidget* parent, const QString& title, const QString& question) override;
 };
 
 } // namespace scenewright::gui

@@ -5,6 +5,7 @@
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SceneEditor.h"
+#include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/SceneCheckDialog.h"
 #include "scenewright/gui/ScriptHighlighter.h"
@@ -52,11 +53,11 @@ ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialo
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle("Generated script");
-    dialog->resize(500, 500);
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* panel = new ScriptPanel(dialog, dialogs);
     layout->addWidget(panel, 0, 0);
+    DialogGeometry::resizeToFit(dialog, {500, 500});
     return panel;
 }
 
@@ -258,12 +259,10 @@ void ScriptPanel::chooseFileAndSave()
         const QFileInfo location(QString::fromStdString(*remembered));
         directory = location.isDir() ? location.absoluteFilePath() : location.absolutePath();
     }
-    const QString chosen = dialogs_.chooseFile(
-        this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
-    if (chosen.isEmpty() || QFileInfo(chosen).fileName().isEmpty())
+    const QString target =
+        dialogs_.chooseFileToSave(this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
+    if (target.isEmpty())
         return;
-
-    const QString target = filter_.withSuffix(QFileInfo(chosen).absoluteFilePath());
     if (const auto failure = write(target, scriptText())) {
         dialogs_.showError(this, "Save As..", *failure);
         return;
@@ -288,10 +287,10 @@ void ScriptPanel::showWhyLocalise()
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle("Why Localise?");
-    dialog->resize(500, 500);
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new WhyLocaliseScriptPanel(dialog), 0, 0);
+    DialogGeometry::resizeToFit(dialog, {500, 500});
     dialog->open();
 }
 

@@ -9,14 +9,13 @@
 #include "scenewright/gui/FieldText.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/IListUpdate.h"
+#include "scenewright/gui/WrappingCheckBox.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSlider>
 
 #include <algorithm>
@@ -60,28 +59,17 @@ const char* const SoundPanel::helpText =
     "is the location of the .wav/.mp3 file. Place the file in the same location as this script.  \"Near\" is the "
     "distance within which the sound is at a maximum. \"Far\" determines where the sound is not audible ";
 
-SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
+SoundPanel::SoundPanel(QWidget* parent) : EditorFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    // The fields are taller than the far panel of a window at its first
-    // size; they scroll rather than squeeze together, while the buttons and
-    // the error label stay in sight below them.
-    content_ = new QWidget;
-    auto* scroll = new QScrollArea;
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* outer = new QGridLayout(this);
-    outer->addWidget(scroll, 0, 0);
-    auto* layout = new QGridLayout(content_);
-    layout->setContentsMargins(0, 0, 0, 0);
+    QGridLayout* layout = body();
 
     auto* heading = new QLabel("Ambient Sound");
     heading->setFont(Fonts::dialog(13, true));
-    layout->addWidget(heading, 0, 0, 1, 6);
+    layout->addWidget(heading, 0, 0, 1, 3);
     auto* help = new QLabel(helpText);
     help->setWordWrap(true);
-    layout->addWidget(help, 1, 0, 1, 6);
+    layout->addWidget(help, 1, 0, 1, 3);
 
     fields_[FIELD_FILENAME] = new QLineEdit;
     layout->addWidget(new QLabel("File name"), 2, 0);
@@ -96,7 +84,7 @@ SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
     volumeSlider_->setValue(50);
     volumeSlider_->setFixedSize(100, 24);
     connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::jSlider1_stateChanged);
-    layout->addWidget(volumeSlider_, 4, 1);
+    layout->addWidget(volumeSlider_, 4, 1, 1, 2, Qt::AlignLeft);
 
     fields_[FIELD_REPEATS] = numberField("1");
     layout->addWidget(new QLabel("Repeats"), 5, 0);
@@ -113,37 +101,15 @@ SoundPanel::SoundPanel(QWidget* parent) : QFrame(parent)
     layout->addWidget(fields_[FIELD_FAR], 8, 1);
     layout->addWidget(new QLabel("(in fee)"), 8, 2);
 
-    controlPanelBox_ = new QCheckBox("Add Control Panel buttons to enable/disable sound");
-    layout->addWidget(controlPanelBox_, 9, 0, 1, 4);
+    controlPanelBox_ = new WrappingCheckBox("Add Control Panel buttons to enable/disable sound");
+    layout->addWidget(controlPanelBox_, 9, 0, 1, 3);
 
-    layout->addWidget(buildPositionalGroup(), 10, 0, 1, 6);
+    layout->addWidget(buildPositionalGroup(), 10, 0, 1, 3);
+    layout->setColumnStretch(2, 1);
 
-    auto* save = new QPushButton("Add Sound");
-    auto* cancel = new QPushButton("Cancel");
-    connect(save, &QPushButton::clicked, this, &SoundPanel::jButton1_actionPerformed);
-    connect(cancel, &QPushButton::clicked, this, &SoundPanel::jButton2_actionPerformed);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
-    outer->addLayout(buttons, 1, 0);
-
-    errorLabel_ = new QLabel(" ");
-    QPalette palette = errorLabel_->palette();
-    palette.setColor(QPalette::WindowText, Qt::red);
-    errorLabel_->setPalette(palette);
-    errorLabel_->setWordWrap(true);
-    outer->addWidget(errorLabel_, 2, 0);
-
-    layout->setColumnStretch(5, 1);
-    scroll->setWidget(content_);
-    scroll_ = scroll;
-}
-
-QSize SoundPanel::sizeHint() const
-{
-    const QSize whole = QFrame::sizeHint();
-    return {whole.width(), whole.height() - scroll_->sizeHint().height() + content_->sizeHint().height()};
+    connect(addButton("Add Sound"), &QPushButton::clicked, this, &SoundPanel::jButton1_actionPerformed);
+    connect(addButton("Cancel"), &QPushButton::clicked, this, &SoundPanel::jButton2_actionPerformed);
+    errorLabel()->setText(" ");
 }
 
 QWidget* SoundPanel::buildPositionalGroup()
@@ -159,18 +125,19 @@ QWidget* SoundPanel::buildPositionalGroup()
                                    "world). You can set it to emit from a position within your world below");
     explanation->setWordWrap(true);
     layout->addWidget(explanation, 1, 0, 1, 6);
-    positionedBox_ = new QCheckBox("Enable positioned sound (uncheck if you prefer to set to ambience)");
+    positionedBox_ = new WrappingCheckBox("Enable positioned sound (uncheck if you prefer to set to ambience)");
     layout->addWidget(positionedBox_, 2, 0, 1, 6);
 
+    // One coordinate to a row, so that all three show whole in a narrow panel.
     const std::pair<Field, const char*> positions[] = {{FIELD_X, "X Pos = "}, {FIELD_Y, "Y Pos = "},
                                                        {FIELD_Z, "Z pos = "}};
-    int column = 0;
+    int row = 3;
     for (const auto& [which, caption] : positions) {
         fields_[which] = numberField("0");
-        fields_[which]->setMaximumWidth(60);
-        layout->addWidget(new QLabel(caption), 3, column++);
-        layout->addWidget(fields_[which], 3, column++);
+        layout->addWidget(new QLabel(caption), row, 0);
+        layout->addWidget(fields_[which], row++, 1);
     }
+    layout->setColumnStretch(5, 1);
     return group;
 }
 
@@ -187,7 +154,7 @@ void SoundPanel::setup(IListUpdate* parent, std::shared_ptr<Sounds> sound)
     controlPanelBox_->setChecked(shown.addControlPanelButtons);
     positionedBox_->setChecked(shown.enablePositions);
     // Each sound opens at the top of the editor, not where the last one was left.
-    scroll_->verticalScrollBar()->setValue(0);
+    scrollToTop();
 }
 
 std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QLineEdit* field)
@@ -254,15 +221,15 @@ void SoundPanel::jButton1_actionPerformed()
     if (auto refusal = read(values, stored)) {
         if (stored)
             keep(*world, values);
-        errorLabel_->setText(*refusal);
+        errorLabel()->setText(*refusal);
         return;
     }
     keep(*world, values);
-    errorLabel_->setText(" ");
+    errorLabel()->setText(" ");
     try {
         core::SceneEditor::getInstance().addSound(*world, soundobj_);
     } catch (const core::IdsExhausted& exhausted) {
-        errorLabel_->setText(QString::fromUtf8(exhausted.what()));
+        errorLabel()->setText(QString::fromUtf8(exhausted.what()));
         return;
     }
     if (parent_)

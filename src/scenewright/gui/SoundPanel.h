@@ -1,8 +1,8 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IModelEditor.h"
 
-#include <QFrame>
 
 #include <array>
 #include <memory>
@@ -11,7 +11,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QScrollArea;
 class QSlider;
 
 namespace scenewright::core {
@@ -27,7 +26,7 @@ class IListUpdate;
 
 // Edits one of the world's sounds, or a new one that joins the world when
 // it is first saved.
-class SoundPanel : public QFrame, public IModelEditor {
+class SoundPanel : public EditorFrame, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override
@@ -53,13 +52,7 @@ public:
     QSlider* volumeSlider() const { return volumeSlider_; }
     QCheckBox* controlPanelBox() const { return controlPanelBox_; }
     QCheckBox* positionedBox() const { return positionedBox_; }
-    QLabel* errorLabel() const { return errorLabel_; }
 
-    // As tall as all its rows; where the space is shorter, the fields scroll.
-    QSize sizeHint() const override;
-    // The scrolling fields take whatever height they get; the height does
-    // not follow the width.
-    bool hasHeightForWidth() const override { return false; }
 
 public slots:
     // The volume slider (0 to 100) shows its value / 100 in the volume field.
@@ -80,15 +73,12 @@ private:
     // when the sound is one of the world's, directly while it is new.
     void keep(core::World& world, const core::script::Sounds& values);
 
-    QWidget* content_;
-    QScrollArea* scroll_;
     std::shared_ptr<core::script::Sounds> soundobj_;
     IListUpdate* parent_ = nullptr;
     std::array<QLineEdit*, 8> fields_{};
     QSlider* volumeSlider_;
     QCheckBox* controlPanelBox_;
     QCheckBox* positionedBox_;
-    QLabel* errorLabel_;
 };
 
 } // namespace scenewright::gui

@@ -30,6 +30,15 @@ public:
     virtual void showError(QWidget* parent, const QString& title, const QString& text) = 0;
     // A yes-or-no question; true for yes.
     virtual bool ask(QWidget* parent, const QString& title, const QString& question) = 0;
+    // Asks whether to replace a file, with "Replace" and "Cancel", Cancel
+    // the default; true for Replace.
+    virtual bool askReplace(QWidget* parent, const QString& title, const QString& question) = 0;
+
+    // The file to save to: the chooser's answer with the filter's suffix
+    // added where it is missing. When that file exists the user is asked
+    // once whether to replace it; Cancel shows the chooser again. Empty
+    // when the user closes the chooser.
+    QString chooseFileToSave(QWidget* parent, FileRequest request);
 };
 
 } // namespace scenewright::gui

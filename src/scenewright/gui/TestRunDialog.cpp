@@ -2,6 +2,7 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/SceneCheck.h"
+#include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/sim/SimulatedScene.h"
 
@@ -39,7 +40,7 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
         warnings_ << QString::fromStdString(problem.object->getDisplayName() + ": " + problem.text);
 
     setWindowTitle("Test Run");
-    resize(900, 600);
+    DialogGeometry::resizeToFit(this, {900, 600});
 
     auto* layout = new QGridLayout(this);
     auto* intro = new QLabel("The generated script runs against a simulated world. Its objects load 0.5 s "

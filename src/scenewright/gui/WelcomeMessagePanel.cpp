@@ -13,7 +13,7 @@
 
 namespace scenewright::gui {
 
-WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : QFrame(parent)
+WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : EditorFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     auto* heading = new QLabel("Welcome Message");
@@ -22,14 +22,11 @@ WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : QFrame(parent)
                                    "Message appears in the chat window.");
     explanation->setWordWrap(true);
     messageArea_ = new QPlainTextEdit;
-    auto* save = new QPushButton("Save and Close");
-    connect(save, &QPushButton::clicked, this, &WelcomeMessagePanel::jButton1_actionPerformed);
+    connect(addButton("Save and Close"), &QPushButton::clicked, this, &WelcomeMessagePanel::jButton1_actionPerformed);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(heading, 0, 0);
-    layout->addWidget(explanation, 1, 0);
-    layout->addWidget(messageArea_, 2, 0);
-    layout->addWidget(save, 3, 0, Qt::AlignLeft);
+    body()->addWidget(heading, 0, 0);
+    body()->addWidget(explanation, 1, 0);
+    body()->addWidget(messageArea_, 2, 0);
 }
 
 void WelcomeMessagePanel::setup()

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/IModelEditor.h"
 
-#include <QFrame>
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class World;
 namespace scenewright::gui {
 
 // Edits the message the world prints in the chat window when a user enters.
-class WelcomeMessagePanel : public QFrame, public IModelEditor {
+class WelcomeMessagePanel : public EditorFrame, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override

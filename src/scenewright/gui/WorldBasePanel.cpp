@@ -5,6 +5,7 @@
 #include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/script/Sounds.h"
+#include "scenewright/gui/EditableCheck.h"
 #include "scenewright/gui/EditingArea.h"
 
 #include <QCheckBox>
@@ -30,12 +31,12 @@ WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
                             static_cast<QWidget*>(glarePanel_), static_cast<QWidget*>(welcomePanel_)})
         editor->hide();
 
-    fogBox_ = new QCheckBox("Fog");
-    glareBox_ = new QCheckBox("Glare");
-    welcomeBox_ = new QCheckBox("Welcome message");
-    connect(fogBox_, &QCheckBox::clicked, this, &WorldBasePanel::fogClicked);
-    connect(glareBox_, &QCheckBox::clicked, this, &WorldBasePanel::glareClicked);
-    connect(welcomeBox_, &QCheckBox::clicked, this, &WorldBasePanel::welcomeClicked);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    fogBox_ = addSwitch(0, "Fog", &WorldBasePanel::fogClicked, fogpanel_, [this] { fogpanel_->setup(); });
+    glareBox_ = addSwitch(1, "Glare", &WorldBasePanel::glareClicked, glarePanel_, [this] { glarePanel_->setup(); });
+    welcomeBox_ = addSwitch(2, "Welcome message", &WorldBasePanel::welcomeClicked, welcomePanel_,
+                            [this] { welcomePanel_->setup(); });
 
     auto* sounds = new QFrame;
     sounds->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -45,6 +46,10 @@ WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
     connect(add, &QPushButton::clicked, this, &WorldBasePanel::addSound);
     connect(remove, &QPushButton::clicked, this, &WorldBasePanel::removeSound);
     soundList_ = new QComboBox;
+    // As wide as a short name, whatever the sounds are called: a long one
+    // is cut short in the box rather than widening the panel.
+    soundList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    soundList_->setMinimumContentsLength(8);
     // Only a pick by the user opens the editor, not a refill.
     connect(soundList_, &QComboBox::activated, this, &WorldBasePanel::soundPicked);
     soundLayout->addWidget(add, 0, 0, 1, 2);
@@ -58,11 +63,6 @@ WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
     note->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     note->setFixedHeight(60);
 
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(fogBox_, 0, 0);
-    layout->addWidget(glareBox_, 1, 0);
-    layout->addWidget(welcomeBox_, 2, 0);
     layout->addWidget(sounds, 3, 0);
     layout->addWidget(note, 4, 0);
 }
@@ -102,13 +102,29 @@ void WorldBasePanel::updateLists()
         Frame1::updateStatusPanel(*world_);
 }
 
+QCheckBox* WorldBasePanel::addSwitch(int row, const QString& caption, void (WorldBasePanel::*onClick)(bool),
+                                     QWidget* editor, std::function<void()> loadEditor)
+{
+    auto* check = new EditableCheck(caption);
+    connect(check, &EditableCheck::clicked, this, onClick);
+    connect(check, &EditableCheck::editRequested, this,
+            [this, editor, loadEditor = std::move(loadEditor)] { openEffectEditor(editor, loadEditor); });
+    static_cast<QGridLayout*>(layout())->addWidget(check, row, 0);
+    return check->checkBox();
+}
+
 void WorldBasePanel::switchEffect(void (SceneEditor::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
                                   const std::function<void()>& loadEditor)
 {
     if (!world_)
         return;
     (SceneEditor::getInstance().*setSwitch)(*world_, on);
-    if (EditingArea::farPanelAttachment() == editor)
+    openEffectEditor(editor, loadEditor);
+}
+
+void WorldBasePanel::openEffectEditor(QWidget* editor, const std::function<void()>& loadEditor)
+{
+    if (!world_ || EditingArea::farPanelAttachment() == editor)
         return;
     loadEditor();
     EditingArea::show(editor);

@@ -23,8 +23,9 @@ class World;
 namespace scenewright::gui {
 
 // The world's host panel: switches fog, glare and the welcome message on
-// and off, opens their editors in the far panel, and keeps the list of the
-// world's sounds (add, edit, remove).
+// and off, opens their editors in the far panel (also without a change of
+// the switch, by the "Edit" button beside each or a double-click on its
+// caption), and keeps the list of the world's sounds (add, edit, remove).
 class WorldBasePanel : public QWidget, public IListUpdate {
     Q_OBJECT
 public:
@@ -65,10 +66,16 @@ public slots:
     void soundPicked(int index);
 
 private:
-    // Sets the world's switch; unless the editor is already the far panel's
-    // first row, loads it, shows it alone there and refreshes the status.
+    // The switch of one effect on the row: a click runs `onClick`, "Edit"
+    // only opens the editor.
+    QCheckBox* addSwitch(int row, const QString& caption, void (WorldBasePanel::*onClick)(bool), QWidget* editor,
+                         std::function<void()> loadEditor);
+    // Sets the world's switch and opens the effect's editor.
     void switchEffect(void (core::SceneEditor::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
                       const std::function<void()>& loadEditor);
+    // Unless the editor is already the far panel's first row, loads it,
+    // shows it alone there and refreshes the status.
+    void openEffectEditor(QWidget* editor, const std::function<void()>& loadEditor);
     void openSoundEditor(std::shared_ptr<core::script::Sounds> sound);
 
     std::shared_ptr<core::World> world_;
