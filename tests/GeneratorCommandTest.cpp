@@ -5,6 +5,7 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/Actor.h"
@@ -181,7 +182,7 @@ TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)
 
     CommandRun version = run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "scenewright-gen 0.51\n");
+    EXPECT_EQ(version.out, std::string("scenewright-gen ") + core::Version::text + "\n");
     CommandRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, HasSubstr("--synchronise"));

@@ -21,6 +21,7 @@
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
 #include "scenewright/gui/CopyActionsToPanel.h"
 #include "scenewright/gui/DialogGeometry.h"
+#include "scenewright/gui/ExampleProjects.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
@@ -87,7 +88,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 } // namespace
 
 Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
-    : dialogs_(dialogs)
+    : dialogs_(dialogs), examplesDirectory_(gui::ExampleProjects::directory())
 {
     setWindowTitle("Scenewright");
     undoStack_ = new gui::SceneUndoStack(this);
@@ -230,6 +231,9 @@ void Frame1::buildMenus()
     newAction->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
     QAction* openAction = file->addAction("Open Project", this, &Frame1::openProject);
     openAction->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
+    examplesMenu_ = file->addMenu(tr("Open Example"));
+    examplesMenu_->setObjectName("examplesMenu");
+    connect(examplesMenu_, &QMenu::aboutToShow, this, &Frame1::fillExamplesMenu);
     closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
     file->addSeparator();
     saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
@@ -470,19 +474,23 @@ void Frame1::openProject()
     openProjectFile(chosen);
 }
 
+std::shared_ptr<Project> Frame1::readProjectFile(const QString& path, const QString& command)
+{
+    std::string error;
+    auto project = ProjectManager::getInstance().openProject(QFileInfo(path).absoluteFilePath().toStdString(), error);
+    // On a refusal the manager changed nothing: the open project stays as it was.
+    if (!project)
+        dialogs_.showError(this, command, QString::fromStdString(error));
+    return project;
+}
+
 void Frame1::openProjectFile(const QString& path)
 {
     const QFileInfo file(path);
-    ProjectManager& manager = ProjectManager::getInstance();
-    manager.setLastDirectoryProjectSave(file.absolutePath().toStdString());
-
-    std::string error;
-    auto project = manager.openProject(file.absoluteFilePath().toStdString(), error);
-    if (!project) {
-        // The manager changed nothing: the open project stays as it was.
-        dialogs_.showError(this, "Open Project", QString::fromStdString(error));
+    ProjectManager::getInstance().setLastDirectoryProjectSave(file.absolutePath().toStdString());
+    auto project = readProjectFile(path, "Open Project");
+    if (!project)
         return;
-    }
     // The label names the file the user works on, and Save writes back to it.
     project->setName(file.completeBaseName().toStdString());
     project->setFileLocation(file.absoluteFilePath().toStdString());
@@ -490,6 +498,32 @@ void Frame1::openProjectFile(const QString& path)
     project->setState(Project::STATE_SAVED);
     showNewProject(project);
     recentProjects_.add(file.absoluteFilePath());
+}
+
+void Frame1::openExample(const QString& path)
+{
+    auto project = readProjectFile(path, tr("Open Example"));
+    if (!project)
+        return;
+    project->setName(QFileInfo(path).completeBaseName().toStdString());
+    project->setFileLocation(std::nullopt);
+    project->setUpdateLabel(projectnamelbl_);
+    project->setState(Project::STATE_NEW);
+    showNewProject(project);
+}
+
+void Frame1::fillExamplesMenu()
+{
+    examplesMenu_->clear();
+    const QFileInfoList examples = gui::ExampleProjects::list(examplesDirectory_);
+    if (examples.isEmpty())
+        examplesMenu_->addAction(tr("No examples found"))->setEnabled(false);
+    for (const QFileInfo& example : examples) {
+        const QString path = example.absoluteFilePath();
+        QString shown = example.completeBaseName();
+        QAction* entry = examplesMenu_->addAction(shown.replace('&', "&&"), this, [this, path] { openExample(path); });
+        entry->setData(path);
+    }
 }
 
 void Frame1::fillRecentMenu()
@@ -657,6 +691,18 @@ void Frame1::offerRecovery()
                            tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
                                .arg(QString::fromStdString(damaged.error), setAside));
     }
+}
+
+void Frame1::openStartProject(const QString& path)
+{
+    if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
+        dialogs_.showError(this, "Scenewright",
+                           tr("%1 was not opened, so that the reopened unsaved changes are kept. Save them, then "
+                              "open it.")
+                               .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openProjectFile(path);
 }
 
 void Frame1::clearEditingAreas()

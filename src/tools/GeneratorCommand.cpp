@@ -5,6 +5,7 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/SaveFile.h"
 #include "scenewright/core/script/MessageText.h"
@@ -171,7 +172,7 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
             return kSuccess;
         }
         if (argument == "--version") {
-            out << "scenewright-gen 0.51\n";
+            out << "scenewright-gen " << Version::text << "\n";
             return kSuccess;
         }
     }

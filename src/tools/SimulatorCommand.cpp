@@ -6,6 +6,7 @@
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -220,7 +221,7 @@ int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostrea
             return kSuccess;
         }
         if (argument == "--version") {
-            out << "scenewright-sim 0.51\n";
+            out << "scenewright-sim " << core::Version::text << "\n";
             return kSuccess;
         }
     }
