@@ -15,6 +15,7 @@
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/io/RecoveryFolder.h"
+#include "scenewright/core/script/MessageText.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
@@ -550,7 +551,8 @@ void Frame1::openRecentProject(const QString& path)
         recentProjects_.remove(path);
         dialogs_.showError(this, "Open Project",
                            QString("The project %1 no longer exists. It has been removed from the recent projects.")
-                               .arg(QDir::toNativeSeparators(path)));
+                               .arg(QString::fromStdString(
+                                   core::script::MessageText::escaped(QDir::toNativeSeparators(path).toStdString()))));
         return;
     }
     openProjectFile(path);

@@ -57,8 +57,14 @@ std::optional<double> parseNumber(const std::string& text)
 std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& error)
 {
     Options options;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        // After "--" every argument is a file name, even one starting with "-".
+        if (argument == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
         auto value = [&](const char* what) -> std::optional<std::string> {
             if (i + 1 >= arguments.size()) {
                 error = argument + " needs " + what;
@@ -77,7 +83,13 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             }
             return parsed;
         };
-        if (argument == "--synchronise") {
+        if (optionsEnded) {
+            if (options.project) {
+                error = "more than one project file given";
+                return std::nullopt;
+            }
+            options.project = argument;
+        } else if (argument == "--synchronise") {
             options.synchronise = true;
         } else if (argument == "--localise" || argument == "--global") {
             Localisation chosen = argument == "--localise" ? Localisation::Localise : Localisation::Global;
@@ -202,6 +214,8 @@ const char* SimulatorCommand::usage()
 int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help") {
             out << usage();
             return kSuccess;
