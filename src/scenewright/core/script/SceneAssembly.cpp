@@ -1147,6 +1147,10 @@ void SceneAssembly::completeActions()
         std::size_t owner = *trigger.object;
         if (!safeToAdd(objects_[owner]) || owner == 1)
             owner = 0;
+        // A first-load trigger waits for the owners of its actions, but never
+        // for the actor.
+        if (trigger.interaction.className == "WorldFirstLoadsTrigger")
+            owner = 1;
         trigger.actions.push_back(filler(owner));
     }
 }

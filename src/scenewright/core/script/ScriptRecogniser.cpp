@@ -44,6 +44,21 @@ std::optional<std::string> after(std::string_view comment, std::string_view pref
     return std::string(comment.substr(prefix.size()));
 }
 
+// The class of the trigger without actions that the comment stands for
+// ("// No Actions added for trigger: Proximity trigger"), if it is one.
+const char* isActionlessTrigger(std::string_view comment)
+{
+    std::optional<std::string> name = after(comment, "// No Actions added for trigger: ");
+    if (!name)
+        return nullptr;
+    while (!name->empty() && (name->back() == ' ' || name->back() == '\t'))
+        name->pop_back();
+    return *name == "Proximity trigger"        ? "ProximityTrigger"
+           : *name == "When world first loads" ? "WorldFirstLoadsTrigger"
+           : *name == "On click trigger"       ? "OnclickTrigger"
+                                               : nullptr;
+}
+
 // Reads the fragments of a generated script in the order the generator
 // writes them and tells the assembly what each says.
 class Reader {
@@ -168,7 +183,8 @@ private:
         int count = 0;
         for (const CompressedScript::Comment& comment : script_.commentsAt(at)) {
             count += comment.emptyLinesBefore;
-            if (comment.text.starts_with("// Trigger actions"))
+            // A trigger without actions counts the lines before it itself.
+            if (comment.text.starts_with("// Trigger actions") || isActionlessTrigger(comment.text))
                 count = 0;
             else if (comment.text.starts_with("// Shared Objects"))
                 return count;
@@ -905,18 +921,16 @@ private:
     // without actions writes.
     void actionlessTriggers(std::size_t at)
     {
+        // The empty lines before it, counted as for a trigger with code.
+        int emptyLines = 0;
         for (const CompressedScript::Comment& comment : script_.commentsAt(at)) {
-            std::optional<std::string> name = after(comment.text, "// No Actions added for trigger: ");
-            if (!name)
-                continue;
-            while (!name->empty() && (name->back() == ' ' || name->back() == '\t'))
-                name->pop_back();
-            const char* className = *name == "Proximity trigger"        ? "ProximityTrigger"
-                                    : *name == "When world first loads" ? "WorldFirstLoadsTrigger"
-                                    : *name == "On click trigger"       ? "OnclickTrigger"
-                                                                        : nullptr;
-            if (className)
-                assembly_.actionlessTrigger(className, comment.emptyLinesBefore, at);
+            emptyLines += comment.emptyLinesBefore;
+            if (comment.text.starts_with("// Trigger actions"))
+                emptyLines = 0;
+            if (const char* className = isActionlessTrigger(comment.text)) {
+                assembly_.actionlessTrigger(className, emptyLines, at);
+                emptyLines = 0;
+            }
         }
     }
 
