@@ -475,6 +475,7 @@ void SceneAssembly::branch(int synchronisedId, bool running, std::vector<ActionS
         if (running) {
             trigger.branch = std::move(actions);
             trigger.branchRead = true;
+            trigger.hasBranch = true;
         }
         return;
     }
@@ -1151,7 +1152,15 @@ void SceneAssembly::completeActions()
         // for the actor.
         if (trigger.interaction.className == "WorldFirstLoadsTrigger")
             owner = 1;
-        trigger.actions.push_back(filler(owner));
+        if (trigger.hasBranch) {
+            // A branch in the handler with nothing in it: an active action
+            // that writes nothing, a message without text.
+            ActionSighting message;
+            message.className = "ChatPrintMessageAction";
+            trigger.actions.push_back(addAction(message, owner == 1 ? 0 : owner, true));
+        } else {
+            trigger.actions.push_back(filler(owner));
+        }
     }
 }
 

@@ -172,6 +172,8 @@ private:
         std::vector<std::size_t> actions;
         std::vector<ActionSighting> branch; // the handler's branch, until it is read
         bool branchRead = false;
+        // The handler has a branch for it: it fires an active action.
+        bool hasBranch = false;
         int emptyLinesBefore = 0;
         std::size_t at = 0;
     };
