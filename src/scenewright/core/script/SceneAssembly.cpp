@@ -681,7 +681,8 @@ void SceneAssembly::placeInOrder()
                     limitHasTriggers = limitHasTriggers || triggers_[later].object == limit;
                 if (!limitHasTriggers)
                     index = objects_.size();
-                index = std::max(index, at + 1);
+                // After the one before, and never before the actor.
+                index = std::max(index, std::max<std::size_t>(at + 1, 2));
                 Object object;
                 object.localised = true;
                 object.at = trigger.at;
@@ -786,7 +787,8 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     Object object;
     object.localised = true;
     object.at = sighting.at;
-    const std::size_t index = triggerObject + 1;
+    // After the trigger's object, and never before the actor.
+    const std::size_t index = std::max<std::size_t>(triggerObject + 1, 2);
     insertObject(index, std::move(object));
     return index;
 }
