@@ -1024,12 +1024,18 @@ std::size_t SceneAssembly::ownerNamed(const ScriptObjectName& name, std::size_t 
         return object.localised && mayOwn(object, className) && (object.kinds & (kPrimitive | kViewpoint));
     };
     std::size_t chosen = triggerObject;
-    if (!fits(chosen))
+    if (!fits(chosen)) {
+        chosen = objects_.size();
         for (std::size_t o = 2; o < objects_.size(); ++o)
             if (fits(o)) {
                 chosen = o;
                 break;
             }
+    }
+    // Without a layout to show them, the localised objects the script
+    // names only so go last.
+    if (chosen == objects_.size())
+        newObject("", true, 0);
     objects_[chosen].kinds &= kPrimitive | kViewpoint;
     return chosen;
 }
