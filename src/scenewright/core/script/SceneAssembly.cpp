@@ -989,9 +989,9 @@ void SceneAssembly::alignFirstLoadWaits()
                 if (!action.owner) {
                     action.owner = *solidObjectFor(action.interaction.className);
                     objects_[*action.owner].actions.push_back(actions[i]);
-                } else if (objects_[*action.owner].localised) {
-                    objects_[*action.owner].kinds &= kSolidObject;
                 }
+                if (objects_[*action.owner].localised)
+                    objects_[*action.owner].kinds &= kSolidObject;
                 aligned.push_back(actions[i]);
                 ++i;
             } else {
