@@ -940,8 +940,10 @@ void SceneAssembly::alignFirstLoadWaits()
         };
         auto mayWaitForNone = [&](std::size_t a) {
             const Action& action = actions_[a];
+            // A localised script may leave out the solid object altogether.
             if (!action.owner)
-                return solidObjectFor(action.interaction.className).has_value();
+                return solidObjectFor(action.interaction.className).has_value()
+                       || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject));
             const Object& owner = objects_[*action.owner];
             if (owner.localised)
                 return (owner.kinds & kSolidObject) != 0;
@@ -987,7 +989,8 @@ void SceneAssembly::alignFirstLoadWaits()
             } else if (i < n && reach[i + 1][j] && mayWaitForNone(actions[i])) {
                 Action& action = actions_[actions[i]];
                 if (!action.owner) {
-                    action.owner = *solidObjectFor(action.interaction.className);
+                    std::optional<std::size_t> solid = solidObjectFor(action.interaction.className);
+                    action.owner = solid ? *solid : newObject("", true, wait.at);
                     objects_[*action.owner].actions.push_back(actions[i]);
                 }
                 if (objects_[*action.owner].localised)
