@@ -270,6 +270,10 @@ void SceneAssembly::flushOnLoadActions(Object& object, std::size_t upTo)
     std::size_t count = 0;
     while (count < object.onLoadActions.size() && (count == 0 || object.onLoadActions[count - 1] != upTo))
         ++count;
+    // Without a physical model only active actions write on-load code.
+    if (!object.physicalModel)
+        for (std::size_t k = 0; k < count; ++k)
+            actions_[object.onLoadActions[k]].interaction.active = true;
     object.actions.insert(object.actions.end(), object.onLoadActions.begin(),
                           object.onLoadActions.begin() + static_cast<std::ptrdiff_t>(count));
     object.onLoadActions.erase(object.onLoadActions.begin(),
