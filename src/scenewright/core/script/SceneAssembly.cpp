@@ -575,8 +575,9 @@ bool SceneAssembly::placeByLayout()
                 if (place[s] == kLocalised) {
                     std::optional<std::pair<std::string, std::string>> split =
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
-                    if (!split || !object.nameShown
-                        || (split->first == object.name && (kindOfType(split->second) & object.kinds)))
+                    if (!split
+                        || ((kindOfType(split->second) & object.kinds)
+                            && (!object.nameShown || split->first == object.name)))
                         break;
                 }
             } else if (place[s] == kFree) {
@@ -668,9 +669,11 @@ void SceneAssembly::placeInOrder()
                 continue;
             if (std::find(classes[o].begin(), classes[o].end(), trigger.interaction.className) != classes[o].end())
                 continue;
-            if (trigger.objectText && object.nameShown) {
+            if (trigger.objectText) {
                 std::optional<std::pair<std::string, std::string>> split = splitObjectText(*trigger.objectText);
-                if (split && (split->first != object.name || !(kindOfType(split->second) & object.kinds)))
+                if (split
+                    && ((object.nameShown && split->first != object.name)
+                        || !(kindOfType(split->second) & object.kinds)))
                     continue;
             }
             chosen = o;
