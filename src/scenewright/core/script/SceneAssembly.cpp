@@ -845,15 +845,33 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
     // A viewpoint animation: the owner's, whose time elements its on-load
     // code shows.
     if (sighting.className == "ViewpointObjectAction") {
-        const std::size_t owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
-                                                                     : objectNamed(*sighting.owner, sighting.at);
-        const Object& object = objects_[owner];
-        for (const std::vector<std::size_t>* list : {&object.actions, &object.onLoadActions})
-            for (std::size_t a : *list)
-                if (actions_[a].interaction.className == sighting.className) {
-                    actions_[a].interaction.active = true;
-                    return a;
-                }
+        const auto held = [&](std::size_t owner) -> std::optional<std::size_t> {
+            const Object& object = objects_[owner];
+            for (const std::vector<std::size_t>* list : {&object.actions, &object.onLoadActions})
+                for (std::size_t a : *list)
+                    if (actions_[a].interaction.className == sighting.className) {
+                        actions_[a].interaction.active = true;
+                        return a;
+                    }
+            return std::nullopt;
+        };
+        if (sighting.owner->kind != Kind::This) {
+            if (std::optional<std::size_t> a = held(objectNamed(*sighting.owner, sighting.at)))
+                return *a;
+        } else {
+            // Every active animation of a localised object writes on-load
+            // code, so it is one that code shows: the trigger's object's,
+            // else the first such.
+            std::vector<std::size_t> candidates{triggerObject};
+            for (std::size_t o = 2; o < objects_.size(); ++o)
+                candidates.push_back(o);
+            for (std::size_t o : candidates)
+                if (objects_[o].localised)
+                    if (std::optional<std::size_t> a = held(o))
+                        return *a;
+            if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
+                return *a;
+        }
     }
     // Actions without generated names: the same fields on the same owner
     // are the same action.
