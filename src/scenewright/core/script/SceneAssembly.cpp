@@ -328,6 +328,8 @@ std::size_t SceneAssembly::actionOwner(const ActionSighting& action)
         std::optional<std::pair<std::string, std::string>> split = splitObjectText(*action.ownerText);
         fits = !split || (split->first == at.name && (kindOfType(split->second) & at.kinds) != 0);
     }
+    if (fits && action.ownerName && at.nameShown)
+        fits = *action.ownerName == at.name;
     if (!fits)
         current_ = newObject("", true, action.at);
     return current_;
