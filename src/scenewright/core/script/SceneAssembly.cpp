@@ -1025,7 +1025,14 @@ void SceneAssembly::alignFirstLoadWaits()
                 aligned.push_back(actions[i]);
                 ++i;
             } else {
-                aligned.push_back(filler(ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction")));
+                const std::size_t owner = ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction");
+                // A branch in the handler shows that the trigger fires an
+                // active action, though it writes nothing.
+                const bool active = trigger.hasBranch && i == n
+                                    && std::none_of(aligned.begin(), aligned.end(), [&](std::size_t a) {
+                                           return actions_[a].interaction.active;
+                                       });
+                aligned.push_back(active ? emptyMessage(owner) : filler(owner));
                 ++j;
             }
         }
@@ -1092,6 +1099,13 @@ std::size_t SceneAssembly::filler(std::size_t owner)
     chat.className = owner == 1 ? "MovePositionAction" : "ChatPrintMessageAction";
     const std::size_t index = addAction(chat, owner, false);
     return index;
+}
+
+std::size_t SceneAssembly::emptyMessage(std::size_t owner)
+{
+    ActionSighting message;
+    message.className = "ChatPrintMessageAction";
+    return addAction(message, owner, true);
 }
 
 bool SceneAssembly::safeToAdd(const Object& object) const
@@ -1192,10 +1206,8 @@ void SceneAssembly::completeActions()
             owner = 1;
         if (trigger.hasBranch) {
             // A branch in the handler with nothing in it: an active action
-            // that writes nothing, a message without text.
-            ActionSighting message;
-            message.className = "ChatPrintMessageAction";
-            trigger.actions.push_back(addAction(message, owner == 1 ? 0 : owner, true));
+            // that writes nothing.
+            trigger.actions.push_back(emptyMessage(owner == 1 ? 0 : owner));
         } else {
             trigger.actions.push_back(filler(owner));
         }

@@ -189,6 +189,8 @@ private:
     bool holds(const Object& object, const std::string& className) const;
     bool safeToAdd(const Object& object) const;
     std::size_t filler(std::size_t owner);
+    // An active message without text, which writes nothing.
+    std::size_t emptyMessage(std::size_t owner);
     std::size_t onLoadAction(const std::string& className, RecognisedFields fields);
     void flushOnLoadActions(Object& object, std::size_t upTo);
     bool mayOwnNamed(const ScriptObjectName& name, const std::string& className) const;
