@@ -939,7 +939,15 @@ void SceneAssembly::alignFirstLoadWaits()
                                                                  : triggers_[firstLoads[waits_.size()]].at;
         ScriptCursor::failAt(at, "as many waits for objects to load as first-load triggers");
     }
-    for (std::size_t w = 0; w < waits_.size(); ++w) {
+    // The waits that name fewest owners leave their actions least choice,
+    // so they choose first: an action two triggers fire gets the owner
+    // both allow.
+    std::vector<std::size_t> order(waits_.size());
+    for (std::size_t w = 0; w < order.size(); ++w)
+        order[w] = w;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
+    for (std::size_t w : order) {
         const FirstLoadWait& wait = waits_[w];
         Trigger& trigger = triggers_[firstLoads[w]];
         Object& object = objects_[*trigger.object];
