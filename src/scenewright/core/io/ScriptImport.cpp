@@ -197,7 +197,6 @@ std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script
     } catch (const IdsExhausted& exhausted) {
         return refuse(0, exhausted.what());
     }
-    if (std::getenv("I20_DEBUG")) { std::fwrite(regenerated.data(), 1, regenerated.size(), stderr); std::fprintf(stderr, "%s\n", projectText(scene, "x").c_str()); }
     const std::string again = script::ScriptFormatter::compress(regenerated);
     const std::string& text = compressed.text();
     if (again != text) {
