@@ -1,0 +1,129 @@
+#include "RandomScene.h"
+
+#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/io/ProjectFileWriter.h"
+#include "scenewright/core/io/ScriptImport.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Imports scripts and checks that the import never crashes, hangs or half
+// imports: a script is either refused with a message that names the file, a
+// line and a column, or it imports to a project whose own script imports to
+// a project that generates that script again byte for byte. The scripts are
+// - the bytes themselves (first byte even), or
+// - the script of a random scene (every object kind, trigger and action,
+//   hostile texts and extreme numbers, localised or global, synchronised or
+//   not), plain, beautified or compressed, with a few bytes of it replaced,
+//   inserted or cut, so that the import meets scripts that are nearly right.
+
+namespace {
+
+using namespace scenewright::core;
+using io::ScriptImport;
+using script::ScriptFormatter;
+
+[[noreturn]] void fail(const std::string& what, std::string_view script)
+{
+    std::fwrite(what.data(), 1, what.size(), stderr);
+    std::fputs("\n--- script\n", stderr);
+    std::fwrite(script.data(), 1, script.size(), stderr);
+    std::fputc('\n', stderr);
+    std::abort();
+}
+
+void freshProgram()
+{
+    ObjectManager::resetForTesting();
+    SharedObjectsManager::resetForTesting();
+    ProjectManager::resetForTesting();
+    InteractionManager::resetForTesting();
+}
+
+std::string generate(const io::LoadedProject& project, bool synchronise)
+{
+    ProjectManager::getInstance().install(project.name, project.localiseScript, project.objects);
+    SharedObjectsManager::getInstance().setActive(synchronise);
+    return ObjectManager::getInstance().generateAtmoScript();
+}
+
+std::string projectFile(const io::LoadedProject& project)
+{
+    return io::ProjectFileWriter::write(project.name, project.localiseScript, project.objects);
+}
+
+// The script of a random scene in one of its forms, with a few changes.
+std::string nearlyRightScript(FuzzedDataProvider& data)
+{
+    freshProgram();
+    scenewright::fuzz::RandomScene(data, false).build();
+    SharedObjectsManager::getInstance().setActive(data.ConsumeBool());
+    std::string script = ObjectManager::getInstance().generateAtmoScript();
+    switch (data.ConsumeIntegralInRange(0, 2)) {
+    case 1: script = ScriptFormatter::beautify(script); break;
+    case 2: script = ScriptFormatter::compress(script); break;
+    default: break;
+    }
+    const int changes = data.ConsumeIntegralInRange(0, 3);
+    for (int i = 0; i < changes && !script.empty(); ++i) {
+        const std::size_t at = data.ConsumeIntegralInRange<std::size_t>(0, script.size() - 1);
+        const std::string bytes = data.ConsumeRandomLengthString(4);
+        switch (data.ConsumeIntegralInRange(0, 2)) {
+        case 0: script.replace(at, bytes.size(), bytes); break;
+        case 1: script.insert(at, bytes); break;
+        default: script.erase(at, data.ConsumeIntegralInRange<std::size_t>(1, 16)); break;
+        }
+    }
+    return script;
+}
+
+std::optional<ScriptImport::Imported> import(std::string_view script)
+{
+    freshProgram();
+    std::string error;
+    std::optional<ScriptImport::Imported> imported = ScriptImport::read(script, "fuzz.js", error);
+    if (!imported && (error.rfind("fuzz.js: line ", 0) != 0 || error.find(", column ") == std::string::npos))
+        fail("a refusal that names no line and column: " + error, script);
+    return imported;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    std::string script;
+    if (data[0] % 2 == 0) {
+        script.assign(reinterpret_cast<const char*>(data) + 1, size - 1);
+    } else {
+        FuzzedDataProvider provider(data + 1, size - 1);
+        script = nearlyRightScript(provider);
+    }
+
+    std::optional<ScriptImport::Imported> imported = import(script);
+    if (!imported)
+        return 0;
+    // The imported project's own script comes back byte for byte.
+    const std::string project = projectFile(imported->project);
+    const std::string again = generate(imported->project, imported->synchronised);
+    std::optional<ScriptImport::Imported> reimported = import(again);
+    if (!reimported)
+        fail("the script of an imported project is refused\n--- imported\n" + project, again);
+    if (reimported->synchronised != imported->synchronised
+        || generate(reimported->project, reimported->synchronised) != again)
+        fail("the script of an imported project imports to a project with another script\n--- imported\n" + project
+                 + "\n--- then\n" + projectFile(reimported->project),
+             again);
+    return 0;
+}
