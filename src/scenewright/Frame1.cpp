@@ -14,7 +14,9 @@
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/RecoveryFolder.h"
+#include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
@@ -33,6 +35,7 @@
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/SceneCheckDialog.h"
 #include "scenewright/gui/SceneUndoStack.h"
+#include "scenewright/gui/ScriptFileFilter.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/ScriptPreview.h"
 #include "scenewright/gui/TestRunDialog.h"
@@ -234,6 +237,7 @@ void Frame1::buildMenus()
     examplesMenu_ = file->addMenu(tr("Open Example"));
     examplesMenu_->setObjectName("examplesMenu");
     connect(examplesMenu_, &QMenu::aboutToShow, this, &Frame1::fillExamplesMenu);
+    file->addAction(tr("Import Script..."), this, &Frame1::importScript);
     closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
     file->addSeparator();
     saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
@@ -273,9 +277,9 @@ void Frame1::buildMenus()
     QMenu* objects = menuBar()->addMenu("Objects");
     objects->addAction("Copy object triggers to..", this, &Frame1::openCopyTriggersDialog);
     objects->addSeparator();
-    QAction* synchronise = objects->addAction("Enable Synchronisation");
-    synchronise->setCheckable(true);
-    connect(synchronise, &QAction::toggled, this, [this](bool on) {
+    synchroniseAction_ = objects->addAction("Enable Synchronisation");
+    synchroniseAction_->setCheckable(true);
+    connect(synchroniseAction_, &QAction::toggled, this, [this](bool on) {
         core::SharedObjectsManager::getInstance().setActive(on);
         preview_->scheduleRefresh();
     });
@@ -509,6 +513,38 @@ void Frame1::openExample(const QString& path)
     project->setFileLocation(std::nullopt);
     project->setUpdateLabel(projectnamelbl_);
     project->setState(Project::STATE_NEW);
+    showNewProject(project);
+}
+
+void Frame1::importScript()
+{
+    const QString title = tr("Import Script");
+    const gui::ScriptFileFilter filter;
+    const auto& remembered = ProjectManager::getInstance().getLastDirectoryScriptSave();
+    const QString directory = remembered ? QString::fromStdString(*remembered) : QDir::homePath();
+    const QString chosen = dialogs_.chooseFile(this, {title, directory, {}, &filter, false});
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(chosen);
+    ProjectManager::getInstance().setLastDirectoryScriptSave(file.absolutePath().toStdString());
+    const std::string path = file.absoluteFilePath().toStdString();
+    std::string error;
+    std::optional<std::string> script = core::io::FileReader::read(path, error);
+    std::optional<core::io::ScriptImport::Imported> imported;
+    if (script)
+        imported = core::io::ScriptImport::read(*script, path, error);
+    // A refused script changes nothing: the open project stays as it was.
+    if (!imported) {
+        dialogs_.showError(this, title, QString::fromStdString(error));
+        return;
+    }
+    core::io::LoadedProject& loaded = imported->project;
+    auto project = ProjectManager::getInstance().install(std::move(loaded.name), loaded.localiseScript,
+                                                        std::move(loaded.objects));
+    project->setFileLocation(std::nullopt);
+    project->setUpdateLabel(projectnamelbl_);
+    project->setState(Project::STATE_NEW);
+    synchroniseAction_->setChecked(imported->synchronised);
     showNewProject(project);
 }
 
