@@ -272,7 +272,7 @@ TEST_F(GeneratorCommandTest, ImportsAScriptBackIntoItsProjectOrRefusesItWhole)
     const std::size_t click = script.find("this.mouse.onEvent");
     const std::vector<Case> cases = {
         {"a script of another program", "var a = 1;\n",
-         "hand.js: line 1, column 1: expected the end of the script, or another fragment Scenewright writes"},
+         "hand.js: line 1, column 1: expected a script Scenewright generated"},
         {"a value of the wrong kind", std::string(script).replace(script.find(") < ") + 3, 0, "'"),
          "expected a number"},
         {"code changed by hand", std::string(script).replace(click, 10, "that.mouse"), "expected"},

@@ -79,7 +79,8 @@ public:
         if (c_.lookingAt("connect=Object();"))
             sharedObjects();
         if (!c_.atEnd())
-            c_.fail("the end of the script, or another fragment Scenewright writes");
+            c_.fail(c_.position() == 0 ? "a script Scenewright generated"
+                                       : "the end of the script, or another fragment Scenewright writes");
     }
 
 private:
