@@ -160,34 +160,37 @@ std::string excerpt(std::string_view text, std::size_t at)
 
 } // namespace
 
-std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script, const std::string& path,
-                                                         std::string& error)
-{
-    const auto refuse = [&](std::size_t offset, const std::string& what) -> std::optional<Imported> {
-        error = MessageText::escaped(path) + ": " + TextPosition::of(script, offset).describe() + ": " + what;
-        return std::nullopt;
-    };
-    if (const std::size_t broken = script::Utf8Text::firstIllFormed(script); broken != std::string_view::npos)
-        return refuse(broken, "not UTF-8 text");
+namespace {
 
-    const CompressedScript compressed(script);
-    const bool compressedForm = compressed.text() == script;
-    const bool crlf = script.find("\r\n") != std::string_view::npos;
+// Where and why a script is refused.
+struct Refusal {
+    std::size_t offset = 0;
+    std::string what;
+};
+
+// The project of the script as the recogniser reads it, with or without
+// taking its empty lines for the generator's, checked by generating it
+// again; nothing, with the refusal set, when that gives another script.
+std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
+                                              bool generatorLayout, const std::string& path, Refusal& refusal)
+{
     RecognisedScene scene;
     try {
-        scene = script::ScriptRecogniser::recognise(compressed, !compressedForm && !crlf);
+        scene = script::ScriptRecogniser::recognise(compressed, generatorLayout);
     } catch (const script::ScriptCursor::Mismatch& mismatch) {
-        return refuse(compressed.scriptOffset(mismatch.at), mismatch.what());
+        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        return std::nullopt;
     }
 
-    Imported imported;
+    ScriptImport::Imported imported;
     imported.synchronised = scene.synchronised;
     std::string buildError;
     std::optional<LoadedProject> project = ProjectFileReader::read(projectText(scene, projectName(path)), "", buildError);
     if (!project) {
         const std::size_t what = buildError.find(": ", buildError.find("column"));
-        return refuse(0, "a scene that can be rebuilt ("
-                             + (what == std::string::npos ? buildError : buildError.substr(what + 2)) + ")");
+        refusal = {0, "a scene that can be rebuilt ("
+                          + (what == std::string::npos ? buildError : buildError.substr(what + 2)) + ")"};
+        return std::nullopt;
     }
     imported.project = std::move(*project);
 
@@ -195,24 +198,55 @@ std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script
     try {
         regenerated = generate(imported.project, imported.synchronised);
     } catch (const IdsExhausted& exhausted) {
-        return refuse(0, exhausted.what());
+        refusal = {0, exhausted.what()};
+        return std::nullopt;
     }
     const std::string again = script::ScriptFormatter::compress(regenerated);
     const std::string& text = compressed.text();
     if (again != text) {
         const auto mismatch = std::mismatch(again.begin(), again.end(), text.begin(), text.end());
         const auto at = static_cast<std::size_t>(mismatch.second - text.begin());
-        return refuse(compressed.scriptOffset(at),
-                      "expected " + excerpt(again, static_cast<std::size_t>(mismatch.first - again.begin())));
+        refusal = {compressed.scriptOffset(at),
+                   "expected " + excerpt(again, static_cast<std::size_t>(mismatch.first - again.begin()))};
+        return std::nullopt;
     }
+    using Layout = ScriptImport::Layout;
     if (regenerated == script)
         imported.layout = Layout::Plain;
-    else if (compressedForm)
+    else if (compressed.text() == script)
         imported.layout = Layout::Compressed;
-    else if (crlf && script::ScriptFormatter::beautify(regenerated) == script)
+    else if (script::ScriptFormatter::beautify(regenerated) == script)
         imported.layout = Layout::Beautified;
     else
         imported.layout = Layout::Reindented;
+    return imported;
+}
+
+} // namespace
+
+std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script, const std::string& path,
+                                                         std::string& error)
+{
+    const auto refuse = [&](const Refusal& refusal) -> std::optional<Imported> {
+        error = MessageText::escaped(path) + ": " + TextPosition::of(script, refusal.offset).describe() + ": "
+                + refusal.what;
+        return std::nullopt;
+    };
+    if (const std::size_t broken = script::Utf8Text::firstIllFormed(script); broken != std::string_view::npos)
+        return refuse({broken, "not UTF-8 text"});
+
+    const CompressedScript compressed(script);
+    // The empty lines of a script with the generator's line breaks tell how
+    // many objects lie between triggers; a script re-indented by hand may
+    // have others, so it is read without them if it must.
+    const bool generatorLayout = compressed.text() != script && script.find("\r\n") == std::string_view::npos;
+    Refusal refusal;
+    std::optional<Imported> imported = rebuild(script, compressed, generatorLayout, path, refusal);
+    Refusal withoutLayout;
+    if (!imported && generatorLayout)
+        imported = rebuild(script, compressed, false, path, withoutLayout);
+    if (!imported)
+        return refuse(refusal);
     return imported;
 }
 

@@ -528,7 +528,11 @@ bool SceneAssembly::placeByLayout()
         }
         count = at + emptyLinesAtEnd_;
     }
-    if (count < 2 || count < static_cast<long long>(objects_.size()) || count > 1'000'000'000)
+    // Each object the script does not show stands for one empty line: a
+    // hostile script of empty lines must not make millions of them.
+    constexpr long long kMostUnshownObjects = 100'000;
+    if (count < 2 || count < static_cast<long long>(objects_.size())
+        || count - static_cast<long long>(objects_.size()) > kMostUnshownObjects)
         return false;
 
     // What each place holds, from the triggers: a named object, a localised
@@ -559,6 +563,11 @@ bool SceneAssembly::placeByLayout()
             }
         }
     }
+    // The last place of each object's triggers.
+    std::vector<std::optional<std::size_t>> lastPlace(objects_.size());
+    for (std::size_t s = 0; s < place.size(); ++s)
+        if (place[s] < objects_.size())
+            lastPlace[place[s]] = s;
     // The declared objects keep their order; each takes the first place
     // that suits it.
     std::vector<std::size_t> order(place.size(), kFree);
@@ -585,10 +594,7 @@ bool SceneAssembly::placeByLayout()
             } else if (place[s] == kFree) {
                 // A named object without triggers; its own place, if it has
                 // triggers, comes first.
-                bool placedLater = false;
-                for (std::size_t later = s; later < place.size(); ++later)
-                    placedLater = placedLater || place[later] == o;
-                if (!placedLater)
+                if (!lastPlace[o] || *lastPlace[o] < s)
                     break;
             }
         }
