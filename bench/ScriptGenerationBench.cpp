@@ -1,7 +1,7 @@
 #include "SceneBuilder.h"
 
 #include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/ProjectManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,14 +15,14 @@ using namespace core;
 void generateScript(benchmark::State& state)
 {
     buildScene(static_cast<int>(state.range(0)));
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::string script = ObjectManager::getInstance().generateAtmoScript();
         bytes += script.size();
         benchmark::DoNotOptimize(script);
     }
-    SharedObjectsManager::getInstance().setActive(false);
+    ProjectManager::getInstance().setSynchronise(false);
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
     state.counters["objects"] = static_cast<double>(state.range(0));
 }

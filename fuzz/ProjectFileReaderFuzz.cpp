@@ -1,7 +1,6 @@
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 
@@ -28,7 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace scenewright::core;
     ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
     ProjectManager::resetForTesting();
     InteractionManager::resetForTesting();
 

@@ -4,7 +4,6 @@
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -493,7 +492,6 @@ private:
 std::string generate(const std::uint8_t* data, std::size_t size, bool markTexts, std::vector<Spliced>& spliced)
 {
     ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
     ProjectManager::resetForTesting();
     InteractionManager::resetForTesting();
     FuzzedDataProvider provider(data, size);

@@ -46,7 +46,7 @@ TEST_F(AnimateTextureActionTest, DeclaresAndFiresTheTextureListOfAPrimitive)
     action->maxrevolutions = 3;
     action->findfaces = std::vector<int>{2, 3, 5};
 
-    EXPECT_EQ(action->doScript(),
+    EXPECT_EQ(action->doScript(sceneContext()),
               lines({"// Texture animation for door <primitive>. Loading textures....",
                      "primitiveobj12.triggerlist7=Array(2);",
                      "primitiveobj12.triggerlist7[0] = Texture();",
@@ -93,11 +93,11 @@ TEST_F(AnimateTextureActionTest, DeclaresAndFiresTheTextureListOfAPrimitive)
                      "}",
                      "}",
                      "}"}));
-    EXPECT_EQ(action->doTriggerScript(), lines({"// Trigger door <primitive> texture animation here...",
-                                                "if(!primitiveobj12.triggerlist7.added) {",
-                                                "addAnimator(primitiveobj12.triggerlist7);", "}"}));
-    EXPECT_EQ(action->exitTriggerScript(), "");
-    EXPECT_EQ(action->getOnLoadScript(), "");
+    EXPECT_EQ(action->doTriggerScript(sceneContext()),
+              lines({"// Trigger door <primitive> texture animation here...",
+                     "if(!primitiveobj12.triggerlist7.added) {", "addAnimator(primitiveobj12.triggerlist7);", "}"}));
+    EXPECT_EQ(action->exitTriggerScript(sceneContext()), "");
+    EXPECT_EQ(action->getOnLoadScript(sceneContext()), "");
 }
 
 TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
@@ -106,7 +106,7 @@ TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
     auto door = addObject<PrimitiveObj>("door", 12);
     auto action = textureAction(*door);
 
-    EXPECT_EQ(action->doScript(),
+    EXPECT_EQ(action->doScript(sceneContext()),
               lines({"// Texture animation for door <primitive>. Loading textures....",
                      "this.triggerlist7=Array(0);",
                      "// .texturelist.faces is an array of faces to texture animate",
@@ -143,10 +143,9 @@ TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
                      "}",
                      "}",
                      "}"}));
-    EXPECT_EQ(action->doTriggerScript(),
-              lines({"// Trigger door <primitive> texture animation here...",
-                     "if(!this.localisedparent.triggerlist7.added) {",
-                     "addAnimator(this.localisedparent.triggerlist7);", "}"}));
+    EXPECT_EQ(action->doTriggerScript(sceneContext()), lines({"// Trigger door <primitive> texture animation here...",
+                                                              "if(!this.localisedparent.triggerlist7.added) {",
+                                                              "addAnimator(this.localisedparent.triggerlist7);", "}"}));
 }
 
 TEST_F(AnimateTextureActionTest, ModelOwnerAnimatesTheNamedPrimitiveInside)
@@ -157,7 +156,7 @@ TEST_F(AnimateTextureActionTest, ModelOwnerAnimatesTheNamedPrimitiveInside)
     action->primitiveName = std::string("hull");
     action->findtextureurl = std::string("a.jpg");
 
-    const std::string declaration = action->doScript();
+    const std::string declaration = action->doScript(sceneContext());
     EXPECT_NE(declaration.find(lines({"if(this.faces.length==0 && modelobj3.loaded) {",
                                       "var prim = modelobj3.getPrimitive('hull');",
                                       "for(i=0; i < prim.getFaceCount(); i++) {",
@@ -168,7 +167,7 @@ TEST_F(AnimateTextureActionTest, ModelOwnerAnimatesTheNamedPrimitiveInside)
         << declaration;
     // Models are never localised: the same text either way.
     ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(true);
-    EXPECT_NE(action->doScript().find("var prim = modelobj3.getPrimitive('hull');\n"), std::string::npos);
+    EXPECT_NE(action->doScript(sceneContext()).find("var prim = modelobj3.getPrimitive('hull');\n"), std::string::npos);
 }
 
 TEST_F(AnimateTextureActionTest, SelectsFacesByNumberThenByTextureAddress)
@@ -197,7 +196,7 @@ TEST_F(AnimateTextureActionTest, SelectsFacesByNumberThenByTextureAddress)
         action->findfaces = c.findfaces;
         action->findtextureurl = c.findtextureurl;
         const std::string test = "if(p.getFace(i).getSurfaceTexture()!=undefined" + c.condition + ") {\n";
-        EXPECT_NE(action->doScript().find(test), std::string::npos) << test;
+        EXPECT_NE(action->doScript(sceneContext()).find(test), std::string::npos) << test;
     }
 }
 
@@ -209,7 +208,7 @@ TEST_F(AnimateTextureActionTest, EscapesTextureAddressesAndPrimitiveNames)
     action->textures = {"it's\\a.jpg", "line\nbreak\xE2\x80\xA8.jpg"};
     action->primitiveName = std::string("o'hull");
 
-    const std::string declaration = action->doScript();
+    const std::string declaration = action->doScript(sceneContext());
     EXPECT_NE(declaration.find("modelobj3.triggerlist7[0].URL = 'it\\'s\\\\a.jpg';\n"), std::string::npos);
     EXPECT_NE(declaration.find("modelobj3.triggerlist7[1].URL = 'line\\nbreak\\u2028.jpg';\n"), std::string::npos);
     EXPECT_NE(declaration.find("modelobj3.getPrimitive('o\\'hull');\n"), std::string::npos);
@@ -269,21 +268,21 @@ TEST_F(OpacityActionTest, SetsTheStartingOpacityWhileTheWorldLoads)
     auto rock = addObject<SolidObjectObj>("rock", 5);
     auto door = addObject<PrimitiveObj>("door", 6);
 
-    EXPECT_EQ(opacityAction(*ship)->getOnLoadScript(),
-              lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {", "modelobj3.getSolidObject(j).opacity=1.0;",
-                     "}"}));
-    EXPECT_EQ(opacityAction(*view)->getOnLoadScript(),
+    EXPECT_EQ(
+        opacityAction(*ship)->getOnLoadScript(sceneContext()),
+        lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {", "modelobj3.getSolidObject(j).opacity=1.0;", "}"}));
+    EXPECT_EQ(opacityAction(*view)->getOnLoadScript(sceneContext()),
               lines({"for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
                      "viewptobj4.scene.getInstance(j).opacity=1.0;", "}"}));
-    EXPECT_EQ(opacityAction(*rock)->getOnLoadScript(), "solidobject5.opacity = 1.0;\n");
-    EXPECT_EQ(opacityAction(*door)->getOnLoadScript(), "");
+    EXPECT_EQ(opacityAction(*rock)->getOnLoadScript(sceneContext()), "solidobject5.opacity = 1.0;\n");
+    EXPECT_EQ(opacityAction(*door)->getOnLoadScript(sceneContext()), "");
 }
 
 TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAModel)
 {
     startProject(false);
     auto ship = addObject<ModelObj>("ship", 3);
-    EXPECT_EQ(opacityAction(*ship)->doScript(),
+    EXPECT_EQ(opacityAction(*ship)->doScript(sceneContext()),
               lines({"obj9= Object();",
                      "obj9.currtime=0;",
                      "obj9.divbit = -0.05;",
@@ -341,16 +340,17 @@ TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAViewpointAndASolidObject)
     };
     const std::string ending = lines({"if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}",
                                       "}", "}"});
-    EXPECT_EQ(fadeIn->doScript(),
-              lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = 0.06000000000000001;",
-                     "obj9.added = false;"})
-                  + fadeStep("0.8") + opening
-                  + lines({"if(viewptobj4.loaded) {", "this.added = true;", "this.reached = false;",
-                           "for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
-                           "viewptobj4.scene.getInstance(j).opacity = this.fadestep(viewptobj4.scene.getInstance(j).opacity);",
-                           "}"})
-                  + ending);
-    EXPECT_EQ(opacityAction(*rock)->doScript(),
+    EXPECT_EQ(
+        fadeIn->doScript(sceneContext()),
+        lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = 0.06000000000000001;", "obj9.added = false;"})
+            + fadeStep("0.8") + opening
+            + lines(
+                {"if(viewptobj4.loaded) {", "this.added = true;", "this.reached = false;",
+                 "for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
+                 "viewptobj4.scene.getInstance(j).opacity = this.fadestep(viewptobj4.scene.getInstance(j).opacity);",
+                 "}"})
+            + ending);
+    EXPECT_EQ(opacityAction(*rock)->doScript(sceneContext()),
               lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = -0.05;", "obj9.added = false;"})
                   + fadeStep("0.5") + opening
                   + lines({"if(solidobject5.loaded) {", "this.added = true;", "this.reached = false;",
@@ -368,33 +368,60 @@ TEST_F(OpacityActionTest, LocalisedFadeAnimatorHangsOnItsOwner)
     auto door = addObject<PrimitiveObj>("door", 7);
 
     // Models are never localised: their animator hangs on the global name.
-    EXPECT_EQ(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9= Object();", "modelobj3.obj9.currtime=0;",
-                                                           "modelobj3.obj9.divbit = -0.05;",
-                                                           "modelobj3.obj9.added = false;",
-                                                           "modelobj3.obj9.finalopacity = 0.5;"})),
+    EXPECT_EQ(
+        opacityAction(*ship)
+            ->doScript(sceneContext())
+            .find(lines({"modelobj3.obj9= Object();", "modelobj3.obj9.currtime=0;", "modelobj3.obj9.divbit = -0.05;",
+                         "modelobj3.obj9.added = false;", "modelobj3.obj9.finalopacity = 0.5;"})),
+        0u);
+    EXPECT_NE(opacityAction(*ship)
+                  ->doScript(sceneContext())
+                  .find(lines({"modelobj3.obj9.modelobj3=modelobj3;", "modelobj3.obj9.timestep = function(w,d) {"})),
               0u);
-    EXPECT_NE(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9.modelobj3=modelobj3;",
-                                                           "modelobj3.obj9.timestep = function(w,d) {"})),
-              0u);
-    EXPECT_NE(opacityAction(*view)->doScript().find("}\n"
-                                                    "this.obj9.localisedparent=this;\n"
-                                                    "this.obj9.timestep = function(w,d) {\n"),
+    EXPECT_NE(opacityAction(*view)
+                  ->doScript(sceneContext())
+                  .find("}\n"
+                        "this.obj9.localisedparent=this;\n"
+                        "this.obj9.timestep = function(w,d) {\n"),
               std::string::npos);
-    EXPECT_NE(opacityAction(*byIndex)->doScript().find("this.obj9.localisedparent=theStage.getSolidObject(3);\n"),
+    EXPECT_NE(opacityAction(*byIndex)
+                  ->doScript(sceneContext())
+                  .find("this.obj9.localisedparent=theStage.getSolidObject(3);\n"),
               std::string::npos);
-    EXPECT_EQ(opacityAction(*byName)->doScript(),
-              lines({"this.obj9= Object();", "this.obj9.currtime=0;", "this.obj9.divbit = -0.05;",
-                     "this.obj9.added = false;", "this.obj9.finalopacity = 0.5;", "this.obj9.fadestep = function(o) {",
+    EXPECT_EQ(opacityAction(*byName)->doScript(sceneContext()),
+              lines({"this.obj9= Object();",
+                     "this.obj9.currtime=0;",
+                     "this.obj9.divbit = -0.05;",
+                     "this.obj9.added = false;",
+                     "this.obj9.finalopacity = 0.5;",
+                     "this.obj9.fadestep = function(o) {",
                      "var next = o + this.divbit;",
                      "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {",
-                     "this.reached = true;", "return this.finalopacity;", "}", "return next;", "}",
+                     "this.reached = true;",
+                     "return this.finalopacity;",
+                     "}",
+                     "return next;",
+                     "}",
                      "this.obj9.localisedparent=theStage.getSolidObject('rock\\'s');",
-                     "this.obj9.timestep = function(w,d) {", "this.currtime+=d;", "if(this.currtime>0.5){",
-                     "this.currtime=0;", "if(this.localisedparent.loaded) {", "this.added = true;",
-                     "this.reached = false;", "this.localisedparent.opacity = this.fadestep(this.localisedparent.opacity);",
-                     "if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}", "}", "}"}));
+                     "this.obj9.timestep = function(w,d) {",
+                     "this.currtime+=d;",
+                     "if(this.currtime>0.5){",
+                     "this.currtime=0;",
+                     "if(this.localisedparent.loaded) {",
+                     "this.added = true;",
+                     "this.reached = false;",
+                     "this.localisedparent.opacity = this.fadestep(this.localisedparent.opacity);",
+                     "if(this.reached) {",
+                     " removeAnimator(this);",
+                     "this.added = false;",
+                     "}",
+                     "}",
+                     "}",
+                     "}"}));
     // An owner it cannot fade gets the animator without a fade step.
-    EXPECT_NE(opacityAction(*door)->doScript().find("if(this.localisedparent.loaded) {\nthis.added = true;\n}\n}\n}\n"),
+    EXPECT_NE(opacityAction(*door)
+                  ->doScript(sceneContext())
+                  .find("if(this.localisedparent.loaded) {\nthis.added = true;\n}\n}\n}\n"),
               std::string::npos);
 }
 
@@ -407,12 +434,12 @@ TEST_F(OpacityActionTest, FadesOrJumpsWhenTriggered)
     auto door = addObject<PrimitiveObj>("door", 6);
     const std::string comment = "// Starts the opacity fade....\n";
 
-    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(),
+    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(sceneContext()),
               comment + lines({"if(!obj9.added) {", "addAnimator(obj9);", "}"}));
 
     auto jump = [](std::shared_ptr<OpacityAction> action) {
         action->fadeInOpacity = false;
-        return action->doTriggerScript();
+        return action->doTriggerScript(sceneContext());
     };
     EXPECT_EQ(jump(opacityAction(*ship)),
               comment
@@ -429,7 +456,7 @@ TEST_F(OpacityActionTest, FadesOrJumpsWhenTriggered)
     EXPECT_EQ(jump(opacityAction(*rock)), comment + "solidobject5.opacity = 0.5;\n");
     // The comment ends its line, so it cannot swallow the code after it.
     EXPECT_EQ(jump(opacityAction(*door)), comment + "// Couldn't assign opacity to Atmo object - primitive\n");
-    EXPECT_EQ(opacityAction(*door)->exitTriggerScript(), "");
+    EXPECT_EQ(opacityAction(*door)->exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggered)
@@ -438,18 +465,18 @@ TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggere
     auto ship = addObject<ModelObj>("ship", 3);
     auto view = addObject<ViewpointObj>("view", 4);
     auto rock = addObject<SolidObjectObj>("rock", 5);
-    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(),
+    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(sceneContext()),
               lines({"// Starts the opacity fade....", "if(!this.localisedparent.obj9.added) {",
                      "addAnimator(this.localisedparent.obj9);", "}"}));
-    EXPECT_EQ(opacityAction(*ship)->doTriggerScript(),
-              lines({"// Starts the opacity fade....", "if(!modelobj3.obj9.added) {", "addAnimator(modelobj3.obj9);",
-                     "}"}));
+    EXPECT_EQ(
+        opacityAction(*ship)->doTriggerScript(sceneContext()),
+        lines({"// Starts the opacity fade....", "if(!modelobj3.obj9.added) {", "addAnimator(modelobj3.obj9);", "}"}));
 
     // Trigger code runs with "this" bound to the trigger's object, so the
     // owner's script name "this" would miss it.
     auto jump = [](std::shared_ptr<OpacityAction> action) {
         action->fadeInOpacity = false;
-        return action->doTriggerScript();
+        return action->doTriggerScript(sceneContext());
     };
     EXPECT_EQ(jump(opacityAction(*view)),
               lines({"// Starts the opacity fade....", "for(j=0;j<this.localisedparent.scene.getInstanceCount();j++) {",

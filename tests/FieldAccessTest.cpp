@@ -230,7 +230,7 @@ TEST_F(FieldAccessTest, ConstructorsTakeTheirNumbersInOrder)
 
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    const std::string declaration = move.doScript();
+    const std::string declaration = move.doScript(sceneContext());
     EXPECT_NE(declaration.find("beginanch2 = Object();\n"), std::string::npos);
     EXPECT_NE(declaration.find("this.setupmoveanch3=function(theanch,nextid) {\n"), std::string::npos);
 }
@@ -271,9 +271,9 @@ TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNew
     EXPECT_EQ(copy->getDescription(), "spins");
     EXPECT_EQ(std::get<double>(copy->get("maxtime")), 30.0);
     EXPECT_EQ(copy->getIds(), rotation.getIds());
-    EXPECT_EQ(copy->doTriggerScript(), "// Fires the constant rotation action\n"
-                                       "wheel.revanim0.sincetime=0;\n"
-                                       "addAnimator(wheel.revanim0);\n");
+    EXPECT_EQ(copy->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                     "wheel.revanim0.sincetime=0;\n"
+                                                     "addAnimator(wheel.revanim0);\n");
 
     copy->set("maxtime", std::string("5"));
     EXPECT_EQ(rotation.maxtime, 30.0);

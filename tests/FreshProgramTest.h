@@ -3,7 +3,8 @@
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptContext.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,28 @@ protected:
     void SetUp() override
     {
         core::ObjectManager::resetForTesting();
-        core::SharedObjectsManager::resetForTesting();
         core::ProjectManager::resetForTesting();
         core::InteractionManager::resetForTesting();
     }
     // Not the virtual SetUp: a derived fixture's would set up again.
     void TearDown() override { FreshProgramTest::SetUp(); }
 };
+
+// The context in which the current project and the synchronisation switch
+// generate a script, for tests that ask objects for their fragments.
+inline core::script::ScriptContext sceneContext()
+{
+    const core::ProjectManager& projects = core::ProjectManager::getInstance();
+    return core::script::ScriptContext(projects.isCurrentLocalised(), projects.isSynchronised());
+}
+
+// The trigger's whole fragment, generated in a context of its own (see
+// sceneContext).
+inline std::string triggerScript(const core::action::AtmoTrigger& trigger)
+{
+    core::script::ScriptContext context = sceneContext();
+    return trigger.doScript(context);
+}
 
 // A fresh program state with an empty temporary directory of the test's
 // own, removed again afterwards.

@@ -4,7 +4,6 @@
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -98,7 +97,7 @@ TEST_P(GeneratedScriptFormattingTest, BeautifyAndCompressKeepTheProgram)
 {
     const auto [localised, synchronised] = GetParam();
     buildEveryFragmentKind(localised);
-    SharedObjectsManager::getInstance().setActive(synchronised);
+    ProjectManager::getInstance().setSynchronise(synchronised);
     const std::string script = ObjectManager::getInstance().generateAtmoScript();
     ASSERT_TRUE(nodeAccepts(script));
 

@@ -4,7 +4,6 @@
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/Actor.h"
@@ -89,9 +88,9 @@ protected:
     std::string generated(bool localise, bool synchronise)
     {
         ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localise);
-        SharedObjectsManager::getInstance().setActive(synchronise);
+        ProjectManager::getInstance().setSynchronise(synchronise);
         std::string script = ObjectManager::getInstance().generateAtmoScript();
-        SharedObjectsManager::getInstance().setActive(false);
+        ProjectManager::getInstance().setSynchronise(false);
         ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
         return script;
     }

@@ -7,7 +7,6 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -231,7 +230,7 @@ protected:
     std::string generate(bool localised, bool synchronised)
     {
         ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localised);
-        SharedObjectsManager::getInstance().setActive(synchronised);
+        ProjectManager::getInstance().setSynchronise(synchronised);
         return registry().generateAtmoScript();
     }
 

@@ -66,9 +66,15 @@ public:
         return std::make_shared<MarkerAction>("new", owner);
     }
     std::vector<std::string> getFields() const override { return {"repeats", "label"}; }
-    std::string exitTriggerScript() const override { return "leave_" + label.value_or("null") + "();\n"; }
-    std::string doTriggerScript() const override { return "fire_" + label.value_or("null") + "();\n"; }
-    std::string doScript() const override { return {}; }
+    std::string exitTriggerScript(const core::script::ScriptContext&) const override
+    {
+        return "leave_" + label.value_or("null") + "();\n";
+    }
+    std::string doTriggerScript(const core::script::ScriptContext&) const override
+    {
+        return "fire_" + label.value_or("null") + "();\n";
+    }
+    std::string doScript(const core::script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MarkerAction>(*this); }

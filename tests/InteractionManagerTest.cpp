@@ -212,7 +212,7 @@ TEST_P(EveryActionScriptTest, WholeScriptParses)
 {
     const auto [localised, synchronised] = GetParam();
     startProject(localised);
-    SharedObjectsManager::getInstance().setActive(synchronised);
+    ProjectManager::getInstance().setSynchronise(synchronised);
     ObjectManager& registry = ObjectManager::getInstance();
     const std::vector<IAtmoObject*> objects = {
         registry.getWorld().get(),

@@ -29,21 +29,21 @@ const std::string hostile = "it's \\ \"odd\"\nline\r\xE2\x80\xA8\xE2\x80\xA9 // 
 TEST_F(MessagingActionsTest, ChatMessageShowsApostrophesAsGraveAccentsButKeepsWhatWasTyped)
 {
     ChatPrintMessageAction action;
-    EXPECT_EQ(action.doTriggerScript(), "");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "");
     action.message = std::string("It's here");
-    EXPECT_EQ(action.doTriggerScript(), "chat.print('It`s here');\n");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "chat.print('It`s here');\n");
     EXPECT_EQ(action.message, std::optional<std::string>("It's here"));
     action.message = std::string("a\\b\nc\xE2\x80\xA8");
-    EXPECT_EQ(action.doTriggerScript(), "chat.print('a\\\\b\\nc\\u2028');\n");
-    EXPECT_EQ(action.doScript(), "");
-    EXPECT_EQ(action.exitTriggerScript(), "");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "chat.print('a\\\\b\\nc\\u2028');\n");
+    EXPECT_EQ(action.doScript(sceneContext()), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MessagingActionsTest, UrlPopupOpensTheWindowThroughTheBrowser)
 {
     URLpopup action;
     action.url = std::string("page.html");
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               "sendJS(\"window.open('page.html','newinst','menubar=no,toolbar=no,location=no,status=no,"
               "scrollbars=no,resizable=yes,width=600,height=400')\");\n");
     action.menubar = action.toolbar = action.location = action.status = action.scrollbars = true;
@@ -51,12 +51,12 @@ TEST_F(MessagingActionsTest, UrlPopupOpensTheWindowThroughTheBrowser)
     action.width = 320;
     action.height = 200;
     action.url.reset();
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               "sendJS(\"window.open('null','newinst','menubar=yes,toolbar=yes,location=yes,status=yes,"
               "scrollbars=yes,resizable=no,width=320,height=200')\");\n");
     // Escaped for the inner literal, then for the outer one.
     action.url = std::string("a'b\\c\"d\ne");
-    EXPECT_NE(action.doTriggerScript().find("window.open('a\\\\'b\\\\\\\\c\\\"d\\\\ne','newinst'"),
+    EXPECT_NE(action.doTriggerScript(sceneContext()).find("window.open('a\\\\'b\\\\\\\\c\\\"d\\\\ne','newinst'"),
               std::string::npos);
 }
 
@@ -79,7 +79,8 @@ TEST_F(MessagingActionsTest, HostileTextsArriveUnchangedWhereTheScriptUsesThem)
                                  "             input: function(t) { process.stdout.write('input:' + t + '|'); } };\n"
                                  "var window = { open: function(u, n, f) { process.stdout.write('open:' + u + '|'); } };\n"
                                  "function sendJS(code) { eval(code); }\n";
-    const auto output = nodeOutput(platform + popup.doTriggerScript() + chat.doTriggerScript() + go.doTriggerScript());
+    const auto output = nodeOutput(platform + popup.doTriggerScript(sceneContext())
+                                   + chat.doTriggerScript(sceneContext()) + go.doTriggerScript(sceneContext()));
     ASSERT_TRUE(output.has_value());
     std::string shown = hostile;
     std::replace(shown.begin(), shown.end(), '\'', '`');
@@ -94,29 +95,19 @@ TEST_F(MessagingActionsTest, SoundIsDeclaredWithItsButtonAndPlayedAtTheOwner)
     action.setIds({3});
     action.controlPanelBtns = true;
 
-    EXPECT_EQ(action.doScript(), lines({"// Loads the sound object...",
-                                        "esnd3 = Sound('');",
-                                        "esnd3.active=false;",
-                                        "esnd3.volume = 0.5;",
-                                        "esnd3.repeats= 0;",
-                                        "esnd3.near = 1.0;",
-                                        "esnd3.far = 50.0;",
-                                        "btnesnd3 = Toggle(\"Sound 3 On/Off\").add();",
-                                        "btnesnd3.state = true;",
-                                        "btnesnd3.onClick = function(state) { ",
-                                        "if(state && !esnd3.active) {",
-                                        "esnd3.play();",
-                                        "} else {",
-                                        "esnd3.stop();",
-                                        "}",
-                                        "}"}));
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doScript(sceneContext()),
+              lines({"// Loads the sound object...", "esnd3 = Sound('');", "esnd3.active=false;", "esnd3.volume = 0.5;",
+                     "esnd3.repeats= 0;", "esnd3.near = 1.0;", "esnd3.far = 50.0;",
+                     "btnesnd3 = Toggle(\"Sound 3 On/Off\").add();", "btnesnd3.state = true;",
+                     "btnesnd3.onClick = function(state) { ", "if(state && !esnd3.active) {", "esnd3.play();",
+                     "} else {", "esnd3.stop();", "}", "}"}));
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"// Play the sound file ",
                      "esnd3.position = Vector(primitiveobj12.position.x,primitiveobj12.position.y,"
                      "primitiveobj12.position.z);",
                      "if(!esnd3.active) {", "  esnd3.active=true;", "  esnd3.play();", "}"}));
-    EXPECT_EQ(action.exitTriggerScript(), "");
-    EXPECT_EQ(action.getOnLoadScript(), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "");
     EXPECT_EQ(action.toString(), "esnd3");
     EXPECT_EQ(action.getName(), std::optional<std::string>("Emit sound from your object"));
 }
@@ -131,24 +122,15 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
     action.repeats = 2;
     action.controlPanelBtns = true;
 
-    EXPECT_EQ(action.doScript(), lines({"// Loads the sound object...",
-                                        "this.esnd3 = Sound('o\\'clock.wav');",
-                                        "this.esnd3.active=false;",
-                                        "this.esnd3.volume = 0.5;",
-                                        "this.esnd3.repeats= 2;",
-                                        "this.esnd3.near = 1.0;",
-                                        "this.esnd3.far = 50.0;",
-                                        "this.btnesnd3 = Toggle(\"Sound 3 On/Off\").add();",
-                                        "this.btnesnd3.localisedparent = this;",
-                                        "this.btnesnd3.state = true;",
-                                        "this.btnesnd3.onClick = function(state) { ",
-                                        "if(state && !this.localisedparent.esnd3.active) {",
-                                        "this.localisedparent.esnd3.play();",
-                                        "} else {",
-                                        "this.localisedparent.esnd3.stop();",
-                                        "}",
-                                        "}"}));
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(
+        action.doScript(sceneContext()),
+        lines({"// Loads the sound object...", "this.esnd3 = Sound('o\\'clock.wav');", "this.esnd3.active=false;",
+               "this.esnd3.volume = 0.5;", "this.esnd3.repeats= 2;", "this.esnd3.near = 1.0;", "this.esnd3.far = 50.0;",
+               "this.btnesnd3 = Toggle(\"Sound 3 On/Off\").add();", "this.btnesnd3.localisedparent = this;",
+               "this.btnesnd3.state = true;", "this.btnesnd3.onClick = function(state) { ",
+               "if(state && !this.localisedparent.esnd3.active) {", "this.localisedparent.esnd3.play();", "} else {",
+               "this.localisedparent.esnd3.stop();", "}", "}"}));
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"// Play the sound file ",
                      "this.localisedparent.esnd3.position = Vector(this.localisedparent.position.x,"
                      "this.localisedparent.position.y,this.localisedparent.position.z);",
@@ -169,12 +151,13 @@ TEST_F(MessagingActionsTest, GotoWorldWhenTheAvatarIsNear)
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
     GotoNewWorldAction action(door.get());
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"if(actor.dist(primitiveobj12.worldSpacePosition) < 5.0) {", "chat.input('/goto null');", "}"}));
     action.aerURLLocation = std::string("http://x/o'w.aer");
-    EXPECT_NE(action.doTriggerScript().find("chat.input('/goto http://x/o\\'w.aer');\n"), std::string::npos);
-    EXPECT_EQ(action.doScript(), "");
-    EXPECT_EQ(action.exitTriggerScript(), "");
+    EXPECT_NE(action.doTriggerScript(sceneContext()).find("chat.input('/goto http://x/o\\'w.aer');\n"),
+              std::string::npos);
+    EXPECT_EQ(action.doScript(sceneContext()), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTriggerAndExit)
@@ -182,17 +165,17 @@ TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTrigger
     startProject(false);
     auto view = addObject<ViewpointObj>("view", 4);
     ViewpointObjectAction action(view.get());
-    EXPECT_EQ(action.getOnLoadScript(), "\t// Setting the Viewpoint Object animations for view\n"
-                                        "// Done setting Viewpoint Object animations\n");
-    EXPECT_EQ(action.doTriggerScript(), "viewptobj4.trig.trigger();\n");
-    EXPECT_EQ(action.exitTriggerScript(), "viewptobj4.etrig.trigger();\n");
-    EXPECT_EQ(action.doScript(), "");
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "\t// Setting the Viewpoint Object animations for view\n"
+                                                      "// Done setting Viewpoint Object animations\n");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "viewptobj4.trig.trigger();\n");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "viewptobj4.etrig.trigger();\n");
+    EXPECT_EQ(action.doScript(sceneContext()), "");
 
     action.triggerTimeElem = std::string("open");
     action.setTrigSpeed = 2.5;
     action.setTrigPlayOnce = false;
     action.exitTriggerTimeElem = std::string("shut's");
-    EXPECT_EQ(action.getOnLoadScript(),
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()),
               lines({"\t// Setting the Viewpoint Object animations for view",
                      "viewptobj4.trig = viewptobj4.scene.getTimeElem('open');",
                      "if(viewptobj4.trig == undefined) { chat.print('No timeelem trigger exists with the name "
@@ -207,8 +190,8 @@ TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTrigger
     action.triggerTimeElem = std::string();
     action.exitTriggerTimeElem.reset();
     view->setName("two\nlines");
-    EXPECT_EQ(action.getOnLoadScript(), "\t// Setting the Viewpoint Object animations for two lines\n"
-                                        "// Done setting Viewpoint Object animations\n");
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "\t// Setting the Viewpoint Object animations for two lines\n"
+                                                      "// Done setting Viewpoint Object animations\n");
 }
 
 TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenTriggered)
@@ -218,9 +201,10 @@ TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenT
     ViewpointObjectAction action(view.get());
     action.triggerTimeElem = std::string("open");
     // The on-load code runs with "this" bound to the viewpoint itself.
-    EXPECT_NE(action.getOnLoadScript().find("this.trig = this.scene.getTimeElem('open');\n"), std::string::npos);
-    EXPECT_EQ(action.doTriggerScript(), "this.localisedparent.trig.trigger();\n");
-    EXPECT_EQ(action.exitTriggerScript(), "this.localisedparent.etrig.trigger();\n");
+    EXPECT_NE(action.getOnLoadScript(sceneContext()).find("this.trig = this.scene.getTimeElem('open');\n"),
+              std::string::npos);
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "this.localisedparent.trig.trigger();\n");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "this.localisedparent.etrig.trigger();\n");
 }
 
 TEST_F(MessagingActionsTest, OnlyTheViewpointActionIsLimitedToViewpointObjects)

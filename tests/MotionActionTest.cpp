@@ -9,6 +9,7 @@
 #include "scenewright/core/action/ConstantRotationAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 namespace scenewright::test {
 namespace {
@@ -31,19 +32,19 @@ TEST_F(MotionActionTest, RotationTriggerAndExitFragmentsUseTheAnimatorOfTheirNum
 {
     auto fan = modelNamed("fan");
     auto rotation = rotationNumbered7(fan.get());
-    EXPECT_EQ(rotation->doTriggerScript(), "// Fires the constant rotation action\n"
-                                           "fan.revanim7.sincetime=0;\n"
-                                           "addAnimator(fan.revanim7);\n");
-    EXPECT_EQ(rotation->exitTriggerScript(), "if(fan.revanim7.maxtime>0) { if(fan.revanim7.sincetime < "
-                                             "fan.revanim7.maxtime) removeAnimator(fan.revanim7);}\n"
-                                             "else removeAnimator(fan.revanim7);");
+    EXPECT_EQ(rotation->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                         "fan.revanim7.sincetime=0;\n"
+                                                         "addAnimator(fan.revanim7);\n");
+    EXPECT_EQ(rotation->exitTriggerScript(sceneContext()), "if(fan.revanim7.maxtime>0) { if(fan.revanim7.sincetime < "
+                                                           "fan.revanim7.maxtime) removeAnimator(fan.revanim7);}\n"
+                                                           "else removeAnimator(fan.revanim7);");
 }
 
 TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
 {
     auto fan = modelNamed("fan");
     auto rotation = rotationNumbered7(fan.get());
-    EXPECT_EQ(rotation->doScript(),
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
               "fan.revanim7 = Object();\n"
               "fan.revanim7.thetime=0;\n"
@@ -52,8 +53,7 @@ TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
               "  fan.revanim7.thetime+=d;\n"
               "  if(fan.getPhysicalModel()==undefined) {\n"
               "fan.worldSpaceOrientation = "
-                  + fanRotation + "} else {\n"
-                  + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
+                  + fanRotation + "} else {\n" + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
                   + "}\n"
                     "}\n");
 }
@@ -63,7 +63,7 @@ TEST_F(MotionActionTest, RotationWithTimeLimitStoresItAndStopsItself)
     auto fan = modelNamed("fan");
     auto rotation = rotationNumbered7(fan.get());
     rotation->maxtime = 30.0;
-    EXPECT_EQ(rotation->doScript(),
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
               "fan.revanim7 = Object();\n"
               "fan.revanim7.thetime=0;\n"
@@ -73,15 +73,14 @@ TEST_F(MotionActionTest, RotationWithTimeLimitStoresItAndStopsItself)
               "  fan.revanim7.thetime+=d;\n"
               "  if(fan.getPhysicalModel()==undefined) {\n"
               "fan.worldSpaceOrientation = "
-                  + fanRotation + "} else {\n"
-                  + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
+                  + fanRotation + "} else {\n" + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
                   + "}\n"
                     "if(this.maxtime>0) {\n"
                     "  this.sincetime+=d;\n"
                     " if(this.sincetime > this.maxtime) removeAnimator(this);}\n"
                     "}\n");
     rotation->maxtime = -1.0;
-    EXPECT_EQ(rotation->doScript().find("maxtime"), std::string::npos);
+    EXPECT_EQ(rotation->doScript(sceneContext()).find("maxtime"), std::string::npos);
 }
 
 TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedParent)
@@ -89,14 +88,14 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("wheel");
-    solid->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({solid}, ObjectManager::ids());
     auto rotation = rotationNumbered7(solid.get());
     rotation->xrevolutions = 1.5;
     rotation->yrevolutions = -2.0;
     rotation->zrevolutions = 1e7;
     const std::string turn = "Rotation('XYZ',1.5*this.thetime*(0.10471),-2.0*this.thetime*(0.10471),"
                              "1.0E7*this.thetime*(0.10471) );\n";
-    EXPECT_EQ(rotation->doScript(),
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for wheel <solid-object>\n"
               "this.revanim7 = Object();\n"
               "this.revanim7.thetime=0;\n"
@@ -108,9 +107,9 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
                   + turn + "} else {\n" + "this.localisedparent.getPhysicalModel().worldSpaceOrientation = " + turn
                   + "}\n"
                     "}\n");
-    EXPECT_EQ(rotation->doTriggerScript(), "// Fires the constant rotation action\n"
-                                           "this.localisedparent.revanim7.sincetime=0;\n"
-                                           "addAnimator(this.localisedparent.revanim7);\n");
+    EXPECT_EQ(rotation->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                         "this.localisedparent.revanim7.sincetime=0;\n"
+                                                         "addAnimator(this.localisedparent.revanim7);\n");
 }
 
 const std::string directMoveComment = "// Move object directly to a new position relative to its current position\n";
@@ -128,8 +127,8 @@ TEST_F(MotionActionTest, ActorMovesItsPositionDirectlyInBothLayouts)
 {
     Actor actor;
     const std::string step = "theActor.worldSpacePosition = theActor.worldSpacePosition.add([1.5,0.0,-2.0]);\n";
-    EXPECT_EQ(moveBy(&actor, true)->doTriggerScript(), step);
-    EXPECT_EQ(moveBy(&actor, false)->doTriggerScript(), directMoveComment + step);
+    EXPECT_EQ(moveBy(&actor, true)->doTriggerScript(sceneContext()), step);
+    EXPECT_EQ(moveBy(&actor, false)->doTriggerScript(sceneContext()), directMoveComment + step);
 }
 
 TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne)
@@ -140,9 +139,9 @@ TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne
                                  "box.getPhysicalModel().worldSpacePosition = "
                                  "box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
                                  "} \n";
-    EXPECT_EQ(moveBy(box.get(), true)->doTriggerScript(),
+    EXPECT_EQ(moveBy(box.get(), true)->doTriggerScript(sceneContext()),
               "if(box.getPhysicalModel()==undefined) {\n" + directMoveComment + branches);
-    EXPECT_EQ(moveBy(box.get(), false)->doTriggerScript(),
+    EXPECT_EQ(moveBy(box.get(), false)->doTriggerScript(sceneContext()),
               directMoveComment + "if(box.getPhysicalModel()==undefined) {\n" + branches);
 }
 
@@ -151,7 +150,7 @@ TEST_F(MotionActionTest, VectorMoveDeclaresNothing)
     auto box = modelNamed("box");
     auto move = moveBy(box.get(), true);
     move->anchors = {"a1"};
-    EXPECT_EQ(move->doScript(), "");
+    EXPECT_EQ(move->doScript(sceneContext()), "");
 }
 
 TEST_F(MotionActionTest, AnchorMoveStartsTheTourUnlessItIsUnderWay)
@@ -160,10 +159,10 @@ TEST_F(MotionActionTest, AnchorMoveStartsTheTourUnlessItIsUnderWay)
     MovePositionAction move(box.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    EXPECT_EQ(move.doTriggerScript(), "// Move object via anchors to its new position\n"
-                                      "if(!beginanch0.started) {\n"
-                                      "beginanch0.start();\n"
-                                      "}\n");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
+                                                    "if(!beginanch0.started) {\n"
+                                                    "beginanch0.start();\n"
+                                                    "}\n");
 }
 
 TEST_F(MotionActionTest, LocalisedAnchorMoveReachesTheTourThroughTheInnerName)
@@ -171,14 +170,14 @@ TEST_F(MotionActionTest, LocalisedAnchorMoveReachesTheTourThroughTheInnerName)
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("lift");
-    solid->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({solid}, ObjectManager::ids());
     MovePositionAction move(solid.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    EXPECT_EQ(move.doTriggerScript(), "// Move object via anchors to its new position\n"
-                                      "if(!this.localisedparent.beginanch3.started) {\n"
-                                      "this.localisedparent.beginanch3.start();\n"
-                                      "}\n");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
+                                                    "if(!this.localisedparent.beginanch3.started) {\n"
+                                                    "this.localisedparent.beginanch3.start();\n"
+                                                    "}\n");
 }
 
 // The lines that look an anchor up by name and list the anchors a1 and a2.
@@ -206,12 +205,13 @@ TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
     move.speed = 2.5;
-    EXPECT_EQ(move.doScript(),
-              anchorLookup + "this.moveanch1 = ['a1','a2'];\n"
-                             "this.moveanch1.speed = 2.5;\n"
-                             "beginanch0 = Object();\n"
-                             "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
-                             "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
+    EXPECT_EQ(move.doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch1 = ['a1','a2'];\n"
+                    "this.moveanch1.speed = 2.5;\n"
+                    "beginanch0 = Object();\n"
+                    "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
+                    "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
                   + measuredist
                   + "this.setupmoveanch1=function(theanch,nextid) {\n"
                     "theanch.ba = beginanch0;\n"
@@ -264,48 +264,49 @@ TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->anchors = {"a1", "a2"};
-    EXPECT_EQ(move->doScript(),
-              anchorLookup + "this.moveanch1 = ['a1','a2'];\n"
-                             "this.moveanch1.speed = 1.0;\n"
-                             "beginanch0 = Object();\n"
-                             "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
-                             "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
-                             "this.setupmoveanch1=function(theanch,nextid) {\n"
-                             "theanch.ba = beginanch0;\n"
-                             "        theanch.start = function() {\n"
-                             "                this.ba.started = true;\n"
-                             "                this.distance = actor.dist(this.worldSpacePosition);\n"
-                             "                this.time = 0;\n"
-                             "                this.currtrans = theActor.worldSpaceTransform;\n"
-                             "                addAnimator(this);\n"
-                             "        }\n"
-                             "theanch.speed = this.moveanch1.speed;\n"
-                             "        theanch.timestep = function(w,d) {\n"
-                             "                actor.forcedGravitySetting = false;\n"
-                             "                actor.ignoreGravityPreference = true;\n"
-                             "                this.time+=(d*this.speed);\n"
-                             "                if (this.time >= this.distance) {\n"
-                             "                        theActor.worldSpaceTransform = this.transform;\n"
-                             "                        removeAnimator(this);\n"
-                             "                        if(this.next!=undefined) {\n"
-                             "                                this.next.start();\n"
-                             "                        } else {\n"
-                             "                                actor.ignoreGravityPreference = false;\n"
-                             "                        this.ba.started = false;\n"
-                             "                        }\n"
-                             "                }\n"
-                             "                else {\n"
-                             "                        theActor.worldSpaceTransform = "
-                             "this.currtrans.blend(this.transform, "
-                             "(this.time/this.distance));\n"
-                             "                }\n"
-                             "        }\n"
-                             "        if(nextid < this.moveanch1.length) {\n"
-                             "                theanch.next = this.getAnchor(this.moveanch1[nextid++]);\n"
-                             "                this.setupmoveanch1(theanch.next, nextid);\n"
-                             "        } else return;\n"
-                             "}\n"
-                             "this.setupmoveanch1(beginanch0,1);\n\n");
+    EXPECT_EQ(move->doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch1 = ['a1','a2'];\n"
+                    "this.moveanch1.speed = 1.0;\n"
+                    "beginanch0 = Object();\n"
+                    "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
+                    "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
+                    "this.setupmoveanch1=function(theanch,nextid) {\n"
+                    "theanch.ba = beginanch0;\n"
+                    "        theanch.start = function() {\n"
+                    "                this.ba.started = true;\n"
+                    "                this.distance = actor.dist(this.worldSpacePosition);\n"
+                    "                this.time = 0;\n"
+                    "                this.currtrans = theActor.worldSpaceTransform;\n"
+                    "                addAnimator(this);\n"
+                    "        }\n"
+                    "theanch.speed = this.moveanch1.speed;\n"
+                    "        theanch.timestep = function(w,d) {\n"
+                    "                actor.forcedGravitySetting = false;\n"
+                    "                actor.ignoreGravityPreference = true;\n"
+                    "                this.time+=(d*this.speed);\n"
+                    "                if (this.time >= this.distance) {\n"
+                    "                        theActor.worldSpaceTransform = this.transform;\n"
+                    "                        removeAnimator(this);\n"
+                    "                        if(this.next!=undefined) {\n"
+                    "                                this.next.start();\n"
+                    "                        } else {\n"
+                    "                                actor.ignoreGravityPreference = false;\n"
+                    "                        this.ba.started = false;\n"
+                    "                        }\n"
+                    "                }\n"
+                    "                else {\n"
+                    "                        theActor.worldSpaceTransform = "
+                    "this.currtrans.blend(this.transform, "
+                    "(this.time/this.distance));\n"
+                    "                }\n"
+                    "        }\n"
+                    "        if(nextid < this.moveanch1.length) {\n"
+                    "                theanch.next = this.getAnchor(this.moveanch1[nextid++]);\n"
+                    "                this.setupmoveanch1(theanch.next, nextid);\n"
+                    "        } else return;\n"
+                    "}\n"
+                    "this.setupmoveanch1(beginanch0,1);\n\n");
 }
 
 TEST_F(MotionActionTest, AnchorTourOfAPrimitiveSetsItsTransformDirectly)
@@ -314,7 +315,7 @@ TEST_F(MotionActionTest, AnchorTourOfAPrimitiveSetsItsTransformDirectly)
     MovePositionAction move(door.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    const std::string declaration = move.doScript();
+    const std::string declaration = move.doScript(sceneContext());
     EXPECT_NE(declaration.find(measuredist), std::string::npos);
     EXPECT_NE(declaration.find("                if (this.time >= this.distance) {\n"
                                "                        door.worldSpaceTransform = this.transform;\n"
@@ -333,16 +334,17 @@ TEST_F(MotionActionTest, LocalisedAnchorTourHangsOnThisAndTellsEachAnchorItsPare
     localiseScript();
     auto lift = std::make_shared<SolidObjectObj>();
     lift->setName("lift");
-    lift->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({lift}, ObjectManager::ids());
     MovePositionAction move(lift.get());
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
-    EXPECT_EQ(move.doScript(),
-              anchorLookup + "this.moveanch4 = ['a1','a2'];\n"
-                             "this.moveanch4.speed = 1.0;\n"
-                             "this.beginanch3 = Object();\n"
-                             "this.beginanch3.transform = this.getAnchor(this.moveanch4[0]).transform;\n"
-                             "this.beginanch3.worldSpacePosition = this.beginanch3.transform.translation;\n"
+    EXPECT_EQ(move.doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch4 = ['a1','a2'];\n"
+                    "this.moveanch4.speed = 1.0;\n"
+                    "this.beginanch3 = Object();\n"
+                    "this.beginanch3.transform = this.getAnchor(this.moveanch4[0]).transform;\n"
+                    "this.beginanch3.worldSpacePosition = this.beginanch3.transform.translation;\n"
                   + measuredist
                   + "this.setupmoveanch4=function(theanch,nextid) {\n"
                     "theanch.localisedparent = this;\n"
@@ -395,12 +397,12 @@ TEST_F(MotionActionTest, AnchorTourWithoutAnchorsContributesNothing)
     MovePositionAction move(box.get());
     move.usesAnchors = true;
     move.setActive(true);
-    EXPECT_EQ(move.doScript(), "");
-    EXPECT_EQ(move.doTriggerScript(), "");
-    EXPECT_EQ(move.exitTriggerScript(), "");
+    EXPECT_EQ(move.doScript(sceneContext()), "");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "");
+    EXPECT_EQ(move.exitTriggerScript(sceneContext()), "");
 
     move.usesAnchors = false;
-    EXPECT_NE(move.doTriggerScript(), "");
+    EXPECT_NE(move.doTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)

@@ -127,12 +127,13 @@ TEST_F(ObjectManagerTest, AssemblesDeclarationsThenOnLoadTriggersThenWorldThenTr
     click->addAction(rotation);
 
     const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    const std::string expected = kDeclarationsBanner + fan->getAtmoObjectDeclaration() + rotation->doScript()
-                                 + box->getAtmoObjectDeclaration() + firstLoad->doOnLoadTrigger() + "\n"
-                                 + kTriggersBanner + "chat.print('hi');\n" + "\n" + "\n" + "\n"
-                                 + firstLoad->doScript() + "\n" + click->doScript() + "\n";
+    const std::string expected = kDeclarationsBanner + fan->getAtmoObjectDeclaration(sceneContext())
+                                 + rotation->doScript(sceneContext()) + box->getAtmoObjectDeclaration(sceneContext())
+                                 + firstLoad->doOnLoadTrigger(sceneContext()) + "\n" + kTriggersBanner
+                                 + "chat.print('hi');\n" + "\n" + "\n" + "\n" + triggerScript(*firstLoad) + "\n"
+                                 + triggerScript(*click) + "\n";
     EXPECT_EQ(script, expected);
-    EXPECT_EQ(script.find(idleMove->doScript()), std::string::npos);
+    EXPECT_EQ(script.find(idleMove->doScript(sceneContext())), std::string::npos);
     EXPECT_EQ(script.find(".prox"), std::string::npos);
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
@@ -150,7 +151,7 @@ TEST_F(ObjectManagerTest, GeneratingTwiceGivesTheSameTextWithAndWithoutSynchroni
     const std::string first = registry.generateAtmoScript();
     EXPECT_EQ(registry.generateAtmoScript(), first);
     EXPECT_TRUE(nodeAccepts(first));
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     const std::string synchronised = registry.generateAtmoScript();
     EXPECT_NE(synchronised, first);
     EXPECT_EQ(registry.generateAtmoScript(), synchronised);
@@ -165,15 +166,18 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
     auto rotation = addRotation(*fan);
     addTrigger<WorldFirstLoadsTrigger>(*fan)->addAction(rotation);
     addTrigger<OnclickTrigger>(*fan)->addAction(rotation);
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
 
     const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    const std::string names = synch.getTriggerNames();
-    const std::string handler = synch.doScript();
+    const auto& objects = ObjectManager::getInstance().getAtmoObjectListData();
+    script::ScriptContext context = sceneContext();
+    for (const auto& object : objects)
+        object->generateAtmoScript(context);
+    const std::string names = script::SynchronisationTable::getTriggerNames(objects);
+    const std::string handler = context.synchronisation().doScript(objects);
     ASSERT_FALSE(names.empty());
     ASSERT_FALSE(handler.empty());
-    const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger();
+    const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger(sceneContext());
     EXPECT_NE(script.find(onLoad + names + "\n" + kTriggersBanner), std::string::npos);
     ASSERT_GE(script.size(), handler.size());
     EXPECT_EQ(script.substr(script.size() - handler.size()), handler);
@@ -216,7 +220,7 @@ TEST_F(ObjectManagerTest, CopiedTriggersAndActionsGenerateNamesOfTheirOwn)
     addTrigger<ProximityTrigger>(*fan)->addAction(rotation);
     auto box = addObject<SolidObjectObj>("box");
     box->copy(*fan);
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
 
     const std::string script = ObjectManager::getInstance().generateAtmoScript();
     EXPECT_NE(script.find("modelobj6.revanim2 = Object();"), std::string::npos);
@@ -301,7 +305,7 @@ TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheLocalisedOrSynchronised
     const std::string localised = ObjectManager::getInstance().generateAtmoScript();
     EXPECT_FALSE(injectionEscapes(localised));
     EXPECT_TRUE(nodeAccepts(localised, &diagnostics)) << diagnostics;
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     const std::string synchronised = ObjectManager::getInstance().generateAtmoScript();
     EXPECT_FALSE(injectionEscapes(synchronised));
     EXPECT_TRUE(nodeAccepts(synchronised, &diagnostics)) << diagnostics;

@@ -6,7 +6,7 @@
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/SceneCheck.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
@@ -225,7 +225,7 @@ TEST_F(SceneCheckTest, ObjectsALocalisedScriptCannotReachAreReportedUnderTheTrig
     project_->setLocaliseScript(true);
     const std::string cannotReach = "The trigger \"On click trigger\" cannot reach rock <solid-object> in a localised";
     EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script."));
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script.",
                                      "3: " + cannotReach
                                          + " and synchronised script; use a global script or switch synchronisation off."));

@@ -8,7 +8,6 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
@@ -117,7 +116,7 @@ TEST_F(SceneHistoryTest, UndoAndRedoOfEveryKindOfChangeRestoreTheExactScript)
         {"localise", [] { editor().setLocaliseScript(true); }},
     };
     // With synchronisation on, a trigger's synchronisation flag shows in the script.
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     // A welcome message shows only when switched on, and switching shows only with a message.
     world().setWelcomeMessage("Hi");
     for (const auto& [what, change] : changes) {

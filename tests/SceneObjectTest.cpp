@@ -12,6 +12,7 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 #include <memory>
 #include <string>
@@ -46,11 +47,11 @@ public:
     {
         return std::make_shared<LoadingAction>(owner, "", false);
     }
-    std::string getOnLoadScript() const override { return onLoad_; }
+    std::string getOnLoadScript(const script::ScriptContext&) const override { return onLoad_; }
     std::vector<std::string> getFields() const override { return {}; }
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override { return {}; }
-    std::string doScript() const override { return {}; }
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doScript(const script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<LoadingAction>(*this); }
@@ -71,6 +72,14 @@ std::shared_ptr<Kind> named(const std::string& name)
 }
 
 using SceneObjectTest = FreshProgramTest;
+
+// The object's declaration, after the object is named as it would be before
+// a script is generated.
+std::string declared(const std::shared_ptr<IAtmoObject>& object)
+{
+    script::ScriptNaming::nameObjects({object}, ObjectManager::ids());
+    return object->getAtmoObjectDeclaration(sceneContext());
+}
 
 TEST_F(SceneObjectTest, SetNameDropsOnePrefixOnly)
 {
@@ -99,10 +108,10 @@ TEST_F(SceneObjectTest, ActorAndWorldHaveFixedNamesAndDeclareNothing)
 {
     Actor actor;
     World world;
-    EXPECT_EQ(static_cast<IAtmoObject&>(actor).getInnerScriptName(), "theActor");
-    EXPECT_EQ(actor.getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(static_cast<IAtmoObject&>(world).getInnerScriptName(), "theWorld");
-    EXPECT_EQ(world.getAtmoObjectDeclaration(), "");
+    EXPECT_EQ(static_cast<IAtmoObject&>(actor).getInnerScriptName(sceneContext()), "theActor");
+    EXPECT_EQ(actor.getAtmoObjectDeclaration(sceneContext()), "");
+    EXPECT_EQ(static_cast<IAtmoObject&>(world).getInnerScriptName(sceneContext()), "theWorld");
+    EXPECT_EQ(world.getAtmoObjectDeclaration(sceneContext()), "");
     ASSERT_EQ(actor.getAtmoActionSize(), 1);
     EXPECT_NE(actor.getAtmoAction(typeid(MovePositionAction)), nullptr);
     EXPECT_EQ(actor.getAtmoAction(0)->getOwnerObject(), &actor);
@@ -111,12 +120,11 @@ TEST_F(SceneObjectTest, ActorAndWorldHaveFixedNamesAndDeclareNothing)
 TEST_F(SceneObjectTest, PrimitiveDeclaresItselfAsInTheWorkedExample)
 {
     auto door = named<PrimitiveObj>("door");
-    EXPECT_EQ(door->getAtmoObjectScriptName(), "null");
-    EXPECT_EQ(door->getAtmoObjectDeclaration(),
-              "primitiveobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
-    EXPECT_EQ(door->getAtmoObjectScriptName(), "primitiveobj0");
-    EXPECT_EQ(static_cast<IAtmoObject&>(*door).getInnerScriptName(), "primitiveobj0");
-    EXPECT_EQ(door->getInnerScriptName(true), "primitiveobj0");
+    EXPECT_EQ(door->getAtmoObjectScriptName(sceneContext()), "null");
+    EXPECT_EQ(declared(door), "primitiveobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
+    EXPECT_EQ(door->getAtmoObjectScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(static_cast<IAtmoObject&>(*door).getInnerScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(door->getInnerScriptName(sceneContext(), true), "primitiveobj0");
 }
 
 TEST_F(SceneObjectTest, PrimitiveQuotesEverySolidObjectIndexThatIsNotAnInteger)
@@ -129,7 +137,7 @@ TEST_F(SceneObjectTest, PrimitiveQuotesEverySolidObjectIndexThatIsNotAnInteger)
         auto door = named<PrimitiveObj>("door");
         door->setGlobalId(5);
         door->solidObjectIndex = index;
-        EXPECT_EQ(door->getAtmoObjectDeclaration(),
+        EXPECT_EQ(declared(door),
                   "primitiveobj5 = theStage.getSolidObject" + written + ".rootPrimitive.find('.../door');\n");
     }
 }
@@ -143,39 +151,37 @@ TEST_F(SceneObjectTest, SolidObjectIsAddressedByIndexOrByName)
     for (const auto& [name, written] : cases) {
         auto box = named<SolidObjectObj>(name);
         box->setGlobalId(1);
-        EXPECT_EQ(box->getAtmoObjectDeclaration(), "solidobject1 = theStage.getSolidObject" + written + ";\n");
+        EXPECT_EQ(declared(box), "solidobject1 = theStage.getSolidObject" + written + ";\n");
     }
 }
 
 TEST_F(SceneObjectTest, ModelIsLoadedAsSceneGroupOrFoundInTheStage)
 {
     auto house = named<ModelObj>("house.aer");
-    EXPECT_EQ(house->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('house.aer').add();\n}\n");
+    EXPECT_EQ(declared(house), "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('house.aer').add();\n}\n");
     house->tobeloaded = false;
-    EXPECT_EQ(house->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\n"
-              "modelobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../house.aer');\n}\n");
+    EXPECT_EQ(declared(house), "if(typeof(modelobj0)=='undefined') {\n"
+                               "modelobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../house.aer');\n}\n");
 }
 
 TEST_F(SceneObjectTest, ViewpointObjectIsFoundByName)
 {
-    EXPECT_EQ(named<ViewpointObj>("cam")->getAtmoObjectDeclaration(), "viewptobj0 = theStage.getViewpointObject('cam');\n");
+    EXPECT_EQ(declared(named<ViewpointObj>("cam")), "viewptobj0 = theStage.getViewpointObject('cam');\n");
 }
 
-TEST_F(SceneObjectTest, ObjectsTakeTheirNumberAtTheFirstDeclarationAndKeepIt)
+TEST_F(SceneObjectTest, ObjectsTakeTheirNumberWhenFirstNamedAndKeepIt)
 {
     auto first = named<PrimitiveObj>("a");
     auto second = named<SolidObjectObj>("b");
     auto model = named<ModelObj>("c");
-    first->getAtmoObjectDeclaration();
+    declared(first);
     ConstantRotationAction takesANumber(model.get());
-    second->getAtmoObjectDeclaration();
-    model->getAtmoObjectDeclaration();
-    first->getAtmoObjectDeclaration();
-    EXPECT_EQ(first->getAtmoObjectScriptName(), "primitiveobj0");
-    EXPECT_EQ(second->getAtmoObjectScriptName(), "solidobject2");
-    EXPECT_EQ(model->getAtmoObjectScriptName(), "modelobj3");
+    declared(second);
+    declared(model);
+    declared(first);
+    EXPECT_EQ(first->getAtmoObjectScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(second->getAtmoObjectScriptName(sceneContext()), "solidobject2");
+    EXPECT_EQ(model->getAtmoObjectScriptName(sceneContext()), "modelobj3");
     EXPECT_EQ(ObjectManager::nextid(), 4);
 }
 
@@ -186,24 +192,22 @@ TEST_F(SceneObjectTest, LocalisedObjectsAreScriptedThroughThisButModelsAreNot)
     auto box = named<SolidObjectObj>("box");
     auto cam = named<ViewpointObj>("cam");
     auto fan = named<ModelObj>("fan");
-    EXPECT_EQ(door->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(box->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n}\n");
+    EXPECT_EQ(declared(door), "");
+    EXPECT_EQ(declared(box), "");
+    EXPECT_EQ(declared(cam), "");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n}\n");
     for (IAtmoObject* object : {static_cast<IAtmoObject*>(door.get()), static_cast<IAtmoObject*>(box.get()),
                                 static_cast<IAtmoObject*>(cam.get())}) {
-        EXPECT_EQ(object->getAtmoObjectScriptName(), "this");
-        EXPECT_EQ(object->getInnerScriptName(true), "localisedparent");
-        EXPECT_EQ(object->getInnerScriptName(false), "this.localisedparent");
-        EXPECT_EQ(object->getInnerScriptName(), "this.localisedparent");
+        EXPECT_EQ(object->getAtmoObjectScriptName(sceneContext()), "this");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext(), true), "localisedparent");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext(), false), "this.localisedparent");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext()), "this.localisedparent");
     }
-    EXPECT_EQ(fan->getInnerScriptName(true), "modelobj5");
+    EXPECT_EQ(fan->getInnerScriptName(sceneContext(), true), "modelobj5");
 
     ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
-    EXPECT_EQ(door->getAtmoObjectDeclaration(),
-              "primitiveobj2 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
-    EXPECT_EQ(door->getInnerScriptName(true), "primitiveobj2");
+    EXPECT_EQ(declared(door), "primitiveobj2 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
+    EXPECT_EQ(door->getInnerScriptName(sceneContext(), true), "primitiveobj2");
 }
 
 std::string physicalModelBlock(const std::string& v, const std::string& object, const std::string& mass)
@@ -233,17 +237,16 @@ TEST_F(SceneObjectTest, ModelWithPhysicalModelAndNoActionsKeepsTheBlockInsideIts
 {
     auto fan = named<ModelObj>("fan");
     setUpPhysicalModel(fan->pm);
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('fan').add();\n"
-                  + physicalModelBlock("modelobj0", "fan <model.aer/.atmo>", "2.5") + "}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('fan').add();\n"
+                                 + physicalModelBlock("modelobj0", "fan <model.aer/.atmo>", "2.5") + "}\n");
 }
 
 TEST_F(SceneObjectTest, ViewpointWithPhysicalModelAndNoActionsPutsTheBlockAtTopLevelWithAFixedMass)
 {
     auto cam = named<ViewpointObj>("cam");
     setUpPhysicalModel(cam->pm);
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(), "viewptobj0 = theStage.getViewpointObject('cam');\n"
-                                                   + physicalModelBlock("viewptobj0", "cam <viewpoint>", "10"));
+    EXPECT_EQ(declared(cam), "viewptobj0 = theStage.getViewpointObject('cam');\n"
+                                 + physicalModelBlock("viewptobj0", "cam <viewpoint>", "10"));
 }
 
 TEST_F(SceneObjectTest, ActivePhysicalModelMakesEveryActionQualifyForTheOnLoadFunction)
@@ -257,16 +260,14 @@ TEST_F(SceneObjectTest, ActivePhysicalModelMakesEveryActionQualifyForTheOnLoadFu
     setUpPhysicalModel(cam->pm);
     cam->addAtmoAction(inactiveLoader);
 
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj1)=='undefined') {\nmodelobj1 = SceneGroup('fan').add();\n"
-              "modelobj1.onLoad = function() {\na.load();\n"
-                  + physicalModelBlock("modelobj1", "fan <model.aer/.atmo>", "2.5")
-                  + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj1);\n}\n");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(),
-              "viewptobj2 = theStage.getViewpointObject('cam');\n"
-              "if(!viewptobj2.loaded) {\nviewptobj2.onLoad = function() {\nb.load();\n"
-                  + physicalModelBlock("viewptobj2", "cam <viewpoint>", "10")
-                  + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(viewptobj2);\n}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj1)=='undefined') {\nmodelobj1 = SceneGroup('fan').add();\n"
+                             "modelobj1.onLoad = function() {\na.load();\n"
+                                 + physicalModelBlock("modelobj1", "fan <model.aer/.atmo>", "2.5")
+                                 + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj1);\n}\n");
+    EXPECT_EQ(declared(cam), "viewptobj2 = theStage.getViewpointObject('cam');\n"
+                             "if(!viewptobj2.loaded) {\nviewptobj2.onLoad = function() {\nb.load();\n"
+                                 + physicalModelBlock("viewptobj2", "cam <viewpoint>", "10")
+                                 + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(viewptobj2);\n}\n");
 }
 
 TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQualify)
@@ -286,13 +287,11 @@ TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQuali
     cam->copy(*source);
     ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
 
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n"
-              "modelobj5.onLoad = function() {\na.load();\n"
-              "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj5);\n}\n");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(),
-              "if(!this.loaded) {\nthis.onLoad = function() {\na.load();\n"
-              "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(this);\n}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n"
+                             "modelobj5.onLoad = function() {\na.load();\n"
+                             "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj5);\n}\n");
+    EXPECT_EQ(declared(cam), "if(!this.loaded) {\nthis.onLoad = function() {\na.load();\n"
+                             "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(this);\n}\n");
 }
 
 TEST_F(SceneObjectTest, HostileNamesStayInsideTheirLiteralsAndComments)
@@ -307,21 +306,21 @@ TEST_F(SceneObjectTest, HostileNamesStayInsideTheirLiteralsAndComments)
     auto cam = named<ViewpointObj>(kHostileName);
     const std::string e = kHostileLiteral;
 
-    std::string script = model->getAtmoObjectDeclaration();
+    std::string script = declared(model);
     EXPECT_NE(script.find("modelobj0 = SceneGroup('" + e + "').add();\n"), std::string::npos);
     EXPECT_NE(script.find("// We initialise the physical model for a'b\\c d e f g <model.aer/.atmo> here\n"),
               std::string::npos);
-    std::string declaration = found->getAtmoObjectDeclaration();
+    std::string declaration = declared(found);
     EXPECT_NE(declaration.find("modelobj1 = theStage.getSolidObject(0).rootPrimitive.find('.../" + e + "');\n"),
               std::string::npos);
     script += declaration;
-    declaration = door->getAtmoObjectDeclaration();
+    declaration = declared(door);
     EXPECT_EQ(declaration, "primitiveobj2 = theStage.getSolidObject('" + e + "').rootPrimitive.find('.../" + e + "');\n");
     script += declaration;
-    declaration = box->getAtmoObjectDeclaration();
+    declaration = declared(box);
     EXPECT_EQ(declaration, "solidobject3 = theStage.getSolidObject('" + e + "');\n");
     script += declaration;
-    declaration = cam->getAtmoObjectDeclaration();
+    declaration = declared(cam);
     EXPECT_EQ(declaration, "viewptobj4 = theStage.getViewpointObject('" + e + "');\n");
     script += declaration;
     std::string diagnostics;

@@ -3,7 +3,6 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -123,82 +122,83 @@ std::string handlerOf(const std::string& script)
 
 TEST_F(SynchronisationTest, StartCodeSetsTheSharedPropertyOrWaitsOnceForTheChat)
 {
-    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchTriggerScript("synchtrigger4"),
-    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
-    "    for(i=0;i<triggernames.length;i++) {\n"
-    "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(!triggerrunning[i]) {\n"
-    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
-    "                            if(chat.isConnected) {\n"
-    "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
-    "          } else {\n"
-    "                                          if(!triggernames.waiting) {\n"
-    "                                                  triggernames.waiting = true;\n"
-    "                                                  waitalittlewhileforchat = Object();\n"
-    "                                                  waitalittlewhileforchat.timestep = function() {\n"
-    "                                                          if(chat.isConnected && triggernames.ok) {\n"
-    "                                                                  "
-    "chat.setSharedProperty('synchtrigger4','running','true');\n"
-    "                                                                  triggernames.waiting = false;\n"
-    "                                                                  removeAnimator(waitalittlewhileforchat);\n"
-    "                                                          }\n"
-    "                                                  }\n"
-    "                                                  addAnimator(waitalittlewhileforchat);\n"
-    "                                          }\n"
-    "                            }\n"
-    "                    }\n"
-    "                    break;\n"
-    "            }\n"
-    "    }\n"
-    "    // END SHARED PROPERTY\n");
+    EXPECT_EQ(
+        script::SynchronisationTable().getSynchTriggerScript("synchtrigger4"),
+        "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+        "    for(i=0;i<triggernames.length;i++) {\n"
+        "            if(triggernames[i]=='synchtrigger4') {\n"
+        "                    if(!triggerrunning[i]) {\n"
+        "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+        "                            if(chat.isConnected) {\n"
+        "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
+        "          } else {\n"
+        "                                          if(!triggernames.waiting) {\n"
+        "                                                  triggernames.waiting = true;\n"
+        "                                                  waitalittlewhileforchat = Object();\n"
+        "                                                  waitalittlewhileforchat.timestep = function() {\n"
+        "                                                          if(chat.isConnected && triggernames.ok) {\n"
+        "                                                                  "
+        "chat.setSharedProperty('synchtrigger4','running','true');\n"
+        "                                                                  triggernames.waiting = false;\n"
+        "                                                                  removeAnimator(waitalittlewhileforchat);\n"
+        "                                                          }\n"
+        "                                                  }\n"
+        "                                                  addAnimator(waitalittlewhileforchat);\n"
+        "                                          }\n"
+        "                            }\n"
+        "                    }\n"
+        "                    break;\n"
+        "            }\n"
+        "    }\n"
+        "    // END SHARED PROPERTY\n");
 }
 
 TEST_F(SynchronisationTest, ExitCodeClearsTheSharedPropertyOnlyWhenConnected)
 {
-    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchExitTriggerScript("synchtrigger4"),
-    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
-    "    for(i=0;i<triggernames.length;i++) {\n"
-    "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(triggerrunning[i]) {\n"
-    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
-    "                            if(chat.isConnected) {\n"
-    "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
-    "                            }\n"
-    "                    }\n"
-    "                    break;\n"
-    "            }\n"
-    "    }\n"
-    "    // END SHARED PROPERTY\n");
+    EXPECT_EQ(script::SynchronisationTable().getSynchExitTriggerScript("synchtrigger4"),
+              "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+              "    for(i=0;i<triggernames.length;i++) {\n"
+              "            if(triggernames[i]=='synchtrigger4') {\n"
+              "                    if(triggerrunning[i]) {\n"
+              "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+              "                            if(chat.isConnected) {\n"
+              "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
+              "                            }\n"
+              "                    }\n"
+              "                    break;\n"
+              "            }\n"
+              "    }\n"
+              "    // END SHARED PROPERTY\n");
 }
 
 TEST_F(SynchronisationTest, TableKeepsBranchesInTheOrderTheirKeysWereFirstStored)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    script::SynchronisationTable synch;
     synch.appendSynchForAction("synchtrigger10", "running", "true", "a();\n");
     synch.appendSynchForAction("synchtrigger1", "running", "true", "b();\n");
     synch.appendSynchForAction("synchtrigger10", "running", "false", "c();\n");
     synch.appendSynchForAction("synchtrigger10", "running", "true", "d();\n");
     synch.setSynchForAction("synchtrigger1", "running", "true", "e();\n");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
-                                         branch("synchtrigger1", "true", "e();\n"),
-                                         branch("synchtrigger10", "false", "c();\n")}));
+    EXPECT_EQ(synch.doScript({}),
+              handler({branch("synchtrigger10", "true", "a();\nd();\n"), branch("synchtrigger1", "true", "e();\n"),
+                       branch("synchtrigger10", "false", "c();\n")}));
 
     synch.removeSynchsForTrigger("synchtrigger1");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
-                                         branch("synchtrigger10", "false", "c();\n")}));
+    EXPECT_EQ(synch.doScript({}),
+              handler({branch("synchtrigger10", "true", "a();\nd();\n"), branch("synchtrigger10", "false", "c();\n")}));
 
     synch.appendSynchForAction("synchtrigger1", "running", "true", "f();\n");
     synch.removeSynchsForTrigger("synchtrigger10");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger1", "true", "f();\n")}));
+    EXPECT_EQ(synch.doScript({}), handler({branch("synchtrigger1", "true", "f();\n")}));
 
     synch.clearAttributes();
-    EXPECT_EQ(synch.doScript(), handler({}));
+    EXPECT_EQ(synch.doScript({}), handler({}));
 }
 
 TEST_F(SynchronisationTest, SwitchedOnWithoutSynchronisedTriggersWritesAnEmptyListAndHandler)
 {
     ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(),
               "// ***************************************\n"
               "// Object declarations \n"
@@ -227,7 +227,7 @@ TEST_F(SynchronisationTest, SwitchedOffWritesNeitherTheListNorTheHandler)
 TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForExitTriggers)
 {
     ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     auto fan = addModel("fan");
     auto fanRotation = addRotation(*fan);
     addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
@@ -250,7 +250,7 @@ TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForEx
 TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoIndex)
 {
     ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     auto a = addModel("a");
     auto aRotation = addRotation(*a);
     addTrigger(*a, std::make_shared<ProximityTrigger>(a.get()), {aRotation})->setActive(false);
@@ -279,7 +279,7 @@ TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoInd
 TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
 {
     ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     auto fan = addModel("fan");
     auto rotation = addRotation(*fan);
     auto move = std::make_shared<MovePositionAction>(fan.get());
@@ -306,7 +306,7 @@ TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
 TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
 {
     ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     auto fan = addModel("fan");
     auto fanRotation = addRotation(*fan);
     addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
@@ -320,7 +320,7 @@ TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
 TEST_F(SynchronisationTest, SynchronisedSceneOfEveryTriggerKindParsesGlobalAndLocalised)
 {
     auto project = ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     ObjectManager& registry = ObjectManager::getInstance();
 
     auto fan = addModel("fan\n'");

@@ -22,15 +22,14 @@ inline void startProject(bool localised)
     core::ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(localised);
 }
 
-// An object of the kind with the name and global number, added to the
-// registry and declared once, so that its script names are set.
+// An object of the kind with the name and global number (which gives it its
+// script names), added to the registry.
 template <class Kind>
 std::shared_ptr<Kind> addObject(const std::string& name, int id)
 {
     auto object = std::make_shared<Kind>();
     object->setName(name);
     object->setGlobalId(id);
-    object->getAtmoObjectDeclaration();
     core::ObjectManager::getInstance().addAtmoObject(object);
     return object;
 }

@@ -3,7 +3,6 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -11,6 +10,7 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 namespace scenewright::test {
 namespace {
@@ -47,11 +47,11 @@ TEST_F(TriggerTest, TriggerWithoutActionsOnlySaysSo)
 {
     auto door = modelNamed("door");
     ProximityTrigger trigger(door.get());
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: Proximity trigger\n");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: Proximity trigger\n");
     trigger.setName(std::nullopt);
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: null\n");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: null\n");
     trigger.setName(std::string("a\nb\r\nc\xE2\x80\xA8" "d"));
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: a b  c d\n");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: a b  c d\n");
 }
 
 TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
@@ -60,7 +60,7 @@ TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
     ProximityTrigger trigger(door.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", door.get()));
     trigger.getAction(0)->setActive(false);
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + proximityMiddle + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + proximityMiddle + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
@@ -68,8 +68,8 @@ TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
     auto door = modelNamed("door");
     ProximityTrigger trigger(door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
-                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                          + "leave_a();\nleave_c();\n" + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, OnclickNeverWritesExitFragments)
@@ -77,40 +77,40 @@ TEST_F(TriggerTest, OnclickNeverWritesExitFragments)
     auto door = primitiveNamed("door", "door");
     OnclickTrigger trigger(door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
+    EXPECT_EQ(triggerScript(trigger), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
 }
 
 TEST_F(TriggerTest, SynchronisedProximityRunsTheSharedPropertyCodeInsteadOfItsActions)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
+    const script::SynchronisationTable synch;
     auto door = modelNamed("door");
     ProximityTrigger trigger(door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
-                                      + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
-                                      + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
+                                          + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
+                                          + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, SynchronisedOnclickGetsTheStartCodeButNoExitCode)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
+    const script::SynchronisationTable synch;
     auto door = primitiveNamed("door", "door");
     OnclickTrigger trigger(door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
+    EXPECT_EQ(triggerScript(trigger), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
 }
 
 TEST_F(TriggerTest, TriggerThatOptsOutOfSynchronisationRunsItsActionsItself)
 {
-    SharedObjectsManager::getInstance().setActive(true);
+    ProjectManager::getInstance().setSynchronise(true);
     auto door = modelNamed("door");
     ProximityTrigger trigger(door.get());
     trigger.usesSynch = false;
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
-                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                          + "leave_a();\nleave_c();\n" + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
@@ -122,7 +122,7 @@ TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
     auto rotation = std::make_shared<ConstantRotationAction>(door.get());
     rotation->setActive(true);
     trigger.addAction(rotation);
-    EXPECT_EQ(trigger.doScript(),
+    EXPECT_EQ(triggerScript(trigger),
               "door.prox = Object();\n"
               "door.prox.fired = false;\n"
               "door.prox.timestep = function() {\n"
@@ -149,11 +149,11 @@ TEST_F(TriggerTest, ProximityDistanceIsWrittenAsADouble)
 {
     auto door = modelNamed("door");
     ProximityTrigger trigger(door.get());
-    EXPECT_NE(trigger.getPreActionScript().find("< 5.0) {\n"), std::string::npos);
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 5.0) {\n"), std::string::npos);
     trigger.set("distance", "1e2");
-    EXPECT_NE(trigger.getPreActionScript().find("< 100.0) {\n"), std::string::npos);
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 100.0) {\n"), std::string::npos);
     trigger.distance = 0.0001;
-    EXPECT_NE(trigger.getPreActionScript().find("< 1.0E-4) {\n"), std::string::npos);
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 1.0E-4) {\n"), std::string::npos);
 }
 
 TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
@@ -161,16 +161,18 @@ TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    door->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({door}, ObjectManager::ids());
     ProximityTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript(), "this.prox = Object();\n"
-                                            "this.prox.fired = false;\n"
-                                            "this.prox.localisedparent = this;\n"
-                                            "this.prox.timestep = function() {\n"
-                                            "if(actor.dist(this.localisedparent.worldSpacePosition) < 5.0) {\n"
-                                            "  if(!this.fired) {\n"
-                                            "     this.fired = true;\n");
-    EXPECT_EQ(trigger.getFinalTriggerScript(), "  }\n  this.fired = false;\n  }\n}\naddAnimator(this.prox);\n");
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
+              "this.prox = Object();\n"
+              "this.prox.fired = false;\n"
+              "this.prox.localisedparent = this;\n"
+              "this.prox.timestep = function() {\n"
+              "if(actor.dist(this.localisedparent.worldSpacePosition) < 5.0) {\n"
+              "  if(!this.fired) {\n"
+              "     this.fired = true;\n");
+    EXPECT_EQ(trigger.getFinalTriggerScript(sceneContext()),
+              "  }\n  this.fired = false;\n  }\n}\naddAnimator(this.prox);\n");
 }
 
 TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
@@ -178,23 +180,24 @@ TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    door->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({door}, ObjectManager::ids());
     OnclickTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript(), "// on click trigger for 'door <primitive>'\n"
-                                            "this.mouse = MouseEventHandler();\n"
-                                            "this.mouse.setFilterOnClick(this);\n"
-                                            "this.mouse.localisedparent = this;\n"
-                                            "this.mouse.onEvent = function(ev,obj) {\n");
-    EXPECT_EQ(trigger.getPostActionScript(), onclickEnd);
-    EXPECT_EQ(trigger.getFinalTriggerScript(), "");
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()), "// on click trigger for 'door <primitive>'\n"
+                                                          "this.mouse = MouseEventHandler();\n"
+                                                          "this.mouse.setFilterOnClick(this);\n"
+                                                          "this.mouse.localisedparent = this;\n"
+                                                          "this.mouse.onEvent = function(ev,obj) {\n");
+    EXPECT_EQ(trigger.getPostActionScript(sceneContext()), onclickEnd);
+    EXPECT_EQ(trigger.getFinalTriggerScript(sceneContext()), "");
 }
 
 TEST_F(TriggerTest, OnclickCommentCannotBeEndedByTheObjectName)
 {
     auto door = primitiveNamed("door'\nalert(1);\r//\xE2\x80\xA9x", "door");
     OnclickTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript().substr(0, trigger.getPreActionScript().find('\n') + 1),
-              "// on click trigger for 'door' alert(1); // x <primitive>'\n");
+    EXPECT_EQ(
+        trigger.getPreActionScript(sceneContext()).substr(0, trigger.getPreActionScript(sceneContext()).find('\n') + 1),
+        "// on click trigger for 'door' alert(1); // x <primitive>'\n");
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWrapsItsActionsInAFirstloadFunction)
@@ -202,12 +205,12 @@ TEST_F(TriggerTest, WorldFirstLoadsWrapsItsActionsInAFirstloadFunction)
     auto m = modelNamed("m");
     WorldFirstLoadsTrigger trigger(m.get());
     addMarkers(trigger, m.get());
-    EXPECT_EQ(trigger.doScript(), "// The following scripts are run as the world is first loading...\n"
-                                  "m.firstload = function() {\n"
-                                  "fire_a();\n"
-                                  "fire_c();\n"
-                                  "}\n"
-                                  "// End of first load scripts\n");
+    EXPECT_EQ(triggerScript(trigger), "// The following scripts are run as the world is first loading...\n"
+                                      "m.firstload = function() {\n"
+                                      "fire_a();\n"
+                                      "fire_c();\n"
+                                      "}\n"
+                                      "// End of first load scripts\n");
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWaitsForTheOwnersOfAllItsActions)
@@ -218,7 +221,7 @@ TEST_F(TriggerTest, WorldFirstLoadsWaitsForTheOwnersOfAllItsActions)
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
     trigger.addAction(std::make_shared<MarkerAction>("b", p.get()));
     trigger.getAction(1)->setActive(false);
-    EXPECT_EQ(trigger.doOnLoadTrigger(),
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()),
               "// Waiting for objects to load before triggering world first loads trigger...\n"
               "m.worldfirstloads = Object();\n"
               "m.worldfirstloads.timestep = function() { \n"
@@ -240,22 +243,22 @@ TEST_F(TriggerTest, WorldFirstLoadsDoesNotWaitForSolidObjectsOrTheActor)
     auto q = modelNamed("q");
     WorldFirstLoadsTrigger onSolid(solid.get());
     onSolid.addAction(std::make_shared<MarkerAction>("a", &actor));
-    EXPECT_NE(onSolid.doOnLoadTrigger().find("\nif(true){\ns.firstload();\n"), std::string::npos);
+    EXPECT_NE(onSolid.doOnLoadTrigger(sceneContext()).find("\nif(true){\ns.firstload();\n"), std::string::npos);
 
     auto m = modelNamed("m");
     WorldFirstLoadsTrigger onModel(m.get());
     onModel.addAction(std::make_shared<MarkerAction>("a", &actor));
     onModel.addAction(std::make_shared<MarkerAction>("b", solid.get()));
     onModel.addAction(std::make_shared<MarkerAction>("c", q.get()));
-    EXPECT_NE(onModel.doOnLoadTrigger().find("\nif(m.loaded && q.loaded){\n"), std::string::npos);
+    EXPECT_NE(onModel.doOnLoadTrigger(sceneContext()).find("\nif(m.loaded && q.loaded){\n"), std::string::npos);
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWithoutActionsWaitsForNothing)
 {
     auto m = modelNamed("m");
     WorldFirstLoadsTrigger trigger(m.get());
-    EXPECT_EQ(trigger.doOnLoadTrigger(), "");
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: When world first loads\n");
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()), "");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: When world first loads\n");
 }
 
 TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
@@ -263,13 +266,14 @@ TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
     localiseScript();
     auto p = std::make_shared<PrimitiveObj>();
     p->setName("p");
-    p->getAtmoObjectDeclaration();
+    script::ScriptNaming::nameObjects({p}, ObjectManager::ids());
     WorldFirstLoadsTrigger trigger(p.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
-    EXPECT_EQ(trigger.getPreActionScript(), "// The following scripts are run as the world is first loading...\n"
-                                            "this.localisedparent = this;\n"
-                                            "this.firstload = function() {\n");
-    EXPECT_EQ(trigger.doOnLoadTrigger(),
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
+              "// The following scripts are run as the world is first loading...\n"
+              "this.localisedparent = this;\n"
+              "this.firstload = function() {\n");
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()),
               "// Waiting for objects to load before triggering world first loads trigger...\n"
               "this.worldfirstloads = Object();\n"
               "this.worldfirstloads.localisedparent=this;\n"

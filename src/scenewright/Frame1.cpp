@@ -10,7 +10,6 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -271,7 +270,7 @@ void Frame1::buildMenus()
     QAction* synchronise = objects->addAction("Enable Synchronisation");
     synchronise->setCheckable(true);
     connect(synchronise, &QAction::toggled, this, [this](bool on) {
-        core::SharedObjectsManager::getInstance().setActive(on);
+        core::ProjectManager::getInstance().setSynchronise(on);
         preview_->scheduleRefresh();
     });
     objects->addSeparator();

@@ -4,7 +4,6 @@
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/SaveFile.h"
 #include "scenewright/core/script/ScriptFormatter.h"
@@ -182,7 +181,7 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
         }
         if (options->localisation != Localisation::FromProject)
             project->setLocaliseScript(options->localisation == Localisation::Localise);
-        SharedObjectsManager::getInstance().setActive(options->synchronise);
+        ProjectManager::getInstance().setSynchronise(options->synchronise);
         try {
             text = ObjectManager::getInstance().generateAtmoScript();
         } catch (const core::IdsExhausted& exhausted) {

@@ -5,7 +5,6 @@
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -224,7 +223,7 @@ int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostrea
     }
     if (options->localisation != Localisation::FromProject)
         project->setLocaliseScript(options->localisation == Localisation::Localise);
-    core::SharedObjectsManager::getInstance().setActive(options->synchronise);
+    core::ProjectManager::getInstance().setSynchronise(options->synchronise);
 
     sim::SimulatedScene scene;
     try {

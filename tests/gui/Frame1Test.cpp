@@ -266,9 +266,9 @@ TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
 TEST_F(Frame1Test, SynchronisationFollowsItsTick)
 {
     menuItem("Enable Synchronisation")->setChecked(true);
-    EXPECT_TRUE(core::SharedObjectsManager::getInstance().getActive());
+    EXPECT_TRUE(core::ProjectManager::getInstance().isSynchronised());
     menuItem("Enable Synchronisation")->setChecked(false);
-    EXPECT_FALSE(core::SharedObjectsManager::getInstance().getActive());
+    EXPECT_FALSE(core::ProjectManager::getInstance().isSynchronised());
 }
 
 TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)

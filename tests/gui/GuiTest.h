@@ -4,7 +4,6 @@
 #include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/SuffixFileFilter.h"
 
@@ -86,7 +85,6 @@ protected:
     static void resetProgramState()
     {
         core::ObjectManager::resetForTesting();
-        core::SharedObjectsManager::resetForTesting();
         core::ProjectManager::resetForTesting();
         core::InteractionManager::resetForTesting();
     }

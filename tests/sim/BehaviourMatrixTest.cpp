@@ -208,11 +208,10 @@ std::shared_ptr<IAtmoObject> addObject(Kind kind, const std::string& name)
 void buildScene(const Row& row)
 {
     ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
     ProjectManager::resetForTesting();
     InteractionManager::resetForTesting();
     ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(row.localised);
-    SharedObjectsManager::getInstance().setActive(row.synchronised);
+    ProjectManager::getInstance().setSynchronise(row.synchronised);
 
     const auto owner = addObject(row.kind, row.owner());
     const auto holder = row.other ? addObject(Kind::Model, row.holder()) : owner;

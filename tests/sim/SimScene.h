@@ -4,7 +4,6 @@
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/Project.h"
 #include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -40,7 +39,6 @@ protected:
     static void reset()
     {
         core::ObjectManager::resetForTesting();
-        core::SharedObjectsManager::resetForTesting();
         core::ProjectManager::resetForTesting();
         core::InteractionManager::resetForTesting();
     }
@@ -63,7 +61,7 @@ protected:
             return nullptr;
         }
         project->setLocaliseScript(localised);
-        core::SharedObjectsManager::getInstance().setActive(synchronised);
+        core::ProjectManager::getInstance().setSynchronise(synchronised);
         sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
         scene.attachedTo = attachedTo;
         return std::make_unique<sim::SimulatedWorld>(std::move(scene));

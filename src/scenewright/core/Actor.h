@@ -12,9 +12,9 @@ public:
 
     std::string updateStatus() const override { return getName() + "\t========  "; }
     using AtmoObject::getInnerScriptName;
-    std::string getInnerScriptName(bool) const override { return "theActor"; }
-    std::string getAtmoObjectScriptName() const override { return "theActor"; }
-    std::string getAtmoObjectDeclaration() override { return {}; }
+    std::string getInnerScriptName(const script::ScriptContext&, bool) const override { return "theActor"; }
+    std::string getAtmoObjectScriptName(const script::ScriptContext&) const override { return "theActor"; }
+    std::string getAtmoObjectDeclaration(const script::ScriptContext&) const override { return {}; }
 };
 
 } // namespace scenewright::core

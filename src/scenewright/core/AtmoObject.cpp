@@ -71,12 +71,12 @@ void AtmoObject::removeActionReferences(const action::AtmoAction* action)
         trigger->removeAction(action);
 }
 
-std::string AtmoObject::generateAtmoScript() const
+std::string AtmoObject::generateAtmoScript(script::ScriptContext& context) const
 {
     std::string out;
     for (const auto& trigger : triggers_)
         if (trigger->getActive())
-            out += trigger->doScript();
+            out += trigger->doScript(context);
     return out;
 }
 

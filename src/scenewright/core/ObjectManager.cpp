@@ -1,9 +1,10 @@
 #include "scenewright/core/ObjectManager.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/script/ScriptGenerator.h"
+#include "scenewright/core/script/ScriptNaming.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 
@@ -11,7 +12,7 @@
 
 namespace scenewright::core {
 
-int ObjectManager::next_ = 0;
+IdCounter ObjectManager::ids_;
 int ObjectManager::placeholderScopes_ = 0;
 
 ObjectManager::ObjectManager()
@@ -29,32 +30,28 @@ int ObjectManager::nextid()
 {
     if (placeholderScopes_ > 0)
         return kPlaceholderId;
-    // Only a project file using the very largest numbers brings the counter
-    // here; handing out a number again would give two things one name.
-    if (next_ > kLastId)
-        throw IdsExhausted();
-    return next_++;
+    return ids_.next();
 }
 
 bool ObjectManager::hasIdsLeft(long long count)
 {
-    return count <= static_cast<long long>(kLastId) + 1 - next_;
+    return ids_.hasLeft(count);
 }
 
 int ObjectManager::peekNextId()
 {
-    return next_;
+    return ids_.peek();
 }
 
 void ObjectManager::advanceNextIdTo(int id)
 {
-    next_ = std::max(next_, id);
+    ids_.advanceTo(id);
 }
 
 void ObjectManager::resetForTesting()
 {
     getInstance().clearObjects();
-    next_ = 0;
+    ids_ = IdCounter();
 }
 
 void ObjectManager::removeAtmoObject(int index)
@@ -78,41 +75,9 @@ std::shared_ptr<Actor> ObjectManager::getActor() const
 
 std::string ObjectManager::generateAtmoScript() const
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.clearAttributes();
-
-    std::string out;
-    out.reserve(2000);
-    out += "// ***************************************\n";
-    out += "// Object declarations \n";
-    out += "// ***************************************\n";
-    for (const auto& object : list_) {
-        out += object->getAtmoObjectDeclaration();
-        for (const auto& action : object->getAtmoActionListData())
-            if (action->getActive())
-                out += action->doScript();
-    }
-    for (const auto& object : list_)
-        for (const auto& trigger : object->getAtmoTriggerListData())
-            if (trigger->getActive())
-                out += trigger->doOnLoadTrigger();
-    if (synch.getActive())
-        out += synch.getTriggerNames();
-
-    out += "\n";
-    out += "// ***************************************\n";
-    out += "// Trigger actions \n";
-    out += "// ***************************************\n";
-    if (auto world = getWorld())
-        out += world->doScript();
-    out += "\n";
-    for (const auto& object : list_) {
-        out += object->generateAtmoScript();
-        out += "\n";
-    }
-    if (synch.getActive())
-        out += synch.doScript();
-    return out;
+    script::ScriptNaming::nameObjects(list_, ids_);
+    const ProjectManager& projects = ProjectManager::getInstance();
+    return script::ScriptGenerator::generate(list_, {projects.isCurrentLocalised(), projects.isSynchronised()});
 }
 
 } // namespace scenewright::core

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/IdCounter.h"
 
 #include <memory>
 #include <string>
@@ -25,7 +26,7 @@ public:
     static constexpr const char* positionName = "worldSpacePosition";
 
     // The largest number the counter hands out.
-    static constexpr int kLastId = 2147483646;
+    static constexpr int kLastId = IdCounter::kLastId;
 
     static ObjectManager& getInstance();
     // The shared counter's current value; the counter then moves on. It is
@@ -38,6 +39,8 @@ public:
     static bool hasIdsLeft(long long count);
     // Moves the counter so that it hands out nothing below `id` (never back).
     static void advanceNextIdTo(int id);
+    // The counter itself.
+    static IdCounter& ids() { return ids_; }
 
     // While one lives, nextid hands out kPlaceholderId and leaves the
     // counter alone: the project reader makes interactions this way and then
@@ -59,7 +62,9 @@ public:
     const ObjectPtr& getAtmoObject(int index) const { return list_.at(index); }
     int getAtmoObjectSize() const { return static_cast<int>(list_.size()); }
     std::shared_ptr<Actor> getActor() const;
-    // The whole script of the world.
+    // The whole script of the world, as the current project and the
+    // synchronisation switch choose it. Objects without a number take one
+    // first; when too few are left it throws IdsExhausted.
     std::string generateAtmoScript() const;
     void clearObjects() { list_.clear(); }
     void addAtmoObject(ObjectPtr object) { list_.push_back(std::move(object)); }
@@ -74,7 +79,7 @@ private:
     ObjectManager();
 
     std::vector<ObjectPtr> list_;
-    static int next_;
+    static IdCounter ids_;
     static int placeholderScopes_;
 };
 

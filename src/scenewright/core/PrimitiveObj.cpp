@@ -1,6 +1,7 @@
 #include "scenewright/core/PrimitiveObj.h"
 
 #include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
@@ -9,14 +10,11 @@ using script::ScriptText;
 
 PrimitiveObj::PrimitiveObj() : ScriptedObject(TYPE_PRIMITIVE, "primitiveobj", true) {}
 
-std::string PrimitiveObj::getAtmoObjectDeclaration()
+std::string PrimitiveObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {
-    const std::string global = globalName();
-    if (isLocalised()) {
-        scriptname = "this";
+    if (isLocalised(context))
         return {};
-    }
-    scriptname = global;
+    const std::string global = globalName();
     std::string solidObject = solidObjectIndex && ScriptText::isIntegerName(*solidObjectIndex)
                                   ? *solidObjectIndex
                                   : "'" + ScriptText::literal(solidObjectIndex) + "'";

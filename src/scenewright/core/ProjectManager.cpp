@@ -24,6 +24,7 @@ void ProjectManager::resetForTesting()
     manager.currentProject_.reset();
     manager.lastDirectoryProjectSave_.reset();
     manager.lastDirectoryScriptSave_.reset();
+    manager.synchronise_ = false;
 }
 
 bool ProjectManager::isCurrentLocalised() const

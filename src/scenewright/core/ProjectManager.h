@@ -31,6 +31,10 @@ public:
     std::shared_ptr<Project> openProject(const std::string& path, std::string& error);
     // The current project's localised flag; false while there is no project.
     bool isCurrentLocalised() const;
+    // Whether triggers are synchronised through shared objects; a choice of
+    // the program, not of the project.
+    void setSynchronise(bool synchronise) { synchronise_ = synchronise; }
+    bool isSynchronised() const { return synchronise_; }
     IMainFrame* getMainFrame() const { return mainframe_; }
     const std::optional<std::string>& getLastDirectoryScriptSave() const { return lastDirectoryScriptSave_; }
     const std::optional<std::string>& getLastDirectoryProjectSave() const { return lastDirectoryProjectSave_; }
@@ -61,6 +65,7 @@ private:
     IMainFrame* mainframe_ = nullptr;
     std::optional<std::string> lastDirectoryProjectSave_;
     std::optional<std::string> lastDirectoryScriptSave_;
+    bool synchronise_ = false;
 };
 
 } // namespace scenewright::core

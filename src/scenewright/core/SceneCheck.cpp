@@ -5,7 +5,6 @@
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/ScriptedObject.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
@@ -275,7 +274,7 @@ std::vector<SceneCheck::Problem> SceneCheck::check(const std::vector<std::shared
 std::vector<SceneCheck::Problem> SceneCheck::checkCurrentScene()
 {
     return check(ObjectManager::getInstance().getAtmoObjectListData(),
-                 ProjectManager::getInstance().isCurrentLocalised(), SharedObjectsManager::getInstance().getActive());
+                 ProjectManager::getInstance().isCurrentLocalised(), ProjectManager::getInstance().isSynchronised());
 }
 
 std::vector<SceneCheck::Problem> SceneCheck::unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
@@ -297,7 +296,7 @@ std::vector<SceneCheck::Problem> SceneCheck::unreachableInCurrentScene()
 {
     return unreachable(ObjectManager::getInstance().getAtmoObjectListData(),
                        ProjectManager::getInstance().isCurrentLocalised(),
-                       SharedObjectsManager::getInstance().getActive());
+                       ProjectManager::getInstance().isSynchronised());
 }
 
 } // namespace scenewright::core

@@ -34,9 +34,9 @@ public:
     std::vector<std::string> getGeneratedNames() const override { return {triggername()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override { return {}; }
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 
+#include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* own
     return std::make_shared<ChatPrintMessageAction>(owner);
 }
 
-std::string ChatPrintMessageAction::doTriggerScript() const
+std::string ChatPrintMessageAction::doTriggerScript(const script::ScriptContext&) const
 {
     if (!message)
         return {};
@@ -33,7 +34,7 @@ std::string ChatPrintMessageAction::doTriggerScript() const
     // changes: the message keeps what the user typed.
     std::string shown = *message;
     std::replace(shown.begin(), shown.end(), '\'', '`');
-    return "chat.print('" + ScriptText::literal(shown) + "')" + endline;
+    return "chat.print('" + ScriptText::literal(shown) + "')" + script::IScript::endline;
 }
 
 } // namespace scenewright::core::action

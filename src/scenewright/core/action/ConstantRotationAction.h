@@ -22,9 +22,9 @@ public:
     std::vector<std::string> getGeneratedNames() const override { return {animatorSuffix()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override;
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext& context) const override;
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

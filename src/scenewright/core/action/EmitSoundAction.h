@@ -33,9 +33,9 @@ public:
     std::vector<std::string> getGeneratedNames() const override { return {soundName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
 
     // The sound's variable name, "esnd" + its number.
     std::string toString() const override { return soundName(); }
@@ -46,8 +46,7 @@ protected:
 private:
     std::string soundName() const { return "esnd" + std::to_string(id(0)); }
     // The sound as trigger code reaches it.
-    std::string innerSound() const;
-
+    std::string innerSound(const script::ScriptContext& context) const;
 };
 
 } // namespace scenewright::core::action

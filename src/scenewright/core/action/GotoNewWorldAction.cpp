@@ -28,9 +28,9 @@ std::shared_ptr<AtmoAction> GotoNewWorldAction::newInstance(IAtmoObject* owner) 
     return std::make_shared<GotoNewWorldAction>(owner);
 }
 
-std::string GotoNewWorldAction::doTriggerScript() const
+std::string GotoNewWorldAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    return "if(actor.dist(" + getOwnerObject()->getInnerScriptName() + "." + ObjectManager::positionName + ") < "
+    return "if(actor.dist(" + getOwnerObject()->getInnerScriptName(context) + "." + ObjectManager::positionName + ") < "
            + ScriptText::number(distance) + ") {\nchat.input('/goto " + ScriptText::literal(aerURLLocation)
            + "');\n}\n";
 }

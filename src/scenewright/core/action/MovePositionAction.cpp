@@ -4,7 +4,6 @@
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
@@ -68,17 +67,16 @@ bool MovePositionAction::ownerIsActor() const
     return dynamic_cast<const Actor*>(getOwnerObject()) != nullptr;
 }
 
-std::string MovePositionAction::doTriggerScript() const
+std::string MovePositionAction::doTriggerScript(const script::ScriptContext& context) const
 {
     if (movesAlongNoAnchors())
         return {};
     const IAtmoObject* owner = getOwnerObject();
-    const std::string i = owner->getInnerScriptName();
+    const std::string i = owner->getInnerScriptName(context);
     std::string out;
     out.reserve(150);
     if (usesAnchors) {
-        const std::string b = ProjectManager::getInstance().isCurrentLocalised() ? i + "." + beginAnchorName()
-                                                                                 : beginAnchorName();
+        const std::string b = context.localised() ? i + "." + beginAnchorName() : beginAnchorName();
         out += "// Move object via anchors to its new position\n";
         out += "if(!" + b + ".started) {\n" + b + ".start();\n}\n";
         return out;
@@ -103,16 +101,16 @@ std::string MovePositionAction::doTriggerScript() const
     return out;
 }
 
-std::string MovePositionAction::doScript() const
+std::string MovePositionAction::doScript(const script::ScriptContext& context) const
 {
     if (!usesAnchors || movesAlongNoAnchors())
         return {};
     const IAtmoObject* owner = getOwnerObject();
-    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
+    const bool localised = context.localised();
     const bool actor = ownerIsActor();
     const bool direct = actor || dynamic_cast<const PrimitiveObj*>(owner);
-    const std::string s = owner->getAtmoObjectScriptName();
-    const std::string i = owner->getInnerScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
+    const std::string i = owner->getInnerScriptName(context);
     const std::string m = moveAnchorName();
     const std::string b = localised ? "this." + beginAnchorName() : beginAnchorName();
     const std::string a = "this." + m;
@@ -147,7 +145,7 @@ std::string MovePositionAction::doScript() const
                "posb.z)); }\n";
     out += "this.setup" + m + "=function(theanch,nextid) {\n";
     if (localised)
-        out += "theanch." + owner->getInnerScriptName(true) + " = " + s + ";\n";
+        out += "theanch." + owner->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += "theanch.ba = " + b + ";\n";
     out += sp8 + "theanch.start = function() {\n";
     out += sp16 + "this.ba.started = true;\n";

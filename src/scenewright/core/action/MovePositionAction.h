@@ -30,9 +30,9 @@ public:
     std::vector<std::string> getGeneratedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
     bool namesOwner() const override { return !movesAlongNoAnchors(); }
     // Whether it moves along a list of anchors; the tour is declared on the

@@ -13,9 +13,9 @@ public:
     const FieldTable& fieldTable() const override { return baseFields(); }
     std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
     bool hasExitTrigger() const override { return false; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override { return {}; }
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<OnclickTrigger>(*this); }

@@ -2,7 +2,6 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
@@ -30,17 +29,17 @@ std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object) 
     return std::make_shared<ProximityTrigger>(object);
 }
 
-std::string ProximityTrigger::getPreActionScript() const
+std::string ProximityTrigger::getPreActionScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* object = getTriggerObject();
-    const std::string s = object->getAtmoObjectScriptName();
-    const std::string i = object->getInnerScriptName();
+    const std::string s = object->getAtmoObjectScriptName(context);
+    const std::string i = object->getInnerScriptName(context);
     std::string out;
     out.reserve(1000);
     out += s + ".prox = Object();\n";
     out += s + ".prox.fired = false;\n";
-    if (ProjectManager::getInstance().isCurrentLocalised())
-        out += s + ".prox." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    if (context.localised())
+        out += s + ".prox." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += s + ".prox.timestep = function() {\n";
     out += "if(actor.dist(" + i + "." + ObjectManager::positionName + ") < " + ScriptText::number(distance)
            + ") {\n  if(!this.fired) {\n     this.fired = true;\n";
@@ -49,14 +48,14 @@ std::string ProximityTrigger::getPreActionScript() const
     return out;
 }
 
-std::string ProximityTrigger::getPostActionScript() const
+std::string ProximityTrigger::getPostActionScript(const script::ScriptContext&) const
 {
     return "  }\n} else { \n if(this.fired) {\n";
 }
 
-std::string ProximityTrigger::getFinalTriggerScript() const
+std::string ProximityTrigger::getFinalTriggerScript(const script::ScriptContext& context) const
 {
-    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName()
+    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName(context)
            + ".prox);\n";
 }
 

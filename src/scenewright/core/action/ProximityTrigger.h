@@ -19,9 +19,9 @@ public:
     const FieldTable& fieldTable() const override;
     std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
     bool hasExitTrigger() const override { return true; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override;
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext& context) const override;
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<ProximityTrigger>(*this); }

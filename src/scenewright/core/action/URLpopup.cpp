@@ -1,5 +1,6 @@
 #include "scenewright/core/action/URLpopup.h"
 
+#include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
@@ -61,14 +62,15 @@ std::vector<std::string> URLpopup::getFields() const
     return {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"};
 }
 
-std::string URLpopup::doTriggerScript() const
+std::string URLpopup::doTriggerScript(const script::ScriptContext&) const
 {
     std::string out;
     out.reserve(200);
     out += "sendJS(\"window.open('" + doublyQuoted(url) + "','newinst','";
     out += std::string("menubar=") + yesNo(menubar) + ",toolbar=" + yesNo(toolbar) + ",location=" + yesNo(location)
            + ",status=" + yesNo(status) + ",scrollbars=" + yesNo(scrollbars) + ",resizable=" + yesNo(resizable);
-    out += ",width=" + ScriptText::number(width) + ",height=" + ScriptText::number(height) + "')\")" + endline;
+    out += ",width=" + ScriptText::number(width) + ",height=" + ScriptText::number(height) + "')\")"
+           + script::IScript::endline;
     return out;
 }
 

@@ -68,10 +68,10 @@ bool ViewpointObjectAction::allowedForAtmoObject(const IAtmoObject* object) cons
     return dynamic_cast<const ViewpointObj*>(object) != nullptr;
 }
 
-std::string ViewpointObjectAction::getOnLoadScript() const
+std::string ViewpointObjectAction::getOnLoadScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
     std::string out = "\t// Setting the Viewpoint Object animations for " + ScriptText::comment(owner->getName()) + "\n";
     if (isNamed(triggerTimeElem))
         out += bindTimeElement(s, ".trig", *triggerTimeElem, setTrigSpeed, setTrigPlayOnce);
@@ -84,14 +84,14 @@ std::string ViewpointObjectAction::getOnLoadScript() const
 // Trigger code runs with "this" bound to the trigger's own object, so the
 // viewpoint is reached through its inner name (its script name is "this"
 // when localised).
-std::string ViewpointObjectAction::doTriggerScript() const
+std::string ViewpointObjectAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    return getOwnerObject()->getInnerScriptName() + ".trig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName(context) + ".trig.trigger();\n";
 }
 
-std::string ViewpointObjectAction::exitTriggerScript() const
+std::string ViewpointObjectAction::exitTriggerScript(const script::ScriptContext& context) const
 {
-    return getOwnerObject()->getInnerScriptName() + ".etrig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName(context) + ".etrig.trigger();\n";
 }
 
 } // namespace scenewright::core::action

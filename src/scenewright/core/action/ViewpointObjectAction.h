@@ -29,10 +29,10 @@ public:
     std::vector<std::string> getGeneratedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
     std::vector<std::string> getFields() const override;
-    std::string getOnLoadScript() const override;
-    std::string exitTriggerScript() const override;
-    std::string doTriggerScript() const override;
-    std::string doScript() const override { return {}; }
+    std::string getOnLoadScript(const script::ScriptContext& context) const override;
+    std::string exitTriggerScript(const script::ScriptContext& context) const override;
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext&) const override { return {}; }
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

@@ -13,12 +13,12 @@ public:
     const FieldTable& fieldTable() const override { return baseFields(); }
     std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
     bool hasExitTrigger() const override { return false; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override { return {}; }
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext&) const override { return {}; }
     // Waits, frame by frame, until everything the actions need has loaded,
     // then calls the firstload function once.
-    std::string doOnLoadTrigger() const override;
+    std::string doOnLoadTrigger(const script::ScriptContext& context) const override;
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<WorldFirstLoadsTrigger>(*this); }
