@@ -1,6 +1,5 @@
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 
@@ -26,20 +25,18 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace scenewright::core;
-    ObjectManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
 
+    IdCounter ids;
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    auto project = io::ProjectFileReader::read(text, "fuzz.scw", error);
+    auto project = io::ProjectFileReader::read(text, "fuzz.scw", ids, error);
     if (!project) {
         if (error.empty())
             fail("refused without a message", text);
         return 0;
     }
     const std::string saved = io::ProjectFileWriter::write(project->name, project->localiseScript, project->objects);
-    auto reopened = io::ProjectFileReader::read(saved, "fuzz.scw", error);
+    auto reopened = io::ProjectFileReader::read(saved, "fuzz.scw", ids, error);
     if (!reopened)
         fail("a saved project does not reopen", error + "\n" + saved);
     const std::string savedAgain =

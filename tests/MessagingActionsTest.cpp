@@ -91,7 +91,7 @@ TEST_F(MessagingActionsTest, SoundIsDeclaredWithItsButtonAndPlayedAtTheOwner)
 {
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
-    EmitSoundAction action(door.get());
+    EmitSoundAction action(ids, door.get());
     action.setIds({3});
     action.controlPanelBtns = true;
 
@@ -116,7 +116,7 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
 {
     startProject(true);
     auto view = addObject<ViewpointObj>("view", 4);
-    EmitSoundAction action(view.get());
+    EmitSoundAction action(ids, view.get());
     action.setIds({3});
     action.filename = std::string("o'clock.wav");
     action.repeats = 2;
@@ -140,7 +140,7 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
 
 TEST_F(MessagingActionsTest, PrototypeSoundHasNoNameAndPrintsAsItsVariable)
 {
-    EmitSoundAction prototype;
+    EmitSoundAction prototype(ids);
     EXPECT_EQ(prototype.getName(), std::nullopt);
     EXPECT_EQ(prototype.toString(), "esnd0");
     EXPECT_EQ(prototype.getDescription()->substr(0, 32), "Have sound emit from an object. ");
@@ -164,7 +164,7 @@ TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTrigger
 {
     startProject(false);
     auto view = addObject<ViewpointObj>("view", 4);
-    ViewpointObjectAction action(view.get());
+    ViewpointObjectAction action(ids, view.get());
     EXPECT_EQ(action.getOnLoadScript(sceneContext()), "\t// Setting the Viewpoint Object animations for view\n"
                                                       "// Done setting Viewpoint Object animations\n");
     EXPECT_EQ(action.doTriggerScript(sceneContext()), "viewptobj4.trig.trigger();\n");
@@ -198,7 +198,7 @@ TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenT
 {
     startProject(true);
     auto view = addObject<ViewpointObj>("view", 4);
-    ViewpointObjectAction action(view.get());
+    ViewpointObjectAction action(ids, view.get());
     action.triggerTimeElem = std::string("open");
     // The on-load code runs with "this" bound to the viewpoint itself.
     EXPECT_NE(action.getOnLoadScript(sceneContext()).find("this.trig = this.scene.getTimeElem('open');\n"),
@@ -209,20 +209,20 @@ TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenT
 
 TEST_F(MessagingActionsTest, OnlyTheViewpointActionIsLimitedToViewpointObjects)
 {
-    const std::vector<std::shared_ptr<IAtmoObject>> others = {
-        std::make_shared<ModelObj>(), std::make_shared<PrimitiveObj>(), std::make_shared<SolidObjectObj>(),
-        std::make_shared<Actor>(), std::make_shared<World>()};
+    const std::vector<std::shared_ptr<IAtmoObject>> others
+        = {std::make_shared<ModelObj>(), std::make_shared<PrimitiveObj>(), std::make_shared<SolidObjectObj>(),
+           std::make_shared<Actor>(ids), std::make_shared<World>()};
     const auto viewpoint = std::make_shared<ViewpointObj>();
 
-    const ViewpointObjectAction viewpointAction;
+    const ViewpointObjectAction viewpointAction(ids);
     EXPECT_TRUE(viewpointAction.allowedForAtmoObject(viewpoint.get()));
     EXPECT_FALSE(viewpointAction.allowedForAtmoObject(nullptr));
     for (const auto& other : others)
         EXPECT_FALSE(viewpointAction.allowedForAtmoObject(other.get())) << other->getType();
 
-    const std::vector<std::shared_ptr<AtmoAction>> unlimited = {
-        std::make_shared<ChatPrintMessageAction>(), std::make_shared<EmitSoundAction>(),
-        std::make_shared<GotoNewWorldAction>(), std::make_shared<URLpopup>()};
+    const std::vector<std::shared_ptr<AtmoAction>> unlimited
+        = {std::make_shared<ChatPrintMessageAction>(), std::make_shared<EmitSoundAction>(ids),
+           std::make_shared<GotoNewWorldAction>(), std::make_shared<URLpopup>()};
     for (const auto& action : unlimited) {
         EXPECT_TRUE(action->allowedForAtmoObject(nullptr)) << action->className();
         EXPECT_TRUE(action->allowedForAtmoObject(viewpoint.get())) << action->className();
@@ -241,14 +241,14 @@ TEST_F(MessagingActionsTest, FieldsAreListedInDisplayOrderAndReachableByName)
     using T = FieldType;
     const std::vector<Case> cases = {
         {std::make_shared<ChatPrintMessageAction>(), {"message"}, {T::String}},
-        {std::make_shared<EmitSoundAction>(),
+        {std::make_shared<EmitSoundAction>(ids),
          {"filename", "near", "far", "repeats", "volume", "controlPanelBtns"},
          {T::String, T::Double, T::Double, T::Int, T::Double, T::Boolean}},
         {std::make_shared<GotoNewWorldAction>(), {"aerURLLocation", "distance"}, {T::String, T::Double}},
         {std::make_shared<URLpopup>(),
          {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"},
          {T::String, T::Int, T::Int, T::Boolean, T::Boolean, T::Boolean, T::Boolean, T::Boolean, T::Boolean}},
-        {std::make_shared<ViewpointObjectAction>(),
+        {std::make_shared<ViewpointObjectAction>(ids),
          {"triggerTimeElem", "setTrigSpeed", "setTrigPlayOnce", "exitTriggerTimeElem", "setExitSpeed",
           "setExitPlayOnce"},
          {T::String, T::Double, T::Boolean, T::String, T::Double, T::Boolean}},
@@ -269,7 +269,7 @@ TEST_F(MessagingActionsTest, FieldsAreListedInDisplayOrderAndReachableByName)
     EXPECT_EQ(popup.url, std::optional<std::string>("a.html"));
     EXPECT_TRUE(popup.menubar);
 
-    EmitSoundAction sound;
+    EmitSoundAction sound(ids);
     EXPECT_EQ(sound.verifyField("repeats", "2.5"), "repeats must contain an integer");
     EXPECT_EQ(sound.verifyField("volume", "loud"), "volume must contain an real number");
     sound.set("repeats", "7");
@@ -288,10 +288,10 @@ TEST_F(MessagingActionsTest, NumberedActionsKeepTheirNumbersAndTheOthersTakeNone
         EXPECT_TRUE(action->setIds({}));
         EXPECT_FALSE(action->setIds({1}));
     }
-    EXPECT_EQ(ObjectManager::peekNextId(), 0);
+    EXPECT_EQ(ids.peek(), 0);
 
-    EmitSoundAction sound;
-    ViewpointObjectAction viewpoint;
+    EmitSoundAction sound(ids);
+    ViewpointObjectAction viewpoint(ids);
     EXPECT_EQ(sound.getIds(), std::vector<int>{0});
     EXPECT_EQ(viewpoint.getIds(), std::vector<int>{1});
     EXPECT_FALSE(viewpoint.setIds({}));
@@ -299,7 +299,7 @@ TEST_F(MessagingActionsTest, NumberedActionsKeepTheirNumbersAndTheOthersTakeNone
     ViewpointObj owner;
     auto copy = sound.cloneit(&owner);
     EXPECT_EQ(copy->toString(), "esnd0");
-    copy->takeFreshIds();
+    copy->takeFreshIds(ids);
     EXPECT_EQ(copy->toString(), "esnd2");
 }
 
@@ -311,8 +311,8 @@ class MessagingScriptTest : public FreshProgramTest, public ::testing::WithParam
 TEST_P(MessagingScriptTest, WholeScriptParses)
 {
     startProject(GetParam());
-    ObjectManager& registry = ObjectManager::getInstance();
-    std::vector<IAtmoObject*> owners = {registry.getWorld().get(), registry.getActor().get()};
+    core::SceneDocument& registry = document();
+    std::vector<IAtmoObject*> owners = {registry.world().get(), registry.actor().get()};
     owners.push_back(addObject<ModelObj>(hostile, 3).get());
     owners.push_back(addObject<PrimitiveObj>(hostile, 4).get());
     owners.push_back(addObject<SolidObjectObj>(hostile, 5).get());
@@ -322,7 +322,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         auto chat = std::make_shared<ChatPrintMessageAction>(owner);
         chat->message = hostile;
         fire<ProximityTrigger>(chat);
-        auto sound = std::make_shared<EmitSoundAction>(owner);
+        auto sound = std::make_shared<EmitSoundAction>(ids, owner);
         sound->filename = hostile;
         sound->controlPanelBtns = true;
         fire<OnclickTrigger>(sound);
@@ -332,7 +332,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         auto popup = std::make_shared<URLpopup>(owner);
         popup->url = hostile;
         fire<OnclickTrigger>(popup);
-        auto viewpoint = std::make_shared<ViewpointObjectAction>(owner);
+        auto viewpoint = std::make_shared<ViewpointObjectAction>(ids, owner);
         if (viewpoint->allowedForAtmoObject(owner)) {
             viewpoint->triggerTimeElem = hostile;
             viewpoint->exitTriggerTimeElem = hostile;
@@ -340,7 +340,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         }
     }
 
-    const std::string script = registry.generateAtmoScript();
+    const std::string script = generateAtmoScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
 }

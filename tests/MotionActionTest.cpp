@@ -2,7 +2,7 @@
 #include "InteractionFixtures.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -22,16 +22,16 @@ using MotionActionTest = FreshProgramTest;
 const std::string fanRotation = "Rotation('XYZ',0.0*this.thetime*(0.10471),5.0*this.thetime*(0.10471),"
                                 "0.0*this.thetime*(0.10471) );\n";
 
-std::shared_ptr<ConstantRotationAction> rotationNumbered7(IAtmoObject* owner)
+std::shared_ptr<ConstantRotationAction> rotationNumbered7(core::IdCounter& ids, IAtmoObject* owner)
 {
-    ObjectManager::advanceNextIdTo(7);
-    return std::make_shared<ConstantRotationAction>(owner);
+    ids.advanceTo(7);
+    return std::make_shared<ConstantRotationAction>(ids, owner);
 }
 
 TEST_F(MotionActionTest, RotationTriggerAndExitFragmentsUseTheAnimatorOfTheirNumber)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
+    auto rotation = rotationNumbered7(ids, fan.get());
     EXPECT_EQ(rotation->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
                                                          "fan.revanim7.sincetime=0;\n"
                                                          "addAnimator(fan.revanim7);\n");
@@ -43,7 +43,7 @@ TEST_F(MotionActionTest, RotationTriggerAndExitFragmentsUseTheAnimatorOfTheirNum
 TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
+    auto rotation = rotationNumbered7(ids, fan.get());
     EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
               "fan.revanim7 = Object();\n"
@@ -61,7 +61,7 @@ TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
 TEST_F(MotionActionTest, RotationWithTimeLimitStoresItAndStopsItself)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
+    auto rotation = rotationNumbered7(ids, fan.get());
     rotation->maxtime = 30.0;
     EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
@@ -88,8 +88,8 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("wheel");
-    script::ScriptNaming::nameObjects({solid}, ObjectManager::ids());
-    auto rotation = rotationNumbered7(solid.get());
+    script::ScriptNaming::nameObjects({solid}, ids);
+    auto rotation = rotationNumbered7(ids, solid.get());
     rotation->xrevolutions = 1.5;
     rotation->yrevolutions = -2.0;
     rotation->zrevolutions = 1e7;
@@ -114,9 +114,9 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
 
 const std::string directMoveComment = "// Move object directly to a new position relative to its current position\n";
 
-std::shared_ptr<MovePositionAction> moveBy(IAtmoObject* owner, bool smooth)
+std::shared_ptr<MovePositionAction> moveBy(core::IdCounter& ids, IAtmoObject* owner, bool smooth)
 {
-    auto move = std::make_shared<MovePositionAction>(owner);
+    auto move = std::make_shared<MovePositionAction>(ids, owner);
     move->xdirection = 1.5;
     move->zdirection = -2.0;
     move->smoothTransition = smooth;
@@ -125,10 +125,10 @@ std::shared_ptr<MovePositionAction> moveBy(IAtmoObject* owner, bool smooth)
 
 TEST_F(MotionActionTest, ActorMovesItsPositionDirectlyInBothLayouts)
 {
-    Actor actor;
+    Actor actor(ids);
     const std::string step = "theActor.worldSpacePosition = theActor.worldSpacePosition.add([1.5,0.0,-2.0]);\n";
-    EXPECT_EQ(moveBy(&actor, true)->doTriggerScript(sceneContext()), step);
-    EXPECT_EQ(moveBy(&actor, false)->doTriggerScript(sceneContext()), directMoveComment + step);
+    EXPECT_EQ(moveBy(ids, &actor, true)->doTriggerScript(sceneContext()), step);
+    EXPECT_EQ(moveBy(ids, &actor, false)->doTriggerScript(sceneContext()), directMoveComment + step);
 }
 
 TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne)
@@ -139,16 +139,16 @@ TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne
                                  "box.getPhysicalModel().worldSpacePosition = "
                                  "box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
                                  "} \n";
-    EXPECT_EQ(moveBy(box.get(), true)->doTriggerScript(sceneContext()),
+    EXPECT_EQ(moveBy(ids, box.get(), true)->doTriggerScript(sceneContext()),
               "if(box.getPhysicalModel()==undefined) {\n" + directMoveComment + branches);
-    EXPECT_EQ(moveBy(box.get(), false)->doTriggerScript(sceneContext()),
+    EXPECT_EQ(moveBy(ids, box.get(), false)->doTriggerScript(sceneContext()),
               directMoveComment + "if(box.getPhysicalModel()==undefined) {\n" + branches);
 }
 
 TEST_F(MotionActionTest, VectorMoveDeclaresNothing)
 {
     auto box = modelNamed("box");
-    auto move = moveBy(box.get(), true);
+    auto move = moveBy(ids, box.get(), true);
     move->anchors = {"a1"};
     EXPECT_EQ(move->doScript(sceneContext()), "");
 }
@@ -156,7 +156,7 @@ TEST_F(MotionActionTest, VectorMoveDeclaresNothing)
 TEST_F(MotionActionTest, AnchorMoveStartsTheTourUnlessItIsUnderWay)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
     EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
@@ -170,8 +170,8 @@ TEST_F(MotionActionTest, LocalisedAnchorMoveReachesTheTourThroughTheInnerName)
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("lift");
-    script::ScriptNaming::nameObjects({solid}, ObjectManager::ids());
-    MovePositionAction move(solid.get());
+    script::ScriptNaming::nameObjects({solid}, ids);
+    MovePositionAction move(ids, solid.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
     EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
@@ -201,7 +201,7 @@ const std::string measuredist =
 TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
     move.speed = 2.5;
@@ -258,9 +258,8 @@ TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
 
 TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(
-        ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    createDefaultProject();
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(document().actor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->anchors = {"a1", "a2"};
@@ -312,7 +311,7 @@ TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
 TEST_F(MotionActionTest, AnchorTourOfAPrimitiveSetsItsTransformDirectly)
 {
     auto door = primitiveNamed("door", "door");
-    MovePositionAction move(door.get());
+    MovePositionAction move(ids, door.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
     const std::string declaration = move.doScript(sceneContext());
@@ -334,8 +333,8 @@ TEST_F(MotionActionTest, LocalisedAnchorTourHangsOnThisAndTellsEachAnchorItsPare
     localiseScript();
     auto lift = std::make_shared<SolidObjectObj>();
     lift->setName("lift");
-    script::ScriptNaming::nameObjects({lift}, ObjectManager::ids());
-    MovePositionAction move(lift.get());
+    script::ScriptNaming::nameObjects({lift}, ids);
+    MovePositionAction move(ids, lift.get());
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
     EXPECT_EQ(move.doScript(sceneContext()),
@@ -394,7 +393,7 @@ TEST_F(MotionActionTest, LocalisedAnchorTourHangsOnThisAndTellsEachAnchorItsPare
 TEST_F(MotionActionTest, AnchorTourWithoutAnchorsContributesNothing)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.setActive(true);
     EXPECT_EQ(move.doScript(sceneContext()), "");
@@ -407,20 +406,20 @@ TEST_F(MotionActionTest, AnchorTourWithoutAnchorsContributesNothing)
 
 TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)
 {
-    ProjectManager::getInstance().createDefaultProject();
+    createDefaultProject();
     auto box = std::make_shared<ModelObj>();
     box->setName("box");
-    auto move = std::make_shared<MovePositionAction>(box.get());
+    auto move = std::make_shared<MovePositionAction>(ids, box.get());
     move->usesAnchors = true;
     move->setActive(true);
     box->addAtmoAction(move);
-    auto trigger = std::make_shared<ProximityTrigger>(box.get());
+    auto trigger = std::make_shared<ProximityTrigger>(ids, box.get());
     trigger->setActive(true);
     trigger->addAction(move);
     box->addAtmoTrigger(trigger);
-    ObjectManager::getInstance().addAtmoObject(box);
+    document().appendObject(box);
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script.find("anch"), std::string::npos);
     EXPECT_NE(script.find("this.fired = true;\n  }\n} else { \n if(this.fired) {\n  }\n"), std::string::npos);
     EXPECT_TRUE(nodeAccepts(script));
@@ -428,15 +427,14 @@ TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)
 
 TEST_F(MotionActionTest, HostileAnchorNamesStayInsideTheirLiterals)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(
-        ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    createDefaultProject();
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(document().actor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->setActive(true);
     move->anchors = {"a'b", "c\\", "d\ne", "f\r\xE2\x80\xA8\xE2\x80\xA9g", "'];alert(1);//"};
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_NE(script.find("this.moveanch1 = ['a\\'b','c\\\\','d\\ne','f\\r\\u2028\\u2029g','\\'];alert(1);//'];\n"),
               std::string::npos);
     std::string diagnostics;
@@ -445,14 +443,14 @@ TEST_F(MotionActionTest, HostileAnchorNamesStayInsideTheirLiterals)
 
 TEST_F(MotionActionTest, MotionActionsAreNotAllowedForPrimitives)
 {
-    Actor actor;
+    Actor actor(ids);
     World world;
     PrimitiveObj primitive;
     ModelObj model;
     ViewpointObj viewpoint;
     SolidObjectObj solid;
-    ConstantRotationAction rotation;
-    MovePositionAction move;
+    ConstantRotationAction rotation(ids);
+    MovePositionAction move(ids);
     const std::vector<const AtmoAction*> actions = {&rotation, &move};
     const std::vector<const IAtmoObject*> allowed = {&model, &viewpoint, &solid, &actor, &world, nullptr};
     for (const AtmoAction* action : actions) {

@@ -1,9 +1,7 @@
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/SaveFile.h"
 
@@ -266,10 +264,10 @@ private:
 
 TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    ObjectManager::getInstance().addAtmoObject(door);
+    document().appendObject(door);
     fs::create_directory(directory_ / "folder.scw");
 
     ReadOnlyOperations readOnly(EACCES);
@@ -289,7 +287,7 @@ TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
-        for (const int state : {Project::STATE_UNSAVED, Project::STATE_NEW}) {
+        for (const int state : {core::SceneDocument::STATE_UNSAVED, core::SceneDocument::STATE_NEW}) {
             project->setState(state);
             project->setFileLocation(each.path.empty() ? std::nullopt : std::optional(each.path.string()));
             io::FileOperations::install(each.operations);
@@ -300,7 +298,7 @@ TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
                 EXPECT_EQ(*error, "Cannot save the project: it has no file location");
             else
                 EXPECT_EQ(*error, "Cannot save " + each.path.string() + ": " + each.reason);
-            EXPECT_EQ(project->getState(), state);
+            EXPECT_EQ(project->state(), state);
         }
     }
     EXPECT_EQ(entries(), std::vector<std::string>{"folder.scw"});

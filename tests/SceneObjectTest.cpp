@@ -3,7 +3,6 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -31,7 +30,7 @@ using action::ProximityTrigger;
 // An action that only brings on-load code, which no motion action has.
 class LoadingAction : public AtmoAction {
 public:
-    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner, 0), onLoad_(std::move(onLoad))
+    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner), onLoad_(std::move(onLoad))
     {
         setName(std::string("Load"));
         setActive(active);
@@ -43,7 +42,7 @@ public:
         static const action::FieldTable table;
         return table;
     }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, core::IdCounter&) const override
     {
         return std::make_shared<LoadingAction>(owner, "", false);
     }
@@ -71,13 +70,16 @@ std::shared_ptr<Kind> named(const std::string& name)
     return object;
 }
 
-using SceneObjectTest = FreshProgramTest;
+class SceneObjectTest : public FreshProgramTest {
+protected:
+    // The object's declaration, after the object is named as it would be
+    // before a script is generated.
+    std::string declared(const std::shared_ptr<IAtmoObject>& object);
+};
 
-// The object's declaration, after the object is named as it would be before
-// a script is generated.
-std::string declared(const std::shared_ptr<IAtmoObject>& object)
+std::string SceneObjectTest::declared(const std::shared_ptr<IAtmoObject>& object)
 {
-    script::ScriptNaming::nameObjects({object}, ObjectManager::ids());
+    script::ScriptNaming::nameObjects({object}, ids);
     return object->getAtmoObjectDeclaration(sceneContext());
 }
 
@@ -100,13 +102,13 @@ TEST_F(SceneObjectTest, DisplayNamesShowNameAndType)
     EXPECT_EQ(named<ModelObj>("fan")->toString(), "fan <model.aer/.atmo>");
     EXPECT_EQ(named<SolidObjectObj>("3")->toString(), "3 <solid-object>");
     EXPECT_EQ(named<ViewpointObj>("cam")->toString(), "cam <viewpoint>");
-    EXPECT_EQ(Actor().toString(), "actor <actor>");
+    EXPECT_EQ(Actor(ids).toString(), "actor <actor>");
     EXPECT_EQ(World().toString(), "world <world>");
 }
 
 TEST_F(SceneObjectTest, ActorAndWorldHaveFixedNamesAndDeclareNothing)
 {
-    Actor actor;
+    Actor actor(ids);
     World world;
     EXPECT_EQ(static_cast<IAtmoObject&>(actor).getInnerScriptName(sceneContext()), "theActor");
     EXPECT_EQ(actor.getAtmoObjectDeclaration(sceneContext()), "");
@@ -175,19 +177,19 @@ TEST_F(SceneObjectTest, ObjectsTakeTheirNumberWhenFirstNamedAndKeepIt)
     auto second = named<SolidObjectObj>("b");
     auto model = named<ModelObj>("c");
     declared(first);
-    ConstantRotationAction takesANumber(model.get());
+    ConstantRotationAction takesANumber(ids, model.get());
     declared(second);
     declared(model);
     declared(first);
     EXPECT_EQ(first->getAtmoObjectScriptName(sceneContext()), "primitiveobj0");
     EXPECT_EQ(second->getAtmoObjectScriptName(sceneContext()), "solidobject2");
     EXPECT_EQ(model->getAtmoObjectScriptName(sceneContext()), "modelobj3");
-    EXPECT_EQ(ObjectManager::nextid(), 4);
+    EXPECT_EQ(ids.next(), 4);
 }
 
 TEST_F(SceneObjectTest, LocalisedObjectsAreScriptedThroughThisButModelsAreNot)
 {
-    ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
+    createDefaultProject()->setLocaliseScript(true);
     auto door = named<PrimitiveObj>("door");
     auto box = named<SolidObjectObj>("box");
     auto cam = named<ViewpointObj>("cam");
@@ -205,7 +207,7 @@ TEST_F(SceneObjectTest, LocalisedObjectsAreScriptedThroughThisButModelsAreNot)
     }
     EXPECT_EQ(fan->getInnerScriptName(sceneContext(), true), "modelobj5");
 
-    ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
+    currentDocument()->setLocaliseScript(false);
     EXPECT_EQ(declared(door), "primitiveobj2 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
     EXPECT_EQ(door->getInnerScriptName(sceneContext(), true), "primitiveobj2");
 }
@@ -254,7 +256,7 @@ TEST_F(SceneObjectTest, ActivePhysicalModelMakesEveryActionQualifyForTheOnLoadFu
     auto fan = named<ModelObj>("fan");
     setUpPhysicalModel(fan->pm);
     fan->addAtmoAction(std::make_shared<LoadingAction>(fan.get(), "a.load();", true));
-    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(fan.get())); // inactive, no on-load code
+    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(ids, fan.get())); // inactive, no on-load code
     auto inactiveLoader = std::make_shared<LoadingAction>(fan.get(), "b.load();", false);
     auto cam = named<ViewpointObj>("cam");
     setUpPhysicalModel(cam->pm);
@@ -275,7 +277,7 @@ TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQuali
     // A copy holds several actions of one kind, which is how these loaders
     // get into one pool.
     auto source = named<SolidObjectObj>("source");
-    auto trigger = std::make_shared<OnclickTrigger>(source.get());
+    auto trigger = std::make_shared<OnclickTrigger>(ids, source.get());
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), "", true));
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), "c.load();", false));
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), " \t", true));
@@ -283,9 +285,9 @@ TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQuali
     source->addAtmoTrigger(trigger);
     auto fan = named<ModelObj>("fan");
     auto cam = named<ViewpointObj>("cam");
-    fan->copy(*source);
-    cam->copy(*source);
-    ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
+    fan->copy(*source, ids);
+    cam->copy(*source, ids);
+    createDefaultProject()->setLocaliseScript(true);
 
     EXPECT_EQ(declared(fan), "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n"
                              "modelobj5.onLoad = function() {\na.load();\n"
@@ -334,8 +336,8 @@ TEST_F(SceneObjectTest, StatusPadsLaterTriggerLinesOnlyForNamesLongerThanEightCh
     for (const auto& [name, pad] : std::vector<std::pair<std::string, std::string>>{
              {"abcdefgh", ""}, {"abcdefghi", "\t"}, {"T\u00fcr-tor1", ""}, {"T\u00fcr-tor12", "\t"}}) {
         auto object = named<SolidObjectObj>(name);
-        auto click = std::make_shared<OnclickTrigger>(object.get());
-        auto near = std::make_shared<ProximityTrigger>(object.get());
+        auto click = std::make_shared<OnclickTrigger>(ids, object.get());
+        auto near = std::make_shared<ProximityTrigger>(ids, object.get());
         click->setActive(true);
         near->setActive(true);
         object->addAtmoTrigger(click);
@@ -349,11 +351,11 @@ TEST_F(SceneObjectTest, StatusListsOnlyActiveTriggersAndTheirActiveActions)
     auto fan = named<ModelObj>("fan");
     EXPECT_EQ(fan->updateStatus(), "fan\t==Trigger ==>  No Triggers Defined");
 
-    auto rotate = std::make_shared<ConstantRotationAction>(fan.get());
-    auto move = std::make_shared<MovePositionAction>(fan.get());
+    auto rotate = std::make_shared<ConstantRotationAction>(ids, fan.get());
+    auto move = std::make_shared<MovePositionAction>(ids, fan.get());
     auto load = std::make_shared<LoadingAction>(fan.get(), "", false);
-    auto click = std::make_shared<OnclickTrigger>(fan.get());
-    auto near = std::make_shared<ProximityTrigger>(fan.get());
+    auto click = std::make_shared<OnclickTrigger>(ids, fan.get());
+    auto near = std::make_shared<ProximityTrigger>(ids, fan.get());
     fan->addAtmoTrigger(near);
     fan->addAtmoTrigger(click);
     click->addAction(rotate);
@@ -367,20 +369,20 @@ TEST_F(SceneObjectTest, StatusListsOnlyActiveTriggersAndTheirActiveActions)
     load->setActive(true);
     EXPECT_EQ(fan->updateStatus(), "fan\t==Trigger ==>  On click trigger\t== Actions ==>  "
                                    "[Rotate constantly (fan <model.aer/.atmo>), Load (fan <model.aer/.atmo>)]\n");
-    EXPECT_EQ(Actor().updateStatus(), "actor\t========  ");
+    EXPECT_EQ(Actor(ids).updateStatus(), "actor\t========  ");
 }
 
 TEST_F(SceneObjectTest, HoldsAtMostOneTriggerAndOneActionOfEachKind)
 {
     auto fan = named<ModelObj>("fan");
-    auto click = std::make_shared<OnclickTrigger>(fan.get());
-    auto rotate = std::make_shared<ConstantRotationAction>(fan.get());
+    auto click = std::make_shared<OnclickTrigger>(ids, fan.get());
+    auto rotate = std::make_shared<ConstantRotationAction>(ids, fan.get());
     fan->addAtmoTrigger(click);
-    fan->addAtmoTrigger(std::make_shared<OnclickTrigger>(fan.get()));
-    fan->addAtmoTrigger(std::make_shared<ProximityTrigger>(fan.get()));
+    fan->addAtmoTrigger(std::make_shared<OnclickTrigger>(ids, fan.get()));
+    fan->addAtmoTrigger(std::make_shared<ProximityTrigger>(ids, fan.get()));
     fan->addAtmoAction(rotate);
-    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(fan.get()));
-    fan->addAtmoAction(std::make_shared<MovePositionAction>(fan.get()));
+    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(ids, fan.get()));
+    fan->addAtmoAction(std::make_shared<MovePositionAction>(ids, fan.get()));
 
     ASSERT_EQ(fan->getAtmoTriggerSize(), 2);
     EXPECT_EQ(fan->getAtmoTrigger(0), click);
@@ -394,13 +396,22 @@ TEST_F(SceneObjectTest, HoldsAtMostOneTriggerAndOneActionOfEachKind)
 // A model whose proximity trigger fires its rotation and its move and whose
 // on-click trigger fires the move; a third action is fired by no trigger.
 struct CopySource {
-    std::shared_ptr<ModelObj> fan = named<ModelObj>("fan");
-    std::shared_ptr<ConstantRotationAction> rotate = std::make_shared<ConstantRotationAction>(fan.get());
-    std::shared_ptr<MovePositionAction> move = std::make_shared<MovePositionAction>(fan.get());
-    std::shared_ptr<ProximityTrigger> near = std::make_shared<ProximityTrigger>(fan.get());
-    std::shared_ptr<OnclickTrigger> click = std::make_shared<OnclickTrigger>(fan.get());
+    explicit CopySource(core::IdCounter& ids)
+        : rotate(std::make_shared<ConstantRotationAction>(ids, fan.get())),
+          move(std::make_shared<MovePositionAction>(ids, fan.get())),
+          near(std::make_shared<ProximityTrigger>(ids, fan.get())),
+          click(std::make_shared<OnclickTrigger>(ids, fan.get()))
+    {
+        build();
+    }
 
-    CopySource()
+    std::shared_ptr<ModelObj> fan = named<ModelObj>("fan");
+    std::shared_ptr<ConstantRotationAction> rotate;
+    std::shared_ptr<MovePositionAction> move;
+    std::shared_ptr<ProximityTrigger> near;
+    std::shared_ptr<OnclickTrigger> click;
+
+    void build()
     {
         rotate->setActive(true);
         rotate->yrevolutions = 9.0;
@@ -419,12 +430,12 @@ struct CopySource {
 
 TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersInOrder)
 {
-    CopySource source; // numbers 0 to 4
+    CopySource source(ids); // numbers 0 to 4
     auto box = named<SolidObjectObj>("box");
-    box->addAtmoTrigger(std::make_shared<ProximityTrigger>(box.get())); // number 5
+    box->addAtmoTrigger(std::make_shared<ProximityTrigger>(ids, box.get())); // number 5
     box->addAtmoAction(std::make_shared<LoadingAction>(box.get(), "", true));
 
-    box->copy(*source.fan);
+    box->copy(*source.fan, ids);
 
     ASSERT_EQ(box->getAtmoActionSize(), 2);
     auto rotate = std::dynamic_pointer_cast<ConstantRotationAction>(box->getAtmoAction(0));
@@ -457,9 +468,9 @@ TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersIn
 
 TEST_F(SceneObjectTest, CopySkipsActionsTheTargetDoesNotAllowAndDropsTheirReferences)
 {
-    CopySource source;
+    CopySource source(ids);
     auto door = named<PrimitiveObj>("door");
-    door->copy(*source.fan);
+    door->copy(*source.fan, ids);
 
     EXPECT_EQ(door->getAtmoActionSize(), 0);
     ASSERT_EQ(door->getAtmoTriggerSize(), 2);
@@ -470,10 +481,10 @@ TEST_F(SceneObjectTest, CopySkipsActionsTheTargetDoesNotAllowAndDropsTheirRefere
 
 TEST_F(SceneObjectTest, CopyClonesAnActionFiredTwiceOnceAndFiresTheCloneTwice)
 {
-    CopySource source;
+    CopySource source(ids);
     source.click->addAction(source.move);
     auto box = named<SolidObjectObj>("box");
-    box->copy(*source.fan);
+    box->copy(*source.fan, ids);
 
     ASSERT_EQ(box->getAtmoActionSize(), 2);
     const auto& move = box->getAtmoAction(1);
@@ -482,8 +493,8 @@ TEST_F(SceneObjectTest, CopyClonesAnActionFiredTwiceOnceAndFiresTheCloneTwice)
 
 TEST_F(SceneObjectTest, CopyOntoItselfKeepsTheObjectsTriggersAndActions)
 {
-    CopySource source;
-    source.fan->copy(*source.fan);
+    CopySource source(ids);
+    source.fan->copy(*source.fan, ids);
 
     EXPECT_EQ(source.fan->getAtmoActionSize(), 3);
     ASSERT_EQ(source.fan->getAtmoTriggerSize(), 2);

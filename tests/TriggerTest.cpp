@@ -2,7 +2,7 @@
 #include "InteractionFixtures.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -18,7 +18,11 @@ namespace {
 using namespace core;
 using namespace core::action;
 
-using TriggerTest = FreshProgramTest;
+class TriggerTest : public FreshProgramTest {
+protected:
+    // A scene with every trigger kind, hostile object names and real actions.
+    void buildTriggerScene();
+};
 
 const std::string doorProximityStart = "door.prox = Object();\n"
                                        "door.prox.fired = false;\n"
@@ -46,7 +50,7 @@ void addMarkers(AtmoTrigger& trigger, IAtmoObject* owner)
 TEST_F(TriggerTest, TriggerWithoutActionsOnlySaysSo)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: Proximity trigger\n");
     trigger.setName(std::nullopt);
     EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: null\n");
@@ -57,7 +61,7 @@ TEST_F(TriggerTest, TriggerWithoutActionsOnlySaysSo)
 TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", door.get()));
     trigger.getAction(0)->setActive(false);
     EXPECT_EQ(triggerScript(trigger), doorProximityStart + proximityMiddle + doorProximityEnd);
@@ -66,7 +70,7 @@ TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
 TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
     EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
                                           + "leave_a();\nleave_c();\n" + doorProximityEnd);
@@ -75,17 +79,17 @@ TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
 TEST_F(TriggerTest, OnclickNeverWritesExitFragments)
 {
     auto door = primitiveNamed("door", "door");
-    OnclickTrigger trigger(door.get());
+    OnclickTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
     EXPECT_EQ(triggerScript(trigger), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
 }
 
 TEST_F(TriggerTest, SynchronisedProximityRunsTheSharedPropertyCodeInsteadOfItsActions)
 {
-    ProjectManager::getInstance().setSynchronise(true);
+    synchronise = true;
     const script::SynchronisationTable synch;
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
     EXPECT_EQ(triggerScript(trigger), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
                                           + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
@@ -94,19 +98,19 @@ TEST_F(TriggerTest, SynchronisedProximityRunsTheSharedPropertyCodeInsteadOfItsAc
 
 TEST_F(TriggerTest, SynchronisedOnclickGetsTheStartCodeButNoExitCode)
 {
-    ProjectManager::getInstance().setSynchronise(true);
+    synchronise = true;
     const script::SynchronisationTable synch;
     auto door = primitiveNamed("door", "door");
-    OnclickTrigger trigger(door.get());
+    OnclickTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
     EXPECT_EQ(triggerScript(trigger), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
 }
 
 TEST_F(TriggerTest, TriggerThatOptsOutOfSynchronisationRunsItsActionsItself)
 {
-    ProjectManager::getInstance().setSynchronise(true);
+    synchronise = true;
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.usesSynch = false;
     addMarkers(trigger, door.get());
     EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
@@ -116,10 +120,10 @@ TEST_F(TriggerTest, TriggerThatOptsOutOfSynchronisationRunsItsActionsItself)
 TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.distance = 12.5;
     trigger.continuous = false;
-    auto rotation = std::make_shared<ConstantRotationAction>(door.get());
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, door.get());
     rotation->setActive(true);
     trigger.addAction(rotation);
     EXPECT_EQ(triggerScript(trigger),
@@ -148,7 +152,7 @@ TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
 TEST_F(TriggerTest, ProximityDistanceIsWrittenAsADouble)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 5.0) {\n"), std::string::npos);
     trigger.set("distance", "1e2");
     EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 100.0) {\n"), std::string::npos);
@@ -161,8 +165,8 @@ TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    script::ScriptNaming::nameObjects({door}, ObjectManager::ids());
-    ProximityTrigger trigger(door.get());
+    script::ScriptNaming::nameObjects({door}, ids);
+    ProximityTrigger trigger(ids, door.get());
     EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
               "this.prox = Object();\n"
               "this.prox.fired = false;\n"
@@ -180,8 +184,8 @@ TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    script::ScriptNaming::nameObjects({door}, ObjectManager::ids());
-    OnclickTrigger trigger(door.get());
+    script::ScriptNaming::nameObjects({door}, ids);
+    OnclickTrigger trigger(ids, door.get());
     EXPECT_EQ(trigger.getPreActionScript(sceneContext()), "// on click trigger for 'door <primitive>'\n"
                                                           "this.mouse = MouseEventHandler();\n"
                                                           "this.mouse.setFilterOnClick(this);\n"
@@ -194,7 +198,7 @@ TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
 TEST_F(TriggerTest, OnclickCommentCannotBeEndedByTheObjectName)
 {
     auto door = primitiveNamed("door'\nalert(1);\r//\xE2\x80\xA9x", "door");
-    OnclickTrigger trigger(door.get());
+    OnclickTrigger trigger(ids, door.get());
     EXPECT_EQ(
         trigger.getPreActionScript(sceneContext()).substr(0, trigger.getPreActionScript(sceneContext()).find('\n') + 1),
         "// on click trigger for 'door' alert(1); // x <primitive>'\n");
@@ -203,7 +207,7 @@ TEST_F(TriggerTest, OnclickCommentCannotBeEndedByTheObjectName)
 TEST_F(TriggerTest, WorldFirstLoadsWrapsItsActionsInAFirstloadFunction)
 {
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger trigger(m.get());
+    WorldFirstLoadsTrigger trigger(ids, m.get());
     addMarkers(trigger, m.get());
     EXPECT_EQ(triggerScript(trigger), "// The following scripts are run as the world is first loading...\n"
                                       "m.firstload = function() {\n"
@@ -217,7 +221,7 @@ TEST_F(TriggerTest, WorldFirstLoadsWaitsForTheOwnersOfAllItsActions)
 {
     auto m = modelNamed("m");
     auto p = primitiveNamed("p", "p");
-    WorldFirstLoadsTrigger trigger(m.get());
+    WorldFirstLoadsTrigger trigger(ids, m.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
     trigger.addAction(std::make_shared<MarkerAction>("b", p.get()));
     trigger.getAction(1)->setActive(false);
@@ -239,14 +243,14 @@ TEST_F(TriggerTest, WorldFirstLoadsDoesNotWaitForSolidObjectsOrTheActor)
 {
     auto solid = std::make_shared<SolidObjectObj>();
     solid->scriptname = "s";
-    Actor actor;
+    Actor actor(ids);
     auto q = modelNamed("q");
-    WorldFirstLoadsTrigger onSolid(solid.get());
+    WorldFirstLoadsTrigger onSolid(ids, solid.get());
     onSolid.addAction(std::make_shared<MarkerAction>("a", &actor));
     EXPECT_NE(onSolid.doOnLoadTrigger(sceneContext()).find("\nif(true){\ns.firstload();\n"), std::string::npos);
 
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger onModel(m.get());
+    WorldFirstLoadsTrigger onModel(ids, m.get());
     onModel.addAction(std::make_shared<MarkerAction>("a", &actor));
     onModel.addAction(std::make_shared<MarkerAction>("b", solid.get()));
     onModel.addAction(std::make_shared<MarkerAction>("c", q.get()));
@@ -256,7 +260,7 @@ TEST_F(TriggerTest, WorldFirstLoadsDoesNotWaitForSolidObjectsOrTheActor)
 TEST_F(TriggerTest, WorldFirstLoadsWithoutActionsWaitsForNothing)
 {
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger trigger(m.get());
+    WorldFirstLoadsTrigger trigger(ids, m.get());
     EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()), "");
     EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: When world first loads\n");
 }
@@ -266,8 +270,8 @@ TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
     localiseScript();
     auto p = std::make_shared<PrimitiveObj>();
     p->setName("p");
-    script::ScriptNaming::nameObjects({p}, ObjectManager::ids());
-    WorldFirstLoadsTrigger trigger(p.get());
+    script::ScriptNaming::nameObjects({p}, ids);
+    WorldFirstLoadsTrigger trigger(ids, p.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
     EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
               "// The following scripts are run as the world is first loading...\n"
@@ -288,60 +292,59 @@ TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
               "addAnimator(this.worldfirstloads);\n");
 }
 
-// A scene with every trigger kind, hostile object names and real actions.
-void buildTriggerScene()
+void TriggerTest::buildTriggerScene()
 {
-    ObjectManager& registry = ObjectManager::getInstance();
+    core::SceneDocument& registry = document();
 
     auto fan = std::make_shared<ModelObj>();
     fan->setName("fan'); alert('x\n");
-    auto rotation = std::make_shared<ConstantRotationAction>(fan.get());
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, fan.get());
     rotation->setActive(true);
     fan->addAtmoAction(rotation);
-    auto proximity = std::make_shared<ProximityTrigger>(fan.get());
+    auto proximity = std::make_shared<ProximityTrigger>(ids, fan.get());
     proximity->setActive(true);
     proximity->addAction(rotation);
     fan->addAtmoTrigger(proximity);
-    registry.addAtmoObject(fan);
+    registry.appendObject(fan);
 
     auto door = std::make_shared<SolidObjectObj>();
     door->setName("door\\\xE2\x80\xA8*/");
-    auto move = std::make_shared<MovePositionAction>(door.get());
+    auto move = std::make_shared<MovePositionAction>(ids, door.get());
     move->setActive(true);
     move->xdirection = 1.5;
     door->addAtmoAction(move);
-    auto onclick = std::make_shared<OnclickTrigger>(door.get());
+    auto onclick = std::make_shared<OnclickTrigger>(ids, door.get());
     onclick->setActive(true);
     onclick->addAction(move);
     door->addAtmoTrigger(onclick);
-    registry.addAtmoObject(door);
+    registry.appendObject(door);
 
     auto camera = std::make_shared<ViewpointObj>();
     camera->setName("cam\r");
-    auto spin = std::make_shared<ConstantRotationAction>(camera.get());
+    auto spin = std::make_shared<ConstantRotationAction>(ids, camera.get());
     spin->setActive(true);
     spin->maxtime = 30.0;
     camera->addAtmoAction(spin);
-    auto firstLoads = std::make_shared<WorldFirstLoadsTrigger>(camera.get());
+    auto firstLoads = std::make_shared<WorldFirstLoadsTrigger>(ids, camera.get());
     firstLoads->setActive(true);
     firstLoads->addAction(spin);
-    firstLoads->addAction(registry.getActor()->getAtmoAction(0));
+    firstLoads->addAction(registry.actor()->getAtmoAction(0));
     camera->addAtmoTrigger(firstLoads);
-    auto empty = std::make_shared<OnclickTrigger>(camera.get());
+    auto empty = std::make_shared<OnclickTrigger>(ids, camera.get());
     empty->setActive(true);
     camera->addAtmoTrigger(empty);
-    registry.addAtmoObject(camera);
+    registry.appendObject(camera);
 
-    registry.getActor()->getAtmoAction(0)->setActive(true);
+    registry.actor()->getAtmoAction(0)->setActive(true);
 }
 
 TEST_F(TriggerTest, SceneWithEveryTriggerKindAndHostileNamesParsesGlobalAndLocalised)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     buildTriggerScene();
     for (bool localised : {false, true}) {
         project->setLocaliseScript(localised);
-        const std::string script = ObjectManager::getInstance().generateAtmoScript();
+        const std::string script = generateAtmoScript();
         std::string diagnostics;
         EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << "localised " << localised << "\n"
                                                        << diagnostics << script;

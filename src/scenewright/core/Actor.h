@@ -8,7 +8,8 @@ namespace scenewright::core {
 // holds its own move action from the start.
 class Actor : public AtmoObject {
 public:
-    Actor();
+    // The move action takes its numbers from `ids`.
+    explicit Actor(IdCounter& ids);
 
     std::string updateStatus() const override { return getName() + "\t========  "; }
     using AtmoObject::getInnerScriptName;

@@ -40,7 +40,7 @@ public:
     ActionPtr getAtmoAction(int index) const override { return actions_.at(index); }
 
     std::string generateAtmoScript(script::ScriptContext& context) const override;
-    void copy(const IAtmoObject& source) override;
+    void copy(const IAtmoObject& source, IdCounter& ids) override;
     void addAtmoTrigger(TriggerPtr trigger) override;
     void addAtmoAction(ActionPtr action) override;
     void appendAtmoAction(ActionPtr action) override { actions_.push_back(std::move(action)); }

@@ -19,6 +19,8 @@ class ScriptContext;
 // A scene object: a thing of the world that the generated script talks to.
 // It has a name, a type, an ordered pool of actions and an ordered list of
 // triggers that refer to actions.
+class IdCounter;
+
 class IAtmoObject {
 public:
     static constexpr const char* TYPE_MODEL = "model.aer/.atmo";
@@ -66,8 +68,9 @@ public:
 
     // The fragments of the active triggers, in order.
     virtual std::string generateAtmoScript(script::ScriptContext& context) const = 0;
-    // Replaces this object's triggers and actions by copies of the source's.
-    virtual void copy(const IAtmoObject& source) = 0;
+    // Replaces this object's triggers and actions by copies of the source's,
+    // numbered from `ids`.
+    virtual void copy(const IAtmoObject& source, IdCounter& ids) = 0;
     // Appends the trigger unless one of the same class is already held.
     virtual void addAtmoTrigger(TriggerPtr trigger) = 0;
     // Appends the action unless one of the same class is already held.

@@ -1,6 +1,5 @@
 #include "scenewright/core/PrimitiveObj.h"
 
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -18,7 +17,7 @@ std::string PrimitiveObj::getAtmoObjectDeclaration(const script::ScriptContext& 
     std::string solidObject = solidObjectIndex && ScriptText::isIntegerName(*solidObjectIndex)
                                   ? *solidObjectIndex
                                   : "'" + ScriptText::literal(solidObjectIndex) + "'";
-    return global + " = " + ObjectManager::stageName + ".getSolidObject(" + solidObject
+    return global + " = " + script::ScriptText::stageName + ".getSolidObject(" + solidObject
            + ").rootPrimitive.find('.../" + ScriptText::literal(getName()) + "');\n";
 }
 

@@ -1,6 +1,5 @@
 #include "scenewright/core/SolidObjectObj.h"
 
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -17,7 +16,7 @@ std::string SolidObjectObj::getAtmoObjectDeclaration(const script::ScriptContext
     const std::string global = globalName();
     const std::string& n = getName();
     std::string solidObject = ScriptText::isIntegerName(n) ? n : "'" + ScriptText::literal(n) + "'";
-    return global + " = " + ObjectManager::stageName + ".getSolidObject(" + solidObject + ");\n";
+    return global + " = " + script::ScriptText::stageName + ".getSolidObject(" + solidObject + ");\n";
 }
 
 } // namespace scenewright::core

@@ -2,7 +2,6 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -10,8 +9,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-AnimateTextureAction::AnimateTextureAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Animate textures on object"));
     setDescription(std::string(
@@ -39,9 +37,9 @@ const FieldTable& AnimateTextureAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> AnimateTextureAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> AnimateTextureAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<AnimateTextureAction>(owner);
+    return std::make_shared<AnimateTextureAction>(ids, owner);
 }
 
 bool AnimateTextureAction::allowedForAtmoObject(const IAtmoObject* object) const

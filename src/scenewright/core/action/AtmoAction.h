@@ -18,12 +18,15 @@ namespace scenewright::core::action {
 // trigger fires and the code run when the trigger's exit condition fires.
 class AtmoAction : public AtmoInteraction {
 public:
-    // The owner is not owned: the scene object owns its actions. The action
-    // takes `idCount` numbers for its generated names.
-    AtmoAction(IAtmoObject* owner, int idCount) : AtmoInteraction(idCount), ownerObject_(owner) {}
+    // The owner is not owned: the scene object owns its actions. An action
+    // without generated names takes no numbers.
+    explicit AtmoAction(IAtmoObject* owner) : AtmoInteraction(), ownerObject_(owner) {}
+    // The action takes `idCount` numbers from `ids` for its generated names.
+    AtmoAction(IAtmoObject* owner, IdCounter& ids, int idCount) : AtmoInteraction(ids, idCount), ownerObject_(owner) {}
 
-    // A new, default-valued action of the same class owned by the object.
-    virtual std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const = 0;
+    // A new, default-valued action of the same class owned by the object,
+    // numbered from `ids`.
+    virtual std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const = 0;
     IAtmoObject* getOwnerObject() const { return ownerObject_; }
     virtual std::string getOnLoadScript(const script::ScriptContext&) const { return {}; }
     // The editable field names, in display order.

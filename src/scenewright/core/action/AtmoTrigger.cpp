@@ -7,8 +7,8 @@
 
 namespace scenewright::core::action {
 
-AtmoTrigger::AtmoTrigger(IAtmoObject* triggerObject)
-    : AtmoInteraction(1), actions_(std::make_shared<ActionList>()), triggerObject_(triggerObject)
+AtmoTrigger::AtmoTrigger(IdCounter& ids, IAtmoObject* triggerObject)
+    : AtmoInteraction(ids, 1), actions_(std::make_shared<ActionList>()), triggerObject_(triggerObject)
 {
 }
 

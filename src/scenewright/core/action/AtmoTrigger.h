@@ -21,16 +21,17 @@ class AtmoTrigger : public AtmoInteraction {
 public:
     using ActionList = std::vector<std::shared_ptr<AtmoAction>>;
 
-    // Takes the trigger's number from the shared id counter. The trigger
+    // Takes the trigger's number from `ids`. The trigger
     // object is not owned.
-    explicit AtmoTrigger(IAtmoObject* triggerObject);
+    AtmoTrigger(IdCounter& ids, IAtmoObject* triggerObject);
 
     // Whether the trigger takes part in shared-object synchronisation when
     // that is switched on.
     bool usesSynch = true;
 
-    // A new default trigger of the same class watching the object.
-    virtual std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const = 0;
+    // A new default trigger of the same class watching the object, numbered
+    // from `ids`.
+    virtual std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const = 0;
     virtual bool hasExitTrigger() const = 0;
     IAtmoObject* getTriggerObject() const { return triggerObject_; }
     virtual std::string getPreActionScript(const script::ScriptContext& context) const = 0;

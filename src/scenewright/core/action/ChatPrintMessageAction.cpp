@@ -9,7 +9,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner, 0)
+ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
 {
     setName(std::string("Print message in chat window"));
     setDescription(std::string("Enter in a message to be displayed"));
@@ -21,7 +21,7 @@ const FieldTable& ChatPrintMessageAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<ChatPrintMessageAction>(owner);
 }

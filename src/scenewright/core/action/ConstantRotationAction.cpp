@@ -1,7 +1,6 @@
 #include "scenewright/core/action/ConstantRotationAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -9,8 +8,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ConstantRotationAction::ConstantRotationAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+ConstantRotationAction::ConstantRotationAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Rotate constantly"));
     setDescription(std::string(
@@ -29,9 +27,9 @@ const FieldTable& ConstantRotationAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<ConstantRotationAction>(owner);
+    return std::make_shared<ConstantRotationAction>(ids, owner);
 }
 
 std::vector<std::string> ConstantRotationAction::getFields() const

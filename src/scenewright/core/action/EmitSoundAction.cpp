@@ -1,7 +1,6 @@
 #include "scenewright/core/action/EmitSoundAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -9,7 +8,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner, 1)
+EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setDescription(std::string(
         "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
@@ -32,9 +31,9 @@ const FieldTable& EmitSoundAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<EmitSoundAction>(owner);
+    return std::make_shared<EmitSoundAction>(ids, owner);
 }
 
 std::vector<std::string> EmitSoundAction::getFields() const

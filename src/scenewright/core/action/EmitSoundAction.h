@@ -13,7 +13,8 @@ class EmitSoundAction : public AtmoAction {
 public:
     // Only an action with an owner gets a name; the registry's prototype has
     // none.
-    explicit EmitSoundAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit EmitSoundAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // The sound file's address (.wav or .mp3).
     std::optional<std::string> filename = std::string();
@@ -31,7 +32,7 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {soundName()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext& context) const override;

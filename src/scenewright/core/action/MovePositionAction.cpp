@@ -2,7 +2,6 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -27,8 +26,7 @@ std::string setTransform(const std::string& inner, const std::string& value, con
 
 } // namespace
 
-MovePositionAction::MovePositionAction(IAtmoObject* owner)
-    : AtmoAction(owner, 2)
+MovePositionAction::MovePositionAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 2)
 {
     setName(std::string("Move to a position/direction"));
     setDescription(std::string("Select the postion(s) or direction to move the when triggered. "));
@@ -47,9 +45,9 @@ const FieldTable& MovePositionAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<MovePositionAction>(owner);
+    return std::make_shared<MovePositionAction>(ids, owner);
 }
 
 std::vector<std::string> MovePositionAction::getFields() const
@@ -88,7 +86,7 @@ std::string MovePositionAction::doTriggerScript(const script::ScriptContext& con
     if (!smoothTransition)
         out += comment;
     if (ownerIsActor()) {
-        out += i + ".worldSpacePosition = " + i + "." + ObjectManager::positionName + v;
+        out += i + ".worldSpacePosition = " + i + "." + script::ScriptText::positionName + v;
         return out;
     }
     out += "if(" + i + ".getPhysicalModel()==undefined) {\n";
@@ -154,7 +152,7 @@ std::string MovePositionAction::doScript(const script::ScriptContext& context) c
     else
         out += sp16 + "this.distance = measuredist(" + i + ".worldSpacePosition," + "this.worldSpacePosition);\n";
     out += sp16 + "this.time = 0;\n";
-    out += sp16 + "this.currtrans = " + i + "." + ObjectManager::transformName + ";\n";
+    out += sp16 + "this.currtrans = " + i + "." + script::ScriptText::transformName + ";\n";
     out += sp16 + "addAnimator(this);\n";
     out += sp8 + "}\n";
     out += "theanch.speed = " + a + ".speed;\n";

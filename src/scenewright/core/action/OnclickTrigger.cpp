@@ -7,14 +7,14 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-OnclickTrigger::OnclickTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+OnclickTrigger::OnclickTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     setName(std::string("On click trigger"));
 }
 
-std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object) const
+std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
 {
-    return std::make_shared<OnclickTrigger>(object);
+    return std::make_shared<OnclickTrigger>(ids, object);
 }
 
 std::string OnclickTrigger::getPreActionScript(const script::ScriptContext& context) const

@@ -2,7 +2,6 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/script/ScriptText.h"
@@ -32,7 +31,7 @@ bool isSolidObject(const IAtmoObject* object)
 
 } // namespace
 
-OpacityAction::OpacityAction(IAtmoObject* owner) : AtmoAction(owner, 1)
+OpacityAction::OpacityAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Set Opacity"));
     setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
@@ -48,9 +47,9 @@ const FieldTable& OpacityAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<OpacityAction>(owner);
+    return std::make_shared<OpacityAction>(ids, owner);
 }
 
 std::vector<std::string> OpacityAction::getFields() const

@@ -11,7 +11,8 @@ namespace scenewright::core::action {
 // solid objects.
 class OpacityAction : public AtmoAction {
 public:
-    explicit OpacityAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit OpacityAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // Opacity set while the world loads.
     double initialOpacity = 1.0;
@@ -24,7 +25,7 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {animatorName()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
     std::string getOnLoadScript(const script::ScriptContext& context) const override;
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }

@@ -1,14 +1,13 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ProximityTrigger::ProximityTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+ProximityTrigger::ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     setName(std::string("Proximity trigger"));
     setDescription("You can set up actions to be set off whenever your Avatar comes close to '"
@@ -24,9 +23,9 @@ const FieldTable& ProximityTrigger::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object) const
+std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
 {
-    return std::make_shared<ProximityTrigger>(object);
+    return std::make_shared<ProximityTrigger>(ids, object);
 }
 
 std::string ProximityTrigger::getPreActionScript(const script::ScriptContext& context) const
@@ -41,7 +40,7 @@ std::string ProximityTrigger::getPreActionScript(const script::ScriptContext& co
     if (context.localised())
         out += s + ".prox." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += s + ".prox.timestep = function() {\n";
-    out += "if(actor.dist(" + i + "." + ObjectManager::positionName + ") < " + ScriptText::number(distance)
+    out += "if(actor.dist(" + i + "." + script::ScriptText::positionName + ") < " + ScriptText::number(distance)
            + ") {\n  if(!this.fired) {\n     this.fired = true;\n";
     if (!continuous)
         out += "removeAnimator(this);\n";

@@ -31,7 +31,7 @@ std::string doublyQuoted(const std::optional<std::string>& url)
 
 } // namespace
 
-URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner, 0)
+URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 {
     setName(std::string("Open URL up in new window"));
     setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));
@@ -52,7 +52,7 @@ const FieldTable& URLpopup::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<URLpopup>(owner);
 }

@@ -1,7 +1,6 @@
 #include "scenewright/core/action/ViewpointObjectAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -32,8 +31,7 @@ bool isNamed(const std::optional<std::string>& element)
 
 } // namespace
 
-ViewpointObjectAction::ViewpointObjectAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+ViewpointObjectAction::ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Do Viewpoint Animations"));
     setDescription(std::string("Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
@@ -52,9 +50,9 @@ const FieldTable& ViewpointObjectAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<ViewpointObjectAction>(owner);
+    return std::make_shared<ViewpointObjectAction>(ids, owner);
 }
 
 std::vector<std::string> ViewpointObjectAction::getFields() const

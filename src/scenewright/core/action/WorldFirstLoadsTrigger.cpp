@@ -6,14 +6,15 @@
 
 namespace scenewright::core::action {
 
-WorldFirstLoadsTrigger::WorldFirstLoadsTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+WorldFirstLoadsTrigger::WorldFirstLoadsTrigger(IdCounter& ids, IAtmoObject* triggerObject)
+    : AtmoTrigger(ids, triggerObject)
 {
     setName(std::string("When world first loads"));
 }
 
-std::shared_ptr<AtmoTrigger> WorldFirstLoadsTrigger::newInstance(IAtmoObject* object) const
+std::shared_ptr<AtmoTrigger> WorldFirstLoadsTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
 {
-    return std::make_shared<WorldFirstLoadsTrigger>(object);
+    return std::make_shared<WorldFirstLoadsTrigger>(ids, object);
 }
 
 std::string WorldFirstLoadsTrigger::getPreActionScript(const script::ScriptContext& context) const

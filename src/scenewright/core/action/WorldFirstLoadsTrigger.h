@@ -7,11 +7,12 @@ namespace scenewright::core::action {
 // Fires once, after the world and every object its actions need have loaded.
 class WorldFirstLoadsTrigger : public AtmoTrigger {
 public:
-    explicit WorldFirstLoadsTrigger(IAtmoObject* triggerObject = nullptr);
+    // Takes its numbers from `ids`.
+    explicit WorldFirstLoadsTrigger(IdCounter& ids, IAtmoObject* triggerObject = nullptr);
 
     const char* className() const override { return "WorldFirstLoadsTrigger"; }
     const FieldTable& fieldTable() const override { return baseFields(); }
-    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const override;
     bool hasExitTrigger() const override { return false; }
     std::string getPreActionScript(const script::ScriptContext& context) const override;
     std::string getPostActionScript(const script::ScriptContext& context) const override;

@@ -2,9 +2,10 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -270,7 +271,7 @@ std::string at(const std::string& where, std::size_t index)
 // Builds the objects of one file, checking every value on the way.
 class Builder {
 public:
-    explicit Builder(LoadedProject& project) : project_(project) {}
+    Builder(LoadedProject& project, IdCounter& ids) : project_(project), ids_(ids) {}
 
     void build(const Json& document)
     {
@@ -290,28 +291,26 @@ public:
             project_.localiseScript = Values::boolean(*localise, "localiseScript");
 
         const Json& objects = Values::array(Values::member(document, "objects", ""), "objects");
-        // The catalogue of interactions takes numbers when it is first built:
-        // it is built before a file's numbers can bring the counter to its end.
-        InteractionManager::getInstance();
+        // The first use of the catalogue moves the counter as it always has,
+        // before a file's numbers can bring the counter to its end.
+        ids_.passCatalogueNumbers();
         // New interactions without numbers of their own must not take any the
         // file uses.
-        ObjectManager::advanceNextIdTo(highestNumber(objects) + 1);
+        ids_.advanceTo(static_cast<int>(highestNumber(objects) + 1));
 
-        // The interactions are made without numbers, so that a file whose
-        // numbers reach the last one still opens; those the file gives no
-        // numbers take fresh ones once all are read.
-        {
-            ObjectManager::Placeholders placeholders;
-            for (std::size_t i = 0; i < objects.size(); ++i)
-                project_.objects.push_back(buildObject(objects[i], i, at("objects", i)));
-            if (project_.objects.size() < 2)
-                throw Refusal("objects", "a project holds the world and the actor first");
-            for (std::size_t i = 0; i < objects.size(); ++i)
-                linkTriggers(objects[i], *project_.objects[i], at("objects", i));
-        }
+        // The interactions are made with numbers of a counter of their own,
+        // which the file's numbers replace, so that a file whose numbers
+        // reach the last one still opens; those the file gives no numbers
+        // take fresh ones of the program's counter once all are read.
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            project_.objects.push_back(buildObject(objects[i], i, at("objects", i)));
+        if (project_.objects.size() < 2)
+            throw Refusal("objects", "a project holds the world and the actor first");
+        for (std::size_t i = 0; i < objects.size(); ++i)
+            linkTriggers(objects[i], *project_.objects[i], at("objects", i));
         try {
             for (AtmoInteraction* interaction : unnumbered())
-                interaction->takeFreshIds();
+                interaction->takeFreshIds(ids_);
         } catch (const IdsExhausted& exhausted) {
             throw Refusal("objects", exhausted.what());
         }
@@ -377,7 +376,7 @@ private:
             object = world;
         } else if (type == IAtmoObject::TYPE_ACTOR) {
             Values::expectObject(value, where, {"type", "name", "actions", "triggers"});
-            object = std::make_shared<Actor>();
+            object = std::make_shared<Actor>(scratch_);
         } else if (type == IAtmoObject::TYPE_MODEL) {
             Values::expectObject(value, where, {"type", "name", "id", "tobeloaded", "pm", "actions", "triggers"});
             auto model = std::make_shared<ModelObj>();
@@ -385,8 +384,6 @@ private:
                 model->tobeloaded = Values::boolean(*tobeloaded, where + ".tobeloaded");
             readPhysicalModel(model->pm, value, where);
             object = readGlobalId(model, value, where, "modelobj");
-            if (model->getGlobalId())
-                model->scriptname = "modelobj" + std::to_string(*model->getGlobalId());
         } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
             Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
             auto primitive = std::make_shared<PrimitiveObj>();
@@ -472,6 +469,7 @@ private:
             if (!interaction.setIds(ids))
                 throw Refusal(idsWhere, std::string("a ") + interaction.className() + " takes "
                                             + std::to_string(interaction.getIds().size()) + " numbers");
+            numbered_.insert(&interaction);
             // Fresh numbers lie past every number of the file: only the
             // file's own can clash.
             for (const std::string& name : interaction.getGeneratedNames())
@@ -479,14 +477,14 @@ private:
         }
     }
 
-    // The interactions still holding placeholders: those the file gives no
-    // numbers, the actor's own move action among them when the file lists none.
+    // The interactions holding numbers of the scratch counter: those the
+    // file gives no numbers, the actor's own move action among them when the
+    // file lists none.
     std::vector<AtmoInteraction*> unnumbered() const
     {
         std::vector<AtmoInteraction*> found;
-        auto note = [&found](AtmoInteraction& interaction) {
-            const auto& ids = interaction.getIds();
-            if (std::find(ids.begin(), ids.end(), ObjectManager::kPlaceholderId) != ids.end())
+        auto note = [&found, this](AtmoInteraction& interaction) {
+            if (!interaction.getIds().empty() && !numbered_.count(&interaction))
                 found.push_back(&interaction);
         };
         // In the order they were read: every object's actions, then triggers.
@@ -561,15 +559,15 @@ private:
             Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
             const std::string className =
                 Values::string(Values::member(entry, "class", actionWhere), actionWhere + ".class");
-            const AtmoAction* prototype = InteractionManager::getInstance().findStandardAction(className);
+            const AtmoAction* prototype = catalogue_.findStandardAction(className);
             if (!prototype)
                 throw Refusal(actionWhere + ".class", "unknown action class \"" + className + "\"");
             if (actor && className != "MovePositionAction")
                 throw Refusal(actionWhere, "the actor takes only move actions, not a " + className);
 
             // The actor's first action is its own move action: the file fills it.
-            std::shared_ptr<AtmoAction> action = actor && i == 0 ? object.getAtmoAction(0)
-                                                                 : prototype->newInstance(&object);
+            std::shared_ptr<AtmoAction> action
+                = actor && i == 0 ? object.getAtmoAction(0) : prototype->newInstance(&object, scratch_);
             if (!action->allowedForAtmoObject(&object))
                 throw Refusal(actionWhere, "a " + className + " is not allowed on a " + object.getType());
             readActive(*action, entry, actionWhere);
@@ -593,10 +591,10 @@ private:
             Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
             const std::string className =
                 Values::string(Values::member(entry, "class", triggerWhere), triggerWhere + ".class");
-            const AtmoTrigger* prototype = InteractionManager::getInstance().findTrigger(className);
+            const AtmoTrigger* prototype = catalogue_.findTrigger(className);
             if (!prototype)
                 throw Refusal(triggerWhere + ".class", "unknown trigger class \"" + className + "\"");
-            std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object);
+            std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
             readIds(*trigger, entry, triggerWhere);
             readFields(*trigger, entry, triggerWhere);
@@ -629,6 +627,12 @@ private:
     }
 
     LoadedProject& project_;
+    IdCounter& ids_;
+    // Numbers the interactions while they are read; the file's numbers or
+    // fresh ones of ids_ replace them.
+    IdCounter scratch_;
+    const InteractionCatalogue catalogue_;
+    std::set<const AtmoInteraction*> numbered_;
     std::set<std::string> claimed_;
 };
 
@@ -717,7 +721,7 @@ std::string nestingError(std::string_view text)
 
 } // namespace
 
-std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path,
+std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path, IdCounter& ids,
                                                      std::string& error)
 {
     if (const std::size_t broken = script::Utf8Text::firstIllFormed(text); broken != std::string_view::npos) {
@@ -743,12 +747,29 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
     LoadedProject project;
     project.name = "default";
     try {
-        Builder(project).build(document);
+        Builder(project, ids).build(document);
     } catch (const Refusal& refusal) {
         error = path + ": " + refusal.what();
         return std::nullopt;
     }
     return project;
+}
+
+} // namespace scenewright::core::io
+
+namespace scenewright::core::io {
+
+std::shared_ptr<SceneDocument> LoadedProject::toDocument(IdCounter& ids)
+{
+    auto document = std::make_shared<SceneDocument>(ids);
+    document->setName(std::move(name));
+    document->setLocaliseScript(localiseScript);
+    for (auto& object : objects)
+        document->appendObject(std::move(object));
+    objects.clear();
+    // Built, not edited: the document is new.
+    document->setState(SceneDocument::STATE_NEW);
+    return document;
 }
 
 } // namespace scenewright::core::io

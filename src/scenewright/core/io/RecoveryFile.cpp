@@ -1,7 +1,6 @@
 #include "scenewright/core/io/RecoveryFile.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/SaveFile.h"
@@ -23,12 +22,11 @@ constexpr int kVersion = 1;
 
 } // namespace
 
-RecoverySnapshot RecoveryFile::snapshot(const Project& project)
+RecoverySnapshot RecoveryFile::snapshot(const SceneDocument& document)
 {
     RecoverySnapshot snapshot;
-    snapshot.project = ProjectFileWriter::document(project.getName(), project.getLocaliseScript(),
-                                                   ObjectManager::getInstance().getAtmoObjectListData());
-    snapshot.projectFile = project.getFileLocation();
+    snapshot.project = ProjectFileWriter::document(document.name(), document.localiseScript(), document.objects());
+    snapshot.projectFile = document.fileLocation();
     snapshot.keptAt = std::chrono::duration_cast<std::chrono::seconds>(
                           std::chrono::system_clock::now().time_since_epoch())
                           .count();

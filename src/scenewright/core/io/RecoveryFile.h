@@ -7,7 +7,7 @@
 #include <string>
 
 namespace scenewright::core {
-class Project;
+class SceneDocument;
 }
 
 namespace scenewright::core::io {
@@ -28,9 +28,9 @@ public:
 
     explicit RecoveryFile(std::string path) : path_(std::move(path)) {}
 
-    // The project and the registry's objects as they are now. Taken on the
-    // thread that edits the scene; the rest of the work can go elsewhere.
-    static RecoverySnapshot snapshot(const Project& project);
+    // The document as it is now. Taken on the thread that edits the scene;
+    // the rest of the work can go elsewhere.
+    static RecoverySnapshot snapshot(const SceneDocument& document);
 
     // Null on success, else the message naming the file and the reason.
     std::optional<std::string> write(const RecoverySnapshot& snapshot) const;
