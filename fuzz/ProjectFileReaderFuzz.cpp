@@ -19,9 +19,10 @@ namespace {
 } // namespace
 
 // Any bytes either open as a project or are refused with a message; nothing
-// throws past the reader. A project that opens saves and reopens to the same
-// text. Each input starts from a fresh program state so that a finding
-// reproduces from its input alone.
+// throws past the reader. A message names the file, a line and a column, and
+// is one short line of printable text, whatever the file holds. A project
+// that opens saves and reopens to the same text. Each input starts from a
+// fresh program state so that a finding reproduces from its input alone.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace scenewright::core;
@@ -31,8 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     auto project = io::ProjectFileReader::read(text, "fuzz.scw", ids, error);
     if (!project) {
-        if (error.empty())
-            fail("refused without a message", text);
+        if (error.rfind("fuzz.scw: line ", 0) != 0)
+            fail("refused without the file and a position", error);
+        // 200 characters of quoted text, each escaped in at most 6 bytes
+        // ("\u202e"), and the rest of the message.
+        if (error.size() > 1600)
+            fail("a message too long", error);
+        for (char c : error)
+            if (c >= 0 && c < 0x20)
+                fail("a control character in a message", error);
         return 0;
     }
     const std::string saved = io::ProjectFileWriter::write(project->name, project->localiseScript, project->objects);

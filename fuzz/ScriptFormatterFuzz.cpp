@@ -151,9 +151,14 @@ public:
                 if (!skipRegex())
                     return std::nullopt;
             } else if (isWordByte(c)) {
-                while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_)
-                    && unicodeSpaceLength(s_, i_) == 0)
+                skipWord();
+                // A decimal number takes its point and fraction: "/" after "1." divides.
+                const std::string_view digits = s_.substr(begin, i_ - begin);
+                if (i_ < s_.size() && s_[i_] == '.'
+                    && digits.find_first_not_of("0123456789_") == std::string_view::npos) {
                     ++i_;
+                    skipWord();
+                }
                 prevWord = s_.substr(begin, i_ - begin);
                 prevWordIsName = afterDot;
                 afterDot = false;
@@ -180,6 +185,13 @@ public:
     }
 
 private:
+    void skipWord()
+    {
+        while (i_ < s_.size() && isWordByte(static_cast<Byte>(s_[i_])) && !isLineTerminatorAt(s_, i_)
+            && unicodeSpaceLength(s_, i_) == 0)
+            ++i_;
+    }
+
     bool skipString(Byte quote)
     {
         for (++i_; i_ < s_.size(); ++i_) {

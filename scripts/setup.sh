@@ -9,6 +9,7 @@ packages=(
     nlohmann-json3-dev
     nodejs node-acorn
     qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libgl-dev libglx-dev fonts-dejavu-core
+    desktop-file-utils appstream
 )
 
 missing=()

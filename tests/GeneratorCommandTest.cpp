@@ -2,6 +2,7 @@
 
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/Actor.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sys/wait.h>
 
 namespace scenewright::test {
@@ -36,17 +38,19 @@ std::string quoted(const std::string& argument)
     return out + "'";
 }
 
-// Runs the built generator with the arguments (and the text on standard
-// input), as a user would from a shell.
+// Runs the built generator in the test's directory with the arguments (and
+// the text, or the file, on standard input), as a user would from a shell.
 class GeneratorCommandTest : public FreshProgramInDirectoryTest {
 protected:
-    CommandRun run(const std::vector<std::string>& arguments, const std::string& input = "")
+    CommandRun run(const std::vector<std::string>& arguments, const std::string& input = "",
+                   const std::optional<fs::path>& inputFile = std::nullopt)
     {
-        const fs::path in = directory_ / "stdin";
+        const fs::path in = inputFile.value_or(directory_ / "stdin");
         const fs::path out = directory_ / "stdout";
         const fs::path err = directory_ / "stderr";
-        std::ofstream(in, std::ios::binary) << input;
-        std::string command = quoted(SCENEWRIGHT_GEN);
+        if (!inputFile)
+            std::ofstream(in, std::ios::binary) << input;
+        std::string command = "cd " + quoted(directory_) + " && " + quoted(SCENEWRIGHT_GEN);
         for (const auto& argument : arguments)
             command += " " + quoted(argument);
         command += " <" + quoted(in) + " >" + quoted(out) + " 2>" + quoted(err);
@@ -160,7 +164,7 @@ TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)
     std::ofstream(directory_ / "bad.scw") << "{ not json";
     CommandRun refused = run({(directory_ / "bad.scw").string()});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_THAT(refused.err, HasSubstr("bad.scw: line 1, column 4"));
+    EXPECT_THAT(refused.err, HasSubstr("bad.scw: line 1, column 3: expected a field name in double quotes"));
     EXPECT_EQ(refused.out, "");
 
     EXPECT_EQ(run({(directory_ / "none.scw").string()}).status, 1);
@@ -175,10 +179,68 @@ TEST_F(GeneratorCommandTest, RefusedProjectsAndUsageErrorsHaveTheirOwnStatus)
 
     CommandRun version = run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "scenewright-gen 0.51\n");
+    EXPECT_EQ(version.out, std::string("scenewright-gen ") + core::Version::text + "\n");
     CommandRun help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_THAT(help.out, HasSubstr("--synchronise"));
+}
+
+TEST_F(GeneratorCommandTest, NeverReplacesTheProjectAndStopsReadingAtTheLimit)
+{
+    const std::string project = savedProject();
+    const std::string saved = fileContent(project);
+    const std::string script = generated(false, false);
+    const std::string hand = "a = 1;\nif(a) {\nb();\n}\n";
+    fs::create_symlink("scene.scw", directory_ / "link.scw");
+    fs::create_hard_link(project, directory_ / "hard.scw");
+    fs::copy_file(project, directory_ / "-x.scw");
+    fs::create_symlink("loop.js", directory_ / "loop.js");
+    std::ofstream(directory_ / "hand.js") << hand;
+    // Sparse: larger than the limit without taking the space.
+    for (const char* big : {"big.scw", "big.js"}) {
+        std::ofstream(directory_ / big);
+        fs::resize_file(directory_ / big, 300u << 20);
+    }
+
+    struct Case {
+        const char* what;
+        std::vector<std::string> arguments;
+        int status;
+        std::string err;
+        std::string out;
+        std::optional<fs::path> input = std::nullopt;
+    };
+    const std::vector<Case> cases = {
+        {"-o the project", {"-o", "scene.scw", "scene.scw"}, 1, "-o scene.scw names the project file itself", ""},
+        {"-o a link to the project", {"-o", "link.scw", "scene.scw"}, 1, "names the project file itself", ""},
+        {"-o a hard link to it", {"--compress", "scene.scw", "-o", "hard.scw"}, 1, "names the project file itself", ""},
+        {"-o a loop of links", {"-o", "loop.js", "scene.scw"}, 1,
+         "Cannot save loop.js: Too many levels of symbolic links", ""},
+        {"a script formatted in place", {"--beautify", "--script", "hand.js", "-o", "hand.js"}, 0, "", ""},
+        {"a project named like an option after --", {"--", "-x.scw"}, 0, "", script},
+        {"the same without --", {"-x.scw"}, 2, "unknown option -x.scw", ""},
+        {"--help after --", {"--", "--help"}, 1, "Cannot open --help: No such file or directory", ""},
+        {"two projects after --", {"--", "scene.scw", "-x.scw"}, 2, "more than one project file given", ""},
+        {"a project larger than the limit", {"big.scw"}, 1,
+         "Cannot read big.scw: larger than 256 MiB, the most Scenewright reads", ""},
+        {"a script larger than the limit", {"--compress", "--script", "big.js"}, 1,
+         "Cannot read big.js: larger than 256 MiB", ""},
+        {"an endless device as the project", {"/dev/zero"}, 1, "Cannot read /dev/zero: larger than 256 MiB", ""},
+        {"endless standard input", {"--compress", "--script", "-"}, 1, "Cannot read standard input: larger than 256 MiB",
+         "", fs::path("/dev/zero")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CommandRun result = run(c.arguments, "", c.input);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_THAT(result.err, HasSubstr(c.err));
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(fileContent(project), saved);
+        EXPECT_TRUE(fs::is_symlink(directory_ / "loop.js"));
+        for (const auto& entry : fs::directory_iterator(directory_))
+            EXPECT_NE(entry.path().filename().string()[0], '.') << "left behind: " << entry.path();
+    }
+    EXPECT_EQ(fileContent(directory_ / "hand.js"), script::ScriptFormatter::beautify(hand));
 }
 
 TEST_F(GeneratorCommandTest, AProjectThatNeedsANumberWhenNoneIsLeftFails)

@@ -25,7 +25,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -280,10 +282,26 @@ TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
     EXPECT_THAT(error, AllOf(HasSubstr("unnumbered.scw"), HasSubstr("No number is left")));
 }
 
+TEST_F(ProjectFileTest, NumbersAtTheEdgesOfADoubleLoadAndTooSmallOnesReadAsZero)
+{
+    writeFile(file("edges.scw"), R"({"format": "scenewright-project", "version": 1, "objects": [
+        {"type": "world", "name": "world"}, {"type": "actor", "name": "actor"},
+        {"type": "model.aer/.atmo", "name": "m",
+         "pm": {"friction": 1e-400, "inertia": -0.0000001e-400, "initialmass": 1.7976931348623157E+308}}]})");
+    std::string error;
+    ASSERT_NE(open(file("edges.scw"), error), nullptr) << error;
+    const auto model = std::dynamic_pointer_cast<ModelObj>(registry().object(2));
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->pm.friction, 0.0);
+    EXPECT_EQ(model->pm.inertia, 0.0);
+    EXPECT_TRUE(std::signbit(model->pm.inertia));
+    EXPECT_EQ(model->pm.initialmass, 1.7976931348623157e308);
+}
+
 struct Refused {
     const char* what;
-    const char* content;
-    const char* message;
+    std::string content;
+    std::string message;
 };
 
 class RefusedFileTest : public ProjectFileTest, public ::testing::WithParamInterface<Refused> {};
@@ -306,7 +324,11 @@ TEST_P(RefusedFileTest, LeavesTheOpenProjectUntouchedAndSaysWhy)
     writeFile(file("bad.scw"), content.rfind(",", 0) == 0 ? withObjects(content) : content);
     std::string error;
     EXPECT_EQ(open(file("bad.scw"), error), nullptr);
-    EXPECT_THAT(error, AllOf(HasSubstr(file("bad.scw").string()), HasSubstr(GetParam().message)));
+    EXPECT_THAT(error, AllOf(HasSubstr(file("bad.scw").string() + ": line "), HasSubstr(GetParam().message)));
+    // Text from the file is quoted, escaped and cut short: the message is one
+    // line of printable text of a bounded length.
+    EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char c) { return c >= 0 && c < 0x20; })) << error;
+    EXPECT_LT(error.size(), file("bad.scw").string().size() + 400) << error;
     EXPECT_EQ(currentDocument(), project);
     EXPECT_EQ(registry().objects(), before);
 }
@@ -343,8 +365,46 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"boolean given as 1",
                 ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"active\": 1}}", "expected true or false"},
         Refused{"infinite number",
-                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"friction\": 1e999}}", "number overflow"},
+                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"friction\": 1e999}}",
+                "objects[2].pm.friction: number out of range"},
         Refused{"id out of range", ",{\"type\": \"primitive\", \"name\": \"p\", \"id\": 2147483647}", "out of range"},
+        Refused{"id past every whole number", ",{\"type\": \"primitive\", \"name\": \"p\", \"id\": 18446744073709551616}",
+                "objects[2].id: number out of range 0 to 2147483646"},
+        Refused{"id of 5000 digits", ",{\"type\": \"primitive\", \"name\": \"p\", \"id\": 1" + std::string(5000, '0') + "}",
+                "objects[2].id: number out of range 0 to 2147483646"},
+        Refused{"huge version", R"({"format": "scenewright-project", "version": 99999999999999999999999, "objects": []})",
+                "line 1, column 46: version: number out of range"},
+        Refused{"text after the project", withObjects("") + std::string("\n\0garbage{{{", 12),
+                "line 2, column 1: unexpected text after the project"},
+        Refused{"a second document", withObjects("") + "\n\n {}", "line 3, column 2: unexpected text after the project"},
+        Refused{"blanks only", " \n  ", "line 2, column 3: expected a value, found the end of the file"},
+        Refused{"not a value", "{\"format\": tru}", "line 1, column 12: expected a value"},
+        Refused{"comma before a closing bracket", "{\"objects\": [{},\n]}", "line 2, column 1: expected a value"},
+        Refused{"unquoted field name", "{format: 1}", "line 1, column 2: expected a field name in double quotes"},
+        Refused{"tab inside a string", "{\"name\": \"a\tb\"}", "line 1, column 12: a control character inside a string"},
+        Refused{"half a surrogate pair", "{\"name\": \"x\\ud800\"}", "line 1, column 12: half a surrogate pair"},
+        Refused{"string cut off", "{\"name\": \"abc", "line 1, column 14: the file ends inside a string"},
+        Refused{"leading zero", "{\"version\": 01}", "line 1, column 13: a number with a leading zero"},
+        Refused{"version given twice, newer last",
+                "{\"format\": \"scenewright-project\", \"version\": 1,\n \"version\": 2, \"objects\": []}",
+                "line 2, column 2: the field \"version\" is given twice"},
+        Refused{"version given twice, newer first",
+                "{\"format\": \"scenewright-project\", \"version\": 2,\n \"version\": 1, \"objects\": []}",
+                "line 2, column 2: the field \"version\" is given twice"},
+        Refused{"field given twice in a physical model",
+                ",{\"type\": \"model.aer/.atmo\", \"name\": \"m\", \"pm\": {\"fixed\": true, \"fixed\": false}}",
+                "objects[2].pm: the field \"fixed\" is given twice"},
+        Refused{"interaction field given twice",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"triggers\": [{\"class\": \"OnclickTrigger\", "
+                "\"fields\": {\"usesSynch\": true, \"usesS\\u0079nch\": false}}]}",
+                "objects[2].triggers[0].fields: the field \"usesSynch\" is given twice"},
+        Refused{"escape codes in a class name",
+                ",{\"type\": \"primitive\", \"name\": \"p\", \"actions\": [{\"class\": "
+                "\"\\u001b]0;owned\\u0007\\u001b[2J\\r\\nfake: line 1\\u009b\\u202e\"}]}",
+                "unknown action class \"\\x1b]0;owned\\x07\\x1b[2J\\r\\nfake: line 1\\x9b\\u202e\""},
+        Refused{"a type longer than a message shows",
+                ",{\"type\": \"" + std::string(300, 'A') + "\\\"\", \"name\": \"t\"}",
+                "unknown object type \"" + std::string(200, 'A') + "\xE2\x80\xA6\""},
         Refused{"missing object",
                 ",{\"type\": \"primitive\", \"name\": \"p\", \"triggers\": [{\"class\": \"OnclickTrigger\", "
                 "\"actions\": [{\"object\": 9, \"action\": 0}]}]}",

@@ -3,12 +3,15 @@
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/io/FileOperations.h"
+#include "scenewright/core/io/RemoveOnSignal.h"
 #include "scenewright/core/io/SaveFile.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -244,6 +247,77 @@ TEST_F(SaveFileTest, AReadOnlyDirectoryIsReported)
     EXPECT_TRUE(refused);
     EXPECT_EQ(fileContent(target), "old");
     EXPECT_EQ(fs::directory_iterator(folder)->path(), target);
+}
+
+// Writes a piece of the text, then the program is told to stop.
+class SignalledOperations : public io::FileOperations {
+public:
+    explicit SignalledOperations(int signal) : signal_(signal) {}
+    ssize_t write(int fd, const void* data, std::size_t size) override
+    {
+        const ssize_t written = FileOperations::write(fd, data, std::min<std::size_t>(size, 100));
+        raise(signal_);
+        return written;
+    }
+
+private:
+    int signal_;
+};
+
+TEST_F(SaveFileTest, AProgramStoppedDuringASaveLeavesNoTemporaryFile)
+{
+    const fs::path target = directory_ / "scene.scw";
+    struct Case {
+        int signal;
+        bool ignored; // the program ignores the signal: the save goes on
+        bool otherSave; // another save (the recovery file's) is under way at the time
+    };
+    for (const Case& c : {Case{SIGTERM, false, false}, Case{SIGINT, false, false}, Case{SIGHUP, false, false},
+                          Case{SIGTERM, true, false}, Case{SIGTERM, false, true}}) {
+        SCOPED_TRACE(strsignal(c.signal) + std::string(c.ignored ? ", ignored" : "")
+                     + (c.otherSave ? ", with another save" : ""));
+        writeFile(target, "old");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.ignored)
+                signal(c.signal, SIG_IGN);
+            const std::string other = (directory_ / ".other.tmp").string();
+            std::optional<io::RemoveOnSignal> otherSave;
+            if (c.otherSave) {
+                writeFile(other, "half");
+                otherSave.emplace().watch(other.c_str());
+            }
+            SignalledOperations operations(c.signal);
+            io::FileOperations::install(&operations);
+            _exit(io::SaveFile(target.string()).save(newText()) ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (c.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            EXPECT_EQ(fileContent(target), newText());
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << status;
+            EXPECT_EQ(fileContent(target), "old");
+        }
+        EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
+    }
+}
+
+TEST_F(SaveFileTest, ALoopOfLinksIsReportedAndKept)
+{
+    fs::create_symlink("b.js", directory_ / "a.js");
+    fs::create_symlink("a.js", directory_ / "b.js");
+    fs::create_directory_symlink("loop", directory_ / "loop");
+    for (const fs::path& path : {directory_ / "a.js", directory_ / "loop" / "scene.js"}) {
+        io::SaveFile file(path.string());
+        EXPECT_FALSE(file.save(newText()));
+        EXPECT_EQ(file.errorString(), "Cannot save " + path.string() + ": Too many levels of symbolic links");
+    }
+    EXPECT_TRUE(fs::is_symlink(directory_ / "a.js"));
+    EXPECT_TRUE(fs::is_symlink(directory_ / "b.js"));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"a.js", "b.js", "loop"}));
 }
 
 // ---- the project's save ----

@@ -280,6 +280,46 @@ TEST(HostileInput, AnyBytesGiveStableResultsAndBeautifyLosesNothing)
     }
 }
 
+TEST(HostileInput, NumbersEscapedNamesAndLetKeepTheirMeaningInBothModes)
+{
+    struct Case {
+        std::string script;
+        std::string compressed;
+        std::string beautified;
+        bool isScript = true; // parses, so both results must be the same program
+    };
+    const std::vector<Case> cases = {
+        // A number ending in its point ends the statement at the line break.
+        {"var x = 1.\nvar y = 2;\n", "var x=1.;var y=2;", "var x = 1.\r\nvar y = 2;\r\n"},
+        {"var x = 1\n.5\nfoo()\n", "var x=1;.5;foo()", "var x = 1\r\n.5\r\nfoo()"},
+        {"var a = 1..toString()\nvar b = .5.toFixed(1)\n", "var a=1..toString();var b=.5.toFixed(1)",
+            "var a = 1..toString()\r\nvar b = .5.toFixed(1)"},
+        // "\u{61}" is one character of a name: its braces open no block.
+        {"var \\u{61} = 1;\nvar b = \\u{61}\n", "var \\u{61}=1;var b=\\u{61}", "var \\u{61} = 1;\r\nvar b = \\u{61}"},
+        {"if (\\u{61}) {\nb();\n}\n", "if(\\u{61}){b();}", "if (\\u{61}) { \r\n\tb();\r\n} \r\n"},
+        // Separate tokens that joined would spell such an escape (a fuzz finding) stay apart.
+        {"var \\u {61} = 1, \\u{ 62} = 2, \\u{63 } = 3\n", "var \\u {61}=1,\\u{ 62}=2,\\u{63 }=3",
+            "var \\u { \r\n\t61\r\n} \r\n= 1, \\u { \r\n\t62\r\n} \r\n= 2, \\u { \r\n\t63\r\n} \r\n= 3", false},
+        // "let" is a plain name unless a name, "[" or "{" follows.
+        {"var let = 1\nlet\n''\n", "var let=1;let;''", "var let = 1\r\nlet\r\n''"},
+        {"let\nx = 1\n", "let x=1", "let\r\nx = 1"},
+        {"var let = 4, g = 2\nlet\n/2/g\n", "var let=4,g=2;let/2/g", "var let = 4, g = 2\r\nlet/2/g"},
+        // A fuzz finding: "#!" that beautify moved to the very start read as a comment.
+        {std::string("\v#!\v#]`ZZ!ZZ\n`"), " #!#]`ZZ!ZZ\n`", " #!\v#]`ZZ!ZZ\n`", false},
+    };
+    for (const Case& c : cases) {
+        const std::string compressed = ScriptFormatter::compress(c.script);
+        const std::string beautified = ScriptFormatter::beautify(c.script);
+        EXPECT_EQ(compressed, c.compressed);
+        EXPECT_EQ(beautified, c.beautified);
+        EXPECT_EQ(ScriptFormatter::compress(compressed), compressed) << c.script;
+        if (c.isScript) {
+            expectSameProgram(c.script, compressed);
+            expectSameProgram(c.script, beautified);
+        }
+    }
+}
+
 TEST(HostileInput, DeepNestingStaysBounded)
 {
     std::string braces = std::string(100000, '{');

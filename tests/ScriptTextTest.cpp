@@ -1,4 +1,5 @@
 #include "scenewright/core/NumberParser.h"
+#include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace scenewright::test {
 namespace {
@@ -99,6 +102,34 @@ TEST(ScriptTextComment, TurnsEveryLineBreakIntoABlank)
     EXPECT_EQ(ScriptText::comment("a\r\nb\nc\rd"), "a  b c d");
     EXPECT_EQ(ScriptText::comment("a\u2028b\u2029c"), "a b c");
     EXPECT_EQ(ScriptText::comment("it's a\\b"), "it's a\\b");
+}
+
+TEST(MessageText, QuotesUntrustedTextAsOnePrintableLineOfBoundedLength)
+{
+    using scenewright::core::script::MessageText;
+    struct Case {
+        std::string text;
+        std::string quoted;
+    };
+    const std::vector<Case> cases = {
+        {"door", "\"door\""},
+        {"say \"hi\" \\ 'x'", "\"say \\\"hi\\\" \\\\ 'x'\""},
+        {"\x1B]0;owned\x07\x1B[2J\r\n\t\x7F", "\"\\x1b]0;owned\\x07\\x1b[2J\\r\\n\\t\\x7f\""},
+        {std::string("a\0b", 3), "\"a\\x00b\""},
+        // C1 controls, line separators and direction marks; bytes that are not UTF-8.
+        {"\xC2\x9B\xE2\x80\xA8\xE2\x80\xAE\xE2\x81\xA6 Caf\xC3\xA9", "\"\\x9b\\u2028\\u202e\\u2066 Caf\xC3\xA9\""},
+        {"\xFF\xE2\x80", "\"\\xff\\xe2\\x80\""},
+        {std::string(200, 'x'), "\"" + std::string(200, 'x') + "\""},
+        {std::string(201, 'x'), "\"" + std::string(200, 'x') + "\xE2\x80\xA6\""},
+        {std::string(300, '\n'), "\"" + [] { std::string s; for (int i = 0; i < 200; ++i) s += "\\n"; return s; }()
+                                     + "\xE2\x80\xA6\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MessageText::quoted(c.text), c.quoted);
+    }
+    // File paths are escaped whole, without quotes.
+    EXPECT_EQ(MessageText::escaped("/tmp/a \"b\"\\\x1B[2J.scw"), "/tmp/a \"b\"\\\\x1b[2J.scw");
+    EXPECT_EQ(MessageText::escaped(std::string(300, 'p')), std::string(300, 'p'));
 }
 
 TEST(ScriptTextIntegerName, AcceptsOnlyCanonicalIntsInRange)

@@ -26,7 +26,7 @@ void placeAtDefault(QWidget& frame)
 
 } // namespace
 
-Application1::Application1()
+Application1::Application1(const std::optional<QString>& project)
     : frame_(
         std::make_unique<Frame1>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_))
 {
@@ -40,6 +40,8 @@ Application1::Application1()
     // programs left unsaved; anything else the start opens comes after the
     // answer.
     frame_->offerRecovery();
+    if (project)
+        frame_->openStartProject(*project);
 }
 
 Application1::~Application1() = default;

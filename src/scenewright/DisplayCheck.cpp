@@ -17,7 +17,7 @@ bool isSet(const char* value)
 
 const char* const DisplayCheck::noDisplayMessage =
     "scenewright: no display to open the window on (DISPLAY or WAYLAND_DISPLAY is not set); run it on a "
-    "desktop, or under Xvfb: xvfb-run scripts/start.sh";
+    "desktop, or under Xvfb: xvfb-run scenewright (from the source tree: xvfb-run scripts/start.sh)";
 
 bool DisplayCheck::hasDisplay(const char* qpaPlatform, const char* waylandDisplay, const char* x11Display)
 {

@@ -13,6 +13,7 @@
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/io/RecoveryFolder.h"
+#include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
@@ -21,6 +22,7 @@
 #include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/DocumentEvents.h"
 #include "scenewright/gui/EditorFrame.h"
+#include "scenewright/gui/ExampleProjects.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
@@ -83,7 +85,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 } // namespace
 
 Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
-    : dialogs_(dialogs), ids_(ids)
+    : dialogs_(dialogs), ids_(ids), examplesDirectory_(gui::ExampleProjects::directory())
 {
     setWindowTitle("Scenewright");
     undoStack_ = new gui::SceneUndoStack(this);
@@ -271,6 +273,9 @@ void Frame1::buildMenus()
     newAction->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
     QAction* openAction = file->addAction("Open Project", this, &Frame1::openProject);
     openAction->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
+    examplesMenu_ = file->addMenu(tr("Open Example"));
+    examplesMenu_->setObjectName("examplesMenu");
+    connect(examplesMenu_, &QMenu::aboutToShow, this, &Frame1::fillExamplesMenu);
     closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
     file->addSeparator();
     saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
@@ -512,24 +517,55 @@ void Frame1::openProject()
     openProjectFile(chosen);
 }
 
+std::shared_ptr<SceneDocument> Frame1::readProjectFile(const QString& path, const QString& command)
+{
+    std::string error;
+    auto document = SceneDocument::open(QFileInfo(path).absoluteFilePath().toStdString(), ids_, error);
+    // On a refusal nothing changed: the open project stays as it was.
+    if (!document)
+        dialogs_.showError(this, command, QString::fromStdString(error));
+    return document;
+}
+
 void Frame1::openProjectFile(const QString& path)
 {
     const QFileInfo file(path);
     lastProjectDirectory_ = file.absolutePath().toStdString();
-
-    std::string error;
-    auto document = SceneDocument::open(file.absoluteFilePath().toStdString(), ids_, error);
-    if (!document) {
-        // Nothing changed: the open project stays as it was.
-        dialogs_.showError(this, "Open Project", QString::fromStdString(error));
+    auto document = readProjectFile(path, "Open Project");
+    if (!document)
         return;
-    }
     // The label names the file the user works on, and Save writes back to it.
     document->setName(file.completeBaseName().toStdString());
     document->setFileLocation(file.absoluteFilePath().toStdString());
     document->setState(SceneDocument::STATE_SAVED);
     showNewProject(document);
     recentProjects_.add(file.absoluteFilePath());
+}
+
+void Frame1::openExample(const QString& path)
+{
+    auto document = readProjectFile(path, tr("Open Example"));
+    if (!document)
+        return;
+    // An unsaved copy: Save asks where to put it.
+    document->setName(QFileInfo(path).completeBaseName().toStdString());
+    document->setFileLocation(std::nullopt);
+    document->setState(SceneDocument::STATE_NEW);
+    showNewProject(document);
+}
+
+void Frame1::fillExamplesMenu()
+{
+    examplesMenu_->clear();
+    const QFileInfoList examples = gui::ExampleProjects::list(examplesDirectory_);
+    if (examples.isEmpty())
+        examplesMenu_->addAction(tr("No examples found"))->setEnabled(false);
+    for (const QFileInfo& example : examples) {
+        const QString path = example.absoluteFilePath();
+        QString shown = example.completeBaseName();
+        QAction* entry = examplesMenu_->addAction(shown.replace('&', "&&"), this, [this, path] { openExample(path); });
+        entry->setData(path);
+    }
 }
 
 void Frame1::fillRecentMenu()
@@ -557,7 +593,8 @@ void Frame1::openRecentProject(const QString& path)
         recentProjects_.remove(path);
         dialogs_.showError(this, "Open Project",
                            QString("The project %1 no longer exists. It has been removed from the recent projects.")
-                               .arg(QDir::toNativeSeparators(path)));
+                               .arg(QString::fromStdString(
+                                   core::script::MessageText::escaped(QDir::toNativeSeparators(path).toStdString()))));
         return;
     }
     openProjectFile(path);
@@ -694,6 +731,18 @@ void Frame1::offerRecovery()
                            tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
                                .arg(QString::fromStdString(damaged.error), setAside));
     }
+}
+
+void Frame1::openStartProject(const QString& path)
+{
+    if (projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED) {
+        dialogs_.showError(this, "Scenewright",
+                           tr("%1 was not opened, so that the reopened unsaved changes are kept. Save them, then "
+                              "open it.")
+                               .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    openProjectFile(path);
 }
 
 void Frame1::clearEditingAreas()

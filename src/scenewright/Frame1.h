@@ -83,6 +83,11 @@ public:
     // running left unsaved, until one is reopened; each work answered is
     // forgotten. Unreadable work is reported and set aside.
     void offerRecovery();
+    // Opens the project file given on the command line, unless reopened
+    // unsaved work is on show, which it would drop; the user is told then.
+    void openStartProject(const QString& path);
+    // Where File > Open Example looks for the sample worlds.
+    void setExamplesDirectory(const QString& directory) { examplesDirectory_ = directory; }
 
     // The document shown; null before the first New or Open.
     const std::shared_ptr<core::SceneDocument>& document() const { return document_; }
@@ -129,6 +134,9 @@ public slots:
     // Opens the project file; a file that is gone is dropped from the
     // recent projects, and the user is told.
     void openRecentProject(const QString& path);
+    // Opens a sample world as a new, unsaved project: Save asks where to put
+    // it, and the example stays as it is.
+    void openExample(const QString& path);
     // Lists what the check of the scene finds.
     void checkScene();
     // Selects the object in the object list, when it is still there.
@@ -187,7 +195,11 @@ private:
     void refreshSelectedObject(int row);
     // Opens the project file and shows it; a refusal is shown to the user.
     void openProjectFile(const QString& path);
+    // Reads the project file as a new document; null, after telling the user
+    // why, when it cannot be opened.
+    std::shared_ptr<core::SceneDocument> readProjectFile(const QString& path, const QString& command);
     void fillRecentMenu();
+    void fillExamplesMenu();
     // Shows the live preview beside the editors without narrowing them.
     void showPreview(bool show);
     // Hides the preview and gives back the width the window grew by for it,
@@ -248,6 +260,8 @@ private:
 
     gui::RecentProjects recentProjects_;
     QMenu* recentMenu_;
+    QMenu* examplesMenu_;
+    QString examplesDirectory_;
     QDockWidget* previewDock_;
     gui::ScriptPreview* preview_;
 

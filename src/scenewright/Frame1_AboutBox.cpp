@@ -1,5 +1,7 @@
 #include "scenewright/Frame1_AboutBox.h"
 
+#include "scenewright/core/Version.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -41,7 +43,7 @@ Frame1_AboutBox::Frame1_AboutBox(QWidget* parent) : QDialog(parent)
 
     auto* layout = new QGridLayout(this);
     int row = 0;
-    for (const char* line : {"", SCENEWRIGHT_VERSION, "Scenewright is free software for world builders.", ""})
+    for (const char* line : {"", core::Version::text, "Scenewright is free software for world builders.", ""})
         layout->addWidget(new QLabel(line), row++, 0);
     layout->addWidget(text, row++, 0);
     layout->addWidget(ok, row, 0, Qt::AlignHCenter);

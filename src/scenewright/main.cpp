@@ -1,23 +1,60 @@
 #include "scenewright/Application1.h"
 #include "scenewright/DisplayCheck.h"
+#include "scenewright/ProgramOptions.h"
+#include "scenewright/core/Version.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <iostream>
 
-// Starts Scenewright. Command-line arguments are ignored.
+namespace {
+
+constexpr int kUsageError = 2;
+
+std::vector<std::string> toStrings(const QStringList& list)
+{
+    std::vector<std::string> strings;
+    for (const QString& item : list)
+        strings.push_back(item.toStdString());
+    return strings;
+}
+
+} // namespace
+
+// Starts Scenewright, opening the project file given as the argument.
 int main(int argc, char* argv[])
 {
+    using scenewright::ProgramOptions;
+    // The help and the version are answered without a display.
+    const ProgramOptions early = ProgramOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    if (early.request == ProgramOptions::Request::Help) {
+        std::cout << ProgramOptions::usage();
+        return 0;
+    }
+    if (early.request == ProgramOptions::Request::Version) {
+        std::cout << "scenewright " << scenewright::core::Version::text << "\n";
+        return 0;
+    }
     if (!scenewright::DisplayCheck::hasDisplay()) {
         std::cerr << scenewright::DisplayCheck::noDisplayMessage << std::endl;
-        return 2;
+        return kUsageError;
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName("scenewright");
-    QApplication::setApplicationVersion(SCENEWRIGHT_VERSION);
-    QApplication::setWindowIcon(QIcon(":/scenewright.png"));
-    QApplication::setDesktopFileName("scenewright");
-    scenewright::Application1 start;
+    QApplication::setApplicationVersion(scenewright::core::Version::text);
+    QApplication::setWindowIcon(QIcon(":/org.scenewright.Scenewright.png"));
+    QApplication::setDesktopFileName("org.scenewright.Scenewright");
+
+    // What Qt left after taking its own options.
+    const ProgramOptions options = ProgramOptions::parse(toStrings(QApplication::arguments().mid(1)));
+    if (options.request == ProgramOptions::Request::UsageError) {
+        std::cerr << "scenewright: " << options.error << "\n" << ProgramOptions::usage();
+        return kUsageError;
+    }
+    std::optional<QString> project;
+    if (options.project)
+        project = QString::fromStdString(*options.project);
+    scenewright::Application1 start(project);
     return QApplication::exec();
 }

@@ -3,14 +3,16 @@
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/SaveFile.h"
+#include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 
 #include <iostream>
-#include <iterator>
 #include <optional>
+#include <sys/stat.h>
 
 namespace scenewright::tools {
 
@@ -42,6 +44,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
         slot = value;
         return true;
     };
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         auto takeValue = [&](std::optional<std::string>& slot) {
@@ -56,6 +59,19 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             slot = arguments[++i];
             return true;
         };
+        // After "--" every argument is a file name, even one starting with "-".
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            if (options.project) {
+                error = "more than one project file given";
+                return std::nullopt;
+            }
+            options.project = argument;
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
         bool ok = true;
         if (argument == "--synchronise")
             options.synchronise = true;
@@ -71,14 +87,9 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             ok = takeValue(options.output);
         else if (argument == "--script")
             ok = takeValue(options.script);
-        else if (argument.size() > 1 && argument[0] == '-') {
+        else {
             error = "unknown option " + argument;
             ok = false;
-        } else if (options.project) {
-            error = "more than one project file given";
-            ok = false;
-        } else {
-            options.project = argument;
         }
         if (!ok)
             return std::nullopt;
@@ -111,19 +122,21 @@ std::string formatted(const std::string& script, Format format)
 
 bool readScript(const std::string& path, std::istream& in, std::string& text, std::string& error)
 {
-    if (path == "-") {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) {
-            error = "Cannot read standard input";
-            return false;
-        }
-        return true;
-    }
-    std::optional<std::string> content = io::FileReader::read(path, error);
+    std::optional<std::string> content =
+        path == "-" ? io::FileReader::read(in, "standard input", error) : io::FileReader::read(path, error);
     if (!content)
         return false;
     text = std::move(*content);
     return true;
+}
+
+// Whether both paths name one existing file, links followed.
+bool sameFile(const std::string& one, const std::string& other)
+{
+    struct stat first {};
+    struct stat second {};
+    return stat(one.c_str(), &first) == 0 && stat(other.c_str(), &second) == 0 && first.st_dev == second.st_dev
+        && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -151,12 +164,14 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
                           std::ostream& err)
 {
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help") {
             out << usage();
             return kSuccess;
         }
         if (argument == "--version") {
-            out << "scenewright-gen 0.51\n";
+            out << "scenewright-gen " << Version::text << "\n";
             return kSuccess;
         }
     }
@@ -165,6 +180,13 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
     if (!options) {
         err << "scenewright-gen: " << error << "\n" << usage();
         return kUsageError;
+    }
+
+    // The script would replace the project it is generated from.
+    if (options->output && options->project && sameFile(*options->output, *options->project)) {
+        err << "scenewright-gen: -o " << script::MessageText::escaped(*options->output)
+            << " names the project file itself; the script would replace the project\n";
+        return kFailure;
     }
 
     std::string text;

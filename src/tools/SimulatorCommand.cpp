@@ -5,6 +5,7 @@
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
@@ -56,8 +57,14 @@ std::optional<double> parseNumber(const std::string& text)
 std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& error)
 {
     Options options;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        // After "--" every argument is a file name, even one starting with "-".
+        if (argument == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
         auto value = [&](const char* what) -> std::optional<std::string> {
             if (i + 1 >= arguments.size()) {
                 error = argument + " needs " + what;
@@ -76,7 +83,13 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             }
             return parsed;
         };
-        if (argument == "--synchronise") {
+        if (optionsEnded) {
+            if (options.project) {
+                error = "more than one project file given";
+                return std::nullopt;
+            }
+            options.project = argument;
+        } else if (argument == "--synchronise") {
             options.synchronise = true;
         } else if (argument == "--localise" || argument == "--global") {
             Localisation chosen = argument == "--localise" ? Localisation::Localise : Localisation::Global;
@@ -201,12 +214,14 @@ const char* SimulatorCommand::usage()
 int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     for (const std::string& argument : arguments) {
+        if (argument == "--")
+            break;
         if (argument == "--help") {
             out << usage();
             return kSuccess;
         }
         if (argument == "--version") {
-            out << "scenewright-sim 0.51\n";
+            out << "scenewright-sim " << core::Version::text << "\n";
             return kSuccess;
         }
     }

@@ -1,4 +1,5 @@
 #include "scenewright/DisplayCheck.h"
+#include "scenewright/ProgramOptions.h"
 #include "scenewright/SCWFileFilter.h"
 #include "scenewright/gui/ScriptFileFilter.h"
 
@@ -60,6 +61,34 @@ TEST(DisplayCheckTest, AWindowNeedsADisplayOrAPlatformThatDrawsWithoutOne)
     EXPECT_TRUE(DisplayCheck::hasDisplay("wayland-egl", "wayland-1", nullptr));
     EXPECT_TRUE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, ":0"));
     EXPECT_FALSE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, nullptr));
+}
+
+TEST(ProgramOptionsTest, TheCommandLineNamesAProjectOrAsksForHelpOrTheVersion)
+{
+    using Request = ProgramOptions::Request;
+    const struct {
+        std::vector<std::string> arguments;
+        Request request;
+        std::optional<std::string> project;
+    } cases[] = {
+        {{}, Request::Run, std::nullopt},
+        {{"castle.scw"}, Request::Run, "castle.scw"},
+        {{"--", "-castle.scw"}, Request::Run, "-castle.scw"},
+        {{"--", "--help"}, Request::Run, "--help"},
+        {{"--help"}, Request::Help, std::nullopt},
+        {{"castle.scw", "--version"}, Request::Version, std::nullopt},
+        // The help is given whatever else is wrong with the line.
+        {{"--bogus", "--help"}, Request::Help, std::nullopt},
+        {{"--bogus"}, Request::UsageError, std::nullopt},
+        {{"-x", "castle.scw"}, Request::UsageError, std::nullopt},
+        {{"castle.scw", "tower.scw"}, Request::UsageError, "castle.scw"},
+    };
+    for (const auto& [arguments, request, project] : cases) {
+        const ProgramOptions options = ProgramOptions::parse(arguments);
+        EXPECT_EQ(options.request, request) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(options.project, project) << ::testing::PrintToString(arguments);
+        EXPECT_EQ(options.error.empty(), request != Request::UsageError) << ::testing::PrintToString(arguments);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "scenewright/Frame1_AboutBox.h"
 #include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/Version.h"
 #include "scenewright/gui/HostPanel.h"
 #include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/SaveStateLabel.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -84,12 +86,12 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
         }
     }
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Javascript", "Objects", "Wizards", "Help"}));
-    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Close", "-", "Save", "Save As..", "-", "Exit", "-",
+    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Open Example", "Close", "-", "Save", "Save As..", "-", "Exit", "-",
                                   "Recent Projects", "Undo", "Redo", "Generate Scipt", "Enable Script Status Bar", "-",
                                   "Test Run...", "Live Script Preview", "Check Scene", "Copy object triggers to..", "-",
                                   "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
                                   "Create Chat-bot", "About"}));
-    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Exit", "Recent Projects", "Enable Script Status Bar",
+    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Open Example", "Exit", "Recent Projects", "Enable Script Status Bar",
                                    "Live Script Preview", "Copy object triggers to..", "Enable Synchronisation",
                                    "About"}));
     EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
@@ -390,6 +392,86 @@ TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
     EXPECT_EQ(frame_->document(), shown);
 }
 
+TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
+{
+    QMenu* examples = menuItem("Open Example")->menu();
+    ASSERT_NE(examples, nullptr);
+    auto entries = [examples] {
+        emit examples->aboutToShow();
+        QStringList texts;
+        for (QAction* entry : examples->actions())
+            texts << entry->text() + (entry->isEnabled() ? "" : " (disabled)");
+        return texts;
+    };
+    frame_->setExamplesDirectory(path("nothing here"));
+    EXPECT_EQ(entries(), QStringList({"No examples found (disabled)"}));
+
+    const QString statue = SCENEWRIGHT_EXAMPLES "/statue-turning.scw";
+    const QByteArray example = contentOf(statue);
+    frame_->setExamplesDirectory(SCENEWRIGHT_EXAMPLES);
+    EXPECT_EQ(entries(),
+              QStringList({"door-greeting", "foggy-welcome", "lift-along-anchors", "statue-turning"}));
+    examples->actions().last()->trigger();
+
+    ASSERT_NE(frame_->document(), nullptr);
+    EXPECT_EQ(projectLabel()->text(), "statue-turning.scw");
+    EXPECT_EQ(document().state(), core::SceneDocument::STATE_NEW);
+    EXPECT_EQ(document().fileLocation(), std::nullopt);
+    EXPECT_EQ(listed().back(), "statue.aer <model.aer/.atmo>");
+    EXPECT_EQ(generatedScript(), contentOf(SCENEWRIGHT_EXAMPLES "/statue-turning.js").toStdString());
+
+    // Save asks where to put the copy, starting in the user's folder, not
+    // among the installed examples; the example stays as it was.
+    dialogs_.paths << path("my-statue");
+    frame_->saveProject();
+    ASSERT_EQ(dialogs_.fileRequests.size(), 1u);
+    EXPECT_TRUE(dialogs_.fileRequests[0].forSaving);
+    EXPECT_EQ(dialogs_.fileRequests[0].directory, QDir::homePath());
+    EXPECT_EQ(projectLabel()->text(), "my-statue.scw");
+    EXPECT_TRUE(document().isSaved());
+    EXPECT_EQ(contentOf(statue), example);
+    EXPECT_TRUE(contentOf(path("my-statue.scw")).contains("\"statue.aer\""));
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDropped)
+{
+    frame_->newProject();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    dialogs_.paths << path("castle.scw");
+    frame_->saveProjectAs();
+    // The program starts again, as Application1 starts it, with castle.scw given.
+    auto startWithCastle = [this] {
+        frame_.reset();
+        frame_ = makeFrame();
+        frame_->offerRecovery();
+        frame_->openStartProject(path("castle.scw"));
+    };
+
+    startWithCastle();
+    EXPECT_EQ(dialogs_.questions, 0);
+    EXPECT_EQ(projectLabel()->text(), "castle.scw");
+    EXPECT_TRUE(document().isSaved());
+    EXPECT_EQ(listed().back(), "door <primitive>");
+
+    // Unsaved work is kept at exit and reopened at the next start: the
+    // project given then would replace it, so it is not opened, and the user
+    // is told why.
+    frame_->addObject("window", IAtmoObject::TYPE_PRIMITIVE);
+    frame_->exitProgram();
+    startWithCastle();
+    EXPECT_EQ(dialogs_.questions, 1);
+    EXPECT_EQ(listed().back(), "window <primitive>");
+    EXPECT_EQ(document().state(), core::SceneDocument::STATE_UNSAVED);
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_TRUE(dialogs_.errors[0].contains(path("castle.scw")));
+
+    frame_->closeProject();
+    frame_->openStartProject(path("missing.scw"));
+    ASSERT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_TRUE(dialogs_.errors[1].contains(path("missing.scw")));
+}
+
 TEST_F(Frame1Test, CancelledChoosersChangeNothing)
 {
     frame_->newProject();
@@ -489,7 +571,7 @@ TEST_F(Frame1Test, AboutBoxIsCentredOverTheWindow)
     QStringList lines;
     for (QLabel* label : box->findChildren<QLabel*>())
         lines << label->text();
-    EXPECT_TRUE(lines.contains("0.51"));
+    EXPECT_TRUE(lines.contains(core::Version::text));
     button(box, "Ok")->click();
     EXPECT_FALSE(box->isVisible());
 }

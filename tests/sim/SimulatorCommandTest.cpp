@@ -39,6 +39,8 @@ TEST_F(SimulatorCommandTest, RunsTheStepsInOrderAndPrintsOneLinePerCall)
               0) << err_.str();
     EXPECT_NE(out_.str().find("t=0.50 chat.setSharedProperty 'synchtrigger"), std::string::npos) << out_.str();
     EXPECT_NE(out_.str().find("t=0.50 chat.print 'Locked'"), std::string::npos);
+    EXPECT_EQ(runCommand({"--click", "door", "--", project}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), "t=0.00 user.click 'door'\n");
 }
 
 TEST_F(SimulatorCommandTest, UsageErrorsExitWithTwo)
@@ -56,7 +58,8 @@ TEST_F(SimulatorCommandTest, UsageErrorsExitWithTwo)
              {"--attach", "nothing", "--localise", project},
              {"--toggle", "Fog On/Off", project},
              {"--frames", "2147483648", project},
-             {"--seconds", "1e9", project}}) {
+             {"--seconds", "1e9", project},
+             {"--", project, "--click"}}) {
         EXPECT_EQ(runCommand(arguments), SimulatorCommand::kUsageError) << arguments.size();
         EXPECT_FALSE(err_.str().empty());
     }
@@ -68,6 +71,9 @@ TEST_F(SimulatorCommandTest, RefusedProjectsAndScriptErrorsExitWithOne)
 {
     EXPECT_EQ(runCommand({writeProject("{ \"format\": \"other\" }", "bad.scw")}), SimulatorCommand::kFailure);
     EXPECT_NE(err_.str().find("bad.scw"), std::string::npos) << err_.str();
+    // After "--", "--help" is the name of a project file.
+    EXPECT_EQ(runCommand({"--", "--help"}), SimulatorCommand::kFailure);
+    EXPECT_NE(err_.str().find("Cannot open --help"), std::string::npos) << err_.str();
 
     // Localised and synchronised, the rock's rotation runs in the chat's
     // handler, which cannot reach the rock: a warning first, then the error.

@@ -9,6 +9,29 @@
 
 namespace scenewright::gui {
 
+namespace {
+
+// A word longer than a line of the box (a long name from a file, a path)
+// would run off its edge: a zero-width space after every kWordPiece
+// characters of such a word lets it wrap there.
+QString wrappable(const QString& text)
+{
+    constexpr int kWordPiece = 60;
+    QString out;
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        out += c;
+        if (run == kWordPiece) {
+            out += QChar(0x200B);
+            run = 0;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 QString QtStandardDialogs::chooseFile(QWidget* parent, const FileRequest& request)
 {
     QFileDialog dialog(parent, request.title, request.directory);
@@ -33,7 +56,9 @@ QString QtStandardDialogs::chooseFile(QWidget* parent, const FileRequest& reques
 
 void QtStandardDialogs::showError(QWidget* parent, const QString& title, const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(QMessageBox::Warning, title, wrappable(text), QMessageBox::Ok, parent);
+    // Messages quote names from files: markup in them is shown, not obeyed.
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -45,7 +70,9 @@ bool QtStandardDialogs::ask(QWidget* parent, const QString& title, const QString
 
 bool QtStandardDialogs::askReplace(QWidget* parent, const QString& title, const QString& question)
 {
-    QMessageBox box(QMessageBox::Warning, title, question, QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, title, wrappable(question), QMessageBox::NoButton, parent);
+    // The question names a file: markup in its name is shown, not obeyed.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* replace = box.addButton("Replace", QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
     box.setDefaultButton(cancel);

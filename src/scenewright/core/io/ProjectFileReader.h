@@ -33,7 +33,8 @@ struct LoadedProject {
 class ProjectFileReader {
 public:
     // The project in the text, or nothing with `error` set to a message that
-    // names the file and what is wrong (line and column for JSON syntax).
+    // names the file, the line and column, and what is wrong in plain words;
+    // text from the file in it is quoted and escaped.
     static std::optional<LoadedProject> read(std::string_view text, const std::string& path, IdCounter& ids,
                                              std::string& error);
 };

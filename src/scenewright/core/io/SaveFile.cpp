@@ -1,11 +1,14 @@
 #include "scenewright/core/io/SaveFile.h"
 
 #include "scenewright/core/io/FileOperations.h"
+#include "scenewright/core/io/RemoveOnSignal.h"
+#include "scenewright/core/script/MessageText.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -16,12 +19,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file a save replaces: the end of a chain of symbolic links.
-fs::path resolveTarget(const fs::path& path)
+// The file a save replaces: the end of a chain of symbolic links, or nothing
+// when the chain loops (or runs longer than the system follows).
+std::optional<fs::path> resolveTarget(const fs::path& path)
 {
     fs::path target = path;
     std::error_code error;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, error)); ++hops) {
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(target, error)); ++hops) {
+        if (hops == 40)
+            return std::nullopt;
         fs::path link = fs::read_symlink(target, error);
         if (error)
             break;
@@ -41,7 +47,7 @@ mode_t newFileMode()
 
 bool SaveFile::fail(const std::string& reason)
 {
-    error_ = "Cannot save " + path_ + ": " + reason;
+    error_ = "Cannot save " + script::MessageText::escaped(path_) + ": " + reason;
     return false;
 }
 
@@ -49,11 +55,18 @@ bool SaveFile::save(std::string_view contents)
 {
     error_.clear();
     FileOperations& operations = FileOperations::current();
-    const fs::path target = resolveTarget(path_);
+    const std::optional<fs::path> resolved = resolveTarget(path_);
+    if (!resolved)
+        return fail(std::strerror(ELOOP));
+    const fs::path& target = *resolved;
     const fs::path directory = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     struct stat existing {};
     const bool exists = stat(target.c_str(), &existing) == 0;
+    // A missing file is made; any other reason it cannot be looked at (a loop
+    // of links among its directories) is the save's failure.
+    if (!exists && errno != ENOENT)
+        return fail(std::strerror(errno));
     if (exists && S_ISDIR(existing.st_mode))
         return fail(std::strerror(EISDIR));
     if (exists && !S_ISREG(existing.st_mode))
@@ -62,9 +75,11 @@ bool SaveFile::save(std::string_view contents)
     std::string pattern = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');
+    RemoveOnSignal removal;
     int fd = operations.createTemporary(temporary.data());
     if (fd < 0)
         return fail(std::strerror(errno));
+    removal.watch(temporary.data());
 
     auto abandon = [&](int savedErrno) {
         close(fd);

@@ -64,6 +64,11 @@ constexpr bool isDigit(Byte c)
     return c >= '0' && c <= '9';
 }
 
+constexpr bool isHexDigit(Byte c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
 bool containsLineBreak(std::string_view text, std::size_t from, std::size_t to)
 {
     return std::any_of(text.begin() + static_cast<std::ptrdiff_t>(from), text.begin() + static_cast<std::ptrdiff_t>(to),
@@ -159,6 +164,22 @@ bool joinOpensComment(std::string_view written, std::string_view next)
     return false;
 }
 
+// Whether writing `next` right after `written` continues a "\u{...}" escape
+// across the join ("\u" then "{", "\u{4" then "1" or "}"): the escape would
+// read as one character of a name where the script has separate tokens.
+bool joinContinuesEscape(std::string_view written, std::string_view next)
+{
+    std::size_t hexStart = written.size();
+    while (hexStart > 0 && isHexDigit(static_cast<Byte>(written[hexStart - 1]))) {
+        --hexStart;
+    }
+    const Byte first = static_cast<Byte>(next[0]);
+    if (written.substr(0, hexStart).ends_with("\\u{")) {
+        return isHexDigit(first) || first == '}';
+    }
+    return hexStart == written.size() && written.ends_with("\\u") && first == '{';
+}
+
 // ---------------------------------------------------------------------------
 // Lexer: cuts the text into tokens. Whether a "/" starts a regular expression
 // and whether "-->" may open a comment depend on what came before, which the
@@ -181,6 +202,9 @@ private:
 
     std::size_t endOfBlanks(std::size_t i, bool& breaksLine) const;
     std::size_t endOfWord(std::size_t i) const;
+    std::size_t wordCharacterLength(std::size_t i) const;
+    std::size_t endOfNumber(std::size_t i) const;
+    std::size_t endOfExponentSign(std::size_t begin, std::size_t end) const;
     std::size_t endOfLineComment(std::size_t i) const;
     std::size_t endOfBlockComment(std::size_t i) const;
     std::size_t endOfString(std::size_t i, Byte quote, bool& unterminated) const;
@@ -232,9 +256,12 @@ void Lexer::read(Token& t, bool regexAllowed, bool atLineStart)
     } else if (c == '`') {
         t.kind = TokenKind::Template;
         end = endOfTemplate(i + 1);
+    } else if (isDigit(c) || (c == '.' && isDigit(next))) {
+        t.kind = TokenKind::Word;
+        end = endOfNumber(i);
     } else if (isWordByte(c)) {
         t.kind = TokenKind::Word;
-        end = endOfWord(i + 1);
+        end = endOfWord(i);
     } else {
         t.kind = TokenKind::Punct;
         const bool pair = (c == '+' && next == '+') || (c == '-' && next == '-') || (c == '=' && next == '>')
@@ -264,9 +291,54 @@ std::size_t Lexer::endOfBlanks(std::size_t i, bool& breaksLine) const
 std::size_t Lexer::endOfWord(std::size_t i) const
 {
     while (i < s_.size() && isWordByte(static_cast<Byte>(s_[i])) && !isUnicodeBlankAt(s_, i)) {
-        ++i;
+        i += wordCharacterLength(i);
     }
     return i;
+}
+
+// An escape "\u{...}" is one character of a name, braces included; any other
+// word byte is one.
+std::size_t Lexer::wordCharacterLength(std::size_t i) const
+{
+    if (at(i) != '\\' || at(i + 1) != 'u' || at(i + 2) != '{') {
+        return 1;
+    }
+    std::size_t j = i + 3;
+    while (isHexDigit(at(j))) {
+        ++j;
+    }
+    return at(j) == '}' ? j + 1 - i : 1;
+}
+
+// A numeric literal from its first digit, or from the point of ".5": the
+// letters and digits of a word, a decimal point with the fraction after it
+// ("1." ends in its point, so a line break after it may end the statement),
+// and the sign of an exponent.
+std::size_t Lexer::endOfNumber(std::size_t i) const
+{
+    std::size_t end = i;
+    if (at(i) != '.') {
+        end = endOfWord(i);
+        const bool decimalInteger = std::all_of(s_.begin() + static_cast<std::ptrdiff_t>(i),
+            s_.begin() + static_cast<std::ptrdiff_t>(end), [](char c) { return isDigit(static_cast<Byte>(c)) || c == '_'; });
+        if (!decimalInteger || at(end) != '.') {
+            return endOfExponentSign(i, end);
+        }
+    }
+    return endOfExponentSign(i, endOfWord(end + 1));
+}
+
+// Takes "+5" or "-5" after a decimal number ending in "e" into the number;
+// "0x1e" is a hexadecimal number, and its "+" an operator.
+std::size_t Lexer::endOfExponentSign(std::size_t begin, std::size_t end) const
+{
+    const Byte last = at(end - 1);
+    const bool radixPrefix = at(begin) == '0' && isWordByte(at(begin + 1)) && !isDigit(at(begin + 1))
+        && at(begin + 1) != '_' && at(begin + 1) != 'e' && at(begin + 1) != 'E' && at(begin + 1) != 'n';
+    if ((last == 'e' || last == 'E') && !radixPrefix && (at(end) == '+' || at(end) == '-') && isDigit(at(end + 1))) {
+        return endOfWord(end + 1);
+    }
+    return end;
 }
 
 std::size_t Lexer::endOfLineComment(std::size_t i) const
@@ -408,8 +480,11 @@ std::size_t Lexer::endOfTemplate(std::size_t i)
             }
             ++i;
             regexAllowed = false;
+        } else if (isDigit(c) || (c == '.' && isDigit(at(i + 1)))) {
+            i = endOfNumber(i);
+            regexAllowed = false;
         } else if (isWordByte(c)) {
-            i = endOfWord(i + 1);
+            i = endOfWord(i);
             regexAllowed = false;
         } else {
             regexAllowed = c != ')' && c != ']';
@@ -555,7 +630,7 @@ public:
     // (no operator may follow that body), a "/" after it starts a regex.
     bool regexAllowed() const
     {
-        if (!endsExpression(prev_))
+        if (!endsOperand(prev_))
             return true;
         SignificantToken slash;
         slash.exists = true;
@@ -578,6 +653,7 @@ private:
         Byte punct = 0; // first byte of a punctuator
         Byte second = 0; // second byte of "++", "--", "=>", "!=", "??", "?."
         Frame frame = Frame::Top; // opened by "{", closed by ")", "]" or "}"
+        bool number = false; // a word that is a numeric literal
         bool postfix = false; // "++" or "--" after an operand
         bool labelColon = false; // ":" of a label or case clause
     };
@@ -596,6 +672,10 @@ private:
         return s.exists && s.kind == TokenKind::Word && s.keyword == k;
     }
     static bool endsExpression(const SignificantToken& s);
+    // "let" that no name, "[" or "{" follows is a plain name: "/" after it
+    // divides and "++" increments it.
+    static bool endsOperand(const SignificantToken& s) { return endsExpression(s) || isWord(s, Keyword::Let); }
+    static bool letIsAName(const SignificantToken& next);
     static bool mayStartStatementAfter(const SignificantToken& s);
     static SignificantToken describe(const Token& t, std::string_view text);
 
@@ -692,6 +772,7 @@ SyntaxContext::SignificantToken SyntaxContext::describe(const Token& t, std::str
     s.kind = t.kind;
     if (t.kind == TokenKind::Word) {
         s.keyword = classifyWord(text.substr(t.begin, t.end - t.begin));
+        s.number = isDigit(static_cast<Byte>(text[t.begin])) || text[t.begin] == '.';
     } else if (t.kind == TokenKind::Punct) {
         s.punct = static_cast<Byte>(text[t.begin]);
         s.second = t.end - t.begin == 2 ? static_cast<Byte>(text[t.begin + 1]) : 0;
@@ -752,6 +833,9 @@ bool SyntaxContext::statementEndsBefore(const SignificantToken& next) const
         // An arrow function can only be followed by what ends an expression list.
         return !(isPunct(next, ',') || isPunct(next, ')') || isPunct(next, ']') || isPunct(next, ':'));
     }
+    if (isWord(prev_, Keyword::Let)) {
+        return letIsAName(next);
+    }
     if (next.kind == TokenKind::Punct && (next.second == '+' || next.second == '-')) {
         return endsExpression(prev_);
     }
@@ -769,6 +853,35 @@ bool SyntaxContext::statementEndsBefore(const SignificantToken& next) const
     default:
         return isPunct(next, '{') || isPunct(next, '!') || isPunct(next, '~');
     }
+}
+
+// Whether "let" before a line break and `next` is a plain name, so that the
+// line break ends its statement: a declaration follows "let" with a name, "["
+// or "{" (a word spelled like a keyword is no name, a number neither).
+bool SyntaxContext::letIsAName(const SignificantToken& next)
+{
+    if (next.kind == TokenKind::Word) {
+        switch (next.keyword) {
+        case Keyword::None:
+        case Keyword::Async:
+        case Keyword::Get:
+        case Keyword::Set:
+        case Keyword::Static:
+        case Keyword::Await:
+        case Keyword::Yield:
+        case Keyword::Let:
+            return next.number;
+        case Keyword::In:
+        case Keyword::Instanceof:
+            return false;
+        default:
+            return true;
+        }
+    }
+    if (next.kind == TokenKind::Punct && (next.second == '+' || next.second == '-')) {
+        return true;
+    }
+    return next.kind == TokenKind::String || next.kind == TokenKind::Regex || isPunct(next, '!') || isPunct(next, '~');
 }
 
 bool SyntaxContext::mayStartDeclaration() const
@@ -890,7 +1003,7 @@ void SyntaxContext::track(SignificantToken& cur)
 void SyntaxContext::trackPunct(SignificantToken& cur, Pending header, Pending function)
 {
     if (cur.second == '+' || cur.second == '-') {
-        cur.postfix = endsExpression(prev_);
+        cur.postfix = endsOperand(prev_);
         return;
     }
     if (cur.second != 0) {
@@ -1102,6 +1215,9 @@ std::string Beautifier::run()
     }
     if (inPiece) {
         piece(current);
+    }
+    if (out_.starts_with("#!") && !s_.starts_with("#!")) {
+        out_.insert(out_.begin(), ' '); // "#!" at the very start would turn into a comment
     }
     return std::move(out_);
 }
@@ -1377,7 +1493,8 @@ std::string compressScript(std::string_view s)
             } else if (t.asiBefore) {
                 out += ';';
             } else if (t.gapBefore
-                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin)))) {
+                && (tokensWouldFuse(s, prev, t) || joinOpensComment(out, s.substr(t.begin, t.end - t.begin))
+                    || joinContinuesEscape(out, s.substr(t.begin, t.end - t.begin)))) {
                 out += ' ';
             }
         }

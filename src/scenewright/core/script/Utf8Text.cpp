@@ -48,4 +48,34 @@ std::size_t Utf8Text::firstIllFormed(std::string_view text)
     return std::string_view::npos;
 }
 
+char32_t Utf8Text::codePoint(std::string_view character)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(character[k])); };
+    switch (character.size()) {
+    case 1: return byte(0);
+    case 2: return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    case 3: return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    default: return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) | (byte(3) & 0x3F);
+    }
+}
+
+void Utf8Text::append(std::string& out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
+
 } // namespace scenewright::core::script

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace scenewright::core::script {
@@ -23,6 +24,10 @@ public:
     // The position of the first byte that is not part of a well-formed
     // sequence, or npos when the whole text is UTF-8.
     static std::size_t firstIllFormed(std::string_view text);
+    // The code point of one well-formed character (a step's bytes).
+    static char32_t codePoint(std::string_view character);
+    // Appends the UTF-8 form of a code point that is no surrogate.
+    static void append(std::string& out, char32_t codePoint);
 };
 
 } // namespace scenewright::core::script

@@ -1,0 +1,264 @@
+#include "scenewright/core/io/JsonValue.h"
+
+#include "scenewright/core/script/Utf8Text.h"
+
+#include <charconv>
+
+namespace scenewright::core::io {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+std::size_t skipBlanks(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
+        ++i;
+    return i;
+}
+
+// From the opening quote to past the closing one.
+std::size_t endOfString(std::string_view text, std::size_t i)
+{
+    for (++i; text[i] != '"'; ++i)
+        if (text[i] == '\\')
+            ++i;
+    return i + 1;
+}
+
+bool isNumberByte(char c)
+{
+    return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+}
+
+std::size_t endOfNumber(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && isNumberByte(text[i]))
+        ++i;
+    return i;
+}
+
+std::size_t endOfValue(std::string_view text, std::size_t i)
+{
+    switch (text[i]) {
+    case '"': return endOfString(text, i);
+    case 't':
+    case 'n': return i + 4;
+    case 'f': return i + 5;
+    case '{':
+    case '[': {
+        int depth = 0;
+        for (;; ++i) {
+            const char c = text[i];
+            if (c == '"') {
+                i = endOfString(text, i) - 1;
+            } else if (c == '{' || c == '[') {
+                ++depth;
+            } else if ((c == '}' || c == ']') && --depth == 0) {
+                return i + 1;
+            }
+        }
+    }
+    default: return endOfNumber(text, i);
+    }
+}
+
+// Past a value: the next member or element, or kNone after the last.
+std::size_t nextItem(std::string_view text, std::size_t valueAt)
+{
+    const std::size_t i = skipBlanks(text, endOfValue(text, valueAt));
+    return text[i] == ',' ? skipBlanks(text, i + 1) : kNone;
+}
+
+// The first member or element of the object or array at `i`, or kNone.
+std::size_t firstItem(std::string_view text, std::size_t i)
+{
+    i = skipBlanks(text, i + 1);
+    return text[i] == '}' || text[i] == ']' ? kNone : i;
+}
+
+// The value of the member whose name starts at `nameAt`.
+std::size_t memberValue(std::string_view text, std::size_t nameAt)
+{
+    return skipBlanks(text, skipBlanks(text, endOfString(text, nameAt)) + 1);
+}
+
+unsigned hexUnit(std::string_view text, std::size_t i)
+{
+    unsigned unit = 0;
+    for (std::size_t k = i; k < i + 4; ++k) {
+        const char c = text[k];
+        unit = unit * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+    }
+    return unit;
+}
+
+std::string decodeString(std::string_view text, std::size_t i)
+{
+    std::string out;
+    for (++i;;) {
+        const std::size_t plain = text.find_first_of("\"\\", i);
+        out.append(text, i, plain - i);
+        i = plain;
+        if (text[i] == '"')
+            return out;
+        const char c = text[i + 1];
+        i += 2;
+        switch (c) {
+        case 'b': out += '\b'; break;
+        case 'f': out += '\f'; break;
+        case 'n': out += '\n'; break;
+        case 'r': out += '\r'; break;
+        case 't': out += '\t'; break;
+        case 'u': {
+            char32_t unit = hexUnit(text, i);
+            i += 4;
+            if (unit >= 0xD800 && unit <= 0xDBFF) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (hexUnit(text, i + 2) - 0xDC00);
+                i += 6;
+            }
+            script::Utf8Text::append(out, unit);
+            break;
+        }
+        default: out += c; break;
+        }
+    }
+}
+
+// Whether the string at `i` reads as `name`; a string without escapes is
+// compared as it stands.
+bool stringEquals(std::string_view text, std::size_t i, std::string_view name)
+{
+    const std::size_t end = endOfString(text, i);
+    const std::string_view raw = text.substr(i + 1, end - i - 2);
+    if (raw.find('\\') == std::string_view::npos)
+        return raw == name;
+    return decodeString(text, i) == name;
+}
+
+// Whether a number that a double cannot hold is too large (not too small):
+// the power of ten of its first significant digit is positive.
+bool tooLarge(std::string_view number)
+{
+    std::size_t i = number[0] == '-' ? 1 : 0;
+    long long power = 0;
+    bool significant = false;
+    bool fraction = false;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            fraction = true;
+        } else if (significant) {
+            power += fraction ? 0 : 1;
+        } else if (number[i] != '0') {
+            significant = true;
+            power = fraction ? power : 1;
+        } else if (fraction) {
+            --power;
+        }
+    }
+    long long exponent = 0;
+    if (i < number.size()) {
+        ++i;
+        const bool negative = number[i] == '-';
+        if (number[i] == '-' || number[i] == '+')
+            ++i;
+        for (; i < number.size() && exponent < 1'000'000'000; ++i)
+            exponent = exponent * 10 + (number[i] - '0');
+        exponent = negative ? -exponent : exponent;
+    }
+    return power + exponent > 0;
+}
+
+} // namespace
+
+JsonValue JsonValue::root(std::string_view text)
+{
+    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    return JsonValue(text, skipBlanks(text, start));
+}
+
+JsonValue::Kind JsonValue::kind() const
+{
+    switch (text_[offset_]) {
+    case 'n': return Kind::Null;
+    case 't':
+    case 'f': return Kind::Boolean;
+    case '"': return Kind::String;
+    case '[': return Kind::Array;
+    case '{': return Kind::Object;
+    default: return Kind::Number;
+    }
+}
+
+std::string JsonValue::string() const
+{
+    return decodeString(text_, offset_);
+}
+
+bool JsonValue::isWholeNumber() const
+{
+    const std::string_view number = text_.substr(offset_, endOfNumber(text_, offset_) - offset_);
+    return number.find_first_of(".eE") == std::string_view::npos;
+}
+
+std::optional<long long> JsonValue::wholeNumber() const
+{
+    const char* first = text_.data() + offset_;
+    const char* last = text_.data() + endOfNumber(text_, offset_);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> JsonValue::real() const
+{
+    const char* first = text_.data() + offset_;
+    const char* last = text_.data() + endOfNumber(text_, offset_);
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        if (tooLarge(std::string_view(first, static_cast<std::size_t>(last - first))))
+            return std::nullopt;
+        return *first == '-' ? -0.0 : 0.0;
+    }
+    return value;
+}
+
+JsonValue::Range<JsonValue::MemberIterator> JsonValue::members() const
+{
+    return {MemberIterator(text_, firstItem(text_, offset_)), MemberIterator(text_, kNone)};
+}
+
+JsonValue::Range<JsonValue::ElementIterator> JsonValue::elements() const
+{
+    return {ElementIterator(text_, firstItem(text_, offset_)), ElementIterator(text_, kNone)};
+}
+
+std::optional<JsonValue> JsonValue::find(std::string_view name) const
+{
+    for (std::size_t at = firstItem(text_, offset_); at != kNone; at = nextItem(text_, memberValue(text_, at)))
+        if (stringEquals(text_, at, name))
+            return JsonValue(text_, memberValue(text_, at));
+    return std::nullopt;
+}
+
+JsonValue::Member JsonValue::MemberIterator::operator*() const
+{
+    return Member{decodeString(text_, offset_), offset_, JsonValue(text_, memberValue(text_, offset_))};
+}
+
+JsonValue::MemberIterator& JsonValue::MemberIterator::operator++()
+{
+    offset_ = nextItem(text_, memberValue(text_, offset_));
+    return *this;
+}
+
+JsonValue::ElementIterator& JsonValue::ElementIterator::operator++()
+{
+    offset_ = nextItem(text_, offset_);
+    return *this;
+}
+
+} // namespace scenewright::core::io

@@ -1,0 +1,5 @@
+var let = 1
+let
+''
+let
+x = 1

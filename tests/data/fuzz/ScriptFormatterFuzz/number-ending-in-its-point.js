@@ -1,0 +1,5 @@
+var x = 1.
+var y = 2;
+var z = 1
+.5
+foo()
