@@ -11,6 +11,7 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
 
+#include <thread>
 #include <vector>
 
 namespace scenewright::test {
@@ -302,7 +303,7 @@ TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
     EXPECT_TRUE(nodeAccepts(script));
 }
 
-TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
+TEST_F(SynchronisationTest, GeneratingTwiceOrOnTwoThreadsAtOnceGivesTheSameScript)
 {
     createDefaultProject();
     synchronise = true;
@@ -314,6 +315,39 @@ TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
     addTrigger(*door, std::make_shared<OnclickTrigger>(ids, door.get()), {doorRotation});
     const std::string first = generateAtmoScript();
     EXPECT_EQ(generateAtmoScript(), first);
+
+    // A second program's document, of other triggers, localised: each
+    // generation keeps its synchronisation table to itself, so neither
+    // script takes anything of the other.
+    IdCounter otherIds;
+    auto other = SceneDocument::createDefault(otherIds);
+    other->setLocaliseScript(true);
+    auto lamp = addModel(*other, "lamp");
+    auto lampRotation = addRotation(otherIds, *lamp);
+    addTrigger(*lamp, std::make_shared<WorldFirstLoadsTrigger>(otherIds, lamp.get()), {lampRotation});
+    other->nameObjects();
+    const script::ScriptOptions otherOptions{true, true, script::ScriptLayout::Compressed};
+    const std::string otherFirst = script::ScriptGenerator::generate(other->objects(), otherOptions);
+    ASSERT_NE(otherFirst, first);
+
+    constexpr int kRounds = 20;
+    std::vector<std::string> scripts(kRounds);
+    std::vector<std::string> otherScripts(kRounds);
+    const script::ScriptOptions options{false, true};
+    {
+        std::thread one([&] {
+            for (std::string& script : scripts)
+                script = script::ScriptGenerator::generate(document().objects(), options);
+        });
+        std::thread two([&] {
+            for (std::string& script : otherScripts)
+                script = script::ScriptGenerator::generate(other->objects(), otherOptions);
+        });
+        one.join();
+        two.join();
+    }
+    EXPECT_EQ(scripts, std::vector<std::string>(kRounds, first));
+    EXPECT_EQ(otherScripts, std::vector<std::string>(kRounds, otherFirst));
 }
 
 TEST_F(SynchronisationTest, SynchronisedSceneOfEveryTriggerKindParsesGlobalAndLocalised)
