@@ -49,12 +49,6 @@ void writeFile(const fs::path& path, const std::string& text)
 
 class ProjectFileTest : public FreshProgramInDirectoryTest {
 protected:
-    void TearDown() override
-    {
-        io::FileOperations::install(nullptr);
-        FreshProgramInDirectoryTest::TearDown();
-    }
-
     fs::path file(const std::string& name) const { return directory_ / name; }
     core::SceneDocument& registry() { return document(); }
 
@@ -487,14 +481,12 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
     };
     for (const auto& [step, reason] : steps) {
         FailingOperations failing(step);
-        io::FileOperations::install(&failing);
         project->setState(core::SceneDocument::STATE_UNSAVED);
-        auto error = project->save();
+        auto error = project->save(failing);
         ASSERT_TRUE(error.has_value());
         EXPECT_THAT(*error, AllOf(HasSubstr(path.string()), HasSubstr(reason)));
         EXPECT_FALSE(project->isSaved());
         EXPECT_EQ(fileContent(path), "old content");
-        io::FileOperations::install(nullptr);
     }
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);

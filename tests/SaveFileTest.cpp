@@ -75,12 +75,6 @@ private:
 
 class SaveFileTest : public FreshProgramInDirectoryTest {
 protected:
-    void TearDown() override
-    {
-        io::FileOperations::install(nullptr);
-        FreshProgramInDirectoryTest::TearDown();
-    }
-
     void writeFile(const fs::path& path, const std::string& text)
     {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -99,10 +93,8 @@ protected:
     // Saves the new text through the operations.
     bool saveWith(const fs::path& target, WatchedOperations& operations, std::string& error)
     {
-        io::FileOperations::install(&operations);
-        io::SaveFile file(target.string());
+        io::SaveFile file(target.string(), operations);
         const bool saved = file.save(newText());
-        io::FileOperations::install(nullptr);
         error = file.errorString();
         return saved;
     }
@@ -187,15 +179,13 @@ TEST_F(SaveFileTest, AStalledDiskFailsInsteadOfHangingAndAnInterruptedWriteIsRet
     const fs::path target = directory_ / "scene.scw";
     writeFile(target, "old");
     StallingOperations stalling;
-    io::FileOperations::install(&stalling);
-    io::SaveFile stalled(target.string());
+    io::SaveFile stalled(target.string(), stalling);
     EXPECT_FALSE(stalled.save(newText()));
     EXPECT_EQ(stalled.errorString(), "Cannot save " + target.string() + ": " + std::strerror(EIO));
     EXPECT_EQ(fileContent(target), "old");
 
     InterruptedOperations interrupted;
-    io::FileOperations::install(&interrupted);
-    io::SaveFile retried(target.string());
+    io::SaveFile retried(target.string(), interrupted);
     EXPECT_TRUE(retried.save(newText())) << retried.errorString();
     EXPECT_EQ(fileContent(target), newText());
     EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
@@ -289,8 +279,7 @@ TEST_F(SaveFileTest, AProgramStoppedDuringASaveLeavesNoTemporaryFile)
                 otherSave.emplace().watch(other.c_str());
             }
             SignalledOperations operations(c.signal);
-            io::FileOperations::install(&operations);
-            _exit(io::SaveFile(target.string()).save(newText()) ? 0 : 1);
+            _exit(io::SaveFile(target.string(), operations).save(newText()) ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -364,9 +353,8 @@ TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
         for (const int state : {core::SceneDocument::STATE_UNSAVED, core::SceneDocument::STATE_NEW}) {
             project->setState(state);
             project->setFileLocation(each.path.empty() ? std::nullopt : std::optional(each.path.string()));
-            io::FileOperations::install(each.operations);
-            const auto error = project->save();
-            io::FileOperations::install(nullptr);
+            const auto error
+                = project->save(each.operations ? *each.operations : io::FileOperations::system());
             ASSERT_TRUE(error.has_value());
             if (each.path.empty())
                 EXPECT_EQ(*error, "Cannot save the project: it has no file location");

@@ -40,12 +40,8 @@ constexpr const char* kKilledProgramFolder = "SCENEWRIGHT_TEST_KILLED_PROGRAM_FO
 class RecoveryTest : public GuiTest {
 protected:
     // The window goes, and with it the writing, before the file operations
-    // a test installed do.
-    void closeWindowAndRestoreFileOperations()
-    {
-        frame_.reset();
-        core::io::FileOperations::install(nullptr);
-    }
+    // a test handed its keeper do.
+    void closeWindow() { frame_.reset(); }
 
     gui::RecoveryKeeper* keeper() const { return frame_->recoveryKeeper(); }
     // Whether this window's work is in its recovery file, once the writes
@@ -200,8 +196,8 @@ public:
 TEST_F(RecoveryTest, AFailedWriteIsReportedOnceInTheStatusBarUntilOneSucceeds)
 {
     FullDisk full;
-    core::io::FileOperations::install(&full);
-    const auto stopWriting = qScopeGuard([&] { closeWindowAndRestoreFileOperations(); });
+    keeper()->setFileOperations(full);
+    const auto stopWriting = qScopeGuard([&] { closeWindow(); });
     QSignalSpy failures(keeper(), &gui::RecoveryKeeper::keepingFailed);
     frame_->newProject();
     for (const char* name : {"door", "gate", "fan"}) {
@@ -214,7 +210,7 @@ TEST_F(RecoveryTest, AFailedWriteIsReportedOnceInTheStatusBarUntilOneSucceeds)
               "Unsaved changes are not kept for recovery: " + QString(std::strerror(ENOSPC)));
     EXPECT_FALSE(kept());
 
-    core::io::FileOperations::install(nullptr);
+    keeper()->setFileOperations(core::io::FileOperations::system());
     frame_->addObject("wall", IAtmoObject::TYPE_PRIMITIVE);
     keeper()->keepNow();
     QCoreApplication::processEvents();
@@ -255,8 +251,8 @@ TEST_F(RecoveryTest, ChangesAreOnDiskWithinThreeSecondsAndABurstIsWrittenOnce)
     QElapsedTimer clock;
     clock.start();
     WriteClock writes(clock);
-    core::io::FileOperations::install(&writes);
-    const auto stopWriting = qScopeGuard([&] { closeWindowAndRestoreFileOperations(); });
+    keeper()->setFileOperations(writes);
+    const auto stopWriting = qScopeGuard([&] { closeWindow(); });
     frame_->newProject();
 
     std::vector<qint64> changes = {clock.elapsed()};

@@ -83,14 +83,14 @@ void SceneDocument::setState(int state)
     notify({Kind::SavedStateChanged});
 }
 
-std::optional<std::string> SceneDocument::save()
+std::optional<std::string> SceneDocument::save(io::FileOperations& operations)
 {
     std::cout << "Saving project to " << fileLocation_.value_or("null") << std::endl;
     if (!fileLocation_)
         return std::string("Cannot save the project: it has no file location");
 
     const std::string text = io::ProjectFileWriter::write(name_, localiseScript_, objects_);
-    io::SaveFile file(*fileLocation_);
+    io::SaveFile file(*fileLocation_, operations);
     if (!file.save(text)) {
         std::cerr << file.errorString() << "\n";
         return file.errorString();

@@ -4,6 +4,7 @@
 #include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/SceneChange.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/action/FieldTable.h"
 
 #include <functional>
@@ -100,7 +101,9 @@ public:
     // saved, without telling the listeners (the caller does, with
     // setState, when it is done); on failure it keeps its state and the
     // message (naming the path and the reason) is returned.
-    std::optional<std::string> save();
+    // `operations` are the system calls the save makes (a test's, to make
+    // it fail).
+    std::optional<std::string> save(io::FileOperations& operations = io::FileOperations::system());
     // Gives every scripted object without a number its number, as the step
     // before a script is generated. When too few numbers are left it throws
     // IdsExhausted and numbers none.

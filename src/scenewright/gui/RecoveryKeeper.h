@@ -38,6 +38,8 @@ public:
     void keepNow();
     // Returns when the writes and removals asked for so far are done.
     void waitUntilDone();
+    // The system calls the writes from now on make; the real ones until then.
+    void setFileOperations(core::io::FileOperations& operations) { writer_.setFileOperations(operations); }
 
     QString directory() const { return directory_; }
     // This program's recovery file.

@@ -33,7 +33,7 @@ RecoverySnapshot RecoveryFile::snapshot(const SceneDocument& document)
     return snapshot;
 }
 
-std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot) const
+std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot, FileOperations& operations) const
 {
     Json header;
     header["format"] = kFormat;
@@ -41,7 +41,7 @@ std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot)
     header["projectFile"] = snapshot.projectFile ? Json(*snapshot.projectFile) : Json(nullptr);
     header["keptAt"] = snapshot.keptAt;
     // The header is one line: JSON writes a line break inside a file name as \n.
-    SaveFile file(path_);
+    SaveFile file(path_, operations);
     if (!file.save(header.dump() + "\n" + snapshot.project.text()))
         return file.errorString();
     return std::nullopt;

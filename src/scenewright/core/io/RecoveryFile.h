@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/RecoverySnapshot.h"
 
 #include <cstdint>
@@ -33,7 +34,8 @@ public:
     static RecoverySnapshot snapshot(const SceneDocument& document);
 
     // Null on success, else the message naming the file and the reason.
-    std::optional<std::string> write(const RecoverySnapshot& snapshot) const;
+    std::optional<std::string> write(const RecoverySnapshot& snapshot,
+                                     FileOperations& operations = FileOperations::system()) const;
     // Nothing, with `error` set, when the file cannot be read or is not one
     // of these.
     std::optional<Contents> read(std::string& error) const;
