@@ -90,33 +90,7 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, 
     setWindowTitle("Scenewright");
     undoStack_ = new gui::SceneUndoStack(this);
     events_ = new gui::DocumentEvents(this);
-    recoveryKeeper_ = new gui::RecoveryKeeper(
-        recoveryDirectory,
-        [this]() -> const SceneDocument* {
-            const bool unsaved = projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED;
-            return unsaved ? document_.get() : nullptr;
-        },
-        this);
-    connect(events_, &gui::DocumentEvents::sceneChanged, recoveryKeeper_, &gui::RecoveryKeeper::scheduleKeep);
-    connect(events_, &gui::DocumentEvents::savedStateChanged, this,
-            [this](bool saved) { projectnamelbl_->showSaved(saved); });
-    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingFailed, this,
-            [this](const QString& reason, const QString& message) {
-                statusBar()->showMessage(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
-                statusBar()->setToolTip(message);
-            });
-    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingResumed, this, [this] {
-        statusBar()->clearMessage();
-        statusBar()->setToolTip({});
-    });
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (!projectShown_ || !document_)
-            return;
-        document_->setState(clean ? cleanState_ : SceneDocument::STATE_UNSAVED);
-        // Undoing back to the saved scene leaves nothing to keep.
-        if (document_->state() != SceneDocument::STATE_UNSAVED)
-            recoveryKeeper_->discard();
-    });
+    followSaveState(recoveryDirectory);
     buildMenus();
 
     selectedname_ = new QLabel(" ");
@@ -226,6 +200,37 @@ Frame1::~Frame1()
     events_->disconnect(this);
     events_->setDocument(nullptr);
     undoStack_->setDocument(nullptr);
+}
+
+void Frame1::followSaveState(const QString& recoveryDirectory)
+{
+    recoveryKeeper_ = new gui::RecoveryKeeper(
+        recoveryDirectory,
+        [this]() -> const SceneDocument* {
+            const bool unsaved = projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED;
+            return unsaved ? document_.get() : nullptr;
+        },
+        this);
+    connect(events_, &gui::DocumentEvents::sceneChanged, recoveryKeeper_, &gui::RecoveryKeeper::scheduleKeep);
+    connect(events_, &gui::DocumentEvents::savedStateChanged, this,
+            [this](bool saved) { projectnamelbl_->showSaved(saved); });
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingFailed, this,
+            [this](const QString& reason, const QString& message) {
+                statusBar()->showMessage(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
+                statusBar()->setToolTip(message);
+            });
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingResumed, this, [this] {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip({});
+    });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (!projectShown_ || !document_)
+            return;
+        document_->setState(clean ? cleanState_ : SceneDocument::STATE_UNSAVED);
+        // Undoing back to the saved scene leaves nothing to keep.
+        if (document_->state() != SceneDocument::STATE_UNSAVED)
+            recoveryKeeper_->discard();
+    });
 }
 
 void Frame1::followScene()

@@ -162,6 +162,9 @@ private:
     void closeFarPanel();
     // The selected object's status follows every change of the scene.
     void followScene();
+    // The project label, the recovery file and the undo stack's clean state
+    // follow whether the document is saved.
+    void followSaveState(const QString& recoveryDirectory);
     void selectObject(int row);
     // The world's host panel, made on the first selection of the world and
     // bound to the current world at every selection.
