@@ -105,6 +105,18 @@ std::shared_ptr<AtmoTrigger> addTrigger(AtmoObject& object, std::shared_ptr<Atmo
     return trigger;
 }
 
+// A fan that turns when the actor comes near and a door that turns when
+// clicked.
+void addFanAndDoor(core::SceneDocument& document, core::IdCounter& ids)
+{
+    auto fan = addModel(document, "fan");
+    auto fanRotation = addRotation(ids, *fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
+    auto door = addModel(document, "door");
+    auto doorRotation = addRotation(ids, *door);
+    addTrigger(*door, std::make_shared<OnclickTrigger>(ids, door.get()), {doorRotation});
+}
+
 // The text between the trigger-name list's comment and the end of its line.
 std::string triggerNameList(const std::string& script)
 {
@@ -228,12 +240,7 @@ TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForEx
 {
     createDefaultProject();
     synchronise = true;
-    auto fan = addModel(document(), "fan");
-    auto fanRotation = addRotation(ids, *fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
-    auto door = addModel(document(), "door");
-    auto doorRotation = addRotation(ids, *door);
-    addTrigger(*door, std::make_shared<OnclickTrigger>(ids, door.get()), {doorRotation});
+    addFanAndDoor(document(), ids);
 
     const std::string script = generateAtmoScript();
     EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger3','synchtrigger5'];\n");
@@ -307,12 +314,7 @@ TEST_F(SynchronisationTest, GeneratingTwiceOrOnTwoThreadsAtOnceGivesTheSameScrip
 {
     createDefaultProject();
     synchronise = true;
-    auto fan = addModel(document(), "fan");
-    auto fanRotation = addRotation(ids, *fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
-    auto door = addModel(document(), "door");
-    auto doorRotation = addRotation(ids, *door);
-    addTrigger(*door, std::make_shared<OnclickTrigger>(ids, door.get()), {doorRotation});
+    addFanAndDoor(document(), ids);
     const std::string first = generateAtmoScript();
     EXPECT_EQ(generateAtmoScript(), first);
 
