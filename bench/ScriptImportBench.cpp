@@ -1,8 +1,9 @@
 #include "SceneBuilder.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ScriptImport.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,14 +18,15 @@ using namespace core;
 // the generation benchmark), from its plain form back to a project.
 void importScript(benchmark::State& state)
 {
-    buildScene(static_cast<int>(state.range(0)));
-    SharedObjectsManager::getInstance().setActive(true);
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    SharedObjectsManager::getInstance().setActive(false);
+    IdCounter ids;
+    const auto document = buildScene(ids, static_cast<int>(state.range(0)));
+    const std::string script =
+        script::ScriptGenerator::generate(document->objects(), {document->localiseScript(), true});
     std::size_t bytes = 0;
     for (auto _ : state) {
+        IdCounter counter;
         std::string error;
-        auto imported = io::ScriptImport::read(script, "bench.js", error);
+        auto imported = io::ScriptImport::read(script, "bench.js", counter, error);
         if (!imported)
             throw std::runtime_error(error);
         bytes += script.size();

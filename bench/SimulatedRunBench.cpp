@@ -1,5 +1,9 @@
 #include "SceneBuilder.h"
 
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
+
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -20,8 +24,9 @@ void simulateTenSeconds(benchmark::State& state)
     static char* argv[] = {name, nullptr};
     static QCoreApplication application(argc, argv);
 
-    buildScene(static_cast<int>(state.range(0)));
-    const sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+    core::IdCounter ids;
+    const auto document = buildScene(ids, static_cast<int>(state.range(0)));
+    const sim::SimulatedScene scene = sim::SimulatedScene::fromDocument(*document, {});
     for (auto _ : state) {
         sim::SimulatedWorld world(scene);
         world.runSeconds(10.0);

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/core/script/ScriptText.h"
 #include "scenewright/core/script/Sounds.h"
 #include "scenewright/core/script/Utf8Text.h"
@@ -31,10 +31,10 @@ using namespace scenewright::core;
 using action::FieldType;
 using script::ScriptText;
 
-// Builds a random scene from bytes into the program's registry: objects of
-// every kind, their actions and triggers with any field values, world
-// settings, localised or global. Texts are mostly pieces that need escaping
-// or look like the script's own syntax, numbers often extreme.
+// Builds a random scene from bytes: objects of every kind, their actions and
+// triggers with any field values, world settings, localised or global, as a
+// project file can hold them. Texts are mostly pieces that need escaping or
+// look like the script's own syntax, numbers often extreme.
 class RandomScene {
 public:
     // A text the scene splices into a literal, as the literal should read.
@@ -49,17 +49,26 @@ public:
     {
     }
 
+    // The scene's script, its objects named first, as the script view
+    // generates it.
+    std::string script()
+    {
+        document_->nameObjects();
+        return script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), synchronise_});
+    }
+
     void build()
     {
-        ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(data_.ConsumeBool());
-        ObjectManager& registry = ObjectManager::getInstance();
-        buildWorld(*registry.getWorld());
+        document_ = SceneDocument::createDefault(ids_);
+        document_->setLocaliseScript(data_.ConsumeBool());
+        SceneDocument& registry = *document_;
+        buildWorld(*registry.world());
 
         const int objectCount = data_.ConsumeIntegralInRange(0, 5);
         for (int i = 0; i < objectCount; ++i)
-            registry.addAtmoObject(newObject());
+            registry.appendObject(newObject());
 
-        const auto& objects = registry.getAtmoObjectListData();
+        const auto& objects = registry.objects();
         for (const auto& object : objects)
             addActions(*object);
         for (const auto& object : objects)
@@ -67,6 +76,7 @@ public:
     }
 
     const std::vector<Spliced>& spliced() const { return spliced_; }
+    SceneDocument& document() const { return *document_; }
 
 private:
     // The text as a UTF-8 reader sees it: each ill-formed sequence one U+FFFD.
@@ -253,7 +263,7 @@ private:
 
     void addActions(IAtmoObject& object)
     {
-        const InteractionManager& catalogue = InteractionManager::getInstance();
+        const InteractionCatalogue catalogue;
         const int count = data_.ConsumeIntegralInRange(0, 3);
         for (int i = 0; i < count; ++i) {
             const auto& prototype =
@@ -263,7 +273,7 @@ private:
                 || (dynamic_cast<const Actor*>(&object)
                     && std::string_view(prototype->className()) != "MovePositionAction"))
                 continue;
-            auto action = prototype->newInstance(&object);
+            auto action = prototype->newInstance(&object, ids_);
             action->setActive(data_.ConsumeBool());
             const bool chatMessage = std::string_view(action->className()) == "ChatPrintMessageAction";
             setFields(*action, chatMessage);
@@ -273,12 +283,12 @@ private:
 
     void addTriggers(IAtmoObject& object, const std::vector<std::shared_ptr<IAtmoObject>>& objects)
     {
-        const InteractionManager& catalogue = InteractionManager::getInstance();
+        const InteractionCatalogue catalogue;
         const int count = data_.ConsumeIntegralInRange(0, 2);
         for (int i = 0; i < count; ++i) {
             const auto& prototype =
                 catalogue.getTrigger(data_.ConsumeIntegralInRange(0, catalogue.getTriggersSize() - 1));
-            auto trigger = prototype->newInstance(&object);
+            auto trigger = prototype->newInstance(&object, ids_);
             trigger->setActive(data_.ConsumeBool());
             // Names and descriptions go into comments only.
             trigger->setName(optionalText());
@@ -297,6 +307,9 @@ private:
 
     FuzzedDataProvider& data_;
     bool markTexts_;
+    IdCounter ids_;
+    std::shared_ptr<SceneDocument> document_;
+    bool synchronise_ = false;
     std::vector<Spliced> spliced_;
 };
 

@@ -1,9 +1,5 @@
 #include "RandomScene.h"
 
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -128,15 +124,11 @@ std::vector<LiteralValue> literalValues(std::string_view script)
 // A fresh program state, then the scene built from the bytes and its script.
 std::string generate(const std::uint8_t* data, std::size_t size, bool markTexts, std::vector<RandomScene::Spliced>& spliced)
 {
-    ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
     FuzzedDataProvider provider(data, size);
     RandomScene scene(provider, markTexts);
     scene.build();
     spliced = scene.spliced();
-    return ObjectManager::getInstance().generateAtmoScript();
+    return scene.script();
 }
 
 // The value with each marker replaced by its text, in one pass so that a

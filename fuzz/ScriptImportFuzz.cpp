@@ -1,12 +1,11 @@
 #include "RandomScene.h"
 
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -42,33 +41,23 @@ using script::ScriptFormatter;
     std::abort();
 }
 
-void freshProgram()
+std::string generate(SceneDocument& document, bool synchronise)
 {
-    ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
+    document.nameObjects();
+    return script::ScriptGenerator::generate(document.objects(), {document.localiseScript(), synchronise});
 }
 
-std::string generate(const io::LoadedProject& project, bool synchronise)
+std::string projectFile(const SceneDocument& document)
 {
-    ProjectManager::getInstance().install(project.name, project.localiseScript, project.objects);
-    SharedObjectsManager::getInstance().setActive(synchronise);
-    return ObjectManager::getInstance().generateAtmoScript();
-}
-
-std::string projectFile(const io::LoadedProject& project)
-{
-    return io::ProjectFileWriter::write(project.name, project.localiseScript, project.objects);
+    return io::ProjectFileWriter::write(document.name(), document.localiseScript(), document.objects());
 }
 
 // The script of a random scene in one of its forms, with a few changes.
 std::string nearlyRightScript(FuzzedDataProvider& data)
 {
-    freshProgram();
-    scenewright::fuzz::RandomScene(data, false).build();
-    SharedObjectsManager::getInstance().setActive(data.ConsumeBool());
-    std::string script = ObjectManager::getInstance().generateAtmoScript();
+    scenewright::fuzz::RandomScene scene(data, false);
+    scene.build();
+    std::string script = generate(scene.document(), data.ConsumeBool());
     switch (data.ConsumeIntegralInRange(0, 2)) {
     case 1: script = ScriptFormatter::beautify(script); break;
     case 2: script = ScriptFormatter::compress(script); break;
@@ -89,9 +78,11 @@ std::string nearlyRightScript(FuzzedDataProvider& data)
 
 std::optional<ScriptImport::Imported> import(std::string_view script)
 {
-    freshProgram();
+    // A counter of its own: numbers the script does not show are alike for
+    // every import.
+    IdCounter ids;
     std::string error;
-    std::optional<ScriptImport::Imported> imported = ScriptImport::read(script, "fuzz.js", error);
+    std::optional<ScriptImport::Imported> imported = ScriptImport::read(script, "fuzz.js", ids, error);
     if (!imported && (error.rfind("fuzz.js: line ", 0) != 0 || error.find(", column ") == std::string::npos))
         fail("a refusal that names no line and column: " + error, script);
     return imported;
@@ -115,15 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!imported)
         return 0;
     // The imported project's own script comes back byte for byte.
-    const std::string project = projectFile(imported->project);
-    const std::string again = generate(imported->project, imported->synchronised);
+    const std::string project = projectFile(*imported->document);
+    const std::string again = generate(*imported->document, imported->synchronised);
     std::optional<ScriptImport::Imported> reimported = import(again);
     if (!reimported)
         fail("the script of an imported project is refused\n--- imported\n" + project, again);
     if (reimported->synchronised != imported->synchronised
-        || generate(reimported->project, reimported->synchronised) != again)
+        || generate(*reimported->document, reimported->synchronised) != again)
         fail("the script of an imported project imports to a project with another script\n--- imported\n" + project
-                 + "\n--- then\n" + projectFile(reimported->project),
+                 + "\n--- then\n" + projectFile(*reimported->document),
              again);
     return 0;
 }

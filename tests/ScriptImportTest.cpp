@@ -1,14 +1,13 @@
 #include "FreshProgramTest.h"
 #include "RandomScene.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <gmock/gmock.h>
 
@@ -29,16 +28,15 @@ using io::ScriptImport;
 using script::ScriptFormatter;
 using ::testing::HasSubstr;
 
-std::string generate(const io::LoadedProject& project, bool synchronise)
+std::string generate(SceneDocument& document, bool synchronise)
 {
-    ProjectManager::getInstance().install(project.name, project.localiseScript, project.objects);
-    SharedObjectsManager::getInstance().setActive(synchronise);
-    return ObjectManager::getInstance().generateAtmoScript();
+    document.nameObjects();
+    return script::ScriptGenerator::generate(document.objects(), {document.localiseScript(), synchronise});
 }
 
-std::string projectFile(const io::LoadedProject& project)
+std::string projectFile(const SceneDocument& document)
 {
-    return io::ProjectFileWriter::write(project.name, project.localiseScript, project.objects);
+    return io::ProjectFileWriter::write(document.name(), document.localiseScript(), document.objects());
 }
 
 // The forms a script is kept in, each with the layout the import reports.
@@ -88,17 +86,17 @@ std::string reworded(const std::string& script)
 
 class ScriptImportTest : public FreshProgramTest {
 protected:
-    // A fresh program, so that numbers the script does not show come from
-    // the counter alike for every import.
+    // With a counter of its own, so that numbers the script does not show
+    // are alike for every import.
     std::optional<ScriptImport::Imported> import(const std::string& text, std::string& error)
     {
-        FreshProgramTest::SetUp();
-        return ScriptImport::read(text, "scene.js", error);
+        IdCounter counter;
+        return ScriptImport::read(text, "scene.js", counter, error);
     }
 
     // What is wrong with the import of the script of `saved` in every form;
     // empty when nothing is.
-    std::string roundTrip(const io::LoadedProject& saved, bool synchronise)
+    std::string roundTrip(SceneDocument& saved, bool synchronise)
     {
         const std::string script = generate(saved, synchronise);
         // The project the plain script imports to.
@@ -110,14 +108,15 @@ protected:
             auto project = import(text, error);
             if (!project)
                 return how + "refused: " + error;
-            if (project->synchronised != synchronise || project->project.name != "scene")
-                return how + "found the options " + ScriptImport::describe(*project) + " in a script of " + project->project.name;
+            if (project->synchronised != synchronise || project->document->name() != "scene")
+                return how + "found the options " + ScriptImport::describe(*project) + " in a script of "
+                       + project->document->name();
             if (project->layout != (text == script ? ScriptImport::Layout::Plain : form.layout))
                 return how + "found the layout " + ScriptImport::describe(*project);
             if (imported.empty())
-                imported = projectFile(project->project);
-            if (form.apply(generate(project->project, project->synchronised)) != text)
-                return how + "generates another script:\n" + projectFile(project->project);
+                imported = projectFile(*project->document);
+            if (form.apply(generate(*project->document, project->synchronised)) != text)
+                return how + "generates another script:\n" + projectFile(*project->document);
         }
         std::string error;
         auto project = import(reworded(script), error);
@@ -125,8 +124,8 @@ protected:
             return "re-indented: refused: " + error;
         if (project->layout != ScriptImport::Layout::Reindented)
             return "re-indented: found the layout " + ScriptImport::describe(*project);
-        if (projectFile(project->project) != imported)
-            return "re-indented: imports to another project:\n" + projectFile(project->project);
+        if (projectFile(*project->document) != imported)
+            return "re-indented: imports to another project:\n" + projectFile(*project->document);
         return {};
     }
 };
@@ -142,21 +141,21 @@ TEST_F(ScriptImportTest, RandomProjectsComeBackFromEveryFormOfTheirScript)
     std::mt19937 random(20);
     const auto started = std::chrono::steady_clock::now();
     for (int n = 0; n < kProjects; ++n) {
-        FreshProgramTest::SetUp();
         std::vector<std::uint8_t> bytes(std::uniform_int_distribution<std::size_t>(0, 800)(random));
         for (auto& byte : bytes)
             byte = static_cast<std::uint8_t>(random());
         FuzzedDataProvider provider(bytes.data(), bytes.size());
-        fuzz::RandomScene(provider, false).build();
+        fuzz::RandomScene scene(provider, false);
+        scene.build();
         // The scene as its project file keeps it.
-        const std::string original = projectFile(io::LoadedProject{
-            "scene", ProjectManager::getInstance().getCurrentProject()->getLocaliseScript(),
-            ObjectManager::getInstance().getAtmoObjectListData()});
+        const SceneDocument& built = scene.document();
+        const std::string original = io::ProjectFileWriter::write("scene", built.localiseScript(), built.objects());
         std::string error;
-        auto saved = io::ProjectFileReader::read(original, "scene.scw", error);
+        IdCounter counter;
+        auto saved = io::ProjectFileReader::read(original, "scene.scw", counter, error);
         ASSERT_TRUE(saved) << error;
         const bool synchronise = n % 2 == 1;
-        const std::string problem = roundTrip(*saved, synchronise);
+        const std::string problem = roundTrip(*saved->toDocument(counter), synchronise);
         ASSERT_EQ(problem, "") << "project " << n << (synchronise ? ", synchronised" : "") << "\n" << original;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

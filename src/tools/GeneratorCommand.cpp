@@ -1,10 +1,8 @@
 #include "GeneratorCommand.h"
 
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
@@ -12,6 +10,7 @@
 #include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <iostream>
 #include <optional>
@@ -186,15 +185,16 @@ int importScript(const std::string& path, const std::optional<std::string>& outp
         err << "scenewright-gen: " << error << "\n";
         return GeneratorCommand::kFailure;
     }
-    std::optional<io::ScriptImport::Imported> imported = io::ScriptImport::read(text, path, error);
+    core::IdCounter ids;
+    std::optional<io::ScriptImport::Imported> imported = io::ScriptImport::read(text, path, ids, error);
     if (!imported) {
         err << "scenewright-gen: " << error << "\n";
         return GeneratorCommand::kFailure;
     }
     err << io::ScriptImport::describe(*imported) << "\n";
-    const io::LoadedProject& project = imported->project;
-    return writeOut(io::ProjectFileWriter::write(project.name, project.localiseScript, project.objects), output, out,
-                    err);
+    const core::SceneDocument& document = *imported->document;
+    return writeOut(io::ProjectFileWriter::write(document.name(), document.localiseScript(), document.objects()),
+                    output, out, err);
 }
 
 } // namespace
@@ -260,16 +260,20 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
             return kFailure;
         }
     } else {
-        auto project = ProjectManager::getInstance().openProject(*options->project, error);
-        if (!project) {
+        core::IdCounter ids;
+        auto document = core::SceneDocument::open(*options->project, ids, error);
+        if (!document) {
             err << "scenewright-gen: " << error << "\n";
             return kFailure;
         }
-        if (options->localisation != Localisation::FromProject)
-            project->setLocaliseScript(options->localisation == Localisation::Localise);
-        SharedObjectsManager::getInstance().setActive(options->synchronise);
+        script::ScriptOptions scriptOptions;
+        scriptOptions.localise = options->localisation == Localisation::FromProject
+                                     ? document->localiseScript()
+                                     : options->localisation == Localisation::Localise;
+        scriptOptions.synchronise = options->synchronise;
         try {
-            text = ObjectManager::getInstance().generateAtmoScript();
+            document->nameObjects();
+            text = script::ScriptGenerator::generate(document->objects(), scriptOptions);
         } catch (const core::IdsExhausted& exhausted) {
             err << "scenewright-gen: " << exhausted.what() << "\n";
             return kFailure;

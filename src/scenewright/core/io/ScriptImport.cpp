@@ -1,15 +1,14 @@
 #include "scenewright/core/io/ScriptImport.h"
 
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/CompressedScript.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptCursor.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/core/script/ScriptRecogniser.h"
 #include "scenewright/core/script/Utf8Text.h"
 
@@ -100,39 +99,6 @@ std::string projectText(const RecognisedScene& scene, const std::string& name)
     return document.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// The script of the project, generated with the options. The registry and
-// the current project are the program's, so the project takes their place
-// while its script is generated and gives them back after.
-std::string generate(const LoadedProject& project, bool synchronise)
-{
-    class Borrowed {
-    public:
-        Borrowed()
-            : project_(ProjectManager::getInstance().getCurrentProject()),
-              objects_(ObjectManager::getInstance().getAtmoObjectListData()),
-              synchronise_(SharedObjectsManager::getInstance().getActive())
-        {
-        }
-        ~Borrowed()
-        {
-            ObjectManager& registry = ObjectManager::getInstance();
-            registry.clearObjects();
-            for (const auto& object : objects_)
-                registry.addAtmoObject(object);
-            ProjectManager::getInstance().setCurrentProject(project_);
-            SharedObjectsManager::getInstance().setActive(synchronise_);
-        }
-
-    private:
-        std::shared_ptr<Project> project_;
-        std::vector<std::shared_ptr<IAtmoObject>> objects_;
-        bool synchronise_;
-    } borrowed;
-    ProjectManager::getInstance().install(project.name, project.localiseScript, project.objects);
-    SharedObjectsManager::getInstance().setActive(synchronise);
-    return ObjectManager::getInstance().generateAtmoScript();
-}
-
 std::string projectName(const std::string& path)
 {
     if (path == "-")
@@ -172,7 +138,8 @@ struct Refusal {
 // taking its empty lines for the generator's, checked by generating it
 // again; nothing, with the refusal set, when that gives another script.
 std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
-                                              bool generatorLayout, const std::string& path, Refusal& refusal)
+                                              bool generatorLayout, const std::string& path, IdCounter& ids,
+                                              Refusal& refusal)
 {
     RecognisedScene scene;
     try {
@@ -185,18 +152,21 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
     ScriptImport::Imported imported;
     imported.synchronised = scene.synchronised;
     std::string buildError;
-    std::optional<LoadedProject> project = ProjectFileReader::read(projectText(scene, projectName(path)), "", buildError);
+    std::optional<LoadedProject> project =
+        ProjectFileReader::read(projectText(scene, projectName(path)), "", ids, buildError);
     if (!project) {
         const std::size_t what = buildError.find(": ", buildError.find("column"));
         refusal = {0, "a scene that can be rebuilt ("
                           + (what == std::string::npos ? buildError : buildError.substr(what + 2)) + ")"};
         return std::nullopt;
     }
-    imported.project = std::move(*project);
+    imported.document = project->toDocument(ids);
 
     std::string regenerated;
     try {
-        regenerated = generate(imported.project, imported.synchronised);
+        imported.document->nameObjects();
+        regenerated = script::ScriptGenerator::generate(
+            imported.document->objects(), {imported.document->localiseScript(), imported.synchronised});
     } catch (const IdsExhausted& exhausted) {
         refusal = {0, exhausted.what()};
         return std::nullopt;
@@ -225,7 +195,7 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
 } // namespace
 
 std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script, const std::string& path,
-                                                         std::string& error)
+                                                         IdCounter& ids, std::string& error)
 {
     const auto refuse = [&](const Refusal& refusal) -> std::optional<Imported> {
         error = MessageText::escaped(path) + ": " + TextPosition::of(script, refusal.offset).describe() + ": "
@@ -241,10 +211,10 @@ std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script
     // have others, so it is read without them if it must.
     const bool generatorLayout = compressed.text() != script && script.find("\r\n") == std::string_view::npos;
     Refusal refusal;
-    std::optional<Imported> imported = rebuild(script, compressed, generatorLayout, path, refusal);
+    std::optional<Imported> imported = rebuild(script, compressed, generatorLayout, path, ids, refusal);
     Refusal withoutLayout;
     if (!imported && generatorLayout)
-        imported = rebuild(script, compressed, false, path, withoutLayout);
+        imported = rebuild(script, compressed, false, path, ids, withoutLayout);
     if (!imported)
         return refuse(refusal);
     return imported;
@@ -253,7 +223,7 @@ std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script
 std::string ScriptImport::describe(const Imported& imported)
 {
     static const char* const layouts[] = {"plain", "beautified", "compressed", "re-indented"};
-    return std::string(imported.project.localiseScript ? "localised" : "global") + ", "
+    return std::string(imported.document->localiseScript() ? "localised" : "global") + ", "
            + (imported.synchronised ? "synchronised" : "not synchronised") + ", "
            + layouts[static_cast<int>(imported.layout)];
 }

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "scenewright/core/io/ProjectFileReader.h"
-
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace scenewright::core {
+class IdCounter;
+class SceneDocument;
+} // namespace scenewright::core
 
 namespace scenewright::core::io {
 
@@ -20,15 +24,19 @@ public:
     enum class Layout { Plain, Beautified, Compressed, Reindented };
 
     struct Imported {
-        LoadedProject project;
+        // A new, unsaved document named after the script.
+        std::shared_ptr<SceneDocument> document;
         bool synchronised = false;
         Layout layout = Layout::Plain;
     };
 
     // The project of the script, named after the file (the path's last part
     // without ".js"), or nothing with `error` set to a message that names the
-    // file, the line and column, and what was expected there.
-    static std::optional<Imported> read(std::string_view script, const std::string& path, std::string& error);
+    // file, the line and column, and what was expected there. Numbers the
+    // script does not show come from the counter, which ends past every
+    // number the script uses.
+    static std::optional<Imported> read(std::string_view script, const std::string& path, IdCounter& ids,
+                                        std::string& error);
 
     // The options found, as in "localised, synchronised, compressed".
     static std::string describe(const Imported& imported);

@@ -1,6 +1,6 @@
 #include "scenewright/core/script/SceneAssembly.h"
 
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
@@ -58,12 +58,13 @@ std::string typeOfKinds(unsigned kinds)
 // themselves and the project file say.
 unsigned allowedKinds(const std::string& className)
 {
+    static const InteractionCatalogue catalogue;
     static const World world;
     static const ModelObj model;
     static const PrimitiveObj primitive;
     static const ViewpointObj viewpoint;
     static const SolidObjectObj solid;
-    const action::AtmoAction* prototype = InteractionManager::getInstance().findStandardAction(className);
+    const action::AtmoAction* prototype = catalogue.findStandardAction(className);
     if (!prototype)
         return 0;
     unsigned kinds = 0;
