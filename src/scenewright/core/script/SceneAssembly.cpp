@@ -380,6 +380,27 @@ std::size_t SceneAssembly::addAction(const ActionSighting& sighting, std::option
     return index;
 }
 
+std::optional<std::size_t> SceneAssembly::pendingOnLoadOpacity(const Object& object) const
+{
+    for (std::size_t a : object.onLoadActions)
+        if (actions_[a].interaction.className == "OpacityAction")
+            return a;
+    return std::nullopt;
+}
+
+void SceneAssembly::takeOnLoadOpacity(Object& object, std::size_t a, const ActionSighting& sighting)
+{
+    flushOnLoadActions(object, a);
+    Action& action = actions_[a];
+    action.interaction.active = true;
+    action.interaction.ids = sighting.ids;
+    for (const auto& [name, value] : sighting.fields)
+        setField(action.interaction.fields, name, value);
+    action.fadeStep = sighting.fadeStep;
+    action.at = sighting.at;
+    keyed_[sighting.key] = a;
+}
+
 void SceneAssembly::declareAction(const ActionSighting& sighting)
 {
     if (keyed_.count(sighting.key))
@@ -387,36 +408,16 @@ void SceneAssembly::declareAction(const ActionSighting& sighting)
     // An opacity action's on-load code came first.
     if (sighting.className == "OpacityAction" && sighting.owner && sighting.owner->kind != Kind::This) {
         Object& object = objects_[objectNamed(*sighting.owner, sighting.at)];
-        for (std::size_t a : object.onLoadActions) {
-            Action& action = actions_[a];
-            if (action.interaction.className != "OpacityAction")
-                continue;
+        if (std::optional<std::size_t> a = pendingOnLoadOpacity(object)) {
             actionOwner(sighting);
-            flushOnLoadActions(object, a);
-            action.interaction.active = true;
-            action.interaction.ids = sighting.ids;
-            for (const auto& [name, value] : sighting.fields)
-                setField(action.interaction.fields, name, value);
-            action.fadeStep = sighting.fadeStep;
-            action.at = sighting.at;
-            keyed_[sighting.key] = a;
+            takeOnLoadOpacity(object, *a, sighting);
             return;
         }
     } else if (sighting.className == "OpacityAction" && objects_[current_].localised) {
         Object& object = objects_[current_];
-        for (std::size_t a : object.onLoadActions) {
-            Action& action = actions_[a];
-            if (action.interaction.className != "OpacityAction")
-                continue;
-            flushOnLoadActions(object, a);
-            action.interaction.active = true;
-            action.interaction.ids = sighting.ids;
-            for (const auto& [name, value] : sighting.fields)
-                setField(action.interaction.fields, name, value);
-            action.fadeStep = sighting.fadeStep;
-            action.at = sighting.at;
+        if (std::optional<std::size_t> a = pendingOnLoadOpacity(object)) {
+            takeOnLoadOpacity(object, *a, sighting);
             object.kinds &= sighting.ownerKinds;
-            keyed_[sighting.key] = a;
             return;
         }
     }

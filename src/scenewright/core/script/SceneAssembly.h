@@ -193,6 +193,11 @@ private:
     std::size_t emptyMessage(std::size_t owner);
     std::size_t onLoadAction(const std::string& className, RecognisedFields fields);
     void flushOnLoadActions(Object& object, std::size_t upTo);
+    // The opacity action the object's on-load code shows, while it has not
+    // taken its place in the pool.
+    std::optional<std::size_t> pendingOnLoadOpacity(const Object& object) const;
+    // Makes it the active action whose set-up code the sighting is.
+    void takeOnLoadOpacity(Object& object, std::size_t a, const ActionSighting& sighting);
     bool mayOwnNamed(const ScriptObjectName& name, const std::string& className) const;
     std::size_t ownerNamed(const ScriptObjectName& name, std::size_t triggerObject, const std::string& className);
     std::optional<std::size_t> solidObjectFor(const std::string& className) const;

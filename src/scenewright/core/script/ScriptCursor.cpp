@@ -142,9 +142,8 @@ double ScriptCursor::numberOrInfinity()
     return negative ? -value : value;
 }
 
-int ScriptCursor::integer()
+std::size_t ScriptCursor::integerEnd() const
 {
-    const std::size_t start = pos_;
     std::size_t at = pos_;
     if (at < text_.size() && text_[at] == '-')
         ++at;
@@ -152,6 +151,15 @@ int ScriptCursor::integer()
     while (at < text_.size() && isDigit(text_[at]))
         ++at;
     if (at == digits || (at < text_.size() && isWordByte(text_[at])))
+        return std::string_view::npos;
+    return at;
+}
+
+int ScriptCursor::integer()
+{
+    const std::size_t start = pos_;
+    const std::size_t at = integerEnd();
+    if (at == std::string_view::npos)
         failAt(start, "a whole number");
     long long value = 0;
     const auto result = std::from_chars(text_.data() + start, text_.data() + at, value);
@@ -223,13 +231,8 @@ std::string ScriptCursor::literal()
 
 std::optional<std::string> ScriptCursor::acceptIntegerText()
 {
-    std::size_t at = pos_;
-    if (at < text_.size() && text_[at] == '-')
-        ++at;
-    const std::size_t digits = at;
-    while (at < text_.size() && isDigit(text_[at]))
-        ++at;
-    if (at == digits || (at < text_.size() && isWordByte(text_[at])))
+    const std::size_t at = integerEnd();
+    if (at == std::string_view::npos)
         return std::nullopt;
     std::string written(text_.substr(pos_, at - pos_));
     pos_ = at;

@@ -62,6 +62,9 @@ public:
 private:
     // The length of the fixed text's match here, or npos.
     std::size_t match(std::string_view fixed) const;
+    // The end of the whole number written here (an optional minus sign and
+    // digits, no word character after them), or npos.
+    std::size_t integerEnd() const;
 
     std::string_view text_;
     std::size_t pos_ = 0;
