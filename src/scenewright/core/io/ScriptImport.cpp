@@ -171,9 +171,11 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         refusal = {0, exhausted.what()};
         return std::nullopt;
     }
-    const std::string again = script::ScriptFormatter::compress(regenerated);
+    // The same script byte for byte needs no compressing to compare.
+    const bool plain = regenerated == script;
+    const std::string again = plain ? std::string() : script::ScriptFormatter::compress(regenerated);
     const std::string& text = compressed.text();
-    if (again != text) {
+    if (!plain && again != text) {
         const auto mismatch = std::mismatch(again.begin(), again.end(), text.begin(), text.end());
         const auto at = static_cast<std::size_t>(mismatch.second - text.begin());
         refusal = {compressed.scriptOffset(at),
@@ -181,7 +183,7 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         return std::nullopt;
     }
     using Layout = ScriptImport::Layout;
-    if (regenerated == script)
+    if (plain)
         imported.layout = Layout::Plain;
     else if (compressed.text() == script)
         imported.layout = Layout::Compressed;

@@ -195,15 +195,26 @@ std::size_t SceneAssembly::objectNamed(const ScriptObjectName& name, std::size_t
     case Kind::World: return 0;
     case Kind::Actor: return 1;
     case Kind::This: break;
-    case Kind::Global:
+    case Kind::Global: {
+        const unsigned kinds = kindOfType(name.prefix == "modelobj"       ? kModelType
+                                          : name.prefix == "primitiveobj" ? "primitive"
+                                          : name.prefix == "solidobject"  ? "solid-object"
+                                                                          : "viewpoint");
+        const auto isNamed = [&](std::size_t k) {
+            return k >= 2 && k < objects_.size() && !objects_[k].localised && objects_[k].id == name.number
+                   && objects_[k].kinds == kinds;
+        };
+        // Where the name was found last, while the objects have not moved.
+        const std::pair<unsigned, int> key{kinds, name.number};
+        if (const auto found = namedAt_.find(key); found != namedAt_.end() && isNamed(found->second))
+            return found->second;
         for (std::size_t k = 2; k < objects_.size(); ++k)
-            if (!objects_[k].localised && objects_[k].id == name.number
-                && objects_[k].kinds == kindOfType(name.prefix == "modelobj"       ? kModelType
-                                                   : name.prefix == "primitiveobj" ? "primitive"
-                                                   : name.prefix == "solidobject"  ? "solid-object"
-                                                                                   : "viewpoint"))
+            if (isNamed(k)) {
+                namedAt_[key] = k;
                 return k;
+            }
         break;
+    }
     }
     ScriptCursor::failAt(at, "the name of an object declared at the start of the script");
 }
@@ -449,6 +460,7 @@ void SceneAssembly::trigger(const TriggerSighting& sighting)
         trigger.object = objectNamed(sighting.object, sighting.at);
     trigger.synchronisedId = sighting.synchronisedId;
     if (sighting.synchronisedId) {
+        synchronisedTriggers_.emplace(*sighting.synchronisedId, triggers_.size());
         trigger.interaction.ids = std::vector<int>{*sighting.synchronisedId};
         trigger.usesSynchKnown = true;
     } else {
@@ -477,17 +489,15 @@ void SceneAssembly::actionlessTrigger(const std::string& className, int emptyLin
 
 void SceneAssembly::branch(int synchronisedId, bool running, std::vector<ActionSighting> actions, std::size_t at)
 {
-    for (Trigger& trigger : triggers_) {
-        if (trigger.synchronisedId != synchronisedId)
-            continue;
-        if (running) {
-            trigger.branch = std::move(actions);
-            trigger.branchRead = true;
-            trigger.hasBranch = true;
-        }
-        return;
+    const auto found = synchronisedTriggers_.find(synchronisedId);
+    if (found == synchronisedTriggers_.end())
+        ScriptCursor::failAt(at, "a branch for a synchronised trigger of the script");
+    if (running) {
+        Trigger& trigger = triggers_[found->second];
+        trigger.branch = std::move(actions);
+        trigger.branchRead = true;
+        trigger.hasBranch = true;
     }
-    ScriptCursor::failAt(at, "a branch for a synchronised trigger of the script");
 }
 
 // ---------------------------------------------------------------------------
@@ -1135,33 +1145,31 @@ bool SceneAssembly::safeToAdd(const Object& object) const
 
 void SceneAssembly::giveOwners()
 {
+    // The object of the first trigger that fires each action.
+    std::vector<std::optional<std::size_t>> firstTriggerObject(actions_.size());
+    for (const Trigger& trigger : triggers_)
+        for (std::size_t a : trigger.actions)
+            if (a < firstTriggerObject.size() && !firstTriggerObject[a])
+                firstTriggerObject[a] = trigger.object;
     for (std::size_t a = 0; a < actions_.size(); ++a) {
         if (actions_[a].owner)
             continue;
         const std::string& className = actions_[a].interaction.className;
-        std::optional<std::size_t> triggerObject;
-        for (const Trigger& trigger : triggers_)
-            if (std::find(trigger.actions.begin(), trigger.actions.end(), a) != trigger.actions.end()) {
-                triggerObject = trigger.object;
-                break;
-            }
-        std::vector<std::size_t> candidates;
-        if (triggerObject)
-            candidates.push_back(*triggerObject);
-        for (std::size_t o = 0; o < objects_.size(); ++o)
-            candidates.push_back(o);
-        std::optional<std::size_t> chosen;
-        for (std::size_t o : candidates)
-            if (safeToAdd(objects_[o]) && mayOwn(objects_[o], className) && !holds(objects_[o], className)) {
-                chosen = o;
-                break;
-            }
+        // The trigger's object first, then every object in order: one that
+        // holds no such action yet, else any that may hold it.
+        const auto firstOf = [&](auto&& fits) -> std::optional<std::size_t> {
+            if (const std::optional<std::size_t> o = firstTriggerObject[a]; o && fits(objects_[*o]))
+                return o;
+            for (std::size_t o = 0; o < objects_.size(); ++o)
+                if (fits(objects_[o]))
+                    return o;
+            return std::nullopt;
+        };
+        const auto mayTake = [&](const Object& object) { return safeToAdd(object) && mayOwn(object, className); };
+        std::optional<std::size_t> chosen =
+            firstOf([&](const Object& object) { return mayTake(object) && !holds(object, className); });
         if (!chosen)
-            for (std::size_t o : candidates)
-                if (safeToAdd(objects_[o]) && mayOwn(objects_[o], className)) {
-                    chosen = o;
-                    break;
-                }
+            chosen = firstOf(mayTake);
         actions_[a].owner = chosen.value_or(0);
         objects_[*actions_[a].owner].actions.push_back(a);
     }

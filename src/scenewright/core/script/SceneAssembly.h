@@ -221,6 +221,10 @@ private:
     std::vector<Action> actions_;
     std::vector<Trigger> triggers_;
     std::map<std::string, std::size_t> keyed_;
+    // The trigger of each synchronisation number.
+    std::map<int, std::size_t> synchronisedTriggers_;
+    // Where each global name was found last: the kind and number.
+    mutable std::map<std::pair<unsigned, int>, std::size_t> namedAt_;
     std::size_t current_ = 0; // the object the declarations are at
     bool actorMoveTaken_ = false;
     std::vector<FirstLoadWait> waits_;
