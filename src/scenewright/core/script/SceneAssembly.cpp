@@ -555,6 +555,9 @@ bool SceneAssembly::placeByLayout()
     place[0] = 0;
     place[1] = 1;
     std::vector<std::optional<std::string>> placeText(place.size());
+    // The kinds the triggers at each place allow their localised object.
+    const std::vector<unsigned> allowed = kindsByWaits();
+    std::vector<unsigned> placeKinds(place.size(), kAnyLocalisable);
     for (std::size_t t = 0; t < triggers_.size(); ++t) {
         if (slot[t] < 0 || slot[t] >= count)
             return false;
@@ -568,6 +571,7 @@ bool SceneAssembly::placeByLayout()
             if (place[s] != kFree && place[s] != kLocalised)
                 return false;
             place[s] = kLocalised;
+            placeKinds[s] &= allowed[t];
             if (trigger.objectText) {
                 if (placeText[s] && placeText[s] != trigger.objectText)
                     return false;
@@ -595,7 +599,7 @@ bool SceneAssembly::placeByLayout()
             if (object.localised) {
                 if (place[s] == kFree)
                     break;
-                if (place[s] == kLocalised) {
+                if (place[s] == kLocalised && (placeKinds[s] & object.kinds)) {
                     std::optional<std::pair<std::string, std::string>> split =
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
                     if (!split
@@ -661,6 +665,7 @@ bool SceneAssembly::placeByLayout()
 // object at or after the one of the trigger before it that can take it.
 void SceneAssembly::placeInOrder()
 {
+    const std::vector<unsigned> allowed = kindsByWaits();
     // The trigger classes each object holds so far.
     std::vector<std::vector<std::string>> classes(objects_.size());
     std::size_t at = 0;
@@ -685,7 +690,7 @@ void SceneAssembly::placeInOrder()
         std::optional<std::size_t> chosen;
         for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
             const Object& object = objects_[o];
-            if (trigger.localisedObject && !object.localised)
+            if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
                 continue;
             if (std::find(classes[o].begin(), classes[o].end(), trigger.interaction.className) != classes[o].end())
                 continue;
@@ -726,6 +731,19 @@ void SceneAssembly::placeInOrder()
         if (trigger.objectText)
             giveText(objects_[at], *trigger.objectText);
     }
+}
+
+std::vector<unsigned> SceneAssembly::kindsByWaits() const
+{
+    // A first-load trigger's wait tells whether its object is a solid
+    // object ("if(true") or one that loads; the waits come in the order of
+    // the triggers.
+    std::vector<unsigned> kinds(triggers_.size(), kAnyLocalisable);
+    std::size_t w = 0;
+    for (std::size_t t = 0; t < triggers_.size() && w < waits_.size(); ++t)
+        if (triggers_[t].interaction.className == "WorldFirstLoadsTrigger" && !triggers_[t].actionless)
+            kinds[t] = waits_[w++].solidObject ? kSolidObject : (kPrimitive | kViewpoint);
+    return kinds;
 }
 
 void SceneAssembly::addActionlessSynchronised()

@@ -203,6 +203,8 @@ private:
     std::optional<std::size_t> solidObjectFor(const std::string& className) const;
     void giveText(Object& object, const std::string& text) const;
 
+    // For each trigger, the kinds its wait allows a localised object.
+    std::vector<unsigned> kindsByWaits() const;
     void placeTriggers();
     bool placeByLayout();
     void placeInOrder();
