@@ -944,7 +944,9 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
         ScriptCursor::failAt(sighting.at, "an action its object may hold");
     ActionSighting unnamed = sighting;
     unnamed.key = owner ? std::string() : key;
-    return addAction(unnamed, owner, true);
+    const std::size_t added = addAction(unnamed, owner, true);
+    actions_[added].ownerGuessed = sighting.owner && sighting.owner->kind == Kind::This;
+    return added;
 }
 
 void SceneAssembly::resolveBranches()
@@ -1016,8 +1018,11 @@ void SceneAssembly::alignFirstLoadWaits()
                 return solidObjectFor(action.interaction.className).has_value()
                        || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject));
             const Object& owner = objects_[*action.owner];
+            // A localised owner the trigger code only guessed may give the
+            // action up to a solid object.
             if (owner.localised)
-                return (owner.kinds & kSolidObject) != 0;
+                return (owner.kinds & kSolidObject) != 0
+                       || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject));
             return owner.type == "solid-object" || owner.type == "actor";
         };
         // reach[i][j]: actions from i and waits from j can be matched, with
@@ -1059,6 +1064,11 @@ void SceneAssembly::alignFirstLoadWaits()
                 ++j;
             } else if (i < n && reach[i + 1][j] && mayWaitForNone(actions[i])) {
                 Action& action = actions_[actions[i]];
+                if (action.owner && objects_[*action.owner].localised
+                    && !(objects_[*action.owner].kinds & kSolidObject)) {
+                    std::erase(objects_[*action.owner].actions, actions[i]);
+                    action.owner.reset();
+                }
                 if (!action.owner) {
                     std::optional<std::size_t> solid = solidObjectFor(action.interaction.className);
                     action.owner = solid ? *solid : newObject("", true, wait.at);

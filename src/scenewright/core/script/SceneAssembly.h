@@ -158,6 +158,8 @@ private:
         // first seen on.
         std::optional<std::string> ownerText;
         std::optional<double> fadeStep;
+        // Its localised owner is the trigger code's guess, not a fact.
+        bool ownerGuessed = false;
         std::size_t at = 0;
     };
     struct Trigger {
