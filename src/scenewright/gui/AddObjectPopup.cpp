@@ -1,6 +1,6 @@
 #include "scenewright/gui/AddObjectPopup.h"
 
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 #include "scenewright/core/AtmoObject.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SceneDocument.h"
@@ -26,7 +26,7 @@ const char* const helpText =
     "Objects, you can specify an index or an unique name. Note: no quotes are necessary.";
 } // namespace
 
-AddObjectPopup::AddObjectPopup(Frame1* frame, QDialog* dialog) : frame_(frame), dialog_(dialog)
+AddObjectPopup::AddObjectPopup(app::MainWindow* frame, QDialog* dialog) : frame_(frame), dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);

@@ -23,8 +23,8 @@ DefaultAtmoActionPanel::DefaultAtmoActionPanel()
     EditorStyle::applyTo(this);
     heading_ = EditorStyle::heading(" ");
     description_ = EditorStyle::descriptionArea();
-    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton1_actionPerformed);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton2_actionPerformed);
+    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::saveAndClose);
+    connect(addButton("Cancel"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::cancel);
 
     body()->addWidget(heading_, 0, 0, 1, 2);
     body()->addWidget(description_, 2, 0, 1, 2);
@@ -99,7 +99,7 @@ void DefaultAtmoActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     scrollToTop();
 }
 
-void DefaultAtmoActionPanel::jButton1_actionPerformed()
+void DefaultAtmoActionPanel::saveAndClose()
 {
     if (!action_)
         return;
@@ -125,10 +125,10 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
         }
     }
     errorLabel()->setText("");
-    jButton2_actionPerformed();
+    cancel();
 }
 
-void DefaultAtmoActionPanel::jButton2_actionPerformed()
+void DefaultAtmoActionPanel::cancel()
 {
     emit closeRequested();
 }

@@ -78,7 +78,7 @@ DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 
-    connect(objects_, &QListWidget::currentRowChanged, this, &DefaultAtmoTriggerPanel::jlist1_valueChanged);
+    connect(objects_, &QListWidget::currentRowChanged, this, &DefaultAtmoTriggerPanel::showActionsOf);
     connect(add, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::addSelectedAction);
     connect(remove, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::removeSelectedAction);
     connect(synch_, &QCheckBox::clicked, this, [this](bool on) {
@@ -125,7 +125,7 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     scrollToTop();
 }
 
-void DefaultAtmoTriggerPanel::jlist1_valueChanged(int row)
+void DefaultAtmoTriggerPanel::showActionsOf(int row)
 {
     actions_->clear();
     offeredActions_.clear();

@@ -27,16 +27,16 @@ GlarePanel::GlarePanel(QWidget* parent)
                    {"Nonlinearity", "1", "(0.0-1.0)", 100}},
                   parent)
 {
-    connect(slider(ROW_BRIGHTNESS), &QSlider::valueChanged, this, &GlarePanel::jSlider1_stateChanged);
-    connect(slider(ROW_NONLINEARITY), &QSlider::valueChanged, this, &GlarePanel::jSlider2_stateChanged);
+    connect(slider(ROW_BRIGHTNESS), &QSlider::valueChanged, this, &GlarePanel::showBrightness);
+    connect(slider(ROW_NONLINEARITY), &QSlider::valueChanged, this, &GlarePanel::showNonlinearity);
 }
 
-void GlarePanel::jSlider1_stateChanged(int value)
+void GlarePanel::showBrightness(int value)
 {
     numberField(ROW_BRIGHTNESS)->setText(FieldText::number(value / 100.0));
 }
 
-void GlarePanel::jSlider2_stateChanged(int value)
+void GlarePanel::showNonlinearity(int value)
 {
     numberField(ROW_NONLINEARITY)->setText(FieldText::number(value / 100.0));
 }

@@ -81,7 +81,7 @@ SoundPanel::SoundPanel(QWidget* parent) : EditorFrame(parent)
     volumeSlider_->setRange(0, 100);
     volumeSlider_->setValue(50);
     volumeSlider_->setFixedSize(100, 24);
-    connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::jSlider1_stateChanged);
+    connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::showVolume);
     layout->addWidget(volumeSlider_, 4, 1, 1, 2, Qt::AlignLeft);
 
     fields_[FIELD_REPEATS] = numberField("1");
@@ -105,8 +105,8 @@ SoundPanel::SoundPanel(QWidget* parent) : EditorFrame(parent)
     layout->addWidget(buildPositionalGroup(), 10, 0, 1, 3);
     layout->setColumnStretch(2, 1);
 
-    connect(addButton("Add Sound"), &QPushButton::clicked, this, &SoundPanel::jButton1_actionPerformed);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &SoundPanel::jButton2_actionPerformed);
+    connect(addButton("Add Sound"), &QPushButton::clicked, this, &SoundPanel::addSound);
+    connect(addButton("Cancel"), &QPushButton::clicked, this, &SoundPanel::cancel);
     errorLabel()->setText(" ");
 }
 
@@ -160,7 +160,7 @@ std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QL
     return FieldText::emptyMessage(label, field ? field->text() : QString());
 }
 
-void SoundPanel::jSlider1_stateChanged(int value)
+void SoundPanel::showVolume(int value)
 {
     fields_[FIELD_VOLUME]->setText(FieldText::number(value / 100.0));
 }
@@ -207,7 +207,7 @@ void SoundPanel::keep(core::World& world, const Sounds& values)
         *soundobj_ = values;
 }
 
-void SoundPanel::jButton1_actionPerformed()
+void SoundPanel::addSound()
 {
     const auto world = document() ? document()->world() : nullptr;
     if (!world || !soundobj_)
@@ -235,7 +235,7 @@ void SoundPanel::jButton1_actionPerformed()
     emit closeRequested();
 }
 
-void SoundPanel::jButton2_actionPerformed()
+void SoundPanel::cancel()
 {
     if (parent_)
         parent_->updateLists();

@@ -20,7 +20,7 @@ WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : EditorFrame(parent)
                                    "Message appears in the chat window.");
     explanation->setWordWrap(true);
     messageArea_ = new QPlainTextEdit;
-    connect(addButton("Save and Close"), &QPushButton::clicked, this, &WelcomeMessagePanel::jButton1_actionPerformed);
+    connect(addButton("Save and Close"), &QPushButton::clicked, this, &WelcomeMessagePanel::saveAndClose);
 
     body()->addWidget(heading, 0, 0);
     body()->addWidget(explanation, 1, 0);
@@ -36,7 +36,7 @@ void WelcomeMessagePanel::setup()
     messageArea_->setPlainText(message);
 }
 
-void WelcomeMessagePanel::jButton1_actionPerformed()
+void WelcomeMessagePanel::saveAndClose()
 {
     if (!world_)
         world_ = document() ? document()->world() : nullptr;

@@ -1,4 +1,4 @@
-#include "scenewright/Frame1_AboutBox.h"
+#include "scenewright/app/AboutDialog.h"
 
 #include "scenewright/core/Version.h"
 
@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace scenewright {
+namespace scenewright::app {
 
-const char* const Frame1_AboutBox::introduction =
+const char* const AboutDialog::introduction =
     "You are now using Scenewright! \n"
     "\n"
     "Developed for use with Adobe Atmosphere, this tool serves as an aid to developing online interactive "
@@ -22,7 +22,7 @@ const char* const Frame1_AboutBox::introduction =
     "\n"
     "Cheers & good luck!";
 
-Frame1_AboutBox::Frame1_AboutBox(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle("About");
     setModal(true);
@@ -49,4 +49,4 @@ Frame1_AboutBox::Frame1_AboutBox(QWidget* parent) : QDialog(parent)
     layout->addWidget(ok, row, 0, Qt::AlignHCenter);
 }
 
-} // namespace scenewright
+} // namespace scenewright::app

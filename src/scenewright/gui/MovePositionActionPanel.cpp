@@ -1,4 +1,4 @@
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 
 #include "scenewright/core/NumberParser.h"
 #include "scenewright/core/SceneDocument.h"
@@ -27,7 +27,7 @@ const char* const helpText =
     "anch1 => anch2";
 } // namespace
 
-MovePostionActionPanel::MovePostionActionPanel()
+MovePositionActionPanel::MovePositionActionPanel()
 {
     EditorStyle::applyTo(this);
     QGridLayout* layout = body();
@@ -91,20 +91,20 @@ MovePostionActionPanel::MovePostionActionPanel()
 
     connect(byDirection_, &QRadioButton::clicked, this, [this] { applyMode(false); });
     connect(viaAnchors_, &QRadioButton::clicked, this, [this] { applyMode(true); });
-    connect(addAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::addAnchor);
-    connect(removeAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::removeSelectedAnchor);
-    connect(save, &QPushButton::clicked, this, &MovePostionActionPanel::saveAndClose);
-    connect(cancel, &QPushButton::clicked, this, &MovePostionActionPanel::cancelChanges);
+    connect(addAnchor_, &QPushButton::clicked, this, &MovePositionActionPanel::addAnchor);
+    connect(removeAnchor_, &QPushButton::clicked, this, &MovePositionActionPanel::removeSelectedAnchor);
+    connect(save, &QPushButton::clicked, this, &MovePositionActionPanel::saveAndClose);
+    connect(cancel, &QPushButton::clicked, this, &MovePositionActionPanel::cancelChanges);
     applyMode(false);
 }
 
-void MovePostionActionPanel::reloadFromModel()
+void MovePositionActionPanel::reloadFromModel()
 {
     if (action_)
         setAction(action_);
 }
 
-void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
+void MovePositionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::dynamic_pointer_cast<core::action::MovePositionAction>(action);
     errorLabel()->setText("");
@@ -121,7 +121,7 @@ void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     scrollToTop();
 }
 
-void MovePostionActionPanel::applyMode(bool anchors)
+void MovePositionActionPanel::applyMode(bool anchors)
 {
     for (QWidget* widget : std::initializer_list<QWidget*>{x_, y_, z_, smooth_})
         widget->setEnabled(!anchors);
@@ -129,14 +129,14 @@ void MovePostionActionPanel::applyMode(bool anchors)
         widget->setEnabled(anchors);
 }
 
-void MovePostionActionPanel::showAnchors()
+void MovePositionActionPanel::showAnchors()
 {
     anchorList_->clear();
     for (const auto& anchor : action_->anchors)
         anchorList_->addItem(QString::fromStdString(anchor));
 }
 
-void MovePostionActionPanel::addAnchor()
+void MovePositionActionPanel::addAnchor()
 {
     if (!action_ || FieldText::trimmed(anchorName_->text()).isEmpty())
         return;
@@ -146,7 +146,7 @@ void MovePostionActionPanel::addAnchor()
     showAnchors();
 }
 
-void MovePostionActionPanel::removeSelectedAnchor()
+void MovePositionActionPanel::removeSelectedAnchor()
 {
     const int row = anchorList_->currentRow();
     if (!action_ || row < 0 || row >= static_cast<int>(action_->anchors.size())
@@ -159,13 +159,13 @@ void MovePostionActionPanel::removeSelectedAnchor()
     showAnchors();
 }
 
-void MovePostionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
+void MovePositionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
 {
     if (const auto value = core::NumberParser::parseDouble(text->text().toStdString()))
         document()->setFieldValue(*action_, field, *value);
 }
 
-void MovePostionActionPanel::saveAndClose()
+void MovePositionActionPanel::saveAndClose()
 {
     if (!action_)
         return;
@@ -202,7 +202,7 @@ void MovePostionActionPanel::saveAndClose()
     emit closeRequested();
 }
 
-void MovePostionActionPanel::cancelChanges()
+void MovePositionActionPanel::cancelChanges()
 {
     emit closeRequested();
 }
