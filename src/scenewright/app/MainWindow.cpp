@@ -87,7 +87,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
     : dialogs_(dialogs), ids_(ids), examplesDirectory_(gui::ExampleProjects::directory())
 {
-    setWindowTitle("Scenewright");
+    setWindowTitle(tr("Scenewright"));
     undoStack_ = new gui::SceneUndoStack(this);
     events_ = new gui::DocumentEvents(this);
     followSaveState(recoveryDirectory);
@@ -172,7 +172,7 @@ MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDir
     preview_->setScriptSource([this] { return currentScript(); });
     connect(events_, &gui::DocumentEvents::sceneChanged, preview_, &gui::ScriptPreview::scheduleRefresh);
     followScene();
-    previewDock_ = new QDockWidget("Script Preview", this);
+    previewDock_ = new QDockWidget(tr("Script Preview"), this);
     previewDock_->setObjectName("scriptPreviewDock");
     previewDock_->setWidget(preview_);
     // Where it shows, docked or floating, is the window's choice (see
@@ -273,68 +273,68 @@ void MainWindow::closeFarPanel()
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu("File");
-    QAction* newAction = file->addAction("New Project", this, &MainWindow::newProject);
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    QAction* newAction = file->addAction(tr("New Project"), this, &MainWindow::newProject);
     newAction->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
-    QAction* openAction = file->addAction("Open Project", this, &MainWindow::openProject);
+    QAction* openAction = file->addAction(tr("Open Project"), this, &MainWindow::openProject);
     openAction->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
     examplesMenu_ = file->addMenu(tr("Open Example"));
     examplesMenu_->setObjectName("examplesMenu");
     connect(examplesMenu_, &QMenu::aboutToShow, this, &MainWindow::fillExamplesMenu);
-    closeAction_ = file->addAction("Close", this, &MainWindow::closeProject);
+    closeAction_ = file->addAction(tr("Close"), this, &MainWindow::closeProject);
     file->addSeparator();
-    saveAction_ = file->addAction("Save", this, &MainWindow::saveProject);
+    saveAction_ = file->addAction(tr("Save"), this, &MainWindow::saveProject);
     saveAction_->setShortcuts(standardKeys(QKeySequence::Save, "Ctrl+S"));
-    saveAsAction_ = file->addAction("Save As..", this, &MainWindow::saveProjectAs);
+    saveAsAction_ = file->addAction(tr("Save As.."), this, &MainWindow::saveProjectAs);
     saveAsAction_->setShortcuts(standardKeys(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
-    QAction* exitAction = file->addAction("Exit", this, &MainWindow::exitProgram);
+    QAction* exitAction = file->addAction(tr("Exit"), this, &MainWindow::exitProgram);
     exitAction->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
     file->addSeparator();
-    recentMenu_ = file->addMenu("Recent Projects");
+    recentMenu_ = file->addMenu(tr("Recent Projects"));
     recentMenu_->setObjectName("recentProjectsMenu");
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
 
-    QMenu* edit = menuBar()->addMenu("Edit");
-    undoAction_ = edit->addAction("Undo", this, &MainWindow::undo);
+    QMenu* edit = menuBar()->addMenu(tr("Edit"));
+    undoAction_ = edit->addAction(tr("Undo"), this, &MainWindow::undo);
     undoAction_->setShortcuts(standardKeys(QKeySequence::Undo, "Ctrl+Z"));
     undoAction_->setEnabled(false);
     connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
-    redoAction_ = edit->addAction("Redo", this, &MainWindow::redo);
+    redoAction_ = edit->addAction(tr("Redo"), this, &MainWindow::redo);
     redoAction_->setShortcuts(standardKeys(QKeySequence::Redo, "Ctrl+Shift+Z"));
     redoAction_->setEnabled(false);
     connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
 
-    QMenu* javascript = menuBar()->addMenu("Javascript");
-    generateAction_ = javascript->addAction("Generate Scipt", this, &MainWindow::openScriptView);
-    QAction* statusBarAction = javascript->addAction("Enable Script Status Bar");
+    QMenu* javascript = menuBar()->addMenu(tr("Javascript"));
+    generateAction_ = javascript->addAction(tr("Generate Scipt"), this, &MainWindow::openScriptView);
+    QAction* statusBarAction = javascript->addAction(tr("Enable Script Status Bar"));
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
     javascript->addSeparator();
-    testRunAction_ = javascript->addAction("Test Run...", this, &MainWindow::openTestRun);
-    previewAction_ = javascript->addAction("Live Script Preview");
+    testRunAction_ = javascript->addAction(tr("Test Run..."), this, &MainWindow::openTestRun);
+    previewAction_ = javascript->addAction(tr("Live Script Preview"));
     previewAction_->setCheckable(true);
-    checkSceneAction_ = javascript->addAction("Check Scene", this, &MainWindow::checkScene);
+    checkSceneAction_ = javascript->addAction(tr("Check Scene"), this, &MainWindow::checkScene);
 
-    QMenu* objects = menuBar()->addMenu("Objects");
-    objects->addAction("Copy object triggers to..", this, &MainWindow::openCopyTriggersDialog);
+    QMenu* objects = menuBar()->addMenu(tr("Objects"));
+    objects->addAction(tr("Copy object triggers to.."), this, &MainWindow::openCopyTriggersDialog);
     objects->addSeparator();
-    QAction* synchronise = objects->addAction("Enable Synchronisation");
+    QAction* synchronise = objects->addAction(tr("Enable Synchronisation"));
     synchronise->setCheckable(true);
     connect(synchronise, &QAction::toggled, this, [this](bool on) {
         synchronise_ = on;
         preview_->scheduleRefresh();
     });
     objects->addSeparator();
-    physicalPropertiesAction_ = objects->addAction("Physical Properties", this, &MainWindow::openPhysicalPropertiesDialog);
-    objectPropertiesAction_ = objects->addAction("Object Properties", this, &MainWindow::openObjectPropertiesDialog);
+    physicalPropertiesAction_ = objects->addAction(tr("Physical Properties"), this, &MainWindow::openPhysicalPropertiesDialog);
+    objectPropertiesAction_ = objects->addAction(tr("Object Properties"), this, &MainWindow::openObjectPropertiesDialog);
 
-    QMenu* wizards = menuBar()->addMenu("Wizards");
-    wizards->addAction("Create Chat-bot")->setEnabled(false);
+    QMenu* wizards = menuBar()->addMenu(tr("Wizards"));
+    wizards->addAction(tr("Create Chat-bot"))->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("About", this, &MainWindow::showAboutDialog);
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    help->addAction(tr("About"), this, &MainWindow::showAboutDialog);
 }
 
 QWidget* MainWindow::buildObjectColumn()
@@ -343,7 +343,7 @@ QWidget* MainWindow::buildObjectColumn()
     auto* layout = new QGridLayout(column);
     layout->setContentsMargins(2, 2, 2, 2);
 
-    projectnamelbl_ = new gui::SaveStateLabel("none", column);
+    projectnamelbl_ = new gui::SaveStateLabel(tr("none"), column);
     projectnamelbl_->setObjectName("projectnamelbl");
     projectnamelbl_->setFont(gui::Fonts::dialog(13, true));
     objectList_ = new QListWidget;
@@ -353,13 +353,13 @@ QWidget* MainWindow::buildObjectColumn()
     // Taking focus only marks a current row, without selecting it, and
     // selects nothing here.
     connect(objectList_, &QListWidget::itemSelectionChanged, this, [this] { selectObject(selectedRow()); });
-    addObjectButton_ = new QPushButton("Add Object");
+    addObjectButton_ = new QPushButton(tr("Add Object"));
     connect(addObjectButton_, &QPushButton::clicked, this, &MainWindow::openAddObjectDialog);
-    removeObjectButton_ = new QPushButton("Remove Object");
+    removeObjectButton_ = new QPushButton(tr("Remove Object"));
     connect(removeObjectButton_, &QPushButton::clicked, this, &MainWindow::removeObject);
 
     layout->addWidget(projectnamelbl_, 0, 0);
-    layout->addWidget(new QLabel("Objects Listing"), 1, 0);
+    layout->addWidget(new QLabel(tr("Objects Listing")), 1, 0);
     layout->addWidget(objectList_, 2, 0);
     layout->addWidget(addObjectButton_, 3, 0);
     layout->addWidget(removeObjectButton_, 4, 0);
@@ -381,7 +381,7 @@ QWidget* MainWindow::buildStatusBar()
     statusText_->document()->setDocumentMargin(10);
     statusText_->setMinimumWidth(84);
     statusText_->setFixedHeight(84);
-    auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
+    auto* caption = new QLabel(tr("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above"));
     caption->setFont(gui::Fonts::sansSerif(12, false));
     // One line in a window of the first size; a narrower window wraps it
     // rather than being held as wide as the sentence.
@@ -516,7 +516,7 @@ QString MainWindow::projectDirectory() const
 void MainWindow::openProject()
 {
     const gui::SCWFileFilter filter;
-    const QString chosen = dialogs_.chooseFile(this, {"Open Project", projectDirectory(), {}, &filter, false});
+    const QString chosen = dialogs_.chooseFile(this, {tr("Open Project"), projectDirectory(), {}, &filter, false});
     if (chosen.isEmpty())
         return;
     openProjectFile(chosen);
@@ -536,7 +536,7 @@ void MainWindow::openProjectFile(const QString& path)
 {
     const QFileInfo file(path);
     lastProjectDirectory_ = file.absolutePath().toStdString();
-    auto document = readProjectFile(path, "Open Project");
+    auto document = readProjectFile(path, tr("Open Project"));
     if (!document)
         return;
     // The label names the file the user works on, and Save writes back to it.
@@ -578,7 +578,7 @@ void MainWindow::fillRecentMenu()
     recentMenu_->clear();
     const QStringList paths = recentProjects_.paths();
     if (paths.isEmpty())
-        recentMenu_->addAction("No recent projects")->setEnabled(false);
+        recentMenu_->addAction(tr("No recent projects"))->setEnabled(false);
     for (int index = 0; index < paths.size(); ++index) {
         const QString& path = paths[index];
         // An ampersand in the path is shown, not taken as a shortcut mark.
@@ -588,7 +588,7 @@ void MainWindow::fillRecentMenu()
         entry->setData(path);
     }
     recentMenu_->addSeparator();
-    QAction* clear = recentMenu_->addAction("Clear List", this, [this] { recentProjects_.clear(); });
+    QAction* clear = recentMenu_->addAction(tr("Clear List"), this, [this] { recentProjects_.clear(); });
     clear->setEnabled(!paths.isEmpty());
 }
 
@@ -596,8 +596,8 @@ void MainWindow::openRecentProject(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
         recentProjects_.remove(path);
-        dialogs_.showError(this, "Open Project",
-                           QString("The project %1 no longer exists. It has been removed from the recent projects.")
+        dialogs_.showError(this, tr("Open Project"),
+                           tr("The project %1 no longer exists. It has been removed from the recent projects.")
                                .arg(QString::fromStdString(
                                    core::script::MessageText::escaped(QDir::toNativeSeparators(path).toStdString()))));
         return;
@@ -641,7 +641,7 @@ void MainWindow::saveProject()
         saveProjectAs();
         return;
     }
-    if (saveCurrentProject("Save")) {
+    if (saveCurrentProject(tr("Save"))) {
         markSaved();
         recentProjects_.add(QString::fromStdString(*document_->fileLocation()));
     }
@@ -660,7 +660,7 @@ void MainWindow::saveProjectAs()
     if (!document_)
         return;
     const gui::SCWFileFilter filter;
-    const QString target = dialogs_.chooseFileToSave(this, {"Save Project", projectDirectory(), {}, &filter, true});
+    const QString target = dialogs_.chooseFileToSave(this, {tr("Save Project"), projectDirectory(), {}, &filter, true});
     if (target.isEmpty())
         return;
     lastProjectDirectory_ = QFileInfo(target).absolutePath().toStdString();
@@ -670,7 +670,7 @@ void MainWindow::saveProjectAs()
     const std::optional<std::string> oldLocation = document_->fileLocation();
     document_->setName(QFileInfo(target).completeBaseName().toStdString());
     document_->setFileLocation(target.toStdString());
-    if (!saveCurrentProject("Save As..")) {
+    if (!saveCurrentProject(tr("Save As.."))) {
         document_->setName(oldName);
         document_->setFileLocation(oldLocation);
         return;
@@ -714,7 +714,7 @@ void MainWindow::offerRecovery()
         = core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(ids_, unreadable);
     // One window reopens one work; the rest stays for the next start.
     for (core::io::RecoveredWork& work : left) {
-        if (!dialogs_.ask(this, "Scenewright", recoveryQuestion(work))) {
+        if (!dialogs_.ask(this, tr("Scenewright"), recoveryQuestion(work))) {
             work.forget();
             continue;
         }
@@ -732,7 +732,7 @@ void MainWindow::offerRecovery()
                                      ? tr("It could not be set aside.")
                                      : tr("It has been set aside as %1.")
                                            .arg(QDir::toNativeSeparators(QString::fromStdString(damaged.setAsidePath)));
-        dialogs_.showError(this, "Scenewright",
+        dialogs_.showError(this, tr("Scenewright"),
                            tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
                                .arg(QString::fromStdString(damaged.error), setAside));
     }
@@ -741,7 +741,7 @@ void MainWindow::offerRecovery()
 void MainWindow::openStartProject(const QString& path)
 {
     if (projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED) {
-        dialogs_.showError(this, "Scenewright",
+        dialogs_.showError(this, tr("Scenewright"),
                            tr("%1 was not opened, so that the reopened unsaved changes are kept. Save them, then "
                               "open it.")
                                .arg(QDir::toNativeSeparators(path)));
@@ -1095,13 +1095,13 @@ QDialog* MainWindow::openObjectDialog(const QString& title, QSize size, QPoint p
 
 void MainWindow::openAddObjectDialog()
 {
-    openObjectDialog("Add Model/Viewpoint/Primitive/Solid Object", {400, 400}, pos() + QPoint(150, 150),
+    openObjectDialog(tr("Add Model/Viewpoint/Primitive/Solid Object"), {400, 400}, pos() + QPoint(150, 150),
                      [this](QDialog* dialog) { return new gui::AddObjectPopup(this, dialog); });
 }
 
 void MainWindow::openCopyTriggersDialog()
 {
-    openObjectDialog("Copy Actions & Triggers", {500, 400}, {200, 200}, [this](QDialog* dialog) {
+    openObjectDialog(tr("Copy Actions & Triggers"), {500, 400}, {200, 200}, [this](QDialog* dialog) {
         auto* panel = new gui::CopyActionsToPanel(document_, dialog);
         // A target on show gets panels for its new triggers and actions.
         connect(panel, &gui::CopyActionsToPanel::copied, this,
@@ -1122,7 +1122,7 @@ void MainWindow::openPhysicalPropertiesDialog()
         return;
     const auto object = selectedObject_;
     QDialog* dialog
-        = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200}, [this, object](QDialog* dialog) {
+        = openObjectDialog(tr("Physical Model Properties"), {550, 500}, {200, 200}, [this, object](QDialog* dialog) {
               return new gui::PropertiesPanel(document_, object, dialog);
           });
     // The sliders and boxes wrote at once; the status shows what they changed.
@@ -1133,7 +1133,7 @@ void MainWindow::openObjectPropertiesDialog()
 {
     if (!selectedObject_)
         return;
-    QDialog* dialog = openObjectDialog("Object Properties", {350, 300}, {200, 200}, [this](QDialog* dialog) {
+    QDialog* dialog = openObjectDialog(tr("Object Properties"), {350, 300}, {200, 200}, [this](QDialog* dialog) {
         return new gui::ObjectPropertiesPanel(document_, selectedObject_, dialog);
     });
     // A new name shows in the list, the middle area and the status bar.

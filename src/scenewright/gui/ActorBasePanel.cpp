@@ -7,7 +7,7 @@
 
 namespace scenewright::gui {
 
-ActorBasePanel::ActorBasePanel() : HostPanel("Available Actor Actions") {}
+ActorBasePanel::ActorBasePanel() : HostPanel(tr("Available Actor Actions")) {}
 
 void ActorBasePanel::setup(std::shared_ptr<core::SceneDocument> document)
 {

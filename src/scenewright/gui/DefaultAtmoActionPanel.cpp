@@ -21,10 +21,10 @@ using core::action::FieldType;
 DefaultAtmoActionPanel::DefaultAtmoActionPanel()
 {
     EditorStyle::applyTo(this);
-    heading_ = EditorStyle::heading(" ");
+    heading_ = EditorStyle::heading(tr(" "));
     description_ = EditorStyle::descriptionArea();
-    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::saveAndClose);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::cancel);
+    connect(addButton(tr("Save && Close")), &QPushButton::clicked, this, &DefaultAtmoActionPanel::saveAndClose);
+    connect(addButton(tr("Cancel")), &QPushButton::clicked, this, &DefaultAtmoActionPanel::cancel);
 
     body()->addWidget(heading_, 0, 0, 1, 2);
     body()->addWidget(description_, 2, 0, 1, 2);
@@ -103,14 +103,14 @@ void DefaultAtmoActionPanel::saveAndClose()
 {
     if (!action_)
         return;
-    core::SceneDocument& editor = *document();
+    core::SceneDocument& scene = *document();
     // One undo step, also when a refused field stops the save after earlier
     // fields were written.
-    const auto step = editor.step("Save Action");
+    const auto step = scene.step("Save Action");
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         const std::string& field = fields_[i];
         if (auto* box = qobject_cast<QCheckBox*>(widgets_[i])) {
-            editor.setField(*action_, field, box->isChecked());
+            scene.setField(*action_, field, box->isChecked());
             continue;
         }
         const std::string text = static_cast<QLineEdit*>(widgets_[i])->text().toStdString();
@@ -119,7 +119,7 @@ void DefaultAtmoActionPanel::saveAndClose()
             return;
         }
         try {
-            editor.setField(*action_, field, std::string_view(text));
+            scene.setField(*action_, field, std::string_view(text));
         } catch (const std::exception& failure) {
             std::cerr << "scenewright: " << failure.what() << "\n";
         }

@@ -54,8 +54,8 @@ EffectPanel::EffectPanel(const Texts& texts, const std::vector<NumberRow>& rows,
     layout->addWidget(controlPanelBox_, row++, 0, 1, 3);
     layout->setColumnStretch(2, 1);
 
-    connect(addButton("Ok"), &QPushButton::clicked, this, &EffectPanel::saveAndClose);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &EffectPanel::cancel);
+    connect(addButton(tr("Ok")), &QPushButton::clicked, this, &EffectPanel::saveAndClose);
+    connect(addButton(tr("Cancel")), &QPushButton::clicked, this, &EffectPanel::cancel);
     errorLabel()->setText(" ");
 }
 
