@@ -76,11 +76,10 @@ std::string nearlyRightScript(FuzzedDataProvider& data)
     return script;
 }
 
-std::optional<ScriptImport::Imported> import(std::string_view script)
+// Each import has a counter of its own, which its document numbers from while
+// it lives: numbers the script does not show are alike for every import.
+std::optional<ScriptImport::Imported> import(std::string_view script, IdCounter& ids)
 {
-    // A counter of its own: numbers the script does not show are alike for
-    // every import.
-    IdCounter ids;
     std::string error;
     std::optional<ScriptImport::Imported> imported = ScriptImport::read(script, "fuzz.js", ids, error);
     if (!imported && (error.rfind("fuzz.js: line ", 0) != 0 || error.find(", column ") == std::string::npos))
@@ -102,13 +101,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         script = nearlyRightScript(provider);
     }
 
-    std::optional<ScriptImport::Imported> imported = import(script);
+    IdCounter ids;
+    std::optional<ScriptImport::Imported> imported = import(script, ids);
     if (!imported)
         return 0;
     // The imported project's own script comes back byte for byte.
     const std::string project = projectFile(*imported->document);
     const std::string again = generate(*imported->document, imported->synchronised);
-    std::optional<ScriptImport::Imported> reimported = import(again);
+    IdCounter againIds;
+    std::optional<ScriptImport::Imported> reimported = import(again, againIds);
     if (!reimported)
         fail("the script of an imported project is refused\n--- imported\n" + project, again);
     if (reimported->synchronised != imported->synchronised

@@ -86,11 +86,11 @@ std::string reworded(const std::string& script)
 
 class ScriptImportTest : public FreshProgramTest {
 protected:
-    // With a counter of its own, so that numbers the script does not show
-    // are alike for every import.
-    std::optional<ScriptImport::Imported> import(const std::string& text, std::string& error)
+    // Each import has a counter of its own, which its document numbers from
+    // while it lives, so that numbers the script does not show are alike
+    // for every import.
+    std::optional<ScriptImport::Imported> import(const std::string& text, IdCounter& counter, std::string& error)
     {
-        IdCounter counter;
         return ScriptImport::read(text, "scene.js", counter, error);
     }
 
@@ -105,7 +105,8 @@ protected:
             const std::string text = form.apply(script);
             const std::string how = std::string(form.name) + ": ";
             std::string error;
-            auto project = import(text, error);
+            IdCounter counter;
+            auto project = import(text, counter, error);
             if (!project)
                 return how + "refused: " + error;
             if (project->synchronised != synchronise || project->document->name() != "scene")
@@ -119,7 +120,8 @@ protected:
                 return how + "generates another script:\n" + projectFile(*project->document);
         }
         std::string error;
-        auto project = import(reworded(script), error);
+        IdCounter counter;
+        auto project = import(reworded(script), counter, error);
         if (!project)
             return "re-indented: refused: " + error;
         if (project->layout != ScriptImport::Layout::Reindented)

@@ -34,7 +34,8 @@ public:
     // without ".js"), or nothing with `error` set to a message that names the
     // file, the line and column, and what was expected there. Numbers the
     // script does not show come from the counter, which ends past every
-    // number the script uses.
+    // number the script uses; the document numbers from it, so it must
+    // outlive the document.
     static std::optional<Imported> read(std::string_view script, const std::string& path, IdCounter& ids,
                                         std::string& error);
 
