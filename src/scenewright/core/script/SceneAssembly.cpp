@@ -1078,7 +1078,7 @@ void SceneAssembly::alignFirstLoadWaits()
                     objects_[*action.owner].kinds &= kSolidObject;
                 aligned.push_back(actions[i]);
                 ++i;
-            } else {
+            } else if (j < m) {
                 const std::size_t owner = ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction");
                 // A branch in the handler shows that the trigger fires an
                 // active action, though it writes nothing.
@@ -1088,6 +1088,10 @@ void SceneAssembly::alignFirstLoadWaits()
                                        });
                 aligned.push_back(active ? emptyMessage(owner) : filler(owner));
                 ++j;
+            } else {
+                // Settling an owner's kind above ruled out a way the table
+                // of matches counted on.
+                ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
             }
         }
         trigger.actions = std::move(aligned);
