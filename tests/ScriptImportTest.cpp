@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <random>
@@ -136,11 +137,18 @@ protected:
 // action, hostile texts, extreme numbers, every flag) generated with and
 // without synchronisation come back from each form of their script so that
 // generating them again gives that form byte for byte, and a script changed
-// only in white space and comments imports to the same project.
+// only in white space and comments imports to the same project. The run
+// takes 400 projects from seed 20; SCENEWRIGHT_IMPORT_SEED and
+// SCENEWRIGHT_IMPORT_COUNT choose others, for longer runs by hand.
 TEST_F(ScriptImportTest, RandomProjectsComeBackFromEveryFormOfTheirScript)
 {
-    constexpr int kProjects = 400;
-    std::mt19937 random(20);
+    const auto setting = [](const char* name, unsigned long fallback) {
+        const char* value = std::getenv(name);
+        return value && *value ? std::stoul(value) : fallback;
+    };
+    const int kProjects = static_cast<int>(setting("SCENEWRIGHT_IMPORT_COUNT", 400));
+    std::mt19937 random(static_cast<std::mt19937::result_type>(setting("SCENEWRIGHT_IMPORT_SEED", 20)));
+    int failed = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int n = 0; n < kProjects; ++n) {
         std::vector<std::uint8_t> bytes(std::uniform_int_distribution<std::size_t>(0, 800)(random));
@@ -158,10 +166,11 @@ TEST_F(ScriptImportTest, RandomProjectsComeBackFromEveryFormOfTheirScript)
         ASSERT_TRUE(saved) << error;
         const bool synchronise = n % 2 == 1;
         const std::string problem = roundTrip(*saved->toDocument(counter), synchronise);
-        ASSERT_EQ(problem, "") << "project " << n << (synchronise ? ", synchronised" : "") << "\n" << original;
+        failed += problem.empty() ? 0 : 1;
+        EXPECT_EQ(problem, "") << "project " << n << (synchronise ? ", synchronised" : "") << "\n" << original;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("%d random projects round-tripped in %.2f s\n", kProjects, seconds);
+    std::printf("%d random projects round-tripped in %.2f s, %d failed\n", kProjects, seconds, failed);
 }
 
 } // namespace
