@@ -173,5 +173,77 @@ TEST_F(ScriptImportTest, RandomProjectsComeBackFromEveryFormOfTheirScript)
     std::printf("%d random projects round-tripped in %.2f s, %d failed\n", kProjects, seconds, failed);
 }
 
+// A statue that turns and fades while someone is near, shared with the
+// other visitors: its script holds every fragment earlier versions wrote
+// in another form.
+constexpr const char* kFadingStatue = R"({"format":"scenewright-project","version":1,"name":"statue",
+"localiseScript":false,"objects":[{"type":"world","name":"world","actions":[],"triggers":[]},
+{"type":"actor","name":"actor","actions":[],"triggers":[]},
+{"type":"model.aer/.atmo","name":"statue.aer","id":4,"tobeloaded":true,"actions":[
+{"class":"ConstantRotationAction","active":true,"ids":[2],"fields":{"yrevolutions":10.0}},
+{"class":"OpacityAction","active":true,"ids":[5],"fields":{"finalOpacity":0.5,"fadeInOpacity":false}}],"triggers":[
+{"class":"ProximityTrigger","active":true,"ids":[3],"fields":{"continuous":true,"usesSynch":true},
+"actions":[{"object":2,"action":0},{"object":2,"action":1}]}]}]})";
+
+std::string replacedAll(std::string text, const std::string& today, const std::string& older)
+{
+    for (std::size_t at = text.find(today); at != std::string::npos; at = text.find(today, at + older.size()))
+        text.replace(at, today.size(), older);
+    return text;
+}
+
+// Scripts of earlier versions, today's script with older fragments put
+// in, import to the project that generates today's script in every form;
+// an older fragment where no version wrote one is still refused.
+TEST_F(ScriptImportTest, OlderScriptsComeBackAsTodaysProject)
+{
+    struct Older {
+        const char* today;
+        const char* older;
+        bool imports;
+    };
+    const Older cases[] = {
+        {"triggerrunning = [];\n", "", true},
+        {"if(!triggerrunning[i])", "if(!triggernames[i].running)", true},
+        {"if(triggerrunning[i])", "if(triggernames[i].running)", true},
+        {"triggerrunning[i] = false;", "triggernames[i].running = false;", true},
+        {"triggerrunning[0] = true;", "triggernames[0].running = true;", true},
+        {"vpooj.scene.getInstance(d).opacity=0.5", "vpooj.getInstance(d).opacity=0.5", true},
+        {"triggerrunning[0] = true;", "triggernames[0].running = false;", false},
+        {"vpooj.scene.getInstance(d).opacity = this", "vpooj.getInstance(d).opacity = this", false},
+    };
+    std::string error;
+    IdCounter counter;
+    auto saved = io::ProjectFileReader::read(kFadingStatue, "statue.scw", counter, error);
+    ASSERT_TRUE(saved) << error;
+    const std::string today = generate(*saved->toDocument(counter), true);
+    std::string allOlder = today;
+    for (const Older& older : cases) {
+        ASSERT_THAT(today, HasSubstr(older.today));
+        if (older.imports)
+            allOlder = replacedAll(allOlder, older.today, older.older);
+    }
+    std::vector<std::pair<std::string, bool>> scripts{{allOlder, true}};
+    for (const Older& older : cases)
+        scripts.emplace_back(replacedAll(today, older.today, older.older), older.imports);
+    for (const auto& [script, imports] : scripts)
+        for (const Form& form : forms()) {
+            const std::string text = form.apply(script);
+            IdCounter ids;
+            auto project = import(text, ids, error);
+            ASSERT_EQ(project.has_value(), imports) << form.name << ": " << error << "\n" << text;
+            if (!imports)
+                continue;
+            EXPECT_TRUE(project->synchronised);
+            // Only the compressed form of an older script is one that is
+            // written today.
+            EXPECT_EQ(project->layout, form.layout == ScriptImport::Layout::Compressed
+                                           ? form.layout
+                                           : ScriptImport::Layout::Reindented)
+                << form.name;
+            EXPECT_EQ(generate(*project->document, true), today) << form.name << "\n" << text;
+        }
+}
+
 } // namespace
 } // namespace scenewright::test
