@@ -18,6 +18,9 @@ struct Replacement {
 constexpr Replacement kReplacements[] = {
     // The fade's step always reached the instances through their scene.
     {"vpooj.getInstance(d).opacity=", "vpooj.scene.getInstance(d).opacity=", "this.fadestep("},
+    // A world sound's button handler ran straight into the sound's play()
+    // call, which does not parse; the statement ends as a hand repair would.
+    {".stop();}snd", ".stop();};snd", ""},
 };
 
 constexpr std::string_view kNames = "triggernames[";
@@ -94,7 +97,8 @@ std::string OlderFragments::modernised(const std::string& compressed)
         bool replaced = false;
         for (const Replacement& replacement : kReplacements)
             if (rest.substr(0, replacement.older.size()) == replacement.older
-                && rest.substr(replacement.older.size(), replacement.notBefore.size()) != replacement.notBefore) {
+                && (replacement.notBefore.empty()
+                    || rest.substr(replacement.older.size(), replacement.notBefore.size()) != replacement.notBefore)) {
                 out += replacement.today;
                 i += replacement.older.size();
                 replaced = true;
