@@ -26,7 +26,7 @@ void generateScript(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
     state.counters["objects"] = static_cast<double>(state.range(0));
 }
-BENCHMARK(generateScript)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(generateScript)->Arg(500)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace scenewright::bench
