@@ -695,12 +695,13 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
         const auto byte = static_cast<unsigned char>(text[broken]);
         return refuse(broken, std::string("not UTF-8 text (byte 0x") + digits[byte >> 4] + digits[byte & 0xF] + ")");
     }
-    if (std::optional<JsonChecker::Error> syntax = JsonChecker::check(text))
+    JsonValue::Tape tape;
+    if (std::optional<JsonChecker::Error> syntax = JsonChecker::check(text, tape))
         return refuse(syntax->offset, syntax->message);
     LoadedProject project;
     project.name = "default";
     try {
-        Builder(project).build(JsonValue::root(text));
+        Builder(project).build(JsonValue::root(text, tape));
     } catch (const Refusal& refusal) {
         return refuse(refusal.offset, refusal.what());
     }
