@@ -43,7 +43,9 @@ std::string decodeString(std::string_view text, std::size_t i)
 {
     std::string out;
     for (++i;;) {
-        const std::size_t plain = text.find_first_of("\"\\", i);
+        std::size_t plain = i;
+        while (text[plain] != '"' && text[plain] != '\\')
+            ++plain;
         out.append(text, i, plain - i);
         i = plain;
         if (text[i] == '"')
