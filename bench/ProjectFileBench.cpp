@@ -1,8 +1,8 @@
 #include "SceneBuilder.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/RecoveryFile.h"
@@ -20,9 +20,9 @@ using namespace core;
 
 constexpr int kObjects = 10000;
 
-std::string projectText()
+std::string projectText(const SceneDocument& document)
 {
-    return io::ProjectFileWriter::write("bench", false, ObjectManager::getInstance().getAtmoObjectListData());
+    return io::ProjectFileWriter::write("bench", false, document.objects());
 }
 
 // A file of this run's own in the temporary directory.
@@ -35,12 +35,12 @@ std::string temporaryFile(const std::string& suffix)
 // Writes a project of 10,000 objects to disk, atomically, as Save does.
 void saveProject(benchmark::State& state)
 {
-    buildScene(kObjects);
-    ObjectManager::getInstance().generateAtmoScript();
+    IdCounter ids;
+    const auto document = buildScene(ids, kObjects);
     const std::string path = temporaryFile(".scw");
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const std::string text = projectText();
+        const std::string text = projectText(*document);
         io::SaveFile file(path);
         if (!file.save(text))
             state.SkipWithError(file.errorString().c_str());
@@ -54,13 +54,13 @@ BENCHMARK(saveProject)->Unit(benchmark::kMillisecond);
 // Reads and rebuilds a project of 10,000 objects, as Open does.
 void openProject(benchmark::State& state)
 {
-    buildScene(kObjects);
-    ObjectManager::getInstance().generateAtmoScript();
-    const std::string text = projectText();
+    IdCounter ids;
+    const auto document = buildScene(ids, kObjects);
+    const std::string text = projectText(*document);
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::string error;
-        auto project = io::ProjectFileReader::read(text, "bench.scw", error);
+        auto project = io::ProjectFileReader::read(text, "bench.scw", ids, error);
         if (!project)
             state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(project);
@@ -75,9 +75,9 @@ BENCHMARK(openProject)->Unit(benchmark::kMillisecond);
 // another.
 void recoverySnapshot(benchmark::State& state)
 {
-    buildScene(1000);
-    ObjectManager::getInstance().generateAtmoScript();
-    const Project& project = *ProjectManager::getInstance().getCurrentProject();
+    IdCounter ids;
+    const auto document = buildScene(ids, 1000);
+    const SceneDocument& project = *document;
     for (auto _ : state) {
         io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(project);
         // The program lets it go on the writing thread.
@@ -90,9 +90,9 @@ BENCHMARK(recoverySnapshot)->Unit(benchmark::kMillisecond);
 
 void recoveryWrite(benchmark::State& state)
 {
-    buildScene(1000);
-    ObjectManager::getInstance().generateAtmoScript();
-    const Project& project = *ProjectManager::getInstance().getCurrentProject();
+    IdCounter ids;
+    const auto document = buildScene(ids, 1000);
+    const SceneDocument& project = *document;
     const io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(project);
     const io::RecoveryFile file(temporaryFile(".recovery"));
     for (auto _ : state)

@@ -1,8 +1,8 @@
 #include "SceneBuilder.h"
 
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
@@ -17,20 +17,20 @@ namespace scenewright::bench {
 using namespace core;
 using namespace core::action;
 
-void buildScene(int objects)
+std::shared_ptr<core::SceneDocument> buildScene(core::IdCounter& ids, int objects)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    ObjectManager& registry = ObjectManager::getInstance();
+    auto document = core::SceneDocument::createDefault(ids);
+    core::SceneDocument& registry = *document;
     for (int i = 0; i < objects; ++i) {
         auto model = std::make_shared<ModelObj>();
         model->setName("model" + std::to_string(i) + ".aer");
-        std::shared_ptr<AtmoAction> actions[] = {std::make_shared<ConstantRotationAction>(model.get()),
-                                                 std::make_shared<OpacityAction>(model.get()),
+        std::shared_ptr<AtmoAction> actions[] = {std::make_shared<ConstantRotationAction>(ids, model.get()),
+                                                 std::make_shared<OpacityAction>(ids, model.get()),
                                                  std::make_shared<ChatPrintMessageAction>(model.get())};
         auto chat = std::static_pointer_cast<ChatPrintMessageAction>(actions[2]);
         chat->message = "Welcome to model " + std::to_string(i);
-        std::shared_ptr<AtmoTrigger> triggers[] = {std::make_shared<OnclickTrigger>(model.get()),
-                                                   std::make_shared<ProximityTrigger>(model.get())};
+        std::shared_ptr<AtmoTrigger> triggers[] = {std::make_shared<OnclickTrigger>(ids, model.get()),
+                                                   std::make_shared<ProximityTrigger>(ids, model.get())};
         triggers[1]->usesSynch = false;
         for (auto& action : actions) {
             action->setActive(true);
@@ -42,8 +42,10 @@ void buildScene(int objects)
                 trigger->addAction(action);
             model->addAtmoTrigger(trigger);
         }
-        registry.addAtmoObject(model);
+        registry.appendObject(model);
     }
+    document->nameObjects();
+    return document;
 }
 
 } // namespace scenewright::bench

@@ -1,7 +1,8 @@
 #include "SceneBuilder.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,15 +15,15 @@ using namespace core;
 // triggers synchronised.
 void generateScript(benchmark::State& state)
 {
-    buildScene(static_cast<int>(state.range(0)));
-    SharedObjectsManager::getInstance().setActive(true);
+    IdCounter ids;
+    const auto document = buildScene(ids, static_cast<int>(state.range(0)));
+    const script::ScriptOptions options{document->localiseScript(), true};
     std::size_t bytes = 0;
     for (auto _ : state) {
-        std::string script = ObjectManager::getInstance().generateAtmoScript();
+        std::string script = script::ScriptGenerator::generate(document->objects(), options);
         bytes += script.size();
         benchmark::DoNotOptimize(script);
     }
-    SharedObjectsManager::getInstance().setActive(false);
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
     state.counters["objects"] = static_cast<double>(state.range(0));
 }

@@ -1,5 +1,9 @@
 #include "SceneBuilder.h"
 
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
+
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -25,8 +29,9 @@ void simulateTenSeconds(benchmark::State& state)
 {
     startApplication();
 
-    buildScene(static_cast<int>(state.range(0)));
-    const sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+    core::IdCounter ids;
+    const auto document = buildScene(ids, static_cast<int>(state.range(0)));
+    const sim::SimulatedScene scene = sim::SimulatedScene::fromDocument(*document, {});
     for (auto _ : state) {
         sim::SimulatedWorld world(scene);
         world.runSeconds(10.0);
@@ -42,8 +47,9 @@ void loadSimulatedWorld(benchmark::State& state)
 {
     startApplication();
 
-    buildScene(static_cast<int>(state.range(0)));
-    const sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+    core::IdCounter ids;
+    const auto document = buildScene(ids, static_cast<int>(state.range(0)));
+    const sim::SimulatedScene scene = sim::SimulatedScene::fromDocument(*document, {});
     for (auto _ : state) {
         sim::SimulatedWorld world(scene);
         benchmark::DoNotOptimize(world.log().size());

@@ -1,7 +1,5 @@
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 
@@ -28,14 +26,11 @@ namespace {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace scenewright::core;
-    ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
 
+    IdCounter ids;
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::string error;
-    auto project = io::ProjectFileReader::read(text, "fuzz.scw", error);
+    auto project = io::ProjectFileReader::read(text, "fuzz.scw", ids, error);
     if (!project) {
         if (error.rfind("fuzz.scw: line ", 0) != 0)
             fail("refused without the file and a position", error);
@@ -49,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string saved = io::ProjectFileWriter::write(project->name, project->localiseScript, project->objects);
-    auto reopened = io::ProjectFileReader::read(saved, "fuzz.scw", error);
+    auto reopened = io::ProjectFileReader::read(saved, "fuzz.scw", ids, error);
     if (!reopened)
         fail("a saved project does not reopen", error + "\n" + saved);
     const std::string savedAgain =

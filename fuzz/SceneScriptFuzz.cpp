@@ -1,15 +1,14 @@
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptText.h"
 #include "scenewright/core/script/Sounds.h"
@@ -257,17 +256,26 @@ public:
     {
     }
 
+    // The scene's script, its objects named first, as the script view
+    // generates it.
+    std::string script()
+    {
+        document_->nameObjects();
+        return script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), synchronise_});
+    }
+
     void build()
     {
-        ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(data_.ConsumeBool());
-        ObjectManager& registry = ObjectManager::getInstance();
-        buildWorld(*registry.getWorld());
+        document_ = SceneDocument::createDefault(ids_);
+        document_->setLocaliseScript(data_.ConsumeBool());
+        SceneDocument& registry = *document_;
+        buildWorld(*registry.world());
 
         const int objectCount = data_.ConsumeIntegralInRange(0, 5);
         for (int i = 0; i < objectCount; ++i)
-            registry.addAtmoObject(newObject());
+            registry.appendObject(newObject());
 
-        const auto& objects = registry.getAtmoObjectListData();
+        const auto& objects = registry.objects();
         for (const auto& object : objects)
             addActions(*object);
         for (const auto& object : objects)
@@ -445,14 +453,14 @@ private:
 
     void addActions(IAtmoObject& object)
     {
-        const InteractionManager& catalogue = InteractionManager::getInstance();
+        const InteractionCatalogue catalogue;
         const int count = data_.ConsumeIntegralInRange(0, 3);
         for (int i = 0; i < count; ++i) {
             const auto& prototype =
                 catalogue.getStandardAction(data_.ConsumeIntegralInRange(0, catalogue.getStandardActionSize() - 1));
             if (!prototype->allowedForAtmoObject(&object))
                 continue;
-            auto action = prototype->newInstance(&object);
+            auto action = prototype->newInstance(&object, ids_);
             action->setActive(data_.ConsumeBool());
             const bool chatMessage = std::string_view(action->className()) == "ChatPrintMessageAction";
             setFields(*action, chatMessage);
@@ -462,12 +470,12 @@ private:
 
     void addTriggers(IAtmoObject& object, const std::vector<std::shared_ptr<IAtmoObject>>& objects)
     {
-        const InteractionManager& catalogue = InteractionManager::getInstance();
+        const InteractionCatalogue catalogue;
         const int count = data_.ConsumeIntegralInRange(0, 2);
         for (int i = 0; i < count; ++i) {
             const auto& prototype =
                 catalogue.getTrigger(data_.ConsumeIntegralInRange(0, catalogue.getTriggersSize() - 1));
-            auto trigger = prototype->newInstance(&object);
+            auto trigger = prototype->newInstance(&object, ids_);
             trigger->setActive(data_.ConsumeBool());
             // Names and descriptions go into comments only.
             trigger->setName(optionalText());
@@ -486,21 +494,20 @@ private:
 
     FuzzedDataProvider& data_;
     bool markTexts_;
+    IdCounter ids_;
+    std::shared_ptr<SceneDocument> document_;
+    bool synchronise_ = false;
     std::vector<Spliced> spliced_;
 };
 
 // A fresh program state, then the scene built from the bytes and its script.
 std::string generate(const std::uint8_t* data, std::size_t size, bool markTexts, std::vector<Spliced>& spliced)
 {
-    ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
     FuzzedDataProvider provider(data, size);
     SceneFuzzer scene(provider, markTexts);
     scene.build();
     spliced = scene.spliced();
-    return ObjectManager::getInstance().generateAtmoScript();
+    return scene.script();
 }
 
 // The value with each marker replaced by its text, in one pass so that a

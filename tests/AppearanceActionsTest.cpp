@@ -22,17 +22,17 @@ using AnimateTextureActionTest = FreshProgramTest;
 using OpacityActionTest = FreshProgramTest;
 
 // A texture action numbered 7 on the object.
-std::shared_ptr<AnimateTextureAction> textureAction(IAtmoObject& owner)
+std::shared_ptr<AnimateTextureAction> textureAction(core::IdCounter& ids, IAtmoObject& owner)
 {
-    auto action = std::make_shared<AnimateTextureAction>(&owner);
+    auto action = std::make_shared<AnimateTextureAction>(ids, &owner);
     action->setIds({7});
     return action;
 }
 
 // An opacity action numbered 9 on the object.
-std::shared_ptr<OpacityAction> opacityAction(IAtmoObject& owner)
+std::shared_ptr<OpacityAction> opacityAction(core::IdCounter& ids, IAtmoObject& owner)
 {
-    auto action = std::make_shared<OpacityAction>(&owner);
+    auto action = std::make_shared<OpacityAction>(ids, &owner);
     action->setIds({9});
     return action;
 }
@@ -41,12 +41,12 @@ TEST_F(AnimateTextureActionTest, DeclaresAndFiresTheTextureListOfAPrimitive)
 {
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
-    auto action = textureAction(*door);
+    auto action = textureAction(ids, *door);
     action->textures = {"a.jpg", "b.jpg"};
     action->maxrevolutions = 3;
     action->findfaces = std::vector<int>{2, 3, 5};
 
-    EXPECT_EQ(action->doScript(),
+    EXPECT_EQ(action->doScript(sceneContext()),
               lines({"// Texture animation for door <primitive>. Loading textures....",
                      "primitiveobj12.triggerlist7=Array(2);",
                      "primitiveobj12.triggerlist7[0] = Texture();",
@@ -93,20 +93,20 @@ TEST_F(AnimateTextureActionTest, DeclaresAndFiresTheTextureListOfAPrimitive)
                      "}",
                      "}",
                      "}"}));
-    EXPECT_EQ(action->doTriggerScript(), lines({"// Trigger door <primitive> texture animation here...",
-                                                "if(!primitiveobj12.triggerlist7.added) {",
-                                                "addAnimator(primitiveobj12.triggerlist7);", "}"}));
-    EXPECT_EQ(action->exitTriggerScript(), "");
-    EXPECT_EQ(action->getOnLoadScript(), "");
+    EXPECT_EQ(action->doTriggerScript(sceneContext()),
+              lines({"// Trigger door <primitive> texture animation here...",
+                     "if(!primitiveobj12.triggerlist7.added) {", "addAnimator(primitiveobj12.triggerlist7);", "}"}));
+    EXPECT_EQ(action->exitTriggerScript(sceneContext()), "");
+    EXPECT_EQ(action->getOnLoadScript(sceneContext()), "");
 }
 
 TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
 {
     startProject(true);
     auto door = addObject<PrimitiveObj>("door", 12);
-    auto action = textureAction(*door);
+    auto action = textureAction(ids, *door);
 
-    EXPECT_EQ(action->doScript(),
+    EXPECT_EQ(action->doScript(sceneContext()),
               lines({"// Texture animation for door <primitive>. Loading textures....",
                      "this.triggerlist7=Array(0);",
                      "// .texturelist.faces is an array of faces to texture animate",
@@ -143,21 +143,20 @@ TEST_F(AnimateTextureActionTest, LocalisedPrimitiveHangsItselfOnTheTextureList)
                      "}",
                      "}",
                      "}"}));
-    EXPECT_EQ(action->doTriggerScript(),
-              lines({"// Trigger door <primitive> texture animation here...",
-                     "if(!this.localisedparent.triggerlist7.added) {",
-                     "addAnimator(this.localisedparent.triggerlist7);", "}"}));
+    EXPECT_EQ(action->doTriggerScript(sceneContext()), lines({"// Trigger door <primitive> texture animation here...",
+                                                              "if(!this.localisedparent.triggerlist7.added) {",
+                                                              "addAnimator(this.localisedparent.triggerlist7);", "}"}));
 }
 
 TEST_F(AnimateTextureActionTest, ModelOwnerAnimatesTheNamedPrimitiveInside)
 {
     startProject(false);
     auto ship = addObject<ModelObj>("ship", 3);
-    auto action = textureAction(*ship);
+    auto action = textureAction(ids, *ship);
     action->primitiveName = std::string("hull");
     action->findtextureurl = std::string("a.jpg");
 
-    const std::string declaration = action->doScript();
+    const std::string declaration = action->doScript(sceneContext());
     EXPECT_NE(declaration.find(lines({"if(this.faces.length==0 && modelobj3.loaded) {",
                                       "var prim = modelobj3.getPrimitive('hull');",
                                       "for(i=0; i < prim.getFaceCount(); i++) {",
@@ -167,8 +166,8 @@ TEST_F(AnimateTextureActionTest, ModelOwnerAnimatesTheNamedPrimitiveInside)
               std::string::npos)
         << declaration;
     // Models are never localised: the same text either way.
-    ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(true);
-    EXPECT_NE(action->doScript().find("var prim = modelobj3.getPrimitive('hull');\n"), std::string::npos);
+    currentDocument()->setLocaliseScript(true);
+    EXPECT_NE(action->doScript(sceneContext()).find("var prim = modelobj3.getPrimitive('hull');\n"), std::string::npos);
 }
 
 TEST_F(AnimateTextureActionTest, SelectsFacesByNumberThenByTextureAddress)
@@ -193,11 +192,11 @@ TEST_F(AnimateTextureActionTest, SelectsFacesByNumberThenByTextureAddress)
     auto primitive = addObject<PrimitiveObj>("p", 1);
     primitive->scriptname = "p";
     for (const Case& c : cases) {
-        auto action = textureAction(*primitive);
+        auto action = textureAction(ids, *primitive);
         action->findfaces = c.findfaces;
         action->findtextureurl = c.findtextureurl;
         const std::string test = "if(p.getFace(i).getSurfaceTexture()!=undefined" + c.condition + ") {\n";
-        EXPECT_NE(action->doScript().find(test), std::string::npos) << test;
+        EXPECT_NE(action->doScript(sceneContext()).find(test), std::string::npos) << test;
     }
 }
 
@@ -205,11 +204,11 @@ TEST_F(AnimateTextureActionTest, EscapesTextureAddressesAndPrimitiveNames)
 {
     startProject(false);
     auto ship = addObject<ModelObj>("ship", 3);
-    auto action = textureAction(*ship);
+    auto action = textureAction(ids, *ship);
     action->textures = {"it's\\a.jpg", "line\nbreak\xE2\x80\xA8.jpg"};
     action->primitiveName = std::string("o'hull");
 
-    const std::string declaration = action->doScript();
+    const std::string declaration = action->doScript(sceneContext());
     EXPECT_NE(declaration.find("modelobj3.triggerlist7[0].URL = 'it\\'s\\\\a.jpg';\n"), std::string::npos);
     EXPECT_NE(declaration.find("modelobj3.triggerlist7[1].URL = 'line\\nbreak\\u2028.jpg';\n"), std::string::npos);
     EXPECT_NE(declaration.find("modelobj3.getPrimitive('o\\'hull');\n"), std::string::npos);
@@ -217,19 +216,19 @@ TEST_F(AnimateTextureActionTest, EscapesTextureAddressesAndPrimitiveNames)
 
 TEST_F(AnimateTextureActionTest, BelongsOnlyOnPrimitivesAndModels)
 {
-    const AnimateTextureAction action;
+    const AnimateTextureAction action(ids);
     EXPECT_TRUE(action.allowedForAtmoObject(std::make_shared<PrimitiveObj>().get()));
     EXPECT_TRUE(action.allowedForAtmoObject(std::make_shared<ModelObj>().get()));
     EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<SolidObjectObj>().get()));
     EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<ViewpointObj>().get()));
-    EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<Actor>().get()));
+    EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<Actor>(ids).get()));
     EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<World>().get()));
     EXPECT_FALSE(action.allowedForAtmoObject(nullptr));
 }
 
 TEST_F(AnimateTextureActionTest, KeepsItsFieldsForThePanelAndItsListNameWhenCloned)
 {
-    AnimateTextureAction action;
+    AnimateTextureAction action(ids);
     EXPECT_TRUE(action.getFields().empty());
     EXPECT_EQ(action.getIds(), std::vector<int>{0});
     EXPECT_EQ(action.getName(), std::optional<std::string>("Animate textures on object"));
@@ -269,21 +268,21 @@ TEST_F(OpacityActionTest, SetsTheStartingOpacityWhileTheWorldLoads)
     auto rock = addObject<SolidObjectObj>("rock", 5);
     auto door = addObject<PrimitiveObj>("door", 6);
 
-    EXPECT_EQ(opacityAction(*ship)->getOnLoadScript(),
-              lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {", "modelobj3.getSolidObject(j).opacity=1.0;",
-                     "}"}));
-    EXPECT_EQ(opacityAction(*view)->getOnLoadScript(),
+    EXPECT_EQ(
+        opacityAction(ids, *ship)->getOnLoadScript(sceneContext()),
+        lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {", "modelobj3.getSolidObject(j).opacity=1.0;", "}"}));
+    EXPECT_EQ(opacityAction(ids, *view)->getOnLoadScript(sceneContext()),
               lines({"for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
                      "viewptobj4.scene.getInstance(j).opacity=1.0;", "}"}));
-    EXPECT_EQ(opacityAction(*rock)->getOnLoadScript(), "solidobject5.opacity = 1.0;\n");
-    EXPECT_EQ(opacityAction(*door)->getOnLoadScript(), "");
+    EXPECT_EQ(opacityAction(ids, *rock)->getOnLoadScript(sceneContext()), "solidobject5.opacity = 1.0;\n");
+    EXPECT_EQ(opacityAction(ids, *door)->getOnLoadScript(sceneContext()), "");
 }
 
 TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAModel)
 {
     startProject(false);
     auto ship = addObject<ModelObj>("ship", 3);
-    EXPECT_EQ(opacityAction(*ship)->doScript(),
+    EXPECT_EQ(opacityAction(ids, *ship)->doScript(sceneContext()),
               lines({"obj9= Object();",
                      "obj9.currtime=0;",
                      "obj9.divbit = -0.05;",
@@ -327,7 +326,7 @@ TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAViewpointAndASolidObject)
     startProject(false);
     auto view = addObject<ViewpointObj>("view", 4);
     auto rock = addObject<SolidObjectObj>("rock", 5);
-    auto fadeIn = opacityAction(*view);
+    auto fadeIn = opacityAction(ids, *view);
     fadeIn->initialOpacity = 0.2;
     fadeIn->finalOpacity = 0.8;
 
@@ -341,16 +340,17 @@ TEST_F(OpacityActionTest, DeclaresTheFadeAnimatorOfAViewpointAndASolidObject)
     };
     const std::string ending = lines({"if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}",
                                       "}", "}"});
-    EXPECT_EQ(fadeIn->doScript(),
-              lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = 0.06000000000000001;",
-                     "obj9.added = false;"})
-                  + fadeStep("0.8") + opening
-                  + lines({"if(viewptobj4.loaded) {", "this.added = true;", "this.reached = false;",
-                           "for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
-                           "viewptobj4.scene.getInstance(j).opacity = this.fadestep(viewptobj4.scene.getInstance(j).opacity);",
-                           "}"})
-                  + ending);
-    EXPECT_EQ(opacityAction(*rock)->doScript(),
+    EXPECT_EQ(
+        fadeIn->doScript(sceneContext()),
+        lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = 0.06000000000000001;", "obj9.added = false;"})
+            + fadeStep("0.8") + opening
+            + lines(
+                {"if(viewptobj4.loaded) {", "this.added = true;", "this.reached = false;",
+                 "for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
+                 "viewptobj4.scene.getInstance(j).opacity = this.fadestep(viewptobj4.scene.getInstance(j).opacity);",
+                 "}"})
+            + ending);
+    EXPECT_EQ(opacityAction(ids, *rock)->doScript(sceneContext()),
               lines({"obj9= Object();", "obj9.currtime=0;", "obj9.divbit = -0.05;", "obj9.added = false;"})
                   + fadeStep("0.5") + opening
                   + lines({"if(solidobject5.loaded) {", "this.added = true;", "this.reached = false;",
@@ -368,33 +368,60 @@ TEST_F(OpacityActionTest, LocalisedFadeAnimatorHangsOnItsOwner)
     auto door = addObject<PrimitiveObj>("door", 7);
 
     // Models are never localised: their animator hangs on the global name.
-    EXPECT_EQ(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9= Object();", "modelobj3.obj9.currtime=0;",
-                                                           "modelobj3.obj9.divbit = -0.05;",
-                                                           "modelobj3.obj9.added = false;",
-                                                           "modelobj3.obj9.finalopacity = 0.5;"})),
+    EXPECT_EQ(
+        opacityAction(ids, *ship)
+            ->doScript(sceneContext())
+            .find(lines({"modelobj3.obj9= Object();", "modelobj3.obj9.currtime=0;", "modelobj3.obj9.divbit = -0.05;",
+                         "modelobj3.obj9.added = false;", "modelobj3.obj9.finalopacity = 0.5;"})),
+        0u);
+    EXPECT_NE(opacityAction(ids, *ship)
+                  ->doScript(sceneContext())
+                  .find(lines({"modelobj3.obj9.modelobj3=modelobj3;", "modelobj3.obj9.timestep = function(w,d) {"})),
               0u);
-    EXPECT_NE(opacityAction(*ship)->doScript().find(lines({"modelobj3.obj9.modelobj3=modelobj3;",
-                                                           "modelobj3.obj9.timestep = function(w,d) {"})),
-              0u);
-    EXPECT_NE(opacityAction(*view)->doScript().find("}\n"
-                                                    "this.obj9.localisedparent=this;\n"
-                                                    "this.obj9.timestep = function(w,d) {\n"),
+    EXPECT_NE(opacityAction(ids, *view)
+                  ->doScript(sceneContext())
+                  .find("}\n"
+                        "this.obj9.localisedparent=this;\n"
+                        "this.obj9.timestep = function(w,d) {\n"),
               std::string::npos);
-    EXPECT_NE(opacityAction(*byIndex)->doScript().find("this.obj9.localisedparent=theStage.getSolidObject(3);\n"),
+    EXPECT_NE(opacityAction(ids, *byIndex)
+                  ->doScript(sceneContext())
+                  .find("this.obj9.localisedparent=theStage.getSolidObject(3);\n"),
               std::string::npos);
-    EXPECT_EQ(opacityAction(*byName)->doScript(),
-              lines({"this.obj9= Object();", "this.obj9.currtime=0;", "this.obj9.divbit = -0.05;",
-                     "this.obj9.added = false;", "this.obj9.finalopacity = 0.5;", "this.obj9.fadestep = function(o) {",
+    EXPECT_EQ(opacityAction(ids, *byName)->doScript(sceneContext()),
+              lines({"this.obj9= Object();",
+                     "this.obj9.currtime=0;",
+                     "this.obj9.divbit = -0.05;",
+                     "this.obj9.added = false;",
+                     "this.obj9.finalopacity = 0.5;",
+                     "this.obj9.fadestep = function(o) {",
                      "var next = o + this.divbit;",
                      "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {",
-                     "this.reached = true;", "return this.finalopacity;", "}", "return next;", "}",
+                     "this.reached = true;",
+                     "return this.finalopacity;",
+                     "}",
+                     "return next;",
+                     "}",
                      "this.obj9.localisedparent=theStage.getSolidObject('rock\\'s');",
-                     "this.obj9.timestep = function(w,d) {", "this.currtime+=d;", "if(this.currtime>0.5){",
-                     "this.currtime=0;", "if(this.localisedparent.loaded) {", "this.added = true;",
-                     "this.reached = false;", "this.localisedparent.opacity = this.fadestep(this.localisedparent.opacity);",
-                     "if(this.reached) {", " removeAnimator(this);", "this.added = false;", "}", "}", "}", "}"}));
+                     "this.obj9.timestep = function(w,d) {",
+                     "this.currtime+=d;",
+                     "if(this.currtime>0.5){",
+                     "this.currtime=0;",
+                     "if(this.localisedparent.loaded) {",
+                     "this.added = true;",
+                     "this.reached = false;",
+                     "this.localisedparent.opacity = this.fadestep(this.localisedparent.opacity);",
+                     "if(this.reached) {",
+                     " removeAnimator(this);",
+                     "this.added = false;",
+                     "}",
+                     "}",
+                     "}",
+                     "}"}));
     // An owner it cannot fade gets the animator without a fade step.
-    EXPECT_NE(opacityAction(*door)->doScript().find("if(this.localisedparent.loaded) {\nthis.added = true;\n}\n}\n}\n"),
+    EXPECT_NE(opacityAction(ids, *door)
+                  ->doScript(sceneContext())
+                  .find("if(this.localisedparent.loaded) {\nthis.added = true;\n}\n}\n}\n"),
               std::string::npos);
 }
 
@@ -407,29 +434,27 @@ TEST_F(OpacityActionTest, FadesOrJumpsWhenTriggered)
     auto door = addObject<PrimitiveObj>("door", 6);
     const std::string comment = "// Starts the opacity fade....\n";
 
-    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(),
+    EXPECT_EQ(opacityAction(ids, *rock)->doTriggerScript(sceneContext()),
               comment + lines({"if(!obj9.added) {", "addAnimator(obj9);", "}"}));
 
-    auto jump = [](std::shared_ptr<OpacityAction> action) {
+    auto jump = [this](std::shared_ptr<OpacityAction> action) {
         action->fadeInOpacity = false;
-        return action->doTriggerScript();
+        return action->doTriggerScript(sceneContext());
     };
-    EXPECT_EQ(jump(opacityAction(*ship)),
-              comment
-                  + lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {",
-                           "modelobj3.getSolidObject(j).opacity=0.5;", "}",
-                           "for(j=0;j<modelobj3.getViewpointObjectCount();j++) {",
-                           "vpooj=modelobj3.getViewpointObject(j);",
-                           "for(d=0;d<vpooj.scene.getInstanceCount();d++) {", "vpooj.scene.getInstance(d).opacity=0.5;",
-                           "}", "}"}));
-    EXPECT_EQ(jump(opacityAction(*view)),
-              comment
-                  + lines({"for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
-                           "viewptobj4.scene.getInstance(j).opacity=0.5;", "}"}));
-    EXPECT_EQ(jump(opacityAction(*rock)), comment + "solidobject5.opacity = 0.5;\n");
+    EXPECT_EQ(
+        jump(opacityAction(ids, *ship)),
+        comment
+            + lines({"for(j=0;j<modelobj3.getSolidObjectCount();j++) {", "modelobj3.getSolidObject(j).opacity=0.5;",
+                     "}", "for(j=0;j<modelobj3.getViewpointObjectCount();j++) {",
+                     "vpooj=modelobj3.getViewpointObject(j);", "for(d=0;d<vpooj.scene.getInstanceCount();d++) {",
+                     "vpooj.scene.getInstance(d).opacity=0.5;", "}", "}"}));
+    EXPECT_EQ(jump(opacityAction(ids, *view)), comment
+                                                   + lines({"for(j=0;j<viewptobj4.scene.getInstanceCount();j++) {",
+                                                            "viewptobj4.scene.getInstance(j).opacity=0.5;", "}"}));
+    EXPECT_EQ(jump(opacityAction(ids, *rock)), comment + "solidobject5.opacity = 0.5;\n");
     // The comment ends its line, so it cannot swallow the code after it.
-    EXPECT_EQ(jump(opacityAction(*door)), comment + "// Couldn't assign opacity to Atmo object - primitive\n");
-    EXPECT_EQ(opacityAction(*door)->exitTriggerScript(), "");
+    EXPECT_EQ(jump(opacityAction(ids, *door)), comment + "// Couldn't assign opacity to Atmo object - primitive\n");
+    EXPECT_EQ(opacityAction(ids, *door)->exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggered)
@@ -438,25 +463,26 @@ TEST_F(OpacityActionTest, LocalisedOwnerIsReachedThroughTheInnerNameWhenTriggere
     auto ship = addObject<ModelObj>("ship", 3);
     auto view = addObject<ViewpointObj>("view", 4);
     auto rock = addObject<SolidObjectObj>("rock", 5);
-    EXPECT_EQ(opacityAction(*rock)->doTriggerScript(),
+    EXPECT_EQ(opacityAction(ids, *rock)->doTriggerScript(sceneContext()),
               lines({"// Starts the opacity fade....", "if(!this.localisedparent.obj9.added) {",
                      "addAnimator(this.localisedparent.obj9);", "}"}));
-    EXPECT_EQ(opacityAction(*ship)->doTriggerScript(),
-              lines({"// Starts the opacity fade....", "if(!modelobj3.obj9.added) {", "addAnimator(modelobj3.obj9);",
-                     "}"}));
+    EXPECT_EQ(
+        opacityAction(ids, *ship)->doTriggerScript(sceneContext()),
+        lines({"// Starts the opacity fade....", "if(!modelobj3.obj9.added) {", "addAnimator(modelobj3.obj9);", "}"}));
 
     // Trigger code runs with "this" bound to the trigger's object, so the
     // owner's script name "this" would miss it.
-    auto jump = [](std::shared_ptr<OpacityAction> action) {
+    auto jump = [this](std::shared_ptr<OpacityAction> action) {
         action->fadeInOpacity = false;
-        return action->doTriggerScript();
+        return action->doTriggerScript(sceneContext());
     };
-    EXPECT_EQ(jump(opacityAction(*view)),
+    EXPECT_EQ(jump(opacityAction(ids, *view)),
               lines({"// Starts the opacity fade....", "for(j=0;j<this.localisedparent.scene.getInstanceCount();j++) {",
                      "this.localisedparent.scene.getInstance(j).opacity=0.5;", "}"}));
-    EXPECT_EQ(jump(opacityAction(*rock)),
+    EXPECT_EQ(jump(opacityAction(ids, *rock)),
               lines({"// Starts the opacity fade....", "this.localisedparent.opacity = 0.5;"}));
-    EXPECT_EQ(jump(opacityAction(*ship)).find("// Starts the opacity fade....\nfor(j=0;j<modelobj3.getSolidObjectCount()"),
+    EXPECT_EQ(jump(opacityAction(ids, *ship))
+                  .find("// Starts the opacity fade....\nfor(j=0;j<modelobj3.getSolidObjectCount()"),
               0u);
 }
 
@@ -464,7 +490,7 @@ TEST_F(OpacityActionTest, LocalisedJumpChangesTheOwnerWhenClicked)
 {
     startProject(true);
     auto rock = addObject<SolidObjectObj>("rock", 5);
-    auto action = std::make_shared<OpacityAction>(rock.get());
+    auto action = std::make_shared<OpacityAction>(ids, rock.get());
     action->fadeInOpacity = false;
     fire<OnclickTrigger>(action);
 
@@ -474,25 +500,24 @@ TEST_F(OpacityActionTest, LocalisedJumpChangesTheOwnerWhenClicked)
                                  "var theStage = { getSolidObject: function(n) { return {}; } };\n"
                                  "function addAnimator(a) {}\nfunction removeAnimator(a) {}\n";
     const std::string click = "this.mouse.onEvent(null, this);\nprocess.stdout.write(String(this.opacity));\n";
-    EXPECT_EQ(nodeOutput(platform + ObjectManager::getInstance().generateAtmoScript() + click),
-              std::optional<std::string>("0.5"));
+    EXPECT_EQ(nodeOutput(platform + generateAtmoScript() + click), std::optional<std::string>("0.5"));
 }
 
 TEST_F(OpacityActionTest, BelongsOnlyOnModelsViewpointsAndSolidObjects)
 {
-    const OpacityAction action;
+    const OpacityAction action(ids);
     EXPECT_TRUE(action.allowedForAtmoObject(std::make_shared<ModelObj>().get()));
     EXPECT_TRUE(action.allowedForAtmoObject(std::make_shared<ViewpointObj>().get()));
     EXPECT_TRUE(action.allowedForAtmoObject(std::make_shared<SolidObjectObj>().get()));
     EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<PrimitiveObj>().get()));
-    EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<Actor>().get()));
+    EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<Actor>(ids).get()));
     EXPECT_FALSE(action.allowedForAtmoObject(std::make_shared<World>().get()));
     EXPECT_FALSE(action.allowedForAtmoObject(nullptr));
 }
 
 TEST_F(OpacityActionTest, ReachesItsFieldsByName)
 {
-    OpacityAction action;
+    OpacityAction action(ids);
     EXPECT_EQ(action.getFields(), (std::vector<std::string>{"initialOpacity", "finalOpacity", "fadeInOpacity"}));
     EXPECT_EQ(action.getType("initialOpacity"), FieldType::Double);
     EXPECT_EQ(action.getType("fadeInOpacity"), FieldType::Boolean);
@@ -519,30 +544,30 @@ TEST_P(AppearanceScriptTest, WholeScriptParses)
     auto door = addObject<PrimitiveObj>(hostile, 6);
 
     for (IAtmoObject* owner : {static_cast<IAtmoObject*>(ship.get()), static_cast<IAtmoObject*>(door.get())}) {
-        auto texture = std::make_shared<AnimateTextureAction>(owner);
+        auto texture = std::make_shared<AnimateTextureAction>(ids, owner);
         texture->textures = {hostile, "b.jpg"};
         texture->primitiveName = hostile;
         texture->findtextureurl = hostile;
         texture->maxrevolutions = 2;
         fire<ProximityTrigger>(texture);
     }
-    auto faces = std::make_shared<AnimateTextureAction>(door.get());
+    auto faces = std::make_shared<AnimateTextureAction>(ids, door.get());
     faces->findfaces = std::vector<int>{};
     fire<OnclickTrigger>(faces);
 
     bool fade = true;
     for (IAtmoObject* owner : {static_cast<IAtmoObject*>(ship.get()), static_cast<IAtmoObject*>(view.get()),
                                static_cast<IAtmoObject*>(rock.get()), static_cast<IAtmoObject*>(door.get())}) {
-        auto opacity = std::make_shared<OpacityAction>(owner);
+        auto opacity = std::make_shared<OpacityAction>(ids, owner);
         opacity->fadeInOpacity = fade;
         fire<OnclickTrigger>(opacity);
-        auto jump = std::make_shared<OpacityAction>(owner);
+        auto jump = std::make_shared<OpacityAction>(ids, owner);
         jump->fadeInOpacity = !fade;
         fire<ProximityTrigger>(jump);
         fade = !fade;
     }
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
 }

@@ -1,9 +1,7 @@
 #include "FreshProgramTest.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 
 namespace scenewright::test {
@@ -15,15 +13,15 @@ using DefaultProjectTest = FreshProgramTest;
 
 TEST_F(DefaultProjectTest, HoldsTheWorldThenTheActorAndGeneratesOnlyTheBanners)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    ObjectManager& registry = ObjectManager::getInstance();
-    ASSERT_EQ(registry.getAtmoObjectSize(), 2);
-    EXPECT_NE(registry.getWorld(), nullptr);
-    EXPECT_NE(registry.getActor(), nullptr);
-    EXPECT_EQ(project->getState(), Project::STATE_NEW);
-    EXPECT_EQ(project->getName(), "default");
+    auto project = createDefaultProject();
+    core::SceneDocument& registry = document();
+    ASSERT_EQ(registry.objectCount(), 2);
+    EXPECT_NE(registry.world(), nullptr);
+    EXPECT_NE(registry.actor(), nullptr);
+    EXPECT_EQ(project->state(), core::SceneDocument::STATE_NEW);
+    EXPECT_EQ(project->name(), "default");
 
-    const std::string script = registry.generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script, "// ***************************************\n"
                       "// Object declarations \n"
                       "// ***************************************\n"

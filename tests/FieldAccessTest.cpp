@@ -1,7 +1,7 @@
 #include "FreshProgramTest.h"
 #include "InteractionFixtures.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
@@ -28,7 +28,7 @@ std::string typeName(const AtmoInteraction& interaction, const std::string& fiel
 
 TEST_F(FieldAccessTest, ProximityTriggerFieldsAreTypedAndHoldTheirDefaults)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     EXPECT_EQ(typeName(trigger, "distance"), "double");
     EXPECT_EQ(typeName(trigger, "continuous"), "boolean");
     EXPECT_EQ(typeName(trigger, "usesSynch"), "boolean");
@@ -39,8 +39,8 @@ TEST_F(FieldAccessTest, ProximityTriggerFieldsAreTypedAndHoldTheirDefaults)
 
 TEST_F(FieldAccessTest, OtherTriggersReachTheirSynchronisationFlagByName)
 {
-    OnclickTrigger onclick;
-    WorldFirstLoadsTrigger firstLoads;
+    OnclickTrigger onclick(ids);
+    WorldFirstLoadsTrigger firstLoads(ids);
     onclick.set("usesSynch", false);
     EXPECT_FALSE(onclick.usesSynch);
     EXPECT_EQ(std::get<bool>(firstLoads.get("usesSynch")), true);
@@ -48,7 +48,7 @@ TEST_F(FieldAccessTest, OtherTriggersReachTheirSynchronisationFlagByName)
 
 TEST_F(FieldAccessTest, RotationListsItsFourDoubleFieldsInDisplayOrder)
 {
-    ConstantRotationAction rotation;
+    ConstantRotationAction rotation(ids);
     const std::vector<std::string> expected = {"xrevolutions", "yrevolutions", "zrevolutions", "maxtime"};
     ASSERT_EQ(rotation.getFields(), expected);
     const std::vector<double> defaults = {0.0, 5.0, 0.0, 0.0};
@@ -60,7 +60,7 @@ TEST_F(FieldAccessTest, RotationListsItsFourDoubleFieldsInDisplayOrder)
 
 TEST_F(FieldAccessTest, MoveListsItsEditableFieldsAndStillReachesSpeedAndAnchors)
 {
-    MovePositionAction move;
+    MovePositionAction move(ids);
     const std::vector<std::string> expected = {"xdirection", "ydirection", "zdirection", "usesAnchors",
                                                "smoothTransition"};
     EXPECT_EQ(move.getFields(), expected);
@@ -74,7 +74,7 @@ TEST_F(FieldAccessTest, MoveListsItsEditableFieldsAndStillReachesSpeedAndAnchors
 
 TEST_F(FieldAccessTest, VerifyFieldNamesTheFieldThatDoesNotHoldANumber)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     MarkerAction marker("a");
     EXPECT_EQ(trigger.verifyField("distance", "abc"), "distance must contain an real number");
     EXPECT_EQ(marker.verifyField("repeats", "2.5"), "repeats must contain an integer");
@@ -87,7 +87,7 @@ TEST_F(FieldAccessTest, VerifyFieldNamesTheFieldThatDoesNotHoldANumber)
 
 TEST_F(FieldAccessTest, VerifyFieldRefusesNumbersOutsideThePlainDecimalGrammar)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     MarkerAction marker("a");
     for (const char* text : {"", " 5", "5 ", "NaN", "Infinity", "inf", "0x10", "1e400", "1,5", "e5", ".", "1e+", "5d"})
         EXPECT_EQ(trigger.verifyField("distance", text), "distance must contain an real number") << text;
@@ -100,7 +100,7 @@ TEST_F(FieldAccessTest, VerifyFieldRefusesNumbersOutsideThePlainDecimalGrammar)
 
 TEST_F(FieldAccessTest, SetFromTextParsesIntsAndDoublesAndStoresStrings)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     MarkerAction marker("a");
     marker.set("repeats", std::string("7"));
     trigger.set("distance", std::string("1e2"));
@@ -112,7 +112,7 @@ TEST_F(FieldAccessTest, SetFromTextParsesIntsAndDoublesAndStoresStrings)
 
 TEST_F(FieldAccessTest, SetFromALiteralTextIsTheSameAsSetFromAString)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     MarkerAction marker("a");
     trigger.set("distance", "1e2");
     marker.set("repeats", "7");
@@ -128,7 +128,7 @@ TEST_F(FieldAccessTest, SetFromALiteralTextIsTheSameAsSetFromAString)
 
 TEST_F(FieldAccessTest, SetFromMalformedTextThrowsAndKeepsTheValue)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     MarkerAction marker("a");
     EXPECT_THROW(trigger.set("distance", std::string("abc")), std::invalid_argument);
     EXPECT_THROW(marker.set("repeats", std::string("2.5")), std::invalid_argument);
@@ -138,7 +138,7 @@ TEST_F(FieldAccessTest, SetFromMalformedTextThrowsAndKeepsTheValue)
 
 TEST_F(FieldAccessTest, SetOfABooleanStoresItAndRefusesOtherFieldTypes)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     trigger.set("continuous", false);
     EXPECT_FALSE(trigger.continuous);
     testing::internal::CaptureStderr();
@@ -151,7 +151,7 @@ TEST_F(FieldAccessTest, SetOfABooleanStoresItAndRefusesOtherFieldTypes)
 
 TEST_F(FieldAccessTest, UnknownFieldsAreReportedAndChangeNothing)
 {
-    ProximityTrigger trigger;
+    ProximityTrigger trigger(ids);
     testing::internal::CaptureStderr();
     EXPECT_TRUE(std::holds_alternative<std::monostate>(trigger.get("radius")));
     EXPECT_EQ(trigger.getType("radius"), std::nullopt);
@@ -168,28 +168,28 @@ TEST_F(FieldAccessTest, UnknownFieldsAreReportedAndChangeNothing)
 
 TEST_F(FieldAccessTest, SaveStringNamesTheQualifiedClass)
 {
-    EXPECT_EQ(ProximityTrigger().getSaveString(), "class scenewright.core.action.ProximityTrigger\n");
-    EXPECT_EQ(OnclickTrigger().getSaveString(), "class scenewright.core.action.OnclickTrigger\n");
-    EXPECT_EQ(WorldFirstLoadsTrigger().getSaveString(), "class scenewright.core.action.WorldFirstLoadsTrigger\n");
-    EXPECT_EQ(ConstantRotationAction().getSaveString(), "class scenewright.core.action.ConstantRotationAction\n");
-    EXPECT_EQ(MovePositionAction().getSaveString(), "class scenewright.core.action.MovePositionAction\n");
+    EXPECT_EQ(ProximityTrigger(ids).getSaveString(), "class scenewright.core.action.ProximityTrigger\n");
+    EXPECT_EQ(OnclickTrigger(ids).getSaveString(), "class scenewright.core.action.OnclickTrigger\n");
+    EXPECT_EQ(WorldFirstLoadsTrigger(ids).getSaveString(), "class scenewright.core.action.WorldFirstLoadsTrigger\n");
+    EXPECT_EQ(ConstantRotationAction(ids).getSaveString(), "class scenewright.core.action.ConstantRotationAction\n");
+    EXPECT_EQ(MovePositionAction(ids).getSaveString(), "class scenewright.core.action.MovePositionAction\n");
 }
 
 TEST_F(FieldAccessTest, NewInteractionsStartInactiveWithTheirNamesAndDescriptions)
 {
     auto door = primitiveNamed("door", "door");
-    ProximityTrigger proximity(door.get());
-    OnclickTrigger onclick(door.get());
-    WorldFirstLoadsTrigger firstLoads(door.get());
-    ConstantRotationAction rotation(door.get());
-    MovePositionAction move(door.get());
+    ProximityTrigger proximity(ids, door.get());
+    OnclickTrigger onclick(ids, door.get());
+    WorldFirstLoadsTrigger firstLoads(ids, door.get());
+    ConstantRotationAction rotation(ids, door.get());
+    MovePositionAction move(ids, door.get());
 
     EXPECT_FALSE(proximity.getActive() || onclick.getActive() || firstLoads.getActive() || rotation.getActive()
                  || move.getActive());
     EXPECT_EQ(proximity.getName(), "Proximity trigger");
     EXPECT_EQ(proximity.getDescription(),
               "You can set up actions to be set off whenever your Avatar comes close to 'door <primitive>'");
-    EXPECT_EQ(ProximityTrigger().getDescription(),
+    EXPECT_EQ(ProximityTrigger(ids).getDescription(),
               "You can set up actions to be set off whenever your Avatar comes close to 'null'");
     EXPECT_EQ(onclick.getName(), "On click trigger");
     EXPECT_EQ(onclick.getDescription(), std::nullopt);
@@ -207,12 +207,12 @@ TEST_F(FieldAccessTest, NewInteractionsStartInactiveWithTheirNamesAndDescription
 TEST_F(FieldAccessTest, TextFormNamesTheOwnerOrTriggerObjectWhenThereIsOne)
 {
     auto fan = modelNamed("fan");
-    EXPECT_EQ(ConstantRotationAction(fan.get()).toString(), "Rotate constantly (fan <model.aer/.atmo>)");
-    EXPECT_EQ(ConstantRotationAction().toString(), "Rotate constantly");
-    EXPECT_EQ(ProximityTrigger(fan.get()).toString(), "Proximity trigger (fan <model.aer/.atmo>)");
-    EXPECT_EQ(OnclickTrigger().toString(), "On click trigger");
+    EXPECT_EQ(ConstantRotationAction(ids, fan.get()).toString(), "Rotate constantly (fan <model.aer/.atmo>)");
+    EXPECT_EQ(ConstantRotationAction(ids).toString(), "Rotate constantly");
+    EXPECT_EQ(ProximityTrigger(ids, fan.get()).toString(), "Proximity trigger (fan <model.aer/.atmo>)");
+    EXPECT_EQ(OnclickTrigger(ids).toString(), "On click trigger");
 
-    MovePositionAction unnamed(fan.get());
+    MovePositionAction unnamed(ids, fan.get());
     unnamed.setName(std::nullopt);
     EXPECT_EQ(unnamed.toString(), "null (fan <model.aer/.atmo>)");
 }
@@ -220,17 +220,17 @@ TEST_F(FieldAccessTest, TextFormNamesTheOwnerOrTriggerObjectWhenThereIsOne)
 TEST_F(FieldAccessTest, ConstructorsTakeTheirNumbersInOrder)
 {
     auto fan = modelNamed("fan");
-    ProximityTrigger trigger;
-    ConstantRotationAction rotation;
-    MovePositionAction move(fan.get());
+    ProximityTrigger trigger(ids);
+    ConstantRotationAction rotation(ids);
+    MovePositionAction move(ids, fan.get());
     EXPECT_EQ(trigger.getSynchTriggerName(), "synchtrigger0");
     EXPECT_EQ(rotation.getIds(), std::vector<int>{1});
     EXPECT_EQ(move.getIds(), (std::vector<int>{2, 3}));
-    EXPECT_EQ(ObjectManager::peekNextId(), 4);
+    EXPECT_EQ(ids.peek(), 4);
 
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    const std::string declaration = move.doScript();
+    const std::string declaration = move.doScript(sceneContext());
     EXPECT_NE(declaration.find("beginanch2 = Object();\n"), std::string::npos);
     EXPECT_NE(declaration.find("this.setupmoveanch3=function(theanch,nextid) {\n"), std::string::npos);
 }
@@ -238,27 +238,27 @@ TEST_F(FieldAccessTest, ConstructorsTakeTheirNumbersInOrder)
 TEST_F(FieldAccessTest, NewInstanceIsADefaultInteractionWithFreshNumbers)
 {
     auto fan = modelNamed("fan");
-    ProximityTrigger prototype;
+    ProximityTrigger prototype(ids);
     prototype.distance = 9.0;
     prototype.setActive(true);
-    auto trigger = prototype.newInstance(fan.get());
+    auto trigger = prototype.newInstance(fan.get(), ids);
     EXPECT_EQ(trigger->getTriggerObject(), fan.get());
     EXPECT_EQ(trigger->getSynchTriggerName(), "synchtrigger1");
     EXPECT_EQ(std::get<double>(trigger->get("distance")), 5.0);
     EXPECT_FALSE(trigger->getActive());
 
-    MovePositionAction movePrototype;
-    auto move = movePrototype.newInstance(fan.get());
+    MovePositionAction movePrototype(ids);
+    auto move = movePrototype.newInstance(fan.get(), ids);
     EXPECT_EQ(move->getOwnerObject(), fan.get());
     EXPECT_EQ(move->getIds(), (std::vector<int>{4, 5}));
-    EXPECT_EQ(ConstantRotationAction().newInstance(nullptr)->getIds(), std::vector<int>{7});
+    EXPECT_EQ(ConstantRotationAction(ids).newInstance(nullptr, ids)->getIds(), std::vector<int>{7});
 }
 
 TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNewOwner)
 {
     auto fan = modelNamed("fan");
     auto wheel = modelNamed("wheel");
-    ConstantRotationAction rotation(fan.get());
+    ConstantRotationAction rotation(ids, fan.get());
     rotation.maxtime = 30.0;
     rotation.setActive(true);
     rotation.setDescription(std::string("spins"));
@@ -271,9 +271,9 @@ TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNew
     EXPECT_EQ(copy->getDescription(), "spins");
     EXPECT_EQ(std::get<double>(copy->get("maxtime")), 30.0);
     EXPECT_EQ(copy->getIds(), rotation.getIds());
-    EXPECT_EQ(copy->doTriggerScript(), "// Fires the constant rotation action\n"
-                                       "wheel.revanim0.sincetime=0;\n"
-                                       "addAnimator(wheel.revanim0);\n");
+    EXPECT_EQ(copy->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                     "wheel.revanim0.sincetime=0;\n"
+                                                     "addAnimator(wheel.revanim0);\n");
 
     copy->set("maxtime", std::string("5"));
     EXPECT_EQ(rotation.maxtime, 30.0);
@@ -282,7 +282,7 @@ TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNew
 TEST_F(FieldAccessTest, ClonedMoveKeepsBothAnchorNamesAndItsOwnAnchorList)
 {
     auto fan = modelNamed("fan");
-    MovePositionAction move(fan.get());
+    MovePositionAction move(ids, fan.get());
     move.anchors = {"a1"};
     auto copy = std::dynamic_pointer_cast<MovePositionAction>(move.cloneit(fan.get()));
     ASSERT_NE(copy, nullptr);
@@ -295,7 +295,7 @@ TEST_F(FieldAccessTest, ClonedTriggerSharesTheActionListUntilGivenItsOwn)
 {
     auto door = modelNamed("door");
     auto gate = modelNamed("gate");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.distance = 12.5;
     trigger.continuous = false;
     trigger.usesSynch = false;

@@ -1,10 +1,9 @@
 #include "FreshProgramTest.h"
+#include "scenewright/core/script/ScriptFormatter.h"
 #include "TestScene.h"
 
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -31,11 +30,17 @@ using namespace core::action;
 // characters the formatter splits at.
 const std::string kHostile = "it's; {a} \\ \"q\" // no\r\n*/ \xE2\x80\xA8 end";
 
-// A scene with every trigger and action kind, hostile text in every string.
-void buildEveryFragmentKind(bool localised)
+class GeneratedScriptFormattingTest : public FreshProgramTest,
+                                      public ::testing::WithParamInterface<std::tuple<bool, bool>> {
+protected:
+    // A scene with every trigger and action kind, hostile text in every string.
+    void buildEveryFragmentKind(bool localised);
+};
+
+void GeneratedScriptFormattingTest::buildEveryFragmentKind(bool localised)
 {
     startProject(localised);
-    auto world = ObjectManager::getInstance().getWorld();
+    auto world = document().world();
     world->setWelcomeMessage(kHostile + "\nsecond line");
     world->setWelcomeEnabled(true);
     world->setFogEnabled(true);
@@ -55,14 +60,14 @@ void buildEveryFragmentKind(bool localised)
     auto view = addObject<ViewpointObj>(kHostile, 4);
     view->pm.active = true;
 
-    auto rotation = std::make_shared<ConstantRotationAction>(model.get());
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, model.get());
     rotation->maxtime = 3;
     fire<ProximityTrigger>(rotation);
-    auto move = std::make_shared<MovePositionAction>(model.get());
+    auto move = std::make_shared<MovePositionAction>(ids, model.get());
     move->usesAnchors = true;
     move->anchors = {kHostile, "a2"};
     fire<OnclickTrigger>(move);
-    auto texture = std::make_shared<AnimateTextureAction>(door.get());
+    auto texture = std::make_shared<AnimateTextureAction>(ids, door.get());
     texture->textures = {kHostile, "b.gif"};
     texture->findtextureurl = kHostile;
     texture->maxrevolutions = 2;
@@ -70,7 +75,7 @@ void buildEveryFragmentKind(bool localised)
     auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
     chat->message = kHostile;
     fire<OnclickTrigger>(chat);
-    auto emit = std::make_shared<EmitSoundAction>(door.get());
+    auto emit = std::make_shared<EmitSoundAction>(ids, door.get());
     emit->filename = kHostile;
     emit->controlPanelBtns = true;
     fire<ProximityTrigger>(emit);
@@ -80,35 +85,32 @@ void buildEveryFragmentKind(bool localised)
     auto gotoWorld = std::make_shared<GotoNewWorldAction>(solid.get());
     gotoWorld->aerURLLocation = kHostile;
     fire<ProximityTrigger>(gotoWorld);
-    auto opacity = std::make_shared<OpacityAction>(solid.get());
+    auto opacity = std::make_shared<OpacityAction>(ids, solid.get());
     fire<WorldFirstLoadsTrigger>(opacity);
-    auto animation = std::make_shared<ViewpointObjectAction>(view.get());
+    auto animation = std::make_shared<ViewpointObjectAction>(ids, view.get());
     animation->triggerTimeElem = kHostile;
     animation->exitTriggerTimeElem = kHostile;
     fire<ProximityTrigger>(animation);
-    auto fade = std::make_shared<OpacityAction>(view.get());
+    auto fade = std::make_shared<OpacityAction>(ids, view.get());
     fade->fadeInOpacity = false;
     fire<WorldFirstLoadsTrigger>(fade);
 }
-
-class GeneratedScriptFormattingTest : public FreshProgramTest,
-                                      public ::testing::WithParamInterface<std::tuple<bool, bool>> {};
 
 TEST_P(GeneratedScriptFormattingTest, BeautifyAndCompressKeepTheProgram)
 {
     const auto [localised, synchronised] = GetParam();
     buildEveryFragmentKind(localised);
-    SharedObjectsManager::getInstance().setActive(synchronised);
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    synchronise = synchronised;
+    const std::string script = generateAtmoScript();
     ASSERT_TRUE(nodeAccepts(script));
 
-    const std::string beautified = ProjectManager::beautifyScript(script);
-    const std::string compressed = ProjectManager::compressScript(script);
+    const std::string beautified = core::script::ScriptFormatter::beautify(script);
+    const std::string compressed = core::script::ScriptFormatter::compress(script);
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(beautified, &diagnostics)) << diagnostics;
     EXPECT_TRUE(nodeAccepts(compressed, &diagnostics)) << diagnostics;
     EXPECT_EQ(compressed.find('\n'), std::string::npos);
-    EXPECT_EQ(ProjectManager::compressScript(compressed), compressed);
+    EXPECT_EQ(core::script::ScriptFormatter::compress(compressed), compressed);
 
     const auto sameBeautified = sameSyntaxTree(script, beautified);
     const auto sameCompressed = sameSyntaxTree(script, compressed);
@@ -116,7 +118,7 @@ TEST_P(GeneratedScriptFormattingTest, BeautifyAndCompressKeepTheProgram)
         GTEST_SKIP() << "acorn is not available to compare syntax trees";
     EXPECT_TRUE(*sameBeautified);
     EXPECT_TRUE(*sameCompressed);
-    EXPECT_EQ(sameSyntaxTree(beautified, ProjectManager::beautifyScript(compressed)), true);
+    EXPECT_EQ(sameSyntaxTree(beautified, core::script::ScriptFormatter::beautify(compressed)), true);
 }
 
 INSTANTIATE_TEST_SUITE_P(GlobalAndLocalised, GeneratedScriptFormattingTest,

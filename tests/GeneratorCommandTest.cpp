@@ -1,10 +1,7 @@
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
@@ -69,34 +66,34 @@ protected:
     // returns its path and leaves the scene in the registry.
     std::string savedProject()
     {
-        auto project = ProjectManager::getInstance().createDefaultProject();
+        auto project = createDefaultProject();
         auto door = std::make_shared<PrimitiveObj>();
         door->setName("door's");
-        ObjectManager::getInstance().addAtmoObject(door);
-        auto move = ObjectManager::getInstance().getActor()->getAtmoAction(0);
+        document().appendObject(door);
+        auto move = document().actor()->getAtmoAction(0);
         move->setActive(true);
-        auto click = std::make_shared<action::OnclickTrigger>(door.get());
+        auto click = std::make_shared<action::OnclickTrigger>(ids, door.get());
         click->setActive(true);
         click->addAction(move);
         door->addAtmoTrigger(click);
-        auto near = std::make_shared<action::ProximityTrigger>(door.get());
+        auto near = std::make_shared<action::ProximityTrigger>(ids, door.get());
         near->setActive(true);
         near->addAction(move);
         door->addAtmoTrigger(near);
-        ObjectManager::getInstance().generateAtmoScript();
+        generateAtmoScript();
         const std::string path = (directory_ / "scene.scw").string();
         project->setFileLocation(path);
         EXPECT_EQ(project->save(), std::nullopt);
         return path;
     }
 
-    std::string generated(bool localise, bool synchronise)
+    std::string generated(bool localise, bool synchronised)
     {
-        ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localise);
-        SharedObjectsManager::getInstance().setActive(synchronise);
-        std::string script = ObjectManager::getInstance().generateAtmoScript();
-        SharedObjectsManager::getInstance().setActive(false);
-        ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
+        currentDocument()->setLocaliseScript(localise);
+        synchronise = synchronised;
+        std::string script = generateAtmoScript();
+        synchronise = false;
+        currentDocument()->setLocaliseScript(false);
         return script;
     }
 

@@ -2,12 +2,9 @@
 #include "TestScene.h"
 
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -201,13 +198,13 @@ std::string asFirstWelcomeLine(const std::string& text)
 
 class HostileInputTest : public FreshProgramInDirectoryTest {
 protected:
-    ObjectManager& registry() { return ObjectManager::getInstance(); }
-    SceneEditor& editor() { return SceneEditor::getInstance(); }
+    core::SceneDocument& registry() { return document(); }
+    core::SceneDocument& editor() { return document(); }
 
     void SetUp() override
     {
         FreshProgramInDirectoryTest::SetUp();
-        ProjectManager::getInstance().createDefaultProject();
+        createDefaultProject();
     }
 
     template <class Kind>
@@ -215,7 +212,7 @@ protected:
     {
         auto object = std::make_shared<Kind>();
         object->setName(name);
-        registry().addAtmoObject(object);
+        registry().appendObject(object);
         return object;
     }
 
@@ -235,9 +232,9 @@ protected:
 
     std::string generate(bool localised, bool synchronised)
     {
-        ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(localised);
-        SharedObjectsManager::getInstance().setActive(synchronised);
-        return registry().generateAtmoScript();
+        currentDocument()->setLocaliseScript(localised);
+        synchronise = synchronised;
+        return generateAtmoScript();
     }
 
     fs::path writeScript(const std::string& script)
@@ -286,19 +283,19 @@ TEST_F(HostileInputTest, ObjectNamesAndSolidObjectIndicesReadBackFromEveryScript
     for (std::size_t i = 0; i < names.size(); ++i) {
         auto model = add<ModelObj>("model");
         editor().renameObject(*model, names[i].text);
-        fire<OnclickTrigger>(std::make_shared<AnimateTextureAction>(model.get()));
+        fire<OnclickTrigger>(std::make_shared<AnimateTextureAction>(ids, model.get()));
         auto primitive = add<PrimitiveObj>("primitive");
         editor().renameObject(*primitive, names[i].text);
         editor().setSolidObjectIndex(*primitive, indices[i].text);
         fire<ProximityTrigger>(std::make_shared<ChatPrintMessageAction>(primitive.get()));
         auto viewpoint = add<ViewpointObj>("viewpoint");
         editor().renameObject(*viewpoint, names[i].text);
-        auto animation = std::make_shared<ViewpointObjectAction>(viewpoint.get());
+        auto animation = std::make_shared<ViewpointObjectAction>(ids, viewpoint.get());
         animation->triggerTimeElem = std::string("open");
         fire<ProximityTrigger>(animation);
         auto solid = add<SolidObjectObj>("solid");
         editor().renameObject(*solid, names[i].text);
-        fire<OnclickTrigger>(std::make_shared<OpacityAction>(solid.get()));
+        fire<OnclickTrigger>(std::make_shared<OpacityAction>(ids, solid.get()));
     }
     std::vector<Marked> values = names;
     values.insert(values.end(), indices.begin(), indices.end());
@@ -340,17 +337,17 @@ TEST_F(HostileInputTest, TexturesPrimitiveNamesAndAnchorsReadBackFromEveryScript
     for (std::size_t i = 0; i < textures.size(); ++i) {
         auto model = add<ModelObj>("fan");
         auto door = add<PrimitiveObj>("door");
-        auto onModel = std::make_shared<AnimateTextureAction>(model.get());
+        auto onModel = std::make_shared<AnimateTextureAction>(ids, model.get());
         editor().setFieldValue(*onModel, "textures", std::vector<std::string>{textures[i].text, "plain.jpg"});
         editor().setField(*onModel, "primitiveName", primitiveNames[i].text);
         fire<OnclickTrigger>(onModel);
-        auto onDoor = std::make_shared<AnimateTextureAction>(door.get());
+        auto onDoor = std::make_shared<AnimateTextureAction>(ids, door.get());
         editor().setFieldValue(*onDoor, "findfaces", std::optional<std::vector<int>>());
         editor().setField(*onDoor, "findtextureurl", faceTextures[i].text);
         fire<OnclickTrigger>(onDoor);
         allAnchors.push_back(anchors[i].text);
     }
-    auto move = std::make_shared<MovePositionAction>(view.get());
+    auto move = std::make_shared<MovePositionAction>(ids, view.get());
     editor().setField(*move, "usesAnchors", true);
     editor().setFieldValue(*move, "anchors", allAnchors);
     fire<ProximityTrigger>(move);
@@ -363,7 +360,7 @@ TEST_F(HostileInputTest, TexturesPrimitiveNamesAndAnchorsReadBackFromEveryScript
 
 TEST_F(HostileInputTest, SoundFilesAndTimeElementsReadBackFromEveryScript)
 {
-    auto world = registry().getWorld();
+    auto world = registry().world();
     const auto worldSounds = marked("W");
     const auto emitted = marked("E");
     const auto entered = marked("V");
@@ -374,10 +371,10 @@ TEST_F(HostileInputTest, SoundFilesAndTimeElementsReadBackFromEveryScript)
         auto sound = std::make_shared<script::Sounds>();
         sound->filename = worldSounds[i].text;
         editor().addSound(*world, sound);
-        auto emit = std::make_shared<EmitSoundAction>(door.get());
+        auto emit = std::make_shared<EmitSoundAction>(ids, door.get());
         editor().setField(*emit, "filename", emitted[i].text);
         fire<OnclickTrigger>(emit);
-        auto animation = std::make_shared<ViewpointObjectAction>(view.get());
+        auto animation = std::make_shared<ViewpointObjectAction>(ids, view.get());
         editor().setField(*animation, "triggerTimeElem", entered[i].text);
         editor().setField(*animation, "exitTriggerTimeElem", left[i].text);
         fire<ProximityTrigger>(animation);
@@ -392,7 +389,7 @@ TEST_F(HostileInputTest, EveryWelcomeMessageLineReadsBackAndTheRestStaysText)
 {
     // The world holds one welcome message: one script per text, checked in
     // one run. Its lines are split at line breaks; the first holds the marker.
-    auto world = registry().getWorld();
+    auto world = registry().world();
     editor().setWelcomeEnabled(*world, true);
     const auto messages = marked("H", asFirstWelcomeLine);
     std::vector<fs::path> scripts;
@@ -450,14 +447,14 @@ for (const [raw, written] of cases) {
 
 class HostileProjectFileTest : public HostileInputTest {
 protected:
-    std::shared_ptr<Project> open(const fs::path& path, std::string& error)
+    std::shared_ptr<core::SceneDocument> open(const fs::path& path, std::string& error)
     {
-        return ProjectManager::getInstance().openProject(path.string(), error);
+        return openProject(path.string(), error);
     }
 
     std::optional<std::string> saveAs(const fs::path& path)
     {
-        auto project = ProjectManager::getInstance().getCurrentProject();
+        auto project = currentDocument();
         project->setFileLocation(path.string());
         return project->save();
     }
@@ -465,7 +462,7 @@ protected:
 
 TEST_F(HostileProjectFileTest, InvalidUtf8InAFileIsRefusedWithTheFileAndTheProblem)
 {
-    auto project = ProjectManager::getInstance().getCurrentProject();
+    auto project = currentDocument();
     struct Broken {
         const char* what;
         std::string content;
@@ -488,7 +485,7 @@ TEST_F(HostileProjectFileTest, InvalidUtf8InAFileIsRefusedWithTheFileAndTheProbl
         std::string error;
         EXPECT_EQ(open(path, error), nullptr);
         EXPECT_EQ(error, path.string() + ": " + message);
-        EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
+        EXPECT_EQ(currentDocument(), project);
         // The message itself is text the window can show unchanged.
         EXPECT_EQ(script::ScriptText::comment(error), error);
     }
@@ -505,8 +502,8 @@ TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenP
     }
     ASSERT_EQ(saveAs(directory_ / "whole.scw"), std::nullopt);
     const std::string whole = fileContent(directory_ / "whole.scw");
-    auto project = ProjectManager::getInstance().getCurrentProject();
-    const auto objects = registry().getAtmoObjectListData();
+    auto project = currentDocument();
+    const auto objects = registry().objects();
 
     const fs::path cut = directory_ / "cut.scw";
     std::string error;
@@ -525,8 +522,8 @@ TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenP
         << whole.substr(0, middle) << "<<<<<<< HEAD\n=======\n>>>>>>> other\n" << whole.substr(middle);
     EXPECT_EQ(open(cut, error), nullptr);
     EXPECT_THAT(error, HasSubstr(cut.string() + ": line "));
-    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
-    EXPECT_EQ(registry().getAtmoObjectListData(), objects);
+    EXPECT_EQ(currentDocument(), project);
+    EXPECT_EQ(registry().objects(), objects);
 
     // The whole file less its final line feed still is the whole document.
     std::ofstream(cut, std::ios::binary | std::ios::trunc) << whole.substr(0, whole.size() - 1);
@@ -536,23 +533,23 @@ TEST_F(HostileProjectFileTest, TruncatedAndMergedFilesAreRefusedAndLeaveTheOpenP
 TEST_F(HostileProjectFileTest, ADirectoryOpenedAsAProjectIsRefusedWithAMessage)
 {
     // Opening succeeds on a directory on this system; only the reading fails.
-    auto project = ProjectManager::getInstance().getCurrentProject();
+    auto project = currentDocument();
     fs::create_directory(directory_ / "folder.scw");
     std::string error;
     EXPECT_EQ(open(directory_ / "folder.scw", error), nullptr);
     EXPECT_EQ(error, "Cannot open " + (directory_ / "folder.scw").string() + ": Is a directory");
-    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
+    EXPECT_EQ(currentDocument(), project);
 }
 
 TEST_F(HostileProjectFileTest, NonAsciiTextIsKeptByteForByte)
 {
     const std::string text = "Caf\xC3\xA9 \xE2\x98\x95 \xF0\x9D\x84\x9E \xE2\x80\xA8 'x' \"y\" \\ \r\n";
-    ProjectManager::getInstance().getCurrentProject()->setName(text);
+    currentDocument()->setName(text);
     auto door = add<PrimitiveObj>(text);
     auto chat = std::make_shared<ChatPrintMessageAction>(door.get());
     chat->message = text + std::string("\0", 1);
     fire<OnclickTrigger>(chat);
-    editor().setWelcomeMessage(*registry().getWorld(), text);
+    editor().setWelcomeMessage(*registry().world(), text);
     const std::string script = generate(false, false);
 
     ASSERT_EQ(saveAs(directory_ / "text.scw"), std::nullopt);
@@ -562,12 +559,12 @@ TEST_F(HostileProjectFileTest, NonAsciiTextIsKeptByteForByte)
     std::string error;
     auto reopened = open(directory_ / "text.scw", error);
     ASSERT_NE(reopened, nullptr) << error;
-    EXPECT_EQ(reopened->getName(), text);
-    EXPECT_EQ(registry().getAtmoObject(2)->getName(), text);
-    auto reopenedChat = std::dynamic_pointer_cast<ChatPrintMessageAction>(registry().getAtmoObject(2)->getAtmoAction(0));
+    EXPECT_EQ(reopened->name(), text);
+    EXPECT_EQ(registry().object(2)->getName(), text);
+    auto reopenedChat = std::dynamic_pointer_cast<ChatPrintMessageAction>(registry().object(2)->getAtmoAction(0));
     ASSERT_NE(reopenedChat, nullptr);
     EXPECT_EQ(reopenedChat->message, text + std::string("\0", 1));
-    EXPECT_EQ(registry().getWorld()->getWelcomeMessage(), text);
+    EXPECT_EQ(registry().world()->getWelcomeMessage(), text);
     EXPECT_EQ(generate(false, false), script);
 }
 
@@ -587,7 +584,7 @@ TEST_F(HostileProjectFileTest, TypedInvalidUtf8IsSavedAsReplacementCharactersAnd
     std::string error;
     ASSERT_NE(open(directory_ / "typed.scw", error), nullptr) << error;
     const std::string readsAs = "door" + kReplacement + kReplacement + kReplacement + "'" + kReplacement;
-    EXPECT_EQ(registry().getAtmoObject(2)->getName(), readsAs);
+    EXPECT_EQ(registry().object(2)->getName(), readsAs);
     EXPECT_EQ(generate(true, true), script);
 
     ASSERT_EQ(saveAs(directory_ / "again.scw"), std::nullopt);

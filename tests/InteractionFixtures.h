@@ -2,8 +2,6 @@
 
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/action/AtmoAction.h"
 
 #include <memory>
@@ -32,18 +30,12 @@ inline std::shared_ptr<core::PrimitiveObj> primitiveNamed(const std::string& nam
     return primitive;
 }
 
-// Makes a default project current and localises its script.
-inline void localiseScript()
-{
-    core::ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
-}
-
 // An action with easily recognised fragments ("fire_" / "leave_" plus its
 // label) and an int field, for tests of what triggers and the field access
 // do with any action.
 class MarkerAction : public core::action::AtmoAction {
 public:
-    explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner, 0)
+    explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner)
     {
         this->label = std::move(label);
         setName(std::string("Marker"));
@@ -61,14 +53,20 @@ public:
                                                           .add("label", &MarkerAction::label);
         return table;
     }
-    std::shared_ptr<AtmoAction> newInstance(core::IAtmoObject* owner) const override
+    std::shared_ptr<AtmoAction> newInstance(core::IAtmoObject* owner, core::IdCounter&) const override
     {
         return std::make_shared<MarkerAction>("new", owner);
     }
     std::vector<std::string> getFields() const override { return {"repeats", "label"}; }
-    std::string exitTriggerScript() const override { return "leave_" + label.value_or("null") + "();\n"; }
-    std::string doTriggerScript() const override { return "fire_" + label.value_or("null") + "();\n"; }
-    std::string doScript() const override { return {}; }
+    std::string exitTriggerScript(const core::script::ScriptContext&) const override
+    {
+        return "leave_" + label.value_or("null") + "();\n";
+    }
+    std::string doTriggerScript(const core::script::ScriptContext&) const override
+    {
+        return "fire_" + label.value_or("null") + "();\n";
+    }
+    std::string doScript(const core::script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<MarkerAction>(*this); }

@@ -2,7 +2,7 @@
 #include "TestScene.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
@@ -12,38 +12,20 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 
-#include <stdexcept>
-
 namespace scenewright::test {
 namespace {
 
 using namespace core;
 using namespace core::action;
 
-using InteractionManagerTest = FreshProgramTest;
+using InteractionCatalogueTest = FreshProgramTest;
 
-// A panel as the GUI would register one.
-class TestPanel : public IInteractionEditor {
-public:
-    explicit TestPanel(std::string kind) : kind(std::move(kind)) {}
-    std::string kind;
-};
-
-InteractionManager::EditorFactory panelFactory(const std::string& kind)
+TEST_F(InteractionCatalogueTest, HoldsThePrototypesInOrderAndTheirFirstUseMovesTheCounter)
 {
-    return [kind] { return std::make_unique<TestPanel>(kind); };
-}
-
-std::string panelKind(const std::unique_ptr<IInteractionEditor>& panel)
-{
-    auto* testPanel = dynamic_cast<TestPanel*>(panel.get());
-    return testPanel ? testPanel->kind : "none";
-}
-
-TEST_F(InteractionManagerTest, HoldsThePrototypesInOrderAndBuildsThemOnFirstUse)
-{
-    EXPECT_EQ(ObjectManager::peekNextId(), 0);
-    InteractionManager& registry = InteractionManager::getInstance();
+    EXPECT_EQ(ids.peek(), 0);
+    const InteractionCatalogue registry;
+    EXPECT_EQ(ids.peek(), 0);
+    ids.passCatalogueNumbers();
 
     struct Expected {
         std::string className;
@@ -85,14 +67,19 @@ TEST_F(InteractionManagerTest, HoldsThePrototypesInOrderAndBuildsThemOnFirstUse)
         EXPECT_EQ(registry.getTrigger(k)->getTriggerObject(), nullptr);
     }
 
-    EXPECT_EQ(ObjectManager::peekNextId(), 10);
-    EXPECT_EQ(&InteractionManager::getInstance(), &registry);
-    EXPECT_EQ(ObjectManager::peekNextId(), 10);
+    EXPECT_EQ(ids.peek(), 10);
+    ids.passCatalogueNumbers();
+    EXPECT_EQ(ids.peek(), 10);
+    // Documents use it the first time they offer an object its interactions.
+    createDefaultProject();
+    EXPECT_EQ(ids.peek(), 12);
+    document().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    EXPECT_EQ(ids.peek(), 12);
 }
 
-TEST_F(InteractionManagerTest, HandsOutANewListOfTheActionPrototypes)
+TEST_F(InteractionCatalogueTest, HandsOutANewListOfTheActionPrototypes)
 {
-    InteractionManager& registry = InteractionManager::getInstance();
+    InteractionCatalogue registry;
     auto prototypes = registry.getStandardActions();
     ASSERT_EQ(prototypes.size(), 9u);
     for (int k = 0; k < 9; ++k)
@@ -101,10 +88,10 @@ TEST_F(InteractionManagerTest, HandsOutANewListOfTheActionPrototypes)
     EXPECT_EQ(registry.getStandardActionSize(), 9);
 }
 
-TEST_F(InteractionManagerTest, AddsAndRemovesTriggerPrototypes)
+TEST_F(InteractionCatalogueTest, AddsAndRemovesTriggerPrototypes)
 {
-    InteractionManager& registry = InteractionManager::getInstance();
-    auto extra = std::make_shared<ProximityTrigger>();
+    InteractionCatalogue registry;
+    auto extra = std::make_shared<ProximityTrigger>(ids);
     registry.addTrigger(extra);
     registry.addTrigger(extra);
     ASSERT_EQ(registry.getTriggersSize(), 5);
@@ -115,7 +102,7 @@ TEST_F(InteractionManagerTest, AddsAndRemovesTriggerPrototypes)
     EXPECT_EQ(registry.getTrigger(3), extra);
 
     // Only that very trigger is removed, not another of the same class.
-    const ProximityTrigger stranger;
+    const ProximityTrigger stranger(ids);
     registry.removeTrigger(&stranger);
     EXPECT_EQ(registry.getTriggersSize(), 4);
 
@@ -124,61 +111,12 @@ TEST_F(InteractionManagerTest, AddsAndRemovesTriggerPrototypes)
     EXPECT_STREQ(registry.getTrigger(0)->className(), "ProximityTrigger");
 }
 
-TEST_F(InteractionManagerTest, MakesANewEditorPanelForExactlyTheRegisteredClass)
-{
-    InteractionManager& registry = InteractionManager::getInstance();
-    const ProximityTrigger proximity;
-    const OnclickTrigger onclick;
-    const AnimateTextureAction texture;
-
-    EXPECT_EQ(registry.getRegisteredGUIFor(proximity), nullptr);
-
-    registry.registerGUIFor(typeid(ProximityTrigger), panelFactory("proximity"));
-    registry.registerGUIFor(texture, panelFactory("texture"));
-    auto first = registry.getRegisteredGUIFor(proximity);
-    auto second = registry.getRegisteredGUIFor(proximity);
-    EXPECT_EQ(panelKind(first), "proximity");
-    EXPECT_EQ(panelKind(second), "proximity");
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(panelKind(registry.getRegisteredGUIFor(AnimateTextureAction())), "texture");
-    EXPECT_EQ(registry.getRegisteredGUIFor(onclick), nullptr);
-
-    // A registration for a base class covers none of its subclasses.
-    registry.registerGUIFor(typeid(AtmoTrigger), panelFactory("any trigger"));
-    EXPECT_EQ(registry.getRegisteredGUIFor(onclick), nullptr);
-
-    // A later registration replaces the earlier one.
-    registry.registerGUIFor(proximity, panelFactory("replaced"));
-    EXPECT_EQ(panelKind(registry.getRegisteredGUIFor(proximity)), "replaced");
-}
-
-TEST_F(InteractionManagerTest, PanelThatCannotBeBuiltYieldsNothing)
-{
-    InteractionManager& registry = InteractionManager::getInstance();
-    registry.registerGUIFor(typeid(ProximityTrigger), []() -> std::unique_ptr<IInteractionEditor> {
-        throw std::runtime_error("no display");
-    });
-    registry.registerGUIFor(typeid(OnclickTrigger), InteractionManager::EditorFactory());
-    EXPECT_EQ(registry.getRegisteredGUIFor(ProximityTrigger()), nullptr);
-    EXPECT_EQ(registry.getRegisteredGUIFor(OnclickTrigger()), nullptr);
-}
-
-TEST_F(InteractionManagerTest, ResetForgetsRegistrationsAndRebuildsThePrototypes)
-{
-    InteractionManager::getInstance().registerGUIFor(typeid(ProximityTrigger), panelFactory("proximity"));
-    InteractionManager::resetForTesting();
-    ObjectManager::resetForTesting();
-    InteractionManager& registry = InteractionManager::getInstance();
-    EXPECT_EQ(registry.getRegisteredGUIFor(ProximityTrigger()), nullptr);
-    EXPECT_EQ(registry.getStandardAction(2)->getIds(), std::vector<int>{0});
-}
-
 // Which object kinds each standard action may be attached to.
-TEST_F(InteractionManagerTest, PrototypesAllowTheirActionsOnTheRightObjects)
+TEST_F(InteractionCatalogueTest, PrototypesAllowTheirActionsOnTheRightObjects)
 {
-    const std::vector<std::shared_ptr<IAtmoObject>> objects = {
-        std::make_shared<World>(),          std::make_shared<Actor>(),         std::make_shared<ModelObj>(),
-        std::make_shared<PrimitiveObj>(),   std::make_shared<SolidObjectObj>(), std::make_shared<ViewpointObj>()};
+    const std::vector<std::shared_ptr<IAtmoObject>> objects
+        = {std::make_shared<World>(),        std::make_shared<Actor>(ids),       std::make_shared<ModelObj>(),
+           std::make_shared<PrimitiveObj>(), std::make_shared<SolidObjectObj>(), std::make_shared<ViewpointObj>()};
     // Columns: world, actor, model, primitive, solid object, viewpoint.
     const std::vector<std::pair<std::string, std::string>> allowed = {
         {"URLpopup", "111111"},
@@ -191,7 +129,7 @@ TEST_F(InteractionManagerTest, PrototypesAllowTheirActionsOnTheRightObjects)
         {"ViewpointObjectAction", "000001"},
         {"AnimateTextureAction", "001100"},
     };
-    InteractionManager& registry = InteractionManager::getInstance();
+    InteractionCatalogue registry;
     for (int k = 0; k < registry.getStandardActionSize(); ++k) {
         const auto& prototype = registry.getStandardAction(k);
         ASSERT_EQ(prototype->className(), allowed[k].first);
@@ -212,23 +150,23 @@ TEST_P(EveryActionScriptTest, WholeScriptParses)
 {
     const auto [localised, synchronised] = GetParam();
     startProject(localised);
-    SharedObjectsManager::getInstance().setActive(synchronised);
-    ObjectManager& registry = ObjectManager::getInstance();
+    synchronise = synchronised;
+    core::SceneDocument& registry = document();
     const std::vector<IAtmoObject*> objects = {
-        registry.getWorld().get(),
-        registry.getActor().get(),
+        registry.world().get(),
+        registry.actor().get(),
         addObject<ModelObj>("ship", 3).get(),
         addObject<PrimitiveObj>("door", 4).get(),
         addObject<SolidObjectObj>("7", 5).get(),
         addObject<ViewpointObj>("view", 6).get(),
     };
-    const InteractionManager& interactions = InteractionManager::getInstance();
+    const InteractionCatalogue interactions;
     int fired = 0;
     for (IAtmoObject* object : objects) {
         for (const auto& prototype : interactions.getStandardActions()) {
             if (!prototype->allowedForAtmoObject(object))
                 continue;
-            auto action = prototype->newInstance(object);
+            auto action = prototype->newInstance(object, ids);
             if (fired++ % 2 == 0)
                 fire<ProximityTrigger>(action);
             else
@@ -237,7 +175,7 @@ TEST_P(EveryActionScriptTest, WholeScriptParses)
     }
     EXPECT_EQ(fired, 40);
 
-    const std::string script = registry.generateAtmoScript();
+    const std::string script = generateAtmoScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
 }

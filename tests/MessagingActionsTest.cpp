@@ -29,21 +29,21 @@ const std::string hostile = "it's \\ \"odd\"\nline\r\xE2\x80\xA8\xE2\x80\xA9 // 
 TEST_F(MessagingActionsTest, ChatMessageShowsApostrophesAsGraveAccentsButKeepsWhatWasTyped)
 {
     ChatPrintMessageAction action;
-    EXPECT_EQ(action.doTriggerScript(), "");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "");
     action.message = std::string("It's here");
-    EXPECT_EQ(action.doTriggerScript(), "chat.print('It`s here');\n");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "chat.print('It`s here');\n");
     EXPECT_EQ(action.message, std::optional<std::string>("It's here"));
     action.message = std::string("a\\b\nc\xE2\x80\xA8");
-    EXPECT_EQ(action.doTriggerScript(), "chat.print('a\\\\b\\nc\\u2028');\n");
-    EXPECT_EQ(action.doScript(), "");
-    EXPECT_EQ(action.exitTriggerScript(), "");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "chat.print('a\\\\b\\nc\\u2028');\n");
+    EXPECT_EQ(action.doScript(sceneContext()), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MessagingActionsTest, UrlPopupOpensTheWindowThroughTheBrowser)
 {
     URLpopup action;
     action.url = std::string("page.html");
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               "sendJS(\"window.open('page.html','newinst','menubar=no,toolbar=no,location=no,status=no,"
               "scrollbars=no,resizable=yes,width=600,height=400')\");\n");
     action.menubar = action.toolbar = action.location = action.status = action.scrollbars = true;
@@ -51,12 +51,12 @@ TEST_F(MessagingActionsTest, UrlPopupOpensTheWindowThroughTheBrowser)
     action.width = 320;
     action.height = 200;
     action.url.reset();
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               "sendJS(\"window.open('null','newinst','menubar=yes,toolbar=yes,location=yes,status=yes,"
               "scrollbars=yes,resizable=no,width=320,height=200')\");\n");
     // Escaped for the inner literal, then for the outer one.
     action.url = std::string("a'b\\c\"d\ne");
-    EXPECT_NE(action.doTriggerScript().find("window.open('a\\\\'b\\\\\\\\c\\\"d\\\\ne','newinst'"),
+    EXPECT_NE(action.doTriggerScript(sceneContext()).find("window.open('a\\\\'b\\\\\\\\c\\\"d\\\\ne','newinst'"),
               std::string::npos);
 }
 
@@ -79,7 +79,8 @@ TEST_F(MessagingActionsTest, HostileTextsArriveUnchangedWhereTheScriptUsesThem)
                                  "             input: function(t) { process.stdout.write('input:' + t + '|'); } };\n"
                                  "var window = { open: function(u, n, f) { process.stdout.write('open:' + u + '|'); } };\n"
                                  "function sendJS(code) { eval(code); }\n";
-    const auto output = nodeOutput(platform + popup.doTriggerScript() + chat.doTriggerScript() + go.doTriggerScript());
+    const auto output = nodeOutput(platform + popup.doTriggerScript(sceneContext())
+                                   + chat.doTriggerScript(sceneContext()) + go.doTriggerScript(sceneContext()));
     ASSERT_TRUE(output.has_value());
     std::string shown = hostile;
     std::replace(shown.begin(), shown.end(), '\'', '`');
@@ -90,33 +91,23 @@ TEST_F(MessagingActionsTest, SoundIsDeclaredWithItsButtonAndPlayedAtTheOwner)
 {
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
-    EmitSoundAction action(door.get());
+    EmitSoundAction action(ids, door.get());
     action.setIds({3});
     action.controlPanelBtns = true;
 
-    EXPECT_EQ(action.doScript(), lines({"// Loads the sound object...",
-                                        "esnd3 = Sound('');",
-                                        "esnd3.active=false;",
-                                        "esnd3.volume = 0.5;",
-                                        "esnd3.repeats= 0;",
-                                        "esnd3.near = 1.0;",
-                                        "esnd3.far = 50.0;",
-                                        "btnesnd3 = Toggle(\"Sound 3 On/Off\").add();",
-                                        "btnesnd3.state = true;",
-                                        "btnesnd3.onClick = function(state) { ",
-                                        "if(state && !esnd3.active) {",
-                                        "esnd3.play();",
-                                        "} else {",
-                                        "esnd3.stop();",
-                                        "}",
-                                        "}"}));
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doScript(sceneContext()),
+              lines({"// Loads the sound object...", "esnd3 = Sound('');", "esnd3.active=false;", "esnd3.volume = 0.5;",
+                     "esnd3.repeats= 0;", "esnd3.near = 1.0;", "esnd3.far = 50.0;",
+                     "btnesnd3 = Toggle(\"Sound 3 On/Off\").add();", "btnesnd3.state = true;",
+                     "btnesnd3.onClick = function(state) { ", "if(state && !esnd3.active) {", "esnd3.play();",
+                     "} else {", "esnd3.stop();", "}", "}"}));
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"// Play the sound file ",
                      "esnd3.position = Vector(primitiveobj12.position.x,primitiveobj12.position.y,"
                      "primitiveobj12.position.z);",
                      "if(!esnd3.active) {", "  esnd3.active=true;", "  esnd3.play();", "}"}));
-    EXPECT_EQ(action.exitTriggerScript(), "");
-    EXPECT_EQ(action.getOnLoadScript(), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "");
     EXPECT_EQ(action.toString(), "esnd3");
     EXPECT_EQ(action.getName(), std::optional<std::string>("Emit sound from your object"));
 }
@@ -125,30 +116,21 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
 {
     startProject(true);
     auto view = addObject<ViewpointObj>("view", 4);
-    EmitSoundAction action(view.get());
+    EmitSoundAction action(ids, view.get());
     action.setIds({3});
     action.filename = std::string("o'clock.wav");
     action.repeats = 2;
     action.controlPanelBtns = true;
 
-    EXPECT_EQ(action.doScript(), lines({"// Loads the sound object...",
-                                        "this.esnd3 = Sound('o\\'clock.wav');",
-                                        "this.esnd3.active=false;",
-                                        "this.esnd3.volume = 0.5;",
-                                        "this.esnd3.repeats= 2;",
-                                        "this.esnd3.near = 1.0;",
-                                        "this.esnd3.far = 50.0;",
-                                        "this.btnesnd3 = Toggle(\"Sound 3 On/Off\").add();",
-                                        "this.btnesnd3.localisedparent = this;",
-                                        "this.btnesnd3.state = true;",
-                                        "this.btnesnd3.onClick = function(state) { ",
-                                        "if(state && !this.localisedparent.esnd3.active) {",
-                                        "this.localisedparent.esnd3.play();",
-                                        "} else {",
-                                        "this.localisedparent.esnd3.stop();",
-                                        "}",
-                                        "}"}));
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(
+        action.doScript(sceneContext()),
+        lines({"// Loads the sound object...", "this.esnd3 = Sound('o\\'clock.wav');", "this.esnd3.active=false;",
+               "this.esnd3.volume = 0.5;", "this.esnd3.repeats= 2;", "this.esnd3.near = 1.0;", "this.esnd3.far = 50.0;",
+               "this.btnesnd3 = Toggle(\"Sound 3 On/Off\").add();", "this.btnesnd3.localisedparent = this;",
+               "this.btnesnd3.state = true;", "this.btnesnd3.onClick = function(state) { ",
+               "if(state && !this.localisedparent.esnd3.active) {", "this.localisedparent.esnd3.play();", "} else {",
+               "this.localisedparent.esnd3.stop();", "}", "}"}));
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"// Play the sound file ",
                      "this.localisedparent.esnd3.position = Vector(this.localisedparent.position.x,"
                      "this.localisedparent.position.y,this.localisedparent.position.z);",
@@ -158,7 +140,7 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
 
 TEST_F(MessagingActionsTest, PrototypeSoundHasNoNameAndPrintsAsItsVariable)
 {
-    EmitSoundAction prototype;
+    EmitSoundAction prototype(ids);
     EXPECT_EQ(prototype.getName(), std::nullopt);
     EXPECT_EQ(prototype.toString(), "esnd0");
     EXPECT_EQ(prototype.getDescription()->substr(0, 32), "Have sound emit from an object. ");
@@ -169,30 +151,31 @@ TEST_F(MessagingActionsTest, GotoWorldWhenTheAvatarIsNear)
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
     GotoNewWorldAction action(door.get());
-    EXPECT_EQ(action.doTriggerScript(),
+    EXPECT_EQ(action.doTriggerScript(sceneContext()),
               lines({"if(actor.dist(primitiveobj12.worldSpacePosition) < 5.0) {", "chat.input('/goto null');", "}"}));
     action.aerURLLocation = std::string("http://x/o'w.aer");
-    EXPECT_NE(action.doTriggerScript().find("chat.input('/goto http://x/o\\'w.aer');\n"), std::string::npos);
-    EXPECT_EQ(action.doScript(), "");
-    EXPECT_EQ(action.exitTriggerScript(), "");
+    EXPECT_NE(action.doTriggerScript(sceneContext()).find("chat.input('/goto http://x/o\\'w.aer');\n"),
+              std::string::npos);
+    EXPECT_EQ(action.doScript(sceneContext()), "");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTriggerAndExit)
 {
     startProject(false);
     auto view = addObject<ViewpointObj>("view", 4);
-    ViewpointObjectAction action(view.get());
-    EXPECT_EQ(action.getOnLoadScript(), "\t// Setting the Viewpoint Object animations for view\n"
-                                        "// Done setting Viewpoint Object animations\n");
-    EXPECT_EQ(action.doTriggerScript(), "viewptobj4.trig.trigger();\n");
-    EXPECT_EQ(action.exitTriggerScript(), "viewptobj4.etrig.trigger();\n");
-    EXPECT_EQ(action.doScript(), "");
+    ViewpointObjectAction action(ids, view.get());
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "\t// Setting the Viewpoint Object animations for view\n"
+                                                      "// Done setting Viewpoint Object animations\n");
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "viewptobj4.trig.trigger();\n");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "viewptobj4.etrig.trigger();\n");
+    EXPECT_EQ(action.doScript(sceneContext()), "");
 
     action.triggerTimeElem = std::string("open");
     action.setTrigSpeed = 2.5;
     action.setTrigPlayOnce = false;
     action.exitTriggerTimeElem = std::string("shut's");
-    EXPECT_EQ(action.getOnLoadScript(),
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()),
               lines({"\t// Setting the Viewpoint Object animations for view",
                      "viewptobj4.trig = viewptobj4.scene.getTimeElem('open');",
                      "if(viewptobj4.trig == undefined) { chat.print('No timeelem trigger exists with the name "
@@ -207,38 +190,39 @@ TEST_F(MessagingActionsTest, ViewpointAnimationsAreBoundOnLoadAndPlayedOnTrigger
     action.triggerTimeElem = std::string();
     action.exitTriggerTimeElem.reset();
     view->setName("two\nlines");
-    EXPECT_EQ(action.getOnLoadScript(), "\t// Setting the Viewpoint Object animations for two lines\n"
-                                        "// Done setting Viewpoint Object animations\n");
+    EXPECT_EQ(action.getOnLoadScript(sceneContext()), "\t// Setting the Viewpoint Object animations for two lines\n"
+                                                      "// Done setting Viewpoint Object animations\n");
 }
 
 TEST_F(MessagingActionsTest, LocalisedViewpointIsReachedThroughTheInnerNameWhenTriggered)
 {
     startProject(true);
     auto view = addObject<ViewpointObj>("view", 4);
-    ViewpointObjectAction action(view.get());
+    ViewpointObjectAction action(ids, view.get());
     action.triggerTimeElem = std::string("open");
     // The on-load code runs with "this" bound to the viewpoint itself.
-    EXPECT_NE(action.getOnLoadScript().find("this.trig = this.scene.getTimeElem('open');\n"), std::string::npos);
-    EXPECT_EQ(action.doTriggerScript(), "this.localisedparent.trig.trigger();\n");
-    EXPECT_EQ(action.exitTriggerScript(), "this.localisedparent.etrig.trigger();\n");
+    EXPECT_NE(action.getOnLoadScript(sceneContext()).find("this.trig = this.scene.getTimeElem('open');\n"),
+              std::string::npos);
+    EXPECT_EQ(action.doTriggerScript(sceneContext()), "this.localisedparent.trig.trigger();\n");
+    EXPECT_EQ(action.exitTriggerScript(sceneContext()), "this.localisedparent.etrig.trigger();\n");
 }
 
 TEST_F(MessagingActionsTest, OnlyTheViewpointActionIsLimitedToViewpointObjects)
 {
-    const std::vector<std::shared_ptr<IAtmoObject>> others = {
-        std::make_shared<ModelObj>(), std::make_shared<PrimitiveObj>(), std::make_shared<SolidObjectObj>(),
-        std::make_shared<Actor>(), std::make_shared<World>()};
+    const std::vector<std::shared_ptr<IAtmoObject>> others
+        = {std::make_shared<ModelObj>(), std::make_shared<PrimitiveObj>(), std::make_shared<SolidObjectObj>(),
+           std::make_shared<Actor>(ids), std::make_shared<World>()};
     const auto viewpoint = std::make_shared<ViewpointObj>();
 
-    const ViewpointObjectAction viewpointAction;
+    const ViewpointObjectAction viewpointAction(ids);
     EXPECT_TRUE(viewpointAction.allowedForAtmoObject(viewpoint.get()));
     EXPECT_FALSE(viewpointAction.allowedForAtmoObject(nullptr));
     for (const auto& other : others)
         EXPECT_FALSE(viewpointAction.allowedForAtmoObject(other.get())) << other->getType();
 
-    const std::vector<std::shared_ptr<AtmoAction>> unlimited = {
-        std::make_shared<ChatPrintMessageAction>(), std::make_shared<EmitSoundAction>(),
-        std::make_shared<GotoNewWorldAction>(), std::make_shared<URLpopup>()};
+    const std::vector<std::shared_ptr<AtmoAction>> unlimited
+        = {std::make_shared<ChatPrintMessageAction>(), std::make_shared<EmitSoundAction>(ids),
+           std::make_shared<GotoNewWorldAction>(), std::make_shared<URLpopup>()};
     for (const auto& action : unlimited) {
         EXPECT_TRUE(action->allowedForAtmoObject(nullptr)) << action->className();
         EXPECT_TRUE(action->allowedForAtmoObject(viewpoint.get())) << action->className();
@@ -257,14 +241,14 @@ TEST_F(MessagingActionsTest, FieldsAreListedInDisplayOrderAndReachableByName)
     using T = FieldType;
     const std::vector<Case> cases = {
         {std::make_shared<ChatPrintMessageAction>(), {"message"}, {T::String}},
-        {std::make_shared<EmitSoundAction>(),
+        {std::make_shared<EmitSoundAction>(ids),
          {"filename", "near", "far", "repeats", "volume", "controlPanelBtns"},
          {T::String, T::Double, T::Double, T::Int, T::Double, T::Boolean}},
         {std::make_shared<GotoNewWorldAction>(), {"aerURLLocation", "distance"}, {T::String, T::Double}},
         {std::make_shared<URLpopup>(),
          {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"},
          {T::String, T::Int, T::Int, T::Boolean, T::Boolean, T::Boolean, T::Boolean, T::Boolean, T::Boolean}},
-        {std::make_shared<ViewpointObjectAction>(),
+        {std::make_shared<ViewpointObjectAction>(ids),
          {"triggerTimeElem", "setTrigSpeed", "setTrigPlayOnce", "exitTriggerTimeElem", "setExitSpeed",
           "setExitPlayOnce"},
          {T::String, T::Double, T::Boolean, T::String, T::Double, T::Boolean}},
@@ -285,7 +269,7 @@ TEST_F(MessagingActionsTest, FieldsAreListedInDisplayOrderAndReachableByName)
     EXPECT_EQ(popup.url, std::optional<std::string>("a.html"));
     EXPECT_TRUE(popup.menubar);
 
-    EmitSoundAction sound;
+    EmitSoundAction sound(ids);
     EXPECT_EQ(sound.verifyField("repeats", "2.5"), "repeats must contain an integer");
     EXPECT_EQ(sound.verifyField("volume", "loud"), "volume must contain an real number");
     sound.set("repeats", "7");
@@ -304,10 +288,10 @@ TEST_F(MessagingActionsTest, NumberedActionsKeepTheirNumbersAndTheOthersTakeNone
         EXPECT_TRUE(action->setIds({}));
         EXPECT_FALSE(action->setIds({1}));
     }
-    EXPECT_EQ(ObjectManager::peekNextId(), 0);
+    EXPECT_EQ(ids.peek(), 0);
 
-    EmitSoundAction sound;
-    ViewpointObjectAction viewpoint;
+    EmitSoundAction sound(ids);
+    ViewpointObjectAction viewpoint(ids);
     EXPECT_EQ(sound.getIds(), std::vector<int>{0});
     EXPECT_EQ(viewpoint.getIds(), std::vector<int>{1});
     EXPECT_FALSE(viewpoint.setIds({}));
@@ -315,7 +299,7 @@ TEST_F(MessagingActionsTest, NumberedActionsKeepTheirNumbersAndTheOthersTakeNone
     ViewpointObj owner;
     auto copy = sound.cloneit(&owner);
     EXPECT_EQ(copy->toString(), "esnd0");
-    copy->takeFreshIds();
+    copy->takeFreshIds(ids);
     EXPECT_EQ(copy->toString(), "esnd2");
 }
 
@@ -327,8 +311,8 @@ class MessagingScriptTest : public FreshProgramTest, public ::testing::WithParam
 TEST_P(MessagingScriptTest, WholeScriptParses)
 {
     startProject(GetParam());
-    ObjectManager& registry = ObjectManager::getInstance();
-    std::vector<IAtmoObject*> owners = {registry.getWorld().get(), registry.getActor().get()};
+    core::SceneDocument& registry = document();
+    std::vector<IAtmoObject*> owners = {registry.world().get(), registry.actor().get()};
     owners.push_back(addObject<ModelObj>(hostile, 3).get());
     owners.push_back(addObject<PrimitiveObj>(hostile, 4).get());
     owners.push_back(addObject<SolidObjectObj>(hostile, 5).get());
@@ -338,7 +322,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         auto chat = std::make_shared<ChatPrintMessageAction>(owner);
         chat->message = hostile;
         fire<ProximityTrigger>(chat);
-        auto sound = std::make_shared<EmitSoundAction>(owner);
+        auto sound = std::make_shared<EmitSoundAction>(ids, owner);
         sound->filename = hostile;
         sound->controlPanelBtns = true;
         fire<OnclickTrigger>(sound);
@@ -348,7 +332,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         auto popup = std::make_shared<URLpopup>(owner);
         popup->url = hostile;
         fire<OnclickTrigger>(popup);
-        auto viewpoint = std::make_shared<ViewpointObjectAction>(owner);
+        auto viewpoint = std::make_shared<ViewpointObjectAction>(ids, owner);
         if (viewpoint->allowedForAtmoObject(owner)) {
             viewpoint->triggerTimeElem = hostile;
             viewpoint->exitTriggerTimeElem = hostile;
@@ -356,7 +340,7 @@ TEST_P(MessagingScriptTest, WholeScriptParses)
         }
     }
 
-    const std::string script = registry.generateAtmoScript();
+    const std::string script = generateAtmoScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
 }

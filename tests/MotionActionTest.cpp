@@ -2,13 +2,14 @@
 #include "InteractionFixtures.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 namespace scenewright::test {
 namespace {
@@ -21,29 +22,29 @@ using MotionActionTest = FreshProgramTest;
 const std::string fanRotation = "Rotation('XYZ',0.0*this.thetime*(0.10471),5.0*this.thetime*(0.10471),"
                                 "0.0*this.thetime*(0.10471) );\n";
 
-std::shared_ptr<ConstantRotationAction> rotationNumbered7(IAtmoObject* owner)
+std::shared_ptr<ConstantRotationAction> rotationNumbered7(core::IdCounter& ids, IAtmoObject* owner)
 {
-    ObjectManager::advanceNextIdTo(7);
-    return std::make_shared<ConstantRotationAction>(owner);
+    ids.advanceTo(7);
+    return std::make_shared<ConstantRotationAction>(ids, owner);
 }
 
 TEST_F(MotionActionTest, RotationTriggerAndExitFragmentsUseTheAnimatorOfTheirNumber)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
-    EXPECT_EQ(rotation->doTriggerScript(), "// Fires the constant rotation action\n"
-                                           "fan.revanim7.sincetime=0;\n"
-                                           "addAnimator(fan.revanim7);\n");
-    EXPECT_EQ(rotation->exitTriggerScript(), "if(fan.revanim7.maxtime>0) { if(fan.revanim7.sincetime < "
-                                             "fan.revanim7.maxtime) removeAnimator(fan.revanim7);}\n"
-                                             "else removeAnimator(fan.revanim7);");
+    auto rotation = rotationNumbered7(ids, fan.get());
+    EXPECT_EQ(rotation->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                         "fan.revanim7.sincetime=0;\n"
+                                                         "addAnimator(fan.revanim7);\n");
+    EXPECT_EQ(rotation->exitTriggerScript(sceneContext()), "if(fan.revanim7.maxtime>0) { if(fan.revanim7.sincetime < "
+                                                           "fan.revanim7.maxtime) removeAnimator(fan.revanim7);}\n"
+                                                           "else removeAnimator(fan.revanim7);");
 }
 
 TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
-    EXPECT_EQ(rotation->doScript(),
+    auto rotation = rotationNumbered7(ids, fan.get());
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
               "fan.revanim7 = Object();\n"
               "fan.revanim7.thetime=0;\n"
@@ -52,8 +53,7 @@ TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
               "  fan.revanim7.thetime+=d;\n"
               "  if(fan.getPhysicalModel()==undefined) {\n"
               "fan.worldSpaceOrientation = "
-                  + fanRotation + "} else {\n"
-                  + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
+                  + fanRotation + "} else {\n" + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
                   + "}\n"
                     "}\n");
 }
@@ -61,9 +61,9 @@ TEST_F(MotionActionTest, RotationWithoutTimeLimitDeclaresAnEndlessAnimator)
 TEST_F(MotionActionTest, RotationWithTimeLimitStoresItAndStopsItself)
 {
     auto fan = modelNamed("fan");
-    auto rotation = rotationNumbered7(fan.get());
+    auto rotation = rotationNumbered7(ids, fan.get());
     rotation->maxtime = 30.0;
-    EXPECT_EQ(rotation->doScript(),
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for fan <model.aer/.atmo>\n"
               "fan.revanim7 = Object();\n"
               "fan.revanim7.thetime=0;\n"
@@ -73,15 +73,14 @@ TEST_F(MotionActionTest, RotationWithTimeLimitStoresItAndStopsItself)
               "  fan.revanim7.thetime+=d;\n"
               "  if(fan.getPhysicalModel()==undefined) {\n"
               "fan.worldSpaceOrientation = "
-                  + fanRotation + "} else {\n"
-                  + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
+                  + fanRotation + "} else {\n" + "fan.getPhysicalModel().worldSpaceOrientation = " + fanRotation
                   + "}\n"
                     "if(this.maxtime>0) {\n"
                     "  this.sincetime+=d;\n"
                     " if(this.sincetime > this.maxtime) removeAnimator(this);}\n"
                     "}\n");
     rotation->maxtime = -1.0;
-    EXPECT_EQ(rotation->doScript().find("maxtime"), std::string::npos);
+    EXPECT_EQ(rotation->doScript(sceneContext()).find("maxtime"), std::string::npos);
 }
 
 TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedParent)
@@ -89,14 +88,14 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("wheel");
-    solid->getAtmoObjectDeclaration();
-    auto rotation = rotationNumbered7(solid.get());
+    script::ScriptNaming::nameObjects({solid}, ids);
+    auto rotation = rotationNumbered7(ids, solid.get());
     rotation->xrevolutions = 1.5;
     rotation->yrevolutions = -2.0;
     rotation->zrevolutions = 1e7;
     const std::string turn = "Rotation('XYZ',1.5*this.thetime*(0.10471),-2.0*this.thetime*(0.10471),"
                              "1.0E7*this.thetime*(0.10471) );\n";
-    EXPECT_EQ(rotation->doScript(),
+    EXPECT_EQ(rotation->doScript(sceneContext()),
               "// Here, we attach a timestep to the revanim object which runs the rotation for wheel <solid-object>\n"
               "this.revanim7 = Object();\n"
               "this.revanim7.thetime=0;\n"
@@ -108,16 +107,16 @@ TEST_F(MotionActionTest, LocalisedRotationDeclaresOnThisAndRunsOnTheLocalisedPar
                   + turn + "} else {\n" + "this.localisedparent.getPhysicalModel().worldSpaceOrientation = " + turn
                   + "}\n"
                     "}\n");
-    EXPECT_EQ(rotation->doTriggerScript(), "// Fires the constant rotation action\n"
-                                           "this.localisedparent.revanim7.sincetime=0;\n"
-                                           "addAnimator(this.localisedparent.revanim7);\n");
+    EXPECT_EQ(rotation->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
+                                                         "this.localisedparent.revanim7.sincetime=0;\n"
+                                                         "addAnimator(this.localisedparent.revanim7);\n");
 }
 
 const std::string directMoveComment = "// Move object directly to a new position relative to its current position\n";
 
-std::shared_ptr<MovePositionAction> moveBy(IAtmoObject* owner, bool smooth)
+std::shared_ptr<MovePositionAction> moveBy(core::IdCounter& ids, IAtmoObject* owner, bool smooth)
 {
-    auto move = std::make_shared<MovePositionAction>(owner);
+    auto move = std::make_shared<MovePositionAction>(ids, owner);
     move->xdirection = 1.5;
     move->zdirection = -2.0;
     move->smoothTransition = smooth;
@@ -126,10 +125,10 @@ std::shared_ptr<MovePositionAction> moveBy(IAtmoObject* owner, bool smooth)
 
 TEST_F(MotionActionTest, ActorMovesItsPositionDirectlyInBothLayouts)
 {
-    Actor actor;
+    Actor actor(ids);
     const std::string step = "theActor.worldSpacePosition = theActor.worldSpacePosition.add([1.5,0.0,-2.0]);\n";
-    EXPECT_EQ(moveBy(&actor, true)->doTriggerScript(), step);
-    EXPECT_EQ(moveBy(&actor, false)->doTriggerScript(), directMoveComment + step);
+    EXPECT_EQ(moveBy(ids, &actor, true)->doTriggerScript(sceneContext()), step);
+    EXPECT_EQ(moveBy(ids, &actor, false)->doTriggerScript(sceneContext()), directMoveComment + step);
 }
 
 TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne)
@@ -140,30 +139,30 @@ TEST_F(MotionActionTest, OtherOwnersMoveThroughTheirPhysicalModelWhenTheyHaveOne
                                  "box.getPhysicalModel().worldSpacePosition = "
                                  "box.worldSpacePosition.add([1.5,0.0,-2.0]);\n"
                                  "} \n";
-    EXPECT_EQ(moveBy(box.get(), true)->doTriggerScript(),
+    EXPECT_EQ(moveBy(ids, box.get(), true)->doTriggerScript(sceneContext()),
               "if(box.getPhysicalModel()==undefined) {\n" + directMoveComment + branches);
-    EXPECT_EQ(moveBy(box.get(), false)->doTriggerScript(),
+    EXPECT_EQ(moveBy(ids, box.get(), false)->doTriggerScript(sceneContext()),
               directMoveComment + "if(box.getPhysicalModel()==undefined) {\n" + branches);
 }
 
 TEST_F(MotionActionTest, VectorMoveDeclaresNothing)
 {
     auto box = modelNamed("box");
-    auto move = moveBy(box.get(), true);
+    auto move = moveBy(ids, box.get(), true);
     move->anchors = {"a1"};
-    EXPECT_EQ(move->doScript(), "");
+    EXPECT_EQ(move->doScript(sceneContext()), "");
 }
 
 TEST_F(MotionActionTest, AnchorMoveStartsTheTourUnlessItIsUnderWay)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    EXPECT_EQ(move.doTriggerScript(), "// Move object via anchors to its new position\n"
-                                      "if(!beginanch0.started) {\n"
-                                      "beginanch0.start();\n"
-                                      "}\n");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
+                                                    "if(!beginanch0.started) {\n"
+                                                    "beginanch0.start();\n"
+                                                    "}\n");
 }
 
 TEST_F(MotionActionTest, LocalisedAnchorMoveReachesTheTourThroughTheInnerName)
@@ -171,14 +170,14 @@ TEST_F(MotionActionTest, LocalisedAnchorMoveReachesTheTourThroughTheInnerName)
     localiseScript();
     auto solid = std::make_shared<SolidObjectObj>();
     solid->setName("lift");
-    solid->getAtmoObjectDeclaration();
-    MovePositionAction move(solid.get());
+    script::ScriptNaming::nameObjects({solid}, ids);
+    MovePositionAction move(ids, solid.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    EXPECT_EQ(move.doTriggerScript(), "// Move object via anchors to its new position\n"
-                                      "if(!this.localisedparent.beginanch3.started) {\n"
-                                      "this.localisedparent.beginanch3.start();\n"
-                                      "}\n");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "// Move object via anchors to its new position\n"
+                                                    "if(!this.localisedparent.beginanch3.started) {\n"
+                                                    "this.localisedparent.beginanch3.start();\n"
+                                                    "}\n");
 }
 
 // The lines that look an anchor up by name and list the anchors a1 and a2.
@@ -202,16 +201,17 @@ const std::string measuredist =
 TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
     move.speed = 2.5;
-    EXPECT_EQ(move.doScript(),
-              anchorLookup + "this.moveanch1 = ['a1','a2'];\n"
-                             "this.moveanch1.speed = 2.5;\n"
-                             "beginanch0 = Object();\n"
-                             "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
-                             "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
+    EXPECT_EQ(move.doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch1 = ['a1','a2'];\n"
+                    "this.moveanch1.speed = 2.5;\n"
+                    "beginanch0 = Object();\n"
+                    "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
+                    "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
                   + measuredist
                   + "this.setupmoveanch1=function(theanch,nextid) {\n"
                     "theanch.ba = beginanch0;\n"
@@ -258,63 +258,63 @@ TEST_F(MotionActionTest, AnchorTourOfAModelMovesItThroughItsPhysicalModel)
 
 TEST_F(MotionActionTest, AnchorTourOfTheActorSuspendsGravityAndMovesItDirectly)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(
-        ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    createDefaultProject();
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(document().actor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->anchors = {"a1", "a2"};
-    EXPECT_EQ(move->doScript(),
-              anchorLookup + "this.moveanch1 = ['a1','a2'];\n"
-                             "this.moveanch1.speed = 1.0;\n"
-                             "beginanch0 = Object();\n"
-                             "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
-                             "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
-                             "this.setupmoveanch1=function(theanch,nextid) {\n"
-                             "theanch.ba = beginanch0;\n"
-                             "        theanch.start = function() {\n"
-                             "                this.ba.started = true;\n"
-                             "                this.distance = actor.dist(this.worldSpacePosition);\n"
-                             "                this.time = 0;\n"
-                             "                this.currtrans = theActor.worldSpaceTransform;\n"
-                             "                addAnimator(this);\n"
-                             "        }\n"
-                             "theanch.speed = this.moveanch1.speed;\n"
-                             "        theanch.timestep = function(w,d) {\n"
-                             "                actor.forcedGravitySetting = false;\n"
-                             "                actor.ignoreGravityPreference = true;\n"
-                             "                this.time+=(d*this.speed);\n"
-                             "                if (this.time >= this.distance) {\n"
-                             "                        theActor.worldSpaceTransform = this.transform;\n"
-                             "                        removeAnimator(this);\n"
-                             "                        if(this.next!=undefined) {\n"
-                             "                                this.next.start();\n"
-                             "                        } else {\n"
-                             "                                actor.ignoreGravityPreference = false;\n"
-                             "                        this.ba.started = false;\n"
-                             "                        }\n"
-                             "                }\n"
-                             "                else {\n"
-                             "                        theActor.worldSpaceTransform = "
-                             "this.currtrans.blend(this.transform, "
-                             "(this.time/this.distance));\n"
-                             "                }\n"
-                             "        }\n"
-                             "        if(nextid < this.moveanch1.length) {\n"
-                             "                theanch.next = this.getAnchor(this.moveanch1[nextid++]);\n"
-                             "                this.setupmoveanch1(theanch.next, nextid);\n"
-                             "        } else return;\n"
-                             "}\n"
-                             "this.setupmoveanch1(beginanch0,1);\n\n");
+    EXPECT_EQ(move->doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch1 = ['a1','a2'];\n"
+                    "this.moveanch1.speed = 1.0;\n"
+                    "beginanch0 = Object();\n"
+                    "beginanch0.transform = this.getAnchor(this.moveanch1[0]).transform;\n"
+                    "beginanch0.worldSpacePosition = beginanch0.transform.translation;\n"
+                    "this.setupmoveanch1=function(theanch,nextid) {\n"
+                    "theanch.ba = beginanch0;\n"
+                    "        theanch.start = function() {\n"
+                    "                this.ba.started = true;\n"
+                    "                this.distance = actor.dist(this.worldSpacePosition);\n"
+                    "                this.time = 0;\n"
+                    "                this.currtrans = theActor.worldSpaceTransform;\n"
+                    "                addAnimator(this);\n"
+                    "        }\n"
+                    "theanch.speed = this.moveanch1.speed;\n"
+                    "        theanch.timestep = function(w,d) {\n"
+                    "                actor.forcedGravitySetting = false;\n"
+                    "                actor.ignoreGravityPreference = true;\n"
+                    "                this.time+=(d*this.speed);\n"
+                    "                if (this.time >= this.distance) {\n"
+                    "                        theActor.worldSpaceTransform = this.transform;\n"
+                    "                        removeAnimator(this);\n"
+                    "                        if(this.next!=undefined) {\n"
+                    "                                this.next.start();\n"
+                    "                        } else {\n"
+                    "                                actor.ignoreGravityPreference = false;\n"
+                    "                        this.ba.started = false;\n"
+                    "                        }\n"
+                    "                }\n"
+                    "                else {\n"
+                    "                        theActor.worldSpaceTransform = "
+                    "this.currtrans.blend(this.transform, "
+                    "(this.time/this.distance));\n"
+                    "                }\n"
+                    "        }\n"
+                    "        if(nextid < this.moveanch1.length) {\n"
+                    "                theanch.next = this.getAnchor(this.moveanch1[nextid++]);\n"
+                    "                this.setupmoveanch1(theanch.next, nextid);\n"
+                    "        } else return;\n"
+                    "}\n"
+                    "this.setupmoveanch1(beginanch0,1);\n\n");
 }
 
 TEST_F(MotionActionTest, AnchorTourOfAPrimitiveSetsItsTransformDirectly)
 {
     auto door = primitiveNamed("door", "door");
-    MovePositionAction move(door.get());
+    MovePositionAction move(ids, door.get());
     move.usesAnchors = true;
     move.anchors = {"a1"};
-    const std::string declaration = move.doScript();
+    const std::string declaration = move.doScript(sceneContext());
     EXPECT_NE(declaration.find(measuredist), std::string::npos);
     EXPECT_NE(declaration.find("                if (this.time >= this.distance) {\n"
                                "                        door.worldSpaceTransform = this.transform;\n"
@@ -333,16 +333,17 @@ TEST_F(MotionActionTest, LocalisedAnchorTourHangsOnThisAndTellsEachAnchorItsPare
     localiseScript();
     auto lift = std::make_shared<SolidObjectObj>();
     lift->setName("lift");
-    lift->getAtmoObjectDeclaration();
-    MovePositionAction move(lift.get());
+    script::ScriptNaming::nameObjects({lift}, ids);
+    MovePositionAction move(ids, lift.get());
     move.usesAnchors = true;
     move.anchors = {"a1", "a2"};
-    EXPECT_EQ(move.doScript(),
-              anchorLookup + "this.moveanch4 = ['a1','a2'];\n"
-                             "this.moveanch4.speed = 1.0;\n"
-                             "this.beginanch3 = Object();\n"
-                             "this.beginanch3.transform = this.getAnchor(this.moveanch4[0]).transform;\n"
-                             "this.beginanch3.worldSpacePosition = this.beginanch3.transform.translation;\n"
+    EXPECT_EQ(move.doScript(sceneContext()),
+              anchorLookup
+                  + "this.moveanch4 = ['a1','a2'];\n"
+                    "this.moveanch4.speed = 1.0;\n"
+                    "this.beginanch3 = Object();\n"
+                    "this.beginanch3.transform = this.getAnchor(this.moveanch4[0]).transform;\n"
+                    "this.beginanch3.worldSpacePosition = this.beginanch3.transform.translation;\n"
                   + measuredist
                   + "this.setupmoveanch4=function(theanch,nextid) {\n"
                     "theanch.localisedparent = this;\n"
@@ -392,33 +393,33 @@ TEST_F(MotionActionTest, LocalisedAnchorTourHangsOnThisAndTellsEachAnchorItsPare
 TEST_F(MotionActionTest, AnchorTourWithoutAnchorsContributesNothing)
 {
     auto box = modelNamed("box");
-    MovePositionAction move(box.get());
+    MovePositionAction move(ids, box.get());
     move.usesAnchors = true;
     move.setActive(true);
-    EXPECT_EQ(move.doScript(), "");
-    EXPECT_EQ(move.doTriggerScript(), "");
-    EXPECT_EQ(move.exitTriggerScript(), "");
+    EXPECT_EQ(move.doScript(sceneContext()), "");
+    EXPECT_EQ(move.doTriggerScript(sceneContext()), "");
+    EXPECT_EQ(move.exitTriggerScript(sceneContext()), "");
 
     move.usesAnchors = false;
-    EXPECT_NE(move.doTriggerScript(), "");
+    EXPECT_NE(move.doTriggerScript(sceneContext()), "");
 }
 
 TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)
 {
-    ProjectManager::getInstance().createDefaultProject();
+    createDefaultProject();
     auto box = std::make_shared<ModelObj>();
     box->setName("box");
-    auto move = std::make_shared<MovePositionAction>(box.get());
+    auto move = std::make_shared<MovePositionAction>(ids, box.get());
     move->usesAnchors = true;
     move->setActive(true);
     box->addAtmoAction(move);
-    auto trigger = std::make_shared<ProximityTrigger>(box.get());
+    auto trigger = std::make_shared<ProximityTrigger>(ids, box.get());
     trigger->setActive(true);
     trigger->addAction(move);
     box->addAtmoTrigger(trigger);
-    ObjectManager::getInstance().addAtmoObject(box);
+    document().appendObject(box);
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script.find("anch"), std::string::npos);
     EXPECT_NE(script.find("this.fired = true;\n  }\n} else { \n if(this.fired) {\n  }\n"), std::string::npos);
     EXPECT_TRUE(nodeAccepts(script));
@@ -426,15 +427,14 @@ TEST_F(MotionActionTest, SceneWithAnEmptyAnchorTourParses)
 
 TEST_F(MotionActionTest, HostileAnchorNamesStayInsideTheirLiterals)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto move = std::dynamic_pointer_cast<MovePositionAction>(
-        ObjectManager::getInstance().getActor()->getAtmoAction(0));
+    createDefaultProject();
+    auto move = std::dynamic_pointer_cast<MovePositionAction>(document().actor()->getAtmoAction(0));
     ASSERT_NE(move, nullptr);
     move->usesAnchors = true;
     move->setActive(true);
     move->anchors = {"a'b", "c\\", "d\ne", "f\r\xE2\x80\xA8\xE2\x80\xA9g", "'];alert(1);//"};
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_NE(script.find("this.moveanch1 = ['a\\'b','c\\\\','d\\ne','f\\r\\u2028\\u2029g','\\'];alert(1);//'];\n"),
               std::string::npos);
     std::string diagnostics;
@@ -443,14 +443,14 @@ TEST_F(MotionActionTest, HostileAnchorNamesStayInsideTheirLiterals)
 
 TEST_F(MotionActionTest, MotionActionsAreNotAllowedForPrimitives)
 {
-    Actor actor;
+    Actor actor(ids);
     World world;
     PrimitiveObj primitive;
     ModelObj model;
     ViewpointObj viewpoint;
     SolidObjectObj solid;
-    ConstantRotationAction rotation;
-    MovePositionAction move;
+    ConstantRotationAction rotation(ids);
+    MovePositionAction move(ids);
     const std::vector<const AtmoAction*> actions = {&rotation, &move};
     const std::vector<const IAtmoObject*> allowed = {&model, &viewpoint, &solid, &actor, &world, nullptr};
     for (const AtmoAction* action : actions) {

@@ -3,7 +3,6 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -35,56 +34,61 @@ const std::string kTriggersBanner = "// ***************************************\
                                     "// ***************************************\n";
 
 template <class Kind>
-std::shared_ptr<Kind> addObject(const std::string& name)
+std::shared_ptr<Kind> addNamed(core::SceneDocument& document, const std::string& name)
 {
     auto object = std::make_shared<Kind>();
     object->setName(name);
-    ObjectManager::getInstance().addAtmoObject(object);
+    document.appendObject(object);
     return object;
 }
 
 template <class Kind>
-std::shared_ptr<Kind> addTrigger(IAtmoObject& object)
+std::shared_ptr<Kind> addTrigger(core::IdCounter& ids, IAtmoObject& object)
 {
-    auto trigger = std::make_shared<Kind>(&object);
+    auto trigger = std::make_shared<Kind>(ids, &object);
     trigger->setActive(true);
     object.addAtmoTrigger(trigger);
     return trigger;
 }
 
-std::shared_ptr<ConstantRotationAction> addRotation(IAtmoObject& object)
+std::shared_ptr<ConstantRotationAction> addRotation(core::IdCounter& ids, IAtmoObject& object)
 {
-    auto rotation = std::make_shared<ConstantRotationAction>(&object);
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, &object);
     rotation->setActive(true);
     object.addAtmoAction(rotation);
     return rotation;
 }
 
-using ObjectManagerTest = FreshProgramTest;
+class ObjectManagerTest : public FreshProgramTest {
+protected:
+    // A world in which every kind of object, and every world setting that
+    // carries text, holds line breaks, quotes and backslashes.
+    void buildHostileWorld();
+};
 
 TEST_F(ObjectManagerTest, NextIdCountsOnAcrossClearsAndProjects)
 {
-    EXPECT_EQ(ObjectManager::nextid(), 0);
-    EXPECT_EQ(ObjectManager::nextid(), 1);
-    EXPECT_EQ(ObjectManager::peekNextId(), 2);
-    ObjectManager::getInstance().clearObjects();
-    EXPECT_EQ(ObjectManager::nextid(), 2);
-    ProjectManager::getInstance().createDefaultProject(); // the actor's move action takes 3 and 4
-    EXPECT_EQ(ObjectManager::nextid(), 5);
-    ProjectManager::getInstance().createDefaultProject();
-    EXPECT_EQ(ObjectManager::nextid(), 8);
+    EXPECT_EQ(ids.next(), 0);
+    EXPECT_EQ(ids.next(), 1);
+    EXPECT_EQ(ids.peek(), 2);
+    core::SceneDocument another(ids); // a new, empty document
+    EXPECT_EQ(ids.next(), 2);
+    createDefaultProject(); // the actor's move action takes 3 and 4
+    EXPECT_EQ(ids.next(), 5);
+    createDefaultProject();
+    EXPECT_EQ(ids.next(), 8);
 }
 
 TEST_F(ObjectManagerTest, ScriptOfOnePrimitiveWithAnOnClickTrigger)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto move = ObjectManager::getInstance().getActor()->getAtmoAction(0);
+    createDefaultProject();
+    auto move = document().actor()->getAtmoAction(0);
     move->setActive(true);
     move->set("zdirection", "1.5");
-    auto door = addObject<PrimitiveObj>("door");
-    addTrigger<OnclickTrigger>(*door)->addAction(move);
+    auto door = addNamed<PrimitiveObj>(document(), "door");
+    addTrigger<OnclickTrigger>(ids, *door)->addAction(move);
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script, kDeclarationsBanner
                           + "primitiveobj3 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n"
                             "\n"
@@ -104,35 +108,36 @@ TEST_F(ObjectManagerTest, ScriptOfOnePrimitiveWithAnOnClickTrigger)
 
 TEST_F(ObjectManagerTest, AssemblesDeclarationsThenOnLoadTriggersThenWorldThenTriggersOfActiveParts)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    World& world = *ObjectManager::getInstance().getWorld();
+    createDefaultProject();
+    World& world = *document().world();
     world.setWelcomeEnabled(true);
     world.setWelcomeMessage(std::string("hi"));
-    auto fan = addObject<ModelObj>("fan");
-    auto rotation = addRotation(*fan);
-    auto idleMove = std::make_shared<MovePositionAction>(fan.get());
+    auto fan = addNamed<ModelObj>(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    auto idleMove = std::make_shared<MovePositionAction>(ids, fan.get());
     idleMove->usesAnchors = true;
     idleMove->anchors = {"a1"};
     fan->addAtmoAction(idleMove);
-    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(*fan);
+    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(ids, *fan);
     firstLoad->addAction(rotation);
-    auto idleNear = addTrigger<ProximityTrigger>(*fan);
+    auto idleNear = addTrigger<ProximityTrigger>(ids, *fan);
     idleNear->addAction(rotation);
     idleNear->setActive(false);
-    auto box = addObject<SolidObjectObj>("box");
-    auto idleFirstLoad = addTrigger<WorldFirstLoadsTrigger>(*box);
+    auto box = addNamed<SolidObjectObj>(document(), "box");
+    auto idleFirstLoad = addTrigger<WorldFirstLoadsTrigger>(ids, *box);
     idleFirstLoad->addAction(rotation);
     idleFirstLoad->setActive(false);
-    auto click = addTrigger<OnclickTrigger>(*box);
+    auto click = addTrigger<OnclickTrigger>(ids, *box);
     click->addAction(rotation);
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    const std::string expected = kDeclarationsBanner + fan->getAtmoObjectDeclaration() + rotation->doScript()
-                                 + box->getAtmoObjectDeclaration() + firstLoad->doOnLoadTrigger() + "\n"
-                                 + kTriggersBanner + "chat.print('hi');\n" + "\n" + "\n" + "\n"
-                                 + firstLoad->doScript() + "\n" + click->doScript() + "\n";
+    const std::string script = generateAtmoScript();
+    const std::string expected = kDeclarationsBanner + fan->getAtmoObjectDeclaration(sceneContext())
+                                 + rotation->doScript(sceneContext()) + box->getAtmoObjectDeclaration(sceneContext())
+                                 + firstLoad->doOnLoadTrigger(sceneContext()) + "\n" + kTriggersBanner
+                                 + "chat.print('hi');\n" + "\n" + "\n" + "\n" + triggerScript(*firstLoad) + "\n"
+                                 + triggerScript(*click) + "\n";
     EXPECT_EQ(script, expected);
-    EXPECT_EQ(script.find(idleMove->doScript()), std::string::npos);
+    EXPECT_EQ(script.find(idleMove->doScript(sceneContext())), std::string::npos);
     EXPECT_EQ(script.find(".prox"), std::string::npos);
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
@@ -140,40 +145,43 @@ TEST_F(ObjectManagerTest, AssemblesDeclarationsThenOnLoadTriggersThenWorldThenTr
 
 TEST_F(ObjectManagerTest, GeneratingTwiceGivesTheSameTextWithAndWithoutSynchronisation)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto fan = addObject<ModelObj>("fan");
-    auto rotation = addRotation(*fan);
-    addTrigger<ProximityTrigger>(*fan)->addAction(rotation);
-    addTrigger<OnclickTrigger>(*addObject<PrimitiveObj>("door"))->addAction(rotation);
-    ObjectManager& registry = ObjectManager::getInstance();
+    createDefaultProject();
+    auto fan = addNamed<ModelObj>(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    addTrigger<ProximityTrigger>(ids, *fan)->addAction(rotation);
+    addTrigger<OnclickTrigger>(ids, *addNamed<PrimitiveObj>(document(), "door"))->addAction(rotation);
+    core::SceneDocument& registry = document();
 
-    const std::string first = registry.generateAtmoScript();
-    EXPECT_EQ(registry.generateAtmoScript(), first);
+    const std::string first = generateAtmoScript();
+    EXPECT_EQ(generateAtmoScript(), first);
     EXPECT_TRUE(nodeAccepts(first));
-    SharedObjectsManager::getInstance().setActive(true);
-    const std::string synchronised = registry.generateAtmoScript();
+    synchronise = true;
+    const std::string synchronised = generateAtmoScript();
     EXPECT_NE(synchronised, first);
-    EXPECT_EQ(registry.generateAtmoScript(), synchronised);
+    EXPECT_EQ(generateAtmoScript(), synchronised);
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(synchronised, &diagnostics)) << diagnostics;
 }
 
 TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTheEnd)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto fan = addObject<ModelObj>("fan");
-    auto rotation = addRotation(*fan);
-    addTrigger<WorldFirstLoadsTrigger>(*fan)->addAction(rotation);
-    addTrigger<OnclickTrigger>(*fan)->addAction(rotation);
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    createDefaultProject();
+    auto fan = addNamed<ModelObj>(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    addTrigger<WorldFirstLoadsTrigger>(ids, *fan)->addAction(rotation);
+    addTrigger<OnclickTrigger>(ids, *fan)->addAction(rotation);
+    synchronise = true;
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
-    const std::string names = synch.getTriggerNames();
-    const std::string handler = synch.doScript();
+    const std::string script = generateAtmoScript();
+    const auto& objects = document().objects();
+    script::ScriptContext context = sceneContext();
+    for (const auto& object : objects)
+        object->generateAtmoScript(context);
+    const std::string names = script::SynchronisationTable::getTriggerNames(objects);
+    const std::string handler = context.synchronisation().doScript(objects);
     ASSERT_FALSE(names.empty());
     ASSERT_FALSE(handler.empty());
-    const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger();
+    const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger(sceneContext());
     EXPECT_NE(script.find(onLoad + names + "\n" + kTriggersBanner), std::string::npos);
     ASSERT_GE(script.size(), handler.size());
     EXPECT_EQ(script.substr(script.size() - handler.size()), handler);
@@ -182,27 +190,27 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
 
 TEST_F(ObjectManagerTest, RemovingAnObjectRemovesItsActionsFromTheRemainingTriggers)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    ObjectManager& registry = ObjectManager::getInstance();
-    auto move = registry.getActor()->getAtmoAction(0);
+    createDefaultProject();
+    core::SceneDocument& registry = document();
+    auto move = registry.actor()->getAtmoAction(0);
     move->setActive(true);
-    auto fan = addObject<ModelObj>("fan");
-    auto rotation = addRotation(*fan);
-    auto door = addObject<PrimitiveObj>("door");
-    auto click = addTrigger<OnclickTrigger>(*door);
+    auto fan = addNamed<ModelObj>(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    auto door = addNamed<PrimitiveObj>(document(), "door");
+    auto click = addTrigger<OnclickTrigger>(ids, *door);
     click->addAction(rotation);
     click->addAction(move);
     click->addAction(rotation);
-    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(*registry.getWorld());
+    auto firstLoad = addTrigger<WorldFirstLoadsTrigger>(ids, *registry.world());
     firstLoad->addAction(rotation);
 
-    registry.removeAtmoObject(2);
+    registry.removeObject(2);
 
-    ASSERT_EQ(registry.getAtmoObjectSize(), 3);
-    EXPECT_EQ(registry.getAtmoObject(2), door);
+    ASSERT_EQ(registry.objectCount(), 3);
+    EXPECT_EQ(registry.object(2), door);
     EXPECT_EQ(click->getActionList(), action::AtmoTrigger::ActionList{move});
     EXPECT_EQ(firstLoad->getActionSize(), 0);
-    const std::string script = registry.generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script.find("modelobj"), std::string::npos);
     EXPECT_EQ(script.find("revanim"), std::string::npos);
     EXPECT_TRUE(nodeAccepts(script));
@@ -210,15 +218,15 @@ TEST_F(ObjectManagerTest, RemovingAnObjectRemovesItsActionsFromTheRemainingTrigg
 
 TEST_F(ObjectManagerTest, CopiedTriggersAndActionsGenerateNamesOfTheirOwn)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto fan = addObject<ModelObj>("fan");
-    auto rotation = addRotation(*fan);
-    addTrigger<ProximityTrigger>(*fan)->addAction(rotation);
-    auto box = addObject<SolidObjectObj>("box");
-    box->copy(*fan);
-    SharedObjectsManager::getInstance().setActive(true);
+    createDefaultProject();
+    auto fan = addNamed<ModelObj>(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    addTrigger<ProximityTrigger>(ids, *fan)->addAction(rotation);
+    auto box = addNamed<SolidObjectObj>(document(), "box");
+    box->copy(*fan, ids);
+    synchronise = true;
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_NE(script.find("modelobj6.revanim2 = Object();"), std::string::npos);
     EXPECT_NE(script.find("solidobject7.revanim4 = Object();"), std::string::npos);
     EXPECT_NE(script.find("synchtrigger3"), std::string::npos);
@@ -227,40 +235,38 @@ TEST_F(ObjectManagerTest, CopiedTriggersAndActionsGenerateNamesOfTheirOwn)
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
 }
 
-// A world in which every kind of object, and every world setting that
-// carries text, holds line breaks, quotes and backslashes.
-void buildHostileWorld()
+void ObjectManagerTest::buildHostileWorld()
 {
     const std::string hostile = "x'); alert('\\\n\r\u2028\u2029y";
-    ProjectManager::getInstance().createDefaultProject();
-    ObjectManager& registry = ObjectManager::getInstance();
-    World& world = *registry.getWorld();
+    createDefaultProject();
+    core::SceneDocument& registry = document();
+    World& world = *registry.world();
     world.setWelcomeEnabled(true);
     world.setWelcomeMessage(hostile + "\n" + hostile);
     auto sound = std::make_shared<script::Sounds>();
     sound->filename = hostile;
     sound->addControlPanelButtons = true;
     world.addSound(sound);
-    auto move = registry.getActor()->getAtmoAction(0);
+    auto move = registry.actor()->getAtmoAction(0);
     move->setActive(true);
 
-    auto loaded = addObject<ModelObj>(hostile);
+    auto loaded = addNamed<ModelObj>(document(), hostile);
     loaded->pm.active = true;
-    auto found = addObject<ModelObj>(hostile);
+    auto found = addNamed<ModelObj>(document(), hostile);
     found->tobeloaded = false;
-    auto door = addObject<PrimitiveObj>(hostile);
+    auto door = addNamed<PrimitiveObj>(document(), hostile);
     door->solidObjectIndex = hostile;
-    auto box = addObject<SolidObjectObj>(hostile);
-    auto cam = addObject<ViewpointObj>(hostile);
+    auto box = addNamed<SolidObjectObj>(document(), hostile);
+    auto cam = addNamed<ViewpointObj>(document(), hostile);
     cam->pm.active = true;
-    for (const auto& object : registry.getAtmoObjectListData()) {
-        if (object == registry.getWorld() || object == registry.getActor())
+    for (const auto& object : registry.objects()) {
+        if (object == registry.world() || object == registry.actor())
             continue;
-        auto click = addTrigger<OnclickTrigger>(*object);
+        auto click = addTrigger<OnclickTrigger>(ids, *object);
         click->addAction(move);
-        auto near = addTrigger<ProximityTrigger>(*object);
+        auto near = addTrigger<ProximityTrigger>(ids, *object);
         if (object != door) {
-            auto rotation = addRotation(*object);
+            auto rotation = addRotation(ids, *object);
             near->addAction(rotation);
             click->addAction(rotation);
         }
@@ -280,7 +286,7 @@ bool injectionEscapes(const std::string& script)
 TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheGlobalScript)
 {
     buildHostileWorld();
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     const std::string literal = "x\\'); alert(\\'\\\\\\n\\r\\u2028\\u2029y";
     const std::string comment = "x'); alert('\\  " + std::string("  y");
     EXPECT_NE(script.find("getSolidObject('" + literal + "').rootPrimitive.find('.../" + literal + "')"),
@@ -296,13 +302,13 @@ TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheGlobalScript)
 TEST_F(ObjectManagerTest, HostileNamesCannotBreakOutOfTheLocalisedOrSynchronisedScript)
 {
     buildHostileWorld();
-    ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(true);
+    currentDocument()->setLocaliseScript(true);
     std::string diagnostics;
-    const std::string localised = ObjectManager::getInstance().generateAtmoScript();
+    const std::string localised = generateAtmoScript();
     EXPECT_FALSE(injectionEscapes(localised));
     EXPECT_TRUE(nodeAccepts(localised, &diagnostics)) << diagnostics;
-    SharedObjectsManager::getInstance().setActive(true);
-    const std::string synchronised = ObjectManager::getInstance().generateAtmoScript();
+    synchronise = true;
+    const std::string synchronised = generateAtmoScript();
     EXPECT_FALSE(injectionEscapes(synchronised));
     EXPECT_TRUE(nodeAccepts(synchronised, &diagnostics)) << diagnostics;
 }

@@ -18,7 +18,7 @@ protected:
     std::string refusal(const std::string& text)
     {
         std::string error;
-        EXPECT_FALSE(ProjectFileReader::read(text, "deep.scw", error));
+        EXPECT_FALSE(ProjectFileReader::read(text, "deep.scw", ids, error));
         return error;
     }
 };
@@ -52,7 +52,7 @@ TEST_F(ProjectFileNestingTest, BracketsInsideStringsDoNotCount)
     const std::string text = R"({"format": "scenewright-project", "version": 1, "name": ")" + name
                              + R"(", "objects": [{"type": "world", "name": "world"}, {"type": "actor", "name": "actor"}]})";
     std::string error;
-    auto project = ProjectFileReader::read(text, "brackets.scw", error);
+    auto project = ProjectFileReader::read(text, "brackets.scw", ids, error);
     ASSERT_TRUE(project) << error;
     EXPECT_EQ(project->name, std::string(200, '[') + "\"{{{\\");
 }

@@ -3,11 +3,9 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -51,21 +49,15 @@ void writeFile(const fs::path& path, const std::string& text)
 
 class ProjectFileTest : public FreshProgramInDirectoryTest {
 protected:
-    void TearDown() override
-    {
-        io::FileOperations::install(nullptr);
-        FreshProgramInDirectoryTest::TearDown();
-    }
-
     fs::path file(const std::string& name) const { return directory_ / name; }
-    ObjectManager& registry() { return ObjectManager::getInstance(); }
+    core::SceneDocument& registry() { return document(); }
 
     template <class Object>
     std::shared_ptr<Object> add(const std::string& name)
     {
         auto object = std::make_shared<Object>();
         object->setName(name);
-        registry().addAtmoObject(object);
+        registry().appendObject(object);
         return object;
     }
 
@@ -73,9 +65,9 @@ protected:
     // action referred to twice and hostile strings.
     void buildScene()
     {
-        auto project = ProjectManager::getInstance().createDefaultProject();
+        auto project = createDefaultProject();
         project->setName("hostile 'name' \\ \n\xE2\x80\xA8 ü");
-        auto world = registry().getWorld();
+        auto world = registry().world();
         world->setWelcomeMessage(std::string("Welcome to Bob's\nworld \\o/"));
         world->setWelcomeEnabled(true);
         world->setFogEnabled(true);
@@ -93,14 +85,14 @@ protected:
         model->pm.active = true;
         model->pm.initialmass = 2.5;
         model->tobeloaded = false;
-        auto rotation = std::make_shared<ConstantRotationAction>(model.get());
+        auto rotation = std::make_shared<ConstantRotationAction>(ids, model.get());
         rotation->setActive(true);
         rotation->maxtime = 30;
         model->addAtmoAction(rotation);
 
         auto door = add<PrimitiveObj>("door\r\n");
         door->solidObjectIndex = std::nullopt;
-        auto click = std::make_shared<OnclickTrigger>(door.get());
+        auto click = std::make_shared<OnclickTrigger>(ids, door.get());
         click->setActive(true);
         click->addAction(rotation);
         click->addAction(rotation);
@@ -109,32 +101,32 @@ protected:
         auto solid = add<SolidObjectObj>("3");
         solid->pm.fixed = true;
         auto viewpoint = add<ViewpointObj>("././view"); // kept as ./view, also when reopened
-        auto move = std::make_shared<MovePositionAction>(viewpoint.get());
+        auto move = std::make_shared<MovePositionAction>(ids, viewpoint.get());
         move->usesAnchors = true;
         move->anchors = {"a'1", "a\\2"};
         move->setActive(true);
         viewpoint->addAtmoAction(move);
-        auto proximity = std::make_shared<ProximityTrigger>(viewpoint.get());
+        auto proximity = std::make_shared<ProximityTrigger>(ids, viewpoint.get());
         proximity->setActive(true);
         proximity->distance = 12.5;
         proximity->continuous = false;
         proximity->usesSynch = false;
         proximity->addAction(move);
-        proximity->addAction(registry().getActor()->getAtmoAction(0));
+        proximity->addAction(registry().actor()->getAtmoAction(0));
         viewpoint->addAtmoTrigger(proximity);
-        auto load = std::make_shared<WorldFirstLoadsTrigger>(world.get());
+        auto load = std::make_shared<WorldFirstLoadsTrigger>(ids, world.get());
         load->setActive(true);
         load->addAction(move);
         world->addAtmoTrigger(load);
-        registry().getActor()->getAtmoAction(0)->setActive(true);
-        registry().getActor()->getAtmoAction(0)->setName(std::nullopt);
+        registry().actor()->getAtmoAction(0)->setActive(true);
+        registry().actor()->getAtmoAction(0)->setName(std::nullopt);
 
         // Every other action kind, with null and hostile strings.
-        auto opacity = std::make_shared<OpacityAction>(model.get());
+        auto opacity = std::make_shared<OpacityAction>(ids, model.get());
         opacity->setActive(true);
         opacity->fadeInOpacity = false;
         model->addAtmoAction(opacity);
-        auto texture = std::make_shared<AnimateTextureAction>(door.get());
+        auto texture = std::make_shared<AnimateTextureAction>(ids, door.get());
         texture->setActive(true);
         texture->textures = {"./t'1.jpg", "http://x/\\t2.gif"};
         texture->findfaces = std::vector<int>{2, 3, -5};
@@ -144,7 +136,7 @@ protected:
         chat->setActive(true);
         chat->message = std::string("it's \"here\"\r\nâ© done");
         door->addAtmoAction(chat);
-        auto emit = std::make_shared<EmitSoundAction>(door.get());
+        auto emit = std::make_shared<EmitSoundAction>(ids, door.get());
         emit->setActive(true);
         emit->filename = std::nullopt;
         emit->controlPanelBtns = true;
@@ -157,7 +149,7 @@ protected:
         popup->url = std::string("http://x/?a='b'&c=\"d\"");
         popup->scrollbars = true;
         door->addAtmoAction(popup);
-        auto animation = std::make_shared<ViewpointObjectAction>(viewpoint.get());
+        auto animation = std::make_shared<ViewpointObjectAction>(ids, viewpoint.get());
         animation->setActive(true);
         animation->triggerTimeElem = std::string("open");
         viewpoint->addAtmoAction(animation);
@@ -168,9 +160,9 @@ protected:
         proximity->addAction(opacity);
     }
 
-    std::shared_ptr<Project> open(const fs::path& path, std::string& error)
+    std::shared_ptr<core::SceneDocument> open(const fs::path& path, std::string& error)
     {
-        return ProjectManager::getInstance().openProject(path.string(), error);
+        return openProject(path.string(), error);
     }
 
 };
@@ -178,9 +170,9 @@ protected:
 TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
 {
     buildScene();
-    const std::string script = registry().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     ASSERT_TRUE(nodeAccepts(script));
-    auto project = ProjectManager::getInstance().getCurrentProject();
+    auto project = currentDocument();
     project->setFileLocation(file("scene.scw").string());
     ASSERT_EQ(project->save(), std::nullopt);
     EXPECT_TRUE(project->isSaved());
@@ -188,13 +180,13 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
     EXPECT_EQ(saved.back(), '\n');
     EXPECT_THAT(saved, HasSubstr("\n  \"format\": \"scenewright-project\",\n  \"version\": 1,"));
 
-    const int counter = ObjectManager::peekNextId();
+    const int counter = ids.peek();
     std::string error;
     auto reopened = open(file("scene.scw"), error);
     ASSERT_NE(reopened, nullptr) << error;
-    EXPECT_EQ(reopened->getName(), project->getName());
-    EXPECT_GE(ObjectManager::peekNextId(), counter);
-    EXPECT_EQ(registry().generateAtmoScript(), script);
+    EXPECT_EQ(reopened->name(), project->name());
+    EXPECT_GE(ids.peek(), counter);
+    EXPECT_EQ(generateAtmoScript(), script);
 
     reopened->setFileLocation(file("again.scw").string());
     ASSERT_EQ(reopened->save(), std::nullopt);
@@ -203,18 +195,18 @@ TEST_F(ProjectFileTest, SaveThenOpenGivesTheSameScriptAndTheSameBytes)
 
 TEST_F(ProjectFileTest, SavingHandsOutNoNumbersAndUndeclaredObjectsOpenUndeclared)
 {
-    ProjectManager::getInstance().createDefaultProject();
+    createDefaultProject();
     add<PrimitiveObj>("door");
-    auto project = ProjectManager::getInstance().getCurrentProject();
+    auto project = currentDocument();
     project->setFileLocation(file("fresh.scw").string());
-    const int counter = ObjectManager::peekNextId();
+    const int counter = ids.peek();
     ASSERT_EQ(project->save(), std::nullopt);
-    EXPECT_EQ(ObjectManager::peekNextId(), counter);
+    EXPECT_EQ(ids.peek(), counter);
     EXPECT_THAT(fileContent(file("fresh.scw")), ::testing::Not(HasSubstr("\"id\"")));
 
     std::string error;
     ASSERT_NE(open(file("fresh.scw"), error), nullptr) << error;
-    auto door = std::dynamic_pointer_cast<PrimitiveObj>(registry().getAtmoObject(2));
+    auto door = std::dynamic_pointer_cast<PrimitiveObj>(registry().object(2));
     ASSERT_NE(door, nullptr);
     EXPECT_FALSE(door->getGlobalId());
 }
@@ -225,8 +217,8 @@ TEST_F(ProjectFileTest, AnEmptyFileOpensAsTheDefaultProject)
     std::string error;
     auto project = open(file("old.scw"), error);
     ASSERT_NE(project, nullptr) << error;
-    EXPECT_EQ(project->getName(), "default");
-    EXPECT_EQ(registry().getAtmoObjectSize(), 2);
+    EXPECT_EQ(project->name(), "default");
+    EXPECT_EQ(registry().objectCount(), 2);
 }
 
 TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBack)
@@ -239,15 +231,15 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     std::string error;
     ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
     // The trigger without numbers took a fresh one past the file's.
-    const auto trigger = registry().getAtmoObject(2)->getAtmoTrigger(0);
+    const auto trigger = registry().object(2)->getAtmoTrigger(0);
     EXPECT_GT(trigger->getIds()[0], 500);
-    EXPECT_GT(ObjectManager::peekNextId(), trigger->getIds()[0]);
+    EXPECT_GT(ids.peek(), trigger->getIds()[0]);
 
     for (int i = 0; i < 1000; ++i)
-        ObjectManager::nextid();
-    const int counter = ObjectManager::peekNextId();
+        ids.next();
+    const int counter = ids.peek();
     ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
-    EXPECT_GE(ObjectManager::peekNextId(), counter);
+    EXPECT_GE(ids.peek(), counter);
 }
 
 TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
@@ -262,20 +254,20 @@ TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
     writeFile(file("largest.scw"), head + R"(, {"type": "primitive", "name": "q"}]})");
     std::string error;
     ASSERT_NE(open(file("largest.scw"), error), nullptr) << error;
-    EXPECT_EQ(ObjectManager::peekNextId(), 2147483647);
-    EXPECT_THROW(ObjectManager::nextid(), IdsExhausted);
-    EXPECT_THROW(registry().generateAtmoScript(), IdsExhausted) << "q has no number left to take";
+    EXPECT_EQ(ids.peek(), 2147483647);
+    EXPECT_THROW(ids.next(), IdsExhausted);
+    EXPECT_THROW(generateAtmoScript(), IdsExhausted) << "q has no number left to take";
 
     // Each step that needs a number is refused and changes nothing.
-    const auto& p = registry().getAtmoObject(2);
-    EXPECT_THROW(SceneEditor::getInstance().addObject("r", IAtmoObject::TYPE_PRIMITIVE), IdsExhausted);
-    EXPECT_EQ(registry().getAtmoObjectSize(), 4);
-    EXPECT_THROW(SceneEditor::getInstance().copyInteractions(*p, *registry().getAtmoObject(3)), IdsExhausted);
-    EXPECT_EQ(registry().getAtmoObject(3)->getAtmoTriggerSize(), 0);
-    EXPECT_FALSE(SceneEditor::getInstance().attachStandardInteractions(*p));
+    const auto& p = registry().object(2);
+    EXPECT_THROW(document().addObject("r", IAtmoObject::TYPE_PRIMITIVE), IdsExhausted);
+    EXPECT_EQ(registry().objectCount(), 4);
+    EXPECT_THROW(document().copyInteractions(*p, *registry().object(3)), IdsExhausted);
+    EXPECT_EQ(registry().object(3)->getAtmoTriggerSize(), 0);
+    EXPECT_FALSE(document().attachStandardInteractions(*p));
     EXPECT_EQ(p->getAtmoTriggerSize(), 1);
-    EXPECT_THROW(ProjectManager::getInstance().createDefaultProject(), IdsExhausted);
-    EXPECT_EQ(registry().getAtmoObjectSize(), 4);
+    EXPECT_THROW(createDefaultProject(), IdsExhausted);
+    EXPECT_EQ(registry().objectCount(), 4);
 
     // A file whose interactions need new numbers at once is refused.
     writeFile(file("unnumbered.scw"), head + R"(, {"type": "model.aer/.atmo", "name": "m",
@@ -292,7 +284,7 @@ TEST_F(ProjectFileTest, NumbersAtTheEdgesOfADoubleLoadAndTooSmallOnesReadAsZero)
          "pm": {"friction": 1e-400, "inertia": -0.0000001e-400, "initialmass": 1.7976931348623157E+308}}]})");
     std::string error;
     ASSERT_NE(open(file("edges.scw"), error), nullptr) << error;
-    const auto model = std::dynamic_pointer_cast<ModelObj>(registry().getAtmoObject(2));
+    const auto model = std::dynamic_pointer_cast<ModelObj>(registry().object(2));
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->pm.friction, 0.0);
     EXPECT_EQ(model->pm.inertia, 0.0);
@@ -318,9 +310,9 @@ std::string withObjects(const std::string& more)
 
 TEST_P(RefusedFileTest, LeavesTheOpenProjectUntouchedAndSaysWhy)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     add<PrimitiveObj>("keep");
-    const auto before = registry().getAtmoObjectListData();
+    const auto before = registry().objects();
 
     const std::string content = GetParam().content;
     writeFile(file("bad.scw"), content.rfind(",", 0) == 0 ? withObjects(content) : content);
@@ -331,8 +323,8 @@ TEST_P(RefusedFileTest, LeavesTheOpenProjectUntouchedAndSaysWhy)
     // line of printable text of a bounded length.
     EXPECT_TRUE(std::none_of(error.begin(), error.end(), [](char c) { return c >= 0 && c < 0x20; })) << error;
     EXPECT_LT(error.size(), file("bad.scw").string().size() + 400) << error;
-    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
-    EXPECT_EQ(registry().getAtmoObjectListData(), before);
+    EXPECT_EQ(currentDocument(), project);
+    EXPECT_EQ(registry().objects(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -479,7 +471,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
 {
     const fs::path path = file("keep.scw");
     writeFile(path, "old content");
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     project->setFileLocation(path.string());
 
     const std::pair<FailingOperations::Step, const char*> steps[] = {
@@ -489,14 +481,12 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
     };
     for (const auto& [step, reason] : steps) {
         FailingOperations failing(step);
-        io::FileOperations::install(&failing);
-        project->setState(Project::STATE_UNSAVED);
-        auto error = project->save();
+        project->setState(core::SceneDocument::STATE_UNSAVED);
+        auto error = project->save(failing);
         ASSERT_TRUE(error.has_value());
         EXPECT_THAT(*error, AllOf(HasSubstr(path.string()), HasSubstr(reason)));
         EXPECT_FALSE(project->isSaved());
         EXPECT_EQ(fileContent(path), "old content");
-        io::FileOperations::install(nullptr);
     }
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
@@ -504,7 +494,7 @@ TEST_F(ProjectFileTest, AFailedSaveKeepsTheOldFileAndTheUnsavedState)
 
 TEST_F(ProjectFileTest, SavingIntoAMissingDirectoryFails)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     project->setFileLocation(file("no/such/dir.scw").string());
     auto error = project->save();
     ASSERT_TRUE(error.has_value());
@@ -520,7 +510,7 @@ TEST_F(ProjectFileTest, SavingThroughALinkReplacesTheLinkedFileAndKeepsItsPermis
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     fs::create_symlink("real.scw", link);
 
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     project->setFileLocation(link.string());
     ASSERT_EQ(project->save(), std::nullopt);
 

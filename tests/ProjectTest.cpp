@@ -1,8 +1,6 @@
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/ISaveStateLabel.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
 
 #include <cstdlib>
@@ -18,79 +16,71 @@ namespace {
 using namespace core;
 namespace fs = std::filesystem;
 
-// Records what the label was asked to show: true for black, false for red.
-class RecordingLabel : public ISaveStateLabel {
-public:
-    std::vector<bool> shown;
-    void showSaved(bool saved) override { shown.push_back(saved); }
+class ProjectTest : public FreshProgramInDirectoryTest {
+protected:
+    void expectDefaultProject(const std::shared_ptr<core::SceneDocument>& project);
 };
 
-using ProjectTest = FreshProgramInDirectoryTest;
-
-void expectDefaultProject(const std::shared_ptr<Project>& project)
+void ProjectTest::expectDefaultProject(const std::shared_ptr<core::SceneDocument>& project)
 {
     ASSERT_NE(project, nullptr);
-    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), project);
-    EXPECT_EQ(project->getName(), "default");
-    EXPECT_EQ(project->getState(), Project::STATE_NEW);
-    EXPECT_FALSE(project->getLocaliseScript());
-    ObjectManager& registry = ObjectManager::getInstance();
-    ASSERT_EQ(registry.getAtmoObjectSize(), 2);
-    EXPECT_EQ(registry.getAtmoObject(0)->getType(), "world");
-    EXPECT_EQ(registry.getAtmoObject(1)->getType(), IAtmoObject::TYPE_ACTOR);
+    EXPECT_EQ(currentDocument(), project);
+    EXPECT_EQ(project->name(), "default");
+    EXPECT_EQ(project->state(), core::SceneDocument::STATE_NEW);
+    EXPECT_FALSE(project->localiseScript());
+    core::SceneDocument& registry = document();
+    ASSERT_EQ(registry.objectCount(), 2);
+    EXPECT_EQ(registry.object(0)->getType(), "world");
+    EXPECT_EQ(registry.object(1)->getType(), IAtmoObject::TYPE_ACTOR);
 }
 
-TEST_F(ProjectTest, FreshManagerHasNoProjectAndIsNotLocalised)
+TEST_F(ProjectTest, AFreshDocumentIsNewEmptyAndNotLocalised)
 {
-    ProjectManager& manager = ProjectManager::getInstance();
-    EXPECT_EQ(manager.getCurrentProject(), nullptr);
-    EXPECT_FALSE(manager.isCurrentLocalised());
-    EXPECT_FALSE(manager.getLastDirectoryProjectSave());
-    EXPECT_FALSE(manager.getLastDirectoryScriptSave());
+    SceneDocument fresh(ids);
+    EXPECT_EQ(fresh.objectCount(), 0);
+    EXPECT_EQ(fresh.state(), SceneDocument::STATE_NEW);
+    EXPECT_FALSE(fresh.localiseScript());
+    EXPECT_EQ(fresh.fileLocation(), std::nullopt);
 }
 
 TEST_F(ProjectTest, DefaultProjectReplacesTheRegistryAndLeavesTheOldLabelAlone)
 {
-    ProjectManager& manager = ProjectManager::getInstance();
-    auto first = manager.createDefaultProject();
-    RecordingLabel label;
-    first->setUpdateLabel(&label);
-    first->setState(Project::STATE_UNSAVED);
+    auto first = createDefaultProject();
+    RecordingLabel label(*first);
+    first->setState(core::SceneDocument::STATE_UNSAVED);
     auto fan = std::make_shared<ModelObj>();
-    ObjectManager::getInstance().addAtmoObject(fan);
-    auto oldWorld = ObjectManager::getInstance().getWorld();
+    document().appendObject(fan);
+    auto oldWorld = document().world();
 
-    auto second = manager.createDefaultProject();
+    auto second = createDefaultProject();
 
     expectDefaultProject(second);
     EXPECT_NE(second, first);
-    EXPECT_NE(ObjectManager::getInstance().getWorld(), oldWorld);
+    EXPECT_NE(document().world(), oldWorld);
     EXPECT_EQ(label.shown, std::vector<bool>{false});
 }
 
 TEST_F(ProjectTest, LocalisedFlagFollowsTheCurrentProject)
 {
-    ProjectManager& manager = ProjectManager::getInstance();
-    auto project = manager.createDefaultProject();
-    EXPECT_FALSE(manager.isCurrentLocalised());
+    auto project = createDefaultProject();
+    EXPECT_FALSE(sceneContext().localised());
     project->setLocaliseScript(true);
-    EXPECT_TRUE(manager.isCurrentLocalised());
-    manager.setCurrentProject(nullptr);
-    EXPECT_FALSE(manager.isCurrentLocalised());
+    EXPECT_TRUE(sceneContext().localised());
+    EXPECT_FALSE(createDefaultProject()->localiseScript());
+    EXPECT_FALSE(sceneContext().localised());
 }
 
 TEST_F(ProjectTest, SetStateShowsBlackOnlyForSaved)
 {
-    Project project;
-    project.setState(Project::STATE_UNSAVED);
-    EXPECT_EQ(project.getState(), Project::STATE_UNSAVED);
+    SceneDocument project(ids);
+    project.setState(core::SceneDocument::STATE_UNSAVED);
+    EXPECT_EQ(project.state(), core::SceneDocument::STATE_UNSAVED);
     EXPECT_FALSE(project.isSaved());
 
-    RecordingLabel label;
-    project.setUpdateLabel(&label);
-    project.setState(Project::STATE_UNSAVED);
-    project.setState(Project::STATE_NEW);
-    project.setState(Project::STATE_SAVED);
+    RecordingLabel label(project);
+    project.setState(core::SceneDocument::STATE_UNSAVED);
+    project.setState(core::SceneDocument::STATE_NEW);
+    project.setState(core::SceneDocument::STATE_SAVED);
     EXPECT_EQ(label.shown, (std::vector<bool>{false, false, true}));
     EXPECT_TRUE(project.isSaved());
 }
@@ -99,9 +89,8 @@ TEST_F(ProjectTest, SaveReplacesTheFileWithTheProjectAndMarksItSaved)
 {
     const fs::path file = directory_ / "world.scw";
     std::ofstream(file) << "old content";
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    RecordingLabel label;
-    project->setUpdateLabel(&label);
+    auto project = createDefaultProject();
+    RecordingLabel label(*project);
     project->setFileLocation(file.string());
 
     testing::internal::CaptureStdout();
@@ -123,7 +112,7 @@ TEST_F(ProjectTest, FailedSaveIsReportedWithPathAndReasonAndLeavesTheProjectUnsa
         {directory_, "Is a directory"},
     };
     for (const auto& [path, reason] : cases) {
-        auto project = ProjectManager::getInstance().createDefaultProject();
+        auto project = createDefaultProject();
         project->setFileLocation(path.string());
 
         testing::internal::CaptureStdout();
@@ -136,14 +125,14 @@ TEST_F(ProjectTest, FailedSaveIsReportedWithPathAndReasonAndLeavesTheProjectUnsa
         EXPECT_NE(failure->find(path.string()), std::string::npos) << *failure;
         EXPECT_NE(failure->find(reason), std::string::npos) << *failure;
         EXPECT_EQ(out, "Saving project to " + path.string() + "\n");
-        EXPECT_EQ(project->getState(), Project::STATE_NEW);
+        EXPECT_EQ(project->state(), core::SceneDocument::STATE_NEW);
         EXPECT_FALSE(project->isSaved());
     }
 }
 
 TEST_F(ProjectTest, SaveWithoutAFileLocationFails)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     testing::internal::CaptureStdout();
     const std::optional<std::string> failure = project->save();
     testing::internal::GetCapturedStdout();

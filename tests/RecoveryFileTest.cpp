@@ -1,7 +1,6 @@
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/RecoveryFile.h"
 #include "scenewright/core/io/RecoveryFolder.h"
@@ -23,17 +22,17 @@ namespace fs = std::filesystem;
 
 class RecoveryFileTest : public FreshProgramInDirectoryTest {
 protected:
-    std::vector<io::RecoveredWork> leftWork(std::vector<io::RecoveryFolder::Unreadable>* unreadable = nullptr) const
+    std::vector<io::RecoveredWork> leftWork(std::vector<io::RecoveryFolder::Unreadable>* unreadable = nullptr)
     {
         std::vector<io::RecoveryFolder::Unreadable> ignored;
-        return io::RecoveryFolder(directory_.string()).leftWork(unreadable ? *unreadable : ignored);
+        return io::RecoveryFolder(directory_.string()).leftWork(ids, unreadable ? *unreadable : ignored);
     }
 
     // Keeps the current project, as a program of its own would, kept at the time.
-    static std::unique_ptr<io::RecoveryWriter> keepingProgram(const fs::path& directory, std::int64_t keptAt)
+    std::unique_ptr<io::RecoveryWriter> keepingProgram(const fs::path& directory, std::int64_t keptAt)
     {
         auto writer = std::make_unique<io::RecoveryWriter>(directory.string(), nullptr);
-        io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*ProjectManager::getInstance().getCurrentProject());
+        io::RecoverySnapshot snapshot = io::RecoveryFile::snapshot(*currentDocument());
         snapshot.keptAt = keptAt;
         writer->keep(std::move(snapshot));
         writer->waitUntilDone();
@@ -46,33 +45,33 @@ TEST_F(RecoveryFileTest, KeptWorkReopensUnsavedAttachedToItsProjectFile)
     for (const std::optional<std::string>& location :
          {std::optional<std::string>("/home/builder/castle.scw"), std::optional<std::string>()}) {
         SCOPED_TRACE(location.value_or("no project file"));
-        auto project = ProjectManager::getInstance().createDefaultProject();
+        auto project = createDefaultProject();
         project->setName("castle");
         project->setFileLocation(location);
-        SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-        SceneEditor::getInstance().setLocaliseScript(true);
-        const std::string script = ObjectManager::getInstance().generateAtmoScript();
+        document().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+        document().setLocaliseScript(true);
+        const std::string script = generateAtmoScript();
 
         auto program = keepingProgram(directory_, 1700000000);
-        EXPECT_EQ(project->getState(), Project::STATE_UNSAVED);
+        EXPECT_EQ(project->state(), core::SceneDocument::STATE_UNSAVED);
         const std::string tag = fs::path(program->path()).stem().string();
         EXPECT_EQ(entries(), (std::vector<std::string>{tag + ".lock", tag + ".recovery"}));
         // The running program's work is its own.
         EXPECT_TRUE(leftWork().empty());
         program.reset();
-        ProjectManager::getInstance().createDefaultProject();
+        createDefaultProject();
 
         auto left = leftWork();
         ASSERT_EQ(left.size(), 1u);
         EXPECT_EQ(left[0].projectFile(), location);
         EXPECT_EQ(left[0].keptAt(), 1700000000);
-        auto reopened = left[0].reopen();
-        EXPECT_EQ(reopened, ProjectManager::getInstance().getCurrentProject());
-        EXPECT_EQ(reopened->getName(), "castle");
-        EXPECT_EQ(reopened->getFileLocation(), location);
-        EXPECT_EQ(reopened->getState(), Project::STATE_UNSAVED);
-        EXPECT_TRUE(reopened->getLocaliseScript());
-        EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), script);
+        auto reopened = adopt(left[0].reopen(ids));
+        EXPECT_EQ(reopened, currentDocument());
+        EXPECT_EQ(reopened->name(), "castle");
+        EXPECT_EQ(reopened->fileLocation(), location);
+        EXPECT_EQ(reopened->state(), core::SceneDocument::STATE_UNSAVED);
+        EXPECT_TRUE(reopened->localiseScript());
+        EXPECT_EQ(generateAtmoScript(), script);
 
         left[0].forget();
         EXPECT_TRUE(entries().empty());
@@ -81,9 +80,9 @@ TEST_F(RecoveryFileTest, KeptWorkReopensUnsavedAttachedToItsProjectFile)
 
 TEST_F(RecoveryFileTest, TwoProgramsKeepTheirOwnWorkAndEachIsOfferedOnceItsProgramEnded)
 {
-    ProjectManager::getInstance().createDefaultProject()->setFileLocation("/home/builder/older.scw");
+    createDefaultProject()->setFileLocation("/home/builder/older.scw");
     auto older = keepingProgram(directory_, 1000);
-    ProjectManager::getInstance().createDefaultProject()->setFileLocation("/home/builder/newer.scw");
+    createDefaultProject()->setFileLocation("/home/builder/newer.scw");
     auto newer = keepingProgram(directory_, 2000);
     EXPECT_NE(older->path(), newer->path());
     EXPECT_TRUE(leftWork().empty());
@@ -141,22 +140,22 @@ TEST_F(RecoveryFileTest, UnreadableWorkIsReportedOnceAndSetAsideWithItsDate)
 
 TEST_F(RecoveryFileTest, WorkThatEarlierVersionsKeptIsOfferedOnce)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SceneEditor::getInstance().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    createDefaultProject();
+    document().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
     std::ofstream(directory_ / "recovered.scw", std::ios::binary)
-        << io::ProjectFileWriter::write("default", false, ObjectManager::getInstance().getAtmoObjectListData());
+        << io::ProjectFileWriter::write("default", false, document().objects());
     std::ofstream(directory_ / "recovered.location", std::ios::binary) << "/home/builder/castle.scw";
     const timeval written[2] = {{1500000000, 0}, {1500000000, 0}};
     ::utimes((directory_ / "recovered.scw").c_str(), written);
-    ProjectManager::getInstance().createDefaultProject();
+    createDefaultProject();
 
     auto left = leftWork();
     ASSERT_EQ(left.size(), 1u);
     EXPECT_EQ(left[0].projectFile(), "/home/builder/castle.scw");
     EXPECT_EQ(left[0].keptAt(), 1500000000);
     // Named after the file it belongs to.
-    EXPECT_EQ(left[0].reopen()->getName(), "castle");
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2)->getName(), "door");
+    EXPECT_EQ(adopt(left[0].reopen(ids))->name(), "castle");
+    EXPECT_EQ(document().object(2)->getName(), "door");
     left[0].forget();
     EXPECT_TRUE(entries().empty());
     EXPECT_TRUE(leftWork().empty());

@@ -1,9 +1,7 @@
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/RemoveOnSignal.h"
 #include "scenewright/core/io/SaveFile.h"
@@ -77,12 +75,6 @@ private:
 
 class SaveFileTest : public FreshProgramInDirectoryTest {
 protected:
-    void TearDown() override
-    {
-        io::FileOperations::install(nullptr);
-        FreshProgramInDirectoryTest::TearDown();
-    }
-
     void writeFile(const fs::path& path, const std::string& text)
     {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -101,10 +93,8 @@ protected:
     // Saves the new text through the operations.
     bool saveWith(const fs::path& target, WatchedOperations& operations, std::string& error)
     {
-        io::FileOperations::install(&operations);
-        io::SaveFile file(target.string());
+        io::SaveFile file(target.string(), operations);
         const bool saved = file.save(newText());
-        io::FileOperations::install(nullptr);
         error = file.errorString();
         return saved;
     }
@@ -189,15 +179,13 @@ TEST_F(SaveFileTest, AStalledDiskFailsInsteadOfHangingAndAnInterruptedWriteIsRet
     const fs::path target = directory_ / "scene.scw";
     writeFile(target, "old");
     StallingOperations stalling;
-    io::FileOperations::install(&stalling);
-    io::SaveFile stalled(target.string());
+    io::SaveFile stalled(target.string(), stalling);
     EXPECT_FALSE(stalled.save(newText()));
     EXPECT_EQ(stalled.errorString(), "Cannot save " + target.string() + ": " + std::strerror(EIO));
     EXPECT_EQ(fileContent(target), "old");
 
     InterruptedOperations interrupted;
-    io::FileOperations::install(&interrupted);
-    io::SaveFile retried(target.string());
+    io::SaveFile retried(target.string(), interrupted);
     EXPECT_TRUE(retried.save(newText())) << retried.errorString();
     EXPECT_EQ(fileContent(target), newText());
     EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
@@ -291,8 +279,7 @@ TEST_F(SaveFileTest, AProgramStoppedDuringASaveLeavesNoTemporaryFile)
                 otherSave.emplace().watch(other.c_str());
             }
             SignalledOperations operations(c.signal);
-            io::FileOperations::install(&operations);
-            _exit(io::SaveFile(target.string()).save(newText()) ? 0 : 1);
+            _exit(io::SaveFile(target.string(), operations).save(newText()) ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -340,10 +327,10 @@ private:
 
 TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    ObjectManager::getInstance().addAtmoObject(door);
+    document().appendObject(door);
     fs::create_directory(directory_ / "folder.scw");
 
     ReadOnlyOperations readOnly(EACCES);
@@ -363,18 +350,17 @@ TEST_F(SaveFileTest, AProjectThatCannotBeSavedSaysWhyAndStaysUnsaved)
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.what);
-        for (const int state : {Project::STATE_UNSAVED, Project::STATE_NEW}) {
+        for (const int state : {core::SceneDocument::STATE_UNSAVED, core::SceneDocument::STATE_NEW}) {
             project->setState(state);
             project->setFileLocation(each.path.empty() ? std::nullopt : std::optional(each.path.string()));
-            io::FileOperations::install(each.operations);
-            const auto error = project->save();
-            io::FileOperations::install(nullptr);
+            const auto error
+                = project->save(each.operations ? *each.operations : io::FileOperations::system());
             ASSERT_TRUE(error.has_value());
             if (each.path.empty())
                 EXPECT_EQ(*error, "Cannot save the project: it has no file location");
             else
                 EXPECT_EQ(*error, "Cannot save " + each.path.string() + ": " + each.reason);
-            EXPECT_EQ(project->getState(), state);
+            EXPECT_EQ(project->state(), state);
         }
     }
     EXPECT_EQ(entries(), std::vector<std::string>{"folder.scw"});

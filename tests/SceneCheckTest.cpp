@@ -4,9 +4,7 @@
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/core/SceneCheck.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
@@ -37,7 +35,7 @@ protected:
     void SetUp() override
     {
         FreshProgramTest::SetUp();
-        project_ = ProjectManager::getInstance().createDefaultProject();
+        project_ = createDefaultProject();
     }
 
     template <class Kind>
@@ -45,7 +43,7 @@ protected:
     {
         auto object = std::make_shared<Kind>();
         object->setName(name);
-        ObjectManager::getInstance().addAtmoObject(object);
+        document().appendObject(object);
         return object;
     }
 
@@ -57,7 +55,7 @@ protected:
         object.appendAtmoAction(action);
         auto trigger = object.getAtmoTrigger(typeid(Trigger));
         if (!trigger) {
-            trigger = std::make_shared<Trigger>(&object);
+            trigger = std::make_shared<Trigger>(ids, &object);
             trigger->setActive(true);
             object.addAtmoTrigger(trigger);
         }
@@ -66,17 +64,17 @@ protected:
     }
 
     // Each problem as "position: text".
-    static std::vector<std::string> found()
+    std::vector<std::string> found()
     {
         std::vector<std::string> texts;
-        for (const auto& problem : SceneCheck::checkCurrentScene()) {
-            EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(problem.objectIndex), problem.object);
+        for (const auto& problem : SceneCheck::check(document().objects(), document().localiseScript(), synchronise)) {
+            EXPECT_EQ(document().object(problem.objectIndex), problem.object);
             texts.push_back(std::to_string(problem.objectIndex) + ": " + problem.text);
         }
         return texts;
     }
 
-    std::shared_ptr<Project> project_;
+    std::shared_ptr<core::SceneDocument> project_;
 };
 
 TEST_F(SceneCheckTest, AFreshOrSoundSceneHasNoProblems)
@@ -88,9 +86,9 @@ TEST_F(SceneCheckTest, AFreshOrSoundSceneHasNoProblems)
     message->message = "hello";
     fire(*door, message);
     auto fan = add<ModelObj>("fan.aer");
-    fire(*fan, std::make_shared<ConstantRotationAction>(fan.get()));
+    fire(*fan, std::make_shared<ConstantRotationAction>(ids, fan.get()));
     // Inactive interactions make no script and are not looked at.
-    auto idle = std::make_shared<ProximityTrigger>(fan.get());
+    auto idle = std::make_shared<ProximityTrigger>(ids, fan.get());
     fan->addAtmoTrigger(idle);
     fan->appendAtmoAction(std::make_shared<URLpopup>(fan.get()));
     EXPECT_THAT(found(), IsEmpty());
@@ -99,7 +97,7 @@ TEST_F(SceneCheckTest, AFreshOrSoundSceneHasNoProblems)
 TEST_F(SceneCheckTest, ActiveTriggersThatFireNothingAreReported)
 {
     auto door = add<PrimitiveObj>("door");
-    auto empty = std::make_shared<OnclickTrigger>(door.get());
+    auto empty = std::make_shared<OnclickTrigger>(ids, door.get());
     empty->setName("On click");
     empty->setActive(true);
     door->addAtmoTrigger(empty);
@@ -136,10 +134,10 @@ TEST_F(SceneCheckTest, EmptyRequiredFieldsAreReported)
     auto fan = add<ModelObj>("fan.aer");
     fire(*fan, std::make_shared<URLpopup>(fan.get()))->setName("Popup");
     fire(*fan, std::make_shared<GotoNewWorldAction>(fan.get()))->setName("Goto");
-    fire(*fan, std::make_shared<EmitSoundAction>(fan.get()))->setName("Sound");
-    fire(*fan, std::make_shared<AnimateTextureAction>(fan.get()))->setName("Textures");
+    fire(*fan, std::make_shared<EmitSoundAction>(ids, fan.get()))->setName("Sound");
+    fire(*fan, std::make_shared<AnimateTextureAction>(ids, fan.get()))->setName("Textures");
     auto sound = std::make_shared<script::Sounds>();
-    ObjectManager::getInstance().getWorld()->addSound(sound);
+    document().world()->addSound(sound);
 
     EXPECT_THAT(found(), ElementsAre("0: The sound snd0 has no file name.", "2: The action \"Popup\" has no url.",
                                      "2: The action \"Goto\" has no world address.",
@@ -157,9 +155,9 @@ TEST_F(SceneCheckTest, EmptyRequiredFieldsAreReported)
 TEST_F(SceneCheckTest, ActionsTheObjectDoesNotAllowAreReported)
 {
     auto door = add<PrimitiveObj>("door");
-    fire(*door, std::make_shared<ConstantRotationAction>(door.get()))->setName("Spin");
+    fire(*door, std::make_shared<ConstantRotationAction>(ids, door.get()))->setName("Spin");
     auto fan = add<ModelObj>("fan.aer");
-    fire(*fan, std::make_shared<ConstantRotationAction>(fan.get()));
+    fire(*fan, std::make_shared<ConstantRotationAction>(ids, fan.get()));
 
     EXPECT_THAT(found(), ElementsAre("2: The action \"Spin\" is not allowed for an object of type primitive."));
 }
@@ -217,7 +215,7 @@ TEST_F(SceneCheckTest, ObjectsALocalisedScriptCannotReachAreReportedUnderTheTrig
 {
     auto fan = add<ModelObj>("fan.aer");
     auto rock = add<SolidObjectObj>("rock");
-    auto spin = fire(*rock, std::make_shared<ConstantRotationAction>(rock.get()));
+    auto spin = fire(*rock, std::make_shared<ConstantRotationAction>(ids, rock.get()));
     fire(*fan, std::make_shared<ChatPrintMessageAction>(fan.get()));
     fan->getAtmoTrigger(0)->addAction(spin);
     EXPECT_THAT(found(), IsEmpty());
@@ -225,7 +223,7 @@ TEST_F(SceneCheckTest, ObjectsALocalisedScriptCannotReachAreReportedUnderTheTrig
     project_->setLocaliseScript(true);
     const std::string cannotReach = "The trigger \"On click trigger\" cannot reach rock <solid-object> in a localised";
     EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script."));
-    SharedObjectsManager::getInstance().setActive(true);
+    synchronise = true;
     EXPECT_THAT(found(), ElementsAre("2: " + cannotReach + " script; use a global script.",
                                      "3: " + cannotReach
                                          + " and synchronised script; use a global script or switch synchronisation off."));

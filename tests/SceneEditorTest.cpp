@@ -1,12 +1,9 @@
 #include "FreshProgramTest.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ISaveStateLabel.h"
-#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -25,35 +22,27 @@ namespace {
 
 using namespace core;
 
-class RecordingLabel : public ISaveStateLabel {
-public:
-    std::vector<bool> shown;
-    void showSaved(bool saved) override { shown.push_back(saved); }
-};
-
 class SceneEditorTest : public FreshProgramTest {
 protected:
     void SetUp() override
     {
         FreshProgramTest::SetUp();
-        InteractionManager::resetForTesting();
-        project_ = ProjectManager::getInstance().createDefaultProject();
-        project_->setUpdateLabel(&label_);
-        project_->setState(Project::STATE_SAVED);
-        label_.shown.clear();
+        project_ = createDefaultProject();
+        label_ = std::make_unique<RecordingLabel>(*project_);
+        project_->setState(core::SceneDocument::STATE_SAVED);
+        label_->shown.clear();
     }
     void TearDown() override
     {
-        project_->setUpdateLabel(nullptr);
-        InteractionManager::resetForTesting();
+        label_.reset();
         FreshProgramTest::TearDown();
     }
 
-    static SceneEditor& editor() { return SceneEditor::getInstance(); }
-    static World& world() { return *ObjectManager::getInstance().getWorld(); }
+    core::SceneDocument& editor() { return document(); }
+    World& world() { return *document().world(); }
 
-    std::shared_ptr<Project> project_;
-    RecordingLabel label_;
+    std::shared_ptr<core::SceneDocument> project_;
+    std::unique_ptr<RecordingLabel> label_;
 };
 
 TEST_F(SceneEditorTest, EveryChangeOfTheSceneMarksTheProjectUnsaved)
@@ -62,43 +51,46 @@ TEST_F(SceneEditorTest, EveryChangeOfTheSceneMarksTheProjectUnsaved)
     auto fan = editor().addObject("fan", IAtmoObject::TYPE_MODEL);
     auto message = std::make_shared<action::ChatPrintMessageAction>(door.get());
     door->addAtmoAction(message);
-    auto click = std::make_shared<action::OnclickTrigger>(door.get());
+    auto click = std::make_shared<action::OnclickTrigger>(ids, door.get());
     door->addAtmoTrigger(click);
     auto sound = std::make_shared<script::Sounds>();
     editor().addSound(world(), sound);
 
     const std::vector<std::pair<std::string, std::function<void()>>> changes = {
-        {"add", [] { editor().addObject("lamp", IAtmoObject::TYPE_VIEWPOINT); }},
-        {"remove", [] { editor().removeObject(ObjectManager::getInstance().getAtmoObjectSize() - 1); }},
+        {"add", [&] { editor().addObject("lamp", IAtmoObject::TYPE_VIEWPOINT); }},
+        {"remove", [&] { editor().removeObject(document().objectCount() - 1); }},
         {"rename", [&] { editor().renameObject(*door, "gate"); }},
         {"solid object", [&] { editor().setSolidObjectIndex(static_cast<PrimitiveObj&>(*door), "2"); }},
-        {"physical model", [&] { editor().setPhysicalModel(static_cast<ModelObj&>(*fan).pm, PhysicalModel{}); }},
+        {"physical model", [&] { editor().setPhysicalModel(*fan, static_cast<ModelObj&>(*fan).pm, PhysicalModel{}); }},
         {"copy", [&] { editor().copyInteractions(*door, *fan); }},
         {"active", [&] { editor().setActive(*message, true); }},
         {"text field", [&] { editor().setField(*message, "message", "hello"); }},
         {"boolean field", [&] { editor().setField(*click, "usesSynch", false); }},
         {"field value", [&] { editor().setFieldValue(*message, "message", std::optional<std::string>("hi")); }},
         {"trigger actions", [&] { editor().setTriggerActions(*click, {message}); }},
-        {"welcome", [] { editor().setWelcomeMessage(world(), "Hello"); }},
-        {"welcome on", [] { editor().setWelcomeEnabled(world(), true); }},
-        {"fog on", [] { editor().setFogEnabled(world(), true); }},
-        {"glare on", [] { editor().setGlareEnabled(world(), true); }},
-        {"fog", [] { editor().setFog(world(), World::Fog{}); }},
-        {"glare", [] { editor().setGlare(world(), World::Glare{}); }},
-        {"add sound", [] { editor().addSound(world(), std::make_shared<script::Sounds>()); }},
-        {"edit sound", [&] { editor().setSound(*sound, script::Sounds{}); }},
-        {"remove sound", [] { editor().removeSound(world(), 0); }},
-        {"localise", [] { editor().setLocaliseScript(true); }},
+        {"welcome", [&] { editor().setWelcomeMessage(world(), "Hello"); }},
+        {"welcome on", [&] { editor().setWelcomeEnabled(world(), true); }},
+        {"fog on", [&] { editor().setFogEnabled(world(), true); }},
+        {"glare on", [&] { editor().setGlareEnabled(world(), true); }},
+        {"fog", [&] { editor().setFog(world(), World::Fog{}); }},
+        {"glare", [&] { editor().setGlare(world(), World::Glare{}); }},
+        {"add sound", [&] { editor().addSound(world(), std::make_shared<script::Sounds>()); }},
+        {"edit sound", [&] { editor().setSound(world(), *sound, script::Sounds{}); }},
+        {"remove sound", [&] { editor().removeSound(world(), 0); }},
+        {"localise", [&] { editor().setLocaliseScript(true); }},
     };
     int notified = 0;
-    const int handle = editor().addChangeListener([&] { ++notified; });
+    const int handle = editor().addChangeListener([&](const DocumentChange& change) {
+        if (change.changesScene())
+            ++notified;
+    });
     for (const auto& [what, change] : changes) {
-        project_->setState(Project::STATE_SAVED);
-        label_.shown.clear();
+        project_->setState(core::SceneDocument::STATE_SAVED);
+        label_->shown.clear();
         notified = 0;
         change();
-        EXPECT_EQ(project_->getState(), Project::STATE_UNSAVED) << what;
-        EXPECT_EQ(label_.shown, std::vector<bool>{false}) << what;
+        EXPECT_EQ(project_->state(), core::SceneDocument::STATE_UNSAVED) << what;
+        EXPECT_EQ(label_->shown, std::vector<bool>{false}) << what;
         EXPECT_EQ(notified, 1) << what;
     }
     editor().removeChangeListener(handle);
@@ -109,8 +101,8 @@ TEST_F(SceneEditorTest, EveryChangeOfTheSceneMarksTheProjectUnsaved)
 TEST_F(SceneEditorTest, RefusedChangesLeaveTheProjectSaved)
 {
     auto door = editor().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    auto near = std::make_shared<action::ProximityTrigger>(door.get());
-    project_->setState(Project::STATE_SAVED);
+    auto near = std::make_shared<action::ProximityTrigger>(ids, door.get());
+    project_->setState(core::SceneDocument::STATE_SAVED);
 
     EXPECT_FALSE(editor().removeObject(0));
     EXPECT_FALSE(editor().removeObject(1));
@@ -120,7 +112,7 @@ TEST_F(SceneEditorTest, RefusedChangesLeaveTheProjectSaved)
     EXPECT_FALSE(editor().setFieldValue(*near, "distance", std::string("far")));
     editor().removeSound(world(), 0);
 
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObjectSize(), 3);
+    EXPECT_EQ(document().objectCount(), 3);
     EXPECT_TRUE(project_->isSaved());
 }
 
@@ -139,7 +131,7 @@ TEST_F(SceneEditorTest, AddedObjectsTakeTheClassOfTheirTypeAndGoLast)
         EXPECT_EQ(typeid(added), *kind) << type;
         EXPECT_EQ(object->getName(), "thing");
         EXPECT_EQ(object->getType(), type);
-        EXPECT_EQ(ObjectManager::getInstance().getAtmoObjectListData().back(), object);
+        EXPECT_EQ(document().objects().back(), object);
     }
 }
 
@@ -149,27 +141,27 @@ TEST_F(SceneEditorTest, RemovingAnObjectDropsTheReferencesOtherTriggersHeld)
     auto lamp = editor().addObject("lamp", IAtmoObject::TYPE_PRIMITIVE);
     auto message = std::make_shared<action::ChatPrintMessageAction>(door.get());
     door->addAtmoAction(message);
-    auto click = std::make_shared<action::OnclickTrigger>(lamp.get());
+    auto click = std::make_shared<action::OnclickTrigger>(ids, lamp.get());
     lamp->addAtmoTrigger(click);
     click->addAction(message);
 
     EXPECT_TRUE(editor().removeObject(2));
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2), lamp);
+    EXPECT_EQ(document().object(2), lamp);
     EXPECT_EQ(click->getActionSize(), 0);
 }
 
 TEST_F(SceneEditorTest, AttachingTheStandardInteractionsIsNotAChange)
 {
     auto door = editor().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    project_->setState(Project::STATE_SAVED);
-    const std::string before = ObjectManager::getInstance().generateAtmoScript();
-    label_.shown.clear();
+    project_->setState(core::SceneDocument::STATE_SAVED);
+    const std::string before = generateAtmoScript();
+    label_->shown.clear();
 
     editor().attachStandardInteractions(*door);
 
     EXPECT_TRUE(project_->isSaved());
-    EXPECT_TRUE(label_.shown.empty());
-    const InteractionManager& interactions = InteractionManager::getInstance();
+    EXPECT_TRUE(label_->shown.empty());
+    const InteractionCatalogue& interactions = document().catalogue();
     EXPECT_EQ(door->getAtmoTriggerSize(), interactions.getTriggersSize());
     int allowed = 0;
     for (const auto& prototype : interactions.getStandardActions())
@@ -178,7 +170,7 @@ TEST_F(SceneEditorTest, AttachingTheStandardInteractionsIsNotAChange)
     EXPECT_LT(allowed, interactions.getStandardActionSize());
     for (const auto& action : door->getAtmoActionListData())
         EXPECT_FALSE(action->getActive());
-    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), before);
+    EXPECT_EQ(generateAtmoScript(), before);
 
     const auto actions = door->getAtmoActionListData();
     editor().attachStandardInteractions(*door);
@@ -190,7 +182,7 @@ TEST_F(SceneEditorTest, NewTriggerActionsLeaveATriggerThatSharedTheListAlone)
 {
     auto door = editor().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
     auto message = std::make_shared<action::ChatPrintMessageAction>(door.get());
-    action::OnclickTrigger source(door.get());
+    action::OnclickTrigger source(ids, door.get());
     source.addAction(message);
     auto clone = source.cloneit(door.get());
 
@@ -209,19 +201,19 @@ TEST_F(SceneEditorTest, AnEditedSoundKeepsItsId)
     values.filename = std::string("rain.wav");
     values.id = id + 7;
 
-    editor().setSound(*sound, values);
+    editor().setSound(world(), *sound, values);
 
     EXPECT_EQ(sound->id, id);
     EXPECT_EQ(sound->filename, std::optional<std::string>("rain.wav"));
 }
 
-TEST_F(SceneEditorTest, TheLocalisedChoiceNeedsAProject)
+TEST_F(SceneEditorTest, TheLocalisedChoiceBelongsToItsDocument)
 {
     editor().setLocaliseScript(true);
-    EXPECT_TRUE(ProjectManager::getInstance().isCurrentLocalised());
-    ProjectManager::getInstance().setCurrentProject(nullptr);
+    EXPECT_TRUE(document().localiseScript());
+    createDefaultProject();
     editor().setLocaliseScript(false);
-    EXPECT_TRUE(project_->getLocaliseScript());
+    EXPECT_TRUE(project_->localiseScript());
 }
 
 } // namespace

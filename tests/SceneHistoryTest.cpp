@@ -1,14 +1,10 @@
 #include "FreshProgramTest.h"
 
 #include "scenewright/core/ISceneHistory.h"
-#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
@@ -39,22 +35,21 @@ protected:
     void SetUp() override
     {
         FreshProgramTest::SetUp();
-        InteractionManager::resetForTesting();
-        project_ = ProjectManager::getInstance().createDefaultProject();
+        project_ = createDefaultProject();
         door_ = editor().addObject("door", IAtmoObject::TYPE_PRIMITIVE);
         fan_ = editor().addObject("fan", IAtmoObject::TYPE_MODEL);
         message_ = std::make_shared<action::ChatPrintMessageAction>(door_.get());
         message_->message = "Welcome in";
         message_->setActive(true);
         door_->addAtmoAction(message_);
-        click_ = std::make_shared<action::OnclickTrigger>(door_.get());
+        click_ = std::make_shared<action::OnclickTrigger>(ids, door_.get());
         click_->setActive(true);
         click_->addAction(message_);
         door_->addAtmoTrigger(click_);
         sound_ = std::make_shared<script::Sounds>();
         sound_->filename = "rain.wav";
         editor().addSound(world(), sound_);
-        project_->setState(Project::STATE_SAVED);
+        project_->setState(core::SceneDocument::STATE_SAVED);
         editor().setHistory(&history_);
     }
     void TearDown() override
@@ -64,11 +59,11 @@ protected:
         FreshProgramTest::SetUp();
     }
 
-    static SceneEditor& editor() { return SceneEditor::getInstance(); }
-    static World& world() { return *ObjectManager::getInstance().getWorld(); }
-    static std::string script() { return ObjectManager::getInstance().generateAtmoScript(); }
+    core::SceneDocument& editor() { return document(); }
+    World& world() { return *document().world(); }
+    std::string script() { return generateAtmoScript(); }
 
-    std::shared_ptr<Project> project_;
+    std::shared_ptr<core::SceneDocument> project_;
     std::shared_ptr<AtmoObject> door_;
     std::shared_ptr<AtmoObject> fan_;
     std::shared_ptr<action::ChatPrintMessageAction> message_;
@@ -92,12 +87,12 @@ TEST_F(SceneHistoryTest, UndoAndRedoOfEveryKindOfChangeRestoreTheExactScript)
     loud.volume = 0.25;
 
     const std::vector<std::pair<std::string, std::function<void()>>> changes = {
-        {"add", [] { editor().addObject("lamp", IAtmoObject::TYPE_VIEWPOINT); }},
-        {"remove", [] { editor().removeObject(ObjectManager::getInstance().getAtmoObjectSize() - 1); }},
+        {"add", [&] { editor().addObject("lamp", IAtmoObject::TYPE_VIEWPOINT); }},
+        {"remove", [&] { editor().removeObject(document().objectCount() - 1); }},
         {"rename", [&] { editor().renameObject(door, "gate"); }},
         {"rename keeping a leading ./", [&] { editor().renameObject(door, "././gate"); }},
         {"solid object", [&] { editor().setSolidObjectIndex(door, "2"); }},
-        {"physical model", [&] { editor().setPhysicalModel(model, heavy); }},
+        {"physical model", [&] { editor().setPhysicalModel(*fan_, model, heavy); }},
         {"copy", [&] { editor().copyInteractions(*door_, *fan_); }},
         {"inactive", [&] { editor().setActive(*message_, false); }},
         {"active", [&] { editor().setActive(*message_, true); }},
@@ -105,19 +100,19 @@ TEST_F(SceneHistoryTest, UndoAndRedoOfEveryKindOfChangeRestoreTheExactScript)
         {"boolean field", [&] { editor().setField(*click_, "usesSynch", false); }},
         {"field value", [&] { editor().setFieldValue(*message_, "message", std::optional<std::string>("hi")); }},
         {"trigger actions", [&] { editor().setTriggerActions(*click_, {}); }},
-        {"welcome on", [] { editor().setWelcomeEnabled(world(), true); }},
-        {"welcome", [] { editor().setWelcomeMessage(world(), "Hello"); }},
-        {"fog on", [] { editor().setFogEnabled(world(), true); }},
-        {"glare on", [] { editor().setGlareEnabled(world(), true); }},
+        {"welcome on", [&] { editor().setWelcomeEnabled(world(), true); }},
+        {"welcome", [&] { editor().setWelcomeMessage(world(), "Hello"); }},
+        {"fog on", [&] { editor().setFogEnabled(world(), true); }},
+        {"glare on", [&] { editor().setGlareEnabled(world(), true); }},
         {"fog", [&] { editor().setFog(world(), fog); }},
         {"glare", [&] { editor().setGlare(world(), glare); }},
-        {"add sound", [] { editor().addSound(world(), std::make_shared<script::Sounds>()); }},
-        {"edit sound", [&] { editor().setSound(*sound_, loud); }},
-        {"remove sound", [] { editor().removeSound(world(), 0); }},
-        {"localise", [] { editor().setLocaliseScript(true); }},
+        {"add sound", [&] { editor().addSound(world(), std::make_shared<script::Sounds>()); }},
+        {"edit sound", [&] { editor().setSound(world(), *sound_, loud); }},
+        {"remove sound", [&] { editor().removeSound(world(), 0); }},
+        {"localise", [&] { editor().setLocaliseScript(true); }},
     };
     // With synchronisation on, a trigger's synchronisation flag shows in the script.
-    SharedObjectsManager::getInstance().setActive(true);
+    synchronise = true;
     // A welcome message shows only when switched on, and switching shows only with a message.
     world().setWelcomeMessage("Hi");
     for (const auto& [what, change] : changes) {
@@ -140,11 +135,14 @@ TEST_F(SceneHistoryTest, UndoAndRedoOfEveryKindOfChangeRestoreTheExactScript)
 TEST_F(SceneHistoryTest, UndoAndRedoMarkTheProjectAndTellTheListeners)
 {
     editor().renameObject(*door_, "gate");
-    project_->setState(Project::STATE_SAVED);
+    project_->setState(core::SceneDocument::STATE_SAVED);
     int notified = 0;
-    const int handle = editor().addChangeListener([&] { ++notified; });
+    const int handle = editor().addChangeListener([&](const DocumentChange& change) {
+        if (change.changesScene())
+            ++notified;
+    });
     editor().undo(history_.changes.back());
-    EXPECT_EQ(project_->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(project_->state(), core::SceneDocument::STATE_UNSAVED);
     editor().redo(history_.changes.back());
     EXPECT_EQ(notified, 2);
     editor().removeChangeListener(handle);
@@ -152,7 +150,7 @@ TEST_F(SceneHistoryTest, UndoAndRedoMarkTheProjectAndTellTheListeners)
 
 TEST_F(SceneHistoryTest, RefusedAndUnknownFieldsRecordNothing)
 {
-    auto near = std::make_shared<action::ProximityTrigger>(fan_.get());
+    auto near = std::make_shared<action::ProximityTrigger>(ids, fan_.get());
     editor().setField(*message_, "nosuchfield", "x");
     EXPECT_FALSE(editor().setFieldValue(*message_, "message", 3.0)) << "a value of another type";
     EXPECT_THROW(editor().setField(*near, "distance", "far"), std::invalid_argument);
@@ -205,7 +203,7 @@ TEST_F(SceneHistoryTest, UndoingARemovePutsBackTheObjectAndOtherTriggersReferenc
     // The fan's proximity trigger fires the door's message, as the trigger
     // editor allows; its list is shared with a clone, which must get the
     // reference back too.
-    auto near = std::make_shared<action::ProximityTrigger>(fan_.get());
+    auto near = std::make_shared<action::ProximityTrigger>(ids, fan_.get());
     near->setActive(true);
     near->addAction(message_);
     fan_->addAtmoTrigger(near);
@@ -217,7 +215,7 @@ TEST_F(SceneHistoryTest, UndoingARemovePutsBackTheObjectAndOtherTriggersReferenc
     EXPECT_TRUE(near->getActionList().empty());
 
     editor().undo(history_.changes.back());
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(2), door_);
+    EXPECT_EQ(document().object(2), door_);
     EXPECT_EQ(near->getActionList(), action::AtmoTrigger::ActionList{message_});
     EXPECT_EQ(sharing->getActionList(), action::AtmoTrigger::ActionList{message_});
     EXPECT_EQ(near->getSharedActionList(), sharing->getSharedActionList());
@@ -233,13 +231,13 @@ TEST_F(SceneHistoryTest, RedoingACopyReusesTheClonesAndTheNumbersTheyTook)
     editor().copyInteractions(*door_, *fan_);
     const std::string after = script();
     const auto clones = fan_->getAtmoTriggerListData();
-    const int next = ObjectManager::peekNextId();
+    const int next = ids.peek();
 
     editor().undo(history_.changes.back());
     EXPECT_TRUE(fan_->getAtmoTriggerListData().empty());
     editor().redo(history_.changes.back());
     EXPECT_EQ(fan_->getAtmoTriggerListData(), clones);
-    EXPECT_EQ(ObjectManager::peekNextId(), next) << "redo took no new numbers";
+    EXPECT_EQ(ids.peek(), next) << "redo took no new numbers";
     EXPECT_EQ(script(), after);
 }
 
@@ -247,10 +245,10 @@ TEST_F(SceneHistoryTest, UndoingAnAddTakesTheObjectOutAndRedoPutsTheSameOneBack)
 {
     auto lamp = editor().addObject("lamp", IAtmoObject::TYPE_PRIMITIVE);
     editor().undo(history_.changes.back());
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObjectSize(), 4);
+    EXPECT_EQ(document().objectCount(), 4);
     editor().redo(history_.changes.back());
-    ASSERT_EQ(ObjectManager::getInstance().getAtmoObjectSize(), 5);
-    EXPECT_EQ(ObjectManager::getInstance().getAtmoObject(4), lamp);
+    ASSERT_EQ(document().objectCount(), 5);
+    EXPECT_EQ(document().object(4), lamp);
 }
 
 TEST_F(SceneHistoryTest, ChangesOfOneControlMergeAndOthersDoNot)
@@ -260,18 +258,19 @@ TEST_F(SceneHistoryTest, ChangesOfOneControlMergeAndOthersDoNot)
     for (double friction : {0.1, 0.2, 0.3}) {
         PhysicalModel values = model;
         values.friction = friction;
-        editor().setPhysicalModel(model, values, "friction");
+        editor().setPhysicalModel(*fan_, model, values, "friction");
     }
     PhysicalModel other = model;
     other.inertia = 2.0;
-    editor().setPhysicalModel(model, other, "inertia");
+    editor().setPhysicalModel(*fan_, model, other, "inertia");
     ASSERT_EQ(history_.changes.size(), 4u);
 
     SceneChange merged = history_.changes[0];
     EXPECT_TRUE(merged.mergeWith(history_.changes[1]));
     EXPECT_TRUE(merged.mergeWith(history_.changes[2]));
     EXPECT_FALSE(merged.mergeWith(history_.changes[3])) << "another slider";
-    SceneChange unkeyed("Rename Object", [] {}, [] {});
+    SceneChange unkeyed(
+        "Rename Object", [&] {}, [&] {});
     EXPECT_FALSE(unkeyed.mergeWith(unkeyed)) << "changes without a key never merge";
 
     editor().undo(history_.changes[3]);

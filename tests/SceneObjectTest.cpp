@@ -3,7 +3,6 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
@@ -12,6 +11,7 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 #include <memory>
 #include <string>
@@ -30,7 +30,7 @@ using action::ProximityTrigger;
 // An action that only brings on-load code, which no motion action has.
 class LoadingAction : public AtmoAction {
 public:
-    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner, 0), onLoad_(std::move(onLoad))
+    LoadingAction(IAtmoObject* owner, std::string onLoad, bool active) : AtmoAction(owner), onLoad_(std::move(onLoad))
     {
         setName(std::string("Load"));
         setActive(active);
@@ -42,15 +42,15 @@ public:
         static const action::FieldTable table;
         return table;
     }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, core::IdCounter&) const override
     {
         return std::make_shared<LoadingAction>(owner, "", false);
     }
-    std::string getOnLoadScript() const override { return onLoad_; }
+    std::string getOnLoadScript(const script::ScriptContext&) const override { return onLoad_; }
     std::vector<std::string> getFields() const override { return {}; }
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override { return {}; }
-    std::string doScript() const override { return {}; }
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doScript(const script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<LoadingAction>(*this); }
@@ -70,7 +70,18 @@ std::shared_ptr<Kind> named(const std::string& name)
     return object;
 }
 
-using SceneObjectTest = FreshProgramTest;
+class SceneObjectTest : public FreshProgramTest {
+protected:
+    // The object's declaration, after the object is named as it would be
+    // before a script is generated.
+    std::string declared(const std::shared_ptr<IAtmoObject>& object);
+};
+
+std::string SceneObjectTest::declared(const std::shared_ptr<IAtmoObject>& object)
+{
+    script::ScriptNaming::nameObjects({object}, ids);
+    return object->getAtmoObjectDeclaration(sceneContext());
+}
 
 TEST_F(SceneObjectTest, SetNameDropsOnePrefixOnly)
 {
@@ -91,18 +102,18 @@ TEST_F(SceneObjectTest, DisplayNamesShowNameAndType)
     EXPECT_EQ(named<ModelObj>("fan")->toString(), "fan <model.aer/.atmo>");
     EXPECT_EQ(named<SolidObjectObj>("3")->toString(), "3 <solid-object>");
     EXPECT_EQ(named<ViewpointObj>("cam")->toString(), "cam <viewpoint>");
-    EXPECT_EQ(Actor().toString(), "actor <actor>");
+    EXPECT_EQ(Actor(ids).toString(), "actor <actor>");
     EXPECT_EQ(World().toString(), "world <world>");
 }
 
 TEST_F(SceneObjectTest, ActorAndWorldHaveFixedNamesAndDeclareNothing)
 {
-    Actor actor;
+    Actor actor(ids);
     World world;
-    EXPECT_EQ(static_cast<IAtmoObject&>(actor).getInnerScriptName(), "theActor");
-    EXPECT_EQ(actor.getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(static_cast<IAtmoObject&>(world).getInnerScriptName(), "theWorld");
-    EXPECT_EQ(world.getAtmoObjectDeclaration(), "");
+    EXPECT_EQ(static_cast<IAtmoObject&>(actor).getInnerScriptName(sceneContext()), "theActor");
+    EXPECT_EQ(actor.getAtmoObjectDeclaration(sceneContext()), "");
+    EXPECT_EQ(static_cast<IAtmoObject&>(world).getInnerScriptName(sceneContext()), "theWorld");
+    EXPECT_EQ(world.getAtmoObjectDeclaration(sceneContext()), "");
     ASSERT_EQ(actor.getAtmoActionSize(), 1);
     EXPECT_NE(actor.getAtmoAction(typeid(MovePositionAction)), nullptr);
     EXPECT_EQ(actor.getAtmoAction(0)->getOwnerObject(), &actor);
@@ -111,12 +122,11 @@ TEST_F(SceneObjectTest, ActorAndWorldHaveFixedNamesAndDeclareNothing)
 TEST_F(SceneObjectTest, PrimitiveDeclaresItselfAsInTheWorkedExample)
 {
     auto door = named<PrimitiveObj>("door");
-    EXPECT_EQ(door->getAtmoObjectScriptName(), "null");
-    EXPECT_EQ(door->getAtmoObjectDeclaration(),
-              "primitiveobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
-    EXPECT_EQ(door->getAtmoObjectScriptName(), "primitiveobj0");
-    EXPECT_EQ(static_cast<IAtmoObject&>(*door).getInnerScriptName(), "primitiveobj0");
-    EXPECT_EQ(door->getInnerScriptName(true), "primitiveobj0");
+    EXPECT_EQ(door->getAtmoObjectScriptName(sceneContext()), "null");
+    EXPECT_EQ(declared(door), "primitiveobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
+    EXPECT_EQ(door->getAtmoObjectScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(static_cast<IAtmoObject&>(*door).getInnerScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(door->getInnerScriptName(sceneContext(), true), "primitiveobj0");
 }
 
 TEST_F(SceneObjectTest, PrimitiveQuotesEverySolidObjectIndexThatIsNotAnInteger)
@@ -129,7 +139,7 @@ TEST_F(SceneObjectTest, PrimitiveQuotesEverySolidObjectIndexThatIsNotAnInteger)
         auto door = named<PrimitiveObj>("door");
         door->setGlobalId(5);
         door->solidObjectIndex = index;
-        EXPECT_EQ(door->getAtmoObjectDeclaration(),
+        EXPECT_EQ(declared(door),
                   "primitiveobj5 = theStage.getSolidObject" + written + ".rootPrimitive.find('.../door');\n");
     }
 }
@@ -143,67 +153,63 @@ TEST_F(SceneObjectTest, SolidObjectIsAddressedByIndexOrByName)
     for (const auto& [name, written] : cases) {
         auto box = named<SolidObjectObj>(name);
         box->setGlobalId(1);
-        EXPECT_EQ(box->getAtmoObjectDeclaration(), "solidobject1 = theStage.getSolidObject" + written + ";\n");
+        EXPECT_EQ(declared(box), "solidobject1 = theStage.getSolidObject" + written + ";\n");
     }
 }
 
 TEST_F(SceneObjectTest, ModelIsLoadedAsSceneGroupOrFoundInTheStage)
 {
     auto house = named<ModelObj>("house.aer");
-    EXPECT_EQ(house->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('house.aer').add();\n}\n");
+    EXPECT_EQ(declared(house), "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('house.aer').add();\n}\n");
     house->tobeloaded = false;
-    EXPECT_EQ(house->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\n"
-              "modelobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../house.aer');\n}\n");
+    EXPECT_EQ(declared(house), "if(typeof(modelobj0)=='undefined') {\n"
+                               "modelobj0 = theStage.getSolidObject(0).rootPrimitive.find('.../house.aer');\n}\n");
 }
 
 TEST_F(SceneObjectTest, ViewpointObjectIsFoundByName)
 {
-    EXPECT_EQ(named<ViewpointObj>("cam")->getAtmoObjectDeclaration(), "viewptobj0 = theStage.getViewpointObject('cam');\n");
+    EXPECT_EQ(declared(named<ViewpointObj>("cam")), "viewptobj0 = theStage.getViewpointObject('cam');\n");
 }
 
-TEST_F(SceneObjectTest, ObjectsTakeTheirNumberAtTheFirstDeclarationAndKeepIt)
+TEST_F(SceneObjectTest, ObjectsTakeTheirNumberWhenFirstNamedAndKeepIt)
 {
     auto first = named<PrimitiveObj>("a");
     auto second = named<SolidObjectObj>("b");
     auto model = named<ModelObj>("c");
-    first->getAtmoObjectDeclaration();
-    ConstantRotationAction takesANumber(model.get());
-    second->getAtmoObjectDeclaration();
-    model->getAtmoObjectDeclaration();
-    first->getAtmoObjectDeclaration();
-    EXPECT_EQ(first->getAtmoObjectScriptName(), "primitiveobj0");
-    EXPECT_EQ(second->getAtmoObjectScriptName(), "solidobject2");
-    EXPECT_EQ(model->getAtmoObjectScriptName(), "modelobj3");
-    EXPECT_EQ(ObjectManager::nextid(), 4);
+    declared(first);
+    ConstantRotationAction takesANumber(ids, model.get());
+    declared(second);
+    declared(model);
+    declared(first);
+    EXPECT_EQ(first->getAtmoObjectScriptName(sceneContext()), "primitiveobj0");
+    EXPECT_EQ(second->getAtmoObjectScriptName(sceneContext()), "solidobject2");
+    EXPECT_EQ(model->getAtmoObjectScriptName(sceneContext()), "modelobj3");
+    EXPECT_EQ(ids.next(), 4);
 }
 
 TEST_F(SceneObjectTest, LocalisedObjectsAreScriptedThroughThisButModelsAreNot)
 {
-    ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
+    createDefaultProject()->setLocaliseScript(true);
     auto door = named<PrimitiveObj>("door");
     auto box = named<SolidObjectObj>("box");
     auto cam = named<ViewpointObj>("cam");
     auto fan = named<ModelObj>("fan");
-    EXPECT_EQ(door->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(box->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(), "");
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n}\n");
+    EXPECT_EQ(declared(door), "");
+    EXPECT_EQ(declared(box), "");
+    EXPECT_EQ(declared(cam), "");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n}\n");
     for (IAtmoObject* object : {static_cast<IAtmoObject*>(door.get()), static_cast<IAtmoObject*>(box.get()),
                                 static_cast<IAtmoObject*>(cam.get())}) {
-        EXPECT_EQ(object->getAtmoObjectScriptName(), "this");
-        EXPECT_EQ(object->getInnerScriptName(true), "localisedparent");
-        EXPECT_EQ(object->getInnerScriptName(false), "this.localisedparent");
-        EXPECT_EQ(object->getInnerScriptName(), "this.localisedparent");
+        EXPECT_EQ(object->getAtmoObjectScriptName(sceneContext()), "this");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext(), true), "localisedparent");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext(), false), "this.localisedparent");
+        EXPECT_EQ(object->getInnerScriptName(sceneContext()), "this.localisedparent");
     }
-    EXPECT_EQ(fan->getInnerScriptName(true), "modelobj5");
+    EXPECT_EQ(fan->getInnerScriptName(sceneContext(), true), "modelobj5");
 
-    ProjectManager::getInstance().getCurrentProject()->setLocaliseScript(false);
-    EXPECT_EQ(door->getAtmoObjectDeclaration(),
-              "primitiveobj2 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
-    EXPECT_EQ(door->getInnerScriptName(true), "primitiveobj2");
+    currentDocument()->setLocaliseScript(false);
+    EXPECT_EQ(declared(door), "primitiveobj2 = theStage.getSolidObject(0).rootPrimitive.find('.../door');\n");
+    EXPECT_EQ(door->getInnerScriptName(sceneContext(), true), "primitiveobj2");
 }
 
 std::string physicalModelBlock(const std::string& v, const std::string& object, const std::string& mass)
@@ -233,17 +239,16 @@ TEST_F(SceneObjectTest, ModelWithPhysicalModelAndNoActionsKeepsTheBlockInsideIts
 {
     auto fan = named<ModelObj>("fan");
     setUpPhysicalModel(fan->pm);
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('fan').add();\n"
-                  + physicalModelBlock("modelobj0", "fan <model.aer/.atmo>", "2.5") + "}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj0)=='undefined') {\nmodelobj0 = SceneGroup('fan').add();\n"
+                                 + physicalModelBlock("modelobj0", "fan <model.aer/.atmo>", "2.5") + "}\n");
 }
 
 TEST_F(SceneObjectTest, ViewpointWithPhysicalModelAndNoActionsPutsTheBlockAtTopLevelWithAFixedMass)
 {
     auto cam = named<ViewpointObj>("cam");
     setUpPhysicalModel(cam->pm);
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(), "viewptobj0 = theStage.getViewpointObject('cam');\n"
-                                                   + physicalModelBlock("viewptobj0", "cam <viewpoint>", "10"));
+    EXPECT_EQ(declared(cam), "viewptobj0 = theStage.getViewpointObject('cam');\n"
+                                 + physicalModelBlock("viewptobj0", "cam <viewpoint>", "10"));
 }
 
 TEST_F(SceneObjectTest, ActivePhysicalModelMakesEveryActionQualifyForTheOnLoadFunction)
@@ -251,22 +256,20 @@ TEST_F(SceneObjectTest, ActivePhysicalModelMakesEveryActionQualifyForTheOnLoadFu
     auto fan = named<ModelObj>("fan");
     setUpPhysicalModel(fan->pm);
     fan->addAtmoAction(std::make_shared<LoadingAction>(fan.get(), "a.load();", true));
-    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(fan.get())); // inactive, no on-load code
+    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(ids, fan.get())); // inactive, no on-load code
     auto inactiveLoader = std::make_shared<LoadingAction>(fan.get(), "b.load();", false);
     auto cam = named<ViewpointObj>("cam");
     setUpPhysicalModel(cam->pm);
     cam->addAtmoAction(inactiveLoader);
 
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj1)=='undefined') {\nmodelobj1 = SceneGroup('fan').add();\n"
-              "modelobj1.onLoad = function() {\na.load();\n"
-                  + physicalModelBlock("modelobj1", "fan <model.aer/.atmo>", "2.5")
-                  + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj1);\n}\n");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(),
-              "viewptobj2 = theStage.getViewpointObject('cam');\n"
-              "if(!viewptobj2.loaded) {\nviewptobj2.onLoad = function() {\nb.load();\n"
-                  + physicalModelBlock("viewptobj2", "cam <viewpoint>", "10")
-                  + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(viewptobj2);\n}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj1)=='undefined') {\nmodelobj1 = SceneGroup('fan').add();\n"
+                             "modelobj1.onLoad = function() {\na.load();\n"
+                                 + physicalModelBlock("modelobj1", "fan <model.aer/.atmo>", "2.5")
+                                 + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj1);\n}\n");
+    EXPECT_EQ(declared(cam), "viewptobj2 = theStage.getViewpointObject('cam');\n"
+                             "if(!viewptobj2.loaded) {\nviewptobj2.onLoad = function() {\nb.load();\n"
+                                 + physicalModelBlock("viewptobj2", "cam <viewpoint>", "10")
+                                 + "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(viewptobj2);\n}\n");
 }
 
 TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQualify)
@@ -274,7 +277,7 @@ TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQuali
     // A copy holds several actions of one kind, which is how these loaders
     // get into one pool.
     auto source = named<SolidObjectObj>("source");
-    auto trigger = std::make_shared<OnclickTrigger>(source.get());
+    auto trigger = std::make_shared<OnclickTrigger>(ids, source.get());
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), "", true));
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), "c.load();", false));
     trigger->addAction(std::make_shared<LoadingAction>(source.get(), " \t", true));
@@ -282,17 +285,15 @@ TEST_F(SceneObjectTest, WithoutPhysicalModelOnlyActiveActionsWithOnLoadCodeQuali
     source->addAtmoTrigger(trigger);
     auto fan = named<ModelObj>("fan");
     auto cam = named<ViewpointObj>("cam");
-    fan->copy(*source);
-    cam->copy(*source);
-    ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(true);
+    fan->copy(*source, ids);
+    cam->copy(*source, ids);
+    createDefaultProject()->setLocaliseScript(true);
 
-    EXPECT_EQ(fan->getAtmoObjectDeclaration(),
-              "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n"
-              "modelobj5.onLoad = function() {\na.load();\n"
-              "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj5);\n}\n");
-    EXPECT_EQ(cam->getAtmoObjectDeclaration(),
-              "if(!this.loaded) {\nthis.onLoad = function() {\na.load();\n"
-              "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(this);\n}\n");
+    EXPECT_EQ(declared(fan), "if(typeof(modelobj5)=='undefined') {\nmodelobj5 = SceneGroup('fan').add();\n"
+                             "modelobj5.onLoad = function() {\na.load();\n"
+                             "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(modelobj5);\n}\n");
+    EXPECT_EQ(declared(cam), "if(!this.loaded) {\nthis.onLoad = function() {\na.load();\n"
+                             "this.onLoad = undefined;\nremoveAnimator(this);\n}\naddAnimator(this);\n}\n");
 }
 
 TEST_F(SceneObjectTest, HostileNamesStayInsideTheirLiteralsAndComments)
@@ -307,21 +308,21 @@ TEST_F(SceneObjectTest, HostileNamesStayInsideTheirLiteralsAndComments)
     auto cam = named<ViewpointObj>(kHostileName);
     const std::string e = kHostileLiteral;
 
-    std::string script = model->getAtmoObjectDeclaration();
+    std::string script = declared(model);
     EXPECT_NE(script.find("modelobj0 = SceneGroup('" + e + "').add();\n"), std::string::npos);
     EXPECT_NE(script.find("// We initialise the physical model for a'b\\c d e f g <model.aer/.atmo> here\n"),
               std::string::npos);
-    std::string declaration = found->getAtmoObjectDeclaration();
+    std::string declaration = declared(found);
     EXPECT_NE(declaration.find("modelobj1 = theStage.getSolidObject(0).rootPrimitive.find('.../" + e + "');\n"),
               std::string::npos);
     script += declaration;
-    declaration = door->getAtmoObjectDeclaration();
+    declaration = declared(door);
     EXPECT_EQ(declaration, "primitiveobj2 = theStage.getSolidObject('" + e + "').rootPrimitive.find('.../" + e + "');\n");
     script += declaration;
-    declaration = box->getAtmoObjectDeclaration();
+    declaration = declared(box);
     EXPECT_EQ(declaration, "solidobject3 = theStage.getSolidObject('" + e + "');\n");
     script += declaration;
-    declaration = cam->getAtmoObjectDeclaration();
+    declaration = declared(cam);
     EXPECT_EQ(declaration, "viewptobj4 = theStage.getViewpointObject('" + e + "');\n");
     script += declaration;
     std::string diagnostics;
@@ -335,8 +336,8 @@ TEST_F(SceneObjectTest, StatusPadsLaterTriggerLinesOnlyForNamesLongerThanEightCh
     for (const auto& [name, pad] : std::vector<std::pair<std::string, std::string>>{
              {"abcdefgh", ""}, {"abcdefghi", "\t"}, {"T\u00fcr-tor1", ""}, {"T\u00fcr-tor12", "\t"}}) {
         auto object = named<SolidObjectObj>(name);
-        auto click = std::make_shared<OnclickTrigger>(object.get());
-        auto near = std::make_shared<ProximityTrigger>(object.get());
+        auto click = std::make_shared<OnclickTrigger>(ids, object.get());
+        auto near = std::make_shared<ProximityTrigger>(ids, object.get());
         click->setActive(true);
         near->setActive(true);
         object->addAtmoTrigger(click);
@@ -350,11 +351,11 @@ TEST_F(SceneObjectTest, StatusListsOnlyActiveTriggersAndTheirActiveActions)
     auto fan = named<ModelObj>("fan");
     EXPECT_EQ(fan->updateStatus(), "fan\t==Trigger ==>  No Triggers Defined");
 
-    auto rotate = std::make_shared<ConstantRotationAction>(fan.get());
-    auto move = std::make_shared<MovePositionAction>(fan.get());
+    auto rotate = std::make_shared<ConstantRotationAction>(ids, fan.get());
+    auto move = std::make_shared<MovePositionAction>(ids, fan.get());
     auto load = std::make_shared<LoadingAction>(fan.get(), "", false);
-    auto click = std::make_shared<OnclickTrigger>(fan.get());
-    auto near = std::make_shared<ProximityTrigger>(fan.get());
+    auto click = std::make_shared<OnclickTrigger>(ids, fan.get());
+    auto near = std::make_shared<ProximityTrigger>(ids, fan.get());
     fan->addAtmoTrigger(near);
     fan->addAtmoTrigger(click);
     click->addAction(rotate);
@@ -368,20 +369,20 @@ TEST_F(SceneObjectTest, StatusListsOnlyActiveTriggersAndTheirActiveActions)
     load->setActive(true);
     EXPECT_EQ(fan->updateStatus(), "fan\t==Trigger ==>  On click trigger\t== Actions ==>  "
                                    "[Rotate constantly (fan <model.aer/.atmo>), Load (fan <model.aer/.atmo>)]\n");
-    EXPECT_EQ(Actor().updateStatus(), "actor\t========  ");
+    EXPECT_EQ(Actor(ids).updateStatus(), "actor\t========  ");
 }
 
 TEST_F(SceneObjectTest, HoldsAtMostOneTriggerAndOneActionOfEachKind)
 {
     auto fan = named<ModelObj>("fan");
-    auto click = std::make_shared<OnclickTrigger>(fan.get());
-    auto rotate = std::make_shared<ConstantRotationAction>(fan.get());
+    auto click = std::make_shared<OnclickTrigger>(ids, fan.get());
+    auto rotate = std::make_shared<ConstantRotationAction>(ids, fan.get());
     fan->addAtmoTrigger(click);
-    fan->addAtmoTrigger(std::make_shared<OnclickTrigger>(fan.get()));
-    fan->addAtmoTrigger(std::make_shared<ProximityTrigger>(fan.get()));
+    fan->addAtmoTrigger(std::make_shared<OnclickTrigger>(ids, fan.get()));
+    fan->addAtmoTrigger(std::make_shared<ProximityTrigger>(ids, fan.get()));
     fan->addAtmoAction(rotate);
-    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(fan.get()));
-    fan->addAtmoAction(std::make_shared<MovePositionAction>(fan.get()));
+    fan->addAtmoAction(std::make_shared<ConstantRotationAction>(ids, fan.get()));
+    fan->addAtmoAction(std::make_shared<MovePositionAction>(ids, fan.get()));
 
     ASSERT_EQ(fan->getAtmoTriggerSize(), 2);
     EXPECT_EQ(fan->getAtmoTrigger(0), click);
@@ -395,13 +396,22 @@ TEST_F(SceneObjectTest, HoldsAtMostOneTriggerAndOneActionOfEachKind)
 // A model whose proximity trigger fires its rotation and its move and whose
 // on-click trigger fires the move; a third action is fired by no trigger.
 struct CopySource {
-    std::shared_ptr<ModelObj> fan = named<ModelObj>("fan");
-    std::shared_ptr<ConstantRotationAction> rotate = std::make_shared<ConstantRotationAction>(fan.get());
-    std::shared_ptr<MovePositionAction> move = std::make_shared<MovePositionAction>(fan.get());
-    std::shared_ptr<ProximityTrigger> near = std::make_shared<ProximityTrigger>(fan.get());
-    std::shared_ptr<OnclickTrigger> click = std::make_shared<OnclickTrigger>(fan.get());
+    explicit CopySource(core::IdCounter& ids)
+        : rotate(std::make_shared<ConstantRotationAction>(ids, fan.get())),
+          move(std::make_shared<MovePositionAction>(ids, fan.get())),
+          near(std::make_shared<ProximityTrigger>(ids, fan.get())),
+          click(std::make_shared<OnclickTrigger>(ids, fan.get()))
+    {
+        build();
+    }
 
-    CopySource()
+    std::shared_ptr<ModelObj> fan = named<ModelObj>("fan");
+    std::shared_ptr<ConstantRotationAction> rotate;
+    std::shared_ptr<MovePositionAction> move;
+    std::shared_ptr<ProximityTrigger> near;
+    std::shared_ptr<OnclickTrigger> click;
+
+    void build()
     {
         rotate->setActive(true);
         rotate->yrevolutions = 9.0;
@@ -420,12 +430,12 @@ struct CopySource {
 
 TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersInOrder)
 {
-    CopySource source; // numbers 0 to 4
+    CopySource source(ids); // numbers 0 to 4
     auto box = named<SolidObjectObj>("box");
-    box->addAtmoTrigger(std::make_shared<ProximityTrigger>(box.get())); // number 5
+    box->addAtmoTrigger(std::make_shared<ProximityTrigger>(ids, box.get())); // number 5
     box->addAtmoAction(std::make_shared<LoadingAction>(box.get(), "", true));
 
-    box->copy(*source.fan);
+    box->copy(*source.fan, ids);
 
     ASSERT_EQ(box->getAtmoActionSize(), 2);
     auto rotate = std::dynamic_pointer_cast<ConstantRotationAction>(box->getAtmoAction(0));
@@ -458,9 +468,9 @@ TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersIn
 
 TEST_F(SceneObjectTest, CopySkipsActionsTheTargetDoesNotAllowAndDropsTheirReferences)
 {
-    CopySource source;
+    CopySource source(ids);
     auto door = named<PrimitiveObj>("door");
-    door->copy(*source.fan);
+    door->copy(*source.fan, ids);
 
     EXPECT_EQ(door->getAtmoActionSize(), 0);
     ASSERT_EQ(door->getAtmoTriggerSize(), 2);
@@ -471,10 +481,10 @@ TEST_F(SceneObjectTest, CopySkipsActionsTheTargetDoesNotAllowAndDropsTheirRefere
 
 TEST_F(SceneObjectTest, CopyClonesAnActionFiredTwiceOnceAndFiresTheCloneTwice)
 {
-    CopySource source;
+    CopySource source(ids);
     source.click->addAction(source.move);
     auto box = named<SolidObjectObj>("box");
-    box->copy(*source.fan);
+    box->copy(*source.fan, ids);
 
     ASSERT_EQ(box->getAtmoActionSize(), 2);
     const auto& move = box->getAtmoAction(1);
@@ -483,8 +493,8 @@ TEST_F(SceneObjectTest, CopyClonesAnActionFiredTwiceOnceAndFiresTheCloneTwice)
 
 TEST_F(SceneObjectTest, CopyOntoItselfKeepsTheObjectsTriggersAndActions)
 {
-    CopySource source;
-    source.fan->copy(*source.fan);
+    CopySource source(ids);
+    source.fan->copy(*source.fan, ids);
 
     EXPECT_EQ(source.fan->getAtmoActionSize(), 3);
     ASSERT_EQ(source.fan->getAtmoTriggerSize(), 2);

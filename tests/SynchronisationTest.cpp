@@ -2,8 +2,7 @@
 #include "InteractionFixtures.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -12,6 +11,7 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
 
+#include <thread>
 #include <vector>
 
 namespace scenewright::test {
@@ -79,17 +79,17 @@ std::string rotationStops(const std::string& animator)
            + ".maxtime) removeAnimator(" + animator + ");}\nelse removeAnimator(" + animator + ");";
 }
 
-std::shared_ptr<ModelObj> addModel(const std::string& name)
+std::shared_ptr<ModelObj> addModel(core::SceneDocument& document, const std::string& name)
 {
     auto model = std::make_shared<ModelObj>();
     model->setName(name);
-    ObjectManager::getInstance().addAtmoObject(model);
+    document.appendObject(model);
     return model;
 }
 
-std::shared_ptr<AtmoAction> addRotation(AtmoObject& object)
+std::shared_ptr<AtmoAction> addRotation(core::IdCounter& ids, AtmoObject& object)
 {
-    auto rotation = std::make_shared<ConstantRotationAction>(&object);
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, &object);
     rotation->setActive(true);
     object.addAtmoAction(rotation);
     return rotation;
@@ -103,6 +103,18 @@ std::shared_ptr<AtmoTrigger> addTrigger(AtmoObject& object, std::shared_ptr<Atmo
         trigger->addAction(action);
     object.addAtmoTrigger(trigger);
     return trigger;
+}
+
+// A fan that turns when the actor comes near and a door that turns when
+// clicked.
+void addFanAndDoor(core::SceneDocument& document, core::IdCounter& ids)
+{
+    auto fan = addModel(document, "fan");
+    auto fanRotation = addRotation(ids, *fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
+    auto door = addModel(document, "door");
+    auto doorRotation = addRotation(ids, *door);
+    addTrigger(*door, std::make_shared<OnclickTrigger>(ids, door.get()), {doorRotation});
 }
 
 // The text between the trigger-name list's comment and the end of its line.
@@ -123,102 +135,102 @@ std::string handlerOf(const std::string& script)
 
 TEST_F(SynchronisationTest, StartCodeSetsTheSharedPropertyOrWaitsOnceForTheChat)
 {
-    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchTriggerScript("synchtrigger4"),
-    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
-    "    for(i=0;i<triggernames.length;i++) {\n"
-    "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(!triggerrunning[i]) {\n"
-    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
-    "                            if(chat.isConnected) {\n"
-    "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
-    "          } else {\n"
-    "                                          if(!triggernames.waiting) {\n"
-    "                                                  triggernames.waiting = true;\n"
-    "                                                  waitalittlewhileforchat = Object();\n"
-    "                                                  waitalittlewhileforchat.timestep = function() {\n"
-    "                                                          if(chat.isConnected && triggernames.ok) {\n"
-    "                                                                  "
-    "chat.setSharedProperty('synchtrigger4','running','true');\n"
-    "                                                                  triggernames.waiting = false;\n"
-    "                                                                  removeAnimator(waitalittlewhileforchat);\n"
-    "                                                          }\n"
-    "                                                  }\n"
-    "                                                  addAnimator(waitalittlewhileforchat);\n"
-    "                                          }\n"
-    "                            }\n"
-    "                    }\n"
-    "                    break;\n"
-    "            }\n"
-    "    }\n"
-    "    // END SHARED PROPERTY\n");
+    EXPECT_EQ(
+        script::SynchronisationTable().getSynchTriggerScript("synchtrigger4"),
+        "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+        "    for(i=0;i<triggernames.length;i++) {\n"
+        "            if(triggernames[i]=='synchtrigger4') {\n"
+        "                    if(!triggerrunning[i]) {\n"
+        "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+        "                            if(chat.isConnected) {\n"
+        "                                    chat.setSharedProperty('synchtrigger4','running','true');\n"
+        "          } else {\n"
+        "                                          if(!triggernames.waiting) {\n"
+        "                                                  triggernames.waiting = true;\n"
+        "                                                  waitalittlewhileforchat = Object();\n"
+        "                                                  waitalittlewhileforchat.timestep = function() {\n"
+        "                                                          if(chat.isConnected && triggernames.ok) {\n"
+        "                                                                  "
+        "chat.setSharedProperty('synchtrigger4','running','true');\n"
+        "                                                                  triggernames.waiting = false;\n"
+        "                                                                  removeAnimator(waitalittlewhileforchat);\n"
+        "                                                          }\n"
+        "                                                  }\n"
+        "                                                  addAnimator(waitalittlewhileforchat);\n"
+        "                                          }\n"
+        "                            }\n"
+        "                    }\n"
+        "                    break;\n"
+        "            }\n"
+        "    }\n"
+        "    // END SHARED PROPERTY\n");
 }
 
 TEST_F(SynchronisationTest, ExitCodeClearsTheSharedPropertyOnlyWhenConnected)
 {
-    EXPECT_EQ(SharedObjectsManager::getInstance().getSynchExitTriggerScript("synchtrigger4"),
-    "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
-    "    for(i=0;i<triggernames.length;i++) {\n"
-    "            if(triggernames[i]=='synchtrigger4') {\n"
-    "                    if(triggerrunning[i]) {\n"
-    "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
-    "                            if(chat.isConnected) {\n"
-    "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
-    "                            }\n"
-    "                    }\n"
-    "                    break;\n"
-    "            }\n"
-    "    }\n"
-    "    // END SHARED PROPERTY\n");
+    EXPECT_EQ(script::SynchronisationTable().getSynchExitTriggerScript("synchtrigger4"),
+              "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+              "    for(i=0;i<triggernames.length;i++) {\n"
+              "            if(triggernames[i]=='synchtrigger4') {\n"
+              "                    if(triggerrunning[i]) {\n"
+              "                            prop = chat.getSharedProperty('synchtrigger4', 'running');\n"
+              "                            if(chat.isConnected) {\n"
+              "                                    chat.setSharedProperty('synchtrigger4','running','false');\n"
+              "                            }\n"
+              "                    }\n"
+              "                    break;\n"
+              "            }\n"
+              "    }\n"
+              "    // END SHARED PROPERTY\n");
 }
 
 TEST_F(SynchronisationTest, TableKeepsBranchesInTheOrderTheirKeysWereFirstStored)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    script::SynchronisationTable synch;
     synch.appendSynchForAction("synchtrigger10", "running", "true", "a();\n");
     synch.appendSynchForAction("synchtrigger1", "running", "true", "b();\n");
     synch.appendSynchForAction("synchtrigger10", "running", "false", "c();\n");
     synch.appendSynchForAction("synchtrigger10", "running", "true", "d();\n");
     synch.setSynchForAction("synchtrigger1", "running", "true", "e();\n");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
-                                         branch("synchtrigger1", "true", "e();\n"),
-                                         branch("synchtrigger10", "false", "c();\n")}));
+    EXPECT_EQ(synch.doScript({}),
+              handler({branch("synchtrigger10", "true", "a();\nd();\n"), branch("synchtrigger1", "true", "e();\n"),
+                       branch("synchtrigger10", "false", "c();\n")}));
 
     synch.removeSynchsForTrigger("synchtrigger1");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger10", "true", "a();\nd();\n"),
-                                         branch("synchtrigger10", "false", "c();\n")}));
+    EXPECT_EQ(synch.doScript({}),
+              handler({branch("synchtrigger10", "true", "a();\nd();\n"), branch("synchtrigger10", "false", "c();\n")}));
 
     synch.appendSynchForAction("synchtrigger1", "running", "true", "f();\n");
     synch.removeSynchsForTrigger("synchtrigger10");
-    EXPECT_EQ(synch.doScript(), handler({branch("synchtrigger1", "true", "f();\n")}));
+    EXPECT_EQ(synch.doScript({}), handler({branch("synchtrigger1", "true", "f();\n")}));
 
     synch.clearAttributes();
-    EXPECT_EQ(synch.doScript(), handler({}));
+    EXPECT_EQ(synch.doScript({}), handler({}));
 }
 
 TEST_F(SynchronisationTest, SwitchedOnWithoutSynchronisedTriggersWritesAnEmptyListAndHandler)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(),
-              "// ***************************************\n"
-              "// Object declarations \n"
-              "// ***************************************\n"
-                  + triggerNamesComment + "triggernames = [];\ntriggerrunning = [];\n"
-                  + "\n"
-                    "// ***************************************\n"
-                    "// Trigger actions \n"
-                    "// ***************************************\n"
-                    "\n\n\n"
-                  + handler({}));
+    createDefaultProject();
+    synchronise = true;
+    EXPECT_EQ(generateAtmoScript(), "// ***************************************\n"
+                                    "// Object declarations \n"
+                                    "// ***************************************\n"
+                                        + triggerNamesComment + "triggernames = [];\ntriggerrunning = [];\n"
+                                        + "\n"
+                                          "// ***************************************\n"
+                                          "// Trigger actions \n"
+                                          "// ***************************************\n"
+                                          "\n\n\n"
+                                        + handler({}));
 }
 
 TEST_F(SynchronisationTest, SwitchedOffWritesNeitherTheListNorTheHandler)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    auto fan = addModel("fan");
-    auto fanRotation = addRotation(*fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    createDefaultProject();
+    auto fan = addModel(document(), "fan");
+    auto fanRotation = addRotation(ids, *fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(script.find("triggernames"), std::string::npos);
     EXPECT_EQ(script.find("Shared Objects"), std::string::npos);
     EXPECT_NE(script.find("addAnimator(modelobj4.revanim2);"), std::string::npos);
@@ -226,16 +238,11 @@ TEST_F(SynchronisationTest, SwitchedOffWritesNeitherTheListNorTheHandler)
 
 TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForExitTriggers)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    auto fan = addModel("fan");
-    auto fanRotation = addRotation(*fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
-    auto door = addModel("door");
-    auto doorRotation = addRotation(*door);
-    addTrigger(*door, std::make_shared<OnclickTrigger>(door.get()), {doorRotation});
+    createDefaultProject();
+    synchronise = true;
+    addFanAndDoor(document(), ids);
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger3','synchtrigger5'];\n");
     EXPECT_LT(script.find(triggerNamesComment), script.find("// Trigger actions \n"));
     EXPECT_EQ(handlerOf(script),
@@ -249,22 +256,22 @@ TEST_F(SynchronisationTest, HandlerRunsEachTriggersCodeAndTracksRunningOnlyForEx
 
 TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoIndex)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    auto a = addModel("a");
-    auto aRotation = addRotation(*a);
-    addTrigger(*a, std::make_shared<ProximityTrigger>(a.get()), {aRotation})->setActive(false);
-    auto b = addModel("b");
-    auto bRotation = addRotation(*b);
-    addTrigger(*b, std::make_shared<ProximityTrigger>(b.get()), {bRotation});
-    auto c = addModel("c");
-    auto cRotation = addRotation(*c);
-    addTrigger(*c, std::make_shared<OnclickTrigger>(c.get()), {cRotation})->usesSynch = false;
-    auto d = addModel("d");
-    auto dRotation = addRotation(*d);
-    addTrigger(*d, std::make_shared<ProximityTrigger>(d.get()), {dRotation});
+    createDefaultProject();
+    synchronise = true;
+    auto a = addModel(document(), "a");
+    auto aRotation = addRotation(ids, *a);
+    addTrigger(*a, std::make_shared<ProximityTrigger>(ids, a.get()), {aRotation})->setActive(false);
+    auto b = addModel(document(), "b");
+    auto bRotation = addRotation(ids, *b);
+    addTrigger(*b, std::make_shared<ProximityTrigger>(ids, b.get()), {bRotation});
+    auto c = addModel(document(), "c");
+    auto cRotation = addRotation(ids, *c);
+    addTrigger(*c, std::make_shared<OnclickTrigger>(ids, c.get()), {cRotation})->usesSynch = false;
+    auto d = addModel(document(), "d");
+    auto dRotation = addRotation(ids, *d);
+    addTrigger(*d, std::make_shared<ProximityTrigger>(ids, d.get()), {dRotation});
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger5','synchtrigger9'];\n");
     EXPECT_EQ(handlerOf(script),
               handler({branch("synchtrigger5", "true", rotationFires("modelobj11.revanim4") + running(0, "true")),
@@ -278,17 +285,17 @@ TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoInd
 
 TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    auto fan = addModel("fan");
-    auto rotation = addRotation(*fan);
-    auto move = std::make_shared<MovePositionAction>(fan.get());
+    createDefaultProject();
+    synchronise = true;
+    auto fan = addModel(document(), "fan");
+    auto rotation = addRotation(ids, *fan);
+    auto move = std::make_shared<MovePositionAction>(ids, fan.get());
     move->setActive(true);
     move->smoothTransition = false;
     fan->addAtmoAction(move);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {rotation, move});
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {rotation, move});
 
-    const std::string script = ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generateAtmoScript();
     const std::string moveCode = "// Move object directly to a new position relative to its current position\n"
                                  "if(modelobj6.getPhysicalModel()==undefined) {\n"
                                  "modelobj6.worldSpacePosition = modelobj6.worldSpacePosition.add([0.0,0.0,0.0]);\n"
@@ -303,52 +310,80 @@ TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
     EXPECT_TRUE(nodeAccepts(script));
 }
 
-TEST_F(SynchronisationTest, GeneratingTwiceGivesTheSameScript)
+TEST_F(SynchronisationTest, GeneratingTwiceOrOnTwoThreadsAtOnceGivesTheSameScript)
 {
-    ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    auto fan = addModel("fan");
-    auto fanRotation = addRotation(*fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
-    auto door = addModel("door");
-    auto doorRotation = addRotation(*door);
-    addTrigger(*door, std::make_shared<OnclickTrigger>(door.get()), {doorRotation});
-    const std::string first = ObjectManager::getInstance().generateAtmoScript();
-    EXPECT_EQ(ObjectManager::getInstance().generateAtmoScript(), first);
+    createDefaultProject();
+    synchronise = true;
+    addFanAndDoor(document(), ids);
+    const std::string first = generateAtmoScript();
+    EXPECT_EQ(generateAtmoScript(), first);
+
+    // A second program's document, of other triggers, localised: each
+    // generation keeps its synchronisation table to itself, so neither
+    // script takes anything of the other.
+    IdCounter otherIds;
+    auto other = SceneDocument::createDefault(otherIds);
+    other->setLocaliseScript(true);
+    auto lamp = addModel(*other, "lamp");
+    auto lampRotation = addRotation(otherIds, *lamp);
+    addTrigger(*lamp, std::make_shared<WorldFirstLoadsTrigger>(otherIds, lamp.get()), {lampRotation});
+    other->nameObjects();
+    const script::ScriptOptions otherOptions{true, true, script::ScriptLayout::Compressed};
+    const std::string otherFirst = script::ScriptGenerator::generate(other->objects(), otherOptions);
+    ASSERT_NE(otherFirst, first);
+
+    constexpr int kRounds = 20;
+    std::vector<std::string> scripts(kRounds);
+    std::vector<std::string> otherScripts(kRounds);
+    const script::ScriptOptions options{false, true};
+    {
+        std::thread one([&] {
+            for (std::string& script : scripts)
+                script = script::ScriptGenerator::generate(document().objects(), options);
+        });
+        std::thread two([&] {
+            for (std::string& script : otherScripts)
+                script = script::ScriptGenerator::generate(other->objects(), otherOptions);
+        });
+        one.join();
+        two.join();
+    }
+    EXPECT_EQ(scripts, std::vector<std::string>(kRounds, first));
+    EXPECT_EQ(otherScripts, std::vector<std::string>(kRounds, otherFirst));
 }
 
 TEST_F(SynchronisationTest, SynchronisedSceneOfEveryTriggerKindParsesGlobalAndLocalised)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
-    SharedObjectsManager::getInstance().setActive(true);
-    ObjectManager& registry = ObjectManager::getInstance();
+    auto project = createDefaultProject();
+    synchronise = true;
+    core::SceneDocument& registry = document();
 
-    auto fan = addModel("fan\n'");
-    auto fanRotation = addRotation(*fan);
-    addTrigger(*fan, std::make_shared<ProximityTrigger>(fan.get()), {fanRotation});
+    auto fan = addModel(document(), "fan\n'");
+    auto fanRotation = addRotation(ids, *fan);
+    addTrigger(*fan, std::make_shared<ProximityTrigger>(ids, fan.get()), {fanRotation});
 
     auto lift = std::make_shared<SolidObjectObj>();
     lift->setName("3");
-    auto move = std::make_shared<MovePositionAction>(lift.get());
+    auto move = std::make_shared<MovePositionAction>(ids, lift.get());
     move->setActive(true);
     move->usesAnchors = true;
     move->anchors = {"a1", "a'2"};
     lift->addAtmoAction(move);
-    addTrigger(*lift, std::make_shared<OnclickTrigger>(lift.get()), {move});
-    addTrigger(*lift, std::make_shared<ProximityTrigger>(lift.get()), {move});
-    registry.addAtmoObject(lift);
+    addTrigger(*lift, std::make_shared<OnclickTrigger>(ids, lift.get()), {move});
+    addTrigger(*lift, std::make_shared<ProximityTrigger>(ids, lift.get()), {move});
+    registry.appendObject(lift);
 
     auto camera = std::make_shared<ViewpointObj>();
     camera->setName("cam");
-    auto spin = addRotation(*camera);
-    addTrigger(*camera, std::make_shared<WorldFirstLoadsTrigger>(camera.get()),
-               {spin, registry.getActor()->getAtmoAction(0)});
-    registry.addAtmoObject(camera);
-    registry.getActor()->getAtmoAction(0)->setActive(true);
+    auto spin = addRotation(ids, *camera);
+    addTrigger(*camera, std::make_shared<WorldFirstLoadsTrigger>(ids, camera.get()),
+               {spin, registry.actor()->getAtmoAction(0)});
+    registry.appendObject(camera);
+    registry.actor()->getAtmoAction(0)->setActive(true);
 
     for (bool localised : {false, true}) {
         project->setLocaliseScript(localised);
-        const std::string script = registry.generateAtmoScript();
+        const std::string script = generateAtmoScript();
         EXPECT_EQ(triggerNameList(script),
                   "triggernames = ['synchtrigger3','synchtrigger6','synchtrigger7','synchtrigger9'];\n");
         std::string diagnostics;

@@ -2,8 +2,7 @@
 #include "InteractionFixtures.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -11,6 +10,7 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/core/action/WorldFirstLoadsTrigger.h"
+#include "scenewright/core/script/ScriptNaming.h"
 
 namespace scenewright::test {
 namespace {
@@ -18,7 +18,11 @@ namespace {
 using namespace core;
 using namespace core::action;
 
-using TriggerTest = FreshProgramTest;
+class TriggerTest : public FreshProgramTest {
+protected:
+    // A scene with every trigger kind, hostile object names and real actions.
+    void buildTriggerScene();
+};
 
 const std::string doorProximityStart = "door.prox = Object();\n"
                                        "door.prox.fired = false;\n"
@@ -46,83 +50,83 @@ void addMarkers(AtmoTrigger& trigger, IAtmoObject* owner)
 TEST_F(TriggerTest, TriggerWithoutActionsOnlySaysSo)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: Proximity trigger\n");
+    ProximityTrigger trigger(ids, door.get());
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: Proximity trigger\n");
     trigger.setName(std::nullopt);
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: null\n");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: null\n");
     trigger.setName(std::string("a\nb\r\nc\xE2\x80\xA8" "d"));
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: a b  c d\n");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: a b  c d\n");
 }
 
 TEST_F(TriggerTest, TriggerWithOnlyInactiveActionsKeepsItsFixedTexts)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", door.get()));
     trigger.getAction(0)->setActive(false);
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + proximityMiddle + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + proximityMiddle + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, ProximityWrapsActiveActionsAndTheirExitFragmentsInOrder)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
-                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                          + "leave_a();\nleave_c();\n" + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, OnclickNeverWritesExitFragments)
 {
     auto door = primitiveNamed("door", "door");
-    OnclickTrigger trigger(door.get());
+    OnclickTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
+    EXPECT_EQ(triggerScript(trigger), doorOnclickStart + "fire_a();\nfire_c();\n" + onclickEnd);
 }
 
 TEST_F(TriggerTest, SynchronisedProximityRunsTheSharedPropertyCodeInsteadOfItsActions)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    synchronise = true;
+    const script::SynchronisationTable synch;
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
-                                      + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
-                                      + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + synch.getSynchTriggerScript("synchtrigger0")
+                                          + proximityMiddle + synch.getSynchExitTriggerScript("synchtrigger0")
+                                          + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, SynchronisedOnclickGetsTheStartCodeButNoExitCode)
 {
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
-    synch.setActive(true);
+    synchronise = true;
+    const script::SynchronisationTable synch;
     auto door = primitiveNamed("door", "door");
-    OnclickTrigger trigger(door.get());
+    OnclickTrigger trigger(ids, door.get());
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
+    EXPECT_EQ(triggerScript(trigger), doorOnclickStart + synch.getSynchTriggerScript("synchtrigger0") + onclickEnd);
 }
 
 TEST_F(TriggerTest, TriggerThatOptsOutOfSynchronisationRunsItsActionsItself)
 {
-    SharedObjectsManager::getInstance().setActive(true);
+    synchronise = true;
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.usesSynch = false;
     addMarkers(trigger, door.get());
-    EXPECT_EQ(trigger.doScript(), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
-                                      + "leave_a();\nleave_c();\n" + doorProximityEnd);
+    EXPECT_EQ(triggerScript(trigger), doorProximityStart + "fire_a();\nfire_c();\n" + proximityMiddle
+                                          + "leave_a();\nleave_c();\n" + doorProximityEnd);
 }
 
 TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
+    ProximityTrigger trigger(ids, door.get());
     trigger.distance = 12.5;
     trigger.continuous = false;
-    auto rotation = std::make_shared<ConstantRotationAction>(door.get());
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, door.get());
     rotation->setActive(true);
     trigger.addAction(rotation);
-    EXPECT_EQ(trigger.doScript(),
+    EXPECT_EQ(triggerScript(trigger),
               "door.prox = Object();\n"
               "door.prox.fired = false;\n"
               "door.prox.timestep = function() {\n"
@@ -148,12 +152,12 @@ TEST_F(TriggerTest, NonContinuousProximityWithRotationReadsAsAWhole)
 TEST_F(TriggerTest, ProximityDistanceIsWrittenAsADouble)
 {
     auto door = modelNamed("door");
-    ProximityTrigger trigger(door.get());
-    EXPECT_NE(trigger.getPreActionScript().find("< 5.0) {\n"), std::string::npos);
+    ProximityTrigger trigger(ids, door.get());
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 5.0) {\n"), std::string::npos);
     trigger.set("distance", "1e2");
-    EXPECT_NE(trigger.getPreActionScript().find("< 100.0) {\n"), std::string::npos);
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 100.0) {\n"), std::string::npos);
     trigger.distance = 0.0001;
-    EXPECT_NE(trigger.getPreActionScript().find("< 1.0E-4) {\n"), std::string::npos);
+    EXPECT_NE(trigger.getPreActionScript(sceneContext()).find("< 1.0E-4) {\n"), std::string::npos);
 }
 
 TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
@@ -161,16 +165,18 @@ TEST_F(TriggerTest, LocalisedProximityAddsOneLineAndUsesTheInnerName)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    door->getAtmoObjectDeclaration();
-    ProximityTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript(), "this.prox = Object();\n"
-                                            "this.prox.fired = false;\n"
-                                            "this.prox.localisedparent = this;\n"
-                                            "this.prox.timestep = function() {\n"
-                                            "if(actor.dist(this.localisedparent.worldSpacePosition) < 5.0) {\n"
-                                            "  if(!this.fired) {\n"
-                                            "     this.fired = true;\n");
-    EXPECT_EQ(trigger.getFinalTriggerScript(), "  }\n  this.fired = false;\n  }\n}\naddAnimator(this.prox);\n");
+    script::ScriptNaming::nameObjects({door}, ids);
+    ProximityTrigger trigger(ids, door.get());
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
+              "this.prox = Object();\n"
+              "this.prox.fired = false;\n"
+              "this.prox.localisedparent = this;\n"
+              "this.prox.timestep = function() {\n"
+              "if(actor.dist(this.localisedparent.worldSpacePosition) < 5.0) {\n"
+              "  if(!this.fired) {\n"
+              "     this.fired = true;\n");
+    EXPECT_EQ(trigger.getFinalTriggerScript(sceneContext()),
+              "  }\n  this.fired = false;\n  }\n}\naddAnimator(this.prox);\n");
 }
 
 TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
@@ -178,47 +184,48 @@ TEST_F(TriggerTest, LocalisedOnclickAddsOneLine)
     localiseScript();
     auto door = std::make_shared<PrimitiveObj>();
     door->setName("door");
-    door->getAtmoObjectDeclaration();
-    OnclickTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript(), "// on click trigger for 'door <primitive>'\n"
-                                            "this.mouse = MouseEventHandler();\n"
-                                            "this.mouse.setFilterOnClick(this);\n"
-                                            "this.mouse.localisedparent = this;\n"
-                                            "this.mouse.onEvent = function(ev,obj) {\n");
-    EXPECT_EQ(trigger.getPostActionScript(), onclickEnd);
-    EXPECT_EQ(trigger.getFinalTriggerScript(), "");
+    script::ScriptNaming::nameObjects({door}, ids);
+    OnclickTrigger trigger(ids, door.get());
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()), "// on click trigger for 'door <primitive>'\n"
+                                                          "this.mouse = MouseEventHandler();\n"
+                                                          "this.mouse.setFilterOnClick(this);\n"
+                                                          "this.mouse.localisedparent = this;\n"
+                                                          "this.mouse.onEvent = function(ev,obj) {\n");
+    EXPECT_EQ(trigger.getPostActionScript(sceneContext()), onclickEnd);
+    EXPECT_EQ(trigger.getFinalTriggerScript(sceneContext()), "");
 }
 
 TEST_F(TriggerTest, OnclickCommentCannotBeEndedByTheObjectName)
 {
     auto door = primitiveNamed("door'\nalert(1);\r//\xE2\x80\xA9x", "door");
-    OnclickTrigger trigger(door.get());
-    EXPECT_EQ(trigger.getPreActionScript().substr(0, trigger.getPreActionScript().find('\n') + 1),
-              "// on click trigger for 'door' alert(1); // x <primitive>'\n");
+    OnclickTrigger trigger(ids, door.get());
+    EXPECT_EQ(
+        trigger.getPreActionScript(sceneContext()).substr(0, trigger.getPreActionScript(sceneContext()).find('\n') + 1),
+        "// on click trigger for 'door' alert(1); // x <primitive>'\n");
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWrapsItsActionsInAFirstloadFunction)
 {
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger trigger(m.get());
+    WorldFirstLoadsTrigger trigger(ids, m.get());
     addMarkers(trigger, m.get());
-    EXPECT_EQ(trigger.doScript(), "// The following scripts are run as the world is first loading...\n"
-                                  "m.firstload = function() {\n"
-                                  "fire_a();\n"
-                                  "fire_c();\n"
-                                  "}\n"
-                                  "// End of first load scripts\n");
+    EXPECT_EQ(triggerScript(trigger), "// The following scripts are run as the world is first loading...\n"
+                                      "m.firstload = function() {\n"
+                                      "fire_a();\n"
+                                      "fire_c();\n"
+                                      "}\n"
+                                      "// End of first load scripts\n");
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWaitsForTheOwnersOfAllItsActions)
 {
     auto m = modelNamed("m");
     auto p = primitiveNamed("p", "p");
-    WorldFirstLoadsTrigger trigger(m.get());
+    WorldFirstLoadsTrigger trigger(ids, m.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
     trigger.addAction(std::make_shared<MarkerAction>("b", p.get()));
     trigger.getAction(1)->setActive(false);
-    EXPECT_EQ(trigger.doOnLoadTrigger(),
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()),
               "// Waiting for objects to load before triggering world first loads trigger...\n"
               "m.worldfirstloads = Object();\n"
               "m.worldfirstloads.timestep = function() { \n"
@@ -236,26 +243,26 @@ TEST_F(TriggerTest, WorldFirstLoadsDoesNotWaitForSolidObjectsOrTheActor)
 {
     auto solid = std::make_shared<SolidObjectObj>();
     solid->scriptname = "s";
-    Actor actor;
+    Actor actor(ids);
     auto q = modelNamed("q");
-    WorldFirstLoadsTrigger onSolid(solid.get());
+    WorldFirstLoadsTrigger onSolid(ids, solid.get());
     onSolid.addAction(std::make_shared<MarkerAction>("a", &actor));
-    EXPECT_NE(onSolid.doOnLoadTrigger().find("\nif(true){\ns.firstload();\n"), std::string::npos);
+    EXPECT_NE(onSolid.doOnLoadTrigger(sceneContext()).find("\nif(true){\ns.firstload();\n"), std::string::npos);
 
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger onModel(m.get());
+    WorldFirstLoadsTrigger onModel(ids, m.get());
     onModel.addAction(std::make_shared<MarkerAction>("a", &actor));
     onModel.addAction(std::make_shared<MarkerAction>("b", solid.get()));
     onModel.addAction(std::make_shared<MarkerAction>("c", q.get()));
-    EXPECT_NE(onModel.doOnLoadTrigger().find("\nif(m.loaded && q.loaded){\n"), std::string::npos);
+    EXPECT_NE(onModel.doOnLoadTrigger(sceneContext()).find("\nif(m.loaded && q.loaded){\n"), std::string::npos);
 }
 
 TEST_F(TriggerTest, WorldFirstLoadsWithoutActionsWaitsForNothing)
 {
     auto m = modelNamed("m");
-    WorldFirstLoadsTrigger trigger(m.get());
-    EXPECT_EQ(trigger.doOnLoadTrigger(), "");
-    EXPECT_EQ(trigger.doScript(), "// No Actions added for trigger: When world first loads\n");
+    WorldFirstLoadsTrigger trigger(ids, m.get());
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()), "");
+    EXPECT_EQ(triggerScript(trigger), "// No Actions added for trigger: When world first loads\n");
 }
 
 TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
@@ -263,13 +270,14 @@ TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
     localiseScript();
     auto p = std::make_shared<PrimitiveObj>();
     p->setName("p");
-    p->getAtmoObjectDeclaration();
-    WorldFirstLoadsTrigger trigger(p.get());
+    script::ScriptNaming::nameObjects({p}, ids);
+    WorldFirstLoadsTrigger trigger(ids, p.get());
     trigger.addAction(std::make_shared<MarkerAction>("a", p.get()));
-    EXPECT_EQ(trigger.getPreActionScript(), "// The following scripts are run as the world is first loading...\n"
-                                            "this.localisedparent = this;\n"
-                                            "this.firstload = function() {\n");
-    EXPECT_EQ(trigger.doOnLoadTrigger(),
+    EXPECT_EQ(trigger.getPreActionScript(sceneContext()),
+              "// The following scripts are run as the world is first loading...\n"
+              "this.localisedparent = this;\n"
+              "this.firstload = function() {\n");
+    EXPECT_EQ(trigger.doOnLoadTrigger(sceneContext()),
               "// Waiting for objects to load before triggering world first loads trigger...\n"
               "this.worldfirstloads = Object();\n"
               "this.worldfirstloads.localisedparent=this;\n"
@@ -284,60 +292,59 @@ TEST_F(TriggerTest, LocalisedWorldFirstLoadsAddsOneLineToEachFragment)
               "addAnimator(this.worldfirstloads);\n");
 }
 
-// A scene with every trigger kind, hostile object names and real actions.
-void buildTriggerScene()
+void TriggerTest::buildTriggerScene()
 {
-    ObjectManager& registry = ObjectManager::getInstance();
+    core::SceneDocument& registry = document();
 
     auto fan = std::make_shared<ModelObj>();
     fan->setName("fan'); alert('x\n");
-    auto rotation = std::make_shared<ConstantRotationAction>(fan.get());
+    auto rotation = std::make_shared<ConstantRotationAction>(ids, fan.get());
     rotation->setActive(true);
     fan->addAtmoAction(rotation);
-    auto proximity = std::make_shared<ProximityTrigger>(fan.get());
+    auto proximity = std::make_shared<ProximityTrigger>(ids, fan.get());
     proximity->setActive(true);
     proximity->addAction(rotation);
     fan->addAtmoTrigger(proximity);
-    registry.addAtmoObject(fan);
+    registry.appendObject(fan);
 
     auto door = std::make_shared<SolidObjectObj>();
     door->setName("door\\\xE2\x80\xA8*/");
-    auto move = std::make_shared<MovePositionAction>(door.get());
+    auto move = std::make_shared<MovePositionAction>(ids, door.get());
     move->setActive(true);
     move->xdirection = 1.5;
     door->addAtmoAction(move);
-    auto onclick = std::make_shared<OnclickTrigger>(door.get());
+    auto onclick = std::make_shared<OnclickTrigger>(ids, door.get());
     onclick->setActive(true);
     onclick->addAction(move);
     door->addAtmoTrigger(onclick);
-    registry.addAtmoObject(door);
+    registry.appendObject(door);
 
     auto camera = std::make_shared<ViewpointObj>();
     camera->setName("cam\r");
-    auto spin = std::make_shared<ConstantRotationAction>(camera.get());
+    auto spin = std::make_shared<ConstantRotationAction>(ids, camera.get());
     spin->setActive(true);
     spin->maxtime = 30.0;
     camera->addAtmoAction(spin);
-    auto firstLoads = std::make_shared<WorldFirstLoadsTrigger>(camera.get());
+    auto firstLoads = std::make_shared<WorldFirstLoadsTrigger>(ids, camera.get());
     firstLoads->setActive(true);
     firstLoads->addAction(spin);
-    firstLoads->addAction(registry.getActor()->getAtmoAction(0));
+    firstLoads->addAction(registry.actor()->getAtmoAction(0));
     camera->addAtmoTrigger(firstLoads);
-    auto empty = std::make_shared<OnclickTrigger>(camera.get());
+    auto empty = std::make_shared<OnclickTrigger>(ids, camera.get());
     empty->setActive(true);
     camera->addAtmoTrigger(empty);
-    registry.addAtmoObject(camera);
+    registry.appendObject(camera);
 
-    registry.getActor()->getAtmoAction(0)->setActive(true);
+    registry.actor()->getAtmoAction(0)->setActive(true);
 }
 
 TEST_F(TriggerTest, SceneWithEveryTriggerKindAndHostileNamesParsesGlobalAndLocalised)
 {
-    auto project = ProjectManager::getInstance().createDefaultProject();
+    auto project = createDefaultProject();
     buildTriggerScene();
     for (bool localised : {false, true}) {
         project->setLocaliseScript(localised);
-        const std::string script = ObjectManager::getInstance().generateAtmoScript();
+        const std::string script = generateAtmoScript();
         std::string diagnostics;
         EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << "localised " << localised << "\n"
                                                        << diagnostics << script;

@@ -1,9 +1,10 @@
 #include "SceneBuilder.h"
 
 #include "scenewright/Frame1.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/gui/ScriptHighlighter.h"
 #include "scenewright/gui/ScriptPanel.h"
@@ -57,12 +58,9 @@ struct Setting {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QStandardPaths::setTestModeEnabled(true);
         application = std::make_unique<QApplication>(argc, argv);
-        frame = std::make_unique<Frame1>(dialogs, folder.filePath("recovery"));
-        core::ProjectManager::getInstance().setMainFrame(frame.get());
+        frame = std::make_unique<Frame1>(dialogs, folder.filePath("recovery"), ids);
         frame->resize(1000, 700);
-        frame->newProject();
-        buildScene(1000);
-        frame->setProject(*core::ProjectManager::getInstance().getCurrentProject());
+        frame->showNewProject(buildScene(ids, 1000));
         frame->show();
         (void)QTest::qWaitForWindowExposed(frame.get());
         for (QAction* menu : frame->menuBar()->actions())
@@ -70,14 +68,14 @@ struct Setting {
                 if (item->text() == "Live Script Preview")
                     item->trigger();
         preview = frame->findChild<gui::ScriptPreview*>();
-        message = std::static_pointer_cast<ChatPrintMessageAction>(
-            core::ObjectManager::getInstance().getAtmoObject(2)->getAtmoAction(2));
+        message = std::static_pointer_cast<ChatPrintMessageAction>(frame->document()->object(2)->getAtmoAction(2));
     }
 
     int argc = 1;
     char name[20] = "scenewright_bench";
     char* argv[2] = {name, nullptr};
     std::unique_ptr<QApplication> application;
+    core::IdCounter ids;
     QTemporaryDir folder;
     NoDialogs dialogs;
     std::unique_ptr<Frame1> frame;
@@ -96,7 +94,7 @@ void BM_PreviewRefreshAfterEdit(benchmark::State& state)
     Setting& s = setting();
     int edit = 0;
     for (auto _ : state) {
-        core::SceneEditor::getInstance().setField(*s.message, "message", "Hello " + std::to_string(edit++));
+        s.frame->document()->setField(*s.message, "message", "Hello " + std::to_string(edit++));
         s.preview->refresh();
     }
 }
@@ -109,7 +107,7 @@ BENCHMARK(BM_PreviewRefreshAfterEdit)->Unit(benchmark::kMillisecond);
 void BM_KeyInEditorFieldWithPreview(benchmark::State& state)
 {
     Setting& s = setting();
-    s.frame->showObject(core::ObjectManager::getInstance().getAtmoObject(2));
+    s.frame->showObject(s.frame->document()->object(2));
     s.frame->openObjectPropertiesDialog();
     QApplication::processEvents();
     QLineEdit* field = nullptr;
@@ -122,7 +120,7 @@ void BM_KeyInEditorFieldWithPreview(benchmark::State& state)
     }
     for (auto _ : state) {
         QTest::keyClick(field, 'a');
-        core::SceneEditor::getInstance().setField(*s.message, "message", field->text().toStdString());
+        s.frame->document()->setField(*s.message, "message", field->text().toStdString());
         QApplication::processEvents();
     }
 }
@@ -134,7 +132,9 @@ BENCHMARK(BM_KeyInEditorFieldWithPreview)->Unit(benchmark::kMillisecond)->Iterat
 void BM_FiveMegabyteLine(benchmark::State& state)
 {
     setting();
-    std::string line = core::ProjectManager::compressScript(core::ObjectManager::getInstance().generateAtmoScript());
+    const core::SceneDocument& document = *setting().frame->document();
+    std::string line
+        = core::script::ScriptFormatter::compress(core::script::ScriptGenerator::generate(document.objects(), {}));
     while (line.size() < 5'000'000)
         line += line;
     line.resize(5'000'000);
@@ -155,7 +155,7 @@ void BM_ScriptViewGenerateAndCompress(benchmark::State& state)
 {
     Setting& s = setting();
     QDialog dialog;
-    auto* panel = new gui::ScriptPanel(&dialog, s.dialogs);
+    auto* panel = new gui::ScriptPanel(&dialog, s.dialogs, s.frame->scriptSource());
     dialog.show();
     for (auto _ : state) {
         panel->generateScript();
@@ -185,7 +185,7 @@ void BM_RecoveryWriteAfterEdit(benchmark::State& state)
         const QDateTime before = QFileInfo(file).lastModified();
         QElapsedTimer clock;
         clock.start();
-        core::SceneEditor::getInstance().setField(*s.message, "message", "Kept " + std::to_string(edit++));
+        s.frame->document()->setField(*s.message, "message", "Kept " + std::to_string(edit++));
         qint64 lastTick = clock.elapsed();
         QTimer ticks;
         ticks.setTimerType(Qt::PreciseTimer);

@@ -2,7 +2,8 @@
 // measurements of scripts/bench.sh: scenewright_bench_project OBJECTS FILE.
 #include "SceneBuilder.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/SaveFile.h"
 
@@ -17,11 +18,9 @@ int main(int argc, char** argv)
         return 2;
     }
     using namespace scenewright;
-    bench::buildScene(objects);
-    // Generating lets every object take its numbers, which the file keeps.
-    core::ObjectManager::getInstance().generateAtmoScript();
-    const std::string text =
-        core::io::ProjectFileWriter::write("bench", false, core::ObjectManager::getInstance().getAtmoObjectListData());
+    core::IdCounter ids;
+    const auto document = bench::buildScene(ids, objects);
+    const std::string text = core::io::ProjectFileWriter::write("bench", false, document->objects());
     core::io::SaveFile file(argv[2]);
     if (!file.save(text)) {
         std::cerr << file.errorString() << "\n";

@@ -1,7 +1,6 @@
 #include "scenewright/Application1.h"
 
 #include "scenewright/Frame1.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/gui/ProgramSettings.h"
 
 #include <QGuiApplication>
@@ -28,9 +27,9 @@ void placeAtDefault(QWidget& frame)
 } // namespace
 
 Application1::Application1(const std::optional<QString>& project)
-    : frame_(std::make_unique<Frame1>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+    : frame_(
+        std::make_unique<Frame1>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_))
 {
-    core::ProjectManager::getInstance().setMainFrame(frame_.get());
 
     // The window opens where and as large as the user left it; the first
     // time, at its default size in the middle of the screen.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/gui/QtStandardDialogs.h"
 
 #include <QString>
@@ -11,8 +12,8 @@ namespace scenewright {
 
 class Frame1;
 
-// Starts the program: builds the main window, links it to the project
-// manager, gives it its size and place on the screen, shows it, offers any
+// Starts the program: builds the main window with the program's id
+// counter, gives it its size and place on the screen, shows it, offers any
 // work left unsaved and then opens the project file given, if any.
 class Application1 {
 public:
@@ -21,6 +22,8 @@ public:
 
 private:
     gui::QtStandardDialogs dialogs_;
+    // Numbers generated names for every project of the run.
+    core::IdCounter ids_;
     std::unique_ptr<Frame1> frame_;
 };
 

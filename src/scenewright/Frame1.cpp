@@ -3,27 +3,27 @@
 #include "scenewright/Frame1_AboutBox.h"
 #include "scenewright/SCWFileFilter.h"
 #include "scenewright/core/Actor.h"
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SceneEditor.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneCheck.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/io/RecoveryFolder.h"
 #include "scenewright/core/script/MessageText.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
 #include "scenewright/gui/CopyActionsToPanel.h"
 #include "scenewright/gui/DialogGeometry.h"
+#include "scenewright/gui/DocumentEvents.h"
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/ExampleProjects.h"
 #include "scenewright/gui/Fonts.h"
-#include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/ObjectClickBasePanel.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
 #include "scenewright/gui/ProgramSettings.h"
@@ -68,10 +68,7 @@
 
 namespace scenewright {
 
-using core::Project;
-using core::ProjectManager;
-
-QPlainTextEdit* Frame1::statusText_ = nullptr;
+using core::SceneDocument;
 
 namespace {
 
@@ -87,35 +84,13 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 
 } // namespace
 
-Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
-    : dialogs_(dialogs), examplesDirectory_(gui::ExampleProjects::directory())
+Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
+    : dialogs_(dialogs), ids_(ids), examplesDirectory_(gui::ExampleProjects::directory())
 {
     setWindowTitle("Scenewright");
     undoStack_ = new gui::SceneUndoStack(this);
-    recoveryKeeper_ = new gui::RecoveryKeeper(
-        recoveryDirectory,
-        [this]() -> const Project* {
-            const bool unsaved = projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED;
-            return unsaved ? currentProj_.get() : nullptr;
-        },
-        this);
-    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingFailed, this,
-            [this](const QString& reason, const QString& message) {
-                statusBar()->showMessage(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
-                statusBar()->setToolTip(message);
-            });
-    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingResumed, this, [this] {
-        statusBar()->clearMessage();
-        statusBar()->setToolTip({});
-    });
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        if (!projectShown_ || !currentProj_)
-            return;
-        currentProj_->setState(clean ? cleanState_ : Project::STATE_UNSAVED);
-        // Undoing back to the saved scene leaves nothing to keep.
-        if (currentProj_->getState() != Project::STATE_UNSAVED)
-            recoveryKeeper_->discard();
-    });
+    events_ = new gui::DocumentEvents(this);
+    followSaveState(recoveryDirectory);
     buildMenus();
 
     selectedname_ = new QLabel(" ");
@@ -132,16 +107,18 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     middleLayout_->setRowStretch(0, 1);
     // The host panels are kept for the life of the window; the divider's
     // first place is measured on them.
-    objectBasePanel_ = new gui::ObjectClickBasePanel;
+    objectBasePanel_ = new gui::ObjectClickBasePanel(interactionEditors_);
     objectBasePanel_->setObjectName("objectBasePanel");
-    triggerBasePanel_ = new gui::AtmoTriggerBasePanel;
+    triggerBasePanel_ = new gui::AtmoTriggerBasePanel(interactionEditors_);
     triggerBasePanel_->setObjectName("triggerBasePanel");
     actorBasePanel_ = new gui::ActorBasePanel;
     actorBasePanel_->setObjectName("actorBasePanel");
-    for (QWidget* panel : {static_cast<QWidget*>(objectBasePanel_), static_cast<QWidget*>(triggerBasePanel_),
-                           static_cast<QWidget*>(actorBasePanel_)}) {
+    for (gui::HostPanel* panel :
+         {static_cast<gui::HostPanel*>(objectBasePanel_), static_cast<gui::HostPanel*>(triggerBasePanel_),
+          static_cast<gui::HostPanel*>(actorBasePanel_)}) {
         panel->setParent(middleArea_);
         panel->hide();
+        connect(panel, &gui::HostPanel::editorRequested, this, [this](QWidget* editor) { setFarPanel(editor, true); });
     }
 
     farPanel_ = new QWidget;
@@ -192,6 +169,9 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
     // The live preview sits beside the editors, hidden until asked for.
     preview_ = new gui::ScriptPreview;
     preview_->setObjectName("scriptPreview");
+    preview_->setScriptSource([this] { return currentScript(); });
+    connect(events_, &gui::DocumentEvents::sceneChanged, preview_, &gui::ScriptPreview::scheduleRefresh);
+    followScene();
     previewDock_ = new QDockWidget("Script Preview", this);
     previewDock_->setObjectName("scriptPreviewDock");
     previewDock_->setWidget(preview_);
@@ -211,17 +191,84 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory)
 
 Frame1::~Frame1()
 {
-    if (ProjectManager::getInstance().getMainFrame() == this)
-        ProjectManager::getInstance().setMainFrame(nullptr);
-    if (currentProj_)
-        currentProj_->setUpdateLabel(nullptr);
-    statusText_ = nullptr;
     // The stack and the dock are deleted with the other children after this
     // window has stopped being a Frame1; what they signal then (the stack
     // clearing, the hidden dock unticking its menu item) must not reach us.
     undoStack_->disconnect(this);
     recoveryKeeper_->disconnect(this);
     previewAction_->disconnect(this);
+    events_->disconnect(this);
+    events_->setDocument(nullptr);
+    undoStack_->setDocument(nullptr);
+}
+
+void Frame1::followSaveState(const QString& recoveryDirectory)
+{
+    recoveryKeeper_ = new gui::RecoveryKeeper(
+        recoveryDirectory,
+        [this]() -> const SceneDocument* {
+            const bool unsaved = projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED;
+            return unsaved ? document_.get() : nullptr;
+        },
+        this);
+    connect(events_, &gui::DocumentEvents::sceneChanged, recoveryKeeper_, &gui::RecoveryKeeper::scheduleKeep);
+    connect(events_, &gui::DocumentEvents::savedStateChanged, this,
+            [this](bool saved) { projectnamelbl_->showSaved(saved); });
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingFailed, this,
+            [this](const QString& reason, const QString& message) {
+                statusBar()->showMessage(tr("Unsaved changes are not kept for recovery: %1").arg(reason));
+                statusBar()->setToolTip(message);
+            });
+    connect(recoveryKeeper_, &gui::RecoveryKeeper::keepingResumed, this, [this] {
+        statusBar()->clearMessage();
+        statusBar()->setToolTip({});
+    });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (!projectShown_ || !document_)
+            return;
+        document_->setState(clean ? cleanState_ : SceneDocument::STATE_UNSAVED);
+        // Undoing back to the saved scene leaves nothing to keep.
+        if (document_->state() != SceneDocument::STATE_UNSAVED)
+            recoveryKeeper_->discard();
+    });
+}
+
+void Frame1::followScene()
+{
+    // The status text shows what the selected object adds to the script
+    // once its triggers, actions or properties change (the world's panel
+    // asks for it itself); a new name shows in the list and above the
+    // panels.
+    connect(events_, &gui::DocumentEvents::sceneChanged, this, [this](const core::DocumentChange& change) {
+        if (selectedObject_ && change.object == selectedObject_.get()
+            && change.kind != core::DocumentChange::Kind::WorldChanged)
+            updateStatusPanel(*selectedObject_);
+    });
+    connect(events_, &gui::DocumentEvents::objectRenamed, this, [this] {
+        refillObjectList(true);
+        if (selectedObject_)
+            selectedname_->setText(QString::fromStdString(selectedObject_->toString()));
+    });
+}
+
+std::string Frame1::currentScript() const
+{
+    // After Close there is no scene to script.
+    if (!document_ || !projectShown_)
+        return {};
+    document_->nameObjects();
+    return core::script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), synchronise_});
+}
+
+gui::ScriptPanel::Source Frame1::scriptSource()
+{
+    return {[this] { return projectShown_ ? document_ : nullptr; }, [this] { return synchronise_; }, &lastScriptFile_,
+            events_};
+}
+
+void Frame1::closeFarPanel()
+{
+    setFarPanel(nullptr, true);
 }
 
 void Frame1::buildMenus()
@@ -276,7 +323,7 @@ void Frame1::buildMenus()
     QAction* synchronise = objects->addAction("Enable Synchronisation");
     synchronise->setCheckable(true);
     connect(synchronise, &QAction::toggled, this, [this](bool on) {
-        core::SharedObjectsManager::getInstance().setActive(on);
+        synchronise_ = on;
         preview_->scheduleRefresh();
     });
     objects->addSeparator();
@@ -409,9 +456,9 @@ void Frame1::setObjectPropertiesEnabled(bool physical, bool object)
     objectPropertiesAction_->setEnabled(object);
 }
 
-void Frame1::setProject(const Project& project)
+void Frame1::setProject(const SceneDocument& document)
 {
-    projectnamelbl_->setText(QString::fromStdString(project.getName()) + Project::suffix);
+    projectnamelbl_->setText(QString::fromStdString(document.name()) + SceneDocument::suffix);
     refillObjectList(false);
     setProjectCommandsEnabled(true);
     projectShown_ = true;
@@ -423,46 +470,47 @@ void Frame1::refillObjectList(bool keepSelection)
     const QSignalBlocker blocker(objectList_);
     const int selected = selectedRow();
     objectList_->clear();
-    for (const auto& object : core::ObjectManager::getInstance().getAtmoObjectListData())
-        objectList_->addItem(QString::fromStdString(object->toString()));
+    if (document_ && projectShown_)
+        for (const auto& object : document_->objects())
+            objectList_->addItem(QString::fromStdString(object->toString()));
     if (keepSelection && selected >= 0 && selected < objectList_->count())
         objectList_->setCurrentRow(selected);
 }
 
-void Frame1::showNewProject(const std::shared_ptr<Project>& project)
+void Frame1::showNewProject(const std::shared_ptr<SceneDocument>& document)
 {
-    if (currentProj_ && currentProj_ != project)
-        currentProj_->setUpdateLabel(nullptr);
-    currentProj_ = project;
     // The changes on the stack belong to the replaced scene.
-    cleanState_ = project->getState();
-    undoStack_->clear();
+    projectShown_ = false;
+    undoStack_->setDocument(document);
+    document_ = document;
+    events_->setDocument(document);
+    cleanState_ = document->state();
+    projectnamelbl_->showSaved(document->isSaved());
     recoveryKeeper_->discard();
     // The editors on screen belong to the replaced scene.
     clearEditingAreas();
+    selectedObject_.reset();
     setObjectPropertiesEnabled(false, false);
-    setProject(*project);
+    projectShown_ = true;
+    setProject(*document);
     preview_->scheduleRefresh();
 }
 
 void Frame1::newProject()
 {
-    std::shared_ptr<Project> project;
+    std::shared_ptr<SceneDocument> document;
     try {
-        project = ProjectManager::getInstance().createDefaultProject();
+        document = SceneDocument::createDefault(ids_);
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("New Project"), QString::fromUtf8(exhausted.what()));
         return;
     }
-    project->setUpdateLabel(projectnamelbl_);
-    project->setState(Project::STATE_NEW);
-    showNewProject(project);
+    showNewProject(document);
 }
 
 QString Frame1::projectDirectory() const
 {
-    const auto& remembered = ProjectManager::getInstance().getLastDirectoryProjectSave();
-    return remembered ? QString::fromStdString(*remembered) : QDir::homePath();
+    return lastProjectDirectory_ ? QString::fromStdString(*lastProjectDirectory_) : QDir::homePath();
 }
 
 void Frame1::openProject()
@@ -474,42 +522,41 @@ void Frame1::openProject()
     openProjectFile(chosen);
 }
 
-std::shared_ptr<Project> Frame1::readProjectFile(const QString& path, const QString& command)
+std::shared_ptr<SceneDocument> Frame1::readProjectFile(const QString& path, const QString& command)
 {
     std::string error;
-    auto project = ProjectManager::getInstance().openProject(QFileInfo(path).absoluteFilePath().toStdString(), error);
-    // On a refusal the manager changed nothing: the open project stays as it was.
-    if (!project)
+    auto document = SceneDocument::open(QFileInfo(path).absoluteFilePath().toStdString(), ids_, error);
+    // On a refusal nothing changed: the open project stays as it was.
+    if (!document)
         dialogs_.showError(this, command, QString::fromStdString(error));
-    return project;
+    return document;
 }
 
 void Frame1::openProjectFile(const QString& path)
 {
     const QFileInfo file(path);
-    ProjectManager::getInstance().setLastDirectoryProjectSave(file.absolutePath().toStdString());
-    auto project = readProjectFile(path, "Open Project");
-    if (!project)
+    lastProjectDirectory_ = file.absolutePath().toStdString();
+    auto document = readProjectFile(path, "Open Project");
+    if (!document)
         return;
     // The label names the file the user works on, and Save writes back to it.
-    project->setName(file.completeBaseName().toStdString());
-    project->setFileLocation(file.absoluteFilePath().toStdString());
-    project->setUpdateLabel(projectnamelbl_);
-    project->setState(Project::STATE_SAVED);
-    showNewProject(project);
+    document->setName(file.completeBaseName().toStdString());
+    document->setFileLocation(file.absoluteFilePath().toStdString());
+    document->setState(SceneDocument::STATE_SAVED);
+    showNewProject(document);
     recentProjects_.add(file.absoluteFilePath());
 }
 
 void Frame1::openExample(const QString& path)
 {
-    auto project = readProjectFile(path, tr("Open Example"));
-    if (!project)
+    auto document = readProjectFile(path, tr("Open Example"));
+    if (!document)
         return;
-    project->setName(QFileInfo(path).completeBaseName().toStdString());
-    project->setFileLocation(std::nullopt);
-    project->setUpdateLabel(projectnamelbl_);
-    project->setState(Project::STATE_NEW);
-    showNewProject(project);
+    // An unsaved copy: Save asks where to put it.
+    document->setName(QFileInfo(path).completeBaseName().toStdString());
+    document->setFileLocation(std::nullopt);
+    document->setState(SceneDocument::STATE_NEW);
+    showNewProject(document);
 }
 
 void Frame1::fillExamplesMenu()
@@ -567,17 +614,19 @@ void Frame1::closeProject()
     }
     setProjectCommandsEnabled(false);
     setObjectPropertiesEnabled(false, false);
-    core::ObjectManager::getInstance().clearObjects();
     clearEditingAreas();
+    selectedObject_.reset();
     projectShown_ = false;
-    undoStack_->clear();
+    undoStack_->setDocument(nullptr);
+    events_->setDocument(nullptr);
+    document_.reset();
     recoveryKeeper_->discard();
     preview_->scheduleRefresh();
 }
 
 bool Frame1::saveCurrentProject(const QString& command)
 {
-    if (const auto failure = currentProj_->save()) {
+    if (const auto failure = document_->save()) {
         dialogs_.showError(this, command, QString::fromStdString(*failure));
         return false;
     }
@@ -586,49 +635,48 @@ bool Frame1::saveCurrentProject(const QString& command)
 
 void Frame1::saveProject()
 {
-    if (!currentProj_)
+    if (!document_)
         return;
-    if (!currentProj_->getFileLocation()) {
+    if (!document_->fileLocation()) {
         saveProjectAs();
         return;
     }
     if (saveCurrentProject("Save")) {
         markSaved();
-        recentProjects_.add(QString::fromStdString(*currentProj_->getFileLocation()));
+        recentProjects_.add(QString::fromStdString(*document_->fileLocation()));
     }
 }
 
 void Frame1::markSaved()
 {
-    cleanState_ = Project::STATE_SAVED;
-    currentProj_->setState(Project::STATE_SAVED);
+    cleanState_ = SceneDocument::STATE_SAVED;
+    document_->setState(SceneDocument::STATE_SAVED);
     undoStack_->setClean();
     recoveryKeeper_->discard();
 }
 
 void Frame1::saveProjectAs()
 {
-    if (!currentProj_)
+    if (!document_)
         return;
     const SCWFileFilter filter;
     const QString target = dialogs_.chooseFileToSave(this, {"Save Project", projectDirectory(), {}, &filter, true});
     if (target.isEmpty())
         return;
-    ProjectManager::getInstance().setLastDirectoryProjectSave(QFileInfo(target).absolutePath().toStdString());
+    lastProjectDirectory_ = QFileInfo(target).absolutePath().toStdString();
 
     // The name and location change with the save, and only when it succeeds.
-    const std::string oldName = currentProj_->getName();
-    const std::optional<std::string> oldLocation = currentProj_->getFileLocation();
-    currentProj_->setUpdateLabel(projectnamelbl_);
-    currentProj_->setName(QFileInfo(target).completeBaseName().toStdString());
-    currentProj_->setFileLocation(target.toStdString());
+    const std::string oldName = document_->name();
+    const std::optional<std::string> oldLocation = document_->fileLocation();
+    document_->setName(QFileInfo(target).completeBaseName().toStdString());
+    document_->setFileLocation(target.toStdString());
     if (!saveCurrentProject("Save As..")) {
-        currentProj_->setName(oldName);
-        currentProj_->setFileLocation(oldLocation);
+        document_->setName(oldName);
+        document_->setFileLocation(oldLocation);
         return;
     }
     markSaved();
-    projectnamelbl_->setText(QString::fromStdString(currentProj_->getName()) + Project::suffix);
+    projectnamelbl_->setText(QString::fromStdString(document_->name()) + SceneDocument::suffix);
     recentProjects_.add(target);
 }
 
@@ -662,18 +710,15 @@ QString Frame1::recoveryQuestion(const core::io::RecoveredWork& work) const
 void Frame1::offerRecovery()
 {
     std::vector<core::io::RecoveryFolder::Unreadable> unreadable;
-    std::vector<core::io::RecoveredWork> left =
-        core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(unreadable);
+    std::vector<core::io::RecoveredWork> left
+        = core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(ids_, unreadable);
     // One window reopens one work; the rest stays for the next start.
     for (core::io::RecoveredWork& work : left) {
         if (!dialogs_.ask(this, "Scenewright", recoveryQuestion(work))) {
             work.forget();
             continue;
         }
-        auto project = work.reopen();
-        project->setUpdateLabel(projectnamelbl_);
-        project->setState(Project::STATE_UNSAVED);
-        showNewProject(project);
+        showNewProject(work.reopen(ids_));
         // This program's own recovery file takes the work over before the
         // one it came from goes.
         recoveryKeeper_->keepNow();
@@ -695,7 +740,7 @@ void Frame1::offerRecovery()
 
 void Frame1::openStartProject(const QString& path)
 {
-    if (projectShown_ && currentProj_ && currentProj_->getState() == Project::STATE_UNSAVED) {
+    if (projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED) {
         dialogs_.showError(this, "Scenewright",
                            tr("%1 was not opened, so that the reopened unsaved changes are kept. Save them, then "
                               "open it.")
@@ -739,6 +784,9 @@ int Frame1::middleAreaRowCount() const
 
 void Frame1::setFarPanel(QWidget* panel, bool clear)
 {
+    // An editor done with its work closes the far panel.
+    if (auto* editor = qobject_cast<gui::EditorFrame*>(panel))
+        connect(editor, &gui::EditorFrame::closeRequested, this, &Frame1::closeFarPanel, Qt::UniqueConnection);
     if (clear) {
         while (farLayout_->count() > 0) {
             QLayoutItem* item = farLayout_->takeAt(0);
@@ -770,9 +818,9 @@ void Frame1::updateStatusPanel(const core::IAtmoObject& object)
 
 void Frame1::selectObject(int row)
 {
-    if (row < 0 || row >= core::ObjectManager::getInstance().getAtmoObjectSize())
+    if (!document_ || row < 0 || row >= document_->objectCount())
         return;
-    selectedObject_ = core::ObjectManager::getInstance().getAtmoObject(row);
+    selectedObject_ = document_->object(row);
     selectedname_->setText(QString::fromStdString(selectedObject_->toString()));
     clearEditingAreas();
     updateStatusPanel(*selectedObject_);
@@ -795,15 +843,13 @@ void Frame1::showHostPanels()
     const std::type_info& kind = typeid(*selectedObject_);
     if (kind == typeid(core::ModelObj) || kind == typeid(core::ViewpointObj) || kind == typeid(core::PrimitiveObj)
         || kind == typeid(core::SolidObjectObj)) {
-        // Registering also builds the interaction registry on its first use.
-        gui::InteractionEditors::registerAll();
-        objectBasePanel_->setup(selectedObject_);
+        objectBasePanel_->setup(document_, selectedObject_);
         addMiddleAreaRow(objectBasePanel_);
-        triggerBasePanel_->setup(selectedObject_);
+        triggerBasePanel_->setup(document_, selectedObject_);
         addMiddleAreaRow(triggerBasePanel_);
     } else if (kind == typeid(core::Actor)) {
         addMiddleAreaRow(actorBasePanel_);
-        actorBasePanel_->setup();
+        actorBasePanel_->setup(document_);
     } else if (kind == typeid(core::World)) {
         showWorldPanel();
     }
@@ -811,9 +857,16 @@ void Frame1::showHostPanels()
 
 void Frame1::showWorldPanel()
 {
-    if (!worldBasePanel_)
+    if (!worldBasePanel_) {
         worldBasePanel_ = new gui::WorldBasePanel(middleArea_);
-    worldBasePanel_->setup();
+        connect(worldBasePanel_, &gui::WorldBasePanel::editorRequested, this,
+                [this](QWidget* editor) { setFarPanel(editor, true); });
+        connect(worldBasePanel_, &gui::WorldBasePanel::statusOutdated, this, [this] {
+            if (selectedObject_)
+                updateStatusPanel(*selectedObject_);
+        });
+    }
+    worldBasePanel_->setup(document_);
     addMiddleAreaRow(worldBasePanel_);
 }
 
@@ -821,7 +874,7 @@ std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const Q
 {
     std::shared_ptr<core::AtmoObject> object;
     try {
-        object = core::SceneEditor::getInstance().addObject(name.toStdString(), type.toStdString());
+        object = document_->addObject(name.toStdString(), type.toStdString());
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("Add Object"), QString::fromUtf8(exhausted.what()));
         return nullptr;
@@ -839,7 +892,7 @@ int Frame1::selectedRow() const
 void Frame1::removeObject()
 {
     const int row = selectedRow();
-    if (row < 0 || !core::SceneEditor::getInstance().removeObject(row))
+    if (row < 0 || !document_ || !document_->removeObject(row))
         return;
     refillObjectList(false);
     clearEditingAreas();
@@ -868,7 +921,7 @@ void Frame1::redo()
 
 void Frame1::showSceneAfterHistoryStep()
 {
-    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
+    const auto& objects = document_->objects();
     const int previousRow = selectedRow();
     const bool panelsShown = middleLayout_->count() > 1;
     const auto found = std::find(objects.begin(), objects.end(), selectedObject_);
@@ -903,7 +956,7 @@ void Frame1::refreshSelectedObject(int row)
     }
     const std::type_info& kind = typeid(*selectedObject_);
     if (kind == typeid(core::World)) {
-        worldBasePanel_->setup();
+        worldBasePanel_->setup(document_);
     } else {
         const bool current = kind == typeid(core::Actor)
                                  ? actorBasePanel_->refreshChecks(*selectedObject_)
@@ -922,14 +975,16 @@ void Frame1::refreshSelectedObject(int row)
 
 void Frame1::openScriptView()
 {
-    gui::ScriptPanel::createInDialog(this, dialogs_)->parentWidget()->show();
+    auto* panel = gui::ScriptPanel::createInDialog(this, dialogs_, scriptSource());
+    connect(panel, &gui::ScriptPanel::objectChosen, this, &Frame1::showObject);
+    panel->parentWidget()->show();
 }
 
 void Frame1::openTestRun()
 {
     gui::TestRunDialog* dialog = nullptr;
     try {
-        dialog = new gui::TestRunDialog(this, dialogs_);
+        dialog = new gui::TestRunDialog(this, dialogs_, scriptSource());
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("Test Run"), QString::fromUtf8(exhausted.what()));
         return;
@@ -991,15 +1046,19 @@ void Frame1::checkScene()
 {
     if (!projectShown_)
         return;
-    auto* dialog = new gui::SceneCheckDialog(this, core::SceneCheck::checkCurrentScene(),
-                                             gui::SceneCheckDialog::Purpose::Review);
+    auto* dialog = new gui::SceneCheckDialog(
+        this, core::SceneCheck::check(document_->objects(), document_->localiseScript(), synchronise_),
+        gui::SceneCheckDialog::Purpose::Review);
+    connect(dialog, &gui::SceneCheckDialog::objectChosen, this, &Frame1::showObject);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 
 void Frame1::showObject(const std::shared_ptr<core::IAtmoObject>& object)
 {
-    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
+    if (!document_)
+        return;
+    const auto& objects = document_->objects();
     const auto found = std::find(objects.begin(), objects.end(), object);
     if (found == objects.end() || found - objects.begin() >= objectList_->count())
         return;
@@ -1043,7 +1102,7 @@ void Frame1::openAddObjectDialog()
 void Frame1::openCopyTriggersDialog()
 {
     openObjectDialog("Copy Actions & Triggers", {500, 400}, {200, 200}, [this](QDialog* dialog) {
-        auto* panel = new gui::CopyActionsToPanel(dialog);
+        auto* panel = new gui::CopyActionsToPanel(document_, dialog);
         // A target on show gets panels for its new triggers and actions.
         connect(panel, &gui::CopyActionsToPanel::copied, this,
                 [this](const std::vector<std::shared_ptr<core::IAtmoObject>>& targets) {
@@ -1062,10 +1121,12 @@ void Frame1::openPhysicalPropertiesDialog()
     if (!selectedObject_)
         return;
     const auto object = selectedObject_;
-    QDialog* dialog = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200},
-                                       [object](QDialog* dialog) { return new gui::PropertiesPanel(object, dialog); });
+    QDialog* dialog
+        = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200}, [this, object](QDialog* dialog) {
+              return new gui::PropertiesPanel(document_, object, dialog);
+          });
     // The sliders and boxes wrote at once; the status shows what they changed.
-    connect(dialog, &QDialog::finished, this, [object] { updateStatusPanel(*object); });
+    connect(dialog, &QDialog::finished, this, [this, object] { updateStatusPanel(*object); });
 }
 
 void Frame1::openObjectPropertiesDialog()
@@ -1073,7 +1134,7 @@ void Frame1::openObjectPropertiesDialog()
     if (!selectedObject_)
         return;
     QDialog* dialog = openObjectDialog("Object Properties", {350, 300}, {200, 200}, [this](QDialog* dialog) {
-        return new gui::ObjectPropertiesPanel(selectedObject_, dialog);
+        return new gui::ObjectPropertiesPanel(document_, selectedObject_, dialog);
     });
     // A new name shows in the list, the middle area and the status bar.
     connect(dialog, &QDialog::accepted, this, [this] {

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "scenewright/core/IMainFrame.h"
-#include "scenewright/core/Project.h"
+#include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/RecentProjects.h"
+#include "scenewright/gui/ScriptPanel.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -23,6 +24,8 @@ class QSplitter;
 namespace scenewright::core {
 class AtmoObject;
 class IAtmoObject;
+class IdCounter;
+class SceneDocument;
 namespace io {
 class RecoveredWork;
 }
@@ -31,6 +34,7 @@ class RecoveredWork;
 namespace scenewright::gui {
 class ActorBasePanel;
 class AtmoTriggerBasePanel;
+class DocumentEvents;
 class ObjectClickBasePanel;
 class RecoveryKeeper;
 class SaveStateLabel;
@@ -45,18 +49,23 @@ namespace scenewright {
 // The main window: the project commands, the list of the project's scene
 // objects, the middle area that hosts the selected object's panels, the far
 // panel in which editors open, and the status bar that shows what the
-// selected object adds to the script.
-class Frame1 : public QMainWindow, public core::IMainFrame {
+// selected object adds to the script. It shows one document at a time;
+// whether triggers are synchronised is the program's choice and outlives
+// the documents.
+class Frame1 : public QMainWindow {
     Q_OBJECT
 public:
     // `recoveryDirectory` is where unsaved work is kept while the program
-    // runs; the dialogs are not owned.
-    Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory);
+    // runs; the dialogs and the program's id counter are not owned.
+    Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids);
     ~Frame1() override;
 
-    // Shows the project as the open one: its name on the label, its objects
+    // Shows the document as the open one: its name on the label, its objects
     // in the list, the project commands enabled.
-    void setProject(const core::Project& project);
+    void setProject(const core::SceneDocument& document);
+    // Shows the document as the open one, with an empty history, as New
+    // and Open do.
+    void showNewProject(const std::shared_ptr<core::SceneDocument>& document);
     // Adds an editor as the far panel's last row, after removing the rows
     // there when `clear` is set.
     void setFarPanel(QWidget* panel, bool clear);
@@ -66,7 +75,7 @@ public:
     void addMiddleAreaRow(QWidget* panel);
     int middleAreaRowCount() const;
     // Shows what the object adds to the script, while the status bar is on.
-    static void updateStatusPanel(const core::IAtmoObject& object);
+    void updateStatusPanel(const core::IAtmoObject& object);
     // A new scene object of the type, appended to the project; the list's
     // selection stays where it was.
     std::shared_ptr<core::AtmoObject> addObject(const QString& name, const QString& type);
@@ -80,7 +89,18 @@ public:
     // Where File > Open Example looks for the sample worlds.
     void setExamplesDirectory(const QString& directory) { examplesDirectory_ = directory; }
 
-    const std::shared_ptr<core::Project>& currentProject() const { return currentProj_; }
+    // The document shown; null before the first New or Open.
+    const std::shared_ptr<core::SceneDocument>& document() const { return document_; }
+    // Whether triggers are synchronised through shared objects.
+    bool synchronise() const { return synchronise_; }
+    // What the script view and the test run script.
+    gui::ScriptPanel::Source scriptSource();
+    // The file the last script was saved to.
+    const std::optional<std::string>& lastScriptFile() const { return lastScriptFile_; }
+    // The folder of the last project opened or saved.
+    const std::optional<std::string>& lastProjectDirectory() const { return lastProjectDirectory_; }
+    // Its document's changes as Qt signals; it follows every New and Open.
+    gui::DocumentEvents* documentEvents() const { return events_; }
     const std::shared_ptr<core::IAtmoObject>& selectedObject() const { return selectedObject_; }
     // Every change of the scene, for undo and redo; cleared by New, Open and Close.
     gui::SceneUndoStack* undoStack() const { return undoStack_; }
@@ -134,8 +154,17 @@ private:
     // list's entries and the host panels' rows show whole.
     int objectColumnWidth() const;
     int hostPanelWidth() const;
-    // Shows a project that New or Open made current.
-    void showNewProject(const std::shared_ptr<core::Project>& project);
+
+    // The script of the document shown, its objects named first; empty
+    // when no project is shown.
+    std::string currentScript() const;
+    // The far panel is emptied: the editor shown there closes.
+    void closeFarPanel();
+    // The selected object's status follows every change of the scene.
+    void followScene();
+    // The project label, the recovery file and the undo stack's clean state
+    // follow whether the document is saved.
+    void followSaveState(const QString& recoveryDirectory);
     void selectObject(int row);
     // The world's host panel, made on the first selection of the world and
     // bound to the current world at every selection.
@@ -169,9 +198,9 @@ private:
     void refreshSelectedObject(int row);
     // Opens the project file and shows it; a refusal is shown to the user.
     void openProjectFile(const QString& path);
-    // Reads the project file as the current project; null, after telling the
-    // user why, when it cannot be opened.
-    std::shared_ptr<core::Project> readProjectFile(const QString& path, const QString& command);
+    // Reads the project file as a new document; null, after telling the user
+    // why, when it cannot be opened.
+    std::shared_ptr<core::SceneDocument> readProjectFile(const QString& path, const QString& command);
     void fillRecentMenu();
     void fillExamplesMenu();
     // Shows the live preview beside the editors without narrowing them.
@@ -182,7 +211,15 @@ private:
     QString recoveryQuestion(const core::io::RecoveredWork& work) const;
 
     gui::StandardDialogs& dialogs_;
-    std::shared_ptr<core::Project> currentProj_;
+    core::IdCounter& ids_;
+    std::shared_ptr<core::SceneDocument> document_;
+    bool synchronise_ = false;
+    // The folder of the last project opened or saved, and the last script
+    // file saved, for the program run.
+    std::optional<std::string> lastProjectDirectory_;
+    std::optional<std::string> lastScriptFile_;
+    gui::InteractionEditors interactionEditors_;
+    gui::DocumentEvents* events_;
     std::shared_ptr<core::IAtmoObject> selectedObject_;
     bool projectShown_ = false;
     bool dividersPlaced_ = false;
@@ -190,7 +227,7 @@ private:
     gui::RecoveryKeeper* recoveryKeeper_;
     // The project's state when the undo stack is clean: saved, or new when it
     // was never saved.
-    int cleanState_ = core::Project::STATE_SAVED;
+    int cleanState_ = 0; // SceneDocument::STATE_SAVED
     // The width the window grew by to show the preview docked; 0 while it
     // is hidden or floats.
     int previewGrowth_ = 0;
@@ -236,8 +273,7 @@ private:
     gui::AtmoTriggerBasePanel* triggerBasePanel_;
     gui::ActorBasePanel* actorBasePanel_;
 
-    // One status text area per process, written by updateStatusPanel.
-    static QPlainTextEdit* statusText_;
+    QPlainTextEdit* statusText_;
 };
 
 } // namespace scenewright

@@ -1,15 +1,14 @@
 #include "GeneratorCommand.h"
 
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/SaveFile.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <iostream>
 #include <optional>
@@ -197,16 +196,20 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
             return kFailure;
         }
     } else {
-        auto project = ProjectManager::getInstance().openProject(*options->project, error);
-        if (!project) {
+        core::IdCounter ids;
+        auto document = core::SceneDocument::open(*options->project, ids, error);
+        if (!document) {
             err << "scenewright-gen: " << error << "\n";
             return kFailure;
         }
-        if (options->localisation != Localisation::FromProject)
-            project->setLocaliseScript(options->localisation == Localisation::Localise);
-        SharedObjectsManager::getInstance().setActive(options->synchronise);
+        script::ScriptOptions scriptOptions;
+        scriptOptions.localise = options->localisation == Localisation::FromProject
+                                     ? document->localiseScript()
+                                     : options->localisation == Localisation::Localise;
+        scriptOptions.synchronise = options->synchronise;
         try {
-            text = ObjectManager::getInstance().generateAtmoScript();
+            document->nameObjects();
+            text = script::ScriptGenerator::generate(document->objects(), scriptOptions);
         } catch (const core::IdsExhausted& exhausted) {
             err << "scenewright-gen: " << exhausted.what() << "\n";
             return kFailure;

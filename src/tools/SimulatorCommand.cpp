@@ -1,12 +1,12 @@
 #include "SimulatorCommand.h"
 
 #include "scenewright/core/IAtmoObject.h"
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -232,18 +232,21 @@ int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostrea
         return kUsageError;
     }
 
-    auto project = core::ProjectManager::getInstance().openProject(*options->project, error);
-    if (!project) {
+    core::IdCounter ids;
+    auto document = core::SceneDocument::open(*options->project, ids, error);
+    if (!document) {
         err << "scenewright-sim: " << error << "\n";
         return kFailure;
     }
-    if (options->localisation != Localisation::FromProject)
-        project->setLocaliseScript(options->localisation == Localisation::Localise);
-    core::SharedObjectsManager::getInstance().setActive(options->synchronise);
+    core::script::ScriptOptions scriptOptions;
+    scriptOptions.localise = options->localisation == Localisation::FromProject
+                                 ? document->localiseScript()
+                                 : options->localisation == Localisation::Localise;
+    scriptOptions.synchronise = options->synchronise;
 
     sim::SimulatedScene scene;
     try {
-        scene = sim::SimulatedScene::fromCurrentProject();
+        scene = sim::SimulatedScene::fromDocument(*document, scriptOptions);
     } catch (const core::IdsExhausted& exhausted) {
         err << "scenewright-sim: " << exhausted.what() << "\n";
         return kFailure;
@@ -255,7 +258,8 @@ int SimulatorCommand::run(const std::vector<std::string>& arguments, std::ostrea
     if (options->attach)
         scene.attachedTo = *options->attach;
     // What the script cannot do by its nature, said before it shows.
-    for (const core::SceneCheck::Problem& problem : core::SceneCheck::unreachableInCurrentScene())
+    for (const core::SceneCheck::Problem& problem :
+         core::SceneCheck::unreachable(document->objects(), scriptOptions.localise, scriptOptions.synchronise))
         err << "scenewright-sim: warning: " << problem.object->getDisplayName() << ": " << problem.text << "\n";
 
     SimulatedWorld world(std::move(scene));

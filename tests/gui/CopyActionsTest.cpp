@@ -1,7 +1,7 @@
 #include "EditorTest.h"
 
 #include "scenewright/core/AtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/gui/CopyActionsToPanel.h"
@@ -119,7 +119,7 @@ TEST_F(CopyActionsTest, WhenNoNumberIsLeftEachStepSaysSoOnce)
         {"type": "primitive", "name": "gate"}]})";
     dialogs_.paths << file;
     frame_->openProject();
-    ASSERT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4) << dialogs_.errors.join("\n").toStdString();
+    ASSERT_EQ(document().objectCount(), 4) << dialogs_.errors.join("\n").toStdString();
 
     menuItem("Live Script Preview")->trigger();
     auto* preview = frame_->findChild<gui::ScriptPreview*>("scriptPreview");
@@ -129,11 +129,11 @@ TEST_F(CopyActionsTest, WhenNoNumberIsLeftEachStepSaysSoOnce)
     EXPECT_FALSE(preview->scriptArea()->isVisible());
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 
-    gui::ScriptPanel::createInDialog(frame_.get(), dialogs_)->generateScript();
+    gui::ScriptPanel::createInDialog(frame_.get(), dialogs_, frame_->scriptSource())->generateScript();
     EXPECT_EQ(dialogs_.errors.size(), 1);
     EXPECT_EQ(frame_->addObject("hatch", core::IAtmoObject::TYPE_PRIMITIVE), nullptr);
     EXPECT_EQ(dialogs_.errors.size(), 2);
-    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4);
+    EXPECT_EQ(document().objectCount(), 4);
 
     auto* panel = openCopyDialog();
     panel->sourceBox()->setCurrentText("door <primitive>");
@@ -145,7 +145,7 @@ TEST_F(CopyActionsTest, WhenNoNumberIsLeftEachStepSaysSoOnce)
     menuItem("Test Run...")->trigger();
     EXPECT_TRUE(frame_->findChildren<gui::TestRunDialog*>().isEmpty());
     menuItem("New Project")->trigger();
-    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 4);
+    EXPECT_EQ(document().objectCount(), 4);
     ASSERT_EQ(dialogs_.errors.size(), 5);
     for (const QString& error : dialogs_.errors)
         EXPECT_TRUE(error.startsWith("No number is left for a generated name")) << error.toStdString();

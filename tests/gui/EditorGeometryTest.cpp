@@ -1,6 +1,6 @@
 #include "EditorTest.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/gui/HostPanel.h"
 
@@ -293,8 +293,8 @@ TEST_P(EditorGeometryTest, EveryControlOfEveryEditorAndDialogIsInSight)
     checkDialog("About", [this] { menuItem("About")->trigger(); });
     checkDialog("Test Run", [this] { menuItem("Test Run...")->trigger(); });
     // An active trigger that fires nothing is a problem to list.
-    const auto door = core::ObjectManager::getInstance().getAtmoObject(3);
-    core::SceneEditor::getInstance().setActive(*door->getAtmoTrigger(0), true);
+    const auto door = document().object(3);
+    document().setActive(*door->getAtmoTrigger(0), true);
     checkDialog("Check Scene", [this] { menuItem("Check Scene")->trigger(); });
     checkDialog("script view", [this] { menuItem("Generate Scipt")->trigger(); });
     menuItem("Generate Scipt")->trigger();

@@ -3,7 +3,6 @@
 #include "GuiTest.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/Project.h"
 #include "scenewright/gui/ActorBasePanel.h"
 #include "scenewright/gui/AddObjectPopup.h"
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
@@ -37,9 +36,9 @@ protected:
 
     QListWidget* objectList() const { return frame_->findChild<QListWidget*>("objectList"); }
     QPlainTextEdit* statusText() const { return frame_->findChild<QPlainTextEdit*>("statusText"); }
-    core::Project& project() const { return *frame_->currentProject(); }
-    bool unsaved() const { return project().getState() == core::Project::STATE_UNSAVED; }
-    void markSaved() const { project().setState(core::Project::STATE_SAVED); }
+    core::SceneDocument& project() const { return *frame_->document(); }
+    bool unsaved() const { return project().state() == core::SceneDocument::STATE_UNSAVED; }
+    void markSaved() const { project().setState(core::SceneDocument::STATE_SAVED); }
 
     // Picks the row with the pointer.
     static void pickRow(QListWidget* list, int row)

@@ -1,6 +1,6 @@
 #include "WorldEditorsTest.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/gui/ColourChooserRow.h"
 #include "scenewright/gui/FogPanel.h"
 #include "scenewright/gui/GlarePanel.h"
@@ -83,8 +83,8 @@ TEST_F(EffectPanelsTest, FogLoadsTheWorldsFogAndOkStoresEveryFieldAndCloses)
     fog.dropOff = 2;
     fog.colourr = fog.colourg = fog.colourb = 0.5;
     fog.addControlPanelButtonOffOn = true;
-    core::SceneEditor::getInstance().setFog(world(), fog);
-    frame_->currentProject()->setState(core::Project::STATE_SAVED);
+    document().setFog(world(), fog);
+    frame_->document()->setState(core::SceneDocument::STATE_SAVED);
 
     FogPanel* panel = openFog();
     ASSERT_TRUE(isOpen(panel));
@@ -117,7 +117,7 @@ TEST_F(EffectPanelsTest, FogLoadsTheWorldsFogAndOkStoresEveryFieldAndCloses)
 TEST_F(EffectPanelsTest, FogRefusesAFieldWithItsMessageKeepingTheFieldsBefore)
 {
     FogPanel* panel = openFog();
-    frame_->currentProject()->setState(core::Project::STATE_SAVED);
+    frame_->document()->setState(core::SceneDocument::STATE_SAVED);
     fill(panel, {" \t", "50", "1"});
     button(panel, "Ok")->click();
     EXPECT_EQ(error(panel), "Near cannot be emtpy. Please enter a value ");

@@ -1,8 +1,7 @@
 #include "GuiTest.h"
 
 #include "scenewright/Frame1_AboutBox.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/gui/HostPanel.h"
 #include "scenewright/gui/ProgramSettings.h"
@@ -23,8 +22,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::Project;
-using core::ProjectManager;
 
 class Frame1Test : public GuiTest {
 protected:
@@ -142,7 +139,7 @@ TEST_F(Frame1Test, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWere
     const QList<int> outerSizes = outer->sizes();
     const QList<int> innerSizes = inner->sizes();
     frame_->exitProgram();
-    Frame1 next(dialogs_, path("recovery"));
+    Frame1 next(dialogs_, path("recovery"), ids);
     ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
     next.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
@@ -165,7 +162,7 @@ TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
         EXPECT_EQ(menuItem("Physical Properties")->isEnabled(), enabled.first) << row;
         EXPECT_EQ(menuItem("Object Properties")->isEnabled(), enabled.second) << row;
         EXPECT_EQ(selectedName()->text(), listed()[row]);
-        EXPECT_EQ(frame_->selectedObject(), core::ObjectManager::getInstance().getAtmoObject(row));
+        EXPECT_EQ(frame_->selectedObject(), document().object(row));
     }
 
     list()->setCurrentRow(2);
@@ -173,7 +170,7 @@ TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
     EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
     EXPECT_EQ(projectLabel()->text(), "");
     EXPECT_EQ(list()->count(), 0);
-    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 0);
+    EXPECT_EQ(frame_->document(), nullptr);
     EXPECT_EQ(selectedName()->text(), "fan <model.aer/.atmo>");
 }
 
@@ -187,7 +184,7 @@ TEST_F(Frame1Test, TheKeyboardSelectsObjectsAsThePointerDoes)
     QTest::keyClick(list(), Qt::Key_Down);
     QTest::keyClick(list(), Qt::Key_Down);
     ASSERT_NE(frame_->selectedObject(), nullptr);
-    EXPECT_EQ(frame_->selectedObject(), core::ObjectManager::getInstance().getAtmoObject(1));
+    EXPECT_EQ(frame_->selectedObject(), document().object(1));
     EXPECT_EQ(selectedName()->text(), "actor <actor>");
 
     const QRect worldRow = list()->visualItemRect(list()->item(0));
@@ -208,20 +205,20 @@ TEST_F(Frame1Test, AddingKeepsTheSelectionAndMarksTheProjectUnsaved)
     EXPECT_EQ(frame_->selectedObject(), actor);
     EXPECT_EQ(statusText()->toPlainText(), "kept");
     EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
     EXPECT_EQ(labelColour(), QColor(Qt::red));
 }
 
 TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedObject)
 {
     newProjectWithObjects();
-    frame_->currentProject()->setState(Project::STATE_SAVED);
+    frame_->document()->setState(core::SceneDocument::STATE_SAVED);
     for (int row : {0, 1}) {
         list()->setCurrentRow(row);
         frame_->removeObject();
         EXPECT_EQ(list()->count(), 5) << row;
     }
-    EXPECT_TRUE(frame_->currentProject()->isSaved());
+    EXPECT_TRUE(frame_->document()->isSaved());
 
     list()->setCurrentRow(2);
     auto panel = new QWidget;
@@ -237,7 +234,7 @@ TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedO
     EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
     EXPECT_FALSE(menuItem("Physical Properties")->isEnabled());
     EXPECT_FALSE(menuItem("Object Properties")->isEnabled());
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
 
     frame_->removeObject();
     EXPECT_EQ(list()->count(), 4);
@@ -246,9 +243,8 @@ TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedO
 TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
 {
     newProjectWithObjects();
-    const auto statusOf = [](int row) {
-        return "  " + QString::fromStdString(core::ObjectManager::getInstance().getAtmoObject(row)->updateStatus());
-    };
+    const auto statusOf
+        = [this](int row) { return "  " + QString::fromStdString(document().object(row)->updateStatus()); };
     list()->setCurrentRow(3);
     const QString doorStatus = statusText()->toPlainText();
     EXPECT_EQ(doorStatus, statusOf(3));
@@ -268,9 +264,9 @@ TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
 TEST_F(Frame1Test, SynchronisationFollowsItsTick)
 {
     menuItem("Enable Synchronisation")->setChecked(true);
-    EXPECT_TRUE(core::SharedObjectsManager::getInstance().getActive());
+    EXPECT_TRUE(frame_->synchronise());
     menuItem("Enable Synchronisation")->setChecked(false);
-    EXPECT_FALSE(core::SharedObjectsManager::getInstance().getActive());
+    EXPECT_FALSE(frame_->synchronise());
 }
 
 TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
@@ -283,9 +279,9 @@ TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
         frame_->saveProjectAs();
 
         EXPECT_TRUE(QFile::exists(path(written))) << written.toStdString();
-        EXPECT_EQ(frame_->currentProject()->getFileLocation(), path(written).toStdString());
+        EXPECT_EQ(frame_->document()->fileLocation(), path(written).toStdString());
         EXPECT_EQ(projectLabel()->text(), QFileInfo(written).completeBaseName() + ".scw");
-        EXPECT_TRUE(frame_->currentProject()->isSaved());
+        EXPECT_TRUE(frame_->document()->isSaved());
         EXPECT_EQ(labelColour(), QColor(Qt::black));
     }
     EXPECT_FALSE(QFile::exists(path("castle.scw.scw")));
@@ -294,7 +290,7 @@ TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
     EXPECT_TRUE(request.forSaving);
     EXPECT_EQ(dialogs_.filterDescriptions.back(), ".scw Scenewright Files");
     EXPECT_EQ(request.directory, folder_.path());
-    EXPECT_EQ(ProjectManager::getInstance().getLastDirectoryProjectSave(), folder_.path().toStdString());
+    EXPECT_EQ(frame_->lastProjectDirectory(), folder_.path().toStdString());
 }
 
 TEST_F(Frame1Test, SaveWritesAtOnceOnceTheProjectHasAFile)
@@ -302,7 +298,7 @@ TEST_F(Frame1Test, SaveWritesAtOnceOnceTheProjectHasAFile)
     frame_->newProject();
     frame_->saveProject();
     EXPECT_EQ(dialogs_.fileRequests.size(), 1u);
-    EXPECT_FALSE(frame_->currentProject()->isSaved());
+    EXPECT_FALSE(frame_->document()->isSaved());
 
     dialogs_.paths << path("castle");
     frame_->saveProject();
@@ -330,9 +326,9 @@ TEST_F(Frame1Test, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
     ASSERT_EQ(dialogs_.errors.size(), 1);
     EXPECT_TRUE(dialogs_.errors[0].contains(unreachable + ".scw")) << dialogs_.errors[0].toStdString();
     EXPECT_TRUE(dialogs_.errors[0].contains("No such file or directory")) << dialogs_.errors[0].toStdString();
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
-    EXPECT_EQ(frame_->currentProject()->getName(), "default");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->fileLocation(), std::nullopt);
+    EXPECT_EQ(frame_->document()->name(), "default");
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
     EXPECT_EQ(projectLabel()->text(), "default.scw");
     EXPECT_EQ(labelColour(), QColor(Qt::red));
 
@@ -344,7 +340,7 @@ TEST_F(Frame1Test, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
     frame_->saveProject();
     ASSERT_EQ(dialogs_.errors.size(), 2);
     EXPECT_TRUE(dialogs_.errors[1].contains(path("castle.scw"))) << dialogs_.errors[1].toStdString();
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
     EXPECT_EQ(labelColour(), QColor(Qt::red));
 }
 
@@ -365,7 +361,7 @@ TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
     EXPECT_EQ(projectLabel()->text(), "castle.scw");
     EXPECT_EQ(labelColour(), QColor(Qt::black));
     EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), path("castle.scw").toStdString());
+    EXPECT_EQ(frame_->document()->fileLocation(), path("castle.scw").toStdString());
     EXPECT_EQ(frame_->middleAreaRowCount(), 1);
     EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
     EXPECT_FALSE(menuItem("Physical Properties")->isEnabled());
@@ -377,23 +373,23 @@ TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
     ASSERT_TRUE(refused.open(QIODevice::WriteOnly));
     refused.write("this is not a project");
     refused.close();
-    auto shown = frame_->currentProject();
+    auto shown = frame_->document();
     dialogs_.paths << path("broken.scw");
     frame_->openProject();
 
     ASSERT_EQ(dialogs_.errors.size(), 1);
     EXPECT_TRUE(dialogs_.errors[0].contains(path("broken.scw"))) << dialogs_.errors[0].toStdString();
-    EXPECT_EQ(frame_->currentProject(), shown);
-    EXPECT_EQ(ProjectManager::getInstance().getCurrentProject(), shown);
+    EXPECT_EQ(frame_->document(), shown);
+    EXPECT_EQ(frame_->document()->name(), "castle");
     EXPECT_EQ(projectLabel()->text(), "castle.scw");
     EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(core::ObjectManager::getInstance().getAtmoObjectSize(), 3);
+    EXPECT_EQ(document().objectCount(), 3);
 
     dialogs_.paths << path("missing.scw");
     frame_->openProject();
     ASSERT_EQ(dialogs_.errors.size(), 2);
     EXPECT_TRUE(dialogs_.errors[1].contains(path("missing.scw")));
-    EXPECT_EQ(frame_->currentProject(), shown);
+    EXPECT_EQ(frame_->document(), shown);
 }
 
 TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
@@ -417,13 +413,12 @@ TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
               QStringList({"door-greeting", "foggy-welcome", "lift-along-anchors", "statue-turning"}));
     examples->actions().last()->trigger();
 
-    ASSERT_NE(frame_->currentProject(), nullptr);
+    ASSERT_NE(frame_->document(), nullptr);
     EXPECT_EQ(projectLabel()->text(), "statue-turning.scw");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_NEW);
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
+    EXPECT_EQ(document().state(), core::SceneDocument::STATE_NEW);
+    EXPECT_EQ(document().fileLocation(), std::nullopt);
     EXPECT_EQ(listed().back(), "statue.aer <model.aer/.atmo>");
-    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(),
-              contentOf(SCENEWRIGHT_EXAMPLES "/statue-turning.js").toStdString());
+    EXPECT_EQ(generatedScript(), contentOf(SCENEWRIGHT_EXAMPLES "/statue-turning.js").toStdString());
 
     // Save asks where to put the copy, starting in the user's folder, not
     // among the installed examples; the example stays as it was.
@@ -433,7 +428,7 @@ TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
     EXPECT_TRUE(dialogs_.fileRequests[0].forSaving);
     EXPECT_EQ(dialogs_.fileRequests[0].directory, QDir::homePath());
     EXPECT_EQ(projectLabel()->text(), "my-statue.scw");
-    EXPECT_TRUE(frame_->currentProject()->isSaved());
+    EXPECT_TRUE(document().isSaved());
     EXPECT_EQ(contentOf(statue), example);
     EXPECT_TRUE(contentOf(path("my-statue.scw")).contains("\"statue.aer\""));
     EXPECT_TRUE(dialogs_.errors.isEmpty());
@@ -448,7 +443,6 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     // The program starts again, as Application1 starts it, with castle.scw given.
     auto startWithCastle = [this] {
         frame_.reset();
-        resetProgramState();
         frame_ = makeFrame();
         frame_->offerRecovery();
         frame_->openStartProject(path("castle.scw"));
@@ -457,7 +451,7 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     startWithCastle();
     EXPECT_EQ(dialogs_.questions, 0);
     EXPECT_EQ(projectLabel()->text(), "castle.scw");
-    EXPECT_TRUE(frame_->currentProject()->isSaved());
+    EXPECT_TRUE(document().isSaved());
     EXPECT_EQ(listed().back(), "door <primitive>");
 
     // Unsaved work is kept at exit and reopened at the next start: the
@@ -468,7 +462,7 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     startWithCastle();
     EXPECT_EQ(dialogs_.questions, 1);
     EXPECT_EQ(listed().back(), "window <primitive>");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(document().state(), core::SceneDocument::STATE_UNSAVED);
     ASSERT_EQ(dialogs_.errors.size(), 1);
     EXPECT_TRUE(dialogs_.errors[0].contains(path("castle.scw")));
 
@@ -484,8 +478,8 @@ TEST_F(Frame1Test, CancelledChoosersChangeNothing)
     frame_->openProject();
     frame_->saveProjectAs();
     EXPECT_EQ(projectLabel()->text(), "default.scw");
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
-    EXPECT_FALSE(ProjectManager::getInstance().getLastDirectoryProjectSave());
+    EXPECT_EQ(frame_->document()->fileLocation(), std::nullopt);
+    EXPECT_FALSE(frame_->lastProjectDirectory());
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 }
 

@@ -1,7 +1,7 @@
 #include "EditorTest.h"
 
 #include "scenewright/core/AtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"

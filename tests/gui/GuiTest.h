@@ -1,10 +1,9 @@
 #pragma once
 
 #include "scenewright/Frame1.h"
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/SuffixFileFilter.h"
 
@@ -69,7 +68,6 @@ class GuiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        resetProgramState();
         ASSERT_TRUE(folder_.isValid());
         // Each test keeps the program's settings (recent projects, window
         // place) in its own folder, apart from the user's and from tests
@@ -77,31 +75,30 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
         frame_ = makeFrame();
     }
-    void TearDown() override
-    {
-        frame_.reset();
-        resetProgramState();
-    }
-
-    static void resetProgramState()
-    {
-        core::ObjectManager::resetForTesting();
-        core::SharedObjectsManager::resetForTesting();
-        core::ProjectManager::resetForTesting();
-        core::InteractionManager::resetForTesting();
-    }
+    void TearDown() override { frame_.reset(); }
 
     // A window keeping its unsaved work in `recoveryFolder`, or else in the
     // test's own.
     std::unique_ptr<Frame1> makeFrame(const QString& recoveryFolder = {})
     {
-        auto frame = std::make_unique<Frame1>(dialogs_,
-                                              recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder);
-        core::ProjectManager::getInstance().setMainFrame(frame.get());
-        return frame;
+        return std::make_unique<Frame1>(dialogs_,
+                                        recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder, ids);
     }
 
     QString path(const QString& name) const { return folder_.filePath(name); }
+    // The document the window shows.
+    core::SceneDocument& document() const { return *frame_->document(); }
+    // The script of the document the window shows, as the script view
+    // generates it.
+    std::string generatedScript() const
+    {
+        // After Close there is no scene: the script of nothing.
+        if (!frame_->document())
+            return core::script::ScriptGenerator::generate({}, {});
+        document().nameObjects();
+        return core::script::ScriptGenerator::generate(document().objects(),
+                                                       {document().localiseScript(), frame_->synchronise()});
+    }
 
     // The menu item with the text, searched through every menu.
     QAction* menuItem(const QString& text) const
@@ -130,6 +127,8 @@ protected:
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
 
+    // The program's id counter, which outlives its windows.
+    core::IdCounter ids;
     QTemporaryDir folder_;
     FakeDialogs dialogs_;
     std::unique_ptr<Frame1> frame_;

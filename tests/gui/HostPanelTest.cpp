@@ -2,8 +2,7 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/AtmoObject.h"
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
@@ -46,7 +45,7 @@ TEST_F(EditorTest, FirstSelectionAttachesOneOfEachAllowedKindWithoutMarkingThePr
     EXPECT_EQ(door->getAtmoTriggerSize(), 3);
 
     // A primitive does not allow every kind: those are neither listed nor attached.
-    const auto& interactions = core::InteractionManager::getInstance();
+    const core::InteractionCatalogue& interactions = document().catalogue();
     int allowed = 0;
     for (int i = 0; i < interactions.getStandardActionSize(); ++i)
         allowed += interactions.getStandardAction(i)->allowedForAtmoObject(door.get()) ? 1 : 0;
@@ -68,13 +67,13 @@ TEST_F(EditorTest, FirstSelectionAttachesOneOfEachAllowedKindWithoutMarkingThePr
 TEST_F(EditorTest, TheInteractionRegistryIsBuiltOnTheFirstSelectionOfAnObject)
 {
     frame_->addObject("door", core::IAtmoObject::TYPE_PRIMITIVE);
-    const int before = core::ObjectManager::peekNextId();
+    const int before = ids.peek();
     selectObject("actor <actor>");
-    EXPECT_EQ(core::ObjectManager::peekNextId(), before);
+    EXPECT_EQ(ids.peek(), before);
     // Its prototypes take counter numbers before the door's own interactions do.
     selectObject("door <primitive>");
-    const auto& registry = core::InteractionManager::getInstance();
-    const auto& door = *core::ObjectManager::getInstance().getAtmoObject(2);
+    const core::InteractionCatalogue& registry = document().catalogue();
+    const auto& door = *document().object(2);
     const int lastPrototype = registry.getTrigger(registry.getTriggersSize() - 1)->getIds().front();
     EXPECT_GT(door.getAtmoTrigger(0)->getIds().front(), lastPrototype);
 }
@@ -104,7 +103,7 @@ TEST_F(EditorTest, TheActorsPanelListsItsActionsEditedByTheMoveEditor)
     auto* panel = hostPanel<gui::ActorBasePanel>();
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(hostPanel<gui::ObjectClickBasePanel>(), nullptr);
-    const auto actor = core::ObjectManager::getInstance().getActor();
+    const auto actor = document().actor();
     ASSERT_EQ(static_cast<int>(panel->checkBoxes().size()), actor->getAtmoActionSize());
     for (int i = 0; i < actor->getAtmoActionSize(); ++i)
         EXPECT_EQ(panel->checkBoxes()[i]->text().toStdString(), actor->getAtmoAction(i)->getName().value_or(""));
@@ -128,7 +127,7 @@ TEST_F(EditorTest, EditOrADoubleClickOnTheCaptionOpensTheEditorWithoutChangingTh
     const std::vector<std::pair<const char*, std::function<void(QCheckBox*)>>> ways = {
         {"Edit", [triggers](QCheckBox* box) { click(triggers->editButtonOf(box)); }},
         {"double-click", [&caption](QCheckBox* box) { QTest::mouseDClick(box, Qt::LeftButton, {}, caption(box)); }}};
-    const auto trigger = core::ObjectManager::getInstance().getAtmoObject(2)->getAtmoTrigger(1);
+    const auto trigger = document().object(2)->getAtmoTrigger(1);
     const int settleTime = QApplication::doubleClickInterval() + 100;
 
     for (const auto& [way, open] : ways) {
@@ -168,7 +167,7 @@ TEST_F(EditorTest, EditOrADoubleClickOnTheCaptionOpensTheEditorWithoutChangingTh
     click(world->fogBox()->parentWidget()->findChild<QToolButton*>());
     EXPECT_EQ(frame_->getFarPanelAttachment(), world->fogPanel());
     EXPECT_FALSE(world->fogBox()->isChecked());
-    EXPECT_FALSE(core::ObjectManager::getInstance().getWorld()->getFogEnabled());
+    EXPECT_FALSE(document().world()->getFogEnabled());
 }
 
 TEST_F(EditorTest, SelectionEnablesTheObjectDialogsByKind)

@@ -1,7 +1,7 @@
 #include "EditorTest.h"
 
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/gui/ObjectPropertiesPanel.h"
 #include "scenewright/gui/PropertiesPanel.h"
@@ -21,7 +21,7 @@ protected:
                 return dialog;
         return nullptr;
     }
-    int objectCount() const { return core::ObjectManager::getInstance().getAtmoObjectSize(); }
+    int objectCount() const { return document().objectCount(); }
 };
 
 TEST_F(ObjectDialogTest, AddObjectRefusesAnEmptyNameAndAPrimitiveWithoutSolidObject)
@@ -64,7 +64,7 @@ TEST_F(ObjectDialogTest, AddedPrimitiveKeepsItsTrimmedSolidObjectAndTheNameAsTyp
     popup->typeBox()->setCurrentText("primitive");
     typeInto(popup->solidObjectField(), "  house ");
     click(popup, "Ok");
-    const auto door = std::dynamic_pointer_cast<core::PrimitiveObj>(core::ObjectManager::getInstance().getAtmoObject(2));
+    const auto door = std::dynamic_pointer_cast<core::PrimitiveObj>(document().object(2));
     ASSERT_NE(door, nullptr);
     EXPECT_EQ(door->getName(), " door");
     EXPECT_EQ(door->solidObjectIndex, "house");

@@ -2,8 +2,6 @@
 
 #include "FreshProgramTest.h"
 
-#include "scenewright/core/Project.h"
-
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -315,7 +313,7 @@ protected:
     // view does, must parse.
     void expectScriptParses()
     {
-        const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+        const std::string script = generatedScript();
         std::string diagnostics;
         if (!nodeAccepts(script, &diagnostics))
             ADD_FAILURE() << "after step " << log_.size() << ":\n" << diagnostics;
@@ -367,21 +365,21 @@ TEST_F(RandomWalkTest, ASeededWalkEndsWithAProjectThatSavesAndReopensUnchanged)
     ASSERT_FALSE(HasFailure());
 
     // The walk may have closed the project; then a new one is what remains.
-    if (!frame_->currentProject() || !menuItem("Save")->isEnabled())
+    if (!frame_->document() || !menuItem("Save")->isEnabled())
         frame_->newProject();
-    const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generatedScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics;
 
     dialogs_.paths = QStringList{path("final.scw")};
     frame_->saveProjectAs();
-    ASSERT_TRUE(frame_->currentProject()->isSaved()) << dialogs_.errors.join("\n").toStdString();
+    ASSERT_TRUE(frame_->document()->isSaved()) << dialogs_.errors.join("\n").toStdString();
     const QByteArray saved = contentOf(path("final.scw"));
 
     dialogs_.paths = QStringList{path("final.scw")};
     frame_->openProject();
-    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), script);
-    frame_->currentProject()->setState(core::Project::STATE_UNSAVED);
+    EXPECT_EQ(generatedScript(), script);
+    frame_->document()->setState(core::SceneDocument::STATE_UNSAVED);
     frame_->saveProject();
     EXPECT_EQ(contentOf(path("final.scw")), saved);
 }
@@ -391,12 +389,12 @@ TEST_F(RandomWalkTest, ASeededWalkEndsWithAProjectThatSavesAndReopensUnchanged)
 TEST_F(RandomWalkTest, OpeningAFolderShowsAMessageAndKeepsTheProject)
 {
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.scw"));
-    const auto project = frame_->currentProject();
+    const auto project = frame_->document();
     dialogs_.paths = QStringList{path("folder.scw")};
     menuItem("Open Project")->trigger();
     ASSERT_EQ(dialogs_.errors.size(), 1);
     EXPECT_EQ(dialogs_.errors.first(), "Cannot open " + path("folder.scw") + ": Is a directory");
-    EXPECT_EQ(frame_->currentProject(), project);
+    EXPECT_EQ(frame_->document(), project);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "GuiTest.h"
 
-#include "scenewright/core/Project.h"
 #include "scenewright/gui/ProgramSettings.h"
 #include "scenewright/gui/RecentProjects.h"
 
@@ -108,8 +107,8 @@ TEST_F(RecentProjectsTest, TheFileMenuListsThemAndOpensTheOneChosen)
 
     menuEntryFor(castle)->trigger();
     EXPECT_TRUE(dialogs_.errors.isEmpty());
-    EXPECT_EQ(frame_->currentProject()->getName(), "castle");
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), castle.toStdString());
+    EXPECT_EQ(frame_->document()->name(), "castle");
+    EXPECT_EQ(frame_->document()->fileLocation(), castle.toStdString());
     EXPECT_EQ(RecentProjects().paths(), QStringList({castle, tower}));
 
     menuEntries();
@@ -121,7 +120,7 @@ TEST_F(RecentProjectsTest, AProjectThatIsGoneIsDroppedAndTheUserTold)
 {
     const QString castle = savedProject("castle.scw");
     const QString tower = savedProject("tower.scw");
-    const auto open = frame_->currentProject();
+    const auto open = frame_->document();
     ASSERT_TRUE(QFile::remove(castle));
 
     menuEntryFor(castle)->trigger();
@@ -130,14 +129,14 @@ TEST_F(RecentProjectsTest, AProjectThatIsGoneIsDroppedAndTheUserTold)
     EXPECT_TRUE(dialogs_.errors[0].contains("no longer exists"));
     EXPECT_EQ(RecentProjects().paths(), QStringList({tower}));
     // The open project stays open.
-    EXPECT_EQ(frame_->currentProject(), open);
+    EXPECT_EQ(frame_->document(), open);
 }
 
 using ProgramSettingsTest = GuiTest;
 
 TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
 {
-    Frame1 next(dialogs_, path("recovery"));
+    Frame1 next(dialogs_, path("recovery"), ids);
     EXPECT_FALSE(gui::ProgramSettings::restoreWindow(next));
 
     frame_->resize(700, 520);

@@ -1,7 +1,6 @@
 #include "GuiTest.h"
 
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/RecoveryFile.h"
 #include "scenewright/core/io/RecoveryWriter.h"
@@ -33,7 +32,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::Project;
 
 // Set for a run of the tests as a program that the crash test kills: the
 // folder in which that program keeps its work.
@@ -42,12 +40,8 @@ constexpr const char* kKilledProgramFolder = "SCENEWRIGHT_TEST_KILLED_PROGRAM_FO
 class RecoveryTest : public GuiTest {
 protected:
     // The window goes, and with it the writing, before the file operations
-    // a test installed do.
-    void closeWindowAndRestoreFileOperations()
-    {
-        frame_.reset();
-        core::io::FileOperations::install(nullptr);
-    }
+    // a test handed its keeper do.
+    void closeWindow() { frame_.reset(); }
 
     gui::RecoveryKeeper* keeper() const { return frame_->recoveryKeeper(); }
     // Whether this window's work is in its recovery file, once the writes
@@ -70,17 +64,18 @@ protected:
     void restart()
     {
         frame_.reset();
-        resetProgramState();
         frame_ = makeFrame();
     }
     // Work that another program kept, kept at the time, for a project file
     // or none; that program has ended.
     void leaveWork(const std::optional<std::string>& projectFile, const QDateTime& keptAt, const QString& object)
     {
-        core::ProjectManager::getInstance().createDefaultProject()->setFileLocation(projectFile);
-        core::SceneEditor::getInstance().addObject(object.toStdString(), IAtmoObject::TYPE_PRIMITIVE);
-        core::io::RecoverySnapshot snapshot =
-            core::io::RecoveryFile::snapshot(*core::ProjectManager::getInstance().getCurrentProject());
+        // That program had a counter of its own.
+        core::IdCounter otherIds;
+        const auto document = core::SceneDocument::createDefault(otherIds);
+        document->setFileLocation(projectFile);
+        document->addObject(object.toStdString(), IAtmoObject::TYPE_PRIMITIVE);
+        core::io::RecoverySnapshot snapshot = core::io::RecoveryFile::snapshot(*document);
         snapshot.keptAt = keptAt.toSecsSinceEpoch();
         core::io::RecoveryWriter other(path("recovery").toStdString(), nullptr);
         other.keep(std::move(snapshot));
@@ -94,7 +89,7 @@ TEST_F(RecoveryTest, ExitKeepsUnsavedWorkThatTheNextStartReopensAttachedToItsFil
     dialogs_.paths << path("castle");
     frame_->saveProjectAs();
     frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generatedScript();
     frame_->exitProgram();
     restart();
 
@@ -105,11 +100,11 @@ TEST_F(RecoveryTest, ExitKeepsUnsavedWorkThatTheNextStartReopensAttachedToItsFil
                     .match(dialogs_.questionTexts[0])
                     .hasMatch())
         << dialogs_.questionTexts[0].toStdString();
-    ASSERT_NE(frame_->currentProject(), nullptr);
+    ASSERT_NE(frame_->document(), nullptr);
     EXPECT_EQ(frame_->findChild<QLabel*>("projectnamelbl")->text(), "castle.scw");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
     EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), script);
+    EXPECT_EQ(generatedScript(), script);
     // Reopened work stays kept, now by this program.
     EXPECT_TRUE(kept());
 
@@ -171,7 +166,7 @@ TEST_F(RecoveryTest, LeftWorkIsOfferedNewestFirstUntilOneIsReopenedAndEachAnswer
               "Scenewright ended with unsaved changes to a new project, last kept at " + now.toString("HH:mm")
                   + ". Reopen them?");
     EXPECT_EQ(listed().back(), "door <primitive>");
-    EXPECT_EQ(frame_->currentProject()->getFileLocation(), std::nullopt);
+    EXPECT_EQ(frame_->document()->fileLocation(), std::nullopt);
 
     // The work not yet offered waits for the next start.
     frame_->closeProject();
@@ -183,7 +178,7 @@ TEST_F(RecoveryTest, LeftWorkIsOfferedNewestFirstUntilOneIsReopenedAndEachAnswer
               "Scenewright ended with unsaved changes to castle.scw, last kept at "
                   + QLocale().toString(earlier.date(), QLocale::ShortFormat) + " " + earlier.toString("HH:mm")
                   + ". Reopen them?");
-    EXPECT_EQ(frame_->currentProject(), nullptr);
+    EXPECT_EQ(frame_->document(), nullptr);
     // Only the unreadable file is left, set aside.
     EXPECT_EQ(QDir(path("recovery")).entryList(QDir::Files).size(), 1);
 }
@@ -201,8 +196,8 @@ public:
 TEST_F(RecoveryTest, AFailedWriteIsReportedOnceInTheStatusBarUntilOneSucceeds)
 {
     FullDisk full;
-    core::io::FileOperations::install(&full);
-    const auto stopWriting = qScopeGuard([&] { closeWindowAndRestoreFileOperations(); });
+    keeper()->setFileOperations(full);
+    const auto stopWriting = qScopeGuard([&] { closeWindow(); });
     QSignalSpy failures(keeper(), &gui::RecoveryKeeper::keepingFailed);
     frame_->newProject();
     for (const char* name : {"door", "gate", "fan"}) {
@@ -215,7 +210,7 @@ TEST_F(RecoveryTest, AFailedWriteIsReportedOnceInTheStatusBarUntilOneSucceeds)
               "Unsaved changes are not kept for recovery: " + QString(std::strerror(ENOSPC)));
     EXPECT_FALSE(kept());
 
-    core::io::FileOperations::install(nullptr);
+    keeper()->setFileOperations(core::io::FileOperations::system());
     frame_->addObject("wall", IAtmoObject::TYPE_PRIMITIVE);
     keeper()->keepNow();
     QCoreApplication::processEvents();
@@ -256,8 +251,8 @@ TEST_F(RecoveryTest, ChangesAreOnDiskWithinThreeSecondsAndABurstIsWrittenOnce)
     QElapsedTimer clock;
     clock.start();
     WriteClock writes(clock);
-    core::io::FileOperations::install(&writes);
-    const auto stopWriting = qScopeGuard([&] { closeWindowAndRestoreFileOperations(); });
+    keeper()->setFileOperations(writes);
+    const auto stopWriting = qScopeGuard([&] { closeWindow(); });
     frame_->newProject();
 
     std::vector<qint64> changes = {clock.elapsed()};
@@ -320,7 +315,7 @@ TEST_F(RecoveryTest, AProgramKilledAfterAChangeOffersItAtTheNextStart)
     ASSERT_EQ(dialogs_.questionTexts.size(), 1);
     EXPECT_TRUE(dialogs_.questionTexts[0].contains("unsaved changes to a new project"));
     EXPECT_EQ(listed().back(), "crashdoor <primitive>");
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "GuiTest.h"
 
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -23,7 +22,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::SceneEditor;
 using gui::SceneCheckDialog;
 
 class SceneCheckDialogTest : public GuiTest {
@@ -61,7 +59,7 @@ protected:
     // not allow, and two objects of one name.
     void buildFaultyScene()
     {
-        SceneEditor& editor = SceneEditor::getInstance();
+        core::SceneDocument& editor = document();
         auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
         editor.attachStandardInteractions(*door);
         const auto click = door->getAtmoTrigger(0);
@@ -73,7 +71,7 @@ protected:
         editor.setActive(*popup, true);
 
         auto lid = frame_->addObject("lid", IAtmoObject::TYPE_PRIMITIVE);
-        auto spin = std::make_shared<core::action::ConstantRotationAction>(lid.get());
+        auto spin = std::make_shared<core::action::ConstantRotationAction>(ids, lid.get());
         spin->setName("Spin");
         lid->appendAtmoAction(spin);
         editor.attachStandardInteractions(*lid);
@@ -114,8 +112,8 @@ TEST_F(SceneCheckDialogTest, ListsEachProblemBesideItsObject)
 TEST_F(SceneCheckDialogTest, OneProblemIsCountedInTheSingular)
 {
     auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    SceneEditor::getInstance().attachStandardInteractions(*door);
-    SceneEditor::getInstance().setActive(*door->getAtmoTrigger(0), true);
+    document().attachStandardInteractions(*door);
+    document().setActive(*door->getAtmoTrigger(0), true);
     frame_->checkScene();
     SceneCheckDialog* dialog = shownCheck();
     ASSERT_NE(dialog, nullptr);
@@ -134,7 +132,7 @@ TEST_F(SceneCheckDialogTest, DoubleClickingAProblemSelectsItsObject)
     EXPECT_EQ(frame_->selectedObject()->getName(), "lid");
 
     // An object removed since the check selects nothing.
-    SceneEditor::getInstance().removeObject(2);
+    document().removeObject(2);
     objectList()->clearSelection();
     emit list->itemDoubleClicked(list->topLevelItem(0), 0);
     EXPECT_TRUE(objectList()->selectedItems().isEmpty());

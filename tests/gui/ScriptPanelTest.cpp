@@ -1,7 +1,6 @@
 #include "GuiTest.h"
 
-#include "scenewright/core/Project.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/script/ScriptFormatter.h"
@@ -21,9 +20,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::ObjectManager;
-using core::Project;
-using core::ProjectManager;
 using gui::ScriptPanel;
 
 class ScriptPanelTest : public GuiTest {
@@ -33,7 +29,7 @@ protected:
         GuiTest::SetUp();
         frame_->newProject();
         frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-        frame_->currentProject()->setState(Project::STATE_SAVED);
+        frame_->document()->setState(core::SceneDocument::STATE_SAVED);
     }
 
     // Opens a script view as the menu item does and returns its panel.
@@ -51,7 +47,6 @@ protected:
 
     static QDialog* dialogOf(ScriptPanel* panel) { return qobject_cast<QDialog*>(panel->parentWidget()); }
     void press(ScriptPanel* panel, const QString& text) { button(panel, text)->click(); }
-    static std::string script() { return ObjectManager::getInstance().generateAtmoScript(); }
 };
 
 TEST_F(ScriptPanelTest, OpensEmptyInANonModalDialogWithItsControlsInOrder)
@@ -90,7 +85,7 @@ TEST_F(ScriptPanelTest, SavesExactlyTheGeneratedScript)
 {
     ScriptPanel* panel = openView();
     press(panel, "Generate Script");
-    const std::string expected = script();
+    const std::string expected = generatedScript();
     EXPECT_EQ(panel->scriptArea()->toPlainText().toStdString(), expected);
 
     dialogs_.paths << path("world");
@@ -100,7 +95,7 @@ TEST_F(ScriptPanelTest, SavesExactlyTheGeneratedScript)
     EXPECT_EQ(saved.toStdString(), expected);
     EXPECT_EQ(panel->currentFile(), path("world.js"));
     EXPECT_EQ(panel->savedFileLabel()->text(), path("world.js"));
-    EXPECT_EQ(ProjectManager::getInstance().getLastDirectoryScriptSave(), path("world.js").toStdString());
+    EXPECT_EQ(frame_->lastScriptFile(), path("world.js").toStdString());
     const auto& request = dialogs_.fileRequests.back();
     EXPECT_EQ(request.title, "Save your Atmosphere Javascript");
     EXPECT_EQ(request.acceptLabel, "Save");
@@ -139,7 +134,7 @@ TEST_F(ScriptPanelTest, SaveFileAsksOnlyUntilTheViewHasAFile)
     press(panel, "Generate Script");
     press(panel, "Save File");
     EXPECT_EQ(dialogs_.fileRequests.size(), 2u);
-    EXPECT_EQ(contentOf(path("world.js")).toStdString(), script());
+    EXPECT_EQ(contentOf(path("world.js")).toStdString(), generatedScript());
     EXPECT_EQ(panel->savedFileLabel()->text(), path("world.js"));
 
     ScriptPanel* another = openView();
@@ -179,7 +174,7 @@ TEST_F(ScriptPanelTest, FormattedScriptsAreSavedWithTheFormattersLineBreaks)
     frame_->addObject("fan", IAtmoObject::TYPE_MODEL);
     ScriptPanel* panel = openView();
     press(panel, "Generate Script");
-    const std::string generated = script();
+    const std::string generated = generatedScript();
 
     press(panel, "Beautify");
     const std::string beautified = ScriptFormatter::beautify(generated);
@@ -202,8 +197,8 @@ TEST_F(ScriptPanelTest, FormattedScriptsAreSavedWithTheFormattersLineBreaks)
 TEST_F(ScriptPanelTest, SavesWhatTheCommandLineGeneratorWritesForTheSameProject)
 {
     // A door that prints a message when clicked, in a localised script.
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
-    auto door = core::ObjectManager::getInstance().getAtmoObject(2);
+    core::SceneDocument& editor = document();
+    auto door = document().object(2);
     editor.attachStandardInteractions(*door);
     const auto named = [](const auto& list, const char* kind) {
         for (const auto& interaction : list)
@@ -254,7 +249,7 @@ TEST_F(ScriptPanelTest, AnEditedBeautifiedScriptKeepsItsLineBreaks)
     const QByteArray saved = contentOf(path("world.js"));
     EXPECT_TRUE(saved.startsWith("// mine\r\n"));
     EXPECT_EQ(saved.count("\n"), saved.count("\r\n"));
-    EXPECT_EQ(saved.mid(9).toStdString(), core::script::ScriptFormatter::beautify(script()));
+    EXPECT_EQ(saved.mid(9).toStdString(), core::script::ScriptFormatter::beautify(generatedScript()));
 }
 
 TEST_F(ScriptPanelTest, FormattingAnEmptyScriptShowsWhatTheFormatterGives)
@@ -274,7 +269,7 @@ TEST_F(ScriptPanelTest, UserEditsAreSavedAsShown)
     cursor.insertText("// mine\n");
     dialogs_.paths << path("world.js");
     press(panel, "Save As..");
-    EXPECT_EQ(contentOf(path("world.js")).toStdString(), "// mine\n" + script());
+    EXPECT_EQ(contentOf(path("world.js")).toStdString(), "// mine\n" + generatedScript());
 }
 
 TEST_F(ScriptPanelTest, TheLineIndicatorFollowsTheCaret)
@@ -295,17 +290,17 @@ TEST_F(ScriptPanelTest, TheScopeChoiceIsStoredInTheProjectAndUsedByTheNextGenera
     auto* global = button<QRadioButton>(panel, "Global Variables");
     auto* localise = button<QRadioButton>(panel, "Localise Script");
     EXPECT_TRUE(global->isChecked());
-    EXPECT_TRUE(frame_->currentProject()->isSaved());
+    EXPECT_TRUE(frame_->document()->isSaved());
 
     localise->click();
-    EXPECT_TRUE(frame_->currentProject()->getLocaliseScript());
-    EXPECT_EQ(frame_->currentProject()->getState(), Project::STATE_UNSAVED);
+    EXPECT_TRUE(frame_->document()->localiseScript());
+    EXPECT_EQ(frame_->document()->state(), core::SceneDocument::STATE_UNSAVED);
     press(panel, "Generate Script");
     const QString localised = panel->scriptArea()->toPlainText();
-    EXPECT_EQ(localised.toStdString(), script());
+    EXPECT_EQ(localised.toStdString(), generatedScript());
 
     global->click();
-    EXPECT_FALSE(frame_->currentProject()->getLocaliseScript());
+    EXPECT_FALSE(frame_->document()->localiseScript());
     press(panel, "Generate Script");
     EXPECT_NE(panel->scriptArea()->toPlainText(), localised);
 

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
@@ -23,8 +23,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::ObjectManager;
-using core::SceneEditor;
 using gui::ScriptHighlighter;
 using gui::ScriptPreview;
 
@@ -40,12 +38,12 @@ protected:
     QDockWidget* dock() const { return frame_->findChild<QDockWidget*>("scriptPreviewDock"); }
     ScriptPreview* preview() const { return frame_->findChild<ScriptPreview*>("scriptPreview"); }
     QString shown() const { return preview()->scriptArea()->toPlainText(); }
-    static QString script() { return QString::fromStdString(ObjectManager::getInstance().generateAtmoScript()); }
+    QString generatedScript() const { return QString::fromStdString(GuiTest::generatedScript()); }
 
     // Waits for the preview to show the scene's script as it is now.
     bool showsCurrentScript() const
     {
-        return QTest::qWaitFor([this] { return shown() == script(); }, 5000);
+        return QTest::qWaitFor([this] { return shown() == generatedScript(); }, 5000);
     }
 };
 
@@ -88,7 +86,7 @@ TEST_F(ScriptPreviewTest, OpensBesideTheEditorsWithoutNarrowingThem)
 
         if (room) {
             frame_->exitProgram();
-            Frame1 next(dialogs_, path("recovery"));
+            Frame1 next(dialogs_, path("recovery"), ids);
             ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
             EXPECT_EQ(next.size(), QSize(width, 500));
         } else {
@@ -110,7 +108,7 @@ TEST_F(ScriptPreviewTest, ShowsTheSceneScriptAndRegeneratesAfterEveryKindOfChang
 
     // An edit through the scene editor: an action fired by a trigger.
     auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    SceneEditor& editor = SceneEditor::getInstance();
+    core::SceneDocument& editor = document();
     editor.attachStandardInteractions(*door);
     const auto trigger = door->getAtmoTrigger(0);
     const auto message = door->getAtmoAction(typeid(core::action::ChatPrintMessageAction));
@@ -177,8 +175,8 @@ TEST_F(ScriptPreviewTest, ABurstOfChangesRegeneratesOnce)
 
     // Only the changed part of the shown text is replaced; what is shown is
     // still exactly the script.
-    SceneEditor::getInstance().removeObject(10);
-    SceneEditor::getInstance().renameObject(*ObjectManager::getInstance().getAtmoObject(3), "lamp");
+    document().removeObject(10);
+    document().renameObject(*document().object(3), "lamp");
     EXPECT_TRUE(showsCurrentScript());
 }
 

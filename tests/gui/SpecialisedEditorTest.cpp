@@ -1,7 +1,8 @@
 #include "EditorTest.h"
 
+#include "scenewright/gui/InteractionEditors.h"
+
 #include "scenewright/core/AtmoObject.h"
-#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
@@ -55,13 +56,13 @@ protected:
 
 TEST_F(SpecialisedEditorTest, TheRegistryHandsOutANewProximityEditorEachTime)
 {
-    const auto& registry = core::InteractionManager::getInstance();
-    ProximityTrigger proximity;
-    auto first = registry.getRegisteredGUIFor(proximity);
-    auto second = registry.getRegisteredGUIFor(proximity);
+    const gui::InteractionEditors registry;
+    ProximityTrigger proximity(ids);
+    std::unique_ptr<QWidget> first(registry.create(proximity));
+    std::unique_ptr<QWidget> second(registry.create(proximity));
     EXPECT_NE(dynamic_cast<gui::ProximityTriggerPanel*>(first.get()), nullptr);
     EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(registry.getRegisteredGUIFor(core::action::OnclickTrigger()), nullptr);
+    EXPECT_EQ(registry.create(core::action::OnclickTrigger(ids)), nullptr);
 }
 
 TEST_F(SpecialisedEditorTest, AProximityDistanceThatFailsSavesNeitherDistanceNorActions)

@@ -41,7 +41,7 @@ protected:
         std::ofstream(file.toStdString()) << castle;
         dialogs_.paths << file;
         frame_->openProject();
-        ASSERT_TRUE(frame_->currentProject());
+        ASSERT_TRUE(frame_->document());
     }
 
     QStringList logLines(const gui::TestRunDialog& dialog) const
@@ -70,7 +70,7 @@ TEST_F(TestRunDialogTest, TheMenuItemFollowsTheProject)
 TEST_F(TestRunDialogTest, ClicksStepsAndTogglesShowUpInTheLog)
 {
     openCastle();
-    gui::TestRunDialog dialog(frame_.get(), dialogs_);
+    gui::TestRunDialog dialog(frame_.get(), dialogs_, frame_->scriptSource());
     EXPECT_EQ(dialog.timeLabel()->text(), "t=0.00 s");
     EXPECT_EQ(logLines(dialog).first(), "warning: statue.aer <model.aer/.atmo>: The trigger \"Proximity trigger\" cannot "
                                         "reach statue.aer <model.aer/.atmo> in a localised script; use a global script.");
@@ -101,7 +101,7 @@ TEST_F(TestRunDialogTest, ClicksStepsAndTogglesShowUpInTheLog)
 TEST_F(TestRunDialogTest, SlidersMoveTheActorAndErrorsLeadToTheirScriptLine)
 {
     openCastle();
-    gui::TestRunDialog dialog(frame_.get(), dialogs_);
+    gui::TestRunDialog dialog(frame_.get(), dialogs_, frame_->scriptSource());
     QSlider* statue = dialog.distanceSlider("statue.aer");
     ASSERT_TRUE(statue);
     EXPECT_EQ(statue->value(), gui::TestRunDialog::kSliderReach);

@@ -1,7 +1,7 @@
 #include "EditorTest.h"
 
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/ConstantRotationAction.h"
@@ -27,7 +27,6 @@ namespace scenewright::test {
 namespace {
 
 using core::IAtmoObject;
-using core::Project;
 
 // A saved project holding a clickable door that prints a message and a fan,
 // built in the editors; the changes are then undone with the Edit menu.
@@ -50,11 +49,10 @@ protected:
     {
         dialogs_.paths << path("scene.scw");
         frame_->saveProjectAs();
-        ASSERT_EQ(project().getState(), Project::STATE_SAVED);
+        ASSERT_EQ(project().state(), core::SceneDocument::STATE_SAVED);
     }
     void undo() { menuItem("Undo")->trigger(); }
     void redo() { menuItem("Redo")->trigger(); }
-    static std::string script() { return core::ObjectManager::getInstance().generateAtmoScript(); }
     static QLineEdit* textField(gui::DefaultAtmoActionPanel* editor, int index)
     {
         return qobject_cast<QLineEdit*>(editor->fieldWidgets().at(index));
@@ -74,20 +72,20 @@ protected:
     void expectOneUndoStep(const std::string& what, const std::function<void()>& change, bool showsInScript = true)
     {
         save();
-        const std::string before = script();
+        const std::string before = generatedScript();
         change();
-        const std::string after = script();
+        const std::string after = generatedScript();
         if (showsInScript)
             EXPECT_NE(after, before) << what << ": the change shows in the script";
-        EXPECT_EQ(project().getState(), Project::STATE_UNSAVED) << what;
+        EXPECT_EQ(project().state(), core::SceneDocument::STATE_UNSAVED) << what;
 
         undo();
-        EXPECT_EQ(script(), before) << what;
-        EXPECT_EQ(project().getState(), Project::STATE_SAVED) << what;
+        EXPECT_EQ(generatedScript(), before) << what;
+        EXPECT_EQ(project().state(), core::SceneDocument::STATE_SAVED) << what;
         EXPECT_TRUE(frame_->undoStack()->isClean()) << what;
         redo();
-        EXPECT_EQ(script(), after) << what;
-        EXPECT_EQ(project().getState(), Project::STATE_UNSAVED) << what;
+        EXPECT_EQ(generatedScript(), after) << what;
+        EXPECT_EQ(project().state(), core::SceneDocument::STATE_UNSAVED) << what;
     }
 
     std::shared_ptr<core::AtmoObject> door_;
@@ -111,10 +109,10 @@ TEST_F(UndoTest, TheEditMenuStandsBetweenFileAndJavascriptAndFollowsTheStack)
     frame_->newProject();
     EXPECT_FALSE(menuItem("Undo")->isEnabled()) << "a new project starts a new history";
     EXPECT_FALSE(menuItem("Redo")->isEnabled());
-    EXPECT_EQ(project().getState(), Project::STATE_NEW);
+    EXPECT_EQ(project().state(), core::SceneDocument::STATE_NEW);
     frame_->addObject("lamp", IAtmoObject::TYPE_MODEL);
     undo();
-    EXPECT_EQ(project().getState(), Project::STATE_NEW) << "undone back to a project never saved";
+    EXPECT_EQ(project().state(), core::SceneDocument::STATE_NEW) << "undone back to a project never saved";
 }
 
 TEST_F(UndoTest, TheShortcutsUndoAndRedo)
@@ -122,10 +120,10 @@ TEST_F(UndoTest, TheShortcutsUndoAndRedo)
     frame_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     objectList()->setFocus();
-    const std::string before = script();
+    const std::string before = generatedScript();
     frame_->addObject("lamp", IAtmoObject::TYPE_MODEL);
     QTest::keySequence(objectList(), QKeySequence::Undo);
-    EXPECT_EQ(script(), before);
+    EXPECT_EQ(generatedScript(), before);
     EXPECT_EQ(objectList()->count(), 4);
     QTest::keySequence(objectList(), QKeySequence::Redo);
     EXPECT_EQ(objectList()->count(), 5);
@@ -200,7 +198,7 @@ TEST_F(UndoTest, ASaveStoppedAtARefusedFieldIsOneStep)
     selectObject("fan <model.aer/.atmo>");
     click(interactionBox("Rotate constantly"));
     save();
-    const std::string before = script();
+    const std::string before = generatedScript();
     auto* editor = farEditor<gui::DefaultAtmoActionPanel>();
     ASSERT_NE(editor, nullptr);
     const QString shownBefore = textField(editor, 0)->text();
@@ -209,13 +207,13 @@ TEST_F(UndoTest, ASaveStoppedAtARefusedFieldIsOneStep)
     typeInto(textField(editor, 1), "half");
     click(editor, "Save & Close");
     ASSERT_EQ(frame_->getFarPanelAttachment(), editor) << "refused";
-    EXPECT_NE(script(), before) << "the first field was written";
+    EXPECT_NE(generatedScript(), before) << "the first field was written";
     EXPECT_EQ(frame_->undoStack()->count(), steps + 1);
 
     undo();
-    EXPECT_EQ(script(), before);
+    EXPECT_EQ(generatedScript(), before);
     EXPECT_EQ(textField(editor, 0)->text(), shownBefore) << "the open editor shows the field undone";
-    EXPECT_EQ(project().getState(), Project::STATE_SAVED);
+    EXPECT_EQ(project().state(), core::SceneDocument::STATE_SAVED);
 }
 
 TEST_F(UndoTest, MovesOfOneSliderMergeIntoOneStep)
@@ -249,10 +247,10 @@ TEST_F(UndoTest, RedoingACopyReusesItsNumbersAndUndoingARemoveRestoresReferences
         click(panel, "Copy >>");
         click(panel, "Close");
     });
-    const int next = core::ObjectManager::peekNextId();
+    const int next = ids.peek();
     undo();
     redo();
-    EXPECT_EQ(core::ObjectManager::peekNextId(), next) << "redo took no new numbers";
+    EXPECT_EQ(ids.peek(), next) << "redo took no new numbers";
 
     // The fan's click trigger fires the door's message; removing the door
     // drops that reference, and undoing the removal gives it back.
@@ -314,7 +312,7 @@ TEST_F(UndoTest, TheLocalisedChoiceUndoesAndRedoesAndTheScriptViewFollows)
     expectOneUndoStep("localise", [&] { click(view, "Localise Script"); });
     undo();
     EXPECT_TRUE(button<QRadioButton>(view, "Global Variables")->isChecked());
-    EXPECT_FALSE(project().getLocaliseScript()) << "showing the scope did not write it back";
+    EXPECT_FALSE(project().localiseScript()) << "showing the scope did not write it back";
     redo();
     EXPECT_TRUE(button<QRadioButton>(view, "Localise Script")->isChecked());
 }

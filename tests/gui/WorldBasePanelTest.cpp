@@ -1,7 +1,7 @@
 #include "WorldEditorsTest.h"
 
 #include "FreshProgramTest.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/script/Sounds.h"
 #include "scenewright/gui/FogPanel.h"
 #include "scenewright/gui/GlarePanel.h"
@@ -82,8 +82,8 @@ TEST_F(WorldBasePanelTest, SelectingTheWorldShowsItsSwitchesAsTheFirstRowUnderIt
     EXPECT_EQ(worldPanel()->soundList()->count(), 0);
     EXPECT_NE(worldButton("Remove Sound"), nullptr);
 
-    core::SceneEditor::getInstance().setGlareEnabled(world(), true);
-    core::SceneEditor::getInstance().setWelcomeEnabled(world(), true);
+    document().setGlareEnabled(world(), true);
+    document().setWelcomeEnabled(world(), true);
     gui::WorldBasePanel* first = worldPanel();
     selectWorld();
     EXPECT_EQ(worldPanel(), first);
@@ -122,7 +122,7 @@ TEST_F(WorldBasePanelTest, ASwitchSetsTheWorldAndOpensItsEditorUnlessAlreadyOpen
 TEST_F(WorldBasePanelTest, AfterNewOrOpenThePanelWorksOnTheNewWorld)
 {
     addSound({"old.wav", "0.5", "0", "1", "50", "0", "0", "0"}, false, false);
-    const auto oldWorld = core::ObjectManager::getInstance().getWorld();
+    const auto oldWorld = document().world();
 
     frame_->newProject();
     selectWorld();
@@ -146,7 +146,7 @@ TEST_F(WorldBasePanelTest, AfterNewOrOpenThePanelWorksOnTheNewWorld)
 
 TEST_F(WorldBasePanelTest, WelcomeMessageLoadsAndSavesTheWorldsText)
 {
-    core::SceneEditor::getInstance().setWelcomeMessage(world(), "Hello");
+    document().setWelcomeMessage(world(), "Hello");
     worldPanel()->welcomeBox()->click();
     gui::WelcomeMessagePanel* panel = worldPanel()->welcomePanel();
     EXPECT_EQ(panel->messageArea()->toPlainText(), "Hello");
@@ -288,7 +288,7 @@ TEST_F(WorldBasePanelTest, AWorldSetUpInTheEditorsGeneratesItsScriptAndSurvivesS
     addSound({"rain.wav", "0.25", "0", "2", "60", "0", "0", "0"}, false, true);
     addSound({"sounds/bird.mp3", "0.75", "3", "5", "40", "1.5", "2", "-3"}, true, false);
 
-    const std::string script = core::ObjectManager::getInstance().generateAtmoScript();
+    const std::string script = generatedScript();
     std::string diagnostics;
     EXPECT_TRUE(nodeAccepts(script, &diagnostics)) << diagnostics << script;
     for (const char* line : {"chat.print('Hi, it`s Bob');", "chat.print('Have fun');", "fog.near = 20.0;",
@@ -303,7 +303,7 @@ TEST_F(WorldBasePanelTest, AWorldSetUpInTheEditorsGeneratesItsScriptAndSurvivesS
     dialogs_.paths << path("castle.scw");
     frame_->openProject();
     ASSERT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join('\n').toStdString();
-    EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), script);
+    EXPECT_EQ(generatedScript(), script);
     EXPECT_TRUE(world().getFog().addControlPanelButtonOffOn);
     EXPECT_EQ(world().getGlare().brightness, 1.5);
     EXPECT_EQ(world().getWelcomeMessage(), "Hi, it's Bob\nHave fun");

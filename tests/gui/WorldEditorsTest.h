@@ -2,7 +2,6 @@
 
 #include "GuiTest.h"
 
-#include "scenewright/core/Project.h"
 #include "scenewright/core/World.h"
 #include "scenewright/gui/WorldBasePanel.h"
 
@@ -20,7 +19,7 @@ protected:
         GuiTest::SetUp();
         frame_->newProject();
         selectWorld();
-        frame_->currentProject()->setState(core::Project::STATE_SAVED);
+        frame_->document()->setState(core::SceneDocument::STATE_SAVED);
     }
 
     void selectWorld()
@@ -30,10 +29,10 @@ protected:
         list->setCurrentRow(0);
     }
 
-    static core::World& world() { return *core::ObjectManager::getInstance().getWorld(); }
+    core::World& world() const { return *document().world(); }
     gui::WorldBasePanel* worldPanel() const { return frame_->findChild<gui::WorldBasePanel*>(); }
     QString statusText() const { return frame_->findChild<QPlainTextEdit*>("statusText")->toPlainText(); }
-    bool projectSaved() const { return frame_->currentProject()->isSaved(); }
+    bool projectSaved() const { return frame_->document()->isSaved(); }
 };
 
 } // namespace scenewright::test

@@ -3,6 +3,7 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/SceneCheck.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -184,7 +185,7 @@ std::vector<Row> matrix()
     return rows;
 }
 
-std::shared_ptr<IAtmoObject> addObject(Kind kind, const std::string& name)
+std::shared_ptr<IAtmoObject> addObject(SceneDocument& document, Kind kind, const std::string& name)
 {
     std::shared_ptr<AtmoObject> object;
     switch (kind) {
@@ -197,47 +198,45 @@ std::shared_ptr<IAtmoObject> addObject(Kind kind, const std::string& name)
     }
     case Kind::Solid: object = std::make_shared<SolidObjectObj>(); break;
     case Kind::Viewpoint: object = std::make_shared<ViewpointObj>(); break;
-    case Kind::Actor: return ObjectManager::getInstance().getActor();
+    case Kind::Actor: return document.actor();
     }
     object->setName(name);
-    ObjectManager::getInstance().addAtmoObject(object);
+    document.appendObject(object);
     return object;
 }
 
-// Builds the row's scene as the current project, in a fresh program state.
-void buildScene(const Row& row)
+// The row's scene, in a fresh program state.
+std::shared_ptr<SceneDocument> buildScene(IdCounter& ids, const Row& row)
 {
-    ObjectManager::resetForTesting();
-    SharedObjectsManager::resetForTesting();
-    ProjectManager::resetForTesting();
-    InteractionManager::resetForTesting();
-    ProjectManager::getInstance().createDefaultProject()->setLocaliseScript(row.localised);
-    SharedObjectsManager::getInstance().setActive(row.synchronised);
+    auto document = SceneDocument::createDefault(ids);
+    document->setLocaliseScript(row.localised);
 
-    const auto owner = addObject(row.kind, row.owner());
-    const auto holder = row.other ? addObject(Kind::Model, row.holder()) : owner;
-    const InteractionManager& kinds = InteractionManager::getInstance();
+    const auto owner = addObject(*document, row.kind, row.owner());
+    const auto holder = row.other ? addObject(*document, Kind::Model, row.holder()) : owner;
+    const InteractionCatalogue& kinds = document->catalogue();
     // The actor's action is its own move action.
-    auto action = row.kind == Kind::Actor ? owner->getAtmoAction(0)
-                                          : kinds.findStandardAction(row.action->className)->newInstance(owner.get());
+    auto action = row.kind == Kind::Actor
+                      ? owner->getAtmoAction(0)
+                      : kinds.findStandardAction(row.action->className)->newInstance(owner.get(), ids);
     for (const auto& [field, value] : row.action->fields)
-        ASSERT_TRUE(action->setValue(field, value)) << field;
+        EXPECT_TRUE(action->setValue(field, value)) << field;
     action->setActive(true);
     if (row.kind != Kind::Actor)
         owner->addAtmoAction(action);
-    auto trigger = kinds.findTrigger(triggerClasses[row.fire])->newInstance(holder.get());
+    auto trigger = kinds.findTrigger(triggerClasses[row.fire])->newInstance(holder.get(), ids);
     trigger->setActive(true);
     trigger->addAction(action);
     holder->addAtmoTrigger(trigger);
+    return document;
 }
 
 // Runs the scene: the objects load, the trigger fires (the actor comes
 // within a unit, a click, or the world's first load), the action has the
 // time it takes, and for a proximity trigger the actor leaves again. Returns
 // what went wrong.
-std::vector<std::string> runScene(const Row& row)
+std::vector<std::string> runScene(SceneDocument& document, const Row& row)
 {
-    sim::SimulatedWorld world(sim::SimulatedScene::fromCurrentProject());
+    sim::SimulatedWorld world(sim::SimulatedScene::fromDocument(document, {row.localised, row.synchronised}));
     const QString holder = QString::fromStdString(row.holder());
     world.runSeconds(0.5);
     // The first-load trigger fires as the objects load.
@@ -285,9 +284,10 @@ TEST_F(BehaviourMatrixTest, EveryActionDoesWhatItsFragmentSaysOrIsWarnedAbout)
     int warned = 0;
     int passed = 0;
     for (const Row& row : rows) {
-        buildScene(row);
-        const bool warning = !SceneCheck::unreachableInCurrentScene().empty();
-        const std::vector<std::string> failures = runScene(row);
+        IdCounter ids;
+        const auto document = buildScene(ids, row);
+        const bool warning = !SceneCheck::unreachable(document->objects(), row.localised, row.synchronised).empty();
+        const std::vector<std::string> failures = runScene(*document, row);
         warned += row.expectsWarning();
         if (warning != row.expectsWarning())
             ADD_FAILURE() << row.label() << (warning ? ": warned about" : ": not warned about");
@@ -307,12 +307,14 @@ TEST_F(BehaviourMatrixTest, TheTableOffersEveryActionAKindAllowsAndNoOther)
 {
     for (const ActionCase& action : actionCases) {
         for (Kind kind : {Kind::Model, Kind::Primitive, Kind::Solid, Kind::Viewpoint, Kind::Actor}) {
-            buildScene({&action, Kind::Model, Click, false, false, false});
+            IdCounter ids;
+            const auto document = buildScene(ids, {&action, Kind::Model, Click, false, false, false});
             const bool listed = std::find(action.kinds.begin(), action.kinds.end(), kind) != action.kinds.end();
             // The actor takes only its move action.
             const bool allowed = (kind != Kind::Actor || std::string(action.className) == "MovePositionAction")
-                                 && InteractionManager::getInstance().findStandardAction(action.className)
-                                        ->allowedForAtmoObject(addObject(kind, "other").get());
+                                 && InteractionCatalogue()
+                                        .findStandardAction(action.className)
+                                        ->allowedForAtmoObject(addObject(*document, kind, "other").get());
             EXPECT_EQ(listed, allowed) << action.name << " on " << kindNames[static_cast<int>(kind)];
         }
     }

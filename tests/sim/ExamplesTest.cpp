@@ -49,10 +49,13 @@ using ExamplesTest = SimTest;
 TEST_F(ExamplesTest, EachScriptBesideItsProjectIsWhatTheProjectGenerates)
 {
     for (const Example& example : examples) {
-        reset();
+        core::IdCounter programIds;
         std::string error;
-        ASSERT_TRUE(core::ProjectManager::getInstance().openProject(examplePath(example.name, ".scw"), error)) << error;
-        EXPECT_EQ(core::ObjectManager::getInstance().generateAtmoScript(), fileContent(examplePath(example.name, ".js")))
+        auto document = core::SceneDocument::open(examplePath(example.name, ".scw"), programIds, error);
+        ASSERT_TRUE(document) << error;
+        document->nameObjects();
+        EXPECT_EQ(core::script::ScriptGenerator::generate(document->objects(), {document->localiseScript()}),
+                  fileContent(examplePath(example.name, ".js")))
             << example.name << ": regenerate it with scenewright-gen -o " << example.name << ".js " << example.name
             << ".scw";
     }
@@ -61,7 +64,6 @@ TEST_F(ExamplesTest, EachScriptBesideItsProjectIsWhatTheProjectGenerates)
 TEST_F(ExamplesTest, EachRunsInTheSimulatedWorldWithoutAScriptError)
 {
     for (const Example& example : examples) {
-        reset();
         std::vector<std::string> arguments = example.steps;
         arguments.push_back(examplePath(example.name, ".scw"));
         std::ostringstream out;

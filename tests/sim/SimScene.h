@@ -1,10 +1,8 @@
 #pragma once
 
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/sim/SimulatedScene.h"
 #include "scenewright/sim/SimulatedWorld.h"
 
@@ -31,19 +29,11 @@ inline std::string projectText(const std::string& objects, const std::string& wo
            (objects.empty() ? "" : ",\n" + objects) + " ] }\n";
 }
 
-// Fresh program state for every test, and a directory for project files.
+// A program's id counter of its own for every test, and a directory for
+// project files.
 class SimTest : public ::testing::Test {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-
-    static void reset()
-    {
-        core::ObjectManager::resetForTesting();
-        core::SharedObjectsManager::resetForTesting();
-        core::ProjectManager::resetForTesting();
-        core::InteractionManager::resetForTesting();
-    }
+    core::IdCounter ids;
 
     std::string writeProject(const std::string& text, const std::string& name = "scene.scw")
     {
@@ -57,14 +47,13 @@ protected:
                                             const std::string& attachedTo = "", bool synchronised = false)
     {
         std::string error;
-        auto project = core::ProjectManager::getInstance().openProject(writeProject(text), error);
+        auto project = core::SceneDocument::open(writeProject(text), ids, error);
         if (!project) {
             ADD_FAILURE() << error;
             return nullptr;
         }
         project->setLocaliseScript(localised);
-        core::SharedObjectsManager::getInstance().setActive(synchronised);
-        sim::SimulatedScene scene = sim::SimulatedScene::fromCurrentProject();
+        sim::SimulatedScene scene = sim::SimulatedScene::fromDocument(*project, {localised, synchronised});
         scene.attachedTo = attachedTo;
         return std::make_unique<sim::SimulatedWorld>(std::move(scene));
     }

@@ -4,9 +4,9 @@
 
 namespace scenewright::core {
 
-Actor::Actor() : AtmoObject("actor", TYPE_ACTOR)
+Actor::Actor(IdCounter& ids) : AtmoObject("actor", TYPE_ACTOR)
 {
-    addAtmoAction(std::make_shared<action::MovePositionAction>(this));
+    addAtmoAction(std::make_shared<action::MovePositionAction>(ids, this));
 }
 
 } // namespace scenewright::core

@@ -8,13 +8,14 @@ namespace scenewright::core {
 // holds its own move action from the start.
 class Actor : public AtmoObject {
 public:
-    Actor();
+    // The move action takes its numbers from `ids`.
+    explicit Actor(IdCounter& ids);
 
     std::string updateStatus() const override { return getName() + "\t========  "; }
     using AtmoObject::getInnerScriptName;
-    std::string getInnerScriptName(bool) const override { return "theActor"; }
-    std::string getAtmoObjectScriptName() const override { return "theActor"; }
-    std::string getAtmoObjectDeclaration() override { return {}; }
+    std::string getInnerScriptName(const script::ScriptContext&, bool) const override { return "theActor"; }
+    std::string getAtmoObjectScriptName(const script::ScriptContext&) const override { return "theActor"; }
+    std::string getAtmoObjectDeclaration(const script::ScriptContext&) const override { return {}; }
 };
 
 } // namespace scenewright::core

@@ -71,16 +71,16 @@ void AtmoObject::removeActionReferences(const action::AtmoAction* action)
         trigger->removeAction(action);
 }
 
-std::string AtmoObject::generateAtmoScript() const
+std::string AtmoObject::generateAtmoScript(script::ScriptContext& context) const
 {
     std::string out;
     for (const auto& trigger : triggers_)
         if (trigger->getActive())
-            out += trigger->doScript();
+            out += trigger->doScript(context);
     return out;
 }
 
-void AtmoObject::copy(const IAtmoObject& source)
+void AtmoObject::copy(const IAtmoObject& source, IdCounter& ids)
 {
     // Copying an object onto itself changes nothing; clearing first would
     // lose everything it holds.
@@ -103,7 +103,7 @@ void AtmoObject::copy(const IAtmoObject& source)
             ActionPtr clone;
             if (sourceAction->allowedForAtmoObject(this)) {
                 clone = sourceAction->cloneit(this);
-                clone->takeFreshIds();
+                clone->takeFreshIds(ids);
                 actions.push_back(clone);
             }
             cloneOf.emplace(sourceAction.get(), clone);
@@ -112,7 +112,7 @@ void AtmoObject::copy(const IAtmoObject& source)
     for (const auto& sourceTrigger : source.getAtmoTriggerListData()) {
         TriggerPtr clone = sourceTrigger->cloneit(this);
         clone->setActionList(std::make_shared<action::AtmoTrigger::ActionList>());
-        clone->takeFreshIds();
+        clone->takeFreshIds(ids);
         for (const auto& sourceAction : sourceTrigger->getActionList()) {
             auto found = sourceAction ? cloneOf.find(sourceAction.get()) : cloneOf.end();
             if (found != cloneOf.end() && found->second)

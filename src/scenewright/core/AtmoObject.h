@@ -22,7 +22,10 @@ public:
     void restoreName(std::string name) override { name_ = std::move(name); }
     const std::string& getType() const override { return type_; }
     const std::string& getName() const override { return name_; }
-    std::string getInnerScriptName() const override { return getInnerScriptName(false); }
+    std::string getInnerScriptName(const script::ScriptContext& context) const override
+    {
+        return getInnerScriptName(context, false);
+    }
     using IAtmoObject::getInnerScriptName;
     std::string getDisplayName() const override { return name_ + " <" + type_ + ">"; }
 
@@ -36,8 +39,8 @@ public:
     ActionPtr getAtmoAction(const std::type_info& kind) const override;
     ActionPtr getAtmoAction(int index) const override { return actions_.at(index); }
 
-    std::string generateAtmoScript() const override;
-    void copy(const IAtmoObject& source) override;
+    std::string generateAtmoScript(script::ScriptContext& context) const override;
+    void copy(const IAtmoObject& source, IdCounter& ids) override;
     void addAtmoTrigger(TriggerPtr trigger) override;
     void addAtmoAction(ActionPtr action) override;
     void appendAtmoAction(ActionPtr action) override { actions_.push_back(std::move(action)); }

@@ -12,9 +12,15 @@ class AtmoAction;
 class AtmoTrigger;
 } // namespace action
 
+namespace script {
+class ScriptContext;
+}
+
 // A scene object: a thing of the world that the generated script talks to.
 // It has a name, a type, an ordered pool of actions and an ordered list of
 // triggers that refer to actions.
+class IdCounter;
+
 class IAtmoObject {
 public:
     static constexpr const char* TYPE_MODEL = "model.aer/.atmo";
@@ -39,8 +45,8 @@ public:
     virtual const std::string& getType() const = 0;
     virtual const std::string& getName() const = 0;
     // The variable to use inside trigger and action code.
-    virtual std::string getInnerScriptName(bool bare) const = 0;
-    virtual std::string getInnerScriptName() const = 0;
+    virtual std::string getInnerScriptName(const script::ScriptContext& context, bool bare) const = 0;
+    virtual std::string getInnerScriptName(const script::ScriptContext& context) const = 0;
     virtual std::string getDisplayName() const = 0;
 
     virtual int getAtmoTriggerSize() const = 0;
@@ -50,9 +56,10 @@ public:
     virtual TriggerPtr getAtmoTrigger(int index) const = 0;
 
     // The variable through which other script refers to the object.
-    virtual std::string getAtmoObjectScriptName() const = 0;
-    // The declaration; the first one takes the object's global number.
-    virtual std::string getAtmoObjectDeclaration() = 0;
+    virtual std::string getAtmoObjectScriptName(const script::ScriptContext& context) const = 0;
+    // The declaration. An object is declared under the global number it
+    // took when the script was named (ScriptNaming).
+    virtual std::string getAtmoObjectDeclaration(const script::ScriptContext& context) const = 0;
 
     virtual int getAtmoActionSize() const = 0;
     virtual const std::vector<ActionPtr>& getAtmoActionListData() const = 0;
@@ -60,9 +67,10 @@ public:
     virtual ActionPtr getAtmoAction(int index) const = 0;
 
     // The fragments of the active triggers, in order.
-    virtual std::string generateAtmoScript() const = 0;
-    // Replaces this object's triggers and actions by copies of the source's.
-    virtual void copy(const IAtmoObject& source) = 0;
+    virtual std::string generateAtmoScript(script::ScriptContext& context) const = 0;
+    // Replaces this object's triggers and actions by copies of the source's,
+    // numbered from `ids`.
+    virtual void copy(const IAtmoObject& source, IdCounter& ids) = 0;
     // Appends the trigger unless one of the same class is already held.
     virtual void addAtmoTrigger(TriggerPtr trigger) = 0;
     // Appends the action unless one of the same class is already held.

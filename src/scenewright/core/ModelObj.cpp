@@ -1,5 +1,6 @@
 #include "scenewright/core/ModelObj.h"
 
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
@@ -8,10 +9,9 @@ using script::ScriptText;
 
 ModelObj::ModelObj() : ScriptedObject(TYPE_MODEL, "modelobj", false) {}
 
-std::string ModelObj::getAtmoObjectDeclaration()
+std::string ModelObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {
-    scriptname = globalName();
-    const std::string& v = *scriptname;
+    const std::string v = globalName();
     const std::string n = ScriptText::literal(getName());
 
     std::string out = "if(typeof(" + v + ")=='undefined') {\n" + v;
@@ -19,7 +19,7 @@ std::string ModelObj::getAtmoObjectDeclaration()
         out += " = SceneGroup('" + n + "').add();\n";
     else
         out += " = theStage.getSolidObject(0).rootPrimitive.find('.../" + n + "');\n";
-    int count = appendOnLoadScripts(out, v + ".onLoad = function() {\n", pm.active);
+    int count = appendOnLoadScripts(context, out, v + ".onLoad = function() {\n", pm.active);
     if (pm.active)
         out += pm.block(v, toString(), ScriptText::number(pm.initialmass));
     if (count > 0)

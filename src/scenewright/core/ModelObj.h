@@ -15,7 +15,7 @@ public:
     // Load the model as a new scene group (true) or find it in the stage.
     bool tobeloaded = true;
 
-    std::string getAtmoObjectDeclaration() override;
+    std::string getAtmoObjectDeclaration(const script::ScriptContext& context) const override;
 };
 
 } // namespace scenewright::core

@@ -55,7 +55,7 @@ bool isDecimalNumber(std::string_view text)
 // the desktop program runs in.
 locale_t cLocale()
 {
-    static locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;
 }
 

@@ -1,6 +1,6 @@
 #include "scenewright/core/PrimitiveObj.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
@@ -9,18 +9,15 @@ using script::ScriptText;
 
 PrimitiveObj::PrimitiveObj() : ScriptedObject(TYPE_PRIMITIVE, "primitiveobj", true) {}
 
-std::string PrimitiveObj::getAtmoObjectDeclaration()
+std::string PrimitiveObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {
-    const std::string global = globalName();
-    if (isLocalised()) {
-        scriptname = "this";
+    if (isLocalised(context))
         return {};
-    }
-    scriptname = global;
+    const std::string global = globalName();
     std::string solidObject = solidObjectIndex && ScriptText::isIntegerName(*solidObjectIndex)
                                   ? *solidObjectIndex
                                   : "'" + ScriptText::literal(solidObjectIndex) + "'";
-    return global + " = " + ObjectManager::stageName + ".getSolidObject(" + solidObject
+    return global + " = " + script::ScriptText::stageName + ".getSolidObject(" + solidObject
            + ").rootPrimitive.find('.../" + ScriptText::literal(getName()) + "');\n";
 }
 

@@ -16,7 +16,7 @@ public:
     // text is not an integer.
     std::optional<std::string> solidObjectIndex = std::string("0");
 
-    std::string getAtmoObjectDeclaration() override;
+    std::string getAtmoObjectDeclaration(const script::ScriptContext& context) const override;
 };
 
 } // namespace scenewright::core

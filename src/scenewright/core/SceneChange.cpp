@@ -12,8 +12,11 @@ SceneChange::SceneChange(std::string text, Apply undo, Apply redo, std::string m
 
 SceneChange SceneChange::group(std::string text, std::vector<SceneChange> changes)
 {
+    std::vector<DocumentChange> touched;
+    for (const SceneChange& change : changes)
+        touched.insert(touched.end(), change.touched().begin(), change.touched().end());
     auto parts = std::make_shared<const std::vector<SceneChange>>(std::move(changes));
-    return SceneChange(
+    SceneChange grouped(
         std::move(text),
         [parts] {
             for (auto part = parts->rbegin(); part != parts->rend(); ++part)
@@ -23,6 +26,8 @@ SceneChange SceneChange::group(std::string text, std::vector<SceneChange> change
             for (const SceneChange& part : *parts)
                 part.redo();
         });
+    grouped.setTouched(std::move(touched));
+    return grouped;
 }
 
 bool SceneChange::mergeWith(const SceneChange& later)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/core/DocumentChange.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +25,9 @@ public:
     static SceneChange group(std::string text, std::vector<SceneChange> changes);
 
     const std::string& text() const { return text_; }
+    // What the change touches, as its document tells its listeners.
+    const std::vector<DocumentChange>& touched() const { return touched_; }
+    void setTouched(std::vector<DocumentChange> touched) { touched_ = std::move(touched); }
     const std::string& mergeKey() const { return mergeKey_; }
     void undo() const { undo_(); }
     void redo() const { redo_(); }
@@ -35,6 +40,7 @@ private:
     Apply undo_;
     Apply redo_;
     std::string mergeKey_;
+    std::vector<DocumentChange> touched_;
 };
 
 } // namespace scenewright::core

@@ -1,11 +1,8 @@
 #include "scenewright/core/SceneCheck.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/ScriptedObject.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
@@ -272,12 +269,6 @@ std::vector<SceneCheck::Problem> SceneCheck::check(const std::vector<std::shared
     return problems;
 }
 
-std::vector<SceneCheck::Problem> SceneCheck::checkCurrentScene()
-{
-    return check(ObjectManager::getInstance().getAtmoObjectListData(),
-                 ProjectManager::getInstance().isCurrentLocalised(), SharedObjectsManager::getInstance().getActive());
-}
-
 std::vector<SceneCheck::Problem> SceneCheck::unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
                                                          bool localised, bool synchronised)
 {
@@ -291,13 +282,6 @@ std::vector<SceneCheck::Problem> SceneCheck::unreachable(const std::vector<std::
             problems.push_back({objects[index], static_cast<int>(index), std::move(text)});
     }
     return problems;
-}
-
-std::vector<SceneCheck::Problem> SceneCheck::unreachableInCurrentScene()
-{
-    return unreachable(ObjectManager::getInstance().getAtmoObjectListData(),
-                       ProjectManager::getInstance().isCurrentLocalised(),
-                       SharedObjectsManager::getInstance().getActive());
 }
 
 } // namespace scenewright::core

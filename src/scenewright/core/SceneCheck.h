@@ -29,15 +29,11 @@ public:
     // `synchronised` whether triggers are synchronised.
     static std::vector<Problem> check(const std::vector<std::shared_ptr<IAtmoObject>>& objects, bool localised,
                                       bool synchronised);
-    // The same for the registry's scene, the current project's choice and
-    // the synchronisation switch.
-    static std::vector<Problem> checkCurrentScene();
 
     // Only the objects that triggers cannot reach (each entry under the
     // trigger's object): what a test run warns about before it starts.
-    static std::vector<Problem> unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects,
-                                            bool localised, bool synchronised);
-    static std::vector<Problem> unreachableInCurrentScene();
+    static std::vector<Problem> unreachable(const std::vector<std::shared_ptr<IAtmoObject>>& objects, bool localised,
+                                            bool synchronised);
 };
 
 } // namespace scenewright::core

@@ -1,9 +1,7 @@
 #include "scenewright/core/ScriptedObject.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/action/AtmoAction.h"
-#include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
 
@@ -27,37 +25,32 @@ ScriptedObject::ScriptedObject(std::string type, std::string prefix, bool locali
 void ScriptedObject::setGlobalId(int id)
 {
     globalId_ = id;
+    scriptname = prefix_ + std::to_string(id);
 }
 
-std::string ScriptedObject::globalName()
+bool ScriptedObject::isLocalised(const script::ScriptContext& context) const
 {
-    if (!globalId_)
-        globalId_ = ObjectManager::nextid();
-    return prefix_ + std::to_string(*globalId_);
+    return localisable_ && context.localised();
 }
 
-bool ScriptedObject::isLocalised() const
+std::string ScriptedObject::getAtmoObjectScriptName(const script::ScriptContext& context) const
 {
-    return localisable_ && ProjectManager::getInstance().isCurrentLocalised();
+    return isLocalised(context) ? "this" : globalName();
 }
 
-std::string ScriptedObject::getAtmoObjectScriptName() const
+std::string ScriptedObject::getInnerScriptName(const script::ScriptContext& context, bool bare) const
 {
-    return script::ScriptText::orNull(scriptname);
-}
-
-std::string ScriptedObject::getInnerScriptName(bool bare) const
-{
-    if (isLocalised())
+    if (isLocalised(context))
         return bare ? "localisedparent" : "this.localisedparent";
-    return script::ScriptText::orNull(scriptname);
+    return globalName();
 }
 
-int ScriptedObject::appendOnLoadScripts(std::string& out, const std::string& opening, bool physicalModelActive) const
+int ScriptedObject::appendOnLoadScripts(const script::ScriptContext& context, std::string& out,
+                                        const std::string& opening, bool physicalModelActive) const
 {
     int count = 0;
     for (const auto& action : getAtmoActionListData()) {
-        const std::string onLoad = action->getOnLoadScript();
+        const std::string onLoad = action->getOnLoadScript(context);
         if (!((action->getActive() && !onLoad.empty()) || physicalModelActive))
             continue;
         if (count == 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenewright/core/AtmoObject.h"
+#include "scenewright/core/script/ScriptText.h"
 
 #include <optional>
 #include <string>
@@ -8,36 +9,38 @@
 namespace scenewright::core {
 
 // A user-added object with a generated global variable: a prefix plus a
-// number that the object takes from the shared id counter at its first
-// declaration and keeps for its lifetime.
+// number that the object takes from the id counter when a script is first
+// named with it (ScriptNaming), and keeps for its lifetime.
 class ScriptedObject : public AtmoObject {
 public:
-    // The variable other script uses; null (printed "null") before the first
-    // declaration. Localisable kinds rewrite it at every declaration.
+    // The variable of the object in a global script; null (printed "null")
+    // until the object has its number.
     std::optional<std::string> scriptname;
 
     // The number of the global name, once taken.
     const std::optional<int>& getGlobalId() const { return globalId_; }
-    // Gives the object its number (a loaded project restores it).
+    // Gives the object its number and with it its global variable (a new
+    // number, or one a loaded project restores).
     void setGlobalId(int id);
 
-    std::string getAtmoObjectScriptName() const override;
+    std::string getAtmoObjectScriptName(const script::ScriptContext& context) const override;
     using AtmoObject::getInnerScriptName;
-    std::string getInnerScriptName(bool bare) const override;
+    std::string getInnerScriptName(const script::ScriptContext& context, bool bare) const override;
     std::string updateStatus() const override { return triggerStatus(); }
 
 protected:
-    // A localisable kind is scripted through "this" when the project's
-    // script is localised.
+    // A localisable kind is scripted through "this" when the script is
+    // localised.
     ScriptedObject(std::string type, std::string prefix, bool localisable);
 
-    // The global name, taking the number first if the object has none yet.
-    std::string globalName();
-    bool isLocalised() const;
+    // The variable of the object in a global script.
+    std::string globalName() const { return script::ScriptText::orNull(scriptname); }
+    bool isLocalised(const script::ScriptContext& context) const;
     // Appends the on-load code of the qualifying actions (active ones with
     // on-load code, or every action when the physical model is active), the
     // opening before the first; returns how many actions qualified.
-    int appendOnLoadScripts(std::string& out, const std::string& opening, bool physicalModelActive) const;
+    int appendOnLoadScripts(const script::ScriptContext& context, std::string& out, const std::string& opening,
+                            bool physicalModelActive) const;
 
 private:
     std::string prefix_;

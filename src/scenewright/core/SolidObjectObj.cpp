@@ -1,6 +1,6 @@
 #include "scenewright/core/SolidObjectObj.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
@@ -9,17 +9,14 @@ using script::ScriptText;
 
 SolidObjectObj::SolidObjectObj() : ScriptedObject(TYPE_SOLIDOBJECT, "solidobject", true) {}
 
-std::string SolidObjectObj::getAtmoObjectDeclaration()
+std::string SolidObjectObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {
-    const std::string global = globalName();
-    if (isLocalised()) {
-        scriptname = "this";
+    if (isLocalised(context))
         return {};
-    }
-    scriptname = global;
+    const std::string global = globalName();
     const std::string& n = getName();
     std::string solidObject = ScriptText::isIntegerName(n) ? n : "'" + ScriptText::literal(n) + "'";
-    return global + " = " + ObjectManager::stageName + ".getSolidObject(" + solidObject + ");\n";
+    return global + " = " + script::ScriptText::stageName + ".getSolidObject(" + solidObject + ");\n";
 }
 
 } // namespace scenewright::core

@@ -14,7 +14,7 @@ public:
     // Kept with the object; it does not enter the script.
     PhysicalModel pm;
 
-    std::string getAtmoObjectDeclaration() override;
+    std::string getAtmoObjectDeclaration(const script::ScriptContext& context) const override;
 };
 
 } // namespace scenewright::core

@@ -1,5 +1,6 @@
 #include "scenewright/core/ViewpointObj.h"
 
+#include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core {
@@ -8,18 +9,14 @@ using script::ScriptText;
 
 ViewpointObj::ViewpointObj() : ScriptedObject(TYPE_VIEWPOINT, "viewptobj", true) {}
 
-std::string ViewpointObj::getAtmoObjectDeclaration()
+std::string ViewpointObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {
-    const std::string global = globalName();
     std::string out;
-    if (isLocalised()) {
-        scriptname = "this";
-    } else {
-        scriptname = global;
-        out += global + " = theStage.getViewpointObject('" + ScriptText::literal(getName()) + "');\n";
-    }
-    const std::string& v = *scriptname;
-    int count = appendOnLoadScripts(out, "if(!" + v + ".loaded) {\n" + v + ".onLoad = function() {\n", pm.active);
+    if (!isLocalised(context))
+        out += globalName() + " = theStage.getViewpointObject('" + ScriptText::literal(getName()) + "');\n";
+    const std::string v = getAtmoObjectScriptName(context);
+    int count
+        = appendOnLoadScripts(context, out, "if(!" + v + ".loaded) {\n" + v + ".onLoad = function() {\n", pm.active);
     // A viewpoint object's mass never enters the script.
     if (pm.active)
         out += pm.block(v, toString(), "10");

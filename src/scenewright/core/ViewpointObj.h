@@ -12,7 +12,7 @@ public:
 
     PhysicalModel pm;
 
-    std::string getAtmoObjectDeclaration() override;
+    std::string getAtmoObjectDeclaration(const script::ScriptContext& context) const override;
 };
 
 } // namespace scenewright::core

@@ -1,7 +1,7 @@
 #include "scenewright/core/World.h"
 
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
@@ -89,7 +89,7 @@ void World::addSound(SoundPtr sound)
         if (listed->id == sound->id)
             return;
     // Sounds number their generated names from a counter of their own.
-    if (soundid_ > ObjectManager::kLastId)
+    if (soundid_ > IdCounter::kLastId)
         throw IdsExhausted();
     sound->id = soundid_++;
     soundlist_.push_back(std::move(sound));

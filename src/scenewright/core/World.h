@@ -85,9 +85,9 @@ public:
 
     std::string updateStatus() const override;
     using AtmoObject::getInnerScriptName;
-    std::string getInnerScriptName(bool) const override { return "theWorld"; }
-    std::string getAtmoObjectScriptName() const override { return "theWorld"; }
-    std::string getAtmoObjectDeclaration() override { return {}; }
+    std::string getInnerScriptName(const script::ScriptContext&, bool) const override { return "theWorld"; }
+    std::string getAtmoObjectScriptName(const script::ScriptContext&) const override { return "theWorld"; }
+    std::string getAtmoObjectDeclaration(const script::ScriptContext&) const override { return {}; }
 
 private:
     Fog fog_;

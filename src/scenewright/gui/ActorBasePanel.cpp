@@ -1,27 +1,26 @@
 #include "scenewright/gui/ActorBasePanel.h"
 
 #include "scenewright/core/Actor.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/MovePostionActionPanel.h"
 
 namespace scenewright::gui {
 
 ActorBasePanel::ActorBasePanel() : HostPanel("Available Actor Actions") {}
 
-void ActorBasePanel::setup()
+void ActorBasePanel::setup(std::shared_ptr<core::SceneDocument> document)
 {
-    removeRows();
-    const auto actor = core::ObjectManager::getInstance().getActor();
+    removeRows(std::move(document));
+    const auto actor = this->document() ? this->document()->actor() : nullptr;
     if (!actor)
         return;
     for (int i = 0; i < actor->getAtmoActionSize(); ++i) {
         auto action = actor->getAtmoAction(i);
         auto* editor = new MovePostionActionPanel;
-        addCheckBox(i + 1, action, editor, [action, editor] {
+        addCheckBox(i + 1, action, editor, [this, action, editor] {
             editor->setAction(action);
-            EditingArea::show(editor);
+            showEditor(editor);
         });
     }
 }

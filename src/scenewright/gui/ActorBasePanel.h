@@ -2,6 +2,10 @@
 
 #include "scenewright/gui/HostPanel.h"
 
+namespace scenewright::core {
+class SceneDocument;
+}
+
 namespace scenewright::gui {
 
 // Lists the actor's actions, each as a check box that switches the action on
@@ -11,7 +15,7 @@ class ActorBasePanel : public HostPanel {
 public:
     ActorBasePanel();
 
-    void setup();
+    void setup(std::shared_ptr<core::SceneDocument> document);
 };
 
 } // namespace scenewright::gui

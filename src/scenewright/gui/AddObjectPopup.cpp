@@ -3,7 +3,7 @@
 #include "scenewright/Frame1.h"
 #include "scenewright/core/AtmoObject.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 #include "scenewright/gui/Fonts.h"
@@ -88,14 +88,13 @@ void AddObjectPopup::ok()
         return;
     }
     // The object and its solid object index are one undo step.
-    const auto step = core::SceneEditor::getInstance().step("Add Object");
+    const auto step = frame_->document()->step("Add Object");
     const auto object = frame_->addObject(name_->text(), type_->currentText());
     // The window has said why it could not add the object.
     if (!object)
         return;
     if (auto* primitive = dynamic_cast<core::PrimitiveObj*>(object.get()))
-        core::SceneEditor::getInstance().setSolidObjectIndex(
-            *primitive, FieldText::trimmed(solidObject_->text()).toStdString());
+        frame_->document()->setSolidObjectIndex(*primitive, FieldText::trimmed(solidObject_->text()).toStdString());
     dialog_->accept();
 }
 

@@ -2,9 +2,8 @@
 
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/NumberParser.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 
@@ -16,8 +15,6 @@
 #include <QRegularExpression>
 
 namespace scenewright::gui {
-
-using core::SceneEditor;
 
 AnimateTexturePanel::AnimateTexturePanel()
 {
@@ -138,7 +135,7 @@ void AnimateTexturePanel::saveAndClose()
 {
     if (!action_)
         return;
-    SceneEditor& editor = SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     const auto step = editor.step("Save Action");
     const QString primitive = primitiveName_->text();
     const core::IAtmoObject* owner = action_->getOwnerObject();
@@ -184,13 +181,12 @@ void AnimateTexturePanel::saveAndClose()
         editor.setFieldValue(*action_, "findfaces", std::optional<std::vector<int>>());
     }
     errorLabel()->setText("");
-    EditingArea::updateStatus(owner);
-    EditingArea::close();
+    emit closeRequested();
 }
 
 void AnimateTexturePanel::closeEditor()
 {
-    EditingArea::close();
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

@@ -1,46 +1,44 @@
 #include "scenewright/gui/AtmoTriggerBasePanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/gui/DefaultAtmoTriggerPanel.h"
-#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/EditorFrame.h"
+#include "scenewright/gui/InteractionEditors.h"
 
 namespace scenewright::gui {
 
-namespace {
-// The registered editor of the trigger's kind, or the generic one.
-QWidget* editorFor(const core::action::AtmoTrigger& trigger)
+AtmoTriggerBasePanel::AtmoTriggerBasePanel(const InteractionEditors& editors)
+    : HostPanel("Pre-defined Atmosphere Triggers"), editors_(editors)
 {
-    auto registered = core::InteractionManager::getInstance().getRegisteredGUIFor(trigger);
-    if (auto* panel = dynamic_cast<QWidget*>(registered.get())) {
-        registered.release();
-        return panel;
-    }
-    return new DefaultAtmoTriggerPanel;
 }
-} // namespace
 
-AtmoTriggerBasePanel::AtmoTriggerBasePanel() : HostPanel("Pre-defined Atmosphere Triggers") {}
-
-void AtmoTriggerBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
+void AtmoTriggerBasePanel::setup(std::shared_ptr<core::SceneDocument> document,
+                                 std::shared_ptr<core::IAtmoObject> object)
 {
-    removeRows();
+    removeRows(std::move(document));
     object_ = std::move(object);
-    core::SceneEditor::getInstance().attachStandardInteractions(*object_);
+    this->document()->attachStandardInteractions(*object_);
 
-    const core::InteractionManager& interactions = core::InteractionManager::getInstance();
-    for (int i = 0; i < interactions.getTriggersSize(); ++i) {
-        const auto& prototype = *interactions.getTrigger(i);
+    const core::InteractionCatalogue& catalogue = this->document()->catalogue();
+    for (int i = 0; i < catalogue.getTriggersSize(); ++i) {
+        const auto& prototype = *catalogue.getTrigger(i);
         auto trigger = object_->getAtmoTrigger(typeid(prototype));
         if (!trigger)
             continue;
-        QWidget* editor = editorFor(*trigger);
-        addCheckBox(i + 1, trigger, editor, [trigger, editor] {
+        // The registered editor of the trigger's kind, or the generic one.
+        QWidget* editor = editors_.create(*trigger);
+        if (!dynamic_cast<ITriggerPanel*>(editor)) {
+            delete editor;
+            editor = new DefaultAtmoTriggerPanel;
+        }
+        addCheckBox(i + 1, trigger, editor, [this, trigger, editor] {
+            // The editor lists the document's objects: it needs the document first.
+            if (auto* frame = qobject_cast<EditorFrame*>(editor))
+                frame->setDocument(this->document());
             dynamic_cast<ITriggerPanel&>(*editor).setAction(trigger);
-            EditingArea::show(editor);
-            EditingArea::updateStatus(trigger->getTriggerObject());
+            showEditor(editor);
         });
     }
 }

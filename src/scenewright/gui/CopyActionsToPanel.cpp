@@ -2,8 +2,7 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/gui/EditorStyle.h"
 
 #include <QComboBox>
@@ -29,7 +28,8 @@ const char* const helpText =
 constexpr std::size_t firstOffered = 2;
 } // namespace
 
-CopyActionsToPanel::CopyActionsToPanel(QDialog* dialog) : dialog_(dialog)
+CopyActionsToPanel::CopyActionsToPanel(std::shared_ptr<core::SceneDocument> document, QDialog* dialog)
+    : document_(std::move(document)), dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);
@@ -37,12 +37,15 @@ CopyActionsToPanel::CopyActionsToPanel(QDialog* dialog) : dialog_(dialog)
     targets_ = new QListWidget;
     targets_->setObjectName("targets");
     targets_->setSelectionMode(QAbstractItemView::MultiSelection);
-    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
-    for (std::size_t i = firstOffered; i < objects.size(); ++i) {
-        offered_.push_back(objects[i]);
-        const QString text = QString::fromStdString(objects[i]->toString());
-        source_->addItem(text);
-        targets_->addItem(text);
+    // Without a project (after Close) nothing is offered.
+    if (document_) {
+        const auto& objects = document_->objects();
+        for (std::size_t i = firstOffered; i < objects.size(); ++i) {
+            offered_.push_back(objects[i]);
+            const QString text = QString::fromStdString(objects[i]->toString());
+            source_->addItem(text);
+            targets_->addItem(text);
+        }
     }
 
     resultsArea_ = new QWidget;
@@ -118,7 +121,7 @@ void CopyActionsToPanel::copy()
 
     // Copying clears the target first: the source is never its own target.
     // Copying to several targets is one undo step.
-    const auto step = core::SceneEditor::getInstance().step("Copy Triggers and Actions");
+    const auto step = document_->step("Copy Triggers and Actions");
     std::vector<std::shared_ptr<core::IAtmoObject>> copiedTo;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const auto& target = offered_[rows[i]];
@@ -128,7 +131,7 @@ void CopyActionsToPanel::copy()
             continue;
         }
         try {
-            core::SceneEditor::getInstance().copyInteractions(*offered_[source], *target);
+            document_->copyInteractions(*offered_[source], *target);
         } catch (const core::IdsExhausted& exhausted) {
             // The targets after this one would run out of numbers as well.
             addLabel(text + tr(" was not copied to"), static_cast<int>(i));

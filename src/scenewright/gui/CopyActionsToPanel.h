@@ -13,7 +13,8 @@ class QListWidget;
 
 namespace scenewright::core {
 class IAtmoObject;
-}
+class SceneDocument;
+} // namespace scenewright::core
 
 namespace scenewright::gui {
 
@@ -23,7 +24,7 @@ class CopyActionsToPanel : public QFrame {
     Q_OBJECT
 public:
     // The panel closes the dialog that hosts it.
-    explicit CopyActionsToPanel(QDialog* dialog);
+    CopyActionsToPanel(std::shared_ptr<core::SceneDocument> document, QDialog* dialog);
 
     // Adds a line of the results area on the row.
     void addLabel(const QString& text, int row);
@@ -44,6 +45,7 @@ signals:
 private:
     void clearResults();
 
+    std::shared_ptr<core::SceneDocument> document_;
     std::vector<std::shared_ptr<core::IAtmoObject>> offered_;
     QDialog* dialog_;
     QComboBox* source_;

@@ -1,8 +1,7 @@
 #include "scenewright/gui/DefaultAtmoActionPanel.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 
@@ -17,7 +16,6 @@
 
 namespace scenewright::gui {
 
-using core::SceneEditor;
 using core::action::FieldType;
 
 DefaultAtmoActionPanel::DefaultAtmoActionPanel()
@@ -105,7 +103,7 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
 {
     if (!action_)
         return;
-    SceneEditor& editor = SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     // One undo step, also when a refused field stops the save after earlier
     // fields were written.
     const auto step = editor.step("Save Action");
@@ -127,13 +125,12 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
         }
     }
     errorLabel()->setText("");
-    EditingArea::updateStatus(action_->getOwnerObject());
     jButton2_actionPerformed();
 }
 
 void DefaultAtmoActionPanel::jButton2_actionPerformed()
 {
-    EditingArea::close();
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

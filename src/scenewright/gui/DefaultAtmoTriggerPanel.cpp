@@ -1,10 +1,8 @@
 #include "scenewright/gui/DefaultAtmoTriggerPanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoTrigger.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/ElidingItemDelegate.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/WrappingCheckBox.h"
@@ -85,7 +83,7 @@ DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
     connect(remove, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::removeSelectedAction);
     connect(synch_, &QCheckBox::clicked, this, [this](bool on) {
         if (trigger_)
-            core::SceneEditor::getInstance().setFieldValue(*trigger_, "usesSynch", on);
+            document()->setFieldValue(*trigger_, "usesSynch", on);
     });
     connect(addButton("Save"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::save);
     connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::saveAndClose);
@@ -106,14 +104,16 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     offeredActions_.clear();
     actions_->clear();
 
-    // Every object but the world, which the registry keeps first.
+    // Every object but the world, which the document keeps first.
     const QSignalBlocker blocker(objects_);
     objects_->clear();
     offeredObjects_.clear();
-    const auto& objects = core::ObjectManager::getInstance().getAtmoObjectListData();
-    for (std::size_t i = 1; i < objects.size(); ++i) {
-        offeredObjects_.push_back(objects[i]);
-        addEntry(objects_, objects[i]->toString());
+    if (document()) {
+        const auto& objects = document()->objects();
+        for (std::size_t i = 1; i < objects.size(); ++i) {
+            offeredObjects_.push_back(objects[i]);
+            addEntry(objects_, objects[i]->toString());
+        }
     }
 
     for (const auto& action : trigger_->getActionList())
@@ -170,7 +170,7 @@ bool DefaultAtmoTriggerPanel::writeTrigger()
 {
     if (!trigger_)
         return false;
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     // The fields and the action list are one undo step.
     const auto step = editor.step("Save Trigger");
     if (!saveFields())
@@ -181,21 +181,19 @@ bool DefaultAtmoTriggerPanel::writeTrigger()
 
 void DefaultAtmoTriggerPanel::save()
 {
-    if (writeTrigger())
-        EditingArea::updateStatus(trigger_->getTriggerObject());
+    writeTrigger();
 }
 
 void DefaultAtmoTriggerPanel::saveAndClose()
 {
     if (!writeTrigger())
         return;
-    EditingArea::close();
-    EditingArea::updateStatus(trigger_->getTriggerObject());
+    emit closeRequested();
 }
 
 void DefaultAtmoTriggerPanel::closeEditor()
 {
-    EditingArea::close();
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

@@ -1,9 +1,8 @@
 #include "scenewright/gui/EffectPanel.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/gui/ColourChooserRow.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/WrappingCheckBox.h"
 
@@ -62,7 +61,7 @@ EffectPanel::EffectPanel(const Texts& texts, const std::vector<NumberRow>& rows,
 
 void EffectPanel::setup()
 {
-    world_ = core::ObjectManager::getInstance().getWorld();
+    world_ = document() ? document()->world() : nullptr;
     if (world_)
         load(*world_);
     scrollToTop();
@@ -76,7 +75,7 @@ QString EffectPanel::fieldText(int row) const
 void EffectPanel::jButton1_actionPerformed()
 {
     if (!world_)
-        world_ = core::ObjectManager::getInstance().getWorld();
+        world_ = document() ? document()->world() : nullptr;
     if (!world_)
         return;
     if (auto refusal = store(*world_)) {
@@ -85,12 +84,12 @@ void EffectPanel::jButton1_actionPerformed()
     }
     colourRow_->forgetChooser();
     errorLabel()->setText(" ");
-    EditingArea::closeEditor(this);
+    emit closeRequested();
 }
 
 void EffectPanel::jButton2_actionPerformed()
 {
-    EditingArea::closeEditor(this);
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

@@ -1,6 +1,6 @@
 #include "scenewright/gui/FogPanel.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/gui/ColourChooserRow.h"
 #include "scenewright/gui/FieldText.h"
@@ -36,7 +36,7 @@ void FogPanel::load(const World& world)
 
 std::optional<QString> FogPanel::store(World& world)
 {
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     World::Fog fog = world.getFog();
     // A refused field keeps what the fields before it stored.
     bool stored = false;

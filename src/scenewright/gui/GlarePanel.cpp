@@ -1,6 +1,6 @@
 #include "scenewright/gui/GlarePanel.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/gui/ColourChooserRow.h"
 #include "scenewright/gui/FieldText.h"
@@ -53,7 +53,7 @@ void GlarePanel::load(const World& world)
 
 std::optional<QString> GlarePanel::store(World& world)
 {
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     World::Glare glare = world.getGlare();
     // A refused field keeps what the fields before it stored; a number out
     // of its range is stored before it is refused, and stays until a later

@@ -1,12 +1,12 @@
 #include "scenewright/gui/HostPanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoInteraction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/gui/EditableCheck.h"
-#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/EditorFrame.h"
 #include "scenewright/gui/Fonts.h"
 
 #include <QCheckBox>
@@ -33,8 +33,9 @@ HostPanel::~HostPanel()
     removeRows();
 }
 
-void HostPanel::removeRows()
+void HostPanel::removeRows(std::shared_ptr<core::SceneDocument> document)
 {
+    document_ = std::move(document);
     for (EditableCheck* row : rows_)
         delete row;
     rows_.clear();
@@ -51,13 +52,14 @@ void HostPanel::addCheckBox(int row, std::shared_ptr<core::action::AtmoInteracti
     // An ampersand in a name is shown, not taken as a shortcut marker.
     auto* check = new EditableCheck(QString::fromStdString(interaction->getName().value_or("")).replace("&", "&&"));
     check->checkBox()->setChecked(interaction->getActive());
-    connect(check, &EditableCheck::clicked, this, [interaction, openEditor](bool checked) {
-        core::SceneEditor::getInstance().setActive(*interaction, checked);
+    connect(check, &EditableCheck::clicked, this, [this, interaction, openEditor](bool checked) {
+        if (document_)
+            document_->setActive(*interaction, checked);
         openEditor();
     });
     // An editor already on show keeps what the user has typed into it.
     connect(check, &EditableCheck::editRequested, this, [editor, openEditor] {
-        if (EditingArea::farPanelAttachment() != editor)
+        if (!editor->parentWidget() || editor->isHidden())
             openEditor();
     });
     layout_->addWidget(check, row, 0);
@@ -66,6 +68,13 @@ void HostPanel::addCheckBox(int row, std::shared_ptr<core::action::AtmoInteracti
     rows_.push_back(check);
     editors_.emplace_back(editor);
     interactions_.push_back(std::move(interaction));
+}
+
+void HostPanel::showEditor(QWidget* editor)
+{
+    if (auto* frame = qobject_cast<EditorFrame*>(editor))
+        frame->setDocument(document_);
+    emit editorRequested(editor);
 }
 
 int HostPanel::oneLineWidth() const

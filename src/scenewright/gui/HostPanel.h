@@ -14,7 +14,8 @@ class QLabel;
 
 namespace scenewright::core {
 class IAtmoObject;
-}
+class SceneDocument;
+} // namespace scenewright::core
 
 namespace scenewright::core::action {
 class AtmoInteraction;
@@ -27,8 +28,9 @@ class EditableCheck;
 // What the three host panels share: a heading, then one check box per
 // interaction, each with the editor that opens when it is ticked or
 // unticked, or, without a change of the tick, by its "Edit" button or a
-// double-click on its caption. The editors are shown in the far panel, out
-// of this panel, so it deletes them itself when its rows are replaced.
+// double-click on its caption. The panel asks for an editor to be shown
+// through editorRequested; the editors are shown out of this panel, so it
+// deletes them itself when its rows are replaced.
 class HostPanel : public QFrame {
     Q_OBJECT
 public:
@@ -49,11 +51,19 @@ public:
     // no longer belongs to the object, whose rows must then be built anew.
     bool refreshChecks(const core::IAtmoObject& object);
 
+signals:
+    // The editor is to be shown alone in the far panel.
+    void editorRequested(QWidget* editor);
+
 protected:
     explicit HostPanel(const QString& heading);
 
-    // Removes every row but the heading, with the editors.
-    void removeRows();
+    // Removes every row but the heading, with the editors, and takes the
+    // document the next rows edit.
+    void removeRows(std::shared_ptr<core::SceneDocument> document = nullptr);
+    const std::shared_ptr<core::SceneDocument>& document() const { return document_; }
+    // Gives the editor the document and asks for it to be shown.
+    void showEditor(QWidget* editor);
     // A check box for the interaction on the row. A click switches the
     // interaction on or off and then opens its editor with `openEditor`;
     // the "Edit" button and a double-click on the caption only open it. The
@@ -62,6 +72,7 @@ protected:
                      std::function<void()> openEditor);
 
 private:
+    std::shared_ptr<core::SceneDocument> document_;
     QGridLayout* layout_;
     QLabel* heading_;
     std::vector<EditableCheck*> rows_;

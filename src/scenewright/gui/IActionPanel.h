@@ -1,7 +1,5 @@
 #pragma once
 
-#include "scenewright/core/IInteractionEditor.h"
-
 #include <memory>
 
 namespace scenewright::core::action {
@@ -11,8 +9,9 @@ class AtmoAction;
 namespace scenewright::gui {
 
 // An editor of actions: loading an action replaces whatever it showed.
-class IActionPanel : public core::IInteractionEditor {
+class IActionPanel {
 public:
+    virtual ~IActionPanel() = default;
     virtual void setAction(std::shared_ptr<core::action::AtmoAction> action) = 0;
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "scenewright/core/IInteractionEditor.h"
-
 #include <memory>
 
 namespace scenewright::core::action {
@@ -11,8 +9,9 @@ class AtmoTrigger;
 namespace scenewright::gui {
 
 // An editor of triggers: loading a trigger replaces whatever it showed.
-class ITriggerPanel : public core::IInteractionEditor {
+class ITriggerPanel {
 public:
+    virtual ~ITriggerPanel() = default;
     virtual void setAction(std::shared_ptr<core::action::AtmoTrigger> trigger) = 0;
 };
 

@@ -1,6 +1,5 @@
 #include "scenewright/gui/InteractionEditors.h"
 
-#include "scenewright/core/InteractionManager.h"
 #include "scenewright/core/action/AnimateTextureAction.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
@@ -8,22 +7,43 @@
 #include "scenewright/gui/MovePostionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
+#include <exception>
+#include <iostream>
+
 namespace scenewright::gui {
 
 namespace {
 template <class Panel>
-core::InteractionManager::EditorFactory factoryOf()
+InteractionEditors::Factory factoryOf()
 {
-    return [] { return std::make_unique<Panel>(); };
+    return [] { return new Panel; };
 }
 } // namespace
 
-void InteractionEditors::registerAll()
+InteractionEditors::InteractionEditors()
 {
-    core::InteractionManager& registry = core::InteractionManager::getInstance();
-    registry.registerGUIFor(typeid(core::action::ProximityTrigger), factoryOf<ProximityTriggerPanel>());
-    registry.registerGUIFor(typeid(core::action::MovePositionAction), factoryOf<MovePostionActionPanel>());
-    registry.registerGUIFor(typeid(core::action::AnimateTextureAction), factoryOf<AnimateTexturePanel>());
+    registerFor(typeid(core::action::ProximityTrigger), factoryOf<ProximityTriggerPanel>());
+    registerFor(typeid(core::action::MovePositionAction), factoryOf<MovePostionActionPanel>());
+    registerFor(typeid(core::action::AnimateTextureAction), factoryOf<AnimateTexturePanel>());
+}
+
+void InteractionEditors::registerFor(const std::type_info& interactionClass, Factory factory)
+{
+    factories_[std::type_index(interactionClass)] = std::move(factory);
+}
+
+QWidget* InteractionEditors::create(const core::action::AtmoInteraction& interaction) const
+{
+    auto found = factories_.find(std::type_index(typeid(interaction)));
+    if (found == factories_.end() || !found->second)
+        return nullptr;
+    try {
+        return found->second();
+    } catch (const std::exception& failure) {
+        std::cerr << "scenewright: could not build the editor for " << interaction.className() << ": " << failure.what()
+                  << "\n";
+        return nullptr;
+    }
 }
 
 } // namespace scenewright::gui

@@ -1,9 +1,8 @@
 #include "scenewright/gui/MovePostionActionPanel.h"
 
 #include "scenewright/core/NumberParser.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/MovePositionAction.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 
@@ -18,8 +17,6 @@
 #include <QRadioButton>
 
 namespace scenewright::gui {
-
-using core::SceneEditor;
 
 namespace {
 const char* const helpText =
@@ -145,7 +142,7 @@ void MovePostionActionPanel::addAnchor()
         return;
     auto anchors = action_->anchors;
     anchors.push_back(anchorName_->text().toStdString());
-    SceneEditor::getInstance().setFieldValue(*action_, "anchors", anchors);
+    document()->setFieldValue(*action_, "anchors", anchors);
     showAnchors();
 }
 
@@ -158,21 +155,21 @@ void MovePostionActionPanel::removeSelectedAnchor()
     // By position: two anchors may carry the same name.
     auto anchors = action_->anchors;
     anchors.erase(anchors.begin() + row);
-    SceneEditor::getInstance().setFieldValue(*action_, "anchors", anchors);
+    document()->setFieldValue(*action_, "anchors", anchors);
     showAnchors();
 }
 
 void MovePostionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
 {
     if (const auto value = core::NumberParser::parseDouble(text->text().toStdString()))
-        SceneEditor::getInstance().setFieldValue(*action_, field, *value);
+        document()->setFieldValue(*action_, field, *value);
 }
 
 void MovePostionActionPanel::saveAndClose()
 {
     if (!action_)
         return;
-    SceneEditor& editor = SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     const auto step = editor.step("Save Action");
     if (byDirection_->isChecked()) {
         const std::pair<const char*, QLineEdit*> directions[] = {
@@ -202,13 +199,12 @@ void MovePostionActionPanel::saveAndClose()
     editor.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
     writeIfNumber("speed", speed_);
     errorLabel()->setText("");
-    EditingArea::updateStatus(action_->getOwnerObject());
-    EditingArea::close();
+    emit closeRequested();
 }
 
 void MovePostionActionPanel::cancelChanges()
 {
-    EditingArea::close();
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

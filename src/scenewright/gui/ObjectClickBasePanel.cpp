@@ -1,46 +1,40 @@
 #include "scenewright/gui/ObjectClickBasePanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/InteractionManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/gui/DefaultAtmoActionPanel.h"
-#include "scenewright/gui/EditingArea.h"
+#include "scenewright/gui/InteractionEditors.h"
 
 namespace scenewright::gui {
 
-namespace {
-// The registered editor of the action's kind, or the generic one.
-QWidget* editorFor(const core::action::AtmoAction& action)
+ObjectClickBasePanel::ObjectClickBasePanel(const InteractionEditors& editors)
+    : HostPanel("Pre-defined Actions"), editors_(editors)
 {
-    auto registered = core::InteractionManager::getInstance().getRegisteredGUIFor(action);
-    if (auto* panel = dynamic_cast<QWidget*>(registered.get())) {
-        registered.release();
-        return panel;
-    }
-    return new DefaultAtmoActionPanel;
 }
-} // namespace
 
-ObjectClickBasePanel::ObjectClickBasePanel() : HostPanel("Pre-defined Actions") {}
-
-void ObjectClickBasePanel::setup(std::shared_ptr<core::IAtmoObject> object)
+void ObjectClickBasePanel::setup(std::shared_ptr<core::SceneDocument> document,
+                                 std::shared_ptr<core::IAtmoObject> object)
 {
-    removeRows();
+    removeRows(std::move(document));
     object_ = std::move(object);
-    core::SceneEditor::getInstance().attachStandardInteractions(*object_);
+    this->document()->attachStandardInteractions(*object_);
 
-    const core::InteractionManager& interactions = core::InteractionManager::getInstance();
-    for (int i = 0; i < interactions.getStandardActionSize(); ++i) {
-        const auto& prototype = *interactions.getStandardAction(i);
+    const core::InteractionCatalogue& catalogue = this->document()->catalogue();
+    for (int i = 0; i < catalogue.getStandardActionSize(); ++i) {
+        const auto& prototype = *catalogue.getStandardAction(i);
         auto action = object_->getAtmoAction(typeid(prototype));
         if (!action || !action->allowedForAtmoObject(object_.get()))
             continue;
-        QWidget* editor = editorFor(*action);
-        addCheckBox(i + 1, action, editor, [action, editor] {
+        // The registered editor of the action's kind, or the generic one.
+        QWidget* editor = editors_.create(*action);
+        if (!dynamic_cast<IActionPanel*>(editor)) {
+            delete editor;
+            editor = new DefaultAtmoActionPanel;
+        }
+        addCheckBox(i + 1, action, editor, [this, action, editor] {
             dynamic_cast<IActionPanel&>(*editor).setAction(action);
-            EditingArea::show(editor);
-            EditingArea::updateStatus(action->getOwnerObject());
+            showEditor(editor);
         });
     }
 }

@@ -1,7 +1,7 @@
 #include "scenewright/gui/ObjectPropertiesPanel.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 
@@ -14,8 +14,9 @@
 
 namespace scenewright::gui {
 
-ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDialog* dialog)
-    : object_(std::move(object)), dialog_(dialog)
+ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::SceneDocument> document,
+                                             std::shared_ptr<core::IAtmoObject> object, QDialog* dialog)
+    : document_(std::move(document)), object_(std::move(object)), dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);
@@ -51,7 +52,7 @@ void ObjectPropertiesPanel::save()
         errorLabel_->setText("Name cannot be empty");
         return;
     }
-    core::SceneEditor::getInstance().renameObject(*object_, name_->text().toStdString());
+    document_->renameObject(*object_, name_->text().toStdString());
     dialog_->accept();
 }
 

@@ -10,7 +10,8 @@ class QLineEdit;
 
 namespace scenewright::core {
 class IAtmoObject;
-}
+class SceneDocument;
+} // namespace scenewright::core
 
 namespace scenewright::gui {
 
@@ -19,7 +20,8 @@ class ObjectPropertiesPanel : public QFrame {
     Q_OBJECT
 public:
     // The panel closes the dialog that hosts it.
-    ObjectPropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDialog* dialog);
+    ObjectPropertiesPanel(std::shared_ptr<core::SceneDocument> document, std::shared_ptr<core::IAtmoObject> object,
+                          QDialog* dialog);
 
     QLineEdit* nameField() const { return name_; }
     QLabel* errorLabel() const { return errorLabel_; }
@@ -28,6 +30,7 @@ public slots:
     void save();
 
 private:
+    std::shared_ptr<core::SceneDocument> document_;
     std::shared_ptr<core::IAtmoObject> object_;
     QDialog* dialog_;
     QLineEdit* name_;

@@ -3,7 +3,7 @@
 #include "scenewright/core/ModelObj.h"
 #include "scenewright/core/NumberParser.h"
 #include "scenewright/core/PhysicalModel.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
@@ -48,8 +48,9 @@ QSlider* makeSlider()
 }
 } // namespace
 
-PropertiesPanel::PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDialog* dialog)
-    : object_(std::move(object)), model_(modelOf(*object_)), dialog_(dialog)
+PropertiesPanel::PropertiesPanel(std::shared_ptr<core::SceneDocument> document,
+                                 std::shared_ptr<core::IAtmoObject> object, QDialog* dialog)
+    : document_(std::move(document)), object_(std::move(object)), model_(modelOf(*object_)), dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);
@@ -134,7 +135,7 @@ void PropertiesPanel::write(double PhysicalModel::*field, double value, const ch
         return;
     PhysicalModel values = *model_;
     values.*field = value;
-    core::SceneEditor::getInstance().setPhysicalModel(*model_, values, slider ? slider : "");
+    document_->setPhysicalModel(*object_, *model_, values, slider ? slider : "");
 }
 
 void PropertiesPanel::write(bool PhysicalModel::*field, bool value)
@@ -143,7 +144,7 @@ void PropertiesPanel::write(bool PhysicalModel::*field, bool value)
         return;
     PhysicalModel values = *model_;
     values.*field = value;
-    core::SceneEditor::getInstance().setPhysicalModel(*model_, values);
+    document_->setPhysicalModel(*object_, *model_, values);
 }
 
 bool PropertiesPanel::check(const QLineEdit* text, double PhysicalModel::*field, bool (*accepts)(double),
@@ -160,7 +161,7 @@ bool PropertiesPanel::check(const QLineEdit* text, double PhysicalModel::*field,
 
 bool PropertiesPanel::onClose()
 {
-    const auto step = core::SceneEditor::getInstance().step("Change Physical Properties");
+    const auto step = document_->step("Change Physical Properties");
     const auto notNegative = [](double value) { return value >= 0.0; };
     const auto positive = [](double value) { return value > 0.0; };
     if (!check(inertia_, &PhysicalModel::inertia, notNegative, "Inertia should be a number >= 0.0")

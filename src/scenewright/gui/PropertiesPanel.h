@@ -12,6 +12,7 @@ class QSlider;
 
 namespace scenewright::core {
 class IAtmoObject;
+class SceneDocument;
 struct PhysicalModel;
 } // namespace scenewright::core
 
@@ -24,7 +25,8 @@ class PropertiesPanel : public QFrame {
     Q_OBJECT
 public:
     // The panel closes the dialog that hosts it.
-    PropertiesPanel(std::shared_ptr<core::IAtmoObject> object, QDialog* dialog);
+    PropertiesPanel(std::shared_ptr<core::SceneDocument> document, std::shared_ptr<core::IAtmoObject> object,
+                    QDialog* dialog);
 
     // Checks and writes inertia, friction and initial mass, in this order;
     // false, with the message shown, at the first value refused.
@@ -46,6 +48,7 @@ private:
     bool check(const QLineEdit* text, double core::PhysicalModel::*field, bool (*accepts)(double),
                const char* message);
 
+    std::shared_ptr<core::SceneDocument> document_;
     std::shared_ptr<core::IAtmoObject> object_;
     // The model of the object; null for an object without one.
     core::PhysicalModel* model_;

@@ -1,7 +1,7 @@
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
 #include "scenewright/core/NumberParser.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
@@ -48,7 +48,7 @@ bool ProximityTriggerPanel::saveFields()
         errorLabel()->setText(QString::fromStdString(*message));
         return false;
     }
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
+    core::SceneDocument& editor = *document();
     editor.setFieldValue(*proximity, "distance", *core::NumberParser::parseDouble(text));
     editor.setFieldValue(*proximity, "continuous", continuous_->isChecked());
     errorLabel()->setText("");

@@ -1,6 +1,5 @@
 #include "scenewright/gui/RecoveryKeeper.h"
 
-#include "scenewright/core/SceneEditor.h"
 #include "scenewright/core/io/RecoveryFile.h"
 
 #include <QMetaObject>
@@ -10,11 +9,9 @@
 
 namespace scenewright::gui {
 
-RecoveryKeeper::RecoveryKeeper(const QString& directory, std::function<const core::Project*()> unsavedProject,
+RecoveryKeeper::RecoveryKeeper(const QString& directory, std::function<const core::SceneDocument*()> unsavedProject,
                                QObject* parent)
-    : QObject(parent),
-      directory_(directory),
-      unsavedProject_(std::move(unsavedProject)),
+    : QObject(parent), directory_(directory), unsavedProject_(std::move(unsavedProject)),
       writer_(directory.toStdString(), [this](const std::optional<std::string>& failure) {
           // Reported on the writing thread; handled on the window's.
           QMetaObject::invokeMethod(this, [this, failure] { takeReport(failure); }, Qt::QueuedConnection);
@@ -23,12 +20,6 @@ RecoveryKeeper::RecoveryKeeper(const QString& directory, std::function<const cor
     timer_.setSingleShot(true);
     timer_.setInterval(delayMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keepUnsaved);
-    listener_ = core::SceneEditor::getInstance().addChangeListener([this] { scheduleKeep(); });
-}
-
-RecoveryKeeper::~RecoveryKeeper()
-{
-    core::SceneEditor::getInstance().removeChangeListener(listener_);
 }
 
 QString RecoveryKeeper::path() const
@@ -47,7 +38,7 @@ void RecoveryKeeper::scheduleKeep()
 void RecoveryKeeper::keepUnsaved()
 {
     timer_.stop();
-    if (const core::Project* project = unsavedProject_())
+    if (const core::SceneDocument* project = unsavedProject_())
         writer_.keep(core::io::RecoveryFile::snapshot(*project));
     else
         writer_.discard();

@@ -10,7 +10,7 @@
 #include <string>
 
 namespace scenewright::core {
-class Project;
+class SceneDocument;
 }
 
 namespace scenewright::gui {
@@ -23,11 +23,10 @@ namespace scenewright::gui {
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
-    // `unsavedProject` gives the project the window shows while it has
+    // `unsavedProject` gives the document the window shows while it has
     // unsaved changes, and null otherwise.
-    RecoveryKeeper(const QString& directory, std::function<const core::Project*()> unsavedProject,
+    RecoveryKeeper(const QString& directory, std::function<const core::SceneDocument*()> unsavedProject,
                    QObject* parent = nullptr);
-    ~RecoveryKeeper() override;
 
     // Set below three seconds by the longest write of a large scene.
     static constexpr int delayMilliseconds = 2500;
@@ -39,10 +38,16 @@ public:
     void keepNow();
     // Returns when the writes and removals asked for so far are done.
     void waitUntilDone();
+    // The system calls the writes from now on make; the real ones until then.
+    void setFileOperations(core::io::FileOperations& operations) { writer_.setFileOperations(operations); }
 
     QString directory() const { return directory_; }
     // This program's recovery file.
     QString path() const;
+
+    // The scene changed: keep it when the wait that is running ends, or
+    // start the wait.
+    void scheduleKeep();
 
 signals:
     // A write failed after the last one succeeded: `message` says why.
@@ -51,17 +56,13 @@ signals:
     void keepingResumed();
 
 private:
-    // The scene changed: keep it when the wait that is running ends, or
-    // start the wait.
-    void scheduleKeep();
     // The wait ended: write what is unsaved, or remove the file.
     void keepUnsaved();
     void takeReport(const std::optional<std::string>& failure);
 
     QString directory_;
-    std::function<const core::Project*()> unsavedProject_;
+    std::function<const core::SceneDocument*()> unsavedProject_;
     QTimer timer_;
-    int listener_;
     bool failing_ = false;
     // Last, so that it finishes its writing before the rest goes.
     core::io::RecoveryWriter writer_;

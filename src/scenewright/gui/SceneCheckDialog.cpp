@@ -1,8 +1,6 @@
 #include "scenewright/gui/SceneCheckDialog.h"
 
-#include "scenewright/Frame1.h"
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/gui/EditingArea.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -70,9 +68,6 @@ SceneCheckDialog::SceneCheckDialog(QWidget* parent, std::vector<core::SceneCheck
     layout->addWidget(buttons);
     if (problems_.empty())
         resize(360, 120);
-
-    if (Frame1* frame = EditingArea::mainWindow())
-        connect(this, &SceneCheckDialog::objectChosen, frame, &Frame1::showObject);
 }
 
 void SceneCheckDialog::choose(QTreeWidgetItem* item)

@@ -1,6 +1,6 @@
 #include "scenewright/gui/SceneUndoStack.h"
 
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 
 #include <QUndoCommand>
 
@@ -15,12 +15,12 @@ constexpr int mergeableId = 1;
 
 class SceneChangeCommand : public QUndoCommand {
 public:
-    explicit SceneChangeCommand(core::SceneChange change)
-        : QUndoCommand(QString::fromStdString(change.text())), change_(std::move(change))
+    SceneChangeCommand(core::SceneDocument& document, core::SceneChange change)
+        : QUndoCommand(QString::fromStdString(change.text())), document_(document), change_(std::move(change))
     {
     }
 
-    void undo() override { core::SceneEditor::getInstance().undo(change_); }
+    void undo() override { document_.undo(change_); }
     void redo() override
     {
         // The stack redoes what it is given; the change is applied already.
@@ -28,7 +28,7 @@ public:
             applied_ = false;
             return;
         }
-        core::SceneEditor::getInstance().redo(change_);
+        document_.redo(change_);
     }
     int id() const override { return change_.mergeKey().empty() ? -1 : mergeableId; }
     bool mergeWith(const QUndoCommand* other) override
@@ -37,27 +37,35 @@ public:
     }
 
 private:
+    core::SceneDocument& document_;
     core::SceneChange change_;
     bool applied_ = true;
 };
 
 } // namespace
 
-SceneUndoStack::SceneUndoStack(QObject* parent) : QUndoStack(parent)
-{
-    core::SceneEditor::getInstance().setHistory(this);
-}
+SceneUndoStack::SceneUndoStack(QObject* parent) : QUndoStack(parent) {}
 
 SceneUndoStack::~SceneUndoStack()
 {
-    core::SceneEditor& editor = core::SceneEditor::getInstance();
-    if (editor.getHistory() == this)
-        editor.setHistory(nullptr);
+    setDocument(nullptr);
+}
+
+void SceneUndoStack::setDocument(std::shared_ptr<core::SceneDocument> document)
+{
+    if (document_ && document_->history() == this)
+        document_->setHistory(nullptr);
+    // The commands belong to the document they were recorded in.
+    clear();
+    document_ = std::move(document);
+    if (document_)
+        document_->setHistory(this);
 }
 
 void SceneUndoStack::record(core::SceneChange change)
 {
-    push(new SceneChangeCommand(std::move(change)));
+    if (document_)
+        push(new SceneChangeCommand(*document_, std::move(change)));
 }
 
 } // namespace scenewright::gui

@@ -1,10 +1,11 @@
 #include "scenewright/gui/ScriptPanel.h"
 
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SceneCheck.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/gui/DocumentEvents.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/SceneCheckDialog.h"
@@ -48,21 +49,21 @@ QLabel* addLabel(QGridLayout* layout, const QString& text, const QFont& font, in
 
 } // namespace
 
-ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialogs)
+ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialogs, Source source)
 {
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowTitle("Generated script");
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new ScriptPanel(dialog, dialogs);
+    auto* panel = new ScriptPanel(dialog, dialogs, std::move(source));
     layout->addWidget(panel, 0, 0);
     DialogGeometry::resizeToFit(dialog, {500, 500});
     return panel;
 }
 
-ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
-    : QWidget(dialog), parent_(dialog), dialogs_(dialogs)
+ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs, Source source)
+    : QWidget(dialog), parent_(dialog), dialogs_(dialogs), source_(std::move(source))
 {
     scriptArea_ = new QPlainTextEdit(this);
     // Without wrapping and shaping, a script of megabytes (a compressed one
@@ -91,19 +92,22 @@ ScriptPanel::ScriptPanel(QDialog* dialog, StandardDialogs& dialogs)
     connect(scriptArea_, &QPlainTextEdit::cursorPositionChanged, this, &ScriptPanel::showLine);
     showScope();
     connect(localiseButton_, &QRadioButton::toggled, this, &ScriptPanel::chooseScope);
-    sceneListener_ = core::SceneEditor::getInstance().addChangeListener([this] { showScope(); });
+    if (source_.events)
+        connect(source_.events, &DocumentEvents::sceneChanged, this, &ScriptPanel::showScope);
 }
 
-ScriptPanel::~ScriptPanel()
+ScriptPanel::~ScriptPanel() = default;
+
+std::shared_ptr<core::SceneDocument> ScriptPanel::document() const
 {
-    core::SceneEditor::getInstance().removeChangeListener(sceneListener_);
+    return source_.document ? source_.document() : nullptr;
 }
 
 void ScriptPanel::showScope()
 {
     // Showing the scope must not write it back into the project.
     const QSignalBlocker blocker(localiseButton_);
-    const bool localised = core::ProjectManager::getInstance().isCurrentLocalised();
+    const bool localised = document() && document()->localiseScript();
     (localised ? localiseButton_ : globalButton_)->setChecked(true);
 }
 
@@ -187,14 +191,17 @@ qsizetype ScriptPanel::longestLine(const QByteArray& script)
 
 void ScriptPanel::generateScript()
 {
-    // After Close the registry is empty and there is no scene to script.
-    const core::ObjectManager& registry = core::ObjectManager::getInstance();
-    if (registry.getAtmoObjectSize() == 0) {
+    // After Close there is no scene to script.
+    const auto shown = document();
+    if (!shown) {
         showScript({});
         return;
     }
     try {
-        showScript(QByteArray::fromStdString(registry.generateAtmoScript()));
+        shown->nameObjects();
+        const core::script::ScriptOptions options{shown->localiseScript(),
+                                                  source_.synchronised && source_.synchronised()};
+        showScript(QByteArray::fromStdString(core::script::ScriptGenerator::generate(shown->objects(), options)));
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("Generate Script"), QString::fromUtf8(exhausted.what()));
     }
@@ -204,14 +211,14 @@ void ScriptPanel::beautify()
 {
     const QByteArray text = scriptText();
     showScript(QByteArray::fromStdString(
-        core::ProjectManager::beautifyScript(std::string_view(text.constData(), text.size()))));
+        core::script::ScriptFormatter::beautify(std::string_view(text.constData(), text.size()))));
 }
 
 void ScriptPanel::compress()
 {
     const QByteArray text = scriptText();
     showScript(QByteArray::fromStdString(
-        core::ProjectManager::compressScript(std::string_view(text.constData(), text.size()))));
+        core::script::ScriptFormatter::compress(std::string_view(text.constData(), text.size()))));
 }
 
 void ScriptPanel::showLine()
@@ -221,7 +228,8 @@ void ScriptPanel::showLine()
 
 void ScriptPanel::chooseScope(bool localise)
 {
-    core::SceneEditor::getInstance().setLocaliseScript(localise);
+    if (const auto shown = document())
+        shown->setLocaliseScript(localise);
 }
 
 std::optional<QString> ScriptPanel::write(const QString& path, const QByteArray& script)
@@ -238,7 +246,10 @@ void ScriptPanel::saveAs()
 {
     // What the check finds is a warning: the user sees it and may save all
     // the same.
-    std::vector<core::SceneCheck::Problem> problems = core::SceneCheck::checkCurrentScene();
+    std::vector<core::SceneCheck::Problem> problems;
+    if (const auto shown = document())
+        problems = core::SceneCheck::check(shown->objects(), shown->localiseScript(),
+                                           source_.synchronised && source_.synchronised());
     if (problems.empty()) {
         chooseFileAndSave();
         return;
@@ -246,17 +257,17 @@ void ScriptPanel::saveAs()
     auto* check = new SceneCheckDialog(this, std::move(problems), SceneCheckDialog::Purpose::BeforeSaving);
     check->setAttribute(Qt::WA_DeleteOnClose);
     connect(check, &QDialog::accepted, this, &ScriptPanel::chooseFileAndSave);
+    connect(check, &SceneCheckDialog::objectChosen, this, &ScriptPanel::objectChosen);
     check->open();
 }
 
 void ScriptPanel::chooseFileAndSave()
 {
-    const auto& remembered = core::ProjectManager::getInstance().getLastDirectoryScriptSave();
     QString directory = QDir::homePath();
-    if (remembered) {
+    if (const std::optional<std::string>* remembered = source_.lastScriptFile; remembered && *remembered) {
         // The remembered location is the last saved file; the chooser opens
         // in its folder.
-        const QFileInfo location(QString::fromStdString(*remembered));
+        const QFileInfo location(QString::fromStdString(**remembered));
         directory = location.isDir() ? location.absoluteFilePath() : location.absolutePath();
     }
     const QString target =
@@ -269,7 +280,8 @@ void ScriptPanel::chooseFileAndSave()
     }
     currentFile_ = target;
     savedFileLabel_->setText(target);
-    core::ProjectManager::getInstance().setLastDirectoryScriptSave(target.toStdString());
+    if (source_.lastScriptFile)
+        *source_.lastScriptFile = target.toStdString();
 }
 
 void ScriptPanel::saveFile()

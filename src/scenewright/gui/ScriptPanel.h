@@ -6,15 +6,24 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 
 class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 
+namespace scenewright::core {
+class IAtmoObject;
+class SceneDocument;
+} // namespace scenewright::core
+
 namespace scenewright::gui {
 
+class DocumentEvents;
 class ScriptHighlighter;
 class StandardDialogs;
 
@@ -24,13 +33,26 @@ class StandardDialogs;
 class ScriptPanel : public QWidget {
     Q_OBJECT
 public:
+    // What the view scripts.
+    struct Source {
+        // The document shown, asked at each use; none after Close: there
+        // is no scene to script.
+        std::function<std::shared_ptr<core::SceneDocument>()> document;
+        // Whether triggers are synchronised, asked at each generation.
+        std::function<bool()> synchronised;
+        // The file the last script was saved to, kept for the program run.
+        std::optional<std::string>* lastScriptFile = nullptr;
+        // The changes of the document shown, which the scope choice follows.
+        DocumentEvents* events = nullptr;
+    };
+
     // Builds the panel inside the dialog, which it closes on "Close".
-    ScriptPanel(QDialog* dialog, StandardDialogs& dialogs);
+    ScriptPanel(QDialog* dialog, StandardDialogs& dialogs, Source source);
     ~ScriptPanel() override;
 
     // The script view in a dialog of its own, deleted when closed; the
     // caller shows it.
-    static ScriptPanel* createInDialog(QWidget* parent, StandardDialogs& dialogs);
+    static ScriptPanel* createInDialog(QWidget* parent, StandardDialogs& dialogs, Source source);
 
     // The file the script was last saved to from this panel; empty before.
     const QString& currentFile() const { return currentFile_; }
@@ -45,6 +67,10 @@ public:
     // Whether the script shown is coloured; a script with a line of
     // megabytes is left plain.
     bool isColoured() const;
+
+signals:
+    // The user chose an object in the check before saving.
+    void objectChosen(const std::shared_ptr<core::IAtmoObject>& object);
 
 public slots:
     void generateScript();
@@ -85,7 +111,10 @@ private:
     QRadioButton* globalButton_;
     QRadioButton* localiseButton_;
     // Keeps the scope buttons right when an undo changes the scope.
-    int sceneListener_;
+    // The document shown now; none after Close.
+    std::shared_ptr<core::SceneDocument> document() const;
+
+    Source source_;
 };
 
 } // namespace scenewright::gui

@@ -1,8 +1,6 @@
 #include "scenewright/gui/ScriptPreview.h"
 
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/ScriptHighlighter.h"
 
@@ -46,12 +44,6 @@ ScriptPreview::ScriptPreview(QWidget* parent) : QWidget(parent)
     timer_->setSingleShot(true);
     timer_->setInterval(delayMilliseconds);
     connect(timer_, &QTimer::timeout, this, &ScriptPreview::refresh);
-    listener_ = core::SceneEditor::getInstance().addChangeListener([this] { scheduleRefresh(); });
-}
-
-ScriptPreview::~ScriptPreview()
-{
-    core::SceneEditor::getInstance().removeChangeListener(listener_);
 }
 
 void ScriptPreview::scheduleRefresh()
@@ -70,12 +62,10 @@ void ScriptPreview::refresh()
     if (!isVisible())
         return;
     stale_ = false;
-    // After Close the registry is empty and there is no scene to script.
-    const core::ObjectManager& registry = core::ObjectManager::getInstance();
     QString script;
     try {
-        if (registry.getAtmoObjectSize() > 0)
-            script = QString::fromStdString(registry.generateAtmoScript());
+        if (source_)
+            script = QString::fromStdString(source_());
     } catch (const core::IdsExhausted& exhausted) {
         // Shown in place of the script at every refresh, never as a message
         // box: the preview follows the scene without being asked.

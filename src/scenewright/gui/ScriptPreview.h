@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -15,9 +18,13 @@ namespace scenewright::gui {
 class ScriptPreview : public QWidget {
     Q_OBJECT
 public:
-    explicit ScriptPreview(QWidget* parent = nullptr);
-    ~ScriptPreview() override;
+    // Gives the script to show; it may throw IdsExhausted, whose message is
+    // then shown in place of the script.
+    using ScriptSource = std::function<std::string()>;
 
+    explicit ScriptPreview(QWidget* parent = nullptr);
+
+    void setScriptSource(ScriptSource source) { source_ = std::move(source); }
     // Regenerates soon; a burst of calls regenerates once.
     void scheduleRefresh();
     // Regenerates now (a hidden view only notes that it is behind).
@@ -40,7 +47,7 @@ private:
     QLabel* message_;
     QTimer* timer_;
     QString shownScript_;
-    int listener_;
+    ScriptSource source_;
     bool stale_ = true;
 };
 

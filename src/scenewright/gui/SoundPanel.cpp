@@ -1,11 +1,9 @@
 #include "scenewright/gui/SoundPanel.h"
 
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/script/Sounds.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/FieldText.h"
 #include "scenewright/gui/Fonts.h"
 #include "scenewright/gui/IListUpdate.h"
@@ -204,18 +202,18 @@ void SoundPanel::keep(core::World& world, const Sounds& values)
 {
     const auto& listed = world.getSoundList();
     if (std::find(listed.begin(), listed.end(), soundobj_) != listed.end())
-        core::SceneEditor::getInstance().setSound(*soundobj_, values);
+        document()->setSound(world, *soundobj_, values);
     else
         *soundobj_ = values;
 }
 
 void SoundPanel::jButton1_actionPerformed()
 {
-    const auto world = core::ObjectManager::getInstance().getWorld();
+    const auto world = document() ? document()->world() : nullptr;
     if (!world || !soundobj_)
         return;
     // Storing the values and adding the sound are one undo step.
-    const auto step = core::SceneEditor::getInstance().step("Save Sound");
+    const auto step = document()->step("Save Sound");
     Sounds values = *soundobj_;
     bool stored = false;
     if (auto refusal = read(values, stored)) {
@@ -227,21 +225,21 @@ void SoundPanel::jButton1_actionPerformed()
     keep(*world, values);
     errorLabel()->setText(" ");
     try {
-        core::SceneEditor::getInstance().addSound(*world, soundobj_);
+        document()->addSound(*world, soundobj_);
     } catch (const core::IdsExhausted& exhausted) {
         errorLabel()->setText(QString::fromUtf8(exhausted.what()));
         return;
     }
     if (parent_)
         parent_->updateLists();
-    EditingArea::closeEditor(this);
+    emit closeRequested();
 }
 
 void SoundPanel::jButton2_actionPerformed()
 {
     if (parent_)
         parent_->updateLists();
-    EditingArea::closeEditor(this);
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

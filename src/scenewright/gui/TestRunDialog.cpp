@@ -2,6 +2,8 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/SceneCheck.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/sim/SimulatedScene.h"
@@ -31,12 +33,23 @@ constexpr int kLineRole = Qt::UserRole + 1;
 
 } // namespace
 
-TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs)
-    : QDialog(parent)
-    , dialogs_(dialogs)
-    , world_(std::make_unique<sim::SimulatedWorld>(sim::SimulatedScene::fromCurrentProject()))
+namespace {
+
+core::script::ScriptOptions optionsOf(const ScriptPanel::Source& source)
 {
-    for (const core::SceneCheck::Problem& problem : core::SceneCheck::unreachableInCurrentScene())
+    return {source.document()->localiseScript(), source.synchronised && source.synchronised()};
+}
+
+} // namespace
+
+TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPanel::Source source)
+    : QDialog(parent), dialogs_(dialogs), source_(std::move(source)),
+      world_(std::make_unique<sim::SimulatedWorld>(
+          sim::SimulatedScene::fromDocument(*source_.document(), optionsOf(source_))))
+{
+    const core::script::ScriptOptions options = optionsOf(source_);
+    for (const core::SceneCheck::Problem& problem :
+         core::SceneCheck::unreachable(source_.document()->objects(), options.localise, options.synchronise))
         warnings_ << QString::fromStdString(problem.object->getDisplayName() + ": " + problem.text);
 
     setWindowTitle("Test Run");
@@ -274,7 +287,7 @@ QCheckBox* TestRunDialog::toggleBox(const QString& label) const
 
 QDialog* TestRunDialog::openScriptAtLine(int line)
 {
-    ScriptPanel* panel = ScriptPanel::createInDialog(this, dialogs_);
+    ScriptPanel* panel = ScriptPanel::createInDialog(this, dialogs_, source_);
     auto* dialog = static_cast<QDialog*>(panel->parentWidget());
     panel->generateScript();
     QPlainTextEdit* area = panel->scriptArea();

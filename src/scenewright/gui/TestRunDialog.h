@@ -2,6 +2,8 @@
 
 #include "scenewright/sim/SimulatedWorld.h"
 
+#include "scenewright/gui/ScriptPanel.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -33,7 +35,9 @@ public:
     // Farthest distance a slider sets; at its end the actor stands far away.
     static constexpr int kSliderReach = 100;
 
-    TestRunDialog(QWidget* parent, StandardDialogs& dialogs);
+    // A run of the source's script. When too few numbers are left to name
+    // the objects it throws IdsExhausted.
+    TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPanel::Source source);
     ~TestRunDialog() override;
 
     sim::SimulatedWorld& world() { return *world_; }
@@ -72,6 +76,7 @@ private:
     void openErrorLine(QListWidgetItem* item);
 
     StandardDialogs& dialogs_;
+    ScriptPanel::Source source_;
     std::unique_ptr<sim::SimulatedWorld> world_;
     std::size_t shownEntries_ = 0;
     std::map<QString, ObjectRow> rows_;

@@ -1,9 +1,7 @@
 #include "scenewright/gui/WelcomeMessagePanel.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
-#include "scenewright/gui/EditingArea.h"
 #include "scenewright/gui/Fonts.h"
 
 #include <QGridLayout>
@@ -31,7 +29,7 @@ WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : EditorFrame(parent)
 
 void WelcomeMessagePanel::setup()
 {
-    world_ = core::ObjectManager::getInstance().getWorld();
+    world_ = document() ? document()->world() : nullptr;
     QString message;
     if (world_ && world_->getWelcomeMessage())
         message = QString::fromStdString(*world_->getWelcomeMessage());
@@ -41,11 +39,11 @@ void WelcomeMessagePanel::setup()
 void WelcomeMessagePanel::jButton1_actionPerformed()
 {
     if (!world_)
-        world_ = core::ObjectManager::getInstance().getWorld();
+        world_ = document() ? document()->world() : nullptr;
     if (!world_)
         return;
-    core::SceneEditor::getInstance().setWelcomeMessage(*world_, messageArea_->toPlainText().toStdString());
-    EditingArea::closeEditor(this);
+    document()->setWelcomeMessage(*world_, messageArea_->toPlainText().toStdString());
+    emit closeRequested();
 }
 
 } // namespace scenewright::gui

@@ -1,12 +1,9 @@
 #include "scenewright/gui/WorldBasePanel.h"
 
-#include "scenewright/Frame1.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SceneEditor.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/script/Sounds.h"
 #include "scenewright/gui/EditableCheck.h"
-#include "scenewright/gui/EditingArea.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +16,7 @@
 
 namespace scenewright::gui {
 
-using core::SceneEditor;
+using core::SceneDocument;
 
 WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
 {
@@ -77,9 +74,13 @@ WorldBasePanel::~WorldBasePanel()
     delete welcomePanel_;
 }
 
-void WorldBasePanel::setup()
+void WorldBasePanel::setup(std::shared_ptr<SceneDocument> document)
 {
-    world_ = core::ObjectManager::getInstance().getWorld();
+    document_ = std::move(document);
+    for (EditorFrame* editor : {static_cast<EditorFrame*>(soundpanel_), static_cast<EditorFrame*>(fogpanel_),
+                                static_cast<EditorFrame*>(glarePanel_), static_cast<EditorFrame*>(welcomePanel_)})
+        editor->setDocument(document_);
+    world_ = document_ ? document_->world() : nullptr;
     if (!world_)
         return;
     fogBox_->setChecked(world_->getFogEnabled());
@@ -99,7 +100,7 @@ void WorldBasePanel::updateLists()
     }
     added_ = false;
     if (world_)
-        Frame1::updateStatusPanel(*world_);
+        emit statusOutdated();
 }
 
 QCheckBox* WorldBasePanel::addSwitch(int row, const QString& caption, void (WorldBasePanel::*onClick)(bool),
@@ -113,44 +114,45 @@ QCheckBox* WorldBasePanel::addSwitch(int row, const QString& caption, void (Worl
     return check->checkBox();
 }
 
-void WorldBasePanel::switchEffect(void (SceneEditor::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
+void WorldBasePanel::switchEffect(void (SceneDocument::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
                                   const std::function<void()>& loadEditor)
 {
     if (!world_)
         return;
-    (SceneEditor::getInstance().*setSwitch)(*world_, on);
+    ((*document_).*setSwitch)(*world_, on);
     openEffectEditor(editor, loadEditor);
 }
 
 void WorldBasePanel::openEffectEditor(QWidget* editor, const std::function<void()>& loadEditor)
 {
-    if (!world_ || EditingArea::farPanelAttachment() == editor)
+    // An editor on show keeps what the user has typed into it.
+    if (!world_ || (editor->parentWidget() != this && !editor->isHidden()))
         return;
     loadEditor();
-    EditingArea::show(editor);
-    Frame1::updateStatusPanel(*world_);
+    emit editorRequested(editor);
+    emit statusOutdated();
 }
 
 void WorldBasePanel::fogClicked(bool ticked)
 {
-    switchEffect(&SceneEditor::setFogEnabled, ticked, fogpanel_, [this] { fogpanel_->setup(); });
+    switchEffect(&SceneDocument::setFogEnabled, ticked, fogpanel_, [this] { fogpanel_->setup(); });
 }
 
 void WorldBasePanel::glareClicked(bool ticked)
 {
-    switchEffect(&SceneEditor::setGlareEnabled, ticked, glarePanel_, [this] { glarePanel_->setup(); });
+    switchEffect(&SceneDocument::setGlareEnabled, ticked, glarePanel_, [this] { glarePanel_->setup(); });
 }
 
 void WorldBasePanel::welcomeClicked(bool ticked)
 {
-    switchEffect(&SceneEditor::setWelcomeEnabled, ticked, welcomePanel_, [this] { welcomePanel_->setup(); });
+    switchEffect(&SceneDocument::setWelcomeEnabled, ticked, welcomePanel_, [this] { welcomePanel_->setup(); });
 }
 
 void WorldBasePanel::openSoundEditor(std::shared_ptr<core::script::Sounds> sound)
 {
     soundpanel_->setup(this, std::move(sound));
     added_ = true;
-    EditingArea::show(soundpanel_);
+    emit editorRequested(soundpanel_);
 }
 
 void WorldBasePanel::addSound()
@@ -170,7 +172,7 @@ void WorldBasePanel::removeSound()
     const int index = soundList_->currentIndex();
     if (!world_ || index < 0 || added_)
         return;
-    SceneEditor::getInstance().removeSound(*world_, index);
+    document_->removeSound(*world_, index);
     updateLists();
 }
 

@@ -16,7 +16,7 @@ class QCheckBox;
 class QComboBox;
 
 namespace scenewright::core {
-class SceneEditor;
+class SceneDocument;
 class World;
 } // namespace scenewright::core
 
@@ -26,17 +26,18 @@ namespace scenewright::gui {
 // and off, opens their editors in the far panel (also without a change of
 // the switch, by the "Edit" button beside each or a double-click on its
 // caption), and keeps the list of the world's sounds (add, edit, remove).
+// It asks for its editors to be shown through editorRequested.
 class WorldBasePanel : public QWidget, public IListUpdate {
     Q_OBJECT
 public:
     explicit WorldBasePanel(QWidget* parent = nullptr);
     ~WorldBasePanel() override;
 
-    // Binds the panel to the world the registry holds now (each New or Open
-    // makes a new one) and shows its switches and sounds.
-    void setup();
+    // Binds the panel and its editors to the document's world (each New or
+    // Open makes a new one) and shows its switches and sounds.
+    void setup(std::shared_ptr<core::SceneDocument> document);
     // Refills the sound list from the world, the first sound selected, and
-    // refreshes the status text.
+    // asks for the status text to be shown again.
     void updateLists() override;
 
     const std::shared_ptr<core::World>& world() const { return world_; }
@@ -52,6 +53,12 @@ public:
     GlarePanel* glarePanel() const { return glarePanel_; }
     WelcomeMessagePanel* welcomePanel() const { return welcomePanel_; }
     SoundPanel* soundPanel() const { return soundpanel_; }
+
+signals:
+    // The editor is to be shown alone in the far panel.
+    void editorRequested(QWidget* editor);
+    // The world's status text is to be shown again.
+    void statusOutdated();
 
 public slots:
     void fogClicked(bool ticked);
@@ -71,13 +78,14 @@ private:
     QCheckBox* addSwitch(int row, const QString& caption, void (WorldBasePanel::*onClick)(bool), QWidget* editor,
                          std::function<void()> loadEditor);
     // Sets the world's switch and opens the effect's editor.
-    void switchEffect(void (core::SceneEditor::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
+    void switchEffect(void (core::SceneDocument::*setSwitch)(core::World&, bool), bool on, QWidget* editor,
                       const std::function<void()>& loadEditor);
-    // Unless the editor is already the far panel's first row, loads it,
-    // shows it alone there and refreshes the status.
+    // Unless the editor is on show already, loads it and asks for it to be
+    // shown.
     void openEffectEditor(QWidget* editor, const std::function<void()>& loadEditor);
     void openSoundEditor(std::shared_ptr<core::script::Sounds> sound);
 
+    std::shared_ptr<core::SceneDocument> document_;
     std::shared_ptr<core::World> world_;
     bool added_ = false;
 

@@ -1,22 +1,20 @@
 #include "SimulatedScene.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/script/ScriptGenerator.h"
 
 #include <algorithm>
 
 namespace scenewright::sim {
 
-SimulatedScene SimulatedScene::fromCurrentProject()
+SimulatedScene SimulatedScene::fromDocument(core::SceneDocument& document, const core::script::ScriptOptions& options)
 {
-    const core::ObjectManager& registry = core::ObjectManager::getInstance();
     SimulatedScene scene;
-    // Generating first lets every object declare itself; the names below
-    // are then the ones the script uses.
-    scene.script = registry.generateAtmoScript();
-    scene.localised = core::ProjectManager::getInstance().isCurrentLocalised();
-    const auto& objects = registry.getAtmoObjectListData();
+    document.nameObjects();
+    scene.script = core::script::ScriptGenerator::generate(document.objects(), options);
+    scene.localised = options.localise;
+    const auto& objects = document.objects();
     for (std::size_t i = 2; i < objects.size(); ++i) {
         const std::string& type = objects[i]->getType();
         scene.objects.emplace_back(objects[i]->getName(), type);

@@ -4,6 +4,13 @@
 #include <utility>
 #include <vector>
 
+namespace scenewright::core {
+class SceneDocument;
+namespace script {
+struct ScriptOptions;
+}
+} // namespace scenewright::core
+
 namespace scenewright::sim {
 
 // What a simulated run needs of a project: its generated script, the
@@ -16,11 +23,12 @@ struct SimulatedScene {
     bool localised = false;
     std::string attachedTo;
 
-    // The scene of the current project, its script generated as the script
-    // view would (with the current synchronisation switch). A localised
-    // script is attached to the first primitive, solid object or viewpoint
-    // object, the object it scripts as "this"; without one, to the world.
-    static SimulatedScene fromCurrentProject();
+    // The scene of the document, its objects named and its script generated
+    // with the options. A localised script is attached to the first
+    // primitive, solid object or viewpoint object, the object it scripts as
+    // "this"; without one, to the world. When too few numbers are left to
+    // name the objects it throws IdsExhausted.
+    static SimulatedScene fromDocument(core::SceneDocument& document, const core::script::ScriptOptions& options);
 
     bool hasObject(const std::string& name) const;
 };

@@ -2,17 +2,14 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-AnimateTextureAction::AnimateTextureAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Animate textures on object"));
     setDescription(std::string(
@@ -40,9 +37,9 @@ const FieldTable& AnimateTextureAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> AnimateTextureAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> AnimateTextureAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<AnimateTextureAction>(owner);
+    return std::make_shared<AnimateTextureAction>(ids, owner);
 }
 
 bool AnimateTextureAction::allowedForAtmoObject(const IAtmoObject* object) const
@@ -69,18 +66,18 @@ std::string AnimateTextureAction::faceSelection(const std::string& face) const
     return {};
 }
 
-std::string AnimateTextureAction::doTriggerScript() const
+std::string AnimateTextureAction::doTriggerScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string list = owner->getInnerScriptName() + "." + triggername();
+    const std::string list = owner->getInnerScriptName(context) + "." + triggername();
     return "// Trigger " + ScriptText::comment(owner->toString()) + " texture animation here...\n" + "if(!" + list
            + ".added) {\naddAnimator(" + list + ");\n}\n";
 }
 
-std::string AnimateTextureAction::doScript() const
+std::string AnimateTextureAction::doScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string list = s + "." + triggername();
 
     std::string out;
@@ -96,18 +93,18 @@ std::string AnimateTextureAction::doScript() const
     out += "// .texturelist.ind maintains current image texture \n" + list + ".ind=0;\n";
     if (maxrevolutions > 0)
         out += list + ".maxrevolutions = 0;\n";
-    if (ProjectManager::getInstance().isCurrentLocalised())
-        out += list + "." + owner->getInnerScriptName(true) + " = " + s + ";\n";
+    if (context.localised())
+        out += list + "." + owner->getInnerScriptName(context, true) + " = " + s + ";\n";
     // Inside the per-frame function "this" is the texture list, so the
     // owner is reached through its inner name (a localised owner's "this"
     // would name the list).
     out += "// .texturelist.timestep runs the whole animation sequence\n" + list + ".timestep = function(w,d) {\n"
-           + "this.added = true;\n" + "// Assemble the faces to animate first...\n"
-           + "if(this.faces.length==0 && " + owner->getInnerScriptName() + ".loaded) {\n";
+           + "this.added = true;\n" + "// Assemble the faces to animate first...\n" + "if(this.faces.length==0 && "
+           + owner->getInnerScriptName(context) + ".loaded) {\n";
 
     // A model's faces are those of the named primitive inside it.
     const bool model = dynamic_cast<const ModelObj*>(owner) != nullptr;
-    const std::string face = model ? "prim" : owner->getInnerScriptName();
+    const std::string face = model ? "prim" : owner->getInnerScriptName(context);
     if (model)
         out += "var prim = " + s + ".getPrimitive('" + ScriptText::literal(primitiveName) + "');\n";
     out += "for(i=0; i < " + face + ".getFaceCount(); i++) {\n";

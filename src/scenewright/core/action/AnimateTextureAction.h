@@ -12,7 +12,8 @@ namespace scenewright::core::action {
 // one primitive inside a model.
 class AnimateTextureAction : public AtmoAction {
 public:
-    explicit AnimateTextureAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit AnimateTextureAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // Addresses of the images to cycle, in order.
     std::vector<std::string> textures;
@@ -32,11 +33,11 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {triggername()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override { return {}; }
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

@@ -1,7 +1,7 @@
 #include "scenewright/core/action/AtmoInteraction.h"
 
 #include "scenewright/core/NumberParser.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/IdCounter.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <iostream>
@@ -9,10 +9,10 @@
 
 namespace scenewright::core::action {
 
-AtmoInteraction::AtmoInteraction(int idCount)
+AtmoInteraction::AtmoInteraction(IdCounter& ids, int idCount)
 {
     for (int i = 0; i < idCount; ++i)
-        ids_.push_back(ObjectManager::nextid());
+        ids_.push_back(ids.next());
 }
 
 bool AtmoInteraction::setIds(const std::vector<int>& ids)
@@ -23,10 +23,10 @@ bool AtmoInteraction::setIds(const std::vector<int>& ids)
     return true;
 }
 
-void AtmoInteraction::takeFreshIds()
+void AtmoInteraction::takeFreshIds(IdCounter& ids)
 {
     for (int& id : ids_)
-        id = ObjectManager::nextid();
+        id = ids.next();
 }
 
 std::string AtmoInteraction::toString() const

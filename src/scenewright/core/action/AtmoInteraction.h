@@ -7,6 +7,10 @@
 #include <string_view>
 #include <vector>
 
+namespace scenewright::core {
+class IdCounter;
+}
+
 namespace scenewright::core::action {
 
 // What every trigger and action has: a name, a description, an active flag
@@ -21,14 +25,14 @@ public:
     // The named-field table of the concrete class.
     virtual const FieldTable& fieldTable() const = 0;
 
-    // The numbers of the shared id counter this interaction took when built,
-    // in the order it took them; they fix its generated names.
+    // The numbers of the id counter this interaction took when built, in the
+    // order it took them; they fix its generated names.
     const std::vector<int>& getIds() const { return ids_; }
     // Gives the interaction these numbers (as many as getIds returns); false,
     // with nothing changed, when the count does not fit.
     bool setIds(const std::vector<int>& ids);
-    // Takes new numbers from the shared counter, as a new interaction would.
-    void takeFreshIds();
+    // Takes new numbers from the counter, as a new interaction would.
+    void takeFreshIds(IdCounter& ids);
     // The generated names the numbers fix, in the order of the numbers; no
     // two things in a scene may claim the same one.
     virtual std::vector<std::string> getGeneratedNames() const { return {}; }
@@ -68,8 +72,10 @@ public:
     FieldValue get(std::string_view field) const;
 
 protected:
-    // Takes `idCount` numbers from the shared id counter, in order.
-    explicit AtmoInteraction(int idCount);
+    // An interaction without generated names.
+    AtmoInteraction() = default;
+    // Takes `idCount` numbers from `ids`, in order.
+    AtmoInteraction(IdCounter& ids, int idCount);
 
     int id(std::size_t index) const { return ids_[index]; }
 

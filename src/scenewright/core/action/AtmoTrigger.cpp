@@ -1,16 +1,14 @@
 #include "scenewright/core/action/AtmoTrigger.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/SharedObjectsManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
 
 namespace scenewright::core::action {
 
-AtmoTrigger::AtmoTrigger(IAtmoObject* triggerObject)
-    : AtmoInteraction(1), actions_(std::make_shared<ActionList>()), triggerObject_(triggerObject)
+AtmoTrigger::AtmoTrigger(IdCounter& ids, IAtmoObject* triggerObject)
+    : AtmoInteraction(ids, 1), actions_(std::make_shared<ActionList>()), triggerObject_(triggerObject)
 {
 }
 
@@ -49,42 +47,43 @@ std::string AtmoTrigger::toString() const
     return text;
 }
 
-std::string AtmoTrigger::doScript() const
+std::string AtmoTrigger::doScript(script::ScriptContext& context) const
 {
     if (actions_->empty())
         return "// No Actions added for trigger: " + script::ScriptText::comment(script::ScriptText::orNull(getName()))
                + "\n";
 
-    SharedObjectsManager& synch = SharedObjectsManager::getInstance();
+    script::SynchronisationTable& synch = context.synchronisation();
+    const bool synchronised = usesSynch && context.synchronised();
     const std::string synchName = getSynchTriggerName();
     std::string out;
     out.reserve(200);
-    out += getPreActionScript();
-    if (usesSynch && synch.getActive()) {
+    out += getPreActionScript(context);
+    if (synchronised) {
         synch.removeSynchsForTrigger(synchName);
         out += synch.getSynchTriggerScript(synchName);
     }
     for (const auto& action : *actions_) {
         if (!action->getActive())
             continue;
-        if (usesSynch && synch.getActive())
-            synch.appendSynchForAction(synchName, "running", "true", action->doTriggerScript());
+        if (synchronised)
+            synch.appendSynchForAction(synchName, "running", "true", action->doTriggerScript(context));
         else
-            out += action->doTriggerScript();
+            out += action->doTriggerScript(context);
     }
-    out += getPostActionScript();
+    out += getPostActionScript(context);
 
-    const std::string finalScript = getFinalTriggerScript();
+    const std::string finalScript = getFinalTriggerScript(context);
     const bool exitBranch = finalScript.size() > 2 && hasExitTrigger();
-    if (usesSynch && exitBranch && synch.getActive())
+    if (synchronised && exitBranch)
         out += synch.getSynchExitTriggerScript(synchName);
     for (const auto& action : *actions_) {
         if (!action->getActive())
             continue;
-        if (usesSynch && synch.getActive())
-            synch.appendSynchForAction(synchName, "running", "false", action->exitTriggerScript());
+        if (synchronised)
+            synch.appendSynchForAction(synchName, "running", "false", action->exitTriggerScript(context));
         else if (exitBranch)
-            out += action->exitTriggerScript();
+            out += action->exitTriggerScript(context);
     }
     out += finalScript;
     return out;

@@ -2,7 +2,7 @@
 
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoInteraction.h"
-#include "scenewright/core/script/IScript.h"
+#include "scenewright/core/script/ScriptContext.h"
 
 #include <memory>
 #include <string>
@@ -17,25 +17,26 @@ namespace scenewright::core::action {
 // When something happens. A trigger watches its trigger object and fires,
 // in order, the actions of its action list; its fragment wraps their trigger
 // (and exit) fragments between its own fixed texts.
-class AtmoTrigger : public AtmoInteraction, public script::IScript {
+class AtmoTrigger : public AtmoInteraction {
 public:
     using ActionList = std::vector<std::shared_ptr<AtmoAction>>;
 
-    // Takes the trigger's number from the shared id counter. The trigger
+    // Takes the trigger's number from `ids`. The trigger
     // object is not owned.
-    explicit AtmoTrigger(IAtmoObject* triggerObject);
+    AtmoTrigger(IdCounter& ids, IAtmoObject* triggerObject);
 
     // Whether the trigger takes part in shared-object synchronisation when
     // that is switched on.
     bool usesSynch = true;
 
-    // A new default trigger of the same class watching the object.
-    virtual std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const = 0;
+    // A new default trigger of the same class watching the object, numbered
+    // from `ids`.
+    virtual std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const = 0;
     virtual bool hasExitTrigger() const = 0;
     IAtmoObject* getTriggerObject() const { return triggerObject_; }
-    virtual std::string getPreActionScript() const = 0;
-    virtual std::string getPostActionScript() const = 0;
-    virtual std::string getFinalTriggerScript() const = 0;
+    virtual std::string getPreActionScript(const script::ScriptContext& context) const = 0;
+    virtual std::string getPostActionScript(const script::ScriptContext& context) const = 0;
+    virtual std::string getFinalTriggerScript(const script::ScriptContext& context) const = 0;
 
     int getActionSize() const { return static_cast<int>(actions_->size()); }
     const ActionList& getActionList() const { return *actions_; }
@@ -49,8 +50,10 @@ public:
     // Gives the trigger its own action list (a clone shares its source's).
     void setActionList(std::shared_ptr<ActionList> actions) { actions_ = std::move(actions); }
 
-    std::string doScript() const override;
-    virtual std::string doOnLoadTrigger() const { return {}; }
+    // The trigger's whole fragment; a synchronised trigger registers its
+    // actions' code in the context's table instead of writing it.
+    std::string doScript(script::ScriptContext& context) const;
+    virtual std::string doOnLoadTrigger(const script::ScriptContext&) const { return {}; }
     // A field-by-field copy watching the given object; it shares this
     // trigger's action list until given its own.
     std::shared_ptr<AtmoTrigger> cloneit(IAtmoObject* object) const;

@@ -1,5 +1,6 @@
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 
+#include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner, 0)
+ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
 {
     setName(std::string("Print message in chat window"));
     setDescription(std::string("Enter in a message to be displayed"));
@@ -20,12 +21,12 @@ const FieldTable& ChatPrintMessageAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ChatPrintMessageAction::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<ChatPrintMessageAction>(owner);
 }
 
-std::string ChatPrintMessageAction::doTriggerScript() const
+std::string ChatPrintMessageAction::doTriggerScript(const script::ScriptContext&) const
 {
     if (!message)
         return {};
@@ -33,7 +34,7 @@ std::string ChatPrintMessageAction::doTriggerScript() const
     // changes: the message keeps what the user typed.
     std::string shown = *message;
     std::replace(shown.begin(), shown.end(), '\'', '`');
-    return "chat.print('" + ScriptText::literal(shown) + "')" + endline;
+    return "chat.print('" + ScriptText::literal(shown) + "')" + script::IScript::endline;
 }
 
 } // namespace scenewright::core::action

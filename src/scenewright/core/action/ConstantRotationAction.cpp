@@ -1,7 +1,6 @@
 #include "scenewright/core/action/ConstantRotationAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -9,8 +8,7 @@ namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ConstantRotationAction::ConstantRotationAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+ConstantRotationAction::ConstantRotationAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Rotate constantly"));
     setDescription(std::string(
@@ -29,9 +27,9 @@ const FieldTable& ConstantRotationAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<ConstantRotationAction>(owner);
+    return std::make_shared<ConstantRotationAction>(ids, owner);
 }
 
 std::vector<std::string> ConstantRotationAction::getFields() const
@@ -44,11 +42,11 @@ bool ConstantRotationAction::allowedForAtmoObject(const IAtmoObject* object) con
     return !dynamic_cast<const PrimitiveObj*>(object);
 }
 
-std::string ConstantRotationAction::doScript() const
+std::string ConstantRotationAction::doScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
-    const std::string i = owner->getInnerScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
+    const std::string i = owner->getInnerScriptName(context);
     const std::string p = s + animatorSuffix();
     const std::string q = i + animatorSuffix();
     const std::string rotation = "Rotation('XYZ'," + ScriptText::number(xrevolutions) + "*this.thetime*(0.10471),"
@@ -62,7 +60,7 @@ std::string ConstantRotationAction::doScript() const
     out += p + ".thetime=0;\n";
     if (maxtime > 0)
         out += p + ".maxtime = " + ScriptText::number(maxtime) + ";\n";
-    out += p + "." + owner->getInnerScriptName(true) + "=" + s + ";\n";
+    out += p + "." + owner->getInnerScriptName(context, true) + "=" + s + ";\n";
     out += p + ".timestep=function(w,d) {\n  ";
     out += q + ".thetime+=d;\n  ";
     out += "if(" + i + ".getPhysicalModel()==undefined) {\n";
@@ -76,9 +74,9 @@ std::string ConstantRotationAction::doScript() const
     return out;
 }
 
-std::string ConstantRotationAction::doTriggerScript() const
+std::string ConstantRotationAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    const std::string q = getOwnerObject()->getInnerScriptName() + animatorSuffix();
+    const std::string q = getOwnerObject()->getInnerScriptName(context) + animatorSuffix();
     std::string out;
     out.reserve(150);
     out += "// Fires the constant rotation action\n";
@@ -87,9 +85,9 @@ std::string ConstantRotationAction::doTriggerScript() const
     return out;
 }
 
-std::string ConstantRotationAction::exitTriggerScript() const
+std::string ConstantRotationAction::exitTriggerScript(const script::ScriptContext& context) const
 {
-    const std::string q = getOwnerObject()->getInnerScriptName() + animatorSuffix();
+    const std::string q = getOwnerObject()->getInnerScriptName(context) + animatorSuffix();
     return "if(" + q + ".maxtime>0) { if(" + q + ".sincetime < " + q + ".maxtime) removeAnimator(" + q
            + ");}\nelse removeAnimator(" + q + ");";
 }

@@ -8,7 +8,8 @@ namespace scenewright::core::action {
 // optionally for a limited time after each trigger.
 class ConstantRotationAction : public AtmoAction {
 public:
-    explicit ConstantRotationAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit ConstantRotationAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     double xrevolutions = 0.0;
     double yrevolutions = 5.0;
@@ -20,11 +21,11 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {animatorSuffix()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override;
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext& context) const override;
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

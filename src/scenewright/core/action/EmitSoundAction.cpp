@@ -1,15 +1,14 @@
 #include "scenewright/core/action/EmitSoundAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-EmitSoundAction::EmitSoundAction(IAtmoObject* owner) : AtmoAction(owner, 1)
+EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setDescription(std::string(
         "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
@@ -32,9 +31,9 @@ const FieldTable& EmitSoundAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<EmitSoundAction>(owner);
+    return std::make_shared<EmitSoundAction>(ids, owner);
 }
 
 std::vector<std::string> EmitSoundAction::getFields() const
@@ -42,51 +41,50 @@ std::vector<std::string> EmitSoundAction::getFields() const
     return {"filename", "near", "far", "repeats", "volume", "controlPanelBtns"};
 }
 
-std::string EmitSoundAction::innerSound() const
+std::string EmitSoundAction::innerSound(const script::ScriptContext& context) const
 {
-    return ProjectManager::getInstance().isCurrentLocalised()
-               ? getOwnerObject()->getInnerScriptName() + "." + soundName()
-               : soundName();
+    return context.localised() ? getOwnerObject()->getInnerScriptName(context) + "." + soundName() : soundName();
 }
 
-std::string EmitSoundAction::doScript() const
+std::string EmitSoundAction::doScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
-    const std::string s = owner->getAtmoObjectScriptName();
+    const bool localised = context.localised();
+    const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string button = "btn" + soundName();
     const std::string e = localised ? s + "." + soundName() : soundName();
     const std::string bk = localised ? s + "." + button : button;
-    const std::string x = innerSound();
+    const std::string x = innerSound(context);
 
     std::string out;
     out.reserve(200);
     out += "// Loads the sound object...\n";
-    out += e + " = Sound('" + ScriptText::literal(filename) + "')" + endline;
-    out += e + ".active=false" + endline;
+    out += e + " = Sound('" + ScriptText::literal(filename) + "')" + script::IScript::endline;
+    out += e + ".active=false" + script::IScript::endline;
     out += e + ".volume = " + ScriptText::number(volume) + ";\n";
     out += e + ".repeats= " + ScriptText::number(repeats) + ";\n";
     out += e + ".near = " + ScriptText::number(near) + ";\n";
     out += e + ".far = " + ScriptText::number(far) + ";\n";
     if (controlPanelBtns) {
-        out += bk + " = Toggle(\"Sound " + std::to_string(id(0)) + " On/Off\").add()" + endline;
+        out += bk + " = Toggle(\"Sound " + std::to_string(id(0)) + " On/Off\").add()" + script::IScript::endline;
         if (localised)
-            out += bk + "." + owner->getInnerScriptName(true) + " = " + s + ";\n";
-        out += bk + ".state = true" + endline;
+            out += bk + "." + owner->getInnerScriptName(context, true) + " = " + s + ";\n";
+        out += bk + ".state = true" + script::IScript::endline;
         out += bk + ".onClick = function(state) { \nif(state && !" + x + ".active) {\n" + x + ".play();\n} else {\n" + x
                + ".stop();\n}\n}\n";
     }
     return out;
 }
 
-std::string EmitSoundAction::doTriggerScript() const
+std::string EmitSoundAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    const std::string i = getOwnerObject()->getInnerScriptName();
-    const std::string x = innerSound();
+    const std::string i = getOwnerObject()->getInnerScriptName(context);
+    const std::string x = innerSound(context);
     std::string out;
     out.reserve(150);
     out += "// Play the sound file \n";
-    out += x + ".position = Vector(" + i + ".position.x," + i + ".position.y," + i + ".position.z)" + endline;
+    out += x + ".position = Vector(" + i + ".position.x," + i + ".position.y," + i + ".position.z)"
+           + script::IScript::endline;
     out += "if(!" + x + ".active) {\n  " + x + ".active=true;\n  " + x + ".play();\n}\n";
     return out;
 }

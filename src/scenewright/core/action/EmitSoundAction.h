@@ -13,7 +13,8 @@ class EmitSoundAction : public AtmoAction {
 public:
     // Only an action with an owner gets a name; the registry's prototype has
     // none.
-    explicit EmitSoundAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit EmitSoundAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // The sound file's address (.wav or .mp3).
     std::optional<std::string> filename = std::string();
@@ -31,11 +32,11 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {soundName()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
 
     // The sound's variable name, "esnd" + its number.
     std::string toString() const override { return soundName(); }
@@ -46,8 +47,7 @@ protected:
 private:
     std::string soundName() const { return "esnd" + std::to_string(id(0)); }
     // The sound as trigger code reaches it.
-    std::string innerSound() const;
-
+    std::string innerSound(const script::ScriptContext& context) const;
 };
 
 } // namespace scenewright::core::action

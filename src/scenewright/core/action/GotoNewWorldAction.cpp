@@ -1,14 +1,13 @@
 #include "scenewright/core/action/GotoNewWorldAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner, 0)
+GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
 {
     setName(std::string("Goto new Atmo world"));
     setDescription(std::string("Set the location of .aer world you wish to go to. Distance is the minimum distance "
@@ -23,15 +22,15 @@ const FieldTable& GotoNewWorldAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> GotoNewWorldAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> GotoNewWorldAction::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<GotoNewWorldAction>(owner);
 }
 
-std::string GotoNewWorldAction::doTriggerScript() const
+std::string GotoNewWorldAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    return "if(actor.dist(" + getOwnerObject()->getInnerScriptName() + "." + ObjectManager::positionName + ") < "
-           + ScriptText::number(distance) + ") {\nchat.input('/goto " + ScriptText::literal(aerURLLocation)
+    return "if(actor.dist(" + getOwnerObject()->getInnerScriptName(context) + "." + script::ScriptText::positionName
+           + ") < " + ScriptText::number(distance) + ") {\nchat.input('/goto " + ScriptText::literal(aerURLLocation)
            + "');\n}\n";
 }
 

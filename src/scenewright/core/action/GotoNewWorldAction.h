@@ -20,11 +20,11 @@ public:
     const char* className() const override { return "GotoNewWorldAction"; }
     const FieldTable& fieldTable() const override;
 
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override { return {"aerURLLocation", "distance"}; }
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override { return {}; }
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoAction> clone() const override { return std::make_shared<GotoNewWorldAction>(*this); }

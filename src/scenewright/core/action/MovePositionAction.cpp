@@ -2,9 +2,7 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
@@ -28,8 +26,7 @@ std::string setTransform(const std::string& inner, const std::string& value, con
 
 } // namespace
 
-MovePositionAction::MovePositionAction(IAtmoObject* owner)
-    : AtmoAction(owner, 2)
+MovePositionAction::MovePositionAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 2)
 {
     setName(std::string("Move to a position/direction"));
     setDescription(std::string("Select the postion(s) or direction to move the when triggered. "));
@@ -48,9 +45,9 @@ const FieldTable& MovePositionAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<MovePositionAction>(owner);
+    return std::make_shared<MovePositionAction>(ids, owner);
 }
 
 std::vector<std::string> MovePositionAction::getFields() const
@@ -68,17 +65,16 @@ bool MovePositionAction::ownerIsActor() const
     return dynamic_cast<const Actor*>(getOwnerObject()) != nullptr;
 }
 
-std::string MovePositionAction::doTriggerScript() const
+std::string MovePositionAction::doTriggerScript(const script::ScriptContext& context) const
 {
     if (movesAlongNoAnchors())
         return {};
     const IAtmoObject* owner = getOwnerObject();
-    const std::string i = owner->getInnerScriptName();
+    const std::string i = owner->getInnerScriptName(context);
     std::string out;
     out.reserve(150);
     if (usesAnchors) {
-        const std::string b = ProjectManager::getInstance().isCurrentLocalised() ? i + "." + beginAnchorName()
-                                                                                 : beginAnchorName();
+        const std::string b = context.localised() ? i + "." + beginAnchorName() : beginAnchorName();
         out += "// Move object via anchors to its new position\n";
         out += "if(!" + b + ".started) {\n" + b + ".start();\n}\n";
         return out;
@@ -90,7 +86,7 @@ std::string MovePositionAction::doTriggerScript() const
     if (!smoothTransition)
         out += comment;
     if (ownerIsActor()) {
-        out += i + ".worldSpacePosition = " + i + "." + ObjectManager::positionName + v;
+        out += i + ".worldSpacePosition = " + i + "." + script::ScriptText::positionName + v;
         return out;
     }
     out += "if(" + i + ".getPhysicalModel()==undefined) {\n";
@@ -103,16 +99,16 @@ std::string MovePositionAction::doTriggerScript() const
     return out;
 }
 
-std::string MovePositionAction::doScript() const
+std::string MovePositionAction::doScript(const script::ScriptContext& context) const
 {
     if (!usesAnchors || movesAlongNoAnchors())
         return {};
     const IAtmoObject* owner = getOwnerObject();
-    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
+    const bool localised = context.localised();
     const bool actor = ownerIsActor();
     const bool direct = actor || dynamic_cast<const PrimitiveObj*>(owner);
-    const std::string s = owner->getAtmoObjectScriptName();
-    const std::string i = owner->getInnerScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
+    const std::string i = owner->getInnerScriptName(context);
     const std::string m = moveAnchorName();
     const std::string b = localised ? "this." + beginAnchorName() : beginAnchorName();
     const std::string a = "this." + m;
@@ -147,7 +143,7 @@ std::string MovePositionAction::doScript() const
                "posb.z)); }\n";
     out += "this.setup" + m + "=function(theanch,nextid) {\n";
     if (localised)
-        out += "theanch." + owner->getInnerScriptName(true) + " = " + s + ";\n";
+        out += "theanch." + owner->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += "theanch.ba = " + b + ";\n";
     out += sp8 + "theanch.start = function() {\n";
     out += sp16 + "this.ba.started = true;\n";
@@ -156,7 +152,7 @@ std::string MovePositionAction::doScript() const
     else
         out += sp16 + "this.distance = measuredist(" + i + ".worldSpacePosition," + "this.worldSpacePosition);\n";
     out += sp16 + "this.time = 0;\n";
-    out += sp16 + "this.currtrans = " + i + "." + ObjectManager::transformName + ";\n";
+    out += sp16 + "this.currtrans = " + i + "." + script::ScriptText::transformName + ";\n";
     out += sp16 + "addAnimator(this);\n";
     out += sp8 + "}\n";
     out += "theanch.speed = " + a + ".speed;\n";

@@ -11,7 +11,8 @@ namespace scenewright::core::action {
 // along a list of named anchor primitives at a given speed.
 class MovePositionAction : public AtmoAction {
 public:
-    explicit MovePositionAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit MovePositionAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     double xdirection = 0.0;
     double ydirection = 0.0;
@@ -28,11 +29,11 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
     bool namesOwner() const override { return !movesAlongNoAnchors(); }
     // Whether it moves along a list of anchors; the tour is declared on the

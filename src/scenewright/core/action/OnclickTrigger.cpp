@@ -1,39 +1,38 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-OnclickTrigger::OnclickTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+OnclickTrigger::OnclickTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     setName(std::string("On click trigger"));
 }
 
-std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object) const
+std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
 {
-    return std::make_shared<OnclickTrigger>(object);
+    return std::make_shared<OnclickTrigger>(ids, object);
 }
 
-std::string OnclickTrigger::getPreActionScript() const
+std::string OnclickTrigger::getPreActionScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* object = getTriggerObject();
-    const std::string s = object->getAtmoObjectScriptName();
+    const std::string s = object->getAtmoObjectScriptName(context);
     std::string out;
     out.reserve(200);
     out += "// on click trigger for '" + ScriptText::comment(object->toString()) + "'\n";
     out += s + ".mouse = MouseEventHandler();\n";
     out += s + ".mouse.setFilterOnClick(" + s + ");\n";
-    if (ProjectManager::getInstance().isCurrentLocalised())
-        out += s + ".mouse." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    if (context.localised())
+        out += s + ".mouse." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += s + ".mouse.onEvent = function(ev,obj) {\n";
     return out;
 }
 
-std::string OnclickTrigger::getPostActionScript() const
+std::string OnclickTrigger::getPostActionScript(const script::ScriptContext&) const
 {
     return "}\n // end of onclick trigger script\n";
 }

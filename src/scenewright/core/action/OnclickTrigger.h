@@ -7,15 +7,16 @@ namespace scenewright::core::action {
 // Fires when the object is clicked.
 class OnclickTrigger : public AtmoTrigger {
 public:
-    explicit OnclickTrigger(IAtmoObject* triggerObject = nullptr);
+    // Takes its numbers from `ids`.
+    explicit OnclickTrigger(IdCounter& ids, IAtmoObject* triggerObject = nullptr);
 
     const char* className() const override { return "OnclickTrigger"; }
     const FieldTable& fieldTable() const override { return baseFields(); }
-    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const override;
     bool hasExitTrigger() const override { return false; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override { return {}; }
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext&) const override { return {}; }
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<OnclickTrigger>(*this); }

@@ -2,8 +2,6 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/script/ScriptText.h"
@@ -33,7 +31,7 @@ bool isSolidObject(const IAtmoObject* object)
 
 } // namespace
 
-OpacityAction::OpacityAction(IAtmoObject* owner) : AtmoAction(owner, 1)
+OpacityAction::OpacityAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Set Opacity"));
     setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
@@ -49,9 +47,9 @@ const FieldTable& OpacityAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<OpacityAction>(owner);
+    return std::make_shared<OpacityAction>(ids, owner);
 }
 
 std::vector<std::string> OpacityAction::getFields() const
@@ -64,10 +62,10 @@ bool OpacityAction::allowedForAtmoObject(const IAtmoObject* object) const
     return isModel(object) || isViewpoint(object) || isSolidObject(object);
 }
 
-std::string OpacityAction::getOnLoadScript() const
+std::string OpacityAction::getOnLoadScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string initial = ScriptText::number(initialOpacity);
     std::string out;
     out.reserve(200);
@@ -82,20 +80,19 @@ std::string OpacityAction::getOnLoadScript() const
     return out;
 }
 
-std::string OpacityAction::doTriggerScript() const
+std::string OpacityAction::doTriggerScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
     // Trigger code runs with "this" bound to the trigger's own object, so a
     // localisable owner is reached through its inner name; a model is never
     // localised and keeps its global name.
-    const std::string s = owner->getAtmoObjectScriptName();
-    const std::string i = owner->getInnerScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
+    const std::string i = owner->getInnerScriptName(context);
     const std::string f = ScriptText::number(finalOpacity);
     std::string out = fadeComment;
     if (fadeInOpacity) {
-        const std::string x = ProjectManager::getInstance().isCurrentLocalised()
-                                  ? owner->getInnerScriptName() + "." + animatorName()
-                                  : animatorName();
+        const std::string x
+            = context.localised() ? owner->getInnerScriptName(context) + "." + animatorName() : animatorName();
         out += "if(!" + x + ".added) {\naddAnimator(" + x + ");\n}\n";
     } else if (isModel(owner)) {
         out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + f
@@ -115,7 +112,7 @@ std::string OpacityAction::doTriggerScript() const
     return out;
 }
 
-std::string OpacityAction::localisedParentLine(const std::string& animator) const
+std::string OpacityAction::localisedParentLine(const script::ScriptContext& context, const std::string& animator) const
 {
     const IAtmoObject* owner = getOwnerObject();
     std::string target;
@@ -126,16 +123,16 @@ std::string OpacityAction::localisedParentLine(const std::string& animator) cons
         target = ScriptText::isIntegerName(name) ? "theStage.getSolidObject(" + name + ")"
                                                  : "theStage.getSolidObject('" + ScriptText::literal(name) + "')";
     } else {
-        target = owner->getAtmoObjectScriptName();
+        target = owner->getAtmoObjectScriptName(context);
     }
-    return animator + "." + owner->getInnerScriptName(true) + "=" + target + ";\n";
+    return animator + "." + owner->getInnerScriptName(context, true) + "=" + target + ";\n";
 }
 
-std::string OpacityAction::fadeStep() const
+std::string OpacityAction::fadeStep(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
-    const std::string i = owner->getInnerScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
+    const std::string i = owner->getInnerScriptName(context);
     auto stepped = [](const std::string& target) {
         return target + ".opacity = this.fadestep(" + target + ".opacity);\n";
     };
@@ -156,13 +153,13 @@ std::string OpacityAction::fadeStep() const
     return out;
 }
 
-std::string OpacityAction::doScript() const
+std::string OpacityAction::doScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const bool localised = ProjectManager::getInstance().isCurrentLocalised();
+    const bool localised = context.localised();
     std::string x = animatorName();
     if (localised)
-        x = (isModel(owner) ? owner->getAtmoObjectScriptName() : std::string("this")) + "." + x;
+        x = (isModel(owner) ? owner->getAtmoObjectScriptName(context) : std::string("this")) + "." + x;
 
     std::string out;
     out.reserve(150);
@@ -182,11 +179,11 @@ std::string OpacityAction::doScript() const
                + "this.reached = true;\nreturn this.finalopacity;\n}\nreturn next;\n}\n";
     }
     if (localised)
-        out += localisedParentLine(x);
-    out += x + ".timestep = function(w,d) {\n" + "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n"
-           + "if(" + owner->getInnerScriptName() + ".loaded) {\n" + "this.added = true;\n";
+        out += localisedParentLine(context, x);
+    out += x + ".timestep = function(w,d) {\n" + "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n" + "if("
+           + owner->getInnerScriptName(context) + ".loaded) {\n" + "this.added = true;\n";
     if (fades)
-        out += fadeStep();
+        out += fadeStep(context);
     out += "}\n";
     out += "}\n}\n";
     return out;

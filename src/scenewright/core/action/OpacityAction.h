@@ -11,7 +11,8 @@ namespace scenewright::core::action {
 // solid objects.
 class OpacityAction : public AtmoAction {
 public:
-    explicit OpacityAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit OpacityAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // Opacity set while the world loads.
     double initialOpacity = 1.0;
@@ -24,12 +25,12 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::vector<std::string> getGeneratedNames() const override { return {animatorName()}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
-    std::string getOnLoadScript() const override;
-    std::string exitTriggerScript() const override { return {}; }
-    std::string doTriggerScript() const override;
-    std::string doScript() const override;
+    std::string getOnLoadScript(const script::ScriptContext& context) const override;
+    std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext& context) const override;
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:
@@ -40,10 +41,9 @@ private:
     std::string animatorName() const { return "obj" + std::to_string(id(0)); }
     // The line that lets the fade animator reach the owner through the inner
     // name, when the script is localised.
-    std::string localisedParentLine(const std::string& animator) const;
+    std::string localisedParentLine(const script::ScriptContext& context, const std::string& animator) const;
     // The per-frame opacity step and the test that ends the fade.
-    std::string fadeStep() const;
-
+    std::string fadeStep(const script::ScriptContext& context) const;
 };
 
 } // namespace scenewright::core::action

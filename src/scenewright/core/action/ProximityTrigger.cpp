@@ -1,15 +1,13 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/ProjectManager.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
 
 using script::ScriptText;
 
-ProximityTrigger::ProximityTrigger(IAtmoObject* triggerObject) : AtmoTrigger(triggerObject)
+ProximityTrigger::ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     setName(std::string("Proximity trigger"));
     setDescription("You can set up actions to be set off whenever your Avatar comes close to '"
@@ -25,38 +23,38 @@ const FieldTable& ProximityTrigger::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object) const
+std::shared_ptr<AtmoTrigger> ProximityTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
 {
-    return std::make_shared<ProximityTrigger>(object);
+    return std::make_shared<ProximityTrigger>(ids, object);
 }
 
-std::string ProximityTrigger::getPreActionScript() const
+std::string ProximityTrigger::getPreActionScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* object = getTriggerObject();
-    const std::string s = object->getAtmoObjectScriptName();
-    const std::string i = object->getInnerScriptName();
+    const std::string s = object->getAtmoObjectScriptName(context);
+    const std::string i = object->getInnerScriptName(context);
     std::string out;
     out.reserve(1000);
     out += s + ".prox = Object();\n";
     out += s + ".prox.fired = false;\n";
-    if (ProjectManager::getInstance().isCurrentLocalised())
-        out += s + ".prox." + object->getInnerScriptName(true) + " = " + s + ";\n";
+    if (context.localised())
+        out += s + ".prox." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
     out += s + ".prox.timestep = function() {\n";
-    out += "if(actor.dist(" + i + "." + ObjectManager::positionName + ") < " + ScriptText::number(distance)
+    out += "if(actor.dist(" + i + "." + script::ScriptText::positionName + ") < " + ScriptText::number(distance)
            + ") {\n  if(!this.fired) {\n     this.fired = true;\n";
     if (!continuous)
         out += "removeAnimator(this);\n";
     return out;
 }
 
-std::string ProximityTrigger::getPostActionScript() const
+std::string ProximityTrigger::getPostActionScript(const script::ScriptContext&) const
 {
     return "  }\n} else { \n if(this.fired) {\n";
 }
 
-std::string ProximityTrigger::getFinalTriggerScript() const
+std::string ProximityTrigger::getFinalTriggerScript(const script::ScriptContext& context) const
 {
-    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName()
+    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName(context)
            + ".prox);\n";
 }
 

@@ -8,7 +8,8 @@ namespace scenewright::core::action {
 // exit branch when it leaves again.
 class ProximityTrigger : public AtmoTrigger {
 public:
-    explicit ProximityTrigger(IAtmoObject* triggerObject = nullptr);
+    // Takes its numbers from `ids`.
+    explicit ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject = nullptr);
 
     // The trigger radius.
     double distance = 5.0;
@@ -17,11 +18,11 @@ public:
 
     const char* className() const override { return "ProximityTrigger"; }
     const FieldTable& fieldTable() const override;
-    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const override;
     bool hasExitTrigger() const override { return true; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override;
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext& context) const override;
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<ProximityTrigger>(*this); }

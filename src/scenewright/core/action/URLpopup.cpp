@@ -1,5 +1,6 @@
 #include "scenewright/core/action/URLpopup.h"
 
+#include "scenewright/core/script/IScript.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::action {
@@ -30,7 +31,7 @@ std::string doublyQuoted(const std::optional<std::string>& url)
 
 } // namespace
 
-URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner, 0)
+URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 {
     setName(std::string("Open URL up in new window"));
     setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));
@@ -51,7 +52,7 @@ const FieldTable& URLpopup::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<URLpopup>(owner);
 }
@@ -61,14 +62,15 @@ std::vector<std::string> URLpopup::getFields() const
     return {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"};
 }
 
-std::string URLpopup::doTriggerScript() const
+std::string URLpopup::doTriggerScript(const script::ScriptContext&) const
 {
     std::string out;
     out.reserve(200);
     out += "sendJS(\"window.open('" + doublyQuoted(url) + "','newinst','";
     out += std::string("menubar=") + yesNo(menubar) + ",toolbar=" + yesNo(toolbar) + ",location=" + yesNo(location)
            + ",status=" + yesNo(status) + ",scrollbars=" + yesNo(scrollbars) + ",resizable=" + yesNo(resizable);
-    out += ",width=" + ScriptText::number(width) + ",height=" + ScriptText::number(height) + "')\")" + endline;
+    out += ",width=" + ScriptText::number(width) + ",height=" + ScriptText::number(height) + "')\")"
+           + script::IScript::endline;
     return out;
 }
 

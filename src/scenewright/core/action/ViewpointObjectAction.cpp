@@ -1,7 +1,6 @@
 #include "scenewright/core/action/ViewpointObjectAction.h"
 
 #include "scenewright/core/IAtmoObject.h"
-#include "scenewright/core/ObjectManager.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -32,8 +31,7 @@ bool isNamed(const std::optional<std::string>& element)
 
 } // namespace
 
-ViewpointObjectAction::ViewpointObjectAction(IAtmoObject* owner)
-    : AtmoAction(owner, 1)
+ViewpointObjectAction::ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     setName(std::string("Do Viewpoint Animations"));
     setDescription(std::string("Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
@@ -52,9 +50,9 @@ const FieldTable& ViewpointObjectAction::fieldTable() const
     return table;
 }
 
-std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owner) const
+std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
-    return std::make_shared<ViewpointObjectAction>(owner);
+    return std::make_shared<ViewpointObjectAction>(ids, owner);
 }
 
 std::vector<std::string> ViewpointObjectAction::getFields() const
@@ -68,10 +66,10 @@ bool ViewpointObjectAction::allowedForAtmoObject(const IAtmoObject* object) cons
     return dynamic_cast<const ViewpointObj*>(object) != nullptr;
 }
 
-std::string ViewpointObjectAction::getOnLoadScript() const
+std::string ViewpointObjectAction::getOnLoadScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const std::string s = owner->getAtmoObjectScriptName();
+    const std::string s = owner->getAtmoObjectScriptName(context);
     std::string out = "\t// Setting the Viewpoint Object animations for " + ScriptText::comment(owner->getName()) + "\n";
     if (isNamed(triggerTimeElem))
         out += bindTimeElement(s, ".trig", *triggerTimeElem, setTrigSpeed, setTrigPlayOnce);
@@ -84,14 +82,14 @@ std::string ViewpointObjectAction::getOnLoadScript() const
 // Trigger code runs with "this" bound to the trigger's own object, so the
 // viewpoint is reached through its inner name (its script name is "this"
 // when localised).
-std::string ViewpointObjectAction::doTriggerScript() const
+std::string ViewpointObjectAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    return getOwnerObject()->getInnerScriptName() + ".trig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName(context) + ".trig.trigger();\n";
 }
 
-std::string ViewpointObjectAction::exitTriggerScript() const
+std::string ViewpointObjectAction::exitTriggerScript(const script::ScriptContext& context) const
 {
-    return getOwnerObject()->getInnerScriptName() + ".etrig.trigger();\n";
+    return getOwnerObject()->getInnerScriptName(context) + ".etrig.trigger();\n";
 }
 
 } // namespace scenewright::core::action

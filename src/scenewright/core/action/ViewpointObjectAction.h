@@ -11,7 +11,8 @@ namespace scenewright::core::action {
 // fires and one when its exit condition fires (proximity triggers only).
 class ViewpointObjectAction : public AtmoAction {
 public:
-    explicit ViewpointObjectAction(IAtmoObject* owner = nullptr);
+    // Takes its numbers from `ids`.
+    explicit ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // The time element played when the trigger fires.
     std::optional<std::string> triggerTimeElem;
@@ -27,12 +28,12 @@ public:
     // The number is taken like any other, though no fragment uses it.
 
     std::vector<std::string> getGeneratedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
-    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner) const override;
+    std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::vector<std::string> getFields() const override;
-    std::string getOnLoadScript() const override;
-    std::string exitTriggerScript() const override;
-    std::string doTriggerScript() const override;
-    std::string doScript() const override { return {}; }
+    std::string getOnLoadScript(const script::ScriptContext& context) const override;
+    std::string exitTriggerScript(const script::ScriptContext& context) const override;
+    std::string doTriggerScript(const script::ScriptContext& context) const override;
+    std::string doScript(const script::ScriptContext&) const override { return {}; }
     bool allowedForAtmoObject(const IAtmoObject* object) const override;
 
 protected:

@@ -7,18 +7,19 @@ namespace scenewright::core::action {
 // Fires once, after the world and every object its actions need have loaded.
 class WorldFirstLoadsTrigger : public AtmoTrigger {
 public:
-    explicit WorldFirstLoadsTrigger(IAtmoObject* triggerObject = nullptr);
+    // Takes its numbers from `ids`.
+    explicit WorldFirstLoadsTrigger(IdCounter& ids, IAtmoObject* triggerObject = nullptr);
 
     const char* className() const override { return "WorldFirstLoadsTrigger"; }
     const FieldTable& fieldTable() const override { return baseFields(); }
-    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object) const override;
+    std::shared_ptr<AtmoTrigger> newInstance(IAtmoObject* object, IdCounter& ids) const override;
     bool hasExitTrigger() const override { return false; }
-    std::string getPreActionScript() const override;
-    std::string getPostActionScript() const override;
-    std::string getFinalTriggerScript() const override { return {}; }
+    std::string getPreActionScript(const script::ScriptContext& context) const override;
+    std::string getPostActionScript(const script::ScriptContext& context) const override;
+    std::string getFinalTriggerScript(const script::ScriptContext&) const override { return {}; }
     // Waits, frame by frame, until everything the actions need has loaded,
     // then calls the firstload function once.
-    std::string doOnLoadTrigger() const override;
+    std::string doOnLoadTrigger(const script::ScriptContext& context) const override;
 
 protected:
     std::shared_ptr<AtmoTrigger> clone() const override { return std::make_shared<WorldFirstLoadsTrigger>(*this); }

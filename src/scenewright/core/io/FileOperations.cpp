@@ -6,12 +6,6 @@
 
 namespace scenewright::core::io {
 
-namespace {
-
-FileOperations* installed = nullptr;
-
-} // namespace
-
 int FileOperations::createTemporary(char* pattern)
 {
     return ::mkstemp(pattern);
@@ -32,15 +26,10 @@ int FileOperations::rename(const char* from, const char* to)
     return std::rename(from, to);
 }
 
-FileOperations& FileOperations::current()
+FileOperations& FileOperations::system()
 {
-    static FileOperations system;
-    return installed ? *installed : system;
-}
-
-void FileOperations::install(FileOperations* operations)
-{
-    installed = operations;
+    static FileOperations calls;
+    return calls;
 }
 
 } // namespace scenewright::core::io

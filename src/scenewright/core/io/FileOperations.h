@@ -5,9 +5,9 @@
 
 namespace scenewright::core::io {
 
-// The system calls a SaveFile makes to put its text on disk. Tests replace
-// them to make a save fail at the creation of its temporary file, the write,
-// the flush or the rename.
+// The system calls a SaveFile makes to put its text on disk. Tests hand a
+// save others, to make it fail at the creation of its temporary file, the
+// write, the flush or the rename.
 class FileOperations {
 public:
     virtual ~FileOperations() = default;
@@ -17,11 +17,8 @@ public:
     virtual int fsync(int fd);
     virtual int rename(const char* from, const char* to);
 
-    // The operations in use: the real system calls unless a test installed
-    // others.
-    static FileOperations& current();
-    // Installs other operations (null: the real ones again). Only tests use it.
-    static void install(FileOperations* operations);
+    // The real system calls. They hold no state, so every save may share them.
+    static FileOperations& system();
 };
 
 } // namespace scenewright::core::io

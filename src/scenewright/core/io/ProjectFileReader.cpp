@@ -2,9 +2,10 @@
 
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IdsExhausted.h"
-#include "scenewright/core/InteractionManager.h"
+#include "scenewright/core/IdCounter.h"
+#include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -22,7 +23,6 @@
 #include <bitset>
 #include <functional>
 #include <limits>
-#include <set>
 #include <unordered_set>
 #include <stdexcept>
 
@@ -324,7 +324,7 @@ const RecordFields<script::Sounds>& soundFields()
 // Builds the objects of one file, checking every value on the way.
 class Builder {
 public:
-    explicit Builder(LoadedProject& project) : project_(project) {}
+    Builder(LoadedProject& project, IdCounter& ids) : project_(project), ids_(ids) {}
 
     void build(const JsonValue& document)
     {
@@ -346,33 +346,31 @@ public:
             project_.localiseScript = Values::boolean(*localise, "localiseScript");
 
         const JsonValue objects = Values::array(Values::member(document, "objects", ""), "objects");
-        // The catalogue of interactions takes numbers when it is first built:
-        // it is built before a file's numbers can bring the counter to its end.
-        InteractionManager::getInstance();
+        // The first use of the catalogue moves the counter as it always has,
+        // before a file's numbers can bring the counter to its end.
+        ids_.passCatalogueNumbers();
         // New interactions without numbers of their own must not take any the
         // file uses.
-        ObjectManager::advanceNextIdTo(highestNumber(objects) + 1);
+        ids_.advanceTo(static_cast<int>(highestNumber(objects) + 1));
 
-        // The interactions are made without numbers, so that a file whose
-        // numbers reach the last one still opens; those the file gives no
-        // numbers take fresh ones once all are read.
-        {
-            ObjectManager::Placeholders placeholders;
-            for (const JsonValue& object : objects.elements()) {
-                const std::size_t index = project_.objects.size();
-                project_.objects.push_back(buildObject(object, index, Where("objects", index)));
-            }
-            if (project_.objects.size() < 2)
-                throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
-            std::size_t index = 0;
-            for (const JsonValue& object : objects.elements()) {
-                linkTriggers(object, *project_.objects[index], Where("objects", index));
-                ++index;
-            }
+        // The interactions are made with numbers of a counter of their own,
+        // which the file's numbers replace, so that a file whose numbers
+        // reach the last one still opens; those the file gives no numbers
+        // take fresh ones of the program's counter once all are read.
+        for (const JsonValue& object : objects.elements()) {
+            const std::size_t index = project_.objects.size();
+            project_.objects.push_back(buildObject(object, index, Where("objects", index)));
+        }
+        if (project_.objects.size() < 2)
+            throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
+        std::size_t index = 0;
+        for (const JsonValue& object : objects.elements()) {
+            linkTriggers(object, *project_.objects[index], Where("objects", index));
+            ++index;
         }
         try {
             for (AtmoInteraction* interaction : unnumbered())
-                interaction->takeFreshIds();
+                interaction->takeFreshIds(ids_);
         } catch (const IdsExhausted& exhausted) {
             throw Refusal(objects.offset(), "objects", exhausted.what());
         }
@@ -442,7 +440,7 @@ private:
             object = world;
         } else if (type == IAtmoObject::TYPE_ACTOR) {
             Values::expectObject(value, where, {"type", "name", "actions", "triggers"});
-            object = std::make_shared<Actor>();
+            object = std::make_shared<Actor>(scratch_);
         } else if (type == IAtmoObject::TYPE_MODEL) {
             Values::expectObject(value, where, {"type", "name", "id", "tobeloaded", "pm", "actions", "triggers"});
             auto model = std::make_shared<ModelObj>();
@@ -450,8 +448,6 @@ private:
                 model->tobeloaded = Values::boolean(*tobeloaded, Where(where, "tobeloaded"));
             readPhysicalModel(model->pm, value, where);
             object = readGlobalId(model, value, where, "modelobj");
-            if (model->getGlobalId())
-                model->scriptname = "modelobj" + std::to_string(*model->getGlobalId());
         } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
             Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
             auto primitive = std::make_shared<PrimitiveObj>();
@@ -537,20 +533,21 @@ private:
             throw Refusal(found->offset(), idsWhere,
                           std::string("a ") + interaction.className() + " takes "
                               + std::to_string(interaction.getIds().size()) + " numbers");
+        numbered_.insert(&interaction);
         // Fresh numbers lie past every number of the file: only the file's
         // own can clash.
         for (const std::string& name : interaction.getGeneratedNames())
             claim(name, *found, idsWhere);
     }
 
-    // The interactions still holding placeholders: those the file gives no
-    // numbers, the actor's own move action among them when the file lists none.
+    // The interactions holding numbers of the scratch counter: those the
+    // file gives no numbers, the actor's own move action among them when the
+    // file lists none.
     std::vector<AtmoInteraction*> unnumbered() const
     {
         std::vector<AtmoInteraction*> found;
-        auto note = [&found](AtmoInteraction& interaction) {
-            const auto& ids = interaction.getIds();
-            if (std::find(ids.begin(), ids.end(), ObjectManager::kPlaceholderId) != ids.end())
+        auto note = [&found, this](AtmoInteraction& interaction) {
+            if (!interaction.getIds().empty() && !numbered_.count(&interaction))
                 found.push_back(&interaction);
         };
         // In the order they were read: every object's actions, then triggers.
@@ -629,7 +626,7 @@ private:
             Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
             const JsonValue classValue = Values::member(entry, "class", actionWhere);
             const std::string className = Values::string(classValue, Where(actionWhere, "class"));
-            const AtmoAction* prototype = InteractionManager::getInstance().findStandardAction(className);
+            const AtmoAction* prototype = catalogue_.findStandardAction(className);
             if (!prototype)
                 throw Refusal(classValue.offset(), Where(actionWhere, "class"),
                               "unknown action class " + MessageText::quoted(className));
@@ -639,7 +636,8 @@ private:
 
             // The actor's first action is its own move action: the file fills it.
             const bool builtIn = actor && i == 0;
-            std::shared_ptr<AtmoAction> action = builtIn ? object.getAtmoAction(0) : prototype->newInstance(&object);
+            std::shared_ptr<AtmoAction> action
+                = builtIn ? object.getAtmoAction(0) : prototype->newInstance(&object, scratch_);
             if (!action->allowedForAtmoObject(&object))
                 throw Refusal(classValue.offset(), actionWhere,
                               "a " + className + " is not allowed on a " + object.getType());
@@ -664,11 +662,11 @@ private:
             Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
             const JsonValue classValue = Values::member(entry, "class", triggerWhere);
             const std::string className = Values::string(classValue, Where(triggerWhere, "class"));
-            const AtmoTrigger* prototype = InteractionManager::getInstance().findTrigger(className);
+            const AtmoTrigger* prototype = catalogue_.findTrigger(className);
             if (!prototype)
                 throw Refusal(classValue.offset(), Where(triggerWhere, "class"),
                               "unknown trigger class " + MessageText::quoted(className));
-            std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object);
+            std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
             readIds(*trigger, entry, triggerWhere);
             readFields(*trigger, entry, triggerWhere);
@@ -701,12 +699,18 @@ private:
     }
 
     LoadedProject& project_;
+    IdCounter& ids_;
+    // Numbers the interactions while they are read; the file's numbers or
+    // fresh ones of ids_ replace them.
+    IdCounter scratch_;
+    const InteractionCatalogue catalogue_;
+    std::unordered_set<const AtmoInteraction*> numbered_;
     std::unordered_set<std::string> claimed_;
 };
 
 } // namespace
 
-std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path,
+std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, const std::string& path, IdCounter& ids,
                                                      std::string& error)
 {
     const auto refuse = [&](std::size_t offset, const std::string& what) -> std::optional<LoadedProject> {
@@ -726,11 +730,28 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
     LoadedProject project;
     project.name = "default";
     try {
-        Builder(project).build(JsonValue::root(text, tape));
+        Builder(project, ids).build(JsonValue::root(text, tape));
     } catch (const Refusal& refusal) {
         return refuse(refusal.offset, refusal.what());
     }
     return project;
+}
+
+} // namespace scenewright::core::io
+
+namespace scenewright::core::io {
+
+std::shared_ptr<SceneDocument> LoadedProject::toDocument(IdCounter& ids)
+{
+    auto document = std::make_shared<SceneDocument>(ids);
+    document->setName(std::move(name));
+    document->setLocaliseScript(localiseScript);
+    for (auto& object : objects)
+        document->appendObject(std::move(object));
+    objects.clear();
+    // Built, not edited: the document is new.
+    document->setState(SceneDocument::STATE_NEW);
+    return document;
 }
 
 } // namespace scenewright::core::io

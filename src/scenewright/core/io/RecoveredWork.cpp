@@ -1,7 +1,6 @@
 #include "scenewright/core/io/RecoveredWork.h"
 
-#include "scenewright/core/Project.h"
-#include "scenewright/core/ProjectManager.h"
+#include "scenewright/core/SceneDocument.h"
 
 #include <filesystem>
 #include <system_error>
@@ -18,16 +17,15 @@ RecoveredWork::RecoveredWork(RecoveryLock lock, std::vector<std::string> files,
 {
 }
 
-std::shared_ptr<Project> RecoveredWork::reopen()
+std::shared_ptr<SceneDocument> RecoveredWork::reopen(IdCounter& ids)
 {
-    auto project = ProjectManager::getInstance().install(std::move(project_.name), project_.localiseScript,
-                                                         std::move(project_.objects));
+    auto project = project_.toDocument(ids);
     project_ = {};
     // Named after its file, as an opened project is.
     if (projectFile_)
         project->setName(std::filesystem::path(*projectFile_).stem().string());
     project->setFileLocation(projectFile_);
-    project->setState(Project::STATE_UNSAVED);
+    project->setState(SceneDocument::STATE_UNSAVED);
     return project;
 }
 

@@ -10,8 +10,9 @@
 #include <vector>
 
 namespace scenewright::core {
-class Project;
-}
+class IdCounter;
+class SceneDocument;
+} // namespace scenewright::core
 
 namespace scenewright::core::io {
 
@@ -28,10 +29,10 @@ public:
     // When it was last kept, in seconds since the epoch.
     std::int64_t keptAt() const { return keptAt_; }
 
-    // Makes the work the current project, once: the scene as it was kept,
-    // unsaved, attached to its project file (and named after it) so that
-    // Save writes back there.
-    std::shared_ptr<Project> reopen();
+    // The work as a document, once: the scene as it was kept, unsaved,
+    // attached to its project file (and named after it) so that Save writes
+    // back there.
+    std::shared_ptr<SceneDocument> reopen(IdCounter& ids);
     // Removes the files that held the work, so it is offered only once.
     void forget();
 

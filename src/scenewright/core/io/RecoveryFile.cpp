@@ -1,7 +1,6 @@
 #include "scenewright/core/io/RecoveryFile.h"
 
-#include "scenewright/core/ObjectManager.h"
-#include "scenewright/core/Project.h"
+#include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/SaveFile.h"
@@ -23,19 +22,18 @@ constexpr int kVersion = 1;
 
 } // namespace
 
-RecoverySnapshot RecoveryFile::snapshot(const Project& project)
+RecoverySnapshot RecoveryFile::snapshot(const SceneDocument& document)
 {
     RecoverySnapshot snapshot;
-    snapshot.project = ProjectFileWriter::document(project.getName(), project.getLocaliseScript(),
-                                                   ObjectManager::getInstance().getAtmoObjectListData());
-    snapshot.projectFile = project.getFileLocation();
+    snapshot.project = ProjectFileWriter::document(document.name(), document.localiseScript(), document.objects());
+    snapshot.projectFile = document.fileLocation();
     snapshot.keptAt = std::chrono::duration_cast<std::chrono::seconds>(
                           std::chrono::system_clock::now().time_since_epoch())
                           .count();
     return snapshot;
 }
 
-std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot) const
+std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot, FileOperations& operations) const
 {
     Json header;
     header["format"] = kFormat;
@@ -43,7 +41,7 @@ std::optional<std::string> RecoveryFile::write(const RecoverySnapshot& snapshot)
     header["projectFile"] = snapshot.projectFile ? Json(*snapshot.projectFile) : Json(nullptr);
     header["keptAt"] = snapshot.keptAt;
     // The header is one line: JSON writes a line break inside a file name as \n.
-    SaveFile file(path_);
+    SaveFile file(path_, operations);
     if (!file.save(header.dump() + "\n" + snapshot.project.text()))
         return file.errorString();
     return std::nullopt;

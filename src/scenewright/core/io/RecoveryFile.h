@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/RecoverySnapshot.h"
 
 #include <cstdint>
@@ -7,7 +8,7 @@
 #include <string>
 
 namespace scenewright::core {
-class Project;
+class SceneDocument;
 }
 
 namespace scenewright::core::io {
@@ -28,12 +29,13 @@ public:
 
     explicit RecoveryFile(std::string path) : path_(std::move(path)) {}
 
-    // The project and the registry's objects as they are now. Taken on the
-    // thread that edits the scene; the rest of the work can go elsewhere.
-    static RecoverySnapshot snapshot(const Project& project);
+    // The document as it is now. Taken on the thread that edits the scene;
+    // the rest of the work can go elsewhere.
+    static RecoverySnapshot snapshot(const SceneDocument& document);
 
     // Null on success, else the message naming the file and the reason.
-    std::optional<std::string> write(const RecoverySnapshot& snapshot) const;
+    std::optional<std::string> write(const RecoverySnapshot& snapshot,
+                                     FileOperations& operations = FileOperations::system()) const;
     // Nothing, with `error` set, when the file cannot be read or is not one
     // of these.
     std::optional<Contents> read(std::string& error) const;

@@ -116,7 +116,7 @@ std::string RecoveryFolder::newTag() const
     }
 }
 
-std::vector<RecoveredWork> RecoveryFolder::leftWork(std::vector<Unreadable>& unreadable) const
+std::vector<RecoveredWork> RecoveryFolder::leftWork(IdCounter& ids, std::vector<Unreadable>& unreadable) const
 {
     std::vector<Candidate> candidates;
     std::vector<std::string> lockTags;
@@ -148,7 +148,7 @@ std::vector<RecoveredWork> RecoveryFolder::leftWork(std::vector<Unreadable>& unr
         std::optional<RecoveryFile::Contents> contents = readCandidate(candidate, problem);
         std::optional<LoadedProject> project;
         if (contents)
-            project = ProjectFileReader::read(contents->projectText, candidate.files.front(), problem);
+            project = ProjectFileReader::read(contents->projectText, candidate.files.front(), ids, problem);
         if (!project) {
             unreadable.push_back({candidate.files.front(), problem, setAside(candidate.files)});
             lock->removeFile();

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace scenewright::core {
+class IdCounter;
+}
+
 namespace scenewright::core::io {
 
 // The folder in which every running program keeps its unsaved work: a
@@ -37,7 +41,7 @@ public:
     // locked for this program while it is held. Files that cannot be read are
     // set aside and listed in `unreadable`; lock files left without work are
     // removed.
-    std::vector<RecoveredWork> leftWork(std::vector<Unreadable>& unreadable) const;
+    std::vector<RecoveredWork> leftWork(IdCounter& ids, std::vector<Unreadable>& unreadable) const;
 
 private:
     std::string directory_;

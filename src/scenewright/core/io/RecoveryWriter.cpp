@@ -54,6 +54,12 @@ void RecoveryWriter::waitUntilDone()
     done_.wait(guard, [this] { return !pending_ && !busy_; });
 }
 
+void RecoveryWriter::setFileOperations(FileOperations& operations)
+{
+    std::lock_guard guard(mutex_);
+    operations_ = &operations;
+}
+
 void RecoveryWriter::run()
 {
     std::unique_lock guard(mutex_);
@@ -63,9 +69,10 @@ void RecoveryWriter::run()
             return;
         Request request = std::move(*pending_);
         pending_.reset();
+        FileOperations& operations = *operations_;
         busy_ = true;
         guard.unlock();
-        perform(request);
+        perform(request, operations);
         // The snapshot goes here, off the editing thread and outside the lock.
         request.reset();
         guard.lock();
@@ -74,18 +81,18 @@ void RecoveryWriter::run()
     }
 }
 
-void RecoveryWriter::perform(const Request& request)
+void RecoveryWriter::perform(const Request& request, FileOperations& operations)
 {
     if (!request) {
         RecoveryFile(path_).remove();
         return;
     }
-    const std::optional<std::string> failure = write(*request);
+    const std::optional<std::string> failure = write(*request, operations);
     if (report_)
         report_(failure);
 }
 
-std::optional<std::string> RecoveryWriter::write(const RecoverySnapshot& snapshot)
+std::optional<std::string> RecoveryWriter::write(const RecoverySnapshot& snapshot, FileOperations& operations)
 {
     if (!lock_) {
         std::error_code error;
@@ -102,7 +109,7 @@ std::optional<std::string> RecoveryWriter::write(const RecoverySnapshot& snapsho
         if (!lock_)
             return "Cannot lock " + folder_.lockPath(tag_);
     }
-    return RecoveryFile(path_).write(snapshot);
+    return RecoveryFile(path_).write(snapshot, operations);
 }
 
 } // namespace scenewright::core::io

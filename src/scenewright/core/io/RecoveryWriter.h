@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/core/io/FileOperations.h"
 #include "scenewright/core/io/RecoveryFolder.h"
 #include "scenewright/core/io/RecoveryLock.h"
 #include "scenewright/core/io/RecoverySnapshot.h"
@@ -37,6 +38,9 @@ public:
     void discard();
     // Returns when every request made so far is done.
     void waitUntilDone();
+    // The system calls the writes from now on make (a test's, to make them
+    // fail); the real ones until then. Not owned.
+    void setFileOperations(FileOperations& operations);
 
     const std::string& path() const { return path_; }
 
@@ -44,8 +48,8 @@ private:
     using Request = std::optional<RecoverySnapshot>;
 
     void run();
-    void perform(const Request& request);
-    std::optional<std::string> write(const RecoverySnapshot& snapshot);
+    void perform(const Request& request, FileOperations& operations);
+    std::optional<std::string> write(const RecoverySnapshot& snapshot, FileOperations& operations);
 
     const RecoveryFolder folder_;
     const std::string tag_;
@@ -58,6 +62,7 @@ private:
     std::condition_variable wake_;
     std::condition_variable done_;
     std::optional<Request> pending_;
+    FileOperations* operations_ = &FileOperations::system();
     bool busy_ = false;
     bool stopping_ = false;
     std::thread thread_;

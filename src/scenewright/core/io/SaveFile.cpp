@@ -54,7 +54,7 @@ bool SaveFile::fail(const std::string& reason)
 bool SaveFile::save(std::string_view contents)
 {
     error_.clear();
-    FileOperations& operations = FileOperations::current();
+    FileOperations& operations = operations_;
     const std::optional<fs::path> resolved = resolveTarget(path_);
     if (!resolved)
         return fail(std::strerror(ELOOP));

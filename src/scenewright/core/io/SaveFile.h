@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/core/io/FileOperations.h"
+
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,10 @@ namespace scenewright::core::io {
 // replaced, not the link.
 class SaveFile {
 public:
-    explicit SaveFile(std::string path) : path_(std::move(path)) {}
+    explicit SaveFile(std::string path, FileOperations& operations = FileOperations::system())
+        : path_(std::move(path)), operations_(operations)
+    {
+    }
 
     // True when the whole text is on disk under the path; otherwise false,
     // with the reason in errorString().
@@ -24,6 +29,7 @@ private:
     bool fail(const std::string& reason);
 
     std::string path_;
+    FileOperations& operations_;
     std::string error_;
 };
 

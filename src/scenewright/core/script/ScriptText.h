@@ -11,6 +11,11 @@ namespace scenewright::core::script {
 // the same wherever it appears and no string can break out of its literal.
 class ScriptText {
 public:
+    // Script identifiers shared by declarations and fragments.
+    static constexpr const char* stageName = "theStage";
+    static constexpr const char* transformName = "worldSpaceTransform";
+    static constexpr const char* positionName = "worldSpacePosition";
+
     // Shortest text that reads back as the same double, always with a digit
     // after the point; "E" notation at magnitudes of 10^7 and above or below
     // 10^-3 (1.0E7, 1.0E-4). -0.0, the infinities and NaN keep their JavaScript

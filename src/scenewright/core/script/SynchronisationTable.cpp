@@ -1,33 +1,19 @@
-#include "scenewright/core/SharedObjectsManager.h"
+#include "scenewright/core/script/SynchronisationTable.h"
 
-#include "scenewright/core/ObjectManager.h"
+#include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/script/ScriptText.h"
 
-namespace scenewright::core {
+namespace scenewright::core::script {
 
-using script::ScriptText;
-
-SharedObjectsManager& SharedObjectsManager::getInstance()
-{
-    static SharedObjectsManager manager;
-    return manager;
-}
-
-void SharedObjectsManager::resetForTesting()
-{
-    getInstance().active_ = false;
-    getInstance().clearAttributes();
-}
-
-void SharedObjectsManager::clearAttributes()
+void SynchronisationTable::clearAttributes()
 {
     branches_.clear();
     byKey_.clear();
     byTrigger_.clear();
 }
 
-void SharedObjectsManager::store(const std::string& objname, const std::string& property, const std::string& value,
+void SynchronisationTable::store(const std::string& objname, const std::string& property, const std::string& value,
                                  const std::string& script, bool append)
 {
     const std::string key = objname + "|" + property + "|" + value;
@@ -48,19 +34,19 @@ void SharedObjectsManager::store(const std::string& objname, const std::string& 
     branches_.push_back(Branch{key, std::move(text)});
 }
 
-void SharedObjectsManager::setSynchForAction(const std::string& objname, const std::string& property,
+void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
                                              const std::string& value, const std::string& script)
 {
     store(objname, property, value, script, false);
 }
 
-void SharedObjectsManager::appendSynchForAction(const std::string& objname, const std::string& property,
+void SynchronisationTable::appendSynchForAction(const std::string& objname, const std::string& property,
                                                 const std::string& value, const std::string& script)
 {
     store(objname, property, value, script, true);
 }
 
-void SharedObjectsManager::removeSynchsForTrigger(const std::string& name)
+void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
 {
     auto found = byTrigger_.find(name);
     if (found == byTrigger_.end())
@@ -72,22 +58,22 @@ void SharedObjectsManager::removeSynchsForTrigger(const std::string& name)
     byTrigger_.erase(found);
 }
 
-std::vector<const action::AtmoTrigger*> SharedObjectsManager::synchronisedTriggers()
+std::vector<const action::AtmoTrigger*> SynchronisationTable::synchronisedTriggers(const Objects& objects)
 {
     std::vector<const action::AtmoTrigger*> triggers;
-    for (const auto& object : ObjectManager::getInstance().getAtmoObjectListData())
+    for (const auto& object : objects)
         for (const auto& trigger : object->getAtmoTriggerListData())
             if (trigger->getActive() && trigger->usesSynch)
                 triggers.push_back(trigger.get());
     return triggers;
 }
 
-std::string SharedObjectsManager::getTriggerNames() const
+std::string SynchronisationTable::getTriggerNames(const Objects& objects)
 {
     std::string out = "// set the Shared Objects Synchronisation trigger names here...\n";
-    out += triggernames + " = [";
+    out += std::string(triggernames) + " = [";
     bool first = true;
-    for (const auto* trigger : synchronisedTriggers()) {
+    for (const auto* trigger : synchronisedTriggers(objects)) {
         if (!first)
             out += ",";
         first = false;
@@ -118,7 +104,7 @@ std::string forListedTrigger(const std::string& n, const std::string& body)
 
 } // namespace
 
-std::string SharedObjectsManager::getSynchTriggerScript(const std::string& name) const
+std::string SynchronisationTable::getSynchTriggerScript(const std::string& name) const
 {
     const std::string n = ScriptText::literal(name);
     std::string body;
@@ -146,7 +132,7 @@ std::string SharedObjectsManager::getSynchTriggerScript(const std::string& name)
     return forListedTrigger(n, body);
 }
 
-std::string SharedObjectsManager::getSynchExitTriggerScript(const std::string& name) const
+std::string SynchronisationTable::getSynchExitTriggerScript(const std::string& name) const
 {
     const std::string n = ScriptText::literal(name);
     std::string body;
@@ -159,21 +145,21 @@ std::string SharedObjectsManager::getSynchExitTriggerScript(const std::string& n
     return forListedTrigger(n, body);
 }
 
-std::string SharedObjectsManager::doScript() const
+std::string SynchronisationTable::doScript(const Objects& objects) const
 {
     // The running bookkeeping each branch gets: only triggers with an exit
     // branch keep it, so the start code of the others always fires.
     std::vector<std::string> bookkeeping(branches_.size());
     int k = 0;
-    for (const auto* trigger : synchronisedTriggers()) {
+    for (const auto* trigger : synchronisedTriggers(objects)) {
         if (trigger->hasExitTrigger()) {
             auto found = byTrigger_.find(trigger->getSynchTriggerName());
             if (found != byTrigger_.end()) {
                 for (std::size_t index : found->second) {
                     const std::string& key = branches_[index].key;
                     bool running = key.size() >= 4 && key.compare(key.size() - 4, 4, "true") == 0;
-                    bookkeeping[index] += "\n    triggerrunning[" + std::to_string(k) + "] = "
-                                          + (running ? "true" : "false") + ";\n";
+                    bookkeeping[index]
+                        += "\n    triggerrunning[" + std::to_string(k) + "] = " + (running ? "true" : "false") + ";\n";
                 }
             }
         }
@@ -215,4 +201,4 @@ std::string SharedObjectsManager::doScript() const
     return out;
 }
 
-} // namespace scenewright::core
+} // namespace scenewright::core::script
