@@ -10,6 +10,7 @@
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <sys/stat.h>
@@ -139,6 +140,39 @@ bool sameFile(const std::string& one, const std::string& other)
         && first.st_ino == second.st_ino;
 }
 
+script::ScriptLayout layoutOf(Format format)
+{
+    switch (format) {
+    case Format::Beautify: return script::ScriptLayout::Beautified;
+    case Format::Compress: return script::ScriptLayout::Compressed;
+    case Format::None: break;
+    }
+    return script::ScriptLayout::AsGenerated;
+}
+
+using Writer = std::function<void(std::string_view)>;
+
+// Writes the text `produce` makes to the output file, replaced atomically,
+// or to standard output.
+int deliver(const Options& options, const io::SaveFile::Producer& produce, std::ostream& out, std::ostream& err)
+{
+    if (options.output) {
+        io::SaveFile file(*options.output);
+        if (!file.save(produce)) {
+            err << "scenewright-gen: " << file.errorString() << "\n";
+            return GeneratorCommand::kFailure;
+        }
+        return GeneratorCommand::kSuccess;
+    }
+    produce([&out](std::string_view piece) { out.write(piece.data(), static_cast<std::streamsize>(piece.size())); });
+    out.flush();
+    if (!out) {
+        err << "scenewright-gen: cannot write to standard output\n";
+        return GeneratorCommand::kFailure;
+    }
+    return GeneratorCommand::kSuccess;
+}
+
 } // namespace
 
 const char* GeneratorCommand::usage()
@@ -189,49 +223,39 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
         return kFailure;
     }
 
-    std::string text;
     if (options->script) {
+        std::string text;
         if (!readScript(*options->script, in, text, error)) {
             err << "scenewright-gen: " << error << "\n";
             return kFailure;
         }
-    } else {
-        core::IdCounter ids;
-        auto document = core::SceneDocument::open(*options->project, ids, error);
-        if (!document) {
-            err << "scenewright-gen: " << error << "\n";
-            return kFailure;
-        }
-        script::ScriptOptions scriptOptions;
-        scriptOptions.localise = options->localisation == Localisation::FromProject
-                                     ? document->localiseScript()
-                                     : options->localisation == Localisation::Localise;
-        scriptOptions.synchronise = options->synchronise;
-        try {
-            document->nameObjects();
-            text = script::ScriptGenerator::generate(document->objects(), scriptOptions);
-        } catch (const core::IdsExhausted& exhausted) {
-            err << "scenewright-gen: " << exhausted.what() << "\n";
-            return kFailure;
-        }
+        text = formatted(text, options->format);
+        return deliver(*options, [&text](const Writer& write) { write(text); }, out, err);
     }
-    text = formatted(text, options->format);
 
-    if (options->output) {
-        io::SaveFile file(*options->output);
-        if (!file.save(text)) {
-            err << "scenewright-gen: " << file.errorString() << "\n";
-            return kFailure;
-        }
-        return kSuccess;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-        err << "scenewright-gen: cannot write to standard output\n";
+    core::IdCounter ids;
+    auto document = core::SceneDocument::open(*options->project, ids, error);
+    if (!document) {
+        err << "scenewright-gen: " << error << "\n";
         return kFailure;
     }
-    return kSuccess;
+    script::ScriptOptions scriptOptions;
+    scriptOptions.localise = options->localisation == Localisation::FromProject
+                                 ? document->localiseScript()
+                                 : options->localisation == Localisation::Localise;
+    scriptOptions.synchronise = options->synchronise;
+    scriptOptions.layout = layoutOf(options->format);
+    try {
+        document->nameObjects();
+    } catch (const core::IdsExhausted& exhausted) {
+        err << "scenewright-gen: " << exhausted.what() << "\n";
+        return kFailure;
+    }
+    // The script goes out as it is generated.
+    return deliver(
+        *options,
+        [&](const Writer& write) { script::ScriptGenerator::write(document->objects(), scriptOptions, write); }, out,
+        err);
 }
 
 } // namespace scenewright::tools
