@@ -352,6 +352,13 @@ public:
         // New interactions without numbers of their own must not take any the
         // file uses.
         ids_.advanceTo(static_cast<int>(highestNumber(objects) + 1));
+        // About what objects as the benchmark builds them claim and number,
+        // so that the tables are seldom rebuilt as they grow.
+        std::size_t count = 0;
+        for (auto it = objects.elements().begin(); it != objects.elements().end(); ++it)
+            ++count;
+        claimed_.reserve(8 * count);
+        numbered_.reserve(6 * count);
 
         // The interactions are made with numbers of a counter of their own,
         // which the file's numbers replace, so that a file whose numbers
@@ -593,16 +600,16 @@ private:
         const Where fieldsWhere(where, "fields");
         if (found->kind() != JsonValue::Kind::Object)
             throw Refusal(found->offset(), fieldsWhere, "expected an object, found " + describe(*found));
-        std::vector<std::string> seen;
+        std::vector<const action::FieldTable::Field*> seen;
         for (const JsonValue::Member& member : found->members()) {
             const auto* field = interaction.fieldTable().find(member.name);
             if (!field)
                 throw Refusal(member.nameOffset, fieldsWhere,
                               "unknown field " + MessageText::quoted(member.name) + " of a "
                                   + interaction.className());
-            if (std::find(seen.begin(), seen.end(), member.name) != seen.end())
+            if (std::find(seen.begin(), seen.end(), field) != seen.end())
                 throw Refusal(member.nameOffset, fieldsWhere, duplicate(member));
-            seen.push_back(member.name);
+            seen.push_back(field);
             field->write(interaction, fieldValue(field->type, member.value, Where(fieldsWhere, member.name)));
         }
     }

@@ -17,7 +17,9 @@ void SynchronisationTable::clearAttributes()
 void SynchronisationTable::store(const std::string& objname, const std::string& property, const std::string& value,
                                  const std::string& script, bool append)
 {
-    const std::string key = objname + "|" + property + "|" + value;
+    // The key is made in a buffer kept for it: most calls only look it up.
+    std::string& key = keyBuffer_;
+    key.assign(objname).append("|").append(property).append("|").append(value);
     auto found = byKey_.find(key);
     if (found != byKey_.end() && append) {
         branches_[found->second].text += script;

@@ -66,6 +66,7 @@ private:
     std::vector<Branch> branches_;
     std::unordered_map<std::string, std::size_t> byKey_;
     std::unordered_map<std::string, std::vector<std::size_t>> byTrigger_;
+    std::string keyBuffer_;
 };
 
 } // namespace scenewright::core::script
