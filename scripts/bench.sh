@@ -79,9 +79,9 @@ row "  its peak memory" "$(awk -v k="$gen_peak" 'BEGIN { print k * 1024 / 1e6 }'
     "$(awk -v s="$script_bytes" -v p="$project_bytes" 'BEGIN { print (s + 2 * p) / 1e6 }')" "MB"
 
 # ---- Growth of generation ----
-g500=$(benchmark_cpu "$build/bench/scenewright_bench" "generateScript/500$")
-g5000=$(benchmark_cpu "$build/bench/scenewright_bench" "generateScript/5000$")
-g40000=$(benchmark_cpu "$build/bench/scenewright_bench" "generateScript/40000$")
+g500=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/500$")
+g5000=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/5000$")
+g40000=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/40000$")
 row "generation 5,000 / 500 objects" "$(awk -v a="$g5000" -v b="$g500" 'BEGIN { print a / b }')" 10.5 "x"
 row "generation 40,000 / 5,000 objects" "$(awk -v a="$g40000" -v b="$g5000" 'BEGIN { print a / b }')" 8.5 "x"
 
