@@ -1,6 +1,6 @@
 #include "SceneBuilder.h"
 
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/script/ScriptFormatter.h"
@@ -39,6 +39,7 @@
 namespace scenewright::bench {
 namespace {
 
+using app::MainWindow;
 using core::action::ChatPrintMessageAction;
 
 class NoDialogs : public gui::StandardDialogs {
@@ -58,7 +59,7 @@ struct Setting {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QStandardPaths::setTestModeEnabled(true);
         application = std::make_unique<QApplication>(argc, argv);
-        frame = std::make_unique<Frame1>(dialogs, folder.filePath("recovery"), ids);
+        frame = std::make_unique<MainWindow>(dialogs, folder.filePath("recovery"), ids);
         frame->resize(1000, 700);
         frame->showNewProject(buildScene(ids, 1000));
         frame->show();
@@ -78,7 +79,7 @@ struct Setting {
     core::IdCounter ids;
     QTemporaryDir folder;
     NoDialogs dialogs;
-    std::unique_ptr<Frame1> frame;
+    std::unique_ptr<MainWindow> frame;
     gui::ScriptPreview* preview = nullptr;
     std::shared_ptr<ChatPrintMessageAction> message;
 };

@@ -1,6 +1,6 @@
-#include "scenewright/DisplayCheck.h"
-#include "scenewright/ProgramOptions.h"
-#include "scenewright/SCWFileFilter.h"
+#include "scenewright/app/DisplayCheck.h"
+#include "scenewright/app/ProgramOptions.h"
+#include "scenewright/gui/SCWFileFilter.h"
 #include "scenewright/gui/ScriptFileFilter.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ TEST(FileFilterTest, ChoosersListFoldersAndFilesWithTheExactSuffix)
         QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
     QDir(folder.path()).mkdir("levels.js");
 
-    const SCWFileFilter projects;
+    const gui::SCWFileFilter projects;
     const gui::ScriptFileFilter scripts;
     QStringList projectFiles;
     QStringList scriptFiles;
@@ -43,29 +43,29 @@ TEST(FileFilterTest, TheSuffixIsAddedOnlyWhenTheNameDoesNotEndWithIt)
     EXPECT_EQ(scripts.withSuffix("/w/world"), "/w/world.js");
     EXPECT_EQ(scripts.withSuffix("/w/world.js"), "/w/world.js");
     EXPECT_EQ(scripts.withSuffix("/w/world.JS"), "/w/world.JS.js");
-    EXPECT_EQ(SCWFileFilter().withSuffix("/w/castle.SCW"), "/w/castle.SCW.scw");
+    EXPECT_EQ(gui::SCWFileFilter().withSuffix("/w/castle.SCW"), "/w/castle.SCW.scw");
 }
 
 TEST(DisplayCheckTest, AWindowNeedsADisplayOrAPlatformThatDrawsWithoutOne)
 {
-    EXPECT_FALSE(DisplayCheck::hasDisplay(nullptr, nullptr, nullptr));
-    EXPECT_FALSE(DisplayCheck::hasDisplay("", "", ""));
-    EXPECT_TRUE(DisplayCheck::hasDisplay(nullptr, nullptr, ":0"));
-    EXPECT_TRUE(DisplayCheck::hasDisplay(nullptr, "wayland-0", nullptr));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("offscreen", nullptr, nullptr));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("minimal", nullptr, nullptr));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("vnc:size=800x600", nullptr, nullptr));
-    EXPECT_FALSE(DisplayCheck::hasDisplay("xcb", "wayland-0", nullptr));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("xcb", nullptr, ":9"));
-    EXPECT_FALSE(DisplayCheck::hasDisplay("wayland", nullptr, ":0"));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("wayland-egl", "wayland-1", nullptr));
-    EXPECT_TRUE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, ":0"));
-    EXPECT_FALSE(DisplayCheck::hasDisplay("wayland;xcb", nullptr, nullptr));
+    EXPECT_FALSE(app::DisplayCheck::hasDisplay(nullptr, nullptr, nullptr));
+    EXPECT_FALSE(app::DisplayCheck::hasDisplay("", "", ""));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay(nullptr, nullptr, ":0"));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay(nullptr, "wayland-0", nullptr));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("offscreen", nullptr, nullptr));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("minimal", nullptr, nullptr));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("vnc:size=800x600", nullptr, nullptr));
+    EXPECT_FALSE(app::DisplayCheck::hasDisplay("xcb", "wayland-0", nullptr));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("xcb", nullptr, ":9"));
+    EXPECT_FALSE(app::DisplayCheck::hasDisplay("wayland", nullptr, ":0"));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("wayland-egl", "wayland-1", nullptr));
+    EXPECT_TRUE(app::DisplayCheck::hasDisplay("wayland;xcb", nullptr, ":0"));
+    EXPECT_FALSE(app::DisplayCheck::hasDisplay("wayland;xcb", nullptr, nullptr));
 }
 
 TEST(ProgramOptionsTest, TheCommandLineNamesAProjectOrAsksForHelpOrTheVersion)
 {
-    using Request = ProgramOptions::Request;
+    using Request = app::ProgramOptions::Request;
     const struct {
         std::vector<std::string> arguments;
         Request request;
@@ -84,7 +84,7 @@ TEST(ProgramOptionsTest, TheCommandLineNamesAProjectOrAsksForHelpOrTheVersion)
         {{"castle.scw", "tower.scw"}, Request::UsageError, "castle.scw"},
     };
     for (const auto& [arguments, request, project] : cases) {
-        const ProgramOptions options = ProgramOptions::parse(arguments);
+        const app::ProgramOptions options = app::ProgramOptions::parse(arguments);
         EXPECT_EQ(options.request, request) << ::testing::PrintToString(arguments);
         EXPECT_EQ(options.project, project) << ::testing::PrintToString(arguments);
         EXPECT_EQ(options.error.empty(), request != Request::UsageError) << ::testing::PrintToString(arguments);

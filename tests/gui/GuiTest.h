@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/script/ScriptGenerator.h"
@@ -21,6 +21,8 @@
 #include <vector>
 
 namespace scenewright::test {
+
+using app::MainWindow;
 
 // Standard dialogs that answer at once: file choosers give the queued paths
 // (an empty one, or none left, is a cancel), questions the set answer;
@@ -79,9 +81,9 @@ protected:
 
     // A window keeping its unsaved work in `recoveryFolder`, or else in the
     // test's own.
-    std::unique_ptr<Frame1> makeFrame(const QString& recoveryFolder = {})
+    std::unique_ptr<MainWindow> makeFrame(const QString& recoveryFolder = {})
     {
-        return std::make_unique<Frame1>(dialogs_,
+        return std::make_unique<MainWindow>(dialogs_,
                                         recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder, ids);
     }
 
@@ -131,7 +133,7 @@ protected:
     core::IdCounter ids;
     QTemporaryDir folder_;
     FakeDialogs dialogs_;
-    std::unique_ptr<Frame1> frame_;
+    std::unique_ptr<MainWindow> frame_;
 };
 
 } // namespace scenewright::test

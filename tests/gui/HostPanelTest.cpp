@@ -9,7 +9,7 @@
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/gui/AnimateTexturePanel.h"
 #include "scenewright/gui/DefaultAtmoActionPanel.h"
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
 #include "scenewright/gui/SceneUndoStack.h"
 #include "scenewright/gui/WorldBasePanel.h"
@@ -87,7 +87,7 @@ TEST_F(EditorTest, ModelsGetTheRegisteredEditorsAndTheGenericOnesOtherwise)
     for (QCheckBox* box : actions->checkBoxes()) {
         QWidget* editor = actions->editorOf(box);
         if (box->text() == "Move to a position/direction")
-            EXPECT_NE(qobject_cast<gui::MovePostionActionPanel*>(editor), nullptr);
+            EXPECT_NE(qobject_cast<gui::MovePositionActionPanel*>(editor), nullptr);
         else if (box->text() == "Animate textures on object")
             EXPECT_NE(qobject_cast<gui::AnimateTexturePanel*>(editor), nullptr);
         else
@@ -110,7 +110,7 @@ TEST_F(EditorTest, TheActorsPanelListsItsActionsEditedByTheMoveEditor)
 
     click(panel->checkBoxes()[0]);
     EXPECT_TRUE(actor->getAtmoAction(0)->getActive());
-    EXPECT_NE(farEditor<gui::MovePostionActionPanel>(), nullptr);
+    EXPECT_NE(farEditor<gui::MovePositionActionPanel>(), nullptr);
     EXPECT_TRUE(unsaved());
 }
 

@@ -5,7 +5,7 @@
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/gui/AnimateTexturePanel.h"
 #include "scenewright/gui/InteractionEditors.h"
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
 #include <QWidget>
@@ -49,7 +49,7 @@ TEST(InteractionEditorsTest, HoldsTheEditorsOfTheKindsThatHaveTheirOwn)
     std::unique_ptr<QWidget> move(editors.create(MovePositionAction(ids)));
     std::unique_ptr<QWidget> texture(editors.create(AnimateTextureAction(ids)));
     EXPECT_NE(dynamic_cast<gui::ProximityTriggerPanel*>(proximity.get()), nullptr);
-    EXPECT_NE(dynamic_cast<gui::MovePostionActionPanel*>(move.get()), nullptr);
+    EXPECT_NE(dynamic_cast<gui::MovePositionActionPanel*>(move.get()), nullptr);
     EXPECT_NE(dynamic_cast<gui::AnimateTexturePanel*>(texture.get()), nullptr);
     EXPECT_EQ(editors.create(OnclickTrigger(ids)), nullptr);
 }

@@ -136,7 +136,7 @@ using ProgramSettingsTest = GuiTest;
 
 TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
 {
-    Frame1 next(dialogs_, path("recovery"), ids);
+    MainWindow next(dialogs_, path("recovery"), ids);
     EXPECT_FALSE(gui::ProgramSettings::restoreWindow(next));
 
     frame_->resize(700, 520);

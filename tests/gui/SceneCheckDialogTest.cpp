@@ -59,25 +59,25 @@ protected:
     // not allow, and two objects of one name.
     void buildFaultyScene()
     {
-        core::SceneDocument& editor = document();
+        core::SceneDocument& scene = document();
         auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-        editor.attachStandardInteractions(*door);
+        scene.attachStandardInteractions(*door);
         const auto click = door->getAtmoTrigger(0);
-        editor.setActive(*click, true);
+        scene.setActive(*click, true);
 
         auto fan = frame_->addObject("fan.aer", IAtmoObject::TYPE_MODEL);
-        editor.attachStandardInteractions(*fan);
+        scene.attachStandardInteractions(*fan);
         const auto popup = fan->getAtmoAction(typeid(core::action::URLpopup));
-        editor.setActive(*popup, true);
+        scene.setActive(*popup, true);
 
         auto lid = frame_->addObject("lid", IAtmoObject::TYPE_PRIMITIVE);
         auto spin = std::make_shared<core::action::ConstantRotationAction>(ids, lid.get());
         spin->setName("Spin");
         lid->appendAtmoAction(spin);
-        editor.attachStandardInteractions(*lid);
-        editor.setActive(*spin, true);
-        editor.setTriggerActions(*lid->getAtmoTrigger(0), {spin});
-        editor.setActive(*lid->getAtmoTrigger(0), true);
+        scene.attachStandardInteractions(*lid);
+        scene.setActive(*spin, true);
+        scene.setTriggerActions(*lid->getAtmoTrigger(0), {spin});
+        scene.setActive(*lid->getAtmoTrigger(0), true);
 
         frame_->addObject("fan.aer", IAtmoObject::TYPE_MODEL);
     }

@@ -197,9 +197,9 @@ TEST_F(ScriptPanelTest, FormattedScriptsAreSavedWithTheFormattersLineBreaks)
 TEST_F(ScriptPanelTest, SavesWhatTheCommandLineGeneratorWritesForTheSameProject)
 {
     // A door that prints a message when clicked, in a localised script.
-    core::SceneDocument& editor = document();
+    core::SceneDocument& scene = document();
     auto door = document().object(2);
-    editor.attachStandardInteractions(*door);
+    scene.attachStandardInteractions(*door);
     const auto named = [](const auto& list, const char* kind) {
         for (const auto& interaction : list)
             if (std::string_view(interaction->className()) == kind)
@@ -209,10 +209,10 @@ TEST_F(ScriptPanelTest, SavesWhatTheCommandLineGeneratorWritesForTheSameProject)
     };
     auto message = named(door->getAtmoActionListData(), "ChatPrintMessageAction");
     auto click = named(door->getAtmoTriggerListData(), "OnclickTrigger");
-    editor.setActive(*message, true);
-    editor.setField(*message, "message", "Welcome, 'builder'");
-    editor.setActive(*click, true);
-    editor.setTriggerActions(*click, {message});
+    scene.setActive(*message, true);
+    scene.setField(*message, "message", "Welcome, 'builder'");
+    scene.setActive(*click, true);
+    scene.setTriggerActions(*click, {message});
     ScriptPanel* panel = openView();
     button<QRadioButton>(panel, "Localise Script")->click();
 

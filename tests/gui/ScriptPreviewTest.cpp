@@ -86,7 +86,7 @@ TEST_F(ScriptPreviewTest, OpensBesideTheEditorsWithoutNarrowingThem)
 
         if (room) {
             frame_->exitProgram();
-            Frame1 next(dialogs_, path("recovery"), ids);
+            MainWindow next(dialogs_, path("recovery"), ids);
             ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
             EXPECT_EQ(next.size(), QSize(width, 500));
         } else {
@@ -108,20 +108,20 @@ TEST_F(ScriptPreviewTest, ShowsTheSceneScriptAndRegeneratesAfterEveryKindOfChang
 
     // An edit through the scene editor: an action fired by a trigger.
     auto door = frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
-    core::SceneDocument& editor = document();
-    editor.attachStandardInteractions(*door);
+    core::SceneDocument& scene = document();
+    scene.attachStandardInteractions(*door);
     const auto trigger = door->getAtmoTrigger(0);
     const auto message = door->getAtmoAction(typeid(core::action::ChatPrintMessageAction));
     ASSERT_TRUE(message);
-    editor.setField(*message, "message", "Knock knock");
-    editor.setActive(*message, true);
-    editor.setTriggerActions(*trigger, {message});
-    editor.setActive(*trigger, true);
+    scene.setField(*message, "message", "Knock knock");
+    scene.setActive(*message, true);
+    scene.setTriggerActions(*trigger, {message});
+    scene.setActive(*trigger, true);
     EXPECT_TRUE(showsCurrentScript());
     EXPECT_TRUE(shown().contains("Knock knock"));
     EXPECT_NE(shown(), fresh);
 
-    editor.setLocaliseScript(true);
+    scene.setLocaliseScript(true);
     EXPECT_TRUE(showsCurrentScript());
     EXPECT_TRUE(shown().contains("localisedparent"));
 

@@ -8,7 +8,7 @@
 #include "scenewright/core/action/OnclickTrigger.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/gui/AnimateTexturePanel.h"
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
 #include <QLabel>
@@ -94,7 +94,7 @@ TEST_F(SpecialisedEditorTest, AProximityDistanceThatFailsSavesNeitherDistanceNor
 
 TEST_F(SpecialisedEditorTest, TheMoveModesEnableTheirOwnControls)
 {
-    auto* editor = open<gui::MovePostionActionPanel>("Move to a position/direction");
+    auto* editor = open<gui::MovePositionActionPanel>("Move to a position/direction");
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->directionButton()->isChecked());
     EXPECT_TRUE(editor->xField()->isEnabled());
@@ -111,7 +111,7 @@ TEST_F(SpecialisedEditorTest, TheMoveModesEnableTheirOwnControls)
 
 TEST_F(SpecialisedEditorTest, DirectionMoveWritesNothingWhenADirectionFails)
 {
-    auto* editor = open<gui::MovePostionActionPanel>("Move to a position/direction");
+    auto* editor = open<gui::MovePositionActionPanel>("Move to a position/direction");
     typeInto(editor->xField(), "3");
     typeInto(editor->yField(), "up");
     click(editor, "Save & close");
@@ -131,7 +131,7 @@ TEST_F(SpecialisedEditorTest, DirectionMoveWritesNothingWhenADirectionFails)
 
 TEST_F(SpecialisedEditorTest, AnchorMoveSetsTheModeBeforeItsChecksAndNeedsAnAnchor)
 {
-    auto* editor = open<gui::MovePostionActionPanel>("Move to a position/direction");
+    auto* editor = open<gui::MovePositionActionPanel>("Move to a position/direction");
     click(editor->anchorsButton());
     typeInto(editor->speedField(), "fast");
     click(editor, "Save & close");
@@ -155,7 +155,7 @@ TEST_F(SpecialisedEditorTest, AnchorMoveSetsTheModeBeforeItsChecksAndNeedsAnAnch
 
 TEST_F(SpecialisedEditorTest, AnchorsChangeAtOnceAndAreRemovedByPosition)
 {
-    auto* editor = open<gui::MovePostionActionPanel>("Move to a position/direction");
+    auto* editor = open<gui::MovePositionActionPanel>("Move to a position/direction");
     click(editor->anchorsButton());
     for (const char* name : {"a", "b", "a"}) {
         typeInto(editor->anchorNameField(), name);

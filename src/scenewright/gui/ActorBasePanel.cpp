@@ -3,11 +3,11 @@
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/AtmoAction.h"
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 
 namespace scenewright::gui {
 
-ActorBasePanel::ActorBasePanel() : HostPanel("Available Actor Actions") {}
+ActorBasePanel::ActorBasePanel() : HostPanel(tr("Available Actor Actions")) {}
 
 void ActorBasePanel::setup(std::shared_ptr<core::SceneDocument> document)
 {
@@ -17,7 +17,7 @@ void ActorBasePanel::setup(std::shared_ptr<core::SceneDocument> document)
         return;
     for (int i = 0; i < actor->getAtmoActionSize(); ++i) {
         auto action = actor->getAtmoAction(i);
-        auto* editor = new MovePostionActionPanel;
+        auto* editor = new MovePositionActionPanel;
         addCheckBox(i + 1, action, editor, [this, action, editor] {
             editor->setAction(action);
             showEditor(editor);

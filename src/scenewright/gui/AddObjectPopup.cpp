@@ -1,6 +1,6 @@
 #include "scenewright/gui/AddObjectPopup.h"
 
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 #include "scenewright/core/AtmoObject.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SceneDocument.h"
@@ -19,14 +19,14 @@
 namespace scenewright::gui {
 
 namespace {
-const char* const helpText =
+const char* const helpText = QT_TR_NOOP(
     "Enter in the name of the object you wish to define javascript for. It is important to use the full name. "
     "For example if your model is called man.aer, then the Name must equal 'man.aer'. For viewpoint objects & "
     "primitives, they must already be added to your World .aer and should also have a unique name. For Solid "
-    "Objects, you can specify an index or an unique name. Note: no quotes are necessary.";
+    "Objects, you can specify an index or an unique name. Note: no quotes are necessary.");
 } // namespace
 
-AddObjectPopup::AddObjectPopup(Frame1* frame, QDialog* dialog) : frame_(frame), dialog_(dialog)
+AddObjectPopup::AddObjectPopup(app::MainWindow* frame, QDialog* dialog) : frame_(frame), dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);
@@ -34,22 +34,22 @@ AddObjectPopup::AddObjectPopup(Frame1* frame, QDialog* dialog) : frame_(frame), 
     type_ = new QComboBox;
     for (const char* type : core::AtmoObject::atmoTypes)
         type_->addItem(type);
-    solidObjectLabel_ = new QLabel("Solid Object Name/Index");
+    solidObjectLabel_ = new QLabel(tr("Solid Object Name/Index"));
     solidObject_ = new QLineEdit;
     solidObjectLabel_->setEnabled(false);
     solidObject_->setEnabled(false);
-    auto* help = new QLabel(helpText);
+    auto* help = new QLabel(tr(helpText));
     help->setWordWrap(true);
     help->setFont(Fonts::sansSerif(12, false));
     errorLabel_ = EditorStyle::errorLabel();
     errorLabel_->setText(" ");
-    auto* ok = new QPushButton("Ok");
-    auto* cancel = new QPushButton("Cancel");
+    auto* ok = new QPushButton(tr("Ok"));
+    auto* cancel = new QPushButton(tr("Cancel"));
     ok->setDefault(true);
 
-    layout->addWidget(new QLabel("Name"), 0, 0);
+    layout->addWidget(new QLabel(tr("Name")), 0, 0);
     layout->addWidget(name_, 0, 1);
-    layout->addWidget(new QLabel("Object Type"), 1, 0);
+    layout->addWidget(new QLabel(tr("Object Type")), 1, 0);
     layout->addWidget(type_, 1, 1);
     layout->addWidget(solidObjectLabel_, 2, 0);
     layout->addWidget(solidObject_, 2, 1);
@@ -80,11 +80,11 @@ void AddObjectPopup::typeChosen(const QString& type)
 void AddObjectPopup::ok()
 {
     if (FieldText::trimmed(name_->text()).isEmpty()) {
-        errorLabel_->setText("Name cannot be empty");
+        errorLabel_->setText(tr("Name cannot be empty"));
         return;
     }
     if (solidObject_->isEnabled() && FieldText::trimmed(solidObject_->text()).isEmpty()) {
-        errorLabel_->setText("Must specify a solid object index or name");
+        errorLabel_->setText(tr("Must specify a solid object index or name"));
         return;
     }
     // The object and its solid object index are one undo step.

@@ -7,8 +7,8 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 
-namespace scenewright {
-class Frame1;
+namespace scenewright::app {
+class MainWindow;
 }
 
 namespace scenewright::gui {
@@ -20,7 +20,7 @@ class AddObjectPopup : public QFrame {
 public:
     // The object is added through the main window; the panel closes the
     // dialog that hosts it.
-    AddObjectPopup(Frame1* frame, QDialog* dialog);
+    AddObjectPopup(app::MainWindow* frame, QDialog* dialog);
 
     QLineEdit* nameField() const { return name_; }
     QComboBox* typeBox() const { return type_; }
@@ -34,7 +34,7 @@ public slots:
 private:
     void typeChosen(const QString& type);
 
-    Frame1* frame_;
+    app::MainWindow* frame_;
     QDialog* dialog_;
     QLineEdit* name_;
     QComboBox* type_;

@@ -31,13 +31,13 @@ AnimateTexturePanel::AnimateTexturePanel()
     primitiveName_ = new QLineEdit;
     findFaces_ = new QLineEdit;
     findTextureUrl_ = new QLineEdit;
-    auto* add = new QPushButton("Add Texture URL");
-    auto* remove = new QPushButton("Remove texture from list");
-    auto* save = addButton("Save and Close");
-    auto* close = addButton("Close");
+    auto* add = new QPushButton(tr("Add Texture URL"));
+    auto* remove = new QPushButton(tr("Remove texture from list"));
+    auto* save = addButton(tr("Save and Close"));
+    auto* close = addButton(tr("Close"));
 
     int row = 0;
-    layout->addWidget(EditorStyle::heading("Animate texture on your object"), row++, 0, 1, 2);
+    layout->addWidget(EditorStyle::heading(tr("Animate texture on your object")), row++, 0, 1, 2);
     layout->addWidget(description_, row++, 0, 1, 2);
     layout->addWidget(url_, row, 0);
     layout->addWidget(add, row++, 1);
@@ -47,12 +47,14 @@ AnimateTexturePanel::AnimateTexturePanel()
     // not share a column with the list.
     auto* named = new QGridLayout;
     const std::pair<const char*, QLineEdit*> fields[] = {
-        {"Animate Delay (seconds)", delay_},   {"Max revolutions (0=infinite)", revolutions_},
-        {"Primitive name (for Models)", primitiveName_}, {"Find face number", findFaces_},
-        {"Find texture URL", findTextureUrl_}};
+        {QT_TR_NOOP("Animate Delay (seconds)"), delay_},
+        {QT_TR_NOOP("Max revolutions (0=infinite)"), revolutions_},
+        {QT_TR_NOOP("Primitive name (for Models)"), primitiveName_},
+        {QT_TR_NOOP("Find face number"), findFaces_},
+        {QT_TR_NOOP("Find texture URL"), findTextureUrl_}};
     int fieldRow = 0;
     for (const auto& [caption, field] : fields) {
-        named->addWidget(new QLabel(caption), fieldRow, 0);
+        named->addWidget(new QLabel(tr(caption)), fieldRow, 0);
         named->addWidget(field, fieldRow++, 1);
     }
     named->setColumnStretch(1, 1);
@@ -135,50 +137,50 @@ void AnimateTexturePanel::saveAndClose()
 {
     if (!action_)
         return;
-    core::SceneDocument& editor = *document();
-    const auto step = editor.step("Save Action");
+    core::SceneDocument& scene = *document();
+    const auto step = scene.step("Save Action");
     const QString primitive = primitiveName_->text();
     const core::IAtmoObject* owner = action_->getOwnerObject();
     if (dynamic_cast<const core::ModelObj*>(owner) && FieldText::trimmed(primitive).isEmpty()) {
-        errorLabel()->setText("For your current model '" + QString::fromStdString(owner->toString())
+        errorLabel()->setText(tr("For your current model '") + QString::fromStdString(owner->toString())
                              + "', you must set a 'Primitive name'");
         return;
     }
     if (!FieldText::trimmed(primitive).isEmpty())
-        editor.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
+        scene.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
 
     const auto delay = core::NumberParser::parseDouble(delay_->text().toStdString());
     if (!delay) {
-        errorLabel()->setText("Animate delay must be a real number");
+        errorLabel()->setText(tr("Animate delay must be a real number"));
         return;
     }
-    editor.setFieldValue(*action_, "animateDelay", *delay);
+    scene.setFieldValue(*action_, "animateDelay", *delay);
     const auto revolutions = core::NumberParser::parseInt(revolutions_->text().toStdString());
     if (!revolutions) {
-        errorLabel()->setText("Max revolutions must be an whole number");
+        errorLabel()->setText(tr("Max revolutions must be an whole number"));
         return;
     }
-    editor.setFieldValue(*action_, "maxrevolutions", *revolutions);
-    editor.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
+    scene.setFieldValue(*action_, "maxrevolutions", *revolutions);
+    scene.setFieldValue(*action_, "primitiveName", std::optional<std::string>(primitive.toStdString()));
 
     std::vector<std::string> textures;
     for (int row = 0; row < textureList_->count(); ++row)
         textures.push_back(textureList_->item(row)->text().toStdString());
-    editor.setFieldValue(*action_, "textures", textures);
+    scene.setFieldValue(*action_, "textures", textures);
 
     if (!FieldText::trimmed(findFaces_->text()).isEmpty()) {
         const auto faces = faceNumbers(findFaces_->text());
         if (!faces) {
-            errorLabel()->setText("'Find faces' must be numbers. eg. '1, 4, 5' or '2', etc.");
+            errorLabel()->setText(tr("'Find faces' must be numbers. eg. '1, 4, 5' or '2', etc."));
             return;
         }
-        editor.setFieldValue(*action_, "findfaces", faces);
-        editor.setFieldValue(*action_, "findtextureurl", std::optional<std::string>(std::string()));
+        scene.setFieldValue(*action_, "findfaces", faces);
+        scene.setFieldValue(*action_, "findtextureurl", std::optional<std::string>(std::string()));
     }
     if (!FieldText::trimmed(findTextureUrl_->text()).isEmpty()) {
-        editor.setFieldValue(*action_, "findtextureurl",
+        scene.setFieldValue(*action_, "findtextureurl",
                              std::optional<std::string>(findTextureUrl_->text().toStdString()));
-        editor.setFieldValue(*action_, "findfaces", std::optional<std::vector<int>>());
+        scene.setFieldValue(*action_, "findfaces", std::optional<std::vector<int>>());
     }
     errorLabel()->setText("");
     emit closeRequested();

@@ -10,7 +10,7 @@
 namespace scenewright::gui {
 
 AtmoTriggerBasePanel::AtmoTriggerBasePanel(const InteractionEditors& editors)
-    : HostPanel("Pre-defined Atmosphere Triggers"), editors_(editors)
+    : HostPanel(tr("Pre-defined Atmosphere Triggers")), editors_(editors)
 {
 }
 

@@ -18,7 +18,7 @@ ColourChooserRow::ColourChooserRow(const QString& chooserTitle, const QString& h
     swatch_->setAutoFillBackground(true);
     colourText_ = new QLabel;
     colourText_->setWordWrap(true);
-    auto* choose = new QPushButton("Choose Colour...");
+    auto* choose = new QPushButton(tr("Choose Colour..."));
     connect(choose, &QPushButton::clicked, this, &ColourChooserRow::chooseColour);
 
     auto* layout = new QGridLayout(this);
@@ -27,7 +27,7 @@ ColourChooserRow::ColourChooserRow(const QString& chooserTitle, const QString& h
     // whole in a narrow panel.
     auto* hintLabel = new QLabel(hint);
     hintLabel->setWordWrap(true);
-    layout->addWidget(new QLabel(" Colour"), 0, 0);
+    layout->addWidget(new QLabel(tr(" Colour")), 0, 0);
     layout->addWidget(swatch_, 0, 1);
     layout->addWidget(colourText_, 0, 2);
     layout->addWidget(choose, 1, 0, 1, 3, Qt::AlignLeft);
@@ -59,7 +59,7 @@ QColor ColourChooserRow::fromFractions(double red, double green, double blue)
 
 QString ColourChooserRow::describe(const QColor& colour)
 {
-    return QString("Red=%1, Green=%2, Blue=%3").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+    return tr("Red=%1, Green=%2, Blue=%3").arg(colour.red()).arg(colour.green()).arg(colour.blue());
 }
 
 void ColourChooserRow::setColour(const QColor& colour)

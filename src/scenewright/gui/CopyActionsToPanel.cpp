@@ -20,10 +20,10 @@
 namespace scenewright::gui {
 
 namespace {
-const char* const helpText =
+const char* const helpText = QT_TR_NOOP(
     "With this window, you can copy the actions and triggers of one object over to other objects. Please note "
     "copying actions & triggers to an object will remove any existing actions/triggers on that object. Also, "
-    "actions copied will only be those which the copy-to object will allow to be run.";
+    "actions copied will only be those which the copy-to object will allow to be run.");
 // The world and the actor come first in the registry and are not copied.
 constexpr std::size_t firstOffered = 2;
 } // namespace
@@ -54,15 +54,15 @@ CopyActionsToPanel::CopyActionsToPanel(std::shared_ptr<core::SceneDocument> docu
     auto* scroll = new QScrollArea;
     scroll->setWidget(resultsArea_);
     scroll->setWidgetResizable(true);
-    auto* copyButton = new QPushButton("Copy >>");
-    auto* close = new QPushButton("Close");
+    auto* copyButton = new QPushButton(tr("Copy >>"));
+    auto* close = new QPushButton(tr("Close"));
 
-    layout->addWidget(EditorStyle::heading("Copy Actions/Triggers"), 0, 0, 1, 3);
-    layout->addWidget(EditorStyle::helpText(helpText), 1, 0, 1, 3);
+    layout->addWidget(EditorStyle::heading(tr("Copy Actions/Triggers")), 0, 0, 1, 3);
+    layout->addWidget(EditorStyle::helpText(tr(helpText)), 1, 0, 1, 3);
     layout->addWidget(source_, 2, 0, Qt::AlignTop);
     auto* middle = new QVBoxLayout;
     middle->addWidget(copyButton);
-    auto* note = new QLabel("Copying is an instantaneous action");
+    auto* note = new QLabel(tr("Copying is an instantaneous action"));
     note->setWordWrap(true);
     middle->addWidget(note);
     middle->addStretch();
@@ -107,14 +107,14 @@ void CopyActionsToPanel::copy()
     clearResults();
     const int source = source_->currentIndex();
     if (source < 0) {
-        addLabel("No object to copy", 0);
+        addLabel(tr("No object to copy"), 0);
         return;
     }
     std::vector<int> rows;
     for (const QListWidgetItem* item : targets_->selectedItems())
         rows.push_back(targets_->row(item));
     if (rows.empty()) {
-        addLabel("Nothing to copy to", 0);
+        addLabel(tr("Nothing to copy to"), 0);
         return;
     }
     std::sort(rows.begin(), rows.end());

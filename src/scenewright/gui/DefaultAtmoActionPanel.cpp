@@ -21,10 +21,10 @@ using core::action::FieldType;
 DefaultAtmoActionPanel::DefaultAtmoActionPanel()
 {
     EditorStyle::applyTo(this);
-    heading_ = EditorStyle::heading(" ");
+    heading_ = EditorStyle::heading(tr(" "));
     description_ = EditorStyle::descriptionArea();
-    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton1_actionPerformed);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &DefaultAtmoActionPanel::jButton2_actionPerformed);
+    connect(addButton(tr("Save && Close")), &QPushButton::clicked, this, &DefaultAtmoActionPanel::saveAndClose);
+    connect(addButton(tr("Cancel")), &QPushButton::clicked, this, &DefaultAtmoActionPanel::cancel);
 
     body()->addWidget(heading_, 0, 0, 1, 2);
     body()->addWidget(description_, 2, 0, 1, 2);
@@ -99,18 +99,18 @@ void DefaultAtmoActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     scrollToTop();
 }
 
-void DefaultAtmoActionPanel::jButton1_actionPerformed()
+void DefaultAtmoActionPanel::saveAndClose()
 {
     if (!action_)
         return;
-    core::SceneDocument& editor = *document();
+    core::SceneDocument& scene = *document();
     // One undo step, also when a refused field stops the save after earlier
     // fields were written.
-    const auto step = editor.step("Save Action");
+    const auto step = scene.step("Save Action");
     for (std::size_t i = 0; i < widgets_.size(); ++i) {
         const std::string& field = fields_[i];
         if (auto* box = qobject_cast<QCheckBox*>(widgets_[i])) {
-            editor.setField(*action_, field, box->isChecked());
+            scene.setField(*action_, field, box->isChecked());
             continue;
         }
         const std::string text = static_cast<QLineEdit*>(widgets_[i])->text().toStdString();
@@ -119,16 +119,16 @@ void DefaultAtmoActionPanel::jButton1_actionPerformed()
             return;
         }
         try {
-            editor.setField(*action_, field, std::string_view(text));
+            scene.setField(*action_, field, std::string_view(text));
         } catch (const std::exception& failure) {
             std::cerr << "scenewright: " << failure.what() << "\n";
         }
     }
     errorLabel()->setText("");
-    jButton2_actionPerformed();
+    cancel();
 }
 
-void DefaultAtmoActionPanel::jButton2_actionPerformed()
+void DefaultAtmoActionPanel::cancel()
 {
     emit closeRequested();
 }

@@ -33,10 +33,8 @@ public:
     const std::vector<QWidget*>& fieldWidgets() const { return widgets_; }
 
 public slots:
-    // "Save & Close"
-    void jButton1_actionPerformed();
-    // "Cancel"
-    void jButton2_actionPerformed();
+    void saveAndClose();
+    void cancel();
 
 protected:
     QLabel* addLabelName(int row);

@@ -43,7 +43,7 @@ void addEntry(QListWidget* list, const std::string& text)
 DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
 {
     EditorStyle::applyTo(this);
-    heading_ = EditorStyle::heading(" ");
+    heading_ = EditorStyle::heading(tr(" "));
     objects_ = makeList("atmoObjects");
     actions_ = makeList("atmoActions");
     triggerActions_ = makeList("triggerActions");
@@ -52,42 +52,42 @@ DefaultAtmoTriggerPanel::DefaultAtmoTriggerPanel()
     // own list, below the buttons that move actions into it and out of it,
     // takes the whole width, so that its entries show whole.
     auto* moveButtons = new QHBoxLayout;
-    auto* add = new QPushButton(">>");
-    auto* remove = new QPushButton("<<");
-    add->setToolTip("Add the selected action to the trigger actions");
-    remove->setToolTip("Take the selected action out of the trigger actions");
+    auto* add = new QPushButton(tr(">>"));
+    auto* remove = new QPushButton(tr("<<"));
+    add->setToolTip(tr("Add the selected action to the trigger actions"));
+    remove->setToolTip(tr("Take the selected action out of the trigger actions"));
     moveButtons->addStretch();
     moveButtons->addWidget(add);
     moveButtons->addWidget(remove);
     moveButtons->addStretch();
 
-    synch_ = new WrappingCheckBox("Enable Shared Object Synchronisation");
+    synch_ = new WrappingCheckBox(tr("Enable Shared Object Synchronisation"));
     extraRows_ = new QGridLayout;
 
     QGridLayout* layout = body();
     layout->addWidget(heading_, 0, 0, 1, 2);
-    layout->addWidget(new QLabel("Atmo Objects"), 1, 0);
-    layout->addWidget(new QLabel("Atmo Actions"), 1, 1);
+    layout->addWidget(new QLabel(tr("Atmo Objects")), 1, 0);
+    layout->addWidget(new QLabel(tr("Atmo Actions")), 1, 1);
     layout->addWidget(objects_, 2, 0);
     layout->addWidget(actions_, 2, 1);
     layout->addLayout(moveButtons, 3, 0, 1, 2);
-    layout->addWidget(new QLabel("Trigger Actions"), 4, 0, 1, 2);
+    layout->addWidget(new QLabel(tr("Trigger Actions")), 4, 0, 1, 2);
     layout->addWidget(triggerActions_, 5, 0, 1, 2);
     layout->addLayout(extraRows_, 6, 0, 1, 2);
     layout->addWidget(synch_, 7, 0, 1, 2);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 
-    connect(objects_, &QListWidget::currentRowChanged, this, &DefaultAtmoTriggerPanel::jlist1_valueChanged);
+    connect(objects_, &QListWidget::currentRowChanged, this, &DefaultAtmoTriggerPanel::showActionsOf);
     connect(add, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::addSelectedAction);
     connect(remove, &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::removeSelectedAction);
     connect(synch_, &QCheckBox::clicked, this, [this](bool on) {
         if (trigger_)
             document()->setFieldValue(*trigger_, "usesSynch", on);
     });
-    connect(addButton("Save"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::save);
-    connect(addButton("Save && Close"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::saveAndClose);
-    connect(addButton("Close"), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::closeEditor);
+    connect(addButton(tr("Save")), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::save);
+    connect(addButton(tr("Save && Close")), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::saveAndClose);
+    connect(addButton(tr("Close")), &QPushButton::clicked, this, &DefaultAtmoTriggerPanel::closeEditor);
 }
 
 void DefaultAtmoTriggerPanel::setSynchCaption(const QString& caption)
@@ -125,7 +125,7 @@ void DefaultAtmoTriggerPanel::setAction(std::shared_ptr<core::action::AtmoTrigge
     scrollToTop();
 }
 
-void DefaultAtmoTriggerPanel::jlist1_valueChanged(int row)
+void DefaultAtmoTriggerPanel::showActionsOf(int row)
 {
     actions_->clear();
     offeredActions_.clear();
@@ -170,12 +170,12 @@ bool DefaultAtmoTriggerPanel::writeTrigger()
 {
     if (!trigger_)
         return false;
-    core::SceneDocument& editor = *document();
+    core::SceneDocument& scene = *document();
     // The fields and the action list are one undo step.
-    const auto step = editor.step("Save Trigger");
+    const auto step = scene.step("Save Trigger");
     if (!saveFields())
         return false;
-    editor.setTriggerActions(*trigger_, working_);
+    scene.setTriggerActions(*trigger_, working_);
     return true;
 }
 

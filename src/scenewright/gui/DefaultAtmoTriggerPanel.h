@@ -62,7 +62,7 @@ protected:
 
 private:
     // Selecting an object, by pointer or keyboard, lists its active actions.
-    void jlist1_valueChanged(int row);
+    void showActionsOf(int row);
     void showWorkingList();
     // Writes fields and action list; false when a field was refused.
     bool writeTrigger();

@@ -14,8 +14,8 @@ EditableCheck::EditableCheck(const QString& caption, QWidget* parent) : QWidget(
 {
     box_ = new WrappingCheckBox(caption);
     edit_ = new QToolButton;
-    edit_->setText("Edit");
-    edit_->setToolTip("Open the editor without switching this on or off");
+    edit_->setText(tr("Edit"));
+    edit_->setToolTip(tr("Open the editor without switching this on or off"));
     pendingClick_ = new QTimer(this);
     pendingClick_->setSingleShot(true);
 

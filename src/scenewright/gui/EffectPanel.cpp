@@ -54,8 +54,8 @@ EffectPanel::EffectPanel(const Texts& texts, const std::vector<NumberRow>& rows,
     layout->addWidget(controlPanelBox_, row++, 0, 1, 3);
     layout->setColumnStretch(2, 1);
 
-    connect(addButton("Ok"), &QPushButton::clicked, this, &EffectPanel::jButton1_actionPerformed);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &EffectPanel::jButton2_actionPerformed);
+    connect(addButton(tr("Ok")), &QPushButton::clicked, this, &EffectPanel::saveAndClose);
+    connect(addButton(tr("Cancel")), &QPushButton::clicked, this, &EffectPanel::cancel);
     errorLabel()->setText(" ");
 }
 
@@ -72,7 +72,7 @@ QString EffectPanel::fieldText(int row) const
     return fields_.at(row)->text();
 }
 
-void EffectPanel::jButton1_actionPerformed()
+void EffectPanel::saveAndClose()
 {
     if (!world_)
         world_ = document() ? document()->world() : nullptr;
@@ -87,7 +87,7 @@ void EffectPanel::jButton1_actionPerformed()
     emit closeRequested();
 }
 
-void EffectPanel::jButton2_actionPerformed()
+void EffectPanel::cancel()
 {
     emit closeRequested();
 }

@@ -62,9 +62,9 @@ public:
 public slots:
     // Stores every field in the world and closes, or shows why a field is
     // refused and stays open; the fields stored before it stay stored.
-    void jButton1_actionPerformed();
+    void saveAndClose();
     // Closes, storing nothing.
-    void jButton2_actionPerformed();
+    void cancel();
 
 protected:
     EffectPanel(const Texts& texts, const std::vector<NumberRow>& rows, QWidget* parent);

@@ -12,15 +12,16 @@ namespace scenewright::gui {
 
 using core::World;
 
-const char* const FogPanel::helpText =
+const char* const FogPanel::helpText = QT_TR_NOOP(
     "The fog effect causes your world to be filled with a mist that obscures objects based on their distance "
     "from the user. The near and far properties determine the range of this transition and the dropOff "
-    "property controls the rate of change within that range";
+    "property controls the rate of change within that range");
 
 FogPanel::FogPanel(QWidget* parent)
-    : EffectPanel({"Fog ", helpText, "Fog Colour", "This will be the colour of your Fog",
-                   "Enable Fog to be turned off/on via the Control Panel"},
-                  {{"Near", "10", "(in feet)"}, {"Far", "100", "(in feet)"}, {"Dropoff", "1", "(0,1,2)"}}, parent)
+    : EffectPanel({tr("Fog "), tr(helpText), tr("Fog Colour"), tr("This will be the colour of your Fog"),
+                   tr("Enable Fog to be turned off/on via the Control Panel")},
+                  {{tr("Near"), "10", tr("(in feet)")}, {tr("Far"), "100", tr("(in feet)")}, {tr("Dropoff"), "1", "(0,1,2)"}},
+                  parent)
 {
 }
 
@@ -36,31 +37,31 @@ void FogPanel::load(const World& world)
 
 std::optional<QString> FogPanel::store(World& world)
 {
-    core::SceneDocument& editor = *document();
+    core::SceneDocument& scene = *document();
     World::Fog fog = world.getFog();
     // A refused field keeps what the fields before it stored.
     bool stored = false;
     auto refuse = [&](const QString& message) {
         if (stored)
-            editor.setFog(world, fog);
+            scene.setFog(world, fog);
         return std::optional<QString>(message);
     };
 
-    const auto near = FieldText::decimal("Near", fieldText(ROW_NEAR), "'Near' must be a number");
+    const auto near = FieldText::decimal(tr("Near"), fieldText(ROW_NEAR), tr("'Near' must be a number"));
     if (!near.value)
         return refuse(near.refusal);
     fog.near = *near.value;
     stored = true;
 
-    const auto far = FieldText::decimal("Far", fieldText(ROW_FAR), "'Far' must be a number");
+    const auto far = FieldText::decimal(tr("Far"), fieldText(ROW_FAR), tr("'Far' must be a number"));
     if (!far.value)
         return refuse(far.refusal);
     fog.far = *far.value;
 
     // A whole number out of range is stored before it is refused; it stays
     // until a later save succeeds.
-    const QString dropOffRange = "Dropoff must be either 0, 1, or 2";
-    const auto dropOff = FieldText::whole("Dropoff", fieldText(ROW_DROPOFF), dropOffRange);
+    const QString dropOffRange = tr("Dropoff must be either 0, 1, or 2");
+    const auto dropOff = FieldText::whole(tr("Dropoff"), fieldText(ROW_DROPOFF), dropOffRange);
     if (!dropOff.value)
         return refuse(dropOff.refusal);
     fog.dropOff = *dropOff.value;
@@ -72,7 +73,7 @@ std::optional<QString> FogPanel::store(World& world)
     fog.colourg = ColourChooserRow::fraction(colour.green());
     fog.colourb = ColourChooserRow::fraction(colour.blue());
     fog.addControlPanelButtonOffOn = controlPanelBox()->isChecked();
-    editor.setFog(world, fog);
+    scene.setFog(world, fog);
     return std::nullopt;
 }
 

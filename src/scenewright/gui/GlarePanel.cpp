@@ -13,30 +13,30 @@ namespace scenewright::gui {
 
 using core::World;
 
-const char* const GlarePanel::helpText =
+const char* const GlarePanel::helpText = QT_TR_NOOP(
     "The glare effect creates a diffuse glow over and around an object in the Explorer view if the object was "
     "marked with \"emits light\" in the Builder. It creates the impression that the light sources are very "
     "bright, causing optical effects within the virtual camera that approximate lens flare or glare in a "
-    "real-world camera.";
+    "real-world camera.");
 
 GlarePanel::GlarePanel(QWidget* parent)
-    : EffectPanel({"Glare", helpText, "Glare Colour", "This will be the colour of your Glare light",
-                   "Enable Glare to be turned off/on via the Control Panel"},
-                  {{"Brightness", "10", "(0.0-2.0)", 200},
-                   {"Radius", "100", "(in feet)"},
-                   {"Nonlinearity", "1", "(0.0-1.0)", 100}},
+    : EffectPanel({tr("Glare"), tr(helpText), tr("Glare Colour"), tr("This will be the colour of your Glare light"),
+                   tr("Enable Glare to be turned off/on via the Control Panel")},
+                  {{tr("Brightness"), "10", "(0.0-2.0)", 200},
+                   {tr("Radius"), "100", tr("(in feet)")},
+                   {tr("Nonlinearity"), "1", "(0.0-1.0)", 100}},
                   parent)
 {
-    connect(slider(ROW_BRIGHTNESS), &QSlider::valueChanged, this, &GlarePanel::jSlider1_stateChanged);
-    connect(slider(ROW_NONLINEARITY), &QSlider::valueChanged, this, &GlarePanel::jSlider2_stateChanged);
+    connect(slider(ROW_BRIGHTNESS), &QSlider::valueChanged, this, &GlarePanel::showBrightness);
+    connect(slider(ROW_NONLINEARITY), &QSlider::valueChanged, this, &GlarePanel::showNonlinearity);
 }
 
-void GlarePanel::jSlider1_stateChanged(int value)
+void GlarePanel::showBrightness(int value)
 {
     numberField(ROW_BRIGHTNESS)->setText(FieldText::number(value / 100.0));
 }
 
-void GlarePanel::jSlider2_stateChanged(int value)
+void GlarePanel::showNonlinearity(int value)
 {
     numberField(ROW_NONLINEARITY)->setText(FieldText::number(value / 100.0));
 }
@@ -53,7 +53,7 @@ void GlarePanel::load(const World& world)
 
 std::optional<QString> GlarePanel::store(World& world)
 {
-    core::SceneDocument& editor = *document();
+    core::SceneDocument& scene = *document();
     World::Glare glare = world.getGlare();
     // A refused field keeps what the fields before it stored; a number out
     // of its range is stored before it is refused, and stays until a later
@@ -61,12 +61,12 @@ std::optional<QString> GlarePanel::store(World& world)
     bool stored = false;
     auto refuse = [&](const QString& message) {
         if (stored)
-            editor.setGlare(world, glare);
+            scene.setGlare(world, glare);
         return std::optional<QString>(message);
     };
 
     const QString brightnessRange = "'Brightness' must be a number between 0.0 and 2.0";
-    const auto brightness = FieldText::decimal("Brightness", fieldText(ROW_BRIGHTNESS), brightnessRange);
+    const auto brightness = FieldText::decimal(tr("Brightness"), fieldText(ROW_BRIGHTNESS), brightnessRange);
     if (!brightness.value)
         return refuse(brightness.refusal);
     glare.brightness = *brightness.value;
@@ -74,13 +74,13 @@ std::optional<QString> GlarePanel::store(World& world)
     if (glare.brightness < 0.0 || glare.brightness > 2.0)
         return refuse(brightnessRange);
 
-    const auto radius = FieldText::decimal("Radius", fieldText(ROW_RADIUS), "'Radius' must be a number");
+    const auto radius = FieldText::decimal(tr("Radius"), fieldText(ROW_RADIUS), tr("'Radius' must be a number"));
     if (!radius.value)
         return refuse(radius.refusal);
     glare.radius = *radius.value;
 
-    const QString nonlinearRange = "Nonlinearity must be between 0.0 and 1.0";
-    const auto nonlinear = FieldText::decimal("Nonlinearity", fieldText(ROW_NONLINEARITY), nonlinearRange);
+    const QString nonlinearRange = tr("Nonlinearity must be between 0.0 and 1.0");
+    const auto nonlinear = FieldText::decimal(tr("Nonlinearity"), fieldText(ROW_NONLINEARITY), nonlinearRange);
     if (!nonlinear.value)
         return refuse(nonlinear.refusal);
     glare.nonlinear = *nonlinear.value;
@@ -92,7 +92,7 @@ std::optional<QString> GlarePanel::store(World& world)
     glare.colourg = ColourChooserRow::fraction(colour.green());
     glare.colourb = ColourChooserRow::fraction(colour.blue());
     glare.addControlPanelButtonOffOn = controlPanelBox()->isChecked();
-    editor.setGlare(world, glare);
+    scene.setGlare(world, glare);
     return std::nullopt;
 }
 

@@ -18,9 +18,9 @@ public:
 
 public slots:
     // The brightness slider (0 to 200) shows its value / 100 in the field.
-    void jSlider1_stateChanged(int value);
+    void showBrightness(int value);
     // The nonlinearity slider (0 to 100) shows its value / 100 in the field.
-    void jSlider2_stateChanged(int value);
+    void showNonlinearity(int value);
 
 protected:
     void load(const core::World& world) override;

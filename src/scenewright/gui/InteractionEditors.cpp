@@ -4,7 +4,7 @@
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/gui/AnimateTexturePanel.h"
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
 #include <exception>
@@ -23,7 +23,7 @@ InteractionEditors::Factory factoryOf()
 InteractionEditors::InteractionEditors()
 {
     registerFor(typeid(core::action::ProximityTrigger), factoryOf<ProximityTriggerPanel>());
-    registerFor(typeid(core::action::MovePositionAction), factoryOf<MovePostionActionPanel>());
+    registerFor(typeid(core::action::MovePositionAction), factoryOf<MovePositionActionPanel>());
     registerFor(typeid(core::action::AnimateTextureAction), factoryOf<AnimateTexturePanel>());
 }
 

@@ -9,7 +9,7 @@
 namespace scenewright::gui {
 
 ObjectClickBasePanel::ObjectClickBasePanel(const InteractionEditors& editors)
-    : HostPanel("Pre-defined Actions"), editors_(editors)
+    : HostPanel(tr("Pre-defined Actions")), editors_(editors)
 {
 }
 

@@ -23,15 +23,15 @@ ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::SceneDocument
     name_ = new QLineEdit(QString::fromStdString(object_->getName()));
     errorLabel_ = EditorStyle::errorLabel();
     errorLabel_->setText(" ");
-    auto* save = new QPushButton("Save");
-    auto* cancel = new QPushButton("Cancel");
+    auto* save = new QPushButton(tr("Save"));
+    auto* cancel = new QPushButton(tr("Cancel"));
     save->setDefault(true);
 
-    layout->addWidget(EditorStyle::heading("Object Properties Panel"), 0, 0, 1, 2);
-    layout->addWidget(new QLabel("Name"), 1, 0);
+    layout->addWidget(EditorStyle::heading(tr("Object Properties Panel")), 0, 0, 1, 2);
+    layout->addWidget(new QLabel(tr("Name")), 1, 0);
     layout->addWidget(name_, 1, 1);
-    layout->addWidget(new QLabel("Type"), 2, 0);
-    layout->addWidget(EditorStyle::helpText("Here you may alter you object properties. Click save to finalise."),
+    layout->addWidget(new QLabel(tr("Type")), 2, 0);
+    layout->addWidget(EditorStyle::helpText(tr("Here you may alter you object properties. Click save to finalise.")),
                       3, 0, 1, 2);
     layout->addWidget(errorLabel_, 4, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
@@ -49,7 +49,7 @@ ObjectPropertiesPanel::ObjectPropertiesPanel(std::shared_ptr<core::SceneDocument
 void ObjectPropertiesPanel::save()
 {
     if (FieldText::trimmed(name_->text()).isEmpty()) {
-        errorLabel_->setText("Name cannot be empty");
+        errorLabel_->setText(tr("Name cannot be empty"));
         return;
     }
     document_->renameObject(*object_, name_->text().toStdString());

@@ -22,13 +22,13 @@ namespace scenewright::gui {
 using core::PhysicalModel;
 
 namespace {
-const char* const helpText =
+const char* const helpText = QT_TR_NOOP(
     "Set your Viewpoint/Model objects physical properties here. Physical properties include things like "
     "collisions and Havok physics components. Changes made in this window are automatically saved for the "
     "object. The sub-window on the left are immediate properties of the object. The sub-window on the right "
     "are physics inter-object components. Click Add/Remove Property to adjust them. You will also note that "
     "when 'enable physical model' is selected, additional Atmo Actions are added to the main panel. They also "
-    "disappear when 'enable physical model' is unchecked";
+    "disappear when 'enable physical model' is unchecked");
 
 PhysicalModel* modelOf(core::IAtmoObject& object)
 {
@@ -56,46 +56,46 @@ PropertiesPanel::PropertiesPanel(std::shared_ptr<core::SceneDocument> document,
     auto* layout = new QGridLayout(this);
 
     auto* caption = new QHBoxLayout;
-    QLabel* heading = EditorStyle::heading("Physical Model Properties for : ");
+    QLabel* heading = EditorStyle::heading(tr("Physical Model Properties for : "));
     heading->setWordWrap(false);
     caption->addWidget(heading);
     caption->addWidget(new QLabel(QString::fromStdString(object_->toString())));
     caption->addStretch();
 
-    auto* enable = new QCheckBox("enable physical model");
-    auto* collisions = new QCheckBox("enable collisions");
-    auto* fixed = new QCheckBox("is fixed to world");
+    auto* enable = new QCheckBox(tr("enable physical model"));
+    auto* collisions = new QCheckBox(tr("enable collisions"));
+    auto* fixed = new QCheckBox(tr("is fixed to world"));
     frictionSlider_ = makeSlider();
     inertiaSlider_ = makeSlider();
     friction_ = new QLineEdit("0.5");
     inertia_ = new QLineEdit("0.5");
     mass_ = new QLineEdit("10");
     errorLabel_ = EditorStyle::errorLabel();
-    auto* addProperty = new QPushButton("Add Property");
-    auto* removeProperty = new QPushButton("Remove Property");
-    auto* close = new QPushButton("Close Window");
+    auto* addProperty = new QPushButton(tr("Add Property"));
+    auto* removeProperty = new QPushButton(tr("Remove Property"));
+    auto* close = new QPushButton(tr("Close Window"));
     // What these should manage is not settled yet; they are shown inactive.
-    addProperty->setToolTip("Not available yet");
-    removeProperty->setToolTip("Not available yet");
+    addProperty->setToolTip(tr("Not available yet"));
+    removeProperty->setToolTip(tr("Not available yet"));
 
     layout->addLayout(caption, 0, 0, 1, 3);
     layout->addWidget(enable, 1, 0, 1, 3);
     layout->addWidget(collisions, 2, 0, 1, 3);
     layout->addWidget(fixed, 3, 0, 1, 3);
-    layout->addWidget(new QLabel("Friction"), 4, 0);
+    layout->addWidget(new QLabel(tr("Friction")), 4, 0);
     layout->addWidget(frictionSlider_, 4, 1);
     layout->addWidget(friction_, 4, 2);
-    layout->addWidget(new QLabel("Inertia"), 5, 0);
+    layout->addWidget(new QLabel(tr("Inertia")), 5, 0);
     layout->addWidget(inertiaSlider_, 5, 1);
     layout->addWidget(inertia_, 5, 2);
-    layout->addWidget(new QLabel("Initial Mass"), 6, 0);
+    layout->addWidget(new QLabel(tr("Initial Mass")), 6, 0);
     layout->addWidget(mass_, 6, 2);
     auto* propertyButtons = new QHBoxLayout;
     propertyButtons->addWidget(addProperty);
     propertyButtons->addWidget(removeProperty);
     propertyButtons->addStretch();
     layout->addLayout(propertyButtons, 7, 0, 1, 3);
-    layout->addWidget(EditorStyle::helpText(helpText), 8, 0, 1, 3);
+    layout->addWidget(EditorStyle::helpText(tr(helpText)), 8, 0, 1, 3);
     layout->addWidget(errorLabel_, 9, 0, 1, 3);
     layout->addWidget(close, 10, 2);
     layout->setColumnStretch(1, 1);
@@ -148,7 +148,7 @@ void PropertiesPanel::write(bool PhysicalModel::*field, bool value)
 }
 
 bool PropertiesPanel::check(const QLineEdit* text, double PhysicalModel::*field, bool (*accepts)(double),
-                            const char* message)
+                            const QString& message)
 {
     const auto value = core::NumberParser::parseDouble(text->text().toStdString());
     if (!value || !accepts(*value)) {
@@ -164,9 +164,9 @@ bool PropertiesPanel::onClose()
     const auto step = document_->step("Change Physical Properties");
     const auto notNegative = [](double value) { return value >= 0.0; };
     const auto positive = [](double value) { return value > 0.0; };
-    if (!check(inertia_, &PhysicalModel::inertia, notNegative, "Inertia should be a number >= 0.0")
-        || !check(friction_, &PhysicalModel::friction, notNegative, "Friction should be a number >= 0.0")
-        || !check(mass_, &PhysicalModel::initialmass, positive, "Initial mass should be a number > 0.0"))
+    if (!check(inertia_, &PhysicalModel::inertia, notNegative, tr("Inertia should be a number >= 0.0"))
+        || !check(friction_, &PhysicalModel::friction, notNegative, tr("Friction should be a number >= 0.0"))
+        || !check(mass_, &PhysicalModel::initialmass, positive, tr("Initial mass should be a number > 0.0")))
         return false;
     errorLabel_->setText("");
     return true;

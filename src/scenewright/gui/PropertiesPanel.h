@@ -46,7 +46,7 @@ private:
     void write(bool core::PhysicalModel::*field, bool value);
     // Checks one text field; false, with the message shown, when refused.
     bool check(const QLineEdit* text, double core::PhysicalModel::*field, bool (*accepts)(double),
-               const char* message);
+               const QString& message);
 
     std::shared_ptr<core::SceneDocument> document_;
     std::shared_ptr<core::IAtmoObject> object_;

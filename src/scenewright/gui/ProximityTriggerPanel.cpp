@@ -16,16 +16,16 @@ namespace scenewright::gui {
 ProximityTriggerPanel::ProximityTriggerPanel()
 {
     distance_ = new QLineEdit;
-    continuous_ = new QCheckBox("Trigger continuously");
+    continuous_ = new QCheckBox(tr("Trigger continuously"));
     description_ = EditorStyle::descriptionArea();
     QGridLayout* rows = extraRows();
-    rows->addWidget(new QLabel("Distance "), 0, 0);
+    rows->addWidget(new QLabel(tr("Distance ")), 0, 0);
     rows->addWidget(distance_, 0, 1);
-    rows->addWidget(new QLabel("(in feet)"), 0, 2);
+    rows->addWidget(new QLabel(tr("(in feet)")), 0, 2);
     rows->addWidget(continuous_, 1, 0, 1, 3);
     rows->addWidget(description_, 2, 0, 1, 3);
     rows->setColumnStretch(1, 1);
-    setSynchCaption("Enable Shared Objects Synchronisation");
+    setSynchCaption(tr("Enable Shared Objects Synchronisation"));
 }
 
 void ProximityTriggerPanel::loadFields()
@@ -48,9 +48,9 @@ bool ProximityTriggerPanel::saveFields()
         errorLabel()->setText(QString::fromStdString(*message));
         return false;
     }
-    core::SceneDocument& editor = *document();
-    editor.setFieldValue(*proximity, "distance", *core::NumberParser::parseDouble(text));
-    editor.setFieldValue(*proximity, "continuous", continuous_->isChecked());
+    core::SceneDocument& scene = *document();
+    scene.setFieldValue(*proximity, "distance", *core::NumberParser::parseDouble(text));
+    scene.setFieldValue(*proximity, "continuous", continuous_->isChecked());
     errorLabel()->setText("");
     return true;
 }

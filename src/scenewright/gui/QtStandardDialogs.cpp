@@ -73,8 +73,8 @@ bool QtStandardDialogs::askReplace(QWidget* parent, const QString& title, const 
     QMessageBox box(QMessageBox::Warning, title, wrappable(question), QMessageBox::NoButton, parent);
     // The question names a file: markup in its name is shown, not obeyed.
     box.setTextFormat(Qt::PlainText);
-    QPushButton* replace = box.addButton("Replace", QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton("Cancel", QMessageBox::RejectRole);
+    QPushButton* replace = box.addButton(tr("Replace"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();

@@ -15,16 +15,16 @@ SceneCheckDialog::SceneCheckDialog(QWidget* parent, std::vector<core::SceneCheck
                                    Purpose purpose)
     : QDialog(parent), problems_(std::move(problems))
 {
-    setWindowTitle("Check Scene");
+    setWindowTitle(tr("Check Scene"));
     resize(640, 320);
 
     QString summary;
     if (problems_.empty())
-        summary = "No problems found.";
+        summary = tr("No problems found.");
     else if (problems_.size() == 1)
-        summary = "1 problem found. Double-click it to select its object.";
+        summary = tr("1 problem found. Double-click it to select its object.");
     else
-        summary = QString("%1 problems found. Double-click one to select its object.").arg(problems_.size());
+        summary = tr("%1 problems found. Double-click one to select its object.").arg(problems_.size());
     if (purpose == Purpose::BeforeSaving && !problems_.empty())
         summary += " The script can be saved all the same.";
     auto* caption = new QLabel(summary);
@@ -34,7 +34,7 @@ SceneCheckDialog::SceneCheckDialog(QWidget* parent, std::vector<core::SceneCheck
     list_ = new QTreeWidget;
     list_->setObjectName("problemList");
     list_->setColumnCount(2);
-    list_->setHeaderLabels({"Object", "Problem"});
+    list_->setHeaderLabels({tr("Object"), tr("Problem")});
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setWordWrap(false);
@@ -52,7 +52,7 @@ SceneCheckDialog::SceneCheckDialog(QWidget* parent, std::vector<core::SceneCheck
 
     auto* buttons = new QDialogButtonBox;
     if (purpose == Purpose::BeforeSaving) {
-        buttons->addButton("Save Anyway", QDialogButtonBox::AcceptRole);
+        buttons->addButton(tr("Save Anyway"), QDialogButtonBox::AcceptRole);
         buttons->addButton(QDialogButtonBox::Cancel);
     } else {
         buttons->addButton(QDialogButtonBox::Close);

@@ -53,7 +53,7 @@ ScriptPanel* ScriptPanel::createInDialog(QWidget* parent, StandardDialogs& dialo
 {
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle("Generated script");
+    dialog->setWindowTitle(tr("Generated script"));
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* panel = new ScriptPanel(dialog, dialogs, std::move(source));
@@ -117,26 +117,26 @@ QWidget* ScriptPanel::buildControls()
     auto* layout = new QGridLayout(controls);
     layout->setContentsMargins(0, 0, 0, 0);
     int row = 0;
-    connect(addButton(layout, "Generate Script", row++), &QPushButton::clicked, this, &ScriptPanel::generateScript);
-    connect(addButton(layout, "Save File", row++), &QPushButton::clicked, this, &ScriptPanel::saveFile);
-    connect(addButton(layout, "Save As..", row++), &QPushButton::clicked, this, &ScriptPanel::saveAs);
-    connect(addButton(layout, "Close", row++), &QPushButton::clicked, parent_, &QDialog::close);
+    connect(addButton(layout, tr("Generate Script"), row++), &QPushButton::clicked, this, &ScriptPanel::generateScript);
+    connect(addButton(layout, tr("Save File"), row++), &QPushButton::clicked, this, &ScriptPanel::saveFile);
+    connect(addButton(layout, tr("Save As.."), row++), &QPushButton::clicked, this, &ScriptPanel::saveAs);
+    connect(addButton(layout, tr("Close"), row++), &QPushButton::clicked, parent_, &QDialog::close);
     addLabel(layout, QString(28, '-'), Fonts::dialog(13, true), row++);
-    connect(addButton(layout, "Compress...", row++), &QPushButton::clicked, this, &ScriptPanel::compress);
-    connect(addButton(layout, "Beautify", row++), &QPushButton::clicked, this, &ScriptPanel::beautify);
+    connect(addButton(layout, tr("Compress..."), row++), &QPushButton::clicked, this, &ScriptPanel::compress);
+    connect(addButton(layout, tr("Beautify"), row++), &QPushButton::clicked, this, &ScriptPanel::beautify);
     addLabel(layout, QString(27, '-'), Fonts::sansSerif(12, false), row++);
 
-    globalButton_ = new QRadioButton("Global Variables");
-    localiseButton_ = new QRadioButton("Localise Script");
+    globalButton_ = new QRadioButton(tr("Global Variables"));
+    localiseButton_ = new QRadioButton(tr("Localise Script"));
     auto* scope = new QButtonGroup(controls);
     scope->addButton(globalButton_);
     scope->addButton(localiseButton_);
     layout->addWidget(globalButton_, row++, 0, 1, 2);
     layout->addWidget(localiseButton_, row++, 0, 1, 2);
-    connect(addButton(layout, "Why Localise?", row++), &QPushButton::clicked, this, &ScriptPanel::showWhyLocalise);
+    connect(addButton(layout, tr("Why Localise?"), row++), &QPushButton::clicked, this, &ScriptPanel::showWhyLocalise);
 
     layout->setRowStretch(row++, 1);
-    layout->addWidget(new QLabel("Line: "), row, 0);
+    layout->addWidget(new QLabel(tr("Line: ")), row, 0);
     lineIndicator_ = new QLabel(" ");
     lineIndicator_->setFont(Fonts::dialog(12, true));
     layout->addWidget(lineIndicator_, row, 1);
@@ -238,7 +238,7 @@ std::optional<QString> ScriptPanel::write(const QString& path, const QByteArray&
     // failed write never leaves half a script behind.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit())
-        return QString("Cannot save %1: %2").arg(path, file.errorString());
+        return tr("Cannot save %1: %2").arg(path, file.errorString());
     return std::nullopt;
 }
 
@@ -271,11 +271,11 @@ void ScriptPanel::chooseFileAndSave()
         directory = location.isDir() ? location.absoluteFilePath() : location.absolutePath();
     }
     const QString target =
-        dialogs_.chooseFileToSave(this, {"Save your Atmosphere Javascript", directory, "Save", &filter_, true});
+        dialogs_.chooseFileToSave(this, {tr("Save your Atmosphere Javascript"), directory, "Save", &filter_, true});
     if (target.isEmpty())
         return;
     if (const auto failure = write(target, scriptText())) {
-        dialogs_.showError(this, "Save As..", *failure);
+        dialogs_.showError(this, tr("Save As.."), *failure);
         return;
     }
     currentFile_ = target;
@@ -291,14 +291,14 @@ void ScriptPanel::saveFile()
         return;
     }
     if (const auto failure = write(currentFile_, scriptText()))
-        dialogs_.showError(this, "Save File", *failure);
+        dialogs_.showError(this, tr("Save File"), *failure);
 }
 
 void ScriptPanel::showWhyLocalise()
 {
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle("Why Localise?");
+    dialog->setWindowTitle(tr("Why Localise?"));
     auto* layout = new QGridLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new WhyLocaliseScriptPanel(dialog), 0, 0);

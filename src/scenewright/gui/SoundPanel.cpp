@@ -34,14 +34,14 @@ struct DecimalField {
 };
 
 constexpr DecimalField decimalFields[] = {
-    {SoundPanel::FIELD_NEAR, "Near", "'Near' must be a number", &Sounds::near},
-    {SoundPanel::FIELD_FAR, "Far", "'Far' must be a number", &Sounds::far},
-    {SoundPanel::FIELD_X, "X Pos", "'X Pos' must be a number", &Sounds::x},
-    {SoundPanel::FIELD_Y, "Y Pos", "'Y Pos' must be a number", &Sounds::y},
-    {SoundPanel::FIELD_Z, "Z Pos", "'Z Pos' must be a number", &Sounds::z},
+    {SoundPanel::FIELD_NEAR, QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "Near"), QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "'Near' must be a number"), &Sounds::near},
+    {SoundPanel::FIELD_FAR, QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "Far"), QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "'Far' must be a number"), &Sounds::far},
+    {SoundPanel::FIELD_X, QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "X Pos"), QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "'X Pos' must be a number"), &Sounds::x},
+    {SoundPanel::FIELD_Y, QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "Y Pos"), QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "'Y Pos' must be a number"), &Sounds::y},
+    {SoundPanel::FIELD_Z, QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "Z Pos"), QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "'Z Pos' must be a number"), &Sounds::z},
 };
 
-const char* const volumeRange = "Volume must be between 0.0 and 1.0";
+const char* const volumeRange = QT_TRANSLATE_NOOP("scenewright::gui::SoundPanel", "Volume must be between 0.0 and 1.0");
 
 QLineEdit* numberField(const QString& text)
 {
@@ -52,61 +52,61 @@ QLineEdit* numberField(const QString& text)
 
 } // namespace
 
-const char* const SoundPanel::helpText =
+const char* const SoundPanel::helpText = QT_TR_NOOP(
     "Enables the script to add sound to the world. Presently, .WAV and .MP3 formats are supported. \"File name\" "
     "is the location of the .wav/.mp3 file. Place the file in the same location as this script.  \"Near\" is the "
-    "distance within which the sound is at a maximum. \"Far\" determines where the sound is not audible ";
+    "distance within which the sound is at a maximum. \"Far\" determines where the sound is not audible ");
 
 SoundPanel::SoundPanel(QWidget* parent) : EditorFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     QGridLayout* layout = body();
 
-    auto* heading = new QLabel("Ambient Sound");
+    auto* heading = new QLabel(tr("Ambient Sound"));
     heading->setFont(Fonts::dialog(13, true));
     layout->addWidget(heading, 0, 0, 1, 3);
-    auto* help = new QLabel(helpText);
+    auto* help = new QLabel(tr(helpText));
     help->setWordWrap(true);
     layout->addWidget(help, 1, 0, 1, 3);
 
     fields_[FIELD_FILENAME] = new QLineEdit;
-    layout->addWidget(new QLabel("File name"), 2, 0);
+    layout->addWidget(new QLabel(tr("File name")), 2, 0);
     layout->addWidget(fields_[FIELD_FILENAME], 2, 1, 1, 2);
 
     fields_[FIELD_VOLUME] = numberField("0.5");
-    layout->addWidget(new QLabel("Volume"), 3, 0);
+    layout->addWidget(new QLabel(tr("Volume")), 3, 0);
     layout->addWidget(fields_[FIELD_VOLUME], 3, 1);
-    layout->addWidget(new QLabel("(0=min, 1=max) "), 3, 2);
+    layout->addWidget(new QLabel(tr("(0=min, 1=max) ")), 3, 2);
     volumeSlider_ = new QSlider(Qt::Horizontal);
     volumeSlider_->setRange(0, 100);
     volumeSlider_->setValue(50);
     volumeSlider_->setFixedSize(100, 24);
-    connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::jSlider1_stateChanged);
+    connect(volumeSlider_, &QSlider::valueChanged, this, &SoundPanel::showVolume);
     layout->addWidget(volumeSlider_, 4, 1, 1, 2, Qt::AlignLeft);
 
     fields_[FIELD_REPEATS] = numberField("1");
-    layout->addWidget(new QLabel("Repeats"), 5, 0);
+    layout->addWidget(new QLabel(tr("Repeats")), 5, 0);
     layout->addWidget(fields_[FIELD_REPEATS], 5, 1);
-    layout->addWidget(new QLabel("(0 = always on)"), 5, 2);
+    layout->addWidget(new QLabel(tr("(0 = always on)")), 5, 2);
 
     fields_[FIELD_NEAR] = numberField("1");
-    layout->addWidget(new QLabel("Near"), 6, 0, 2, 1);
+    layout->addWidget(new QLabel(tr("Near")), 6, 0, 2, 1);
     layout->addWidget(fields_[FIELD_NEAR], 6, 1);
-    layout->addWidget(new QLabel("(in feet)"), 7, 1);
+    layout->addWidget(new QLabel(tr("(in feet)")), 7, 1);
 
     fields_[FIELD_FAR] = numberField("50");
-    layout->addWidget(new QLabel("Far"), 8, 0);
+    layout->addWidget(new QLabel(tr("Far")), 8, 0);
     layout->addWidget(fields_[FIELD_FAR], 8, 1);
-    layout->addWidget(new QLabel("(in fee)"), 8, 2);
+    layout->addWidget(new QLabel(tr("(in fee)")), 8, 2);
 
-    controlPanelBox_ = new WrappingCheckBox("Add Control Panel buttons to enable/disable sound");
+    controlPanelBox_ = new WrappingCheckBox(tr("Add Control Panel buttons to enable/disable sound"));
     layout->addWidget(controlPanelBox_, 9, 0, 1, 3);
 
     layout->addWidget(buildPositionalGroup(), 10, 0, 1, 3);
     layout->setColumnStretch(2, 1);
 
-    connect(addButton("Add Sound"), &QPushButton::clicked, this, &SoundPanel::jButton1_actionPerformed);
-    connect(addButton("Cancel"), &QPushButton::clicked, this, &SoundPanel::jButton2_actionPerformed);
+    connect(addButton(tr("Add Sound")), &QPushButton::clicked, this, &SoundPanel::addSound);
+    connect(addButton(tr("Cancel")), &QPushButton::clicked, this, &SoundPanel::cancel);
     errorLabel()->setText(" ");
 }
 
@@ -116,23 +116,24 @@ QWidget* SoundPanel::buildPositionalGroup()
     group->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* layout = new QGridLayout(group);
 
-    auto* heading = new QLabel("Positional Sound");
+    auto* heading = new QLabel(tr("Positional Sound"));
     heading->setFont(Fonts::dialog(13, true));
     layout->addWidget(heading, 0, 0, 1, 6);
-    auto* explanation = new QLabel("Currently, your sound is set to ambience (can be heard anywhere within the "
-                                   "world). You can set it to emit from a position within your world below");
+    auto* explanation = new QLabel(tr("Currently, your sound is set to ambience (can be heard anywhere within the "
+                                   "world). You can set it to emit from a position within your world below"));
     explanation->setWordWrap(true);
     layout->addWidget(explanation, 1, 0, 1, 6);
-    positionedBox_ = new WrappingCheckBox("Enable positioned sound (uncheck if you prefer to set to ambience)");
+    positionedBox_ = new WrappingCheckBox(tr("Enable positioned sound (uncheck if you prefer to set to ambience)"));
     layout->addWidget(positionedBox_, 2, 0, 1, 6);
 
     // One coordinate to a row, so that all three show whole in a narrow panel.
-    const std::pair<Field, const char*> positions[] = {{FIELD_X, "X Pos = "}, {FIELD_Y, "Y Pos = "},
-                                                       {FIELD_Z, "Z pos = "}};
+    const std::pair<Field, const char*> positions[] = {{FIELD_X, QT_TR_NOOP("X Pos = ")},
+                                                       {FIELD_Y, QT_TR_NOOP("Y Pos = ")},
+                                                       {FIELD_Z, QT_TR_NOOP("Z pos = ")}};
     int row = 3;
     for (const auto& [which, caption] : positions) {
         fields_[which] = numberField("0");
-        layout->addWidget(new QLabel(caption), row, 0);
+        layout->addWidget(new QLabel(tr(caption)), row, 0);
         layout->addWidget(fields_[which], row++, 1);
     }
     layout->setColumnStretch(5, 1);
@@ -160,33 +161,33 @@ std::optional<QString> SoundPanel::checkTextfield(const QString& label, const QL
     return FieldText::emptyMessage(label, field ? field->text() : QString());
 }
 
-void SoundPanel::jSlider1_stateChanged(int value)
+void SoundPanel::showVolume(int value)
 {
     fields_[FIELD_VOLUME]->setText(FieldText::number(value / 100.0));
 }
 
 std::optional<QString> SoundPanel::read(Sounds& values, bool& stored) const
 {
-    if (auto empty = checkTextfield("File name", fields_[FIELD_FILENAME]))
+    if (auto empty = checkTextfield(tr("File name"), fields_[FIELD_FILENAME]))
         return empty;
 
     // A volume outside 0 to 1 is refused, not stored.
-    const auto volume = FieldText::decimal("Volume", fields_[FIELD_VOLUME]->text(), volumeRange);
+    const auto volume = FieldText::decimal(tr("Volume"), fields_[FIELD_VOLUME]->text(), tr(volumeRange));
     if (!volume.value)
         return volume.refusal;
     if (*volume.value < 0.0 || *volume.value > 1.0)
-        return volumeRange;
+        return tr(volumeRange);
     values.volume = *volume.value;
     stored = true;
 
     const auto repeats =
-        FieldText::whole("Repeats", fields_[FIELD_REPEATS]->text(), "'Repeats' must be a whole number");
+        FieldText::whole(tr("Repeats"), fields_[FIELD_REPEATS]->text(), tr("'Repeats' must be a whole number"));
     if (!repeats.value)
         return repeats.refusal;
     values.repeats = *repeats.value;
 
     for (const DecimalField& decimal : decimalFields) {
-        const auto number = FieldText::decimal(decimal.caption, fields_[decimal.field]->text(), decimal.notANumber);
+        const auto number = FieldText::decimal(tr(decimal.caption), fields_[decimal.field]->text(), tr(decimal.notANumber));
         if (!number.value)
             return number.refusal;
         values.*decimal.member = *number.value;
@@ -207,7 +208,7 @@ void SoundPanel::keep(core::World& world, const Sounds& values)
         *soundobj_ = values;
 }
 
-void SoundPanel::jButton1_actionPerformed()
+void SoundPanel::addSound()
 {
     const auto world = document() ? document()->world() : nullptr;
     if (!world || !soundobj_)
@@ -235,7 +236,7 @@ void SoundPanel::jButton1_actionPerformed()
     emit closeRequested();
 }
 
-void SoundPanel::jButton2_actionPerformed()
+void SoundPanel::cancel()
 {
     if (parent_)
         parent_->updateLists();

@@ -56,13 +56,13 @@ public:
 
 public slots:
     // The volume slider (0 to 100) shows its value / 100 in the volume field.
-    void jSlider1_stateChanged(int value);
-    // "Add Sound": stores every field in the sound, adds it to the world when
+    void showVolume(int value);
+    // Stores every field in the sound, adds it to the world when
     // it is new, and closes; or shows why a field is refused and stays open,
     // the fields before it stored.
-    void jButton1_actionPerformed();
-    // "Cancel": closes, undoing nothing a refused save stored.
-    void jButton2_actionPerformed();
+    void addSound();
+    // Closes, undoing nothing a refused save stored.
+    void cancel();
 
 private:
     QWidget* buildPositionalGroup();

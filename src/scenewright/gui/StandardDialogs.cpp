@@ -20,7 +20,7 @@ QString StandardDialogs::chooseFileToSave(QWidget* parent, FileRequest request)
         const QFileInfo file(target);
         if (!file.exists())
             return target;
-        const QString question = QString("\"%1\" already exists. Replace it?").arg(file.fileName());
+        const QString question = tr("\"%1\" already exists. Replace it?").arg(file.fileName());
         if (askReplace(parent, request.title, question))
             return target;
         // The chooser opens again where the user was, on the name typed.

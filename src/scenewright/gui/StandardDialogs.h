@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -12,6 +13,8 @@ class SuffixFileFilter;
 // file choosers and message boxes. The program shows Qt's; tests put in
 // answers of their own, so that no test waits on a dialog.
 class StandardDialogs {
+    Q_DECLARE_TR_FUNCTIONS(StandardDialogs)
+
 public:
     struct FileRequest {
         QString title;

@@ -52,12 +52,12 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPa
          core::SceneCheck::unreachable(source_.document()->objects(), options.localise, options.synchronise))
         warnings_ << QString::fromStdString(problem.object->getDisplayName() + ": " + problem.text);
 
-    setWindowTitle("Test Run");
+    setWindowTitle(tr("Test Run"));
     DialogGeometry::resizeToFit(this, {900, 600});
 
     auto* layout = new QGridLayout(this);
-    auto* intro = new QLabel("The generated script runs against a simulated world. Its objects load 0.5 s "
-                             "after the start; \"Step\" moves the clock on by one frame (1/30 s).");
+    auto* intro = new QLabel(tr("The generated script runs against a simulated world. Its objects load 0.5 s "
+                             "after the start; \"Step\" moves the clock on by one frame (1/30 s)."));
     intro->setWordWrap(true);
     layout->addWidget(intro, 0, 0);
 
@@ -68,9 +68,9 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPa
     leftLayout->addWidget(buildControls());
     leftLayout->addWidget(buildObjectRows(), 1);
 
-    auto* toggles = new QGroupBox("Control panel");
+    auto* toggles = new QGroupBox(tr("Control panel"));
     toggleLayout_ = new QVBoxLayout(toggles);
-    noTogglesLabel_ = new QLabel("The script adds no toggles.");
+    noTogglesLabel_ = new QLabel(tr("The script adds no toggles."));
     toggleLayout_->addWidget(noTogglesLabel_);
     leftLayout->addWidget(toggles);
 
@@ -78,7 +78,7 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPa
     log_->setFont(QFont("Monospace"));
     // Warnings run longer than calls: they wrap rather than hide their end.
     log_->setWordWrap(true);
-    log_->setToolTip("Double-click a script error to see its line in the script.");
+    log_->setToolTip(tr("Double-click a script error to see its line in the script."));
     connect(log_, &QListWidget::itemDoubleClicked, this, &TestRunDialog::openErrorLine);
 
     split->addWidget(left);
@@ -89,7 +89,7 @@ TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPa
     layout->addWidget(split, 1, 0);
     layout->setRowStretch(1, 1);
 
-    auto* close = new QPushButton("Close");
+    auto* close = new QPushButton(tr("Close"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(close, 2, 0, Qt::AlignRight);
 
@@ -113,13 +113,13 @@ QWidget* TestRunDialog::buildControls()
     auto* box = new QWidget;
     auto* layout = new QGridLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    stepButton_ = new QPushButton("Step");
-    runButton_ = new QPushButton("Run 1 s");
-    resetButton_ = new QPushButton("Reset");
+    stepButton_ = new QPushButton(tr("Step"));
+    runButton_ = new QPushButton(tr("Run 1 s"));
+    resetButton_ = new QPushButton(tr("Reset"));
     timeLabel_ = new QLabel;
-    connectedBox_ = new QCheckBox("Chat connected");
+    connectedBox_ = new QCheckBox(tr("Chat connected"));
     connectedBox_->setChecked(true);
-    connectedBox_->setToolTip("Unconnected, synchronised triggers wait for the chat.");
+    connectedBox_->setToolTip(tr("Unconnected, synchronised triggers wait for the chat."));
     layout->addWidget(stepButton_, 0, 0);
     layout->addWidget(runButton_, 0, 1);
     layout->addWidget(resetButton_, 0, 2);
@@ -146,8 +146,8 @@ QWidget* TestRunDialog::buildObjectRows()
 {
     auto* rows = new QWidget;
     auto* grid = new QGridLayout(rows);
-    grid->addWidget(new QLabel("<b>Object</b>"), 0, 0);
-    grid->addWidget(new QLabel("<b>Actor distance</b>"), 0, 2, 1, 2);
+    grid->addWidget(new QLabel(tr("<b>Object</b>")), 0, 0);
+    grid->addWidget(new QLabel(tr("<b>Actor distance</b>")), 0, 2, 1, 2);
 
     std::vector<QString> names{"world"};
     for (const auto& object : world_->scene().objects)
@@ -156,13 +156,13 @@ QWidget* TestRunDialog::buildObjectRows()
     for (const QString& name : names) {
         if (rows_.count(name))
             continue;
-        auto* click = new QPushButton("Click");
+        auto* click = new QPushButton(tr("Click"));
         auto* slider = new QSlider(Qt::Horizontal);
         slider->setRange(0, kSliderReach);
         slider->setValue(kSliderReach);
-        slider->setToolTip("Moves the actor to this distance from " + name);
+        slider->setToolTip(tr("Moves the actor to this distance from ") + name);
         auto* distance = new QLabel;
-        distance->setMinimumWidth(QFontMetrics(distance->font()).horizontalAdvance("far away"));
+        distance->setMinimumWidth(QFontMetrics(distance->font()).horizontalAdvance(tr("far away")));
         auto* label = new QLabel(name);
         label->setToolTip(name);
         grid->addWidget(label, row, 0);
@@ -222,7 +222,7 @@ void TestRunDialog::refresh()
         if (entry.isError()) {
             item->setForeground(Qt::red);
             item->setData(kLineRole, entry.line);
-            item->setToolTip("Double-click to see line " + QString::number(entry.line) +
+            item->setToolTip(tr("Double-click to see line ") + QString::number(entry.line) +
                              " of the script (the script view counts lines from 0).");
         }
     }
@@ -236,7 +236,7 @@ void TestRunDialog::refresh()
         row.slider->blockSignals(true);
         row.slider->setValue(static_cast<int>(std::lround(std::min(distance, double(kSliderReach)))));
         row.slider->blockSignals(false);
-        row.distance->setText(distance > kSliderReach ? QString("far away") : QString::number(distance, 'f', 1));
+        row.distance->setText(distance > kSliderReach ? tr("far away") : QString::number(distance, 'f', 1));
     }
     refreshToggles();
 }

@@ -14,13 +14,13 @@ namespace scenewright::gui {
 WelcomeMessagePanel::WelcomeMessagePanel(QWidget* parent) : EditorFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    auto* heading = new QLabel("Welcome Message");
+    auto* heading = new QLabel(tr("Welcome Message"));
     heading->setFont(Fonts::dialog(13, true));
-    auto* explanation = new QLabel("This is the first message users who enter your Atmosphere world will see. "
-                                   "Message appears in the chat window.");
+    auto* explanation = new QLabel(tr("This is the first message users who enter your Atmosphere world will see. "
+                                   "Message appears in the chat window."));
     explanation->setWordWrap(true);
     messageArea_ = new QPlainTextEdit;
-    connect(addButton("Save and Close"), &QPushButton::clicked, this, &WelcomeMessagePanel::jButton1_actionPerformed);
+    connect(addButton(tr("Save and Close")), &QPushButton::clicked, this, &WelcomeMessagePanel::saveAndClose);
 
     body()->addWidget(heading, 0, 0);
     body()->addWidget(explanation, 1, 0);
@@ -36,7 +36,7 @@ void WelcomeMessagePanel::setup()
     messageArea_->setPlainText(message);
 }
 
-void WelcomeMessagePanel::jButton1_actionPerformed()
+void WelcomeMessagePanel::saveAndClose()
 {
     if (!world_)
         world_ = document() ? document()->world() : nullptr;

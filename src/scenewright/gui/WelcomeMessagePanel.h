@@ -31,8 +31,8 @@ public:
     QPlainTextEdit* messageArea() const { return messageArea_; }
 
 public slots:
-    // "Save and Close": stores the text as the world's message and closes.
-    void jButton1_actionPerformed();
+    // Stores the text as the world's message and closes.
+    void saveAndClose();
 
 private:
     std::shared_ptr<core::World> world_;

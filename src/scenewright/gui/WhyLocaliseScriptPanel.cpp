@@ -10,7 +10,7 @@
 
 namespace scenewright::gui {
 
-const char* const WhyLocaliseScriptPanel::explanation =
+const char* const WhyLocaliseScriptPanel::explanation = QT_TR_NOOP(
     "If you select Global:\n"
     " - you can add the generated script anywhere in the Atmosphere Builder\n"
     " - variables can be referenced by other scripts\n"
@@ -45,19 +45,19 @@ const char* const WhyLocaliseScriptPanel::explanation =
     "Scenewright generated scripts won't be compatible.\n"
     "\n"
     "(Ed Note: this discussion of localised/globalised variable usage is valid for Scenewright only, and is not "
-    "to be taken as a general scripter rule of thumb :)).";
+    "to be taken as a general scripter rule of thumb :)).");
 
 WhyLocaliseScriptPanel::WhyLocaliseScriptPanel(QDialog* dialog) : QWidget(dialog)
 {
-    auto* text = new QPlainTextEdit(explanation);
+    auto* text = new QPlainTextEdit(tr(explanation));
     text->setReadOnly(true);
     text->setFont(Fonts::sansSerif());
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    auto* close = new QPushButton("Close");
+    auto* close = new QPushButton(tr("Close"));
     connect(close, &QPushButton::clicked, dialog, &QDialog::close);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel("Why and when should you localise a script in Scenewright?"), 0, 0);
+    layout->addWidget(new QLabel(tr("Why and when should you localise a script in Scenewright?")), 0, 0);
     layout->addWidget(text, 1, 0);
     layout->addWidget(close, 2, 0, Qt::AlignRight);
     layout->setRowStretch(1, 1);

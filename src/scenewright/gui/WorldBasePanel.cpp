@@ -30,16 +30,16 @@ WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    fogBox_ = addSwitch(0, "Fog", &WorldBasePanel::fogClicked, fogpanel_, [this] { fogpanel_->setup(); });
-    glareBox_ = addSwitch(1, "Glare", &WorldBasePanel::glareClicked, glarePanel_, [this] { glarePanel_->setup(); });
-    welcomeBox_ = addSwitch(2, "Welcome message", &WorldBasePanel::welcomeClicked, welcomePanel_,
+    fogBox_ = addSwitch(0, tr("Fog"), &WorldBasePanel::fogClicked, fogpanel_, [this] { fogpanel_->setup(); });
+    glareBox_ = addSwitch(1, tr("Glare"), &WorldBasePanel::glareClicked, glarePanel_, [this] { glarePanel_->setup(); });
+    welcomeBox_ = addSwitch(2, tr("Welcome message"), &WorldBasePanel::welcomeClicked, welcomePanel_,
                             [this] { welcomePanel_->setup(); });
 
     auto* sounds = new QFrame;
     sounds->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     auto* soundLayout = new QGridLayout(sounds);
-    auto* add = new QPushButton("Add Sound");
-    auto* remove = new QPushButton("Remove Sound");
+    auto* add = new QPushButton(tr("Add Sound"));
+    auto* remove = new QPushButton(tr("Remove Sound"));
     connect(add, &QPushButton::clicked, this, &WorldBasePanel::addSound);
     connect(remove, &QPushButton::clicked, this, &WorldBasePanel::removeSound);
     soundList_ = new QComboBox;
@@ -51,11 +51,11 @@ WorldBasePanel::WorldBasePanel(QWidget* parent) : QWidget(parent)
     connect(soundList_, &QComboBox::activated, this, &WorldBasePanel::soundPicked);
     soundLayout->addWidget(add, 0, 0, 1, 2);
     soundLayout->addWidget(remove, 1, 0, 1, 2);
-    soundLayout->addWidget(new QLabel("Sounds"), 2, 0);
+    soundLayout->addWidget(new QLabel(tr("Sounds")), 2, 0);
     soundLayout->addWidget(soundList_, 2, 1);
     soundLayout->setColumnStretch(1, 1);
 
-    auto* note = new QPlainTextEdit("Set your global effects and chat messages here");
+    auto* note = new QPlainTextEdit(tr("Set your global effects and chat messages here"));
     note->setReadOnly(true);
     note->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     note->setFixedHeight(60);

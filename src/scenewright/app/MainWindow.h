@@ -44,7 +44,7 @@ class StandardDialogs;
 class WorldBasePanel;
 } // namespace scenewright::gui
 
-namespace scenewright {
+namespace scenewright::app {
 
 // The main window: the project commands, the list of the project's scene
 // objects, the middle area that hosts the selected object's panels, the far
@@ -52,13 +52,13 @@ namespace scenewright {
 // selected object adds to the script. It shows one document at a time;
 // whether triggers are synchronised is the program's choice and outlives
 // the documents.
-class Frame1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `recoveryDirectory` is where unsaved work is kept while the program
     // runs; the dialogs and the program's id counter are not owned.
-    Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids);
-    ~Frame1() override;
+    MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids);
+    ~MainWindow() override;
 
     // Shows the document as the open one: its name on the label, its objects
     // in the list, the project commands enabled.
@@ -124,7 +124,7 @@ public slots:
     void openScriptView();
     // Opens a test run of the project's script against a simulated world.
     void openTestRun();
-    void showAboutBox();
+    void showAboutDialog();
     // The object dialogs: adding, copying triggers, physical and object
     // properties.
     void openAddObjectDialog();
@@ -276,4 +276,4 @@ private:
     QPlainTextEdit* statusText_;
 };
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -23,11 +23,11 @@ namespace scenewright::gui {
 // Edits a move: either by a direction vector or along a list of anchor
 // primitives at a speed. The two radio buttons enable one group of controls
 // and disable the other. Anchors are added and removed on the action at once.
-class MovePostionActionPanel : public EditorFrame, public IActionPanel, public IModelEditor {
+class MovePositionActionPanel : public EditorFrame, public IActionPanel, public IModelEditor {
     Q_OBJECT
 public:
     void reloadFromModel() override;
-    MovePostionActionPanel();
+    MovePositionActionPanel();
 
     // Loads a move action; another kind of action leaves the editor empty.
     void setAction(std::shared_ptr<core::action::AtmoAction> action) override;

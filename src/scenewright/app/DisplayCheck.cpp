@@ -1,10 +1,10 @@
-#include "scenewright/DisplayCheck.h"
+#include "scenewright/app/DisplayCheck.h"
 
 #include <cstdlib>
 #include <sstream>
 #include <string>
 
-namespace scenewright {
+namespace scenewright::app {
 
 namespace {
 
@@ -47,4 +47,4 @@ bool DisplayCheck::hasDisplay()
     return hasDisplay(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
 }
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -1,4 +1,4 @@
-#include "scenewright/Frame1_AboutBox.h"
+#include "scenewright/app/AboutDialog.h"
 
 #include "scenewright/core/Version.h"
 
@@ -11,42 +11,43 @@
 #include <algorithm>
 #include <cmath>
 
-namespace scenewright {
+namespace scenewright::app {
 
-const char* const Frame1_AboutBox::introduction =
+const char* const AboutDialog::introduction = QT_TR_NOOP(
     "You are now using Scenewright! \n"
     "\n"
     "Developed for use with Adobe Atmosphere, this tool serves as an aid to developing online interactive "
     "environments using Atmosphere Javascript. The Scenewright web page has news, updates and examples of "
     "worlds built with it.\n"
     "\n"
-    "Cheers & good luck!";
+    "Cheers & good luck!");
 
-Frame1_AboutBox::Frame1_AboutBox(QWidget* parent) : QDialog(parent)
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle("About");
+    setWindowTitle(tr("About"));
     setModal(true);
 
-    auto* text = new QPlainTextEdit(introduction);
+    auto* text = new QPlainTextEdit(tr(introduction));
     text->setReadOnly(true);
     // Taller where a large font needs it, so that the introduction shows whole.
     QTextDocument measure;
     measure.setDefaultFont(text->font());
     measure.setDocumentMargin(text->document()->documentMargin());
-    measure.setPlainText(introduction);
+    measure.setPlainText(tr(introduction));
     measure.setTextWidth(350 - 2 * text->frameWidth());
     const int height = std::max(197, static_cast<int>(std::ceil(measure.size().height())) + 2 * text->frameWidth());
     text->setMinimumSize(350, height);
     text->setMaximumSize(350, height);
-    auto* ok = new QPushButton("Ok");
+    auto* ok = new QPushButton(tr("Ok"));
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
 
     auto* layout = new QGridLayout(this);
     int row = 0;
-    for (const char* line : {"", core::Version::text, "Scenewright is free software for world builders.", ""})
+    for (const QString& line : {QString(), QString(core::Version::text),
+                                tr("Scenewright is free software for world builders."), QString()})
         layout->addWidget(new QLabel(line), row++, 0);
     layout->addWidget(text, row++, 0);
     layout->addWidget(ok, row, 0, Qt::AlignHCenter);
 }
 
-} // namespace scenewright
+} // namespace scenewright::app

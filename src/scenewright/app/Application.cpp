@@ -1,13 +1,13 @@
-#include "scenewright/Application1.h"
+#include "scenewright/app/Application.h"
 
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 #include "scenewright/gui/ProgramSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
 
-namespace scenewright {
+namespace scenewright::app {
 
 namespace {
 
@@ -26,9 +26,9 @@ void placeAtDefault(QWidget& frame)
 
 } // namespace
 
-Application1::Application1(const std::optional<QString>& project)
+Application::Application(const std::optional<QString>& project)
     : frame_(
-        std::make_unique<Frame1>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_))
+        std::make_unique<MainWindow>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_))
 {
 
     // The window opens where and as large as the user left it; the first
@@ -44,6 +44,6 @@ Application1::Application1(const std::optional<QString>& project)
         frame_->openStartProject(*project);
 }
 
-Application1::~Application1() = default;
+Application::~Application() = default;
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -8,23 +8,23 @@
 #include <memory>
 #include <optional>
 
-namespace scenewright {
+namespace scenewright::app {
 
-class Frame1;
+class MainWindow;
 
 // Starts the program: builds the main window with the program's id
 // counter, gives it its size and place on the screen, shows it, offers any
 // work left unsaved and then opens the project file given, if any.
-class Application1 {
+class Application {
 public:
-    explicit Application1(const std::optional<QString>& project = std::nullopt);
-    ~Application1();
+    explicit Application(const std::optional<QString>& project = std::nullopt);
+    ~Application();
 
 private:
     gui::QtStandardDialogs dialogs_;
     // Numbers generated names for every project of the run.
     core::IdCounter ids_;
-    std::unique_ptr<Frame1> frame_;
+    std::unique_ptr<MainWindow> frame_;
 };
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 
-#include "scenewright/Frame1_AboutBox.h"
+#include "scenewright/app/AboutDialog.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/gui/HostPanel.h"
@@ -23,7 +23,7 @@ namespace {
 
 using core::IAtmoObject;
 
-class Frame1Test : public GuiTest {
+class MainWindowTest : public GuiTest {
 protected:
     QListWidget* list() const { return frame_->findChild<QListWidget*>("objectList"); }
     QLabel* projectLabel() const { return frame_->findChild<QLabel*>("projectnamelbl"); }
@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
+TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
 {
     EXPECT_EQ(frame_->windowTitle(), "Scenewright");
     EXPECT_EQ(frame_->size(), QSize(611, 432));
@@ -110,7 +110,7 @@ TEST_F(Frame1Test, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
     }
 }
 
-TEST_F(Frame1Test, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWereLeft)
+TEST_F(MainWindowTest, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWereLeft)
 {
     frame_->resize(800, 600);
     frame_->show();
@@ -139,7 +139,7 @@ TEST_F(Frame1Test, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWere
     const QList<int> outerSizes = outer->sizes();
     const QList<int> innerSizes = inner->sizes();
     frame_->exitProgram();
-    Frame1 next(dialogs_, path("recovery"), ids);
+    MainWindow next(dialogs_, path("recovery"), ids);
     ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
     next.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
@@ -147,7 +147,7 @@ TEST_F(Frame1Test, DividersStartWhereTheColumnsShowWholeAndComeBackWhereTheyWere
     EXPECT_EQ(next.findChild<QSplitter*>("innerSplit")->sizes(), innerSizes);
 }
 
-TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
+TEST_F(MainWindowTest, EnabledStatesFollowNewSelectionAndClose)
 {
     newProjectWithObjects();
     EXPECT_EQ(projectLabel()->text(), "default.scw");
@@ -174,7 +174,7 @@ TEST_F(Frame1Test, EnabledStatesFollowNewSelectionAndClose)
     EXPECT_EQ(selectedName()->text(), "fan <model.aer/.atmo>");
 }
 
-TEST_F(Frame1Test, TheKeyboardSelectsObjectsAsThePointerDoes)
+TEST_F(MainWindowTest, TheKeyboardSelectsObjectsAsThePointerDoes)
 {
     frame_->newProject();
     frame_->show();
@@ -192,7 +192,7 @@ TEST_F(Frame1Test, TheKeyboardSelectsObjectsAsThePointerDoes)
     EXPECT_EQ(selectedName()->text(), "world <world>");
 }
 
-TEST_F(Frame1Test, AddingKeepsTheSelectionAndMarksTheProjectUnsaved)
+TEST_F(MainWindowTest, AddingKeepsTheSelectionAndMarksTheProjectUnsaved)
 {
     frame_->newProject();
     list()->setCurrentRow(1);
@@ -209,7 +209,7 @@ TEST_F(Frame1Test, AddingKeepsTheSelectionAndMarksTheProjectUnsaved)
     EXPECT_EQ(labelColour(), QColor(Qt::red));
 }
 
-TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedObject)
+TEST_F(MainWindowTest, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedObject)
 {
     newProjectWithObjects();
     frame_->document()->setState(core::SceneDocument::STATE_SAVED);
@@ -240,7 +240,7 @@ TEST_F(Frame1Test, RemoveLeavesTheWorldAndTheActorAndClearsWhatShowedTheRemovedO
     EXPECT_EQ(list()->count(), 4);
 }
 
-TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
+TEST_F(MainWindowTest, TheStatusBarTickStopsAndResumesStatusUpdates)
 {
     newProjectWithObjects();
     const auto statusOf
@@ -261,7 +261,7 @@ TEST_F(Frame1Test, TheStatusBarTickStopsAndResumesStatusUpdates)
     EXPECT_EQ(statusText()->toPlainText(), statusOf(2));
 }
 
-TEST_F(Frame1Test, SynchronisationFollowsItsTick)
+TEST_F(MainWindowTest, SynchronisationFollowsItsTick)
 {
     menuItem("Enable Synchronisation")->setChecked(true);
     EXPECT_TRUE(frame_->synchronise());
@@ -269,7 +269,7 @@ TEST_F(Frame1Test, SynchronisationFollowsItsTick)
     EXPECT_FALSE(frame_->synchronise());
 }
 
-TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
+TEST_F(MainWindowTest, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
 {
     const std::vector<std::pair<QString, QString>> cases = {
         {"castle", "castle.scw"}, {"castle.scw", "castle.scw"}, {"castle.SCW", "castle.SCW.scw"}};
@@ -293,7 +293,7 @@ TEST_F(Frame1Test, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)
     EXPECT_EQ(frame_->lastProjectDirectory(), folder_.path().toStdString());
 }
 
-TEST_F(Frame1Test, SaveWritesAtOnceOnceTheProjectHasAFile)
+TEST_F(MainWindowTest, SaveWritesAtOnceOnceTheProjectHasAFile)
 {
     frame_->newProject();
     frame_->saveProject();
@@ -315,7 +315,7 @@ TEST_F(Frame1Test, SaveWritesAtOnceOnceTheProjectHasAFile)
     EXPECT_EQ(labelColour(), QColor(Qt::black));
 }
 
-TEST_F(Frame1Test, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
+TEST_F(MainWindowTest, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
 {
     frame_->newProject();
     frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
@@ -344,7 +344,7 @@ TEST_F(Frame1Test, AFailedSaveIsShownAndLeavesTheProjectAsItWas)
     EXPECT_EQ(labelColour(), QColor(Qt::red));
 }
 
-TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
+TEST_F(MainWindowTest, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
 {
     frame_->newProject();
     frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
@@ -392,7 +392,7 @@ TEST_F(Frame1Test, OpenShowsTheFileAsTheProjectAndARefusedOneChangesNothing)
     EXPECT_EQ(frame_->document(), shown);
 }
 
-TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
+TEST_F(MainWindowTest, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
 {
     QMenu* examples = menuItem("Open Example")->menu();
     ASSERT_NE(examples, nullptr);
@@ -434,13 +434,13 @@ TEST_F(Frame1Test, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
     EXPECT_TRUE(dialogs_.errors.isEmpty());
 }
 
-TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDropped)
+TEST_F(MainWindowTest, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDropped)
 {
     frame_->newProject();
     frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
     dialogs_.paths << path("castle.scw");
     frame_->saveProjectAs();
-    // The program starts again, as Application1 starts it, with castle.scw given.
+    // The program starts again, as Application starts it, with castle.scw given.
     auto startWithCastle = [this] {
         frame_.reset();
         frame_ = makeFrame();
@@ -472,7 +472,7 @@ TEST_F(Frame1Test, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDrop
     EXPECT_TRUE(dialogs_.errors[1].contains(path("missing.scw")));
 }
 
-TEST_F(Frame1Test, CancelledChoosersChangeNothing)
+TEST_F(MainWindowTest, CancelledChoosersChangeNothing)
 {
     frame_->newProject();
     frame_->openProject();
@@ -485,7 +485,7 @@ TEST_F(Frame1Test, CancelledChoosersChangeNothing)
 
 // Saving over a file asks once, about the file with its suffix, whatever
 // was typed; Cancel goes back to the chooser, a closed chooser writes nothing.
-TEST_F(Frame1Test, SavingOverAFileAsksOnceWhetherToReplaceIt)
+TEST_F(MainWindowTest, SavingOverAFileAsksOnceWhetherToReplaceIt)
 {
     frame_->newProject();
     struct Case {
@@ -539,7 +539,7 @@ TEST_F(Frame1Test, SavingOverAFileAsksOnceWhetherToReplaceIt)
     }
 }
 
-TEST_F(Frame1Test, FarPanelStacksRowsAndClearsOnRequest)
+TEST_F(MainWindowTest, FarPanelStacksRowsAndClearsOnRequest)
 {
     EXPECT_EQ(frame_->getFarPanelAttachment(), nullptr);
     auto* first = new QWidget;
@@ -552,13 +552,13 @@ TEST_F(Frame1Test, FarPanelStacksRowsAndClearsOnRequest)
     EXPECT_TRUE(first->isHidden());
 }
 
-TEST_F(Frame1Test, AboutBoxIsCentredOverTheWindow)
+TEST_F(MainWindowTest, AboutBoxIsCentredOverTheWindow)
 {
     frame_->resize(800, 600);
     frame_->move(40, 30);
     frame_->show();
-    frame_->showAboutBox();
-    auto* box = frame_->findChild<Frame1_AboutBox*>();
+    frame_->showAboutDialog();
+    auto* box = frame_->findChild<app::AboutDialog*>();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), "About");
     EXPECT_TRUE(box->isModal());

@@ -1,6 +1,6 @@
-#include "scenewright/Application1.h"
-#include "scenewright/DisplayCheck.h"
-#include "scenewright/ProgramOptions.h"
+#include "scenewright/app/Application.h"
+#include "scenewright/app/DisplayCheck.h"
+#include "scenewright/app/ProgramOptions.h"
 #include "scenewright/core/Version.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ std::vector<std::string> toStrings(const QStringList& list)
 // Starts Scenewright, opening the project file given as the argument.
 int main(int argc, char* argv[])
 {
-    using scenewright::ProgramOptions;
+    using scenewright::app::ProgramOptions;
     // The help and the version are answered without a display.
     const ProgramOptions early = ProgramOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
     if (early.request == ProgramOptions::Request::Help) {
@@ -36,8 +36,8 @@ int main(int argc, char* argv[])
         std::cout << "scenewright " << scenewright::core::Version::text << "\n";
         return 0;
     }
-    if (!scenewright::DisplayCheck::hasDisplay()) {
-        std::cerr << scenewright::DisplayCheck::noDisplayMessage << std::endl;
+    if (!scenewright::app::DisplayCheck::hasDisplay()) {
+        std::cerr << scenewright::app::DisplayCheck::noDisplayMessage << std::endl;
         return kUsageError;
     }
     QApplication application(argc, argv);
@@ -55,6 +55,6 @@ int main(int argc, char* argv[])
     std::optional<QString> project;
     if (options.project)
         project = QString::fromStdString(*options.project);
-    scenewright::Application1 start(project);
+    scenewright::app::Application start(project);
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "scenewright/gui/MovePostionActionPanel.h"
+#include "scenewright/gui/MovePositionActionPanel.h"
 
 #include "scenewright/core/NumberParser.h"
 #include "scenewright/core/SceneDocument.h"
@@ -19,21 +19,21 @@
 namespace scenewright::gui {
 
 namespace {
-const char* const helpText =
+const char* const helpText = QT_TR_NOOP(
     "You can specify whether to move this object by a set direction or to follow a set of Anchor points. "
     "Anchors are a kind of invisible primitive you can add in the Atmosphere Builder. You do not need to add "
     "these anchor objects anywhere else in the Scenewright. It is important however to add the anchors in the "
     "order in which you wish the object to be transported.  For example 'anch1','anch2' will transport from "
-    "anch1 => anch2";
+    "anch1 => anch2");
 } // namespace
 
-MovePostionActionPanel::MovePostionActionPanel()
+MovePositionActionPanel::MovePositionActionPanel()
 {
     EditorStyle::applyTo(this);
     QGridLayout* layout = body();
 
-    byDirection_ = new QRadioButton("Move object by direction");
-    viaAnchors_ = new QRadioButton("Move object via Anchors");
+    byDirection_ = new QRadioButton(tr("Move object by direction"));
+    viaAnchors_ = new QRadioButton(tr("Move object via Anchors"));
     auto* group = new QButtonGroup(this);
     group->addButton(byDirection_);
     group->addButton(viaAnchors_);
@@ -42,30 +42,30 @@ MovePostionActionPanel::MovePostionActionPanel()
     x_ = new QLineEdit;
     y_ = new QLineEdit;
     z_ = new QLineEdit;
-    smooth_ = new QCheckBox("Smooth transition");
+    smooth_ = new QCheckBox(tr("Smooth transition"));
     anchorName_ = new QLineEdit;
-    addAnchor_ = new QPushButton("Add new Anchor (name)");
+    addAnchor_ = new QPushButton(tr("Add new Anchor (name)"));
     anchorList_ = new QListWidget;
     anchorList_->setObjectName("anchors");
     anchorList_->setMinimumHeight(70);
     anchorList_->setMaximumHeight(90);
-    removeAnchor_ = new QPushButton("Remove selected anchor");
+    removeAnchor_ = new QPushButton(tr("Remove selected anchor"));
     speed_ = new QLineEdit;
-    auto* save = addButton("Save && close");
-    auto* cancel = addButton("Cancel changes");
+    auto* save = addButton(tr("Save && close"));
+    auto* cancel = addButton(tr("Cancel changes"));
 
     // One mode to a row, so that both show whole in a narrow panel.
     int row = 0;
-    layout->addWidget(EditorStyle::heading("Move object to position/direction"), row++, 0, 1, 3);
-    layout->addWidget(EditorStyle::helpText(helpText), row++, 0, 1, 3);
+    layout->addWidget(EditorStyle::heading(tr("Move object to position/direction")), row++, 0, 1, 3);
+    layout->addWidget(EditorStyle::helpText(tr(helpText)), row++, 0, 1, 3);
     layout->addWidget(byDirection_, row++, 0, 1, 3);
     layout->addWidget(viaAnchors_, row++, 0, 1, 3);
     const std::pair<const char*, QLineEdit*> directions[] = {
-        {"X Direction", x_}, {"Y Direction", y_}, {"Z Direction", z_}};
+        {QT_TR_NOOP("X Direction"), x_}, {QT_TR_NOOP("Y Direction"), y_}, {QT_TR_NOOP("Z Direction"), z_}};
     for (const auto& [caption, field] : directions) {
-        layout->addWidget(new QLabel(caption), row, 0);
+        layout->addWidget(new QLabel(tr(caption)), row, 0);
         layout->addWidget(field, row, 1);
-        layout->addWidget(new QLabel("(in feet)"), row++, 2);
+        layout->addWidget(new QLabel(tr("(in feet)")), row++, 2);
     }
     layout->addWidget(smooth_, row++, 0, 1, 3);
     // The anchor rows have columns of their own, so that the wide buttons
@@ -74,7 +74,7 @@ MovePostionActionPanel::MovePostionActionPanel()
     addRow->addWidget(anchorName_, 1);
     addRow->addWidget(addAnchor_);
     layout->addLayout(addRow, row++, 0, 1, 3);
-    auto* anchorsCaption = new QLabel("Current anchors (order is important)");
+    auto* anchorsCaption = new QLabel(tr("Current anchors (order is important)"));
     anchorsCaption->setWordWrap(true);
     layout->addWidget(anchorsCaption, row++, 0, 1, 3);
     auto* listRow = new QHBoxLayout;
@@ -82,7 +82,7 @@ MovePostionActionPanel::MovePostionActionPanel()
     listRow->addWidget(removeAnchor_, 0, Qt::AlignTop);
     layout->addLayout(listRow, row++, 0, 1, 3);
     auto* speedRow = new QHBoxLayout;
-    speedRow->addWidget(new QLabel("Speed (feet per second)"));
+    speedRow->addWidget(new QLabel(tr("Speed (feet per second)")));
     speedRow->addWidget(speed_, 1);
     layout->addLayout(speedRow, row++, 0, 1, 3);
     layout->setColumnStretch(1, 1);
@@ -91,20 +91,20 @@ MovePostionActionPanel::MovePostionActionPanel()
 
     connect(byDirection_, &QRadioButton::clicked, this, [this] { applyMode(false); });
     connect(viaAnchors_, &QRadioButton::clicked, this, [this] { applyMode(true); });
-    connect(addAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::addAnchor);
-    connect(removeAnchor_, &QPushButton::clicked, this, &MovePostionActionPanel::removeSelectedAnchor);
-    connect(save, &QPushButton::clicked, this, &MovePostionActionPanel::saveAndClose);
-    connect(cancel, &QPushButton::clicked, this, &MovePostionActionPanel::cancelChanges);
+    connect(addAnchor_, &QPushButton::clicked, this, &MovePositionActionPanel::addAnchor);
+    connect(removeAnchor_, &QPushButton::clicked, this, &MovePositionActionPanel::removeSelectedAnchor);
+    connect(save, &QPushButton::clicked, this, &MovePositionActionPanel::saveAndClose);
+    connect(cancel, &QPushButton::clicked, this, &MovePositionActionPanel::cancelChanges);
     applyMode(false);
 }
 
-void MovePostionActionPanel::reloadFromModel()
+void MovePositionActionPanel::reloadFromModel()
 {
     if (action_)
         setAction(action_);
 }
 
-void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
+void MovePositionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction> action)
 {
     action_ = std::dynamic_pointer_cast<core::action::MovePositionAction>(action);
     errorLabel()->setText("");
@@ -121,7 +121,7 @@ void MovePostionActionPanel::setAction(std::shared_ptr<core::action::AtmoAction>
     scrollToTop();
 }
 
-void MovePostionActionPanel::applyMode(bool anchors)
+void MovePositionActionPanel::applyMode(bool anchors)
 {
     for (QWidget* widget : std::initializer_list<QWidget*>{x_, y_, z_, smooth_})
         widget->setEnabled(!anchors);
@@ -129,14 +129,14 @@ void MovePostionActionPanel::applyMode(bool anchors)
         widget->setEnabled(anchors);
 }
 
-void MovePostionActionPanel::showAnchors()
+void MovePositionActionPanel::showAnchors()
 {
     anchorList_->clear();
     for (const auto& anchor : action_->anchors)
         anchorList_->addItem(QString::fromStdString(anchor));
 }
 
-void MovePostionActionPanel::addAnchor()
+void MovePositionActionPanel::addAnchor()
 {
     if (!action_ || FieldText::trimmed(anchorName_->text()).isEmpty())
         return;
@@ -146,7 +146,7 @@ void MovePostionActionPanel::addAnchor()
     showAnchors();
 }
 
-void MovePostionActionPanel::removeSelectedAnchor()
+void MovePositionActionPanel::removeSelectedAnchor()
 {
     const int row = anchorList_->currentRow();
     if (!action_ || row < 0 || row >= static_cast<int>(action_->anchors.size())
@@ -159,18 +159,18 @@ void MovePostionActionPanel::removeSelectedAnchor()
     showAnchors();
 }
 
-void MovePostionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
+void MovePositionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
 {
     if (const auto value = core::NumberParser::parseDouble(text->text().toStdString()))
         document()->setFieldValue(*action_, field, *value);
 }
 
-void MovePostionActionPanel::saveAndClose()
+void MovePositionActionPanel::saveAndClose()
 {
     if (!action_)
         return;
-    core::SceneDocument& editor = *document();
-    const auto step = editor.step("Save Action");
+    core::SceneDocument& scene = *document();
+    const auto step = scene.step("Save Action");
     if (byDirection_->isChecked()) {
         const std::pair<const char*, QLineEdit*> directions[] = {
             {"xdirection", x_}, {"ydirection", y_}, {"zdirection", z_}};
@@ -180,29 +180,29 @@ void MovePostionActionPanel::saveAndClose()
                 return;
             }
         }
-        editor.setFieldValue(*action_, "usesAnchors", false);
+        scene.setFieldValue(*action_, "usesAnchors", false);
     } else {
         // The mode is written before the checks, which may still stop the save.
-        editor.setFieldValue(*action_, "usesAnchors", true);
+        scene.setFieldValue(*action_, "usesAnchors", true);
         if (const auto message = action_->verifyField("speed", speed_->text().toStdString())) {
             errorLabel()->setText(QString::fromStdString(*message));
             return;
         }
         if (action_->anchors.empty()) {
-            errorLabel()->setText("Must specify at least one anchor name to move to");
+            errorLabel()->setText(tr("Must specify at least one anchor name to move to"));
             return;
         }
     }
     writeIfNumber("xdirection", x_);
     writeIfNumber("ydirection", y_);
     writeIfNumber("zdirection", z_);
-    editor.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
+    scene.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
     writeIfNumber("speed", speed_);
     errorLabel()->setText("");
     emit closeRequested();
 }
 
-void MovePostionActionPanel::cancelChanges()
+void MovePositionActionPanel::cancelChanges()
 {
     emit closeRequested();
 }

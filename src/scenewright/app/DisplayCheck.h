@@ -1,6 +1,6 @@
 #pragma once
 
-namespace scenewright {
+namespace scenewright::app {
 
 // Whether the program has a display to open its window on, decided from the
 // variables that tell Qt where to draw. Qt itself aborts when it finds none.
@@ -16,4 +16,4 @@ public:
     static const char* const noDisplayMessage;
 };
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -2,15 +2,15 @@
 
 #include <QDialog>
 
-namespace scenewright {
+namespace scenewright::app {
 
 // The about box: the version, a short introduction and an "Ok" button.
-class Frame1_AboutBox : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Frame1_AboutBox(QWidget* parent);
+    explicit AboutDialog(QWidget* parent);
 
     static const char* const introduction;
 };
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace scenewright {
+namespace scenewright::app {
 
 // The desktop program's command line: an optional project file to open, or
 // a request for the help or the version, which need no display.
@@ -27,4 +27,4 @@ public:
     std::string error;
 };
 
-} // namespace scenewright
+} // namespace scenewright::app

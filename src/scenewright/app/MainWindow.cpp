@@ -1,7 +1,7 @@
-#include "scenewright/Frame1.h"
+#include "scenewright/app/MainWindow.h"
 
-#include "scenewright/Frame1_AboutBox.h"
-#include "scenewright/SCWFileFilter.h"
+#include "scenewright/app/AboutDialog.h"
+#include "scenewright/gui/SCWFileFilter.h"
 #include "scenewright/core/Actor.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
@@ -66,7 +66,7 @@
 #include <typeinfo>
 #include <utility>
 
-namespace scenewright {
+namespace scenewright::app {
 
 using core::SceneDocument;
 
@@ -84,10 +84,10 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 
 } // namespace
 
-Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
+MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
     : dialogs_(dialogs), ids_(ids), examplesDirectory_(gui::ExampleProjects::directory())
 {
-    setWindowTitle("Scenewright");
+    setWindowTitle(tr("Scenewright"));
     undoStack_ = new gui::SceneUndoStack(this);
     events_ = new gui::DocumentEvents(this);
     followSaveState(recoveryDirectory);
@@ -172,7 +172,7 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, 
     preview_->setScriptSource([this] { return currentScript(); });
     connect(events_, &gui::DocumentEvents::sceneChanged, preview_, &gui::ScriptPreview::scheduleRefresh);
     followScene();
-    previewDock_ = new QDockWidget("Script Preview", this);
+    previewDock_ = new QDockWidget(tr("Script Preview"), this);
     previewDock_->setObjectName("scriptPreviewDock");
     previewDock_->setWidget(preview_);
     // Where it shows, docked or floating, is the window's choice (see
@@ -180,7 +180,7 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, 
     previewDock_->setFeatures(QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::RightDockWidgetArea, previewDock_);
     previewDock_->hide();
-    connect(previewAction_, &QAction::toggled, this, &Frame1::showPreview);
+    connect(previewAction_, &QAction::toggled, this, &MainWindow::showPreview);
     // Closing the dock by its own button unticks the menu item.
     connect(previewDock_->toggleViewAction(), &QAction::toggled, previewAction_, &QAction::setChecked);
 
@@ -189,10 +189,10 @@ Frame1::Frame1(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, 
     resize(611, 432);
 }
 
-Frame1::~Frame1()
+MainWindow::~MainWindow()
 {
     // The stack and the dock are deleted with the other children after this
-    // window has stopped being a Frame1; what they signal then (the stack
+    // window has stopped being a MainWindow; what they signal then (the stack
     // clearing, the hidden dock unticking its menu item) must not reach us.
     undoStack_->disconnect(this);
     recoveryKeeper_->disconnect(this);
@@ -202,7 +202,7 @@ Frame1::~Frame1()
     undoStack_->setDocument(nullptr);
 }
 
-void Frame1::followSaveState(const QString& recoveryDirectory)
+void MainWindow::followSaveState(const QString& recoveryDirectory)
 {
     recoveryKeeper_ = new gui::RecoveryKeeper(
         recoveryDirectory,
@@ -233,7 +233,7 @@ void Frame1::followSaveState(const QString& recoveryDirectory)
     });
 }
 
-void Frame1::followScene()
+void MainWindow::followScene()
 {
     // The status text shows what the selected object adds to the script
     // once its triggers, actions or properties change (the world's panel
@@ -251,7 +251,7 @@ void Frame1::followScene()
     });
 }
 
-std::string Frame1::currentScript() const
+std::string MainWindow::currentScript() const
 {
     // After Close there is no scene to script.
     if (!document_ || !projectShown_)
@@ -260,90 +260,90 @@ std::string Frame1::currentScript() const
     return core::script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), synchronise_});
 }
 
-gui::ScriptPanel::Source Frame1::scriptSource()
+gui::ScriptPanel::Source MainWindow::scriptSource()
 {
     return {[this] { return projectShown_ ? document_ : nullptr; }, [this] { return synchronise_; }, &lastScriptFile_,
             events_};
 }
 
-void Frame1::closeFarPanel()
+void MainWindow::closeFarPanel()
 {
     setFarPanel(nullptr, true);
 }
 
-void Frame1::buildMenus()
+void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu("File");
-    QAction* newAction = file->addAction("New Project", this, &Frame1::newProject);
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    QAction* newAction = file->addAction(tr("New Project"), this, &MainWindow::newProject);
     newAction->setShortcuts(standardKeys(QKeySequence::New, "Ctrl+N"));
-    QAction* openAction = file->addAction("Open Project", this, &Frame1::openProject);
+    QAction* openAction = file->addAction(tr("Open Project"), this, &MainWindow::openProject);
     openAction->setShortcuts(standardKeys(QKeySequence::Open, "Ctrl+O"));
     examplesMenu_ = file->addMenu(tr("Open Example"));
     examplesMenu_->setObjectName("examplesMenu");
-    connect(examplesMenu_, &QMenu::aboutToShow, this, &Frame1::fillExamplesMenu);
-    closeAction_ = file->addAction("Close", this, &Frame1::closeProject);
+    connect(examplesMenu_, &QMenu::aboutToShow, this, &MainWindow::fillExamplesMenu);
+    closeAction_ = file->addAction(tr("Close"), this, &MainWindow::closeProject);
     file->addSeparator();
-    saveAction_ = file->addAction("Save", this, &Frame1::saveProject);
+    saveAction_ = file->addAction(tr("Save"), this, &MainWindow::saveProject);
     saveAction_->setShortcuts(standardKeys(QKeySequence::Save, "Ctrl+S"));
-    saveAsAction_ = file->addAction("Save As..", this, &Frame1::saveProjectAs);
+    saveAsAction_ = file->addAction(tr("Save As.."), this, &MainWindow::saveProjectAs);
     saveAsAction_->setShortcuts(standardKeys(QKeySequence::SaveAs, "Ctrl+Shift+S"));
     file->addSeparator();
-    QAction* exitAction = file->addAction("Exit", this, &Frame1::exitProgram);
+    QAction* exitAction = file->addAction(tr("Exit"), this, &MainWindow::exitProgram);
     exitAction->setShortcuts(standardKeys(QKeySequence::Quit, "Ctrl+Q"));
     file->addSeparator();
-    recentMenu_ = file->addMenu("Recent Projects");
+    recentMenu_ = file->addMenu(tr("Recent Projects"));
     recentMenu_->setObjectName("recentProjectsMenu");
-    connect(recentMenu_, &QMenu::aboutToShow, this, &Frame1::fillRecentMenu);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
 
-    QMenu* edit = menuBar()->addMenu("Edit");
-    undoAction_ = edit->addAction("Undo", this, &Frame1::undo);
+    QMenu* edit = menuBar()->addMenu(tr("Edit"));
+    undoAction_ = edit->addAction(tr("Undo"), this, &MainWindow::undo);
     undoAction_->setShortcuts(standardKeys(QKeySequence::Undo, "Ctrl+Z"));
     undoAction_->setEnabled(false);
     connect(undoStack_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);
-    redoAction_ = edit->addAction("Redo", this, &Frame1::redo);
+    redoAction_ = edit->addAction(tr("Redo"), this, &MainWindow::redo);
     redoAction_->setShortcuts(standardKeys(QKeySequence::Redo, "Ctrl+Shift+Z"));
     redoAction_->setEnabled(false);
     connect(undoStack_, &QUndoStack::canRedoChanged, redoAction_, &QAction::setEnabled);
 
-    QMenu* javascript = menuBar()->addMenu("Javascript");
-    generateAction_ = javascript->addAction("Generate Scipt", this, &Frame1::openScriptView);
-    QAction* statusBarAction = javascript->addAction("Enable Script Status Bar");
+    QMenu* javascript = menuBar()->addMenu(tr("Javascript"));
+    generateAction_ = javascript->addAction(tr("Generate Scipt"), this, &MainWindow::openScriptView);
+    QAction* statusBarAction = javascript->addAction(tr("Enable Script Status Bar"));
     statusBarAction->setCheckable(true);
     statusBarAction->setChecked(true);
     connect(statusBarAction, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
     javascript->addSeparator();
-    testRunAction_ = javascript->addAction("Test Run...", this, &Frame1::openTestRun);
-    previewAction_ = javascript->addAction("Live Script Preview");
+    testRunAction_ = javascript->addAction(tr("Test Run..."), this, &MainWindow::openTestRun);
+    previewAction_ = javascript->addAction(tr("Live Script Preview"));
     previewAction_->setCheckable(true);
-    checkSceneAction_ = javascript->addAction("Check Scene", this, &Frame1::checkScene);
+    checkSceneAction_ = javascript->addAction(tr("Check Scene"), this, &MainWindow::checkScene);
 
-    QMenu* objects = menuBar()->addMenu("Objects");
-    objects->addAction("Copy object triggers to..", this, &Frame1::openCopyTriggersDialog);
+    QMenu* objects = menuBar()->addMenu(tr("Objects"));
+    objects->addAction(tr("Copy object triggers to.."), this, &MainWindow::openCopyTriggersDialog);
     objects->addSeparator();
-    QAction* synchronise = objects->addAction("Enable Synchronisation");
+    QAction* synchronise = objects->addAction(tr("Enable Synchronisation"));
     synchronise->setCheckable(true);
     connect(synchronise, &QAction::toggled, this, [this](bool on) {
         synchronise_ = on;
         preview_->scheduleRefresh();
     });
     objects->addSeparator();
-    physicalPropertiesAction_ = objects->addAction("Physical Properties", this, &Frame1::openPhysicalPropertiesDialog);
-    objectPropertiesAction_ = objects->addAction("Object Properties", this, &Frame1::openObjectPropertiesDialog);
+    physicalPropertiesAction_ = objects->addAction(tr("Physical Properties"), this, &MainWindow::openPhysicalPropertiesDialog);
+    objectPropertiesAction_ = objects->addAction(tr("Object Properties"), this, &MainWindow::openObjectPropertiesDialog);
 
-    QMenu* wizards = menuBar()->addMenu("Wizards");
-    wizards->addAction("Create Chat-bot")->setEnabled(false);
+    QMenu* wizards = menuBar()->addMenu(tr("Wizards"));
+    wizards->addAction(tr("Create Chat-bot"))->setEnabled(false);
 
-    QMenu* help = menuBar()->addMenu("Help");
-    help->addAction("About", this, &Frame1::showAboutBox);
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    help->addAction(tr("About"), this, &MainWindow::showAboutDialog);
 }
 
-QWidget* Frame1::buildObjectColumn()
+QWidget* MainWindow::buildObjectColumn()
 {
     auto* column = new QWidget;
     auto* layout = new QGridLayout(column);
     layout->setContentsMargins(2, 2, 2, 2);
 
-    projectnamelbl_ = new gui::SaveStateLabel("none", column);
+    projectnamelbl_ = new gui::SaveStateLabel(tr("none"), column);
     projectnamelbl_->setObjectName("projectnamelbl");
     projectnamelbl_->setFont(gui::Fonts::dialog(13, true));
     objectList_ = new QListWidget;
@@ -353,13 +353,13 @@ QWidget* Frame1::buildObjectColumn()
     // Taking focus only marks a current row, without selecting it, and
     // selects nothing here.
     connect(objectList_, &QListWidget::itemSelectionChanged, this, [this] { selectObject(selectedRow()); });
-    addObjectButton_ = new QPushButton("Add Object");
-    connect(addObjectButton_, &QPushButton::clicked, this, &Frame1::openAddObjectDialog);
-    removeObjectButton_ = new QPushButton("Remove Object");
-    connect(removeObjectButton_, &QPushButton::clicked, this, &Frame1::removeObject);
+    addObjectButton_ = new QPushButton(tr("Add Object"));
+    connect(addObjectButton_, &QPushButton::clicked, this, &MainWindow::openAddObjectDialog);
+    removeObjectButton_ = new QPushButton(tr("Remove Object"));
+    connect(removeObjectButton_, &QPushButton::clicked, this, &MainWindow::removeObject);
 
     layout->addWidget(projectnamelbl_, 0, 0);
-    layout->addWidget(new QLabel("Objects Listing"), 1, 0);
+    layout->addWidget(new QLabel(tr("Objects Listing")), 1, 0);
     layout->addWidget(objectList_, 2, 0);
     layout->addWidget(addObjectButton_, 3, 0);
     layout->addWidget(removeObjectButton_, 4, 0);
@@ -367,7 +367,7 @@ QWidget* Frame1::buildObjectColumn()
     return column;
 }
 
-QWidget* Frame1::buildStatusBar()
+QWidget* MainWindow::buildStatusBar()
 {
     statusBar_ = new QWidget;
     statusBar_->setObjectName("statusBar");
@@ -381,7 +381,7 @@ QWidget* Frame1::buildStatusBar()
     statusText_->document()->setDocumentMargin(10);
     statusText_->setMinimumWidth(84);
     statusText_->setFixedHeight(84);
-    auto* caption = new QLabel("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above");
+    auto* caption = new QLabel(tr("Scenewright Status. Your generated Atmosphere javascript will reflect what's shown above"));
     caption->setFont(gui::Fonts::sansSerif(12, false));
     // One line in a window of the first size; a narrower window wraps it
     // rather than being held as wide as the sentence.
@@ -392,7 +392,7 @@ QWidget* Frame1::buildStatusBar()
     return statusBar_;
 }
 
-void Frame1::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     // The dividers are placed once, when the window has its first size:
@@ -418,7 +418,7 @@ void Frame1::showEvent(QShowEvent* event)
     innerSplit_->setSizes({objects, middle});
 }
 
-int Frame1::objectColumnWidth() const
+int MainWindow::objectColumnWidth() const
 {
     // Room for the entry of a model whose name has about eight letters, and
     // for the scroll bar of a long list.
@@ -431,7 +431,7 @@ int Frame1::objectColumnWidth() const
     return qMax(column->minimumSizeHint().width(), list + margins.left() + margins.right());
 }
 
-int Frame1::hostPanelWidth() const
+int MainWindow::hostPanelWidth() const
 {
     int widest = 0;
     for (const gui::HostPanel* panel : {static_cast<gui::HostPanel*>(objectBasePanel_),
@@ -442,7 +442,7 @@ int Frame1::hostPanelWidth() const
     return widest + margins.left() + margins.right();
 }
 
-void Frame1::setProjectCommandsEnabled(bool enabled)
+void MainWindow::setProjectCommandsEnabled(bool enabled)
 {
     for (QAction* action : {generateAction_, testRunAction_, saveAction_, saveAsAction_, closeAction_, checkSceneAction_})
         action->setEnabled(enabled);
@@ -450,13 +450,13 @@ void Frame1::setProjectCommandsEnabled(bool enabled)
     removeObjectButton_->setEnabled(enabled);
 }
 
-void Frame1::setObjectPropertiesEnabled(bool physical, bool object)
+void MainWindow::setObjectPropertiesEnabled(bool physical, bool object)
 {
     physicalPropertiesAction_->setEnabled(physical);
     objectPropertiesAction_->setEnabled(object);
 }
 
-void Frame1::setProject(const SceneDocument& document)
+void MainWindow::setProject(const SceneDocument& document)
 {
     projectnamelbl_->setText(QString::fromStdString(document.name()) + SceneDocument::suffix);
     refillObjectList(false);
@@ -464,7 +464,7 @@ void Frame1::setProject(const SceneDocument& document)
     projectShown_ = true;
 }
 
-void Frame1::refillObjectList(bool keepSelection)
+void MainWindow::refillObjectList(bool keepSelection)
 {
     // Refilling is not a selection: the handler must not run.
     const QSignalBlocker blocker(objectList_);
@@ -477,7 +477,7 @@ void Frame1::refillObjectList(bool keepSelection)
         objectList_->setCurrentRow(selected);
 }
 
-void Frame1::showNewProject(const std::shared_ptr<SceneDocument>& document)
+void MainWindow::showNewProject(const std::shared_ptr<SceneDocument>& document)
 {
     // The changes on the stack belong to the replaced scene.
     projectShown_ = false;
@@ -496,7 +496,7 @@ void Frame1::showNewProject(const std::shared_ptr<SceneDocument>& document)
     preview_->scheduleRefresh();
 }
 
-void Frame1::newProject()
+void MainWindow::newProject()
 {
     std::shared_ptr<SceneDocument> document;
     try {
@@ -508,21 +508,21 @@ void Frame1::newProject()
     showNewProject(document);
 }
 
-QString Frame1::projectDirectory() const
+QString MainWindow::projectDirectory() const
 {
     return lastProjectDirectory_ ? QString::fromStdString(*lastProjectDirectory_) : QDir::homePath();
 }
 
-void Frame1::openProject()
+void MainWindow::openProject()
 {
-    const SCWFileFilter filter;
-    const QString chosen = dialogs_.chooseFile(this, {"Open Project", projectDirectory(), {}, &filter, false});
+    const gui::SCWFileFilter filter;
+    const QString chosen = dialogs_.chooseFile(this, {tr("Open Project"), projectDirectory(), {}, &filter, false});
     if (chosen.isEmpty())
         return;
     openProjectFile(chosen);
 }
 
-std::shared_ptr<SceneDocument> Frame1::readProjectFile(const QString& path, const QString& command)
+std::shared_ptr<SceneDocument> MainWindow::readProjectFile(const QString& path, const QString& command)
 {
     std::string error;
     auto document = SceneDocument::open(QFileInfo(path).absoluteFilePath().toStdString(), ids_, error);
@@ -532,11 +532,11 @@ std::shared_ptr<SceneDocument> Frame1::readProjectFile(const QString& path, cons
     return document;
 }
 
-void Frame1::openProjectFile(const QString& path)
+void MainWindow::openProjectFile(const QString& path)
 {
     const QFileInfo file(path);
     lastProjectDirectory_ = file.absolutePath().toStdString();
-    auto document = readProjectFile(path, "Open Project");
+    auto document = readProjectFile(path, tr("Open Project"));
     if (!document)
         return;
     // The label names the file the user works on, and Save writes back to it.
@@ -547,7 +547,7 @@ void Frame1::openProjectFile(const QString& path)
     recentProjects_.add(file.absoluteFilePath());
 }
 
-void Frame1::openExample(const QString& path)
+void MainWindow::openExample(const QString& path)
 {
     auto document = readProjectFile(path, tr("Open Example"));
     if (!document)
@@ -559,7 +559,7 @@ void Frame1::openExample(const QString& path)
     showNewProject(document);
 }
 
-void Frame1::fillExamplesMenu()
+void MainWindow::fillExamplesMenu()
 {
     examplesMenu_->clear();
     const QFileInfoList examples = gui::ExampleProjects::list(examplesDirectory_);
@@ -573,12 +573,12 @@ void Frame1::fillExamplesMenu()
     }
 }
 
-void Frame1::fillRecentMenu()
+void MainWindow::fillRecentMenu()
 {
     recentMenu_->clear();
     const QStringList paths = recentProjects_.paths();
     if (paths.isEmpty())
-        recentMenu_->addAction("No recent projects")->setEnabled(false);
+        recentMenu_->addAction(tr("No recent projects"))->setEnabled(false);
     for (int index = 0; index < paths.size(); ++index) {
         const QString& path = paths[index];
         // An ampersand in the path is shown, not taken as a shortcut mark.
@@ -588,16 +588,16 @@ void Frame1::fillRecentMenu()
         entry->setData(path);
     }
     recentMenu_->addSeparator();
-    QAction* clear = recentMenu_->addAction("Clear List", this, [this] { recentProjects_.clear(); });
+    QAction* clear = recentMenu_->addAction(tr("Clear List"), this, [this] { recentProjects_.clear(); });
     clear->setEnabled(!paths.isEmpty());
 }
 
-void Frame1::openRecentProject(const QString& path)
+void MainWindow::openRecentProject(const QString& path)
 {
     if (!QFileInfo(path).isFile()) {
         recentProjects_.remove(path);
-        dialogs_.showError(this, "Open Project",
-                           QString("The project %1 no longer exists. It has been removed from the recent projects.")
+        dialogs_.showError(this, tr("Open Project"),
+                           tr("The project %1 no longer exists. It has been removed from the recent projects.")
                                .arg(QString::fromStdString(
                                    core::script::MessageText::escaped(QDir::toNativeSeparators(path).toStdString()))));
         return;
@@ -605,7 +605,7 @@ void Frame1::openRecentProject(const QString& path)
     openProjectFile(path);
 }
 
-void Frame1::closeProject()
+void MainWindow::closeProject()
 {
     projectnamelbl_->setText("");
     {
@@ -624,7 +624,7 @@ void Frame1::closeProject()
     preview_->scheduleRefresh();
 }
 
-bool Frame1::saveCurrentProject(const QString& command)
+bool MainWindow::saveCurrentProject(const QString& command)
 {
     if (const auto failure = document_->save()) {
         dialogs_.showError(this, command, QString::fromStdString(*failure));
@@ -633,7 +633,7 @@ bool Frame1::saveCurrentProject(const QString& command)
     return true;
 }
 
-void Frame1::saveProject()
+void MainWindow::saveProject()
 {
     if (!document_)
         return;
@@ -641,13 +641,13 @@ void Frame1::saveProject()
         saveProjectAs();
         return;
     }
-    if (saveCurrentProject("Save")) {
+    if (saveCurrentProject(tr("Save"))) {
         markSaved();
         recentProjects_.add(QString::fromStdString(*document_->fileLocation()));
     }
 }
 
-void Frame1::markSaved()
+void MainWindow::markSaved()
 {
     cleanState_ = SceneDocument::STATE_SAVED;
     document_->setState(SceneDocument::STATE_SAVED);
@@ -655,12 +655,12 @@ void Frame1::markSaved()
     recoveryKeeper_->discard();
 }
 
-void Frame1::saveProjectAs()
+void MainWindow::saveProjectAs()
 {
     if (!document_)
         return;
-    const SCWFileFilter filter;
-    const QString target = dialogs_.chooseFileToSave(this, {"Save Project", projectDirectory(), {}, &filter, true});
+    const gui::SCWFileFilter filter;
+    const QString target = dialogs_.chooseFileToSave(this, {tr("Save Project"), projectDirectory(), {}, &filter, true});
     if (target.isEmpty())
         return;
     lastProjectDirectory_ = QFileInfo(target).absolutePath().toStdString();
@@ -670,7 +670,7 @@ void Frame1::saveProjectAs()
     const std::optional<std::string> oldLocation = document_->fileLocation();
     document_->setName(QFileInfo(target).completeBaseName().toStdString());
     document_->setFileLocation(target.toStdString());
-    if (!saveCurrentProject("Save As..")) {
+    if (!saveCurrentProject(tr("Save As.."))) {
         document_->setName(oldName);
         document_->setFileLocation(oldLocation);
         return;
@@ -680,7 +680,7 @@ void Frame1::saveProjectAs()
     recentProjects_.add(target);
 }
 
-void Frame1::exitProgram()
+void MainWindow::exitProgram()
 {
     // The size kept is the window's own, without the preview, which is off
     // at the next start.
@@ -690,13 +690,13 @@ void Frame1::exitProgram()
     QCoreApplication::exit(0);
 }
 
-void Frame1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     exitProgram();
     event->accept();
 }
 
-QString Frame1::recoveryQuestion(const core::io::RecoveredWork& work) const
+QString MainWindow::recoveryQuestion(const core::io::RecoveredWork& work) const
 {
     const QString project = work.projectFile() ? QFileInfo(QString::fromStdString(*work.projectFile())).fileName()
                                                : tr("a new project");
@@ -707,14 +707,14 @@ QString Frame1::recoveryQuestion(const core::io::RecoveredWork& work) const
     return tr("Scenewright ended with unsaved changes to %1, last kept at %2. Reopen them?").arg(project, when);
 }
 
-void Frame1::offerRecovery()
+void MainWindow::offerRecovery()
 {
     std::vector<core::io::RecoveryFolder::Unreadable> unreadable;
     std::vector<core::io::RecoveredWork> left
         = core::io::RecoveryFolder(recoveryKeeper_->directory().toStdString()).leftWork(ids_, unreadable);
     // One window reopens one work; the rest stays for the next start.
     for (core::io::RecoveredWork& work : left) {
-        if (!dialogs_.ask(this, "Scenewright", recoveryQuestion(work))) {
+        if (!dialogs_.ask(this, tr("Scenewright"), recoveryQuestion(work))) {
             work.forget();
             continue;
         }
@@ -732,16 +732,16 @@ void Frame1::offerRecovery()
                                      ? tr("It could not be set aside.")
                                      : tr("It has been set aside as %1.")
                                            .arg(QDir::toNativeSeparators(QString::fromStdString(damaged.setAsidePath)));
-        dialogs_.showError(this, "Scenewright",
+        dialogs_.showError(this, tr("Scenewright"),
                            tr("Unsaved changes kept by an earlier run cannot be read.\n\n%1\n\n%2")
                                .arg(QString::fromStdString(damaged.error), setAside));
     }
 }
 
-void Frame1::openStartProject(const QString& path)
+void MainWindow::openStartProject(const QString& path)
 {
     if (projectShown_ && document_ && document_->state() == SceneDocument::STATE_UNSAVED) {
-        dialogs_.showError(this, "Scenewright",
+        dialogs_.showError(this, tr("Scenewright"),
                            tr("%1 was not opened, so that the reopened unsaved changes are kept. Save them, then "
                               "open it.")
                                .arg(QDir::toNativeSeparators(path)));
@@ -750,7 +750,7 @@ void Frame1::openStartProject(const QString& path)
     openProjectFile(path);
 }
 
-void Frame1::clearEditingAreas()
+void MainWindow::clearEditingAreas()
 {
     // Rows are taken out, not deleted: the host panels are kept and reused,
     // and the editors belong to the panels that opened them.
@@ -763,7 +763,7 @@ void Frame1::clearEditingAreas()
     setFarPanel(nullptr, true);
 }
 
-void Frame1::addMiddleAreaRow(QWidget* panel)
+void MainWindow::addMiddleAreaRow(QWidget* panel)
 {
     // The next row is counted from the rows shown: a grid keeps counting the
     // rows it once had, and a panel put after those would sit below empty,
@@ -777,16 +777,16 @@ void Frame1::addMiddleAreaRow(QWidget* panel)
     panel->show();
 }
 
-int Frame1::middleAreaRowCount() const
+int MainWindow::middleAreaRowCount() const
 {
     return middleLayout_->count();
 }
 
-void Frame1::setFarPanel(QWidget* panel, bool clear)
+void MainWindow::setFarPanel(QWidget* panel, bool clear)
 {
     // An editor done with its work closes the far panel.
     if (auto* editor = qobject_cast<gui::EditorFrame*>(panel))
-        connect(editor, &gui::EditorFrame::closeRequested, this, &Frame1::closeFarPanel, Qt::UniqueConnection);
+        connect(editor, &gui::EditorFrame::closeRequested, this, &MainWindow::closeFarPanel, Qt::UniqueConnection);
     if (clear) {
         while (farLayout_->count() > 0) {
             QLayoutItem* item = farLayout_->takeAt(0);
@@ -803,20 +803,20 @@ void Frame1::setFarPanel(QWidget* panel, bool clear)
     panel->show();
 }
 
-QWidget* Frame1::getFarPanelAttachment() const
+QWidget* MainWindow::getFarPanelAttachment() const
 {
     QLayoutItem* first = farLayout_->itemAt(0);
     return first ? first->widget() : nullptr;
 }
 
-void Frame1::updateStatusPanel(const core::IAtmoObject& object)
+void MainWindow::updateStatusPanel(const core::IAtmoObject& object)
 {
     // Hidden with the status bar when its menu tick is off.
     if (statusText_ && statusText_->isVisibleTo(statusText_->window()))
         statusText_->setPlainText("  " + QString::fromStdString(object.updateStatus()));
 }
 
-void Frame1::selectObject(int row)
+void MainWindow::selectObject(int row)
 {
     if (!document_ || row < 0 || row >= document_->objectCount())
         return;
@@ -838,7 +838,7 @@ void Frame1::selectObject(int row)
     showHostPanels();
 }
 
-void Frame1::showHostPanels()
+void MainWindow::showHostPanels()
 {
     const std::type_info& kind = typeid(*selectedObject_);
     if (kind == typeid(core::ModelObj) || kind == typeid(core::ViewpointObj) || kind == typeid(core::PrimitiveObj)
@@ -855,7 +855,7 @@ void Frame1::showHostPanels()
     }
 }
 
-void Frame1::showWorldPanel()
+void MainWindow::showWorldPanel()
 {
     if (!worldBasePanel_) {
         worldBasePanel_ = new gui::WorldBasePanel(middleArea_);
@@ -870,7 +870,7 @@ void Frame1::showWorldPanel()
     addMiddleAreaRow(worldBasePanel_);
 }
 
-std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const QString& type)
+std::shared_ptr<core::AtmoObject> MainWindow::addObject(const QString& name, const QString& type)
 {
     std::shared_ptr<core::AtmoObject> object;
     try {
@@ -883,13 +883,13 @@ std::shared_ptr<core::AtmoObject> Frame1::addObject(const QString& name, const Q
     return object;
 }
 
-int Frame1::selectedRow() const
+int MainWindow::selectedRow() const
 {
     const QList<QListWidgetItem*> selected = objectList_->selectedItems();
     return selected.isEmpty() ? -1 : objectList_->row(selected.first());
 }
 
-void Frame1::removeObject()
+void MainWindow::removeObject()
 {
     const int row = selectedRow();
     if (row < 0 || !document_ || !document_->removeObject(row))
@@ -903,7 +903,7 @@ void Frame1::removeObject()
     setObjectPropertiesEnabled(false, false);
 }
 
-void Frame1::undo()
+void MainWindow::undo()
 {
     if (!undoStack_->canUndo())
         return;
@@ -911,7 +911,7 @@ void Frame1::undo()
     showSceneAfterHistoryStep();
 }
 
-void Frame1::redo()
+void MainWindow::redo()
 {
     if (!undoStack_->canRedo())
         return;
@@ -919,7 +919,7 @@ void Frame1::redo()
     showSceneAfterHistoryStep();
 }
 
-void Frame1::showSceneAfterHistoryStep()
+void MainWindow::showSceneAfterHistoryStep()
 {
     const auto& objects = document_->objects();
     const int previousRow = selectedRow();
@@ -948,7 +948,7 @@ void Frame1::showSceneAfterHistoryStep()
         objectList_->setCurrentRow(std::min(previousRow, objectList_->count() - 1));
 }
 
-void Frame1::refreshSelectedObject(int row)
+void MainWindow::refreshSelectedObject(int row)
 {
     {
         const QSignalBlocker blocker(objectList_);
@@ -973,14 +973,14 @@ void Frame1::refreshSelectedObject(int row)
     updateStatusPanel(*selectedObject_);
 }
 
-void Frame1::openScriptView()
+void MainWindow::openScriptView()
 {
     auto* panel = gui::ScriptPanel::createInDialog(this, dialogs_, scriptSource());
-    connect(panel, &gui::ScriptPanel::objectChosen, this, &Frame1::showObject);
+    connect(panel, &gui::ScriptPanel::objectChosen, this, &MainWindow::showObject);
     panel->parentWidget()->show();
 }
 
-void Frame1::openTestRun()
+void MainWindow::openTestRun()
 {
     gui::TestRunDialog* dialog = nullptr;
     try {
@@ -993,7 +993,7 @@ void Frame1::openTestRun()
     dialog->show();
 }
 
-void Frame1::showPreview(bool show)
+void MainWindow::showPreview(bool show)
 {
     if (!show) {
         hidePreview();
@@ -1032,7 +1032,7 @@ void Frame1::showPreview(bool show)
     previewDock_->show();
 }
 
-void Frame1::hidePreview()
+void MainWindow::hidePreview()
 {
     // Taken first: hiding the dock unticks the menu item, which comes back here.
     const int growth = std::exchange(previewGrowth_, 0);
@@ -1042,19 +1042,19 @@ void Frame1::hidePreview()
         setGeometry(geometry().adjusted(shift, 0, shift - growth, 0));
 }
 
-void Frame1::checkScene()
+void MainWindow::checkScene()
 {
     if (!projectShown_)
         return;
     auto* dialog = new gui::SceneCheckDialog(
         this, core::SceneCheck::check(document_->objects(), document_->localiseScript(), synchronise_),
         gui::SceneCheckDialog::Purpose::Review);
-    connect(dialog, &gui::SceneCheckDialog::objectChosen, this, &Frame1::showObject);
+    connect(dialog, &gui::SceneCheckDialog::objectChosen, this, &MainWindow::showObject);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 
-void Frame1::showObject(const std::shared_ptr<core::IAtmoObject>& object)
+void MainWindow::showObject(const std::shared_ptr<core::IAtmoObject>& object)
 {
     if (!document_)
         return;
@@ -1066,9 +1066,9 @@ void Frame1::showObject(const std::shared_ptr<core::IAtmoObject>& object)
     activateWindow();
 }
 
-void Frame1::showAboutBox()
+void MainWindow::showAboutDialog()
 {
-    auto* box = new Frame1_AboutBox(this);
+    auto* box = new AboutDialog(this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->adjustSize();
     gui::DialogGeometry::placeOnScreen(box, pos() + QPoint((width() - box->width()) / 2, (height() - box->height()) / 2));
@@ -1076,7 +1076,7 @@ void Frame1::showAboutBox()
 }
 
 template <class BuildPanel>
-QDialog* Frame1::openObjectDialog(const QString& title, QSize size, QPoint position, BuildPanel buildPanel)
+QDialog* MainWindow::openObjectDialog(const QString& title, QSize size, QPoint position, BuildPanel buildPanel)
 {
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -1093,15 +1093,15 @@ QDialog* Frame1::openObjectDialog(const QString& title, QSize size, QPoint posit
     return dialog;
 }
 
-void Frame1::openAddObjectDialog()
+void MainWindow::openAddObjectDialog()
 {
-    openObjectDialog("Add Model/Viewpoint/Primitive/Solid Object", {400, 400}, pos() + QPoint(150, 150),
+    openObjectDialog(tr("Add Model/Viewpoint/Primitive/Solid Object"), {400, 400}, pos() + QPoint(150, 150),
                      [this](QDialog* dialog) { return new gui::AddObjectPopup(this, dialog); });
 }
 
-void Frame1::openCopyTriggersDialog()
+void MainWindow::openCopyTriggersDialog()
 {
-    openObjectDialog("Copy Actions & Triggers", {500, 400}, {200, 200}, [this](QDialog* dialog) {
+    openObjectDialog(tr("Copy Actions & Triggers"), {500, 400}, {200, 200}, [this](QDialog* dialog) {
         auto* panel = new gui::CopyActionsToPanel(document_, dialog);
         // A target on show gets panels for its new triggers and actions.
         connect(panel, &gui::CopyActionsToPanel::copied, this,
@@ -1116,24 +1116,24 @@ void Frame1::openCopyTriggersDialog()
     });
 }
 
-void Frame1::openPhysicalPropertiesDialog()
+void MainWindow::openPhysicalPropertiesDialog()
 {
     if (!selectedObject_)
         return;
     const auto object = selectedObject_;
     QDialog* dialog
-        = openObjectDialog("Physical Model Properties", {550, 500}, {200, 200}, [this, object](QDialog* dialog) {
+        = openObjectDialog(tr("Physical Model Properties"), {550, 500}, {200, 200}, [this, object](QDialog* dialog) {
               return new gui::PropertiesPanel(document_, object, dialog);
           });
     // The sliders and boxes wrote at once; the status shows what they changed.
     connect(dialog, &QDialog::finished, this, [this, object] { updateStatusPanel(*object); });
 }
 
-void Frame1::openObjectPropertiesDialog()
+void MainWindow::openObjectPropertiesDialog()
 {
     if (!selectedObject_)
         return;
-    QDialog* dialog = openObjectDialog("Object Properties", {350, 300}, {200, 200}, [this](QDialog* dialog) {
+    QDialog* dialog = openObjectDialog(tr("Object Properties"), {350, 300}, {200, 200}, [this](QDialog* dialog) {
         return new gui::ObjectPropertiesPanel(document_, selectedObject_, dialog);
     });
     // A new name shows in the list, the middle area and the status bar.
@@ -1146,4 +1146,4 @@ void Frame1::openObjectPropertiesDialog()
     });
 }
 
-} // namespace scenewright
+} // namespace scenewright::app

@@ -1,6 +1,6 @@
-#include "scenewright/ProgramOptions.h"
+#include "scenewright/app/ProgramOptions.h"
 
-namespace scenewright {
+namespace scenewright::app {
 
 const char* ProgramOptions::usage()
 {
@@ -47,4 +47,4 @@ ProgramOptions ProgramOptions::parse(const std::vector<std::string>& arguments)
     return options;
 }
 
-} // namespace scenewright
+} // namespace scenewright::app

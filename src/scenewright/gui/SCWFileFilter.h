@@ -2,12 +2,12 @@
 
 #include "scenewright/gui/SuffixFileFilter.h"
 
-namespace scenewright {
+namespace scenewright::gui {
 
 // The filter of the project chooser: folders and ".scw" files.
-class SCWFileFilter : public gui::SuffixFileFilter {
+class SCWFileFilter : public SuffixFileFilter {
 public:
     SCWFileFilter() : SuffixFileFilter(".scw", ".scw Scenewright Files") {}
 };
 
-} // namespace scenewright
+} // namespace scenewright::gui
