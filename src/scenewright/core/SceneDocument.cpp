@@ -5,6 +5,7 @@
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -276,15 +277,9 @@ DocumentChange SceneDocument::interactionChange(const action::AtmoInteraction& i
 
 std::shared_ptr<AtmoObject> SceneDocument::addObject(const std::string& name, const std::string& type)
 {
-    std::shared_ptr<AtmoObject> object;
-    if (type == IAtmoObject::TYPE_MODEL)
-        object = std::make_shared<ModelObj>();
-    else if (type == IAtmoObject::TYPE_PRIMITIVE)
-        object = std::make_shared<PrimitiveObj>();
-    else if (type == IAtmoObject::TYPE_VIEWPOINT)
-        object = std::make_shared<ViewpointObj>();
-    else
-        object = std::make_shared<SolidObjectObj>();
+    // A type text of no kind makes a solid object under that type.
+    const ObjectKind* kind = ObjectKind::find(type);
+    std::shared_ptr<AtmoObject> object = (kind ? *kind : ObjectKind::all().back()).make();
     object->setName(name);
     object->setType(type);
     // The object is offered every standard interaction as soon as it shows.

@@ -2,6 +2,7 @@
 
 #include "scenewright/app/MainWindow.h"
 #include "scenewright/core/AtmoObject.h"
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/gui/EditorStyle.h"
@@ -32,8 +33,8 @@ AddObjectPopup::AddObjectPopup(app::MainWindow* frame, QDialog* dialog) : frame_
     auto* layout = new QGridLayout(this);
     name_ = new QLineEdit;
     type_ = new QComboBox;
-    for (const char* type : core::AtmoObject::atmoTypes)
-        type_->addItem(type);
+    for (const core::ObjectKind& kind : core::ObjectKind::all())
+        type_->addItem(kind.type);
     solidObjectLabel_ = new QLabel(tr("Solid Object Name/Index"));
     solidObject_ = new QLineEdit;
     solidObjectLabel_->setEnabled(false);

@@ -423,23 +423,23 @@ private:
             if (auto tobeloaded = value.find("tobeloaded"))
                 model->tobeloaded = Values::boolean(*tobeloaded, where + ".tobeloaded");
             readPhysicalModel(model->pm, value, where);
-            object = readGlobalId(model, value, where, "modelobj");
+            object = readGlobalId(model, value, where);
         } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
             Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
             auto primitive = std::make_shared<PrimitiveObj>();
             if (auto index = value.find("solidObjectIndex"))
                 primitive->solidObjectIndex = Values::nullableString(*index, where + ".solidObjectIndex");
-            object = readGlobalId(primitive, value, where, "primitiveobj");
+            object = readGlobalId(primitive, value, where);
         } else if (type == IAtmoObject::TYPE_VIEWPOINT) {
             Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
             auto viewpoint = std::make_shared<ViewpointObj>();
             readPhysicalModel(viewpoint->pm, value, where);
-            object = readGlobalId(viewpoint, value, where, "viewptobj");
+            object = readGlobalId(viewpoint, value, where);
         } else if (type == IAtmoObject::TYPE_SOLIDOBJECT) {
             Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
             auto solid = std::make_shared<SolidObjectObj>();
             readPhysicalModel(solid->pm, value, where);
-            object = readGlobalId(solid, value, where, "solidobject");
+            object = readGlobalId(solid, value, where);
         } else {
             throw Refusal(typeValue.offset(), where + ".type", "unknown object type " + MessageText::quoted(type));
         }
@@ -450,11 +450,11 @@ private:
     }
 
     std::shared_ptr<IAtmoObject> readGlobalId(const std::shared_ptr<ScriptedObject>& object, const JsonValue& value,
-                                              const std::string& where, const char* prefix)
+                                              const std::string& where)
     {
         if (auto id = value.find("id")) {
             object->setGlobalId(Values::number(*id, where + ".id"));
-            claim(prefix + std::to_string(*object->getGlobalId()), *id, where + ".id");
+            claim(object->prefix() + std::to_string(*object->getGlobalId()), *id, where + ".id");
         }
         return object;
     }
