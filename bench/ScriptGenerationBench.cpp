@@ -27,7 +27,7 @@ void generateScript(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(bytes));
     state.counters["objects"] = static_cast<double>(state.range(0));
 }
-BENCHMARK(generateScript)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(generateScript)->Arg(100)->Arg(1000)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace scenewright::bench

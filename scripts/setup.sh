@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
     nlohmann-json3-dev
     nodejs node-acorn
     qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libgl-dev libglx-dev fonts-dejavu-core

@@ -243,6 +243,63 @@ TEST_F(GeneratorCommandTest, NeverReplacesTheProjectAndStopsReadingAtTheLimit)
     EXPECT_EQ(fileContent(directory_ / "hand.js"), script::ScriptFormatter::beautify(hand));
 }
 
+TEST_F(GeneratorCommandTest, ImportsAScriptBackIntoItsProjectOrRefusesItWhole)
+{
+    const std::string project = savedProject();
+    const std::string script = generated(true, true);
+    std::ofstream(directory_ / "castle.js") << script;
+
+    CommandRun imported = run({"--import", "castle.js", "-o", "castle.scw"});
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    EXPECT_EQ(imported.err, "localised, synchronised, plain\n");
+    EXPECT_EQ(imported.out, "");
+    EXPECT_THAT(fileContent(directory_ / "castle.scw"), HasSubstr("\"name\": \"castle\""));
+    EXPECT_EQ(run({"--synchronise", "castle.scw"}).out, script);
+    CommandRun piped = run({"--import", "-"}, script::ScriptFormatter::compress(script));
+    EXPECT_EQ(piped.err, "localised, synchronised, compressed\n");
+    EXPECT_THAT(piped.out, HasSubstr("\"name\": \"default\""));
+
+    // A refused script writes nothing: the message names the file, the line
+    // and column and what the generator writes there.
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string err;
+    };
+    const std::size_t click = script.find("this.mouse.onEvent");
+    const std::vector<Case> cases = {
+        {"a script of another program", "var a = 1;\n",
+         "hand.js: line 1, column 1: expected a script Scenewright generated"},
+        {"a value of the wrong kind", std::string(script).replace(script.find(") < ") + 3, 0, "'"),
+         "expected a number"},
+        {"code changed by hand", std::string(script).replace(click, 10, "that.mouse"), "expected"},
+        {"a fragment added at the end", script + "alert(1);\n",
+         "expected the end of the script, or another fragment Scenewright writes"},
+        {"a truncated script", script.substr(0, script.size() / 2), "hand.js: line "},
+        {"bytes that are not UTF-8", "a\xff", "hand.js: line 1, column 2: not UTF-8 text"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(directory_ / "hand.js", std::ios::trunc) << c.text;
+        CommandRun refused = run({"--import", "hand.js", "-o", "hand.scw"});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_THAT(refused.err, HasSubstr(c.err));
+        EXPECT_FALSE(fs::exists(directory_ / "hand.scw"));
+    }
+
+    CommandRun itself = run({"--import", "castle.js", "-o", "castle.js"});
+    EXPECT_EQ(itself.status, 1);
+    EXPECT_THAT(itself.err, HasSubstr("-o castle.js names the script itself"));
+    EXPECT_EQ(fileContent(directory_ / "castle.js"), script);
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"--import", "castle.js", "--compress"}, {"--import", "castle.js", project},
+          {"--synchronise", "--import", "castle.js"}, {"--import"}}) {
+        CommandRun result = run(usage);
+        EXPECT_EQ(result.status, 2) << ::testing::PrintToString(usage);
+        EXPECT_THAT(result.err, HasSubstr("Usage: scenewright-gen"));
+    }
+}
+
 TEST_F(GeneratorCommandTest, AProjectThatNeedsANumberWhenNoneIsLeftFails)
 {
     std::ofstream(directory_ / "full.scw") << R"({"format": "scenewright-project", "version": 1, "objects": [

@@ -5,7 +5,9 @@
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/Version.h"
 #include "scenewright/core/io/FileReader.h"
+#include "scenewright/core/io/ProjectFileWriter.h"
 #include "scenewright/core/io/SaveFile.h"
+#include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptGenerator.h"
@@ -29,6 +31,7 @@ struct Options {
     Format format = Format::None;
     std::optional<std::string> output;
     std::optional<std::string> script;
+    std::optional<std::string> importScript;
     std::optional<std::string> project;
 };
 
@@ -87,6 +90,8 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             ok = takeValue(options.output);
         else if (argument == "--script")
             ok = takeValue(options.script);
+        else if (argument == "--import")
+            ok = takeValue(options.importScript);
         else {
             error = "unknown option " + argument;
             ok = false;
@@ -94,7 +99,13 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
         if (!ok)
             return std::nullopt;
     }
-    if (options.script) {
+    if (options.importScript) {
+        if (options.script || options.project || options.synchronise
+            || options.localisation != Localisation::FromProject || options.format != Format::None) {
+            error = "--import takes no project and no other option but -o";
+            return std::nullopt;
+        }
+    } else if (options.script) {
         if (options.format == Format::None) {
             error = "--script needs --beautify or --compress";
             return std::nullopt;
@@ -139,6 +150,53 @@ bool sameFile(const std::string& one, const std::string& other)
         && first.st_ino == second.st_ino;
 }
 
+// Writes the text to the file (replaced atomically), or to standard output.
+int writeOut(const std::string& text, const std::optional<std::string>& output, std::ostream& out, std::ostream& err)
+{
+    if (output) {
+        io::SaveFile file(*output);
+        if (!file.save(text)) {
+            err << "scenewright-gen: " << file.errorString() << "\n";
+            return GeneratorCommand::kFailure;
+        }
+        return GeneratorCommand::kSuccess;
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        err << "scenewright-gen: cannot write to standard output\n";
+        return GeneratorCommand::kFailure;
+    }
+    return GeneratorCommand::kSuccess;
+}
+
+int importScript(const std::string& path, const std::optional<std::string>& output, std::istream& in,
+                 std::ostream& out, std::ostream& err)
+{
+    // The project would replace the script it is rebuilt from.
+    if (output && path != "-" && sameFile(*output, path)) {
+        err << "scenewright-gen: -o " << script::MessageText::escaped(*output)
+            << " names the script itself; the project would replace it\n";
+        return GeneratorCommand::kFailure;
+    }
+    std::string text;
+    std::string error;
+    if (!readScript(path, in, text, error)) {
+        err << "scenewright-gen: " << error << "\n";
+        return GeneratorCommand::kFailure;
+    }
+    core::IdCounter ids;
+    std::optional<io::ScriptImport::Imported> imported = io::ScriptImport::read(text, path, ids, error);
+    if (!imported) {
+        err << "scenewright-gen: " << error << "\n";
+        return GeneratorCommand::kFailure;
+    }
+    err << io::ScriptImport::describe(*imported) << "\n";
+    const core::SceneDocument& document = *imported->document;
+    return writeOut(io::ProjectFileWriter::write(document.name(), document.localiseScript(), document.objects()),
+                    output, out, err);
+}
+
 } // namespace
 
 const char* GeneratorCommand::usage()
@@ -146,6 +204,7 @@ const char* GeneratorCommand::usage()
     return "Usage: scenewright-gen [--synchronise] [--localise | --global] [--beautify | --compress]\n"
            "                       [-o FILE] PROJECT.scw\n"
            "       scenewright-gen (--beautify | --compress) [-o FILE] --script SCRIPT.js\n"
+           "       scenewright-gen --import SCRIPT.js [-o PROJECT.scw]\n"
            "\n"
            "Prints the generated Atmosphere script of a Scenewright project, or writes it to FILE.\n"
            "\n"
@@ -156,6 +215,8 @@ const char* GeneratorCommand::usage()
            "  --compress     squeeze the script into one line\n"
            "  -o FILE        write to FILE (replaced atomically) instead of standard output\n"
            "  --script FILE  format FILE (- for standard input) instead of generating a script\n"
+           "  --import FILE  rebuild the project a generated script FILE (- for standard input)\n"
+           "                 came from; prints the options it was generated with on standard error\n"
            "  --help         show this help\n"
            "  --version      show the version\n";
 }
@@ -181,6 +242,9 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
         err << "scenewright-gen: " << error << "\n" << usage();
         return kUsageError;
     }
+
+    if (options->importScript)
+        return importScript(*options->importScript, options->output, in, out, err);
 
     // The script would replace the project it is generated from.
     if (options->output && options->project && sameFile(*options->output, *options->project)) {
@@ -215,23 +279,7 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
             return kFailure;
         }
     }
-    text = formatted(text, options->format);
-
-    if (options->output) {
-        io::SaveFile file(*options->output);
-        if (!file.save(text)) {
-            err << "scenewright-gen: " << file.errorString() << "\n";
-            return kFailure;
-        }
-        return kSuccess;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-        err << "scenewright-gen: cannot write to standard output\n";
-        return kFailure;
-    }
-    return kSuccess;
+    return writeOut(formatted(text, options->format), options->output, out, err);
 }
 
 } // namespace scenewright::tools

@@ -86,12 +86,12 @@ TEST_F(MainWindowTest, StartsWithNoProjectAndOnlyTheAlwaysUsableCommandsEnabled)
         }
     }
     EXPECT_EQ(menus, QStringList({"File", "Edit", "Javascript", "Objects", "Wizards", "Help"}));
-    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Open Example", "Close", "-", "Save", "Save As..", "-", "Exit", "-",
+    EXPECT_EQ(items, QStringList({"New Project", "Open Project", "Open Example", "Import Script...", "Close", "-", "Save", "Save As..", "-", "Exit", "-",
                                   "Recent Projects", "Undo", "Redo", "Generate Scipt", "Enable Script Status Bar", "-",
                                   "Test Run...", "Live Script Preview", "Check Scene", "Copy object triggers to..", "-",
                                   "Enable Synchronisation", "-", "Physical Properties", "Object Properties",
                                   "Create Chat-bot", "About"}));
-    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Open Example", "Exit", "Recent Projects", "Enable Script Status Bar",
+    EXPECT_EQ(usable, QStringList({"New Project", "Open Project", "Open Example", "Import Script...", "Exit", "Recent Projects", "Enable Script Status Bar",
                                    "Live Script Preview", "Copy object triggers to..", "Enable Synchronisation",
                                    "About"}));
     EXPECT_EQ(enabledStates(), std::vector<bool>(8, false));
@@ -436,6 +436,47 @@ TEST_F(MainWindowTest, OpenExampleListsTheSampleWorldsAndOpensAnUnsavedCopy)
     EXPECT_EQ(contentOf(statue), example);
     EXPECT_TRUE(contentOf(path("my-statue.scw")).contains("\"statue.aer\""));
     EXPECT_TRUE(dialogs_.errors.isEmpty());
+}
+
+TEST_F(MainWindowTest, ImportScriptShowsTheScriptsProjectUnsavedAndARefusedOneChangesNothing)
+{
+    frame_->newProject();
+    frame_->addObject("door", IAtmoObject::TYPE_PRIMITIVE);
+    menuItem("Enable Synchronisation")->setChecked(true);
+    const std::string script = generatedScript();
+    QFile file(path("castle.js"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray::fromStdString(script));
+    file.close();
+
+    frame_->newProject();
+    menuItem("Enable Synchronisation")->setChecked(false);
+    dialogs_.paths << path("castle.js");
+    menuItem("Import Script...")->trigger();
+
+    EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join("\n").toStdString();
+    EXPECT_EQ(dialogs_.filterDescriptions.back(), "Atmosphere .js files");
+    EXPECT_EQ(projectLabel()->text(), "castle.scw");
+    EXPECT_EQ(document().state(), core::SceneDocument::STATE_NEW);
+    EXPECT_EQ(document().fileLocation(), std::nullopt);
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_TRUE(menuItem("Enable Synchronisation")->isChecked());
+    EXPECT_FALSE(menuItem("Undo")->isEnabled());
+    EXPECT_EQ(generatedScript(), script);
+
+    QFile hand(path("hand.js"));
+    ASSERT_TRUE(hand.open(QIODevice::WriteOnly));
+    hand.write("var a = 1;\n");
+    hand.close();
+    auto shown = frame_->document();
+    dialogs_.paths << path("hand.js");
+    menuItem("Import Script...")->trigger();
+    ASSERT_EQ(dialogs_.errors.size(), 1);
+    EXPECT_TRUE(dialogs_.errors[0].contains(path("hand.js") + ": line 1, column 1: expected"))
+        << dialogs_.errors[0].toStdString();
+    EXPECT_EQ(frame_->document(), shown);
+    EXPECT_EQ(listed().back(), "door <primitive>");
+    EXPECT_EQ(generatedScript(), script);
 }
 
 TEST_F(MainWindowTest, AProjectGivenAtStartOpensUnlessReopenedUnsavedWorkWouldBeDropped)

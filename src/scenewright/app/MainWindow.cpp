@@ -12,7 +12,9 @@
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
+#include "scenewright/core/io/FileReader.h"
 #include "scenewright/core/io/RecoveryFolder.h"
+#include "scenewright/core/io/ScriptImport.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/ActorBasePanel.h"
@@ -33,6 +35,7 @@
 #include "scenewright/gui/SaveStateLabel.h"
 #include "scenewright/gui/SceneCheckDialog.h"
 #include "scenewright/gui/SceneUndoStack.h"
+#include "scenewright/gui/ScriptFileFilter.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/ScriptPreview.h"
 #include "scenewright/gui/TestRunDialog.h"
@@ -282,6 +285,7 @@ void MainWindow::buildMenus()
     examplesMenu_ = file->addMenu(tr("Open Example"));
     examplesMenu_->setObjectName("examplesMenu");
     connect(examplesMenu_, &QMenu::aboutToShow, this, &MainWindow::fillExamplesMenu);
+    file->addAction(tr("Import Script..."), this, &MainWindow::importScript);
     closeAction_ = file->addAction(tr("Close"), this, &MainWindow::closeProject);
     file->addSeparator();
     saveAction_ = file->addAction(tr("Save"), this, &MainWindow::saveProject);
@@ -321,10 +325,10 @@ void MainWindow::buildMenus()
     QMenu* objects = menuBar()->addMenu(tr("Objects"));
     objects->addAction(tr("Copy object triggers to.."), this, &MainWindow::openCopyTriggersDialog);
     objects->addSeparator();
-    QAction* synchronise = objects->addAction(tr("Enable Synchronisation"));
-    synchronise->setCheckable(true);
-    synchronise->setChecked(choices_.synchronise());
-    connect(synchronise, &QAction::toggled, this, [this](bool on) {
+    synchroniseAction_ = objects->addAction(tr("Enable Synchronisation"));
+    synchroniseAction_->setCheckable(true);
+    synchroniseAction_->setChecked(choices_.synchronise());
+    connect(synchroniseAction_, &QAction::toggled, this, [this](bool on) {
         choices_.setSynchronise(on);
         preview_->scheduleRefresh();
     });
@@ -559,6 +563,33 @@ void MainWindow::openExample(const QString& path)
     document->setFileLocation(std::nullopt);
     document->setState(SceneDocument::STATE_NEW);
     showNewProject(document);
+}
+
+void MainWindow::importScript()
+{
+    const QString title = tr("Import Script");
+    const gui::ScriptFileFilter filter;
+    // Scripts are chosen where the last one was saved or imported.
+    QString directory = QDir::homePath();
+    if (lastScriptFile_)
+        directory = QFileInfo(QString::fromStdString(*lastScriptFile_)).absolutePath();
+    const QString chosen = dialogs_.chooseFile(this, {title, directory, {}, &filter, false});
+    if (chosen.isEmpty())
+        return;
+    const std::string path = QFileInfo(chosen).absoluteFilePath().toStdString();
+    lastScriptFile_ = path;
+    std::string error;
+    std::optional<std::string> script = core::io::FileReader::read(path, error);
+    std::optional<core::io::ScriptImport::Imported> imported;
+    if (script)
+        imported = core::io::ScriptImport::read(*script, path, ids_, error);
+    // A refused script changes nothing: the open project stays as it was.
+    if (!imported) {
+        dialogs_.showError(this, title, QString::fromStdString(error));
+        return;
+    }
+    synchroniseAction_->setChecked(imported->synchronised);
+    showNewProject(imported->document);
 }
 
 void MainWindow::fillExamplesMenu()

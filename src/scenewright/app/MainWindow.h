@@ -142,6 +142,10 @@ public slots:
     // Opens a sample world as a new, unsaved project: Save asks where to put
     // it, and the example stays as it is.
     void openExample(const QString& path);
+    // Rebuilds the project of a generated script the user chooses and shows
+    // it as a new, unsaved project named after the script, synchronised
+    // when the script is; a refused script is reported and changes nothing.
+    void importScript();
     // Lists what the check of the scene finds.
     void checkScene();
     // Selects the object in the object list, when it is still there.
@@ -265,6 +269,7 @@ private:
     QAction* objectPropertiesAction_;
     QAction* checkSceneAction_;
     QAction* previewAction_;
+    QAction* synchroniseAction_;
 
     gui::RecentProjects recentProjects_;
     QMenu* recentMenu_;

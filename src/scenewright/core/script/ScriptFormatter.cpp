@@ -1470,9 +1470,16 @@ bool Beautifier::endsWithBreak() const
 
 // ---------------------------------------------------------------------------
 // Compress: every significant token as it stands, with ";" where a line break
-// ended a statement and one blank where two tokens would otherwise fuse.
+// ended a statement and one blank where two tokens would otherwise fuse. The
+// watcher, if any, learns where each piece of the script went.
 
-std::string compressScript(std::string_view s)
+struct NoWatcher {
+    void kept(std::size_t, std::size_t, std::size_t) {}
+    void dropped(std::size_t, std::size_t, std::size_t) {}
+};
+
+template <class Watcher>
+std::string compressScript(std::string_view s, Watcher& watcher)
 {
     std::string out;
     out.reserve(s.size());
@@ -1482,6 +1489,9 @@ std::string compressScript(std::string_view s)
     bool havePrev = false;
     while (scanner.next(t)) {
         if (!isSignificant(t.kind)) {
+            if (t.kind != TokenKind::Blank) {
+                watcher.dropped(out.size(), t.begin, t.end);
+            }
             continue;
         }
         if (havePrev) {
@@ -1498,6 +1508,7 @@ std::string compressScript(std::string_view s)
                 out += ' ';
             }
         }
+        watcher.kept(out.size(), t.begin, t.end);
         out.append(s.data() + t.begin, t.end - t.begin);
         prev = t;
         havePrev = true;
@@ -1508,6 +1519,13 @@ std::string compressScript(std::string_view s)
     return out;
 }
 
+// Passes the pieces on to a watcher of the public interface.
+struct ForwardingWatcher {
+    ScriptFormatter::CompressionWatcher& to;
+    void kept(std::size_t at, std::size_t begin, std::size_t end) { to.kept(at, begin, end); }
+    void dropped(std::size_t at, std::size_t begin, std::size_t end) { to.dropped(at, begin, end); }
+};
+
 } // namespace
 
 std::string ScriptFormatter::beautify(std::string_view script)
@@ -1517,7 +1535,14 @@ std::string ScriptFormatter::beautify(std::string_view script)
 
 std::string ScriptFormatter::compress(std::string_view script)
 {
-    return compressScript(script);
+    NoWatcher none;
+    return compressScript(script, none);
+}
+
+std::string ScriptFormatter::compress(std::string_view script, CompressionWatcher& watcher)
+{
+    ForwardingWatcher forward{watcher};
+    return compressScript(script, forward);
 }
 
 } // namespace scenewright::core::script

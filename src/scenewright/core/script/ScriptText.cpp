@@ -128,6 +128,141 @@ std::string ScriptText::literal(const std::optional<std::string>& text)
     return text ? literal(std::string_view(*text)) : std::string("null");
 }
 
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Reads the hexadecimal digits of an escape from `at`: `count` of them, or,
+// for a count of 0, those between braces ("{1F600}"). Moves `at` past them.
+std::optional<char32_t> hexEscape(std::string_view text, std::size_t& at, std::size_t count)
+{
+    const bool braced = count == 0;
+    std::size_t i = at;
+    if (braced) {
+        if (i >= text.size() || text[i] != '{')
+            return std::nullopt;
+        ++i;
+    }
+    char32_t value = 0;
+    std::size_t digits = 0;
+    while (i < text.size() && (braced || digits < count)) {
+        const int digit = hexValue(text[i]);
+        if (digit < 0)
+            break;
+        value = value * 16 + static_cast<char32_t>(digit);
+        if (value > 0x10FFFF)
+            return std::nullopt;
+        ++digits;
+        ++i;
+    }
+    if (digits == 0 || (!braced && digits != count))
+        return std::nullopt;
+    if (braced) {
+        if (i >= text.size() || text[i] != '}')
+            return std::nullopt;
+        ++i;
+    }
+    at = i;
+    return value;
+}
+
+constexpr bool isHighSurrogate(char32_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+constexpr bool isLowSurrogate(char32_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+} // namespace
+
+std::optional<std::string> ScriptText::readLiteral(std::string_view content)
+{
+    std::string out;
+    out.reserve(content.size());
+    // A \u escape of a high surrogate waits here for its low half.
+    std::optional<char32_t> high;
+    for (std::size_t i = 0; i < content.size();) {
+        const char c = content[i];
+        std::optional<char32_t> escaped;
+        if (c == '\n' || c == '\r')
+            return std::nullopt;
+        if (c != '\\') {
+            if (high)
+                return std::nullopt;
+            out += c;
+            ++i;
+            continue;
+        }
+        if (++i == content.size())
+            return std::nullopt;
+        const char e = content[i++];
+        switch (e) {
+        case 'n': escaped = U'\n'; break;
+        case 'r': escaped = U'\r'; break;
+        case 't': escaped = U'\t'; break;
+        case 'b': escaped = U'\b'; break;
+        case 'f': escaped = U'\f'; break;
+        case 'v': escaped = U'\v'; break;
+        case '0':
+            if (i < content.size() && content[i] >= '0' && content[i] <= '9')
+                return std::nullopt;
+            escaped = U'\0';
+            break;
+        case 'x': escaped = hexEscape(content, i, 2); break;
+        case 'u':
+            escaped = hexEscape(content, i, i < content.size() && content[i] == '{' ? 0 : 4);
+            break;
+        case '\r':
+            // A line continuation adds nothing; CR LF is one line break.
+            if (i < content.size() && content[i] == '\n')
+                ++i;
+            continue;
+        case '\n': continue;
+        default:
+            if (e >= '1' && e <= '9')
+                return std::nullopt;
+            if (isSeparatorAt(content, i - 1)) {
+                i += 2;
+                continue;
+            }
+            if (high)
+                return std::nullopt;
+            // Any other character stands for itself.
+            out += e;
+            continue;
+        }
+        if (!escaped)
+            return std::nullopt;
+        if (high) {
+            if (!isLowSurrogate(*escaped))
+                return std::nullopt;
+            Utf8Text::append(out, 0x10000 + ((*high - 0xD800) << 10) + (*escaped - 0xDC00));
+            high.reset();
+        } else if (isHighSurrogate(*escaped)) {
+            high = escaped;
+        } else if (isLowSurrogate(*escaped)) {
+            return std::nullopt;
+        } else {
+            Utf8Text::append(out, *escaped);
+        }
+    }
+    if (high)
+        return std::nullopt;
+    return out;
+}
+
 std::string ScriptText::comment(std::string_view text)
 {
     std::string out;

@@ -33,6 +33,13 @@ public:
     static std::string literal(const std::optional<std::string>& text);
     static void appendLiteral(std::string& out, std::string_view text);
 
+    // The value of a string literal's content (the text between its quotes)
+    // as JavaScript reads it: escapes read, a backslash before a line break
+    // continuing the line. Nothing for content JavaScript refuses (a line
+    // break, an octal escape, a malformed \x or \u escape) or whose value
+    // is no UTF-8 text (a lone surrogate).
+    static std::optional<std::string> readLiteral(std::string_view content);
+
     // Text for a // comment: every line break (CR, LF, U+2028, U+2029) becomes
     // a blank, so the text cannot end the comment. Bytes that are not UTF-8
     // become U+FFFD, as in a literal.

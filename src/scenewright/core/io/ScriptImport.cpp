@@ -1,0 +1,233 @@
+#include "scenewright/core/io/ScriptImport.h"
+
+#include "scenewright/core/IdsExhausted.h"
+#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/io/ProjectFileReader.h"
+#include "scenewright/core/io/TextPosition.h"
+#include "scenewright/core/script/CompressedScript.h"
+#include "scenewright/core/script/MessageText.h"
+#include "scenewright/core/script/ScriptCursor.h"
+#include "scenewright/core/script/ScriptFormatter.h"
+#include "scenewright/core/script/ScriptGenerator.h"
+#include "scenewright/core/script/ScriptRecogniser.h"
+#include "scenewright/core/script/Utf8Text.h"
+
+#include <nlohmann/json.hpp>
+
+namespace scenewright::core::io {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+using script::CompressedScript;
+using script::MessageText;
+using script::RecognisedFields;
+using script::RecognisedScene;
+
+Json valueJson(const action::FieldValue& value)
+{
+    return std::visit(
+        [](const auto& v) -> Json {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, std::monostate>)
+                return nullptr;
+            else if constexpr (std::is_same_v<V, std::optional<std::string>> || std::is_same_v<V, std::optional<std::vector<int>>>)
+                return v ? Json(*v) : Json(nullptr);
+            else
+                return v;
+        },
+        value);
+}
+
+Json fieldsJson(const RecognisedFields& fields)
+{
+    Json out = Json::object();
+    for (const auto& [name, value] : fields)
+        out[name] = valueJson(value);
+    return out;
+}
+
+Json interactionJson(const script::RecognisedInteraction& interaction)
+{
+    Json out{{"class", interaction.className}, {"active", interaction.active}};
+    if (interaction.ids)
+        out["ids"] = *interaction.ids;
+    out["fields"] = fieldsJson(interaction.fields);
+    return out;
+}
+
+// The scene as a project file, for the project file reader to build: the
+// one place where scenes are made from data.
+std::string projectText(const RecognisedScene& scene, const std::string& name)
+{
+    Json objects = Json::array();
+    for (const script::RecognisedObject& object : scene.objects) {
+        Json out{{"type", object.type}, {"name", object.name}};
+        if (object.id)
+            out["id"] = *object.id;
+        for (const auto& [key, value] : object.fields)
+            out[key] = valueJson(value);
+        for (const auto& [key, fields] : object.records)
+            out[key] = fieldsJson(fields);
+        if (!object.sounds.empty()) {
+            Json sounds = Json::array();
+            for (const RecognisedFields& sound : object.sounds)
+                sounds.push_back(fieldsJson(sound));
+            out["sounds"] = std::move(sounds);
+        }
+        Json actions = Json::array();
+        for (const auto& action : object.actions)
+            actions.push_back(interactionJson(action));
+        out["actions"] = std::move(actions);
+        Json triggers = Json::array();
+        for (const auto& trigger : object.triggers) {
+            Json entry = interactionJson(trigger.interaction);
+            Json references = Json::array();
+            for (const auto& place : trigger.actions)
+                references.push_back(Json{{"object", place.object}, {"action", place.action}});
+            entry["actions"] = std::move(references);
+            triggers.push_back(std::move(entry));
+        }
+        out["triggers"] = std::move(triggers);
+        objects.push_back(std::move(out));
+    }
+    const Json document{{"format", "scenewright-project"},
+                        {"version", 1},
+                        {"name", name},
+                        {"localiseScript", scene.localised},
+                        {"objects", std::move(objects)}};
+    return document.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+std::string projectName(const std::string& path)
+{
+    if (path == "-")
+        return "default";
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    if (name.size() > 3 && name.compare(name.size() - 3, 3, ".js") == 0)
+        name.resize(name.size() - 3);
+    return name.empty() ? "default" : name;
+}
+
+// The regenerated text from the place where it differs, cut at a length a
+// message can show.
+std::string excerpt(std::string_view text, std::size_t at)
+{
+    constexpr std::size_t kLength = 60;
+    if (at >= text.size())
+        return "the end of the script";
+    std::size_t end = std::min(text.size(), at + kLength);
+    // Cut at a character's start.
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    std::string shown(text.substr(at, end - at));
+    return MessageText::quoted(shown) + (end < text.size() ? " and on" : "");
+}
+
+} // namespace
+
+namespace {
+
+// Where and why a script is refused.
+struct Refusal {
+    std::size_t offset = 0;
+    std::string what;
+};
+
+// The project of the script as the recogniser reads it, with or without
+// taking its empty lines for the generator's, checked by generating it
+// again; nothing, with the refusal set, when that gives another script.
+std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
+                                              bool generatorLayout, const std::string& path, IdCounter& ids,
+                                              Refusal& refusal)
+{
+    RecognisedScene scene;
+    try {
+        scene = script::ScriptRecogniser::recognise(compressed, generatorLayout);
+    } catch (const script::ScriptCursor::Mismatch& mismatch) {
+        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        return std::nullopt;
+    }
+
+    ScriptImport::Imported imported;
+    imported.synchronised = scene.synchronised;
+    std::string buildError;
+    std::optional<LoadedProject> project =
+        ProjectFileReader::read(projectText(scene, projectName(path)), "", ids, buildError);
+    if (!project) {
+        const std::size_t what = buildError.find(": ", buildError.find("column"));
+        refusal = {0, "a scene that can be rebuilt ("
+                          + (what == std::string::npos ? buildError : buildError.substr(what + 2)) + ")"};
+        return std::nullopt;
+    }
+    imported.document = project->toDocument(ids);
+
+    std::string regenerated;
+    try {
+        imported.document->nameObjects();
+        regenerated = script::ScriptGenerator::generate(
+            imported.document->objects(), {imported.document->localiseScript(), imported.synchronised});
+    } catch (const IdsExhausted& exhausted) {
+        refusal = {0, exhausted.what()};
+        return std::nullopt;
+    }
+    // The same script byte for byte needs no compressing to compare.
+    const bool plain = regenerated == script;
+    const std::string again = plain ? std::string() : script::ScriptFormatter::compress(regenerated);
+    const std::string& text = compressed.text();
+    if (!plain && again != text) {
+        const auto mismatch = std::mismatch(again.begin(), again.end(), text.begin(), text.end());
+        const auto at = static_cast<std::size_t>(mismatch.second - text.begin());
+        refusal = {compressed.scriptOffset(at),
+                   "expected " + excerpt(again, static_cast<std::size_t>(mismatch.first - again.begin()))};
+        return std::nullopt;
+    }
+    using Layout = ScriptImport::Layout;
+    if (plain)
+        imported.layout = Layout::Plain;
+    else if (compressed.text() == script)
+        imported.layout = Layout::Compressed;
+    else if (script::ScriptFormatter::beautify(regenerated) == script)
+        imported.layout = Layout::Beautified;
+    else
+        imported.layout = Layout::Reindented;
+    return imported;
+}
+
+} // namespace
+
+std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script, const std::string& path,
+                                                         IdCounter& ids, std::string& error)
+{
+    const auto refuse = [&](const Refusal& refusal) -> std::optional<Imported> {
+        error = MessageText::escaped(path) + ": " + TextPosition::of(script, refusal.offset).describe() + ": "
+                + refusal.what;
+        return std::nullopt;
+    };
+    if (const std::size_t broken = script::Utf8Text::firstIllFormed(script); broken != std::string_view::npos)
+        return refuse({broken, "not UTF-8 text"});
+
+    const CompressedScript compressed(script);
+    // The empty lines of a script with the generator's line breaks tell how
+    // many objects lie between triggers; a script re-indented by hand may
+    // have others, so it is read without them if it must.
+    const bool generatorLayout = compressed.text() != script && script.find("\r\n") == std::string_view::npos;
+    Refusal refusal;
+    std::optional<Imported> imported = rebuild(script, compressed, generatorLayout, path, ids, refusal);
+    Refusal withoutLayout;
+    if (!imported && generatorLayout)
+        imported = rebuild(script, compressed, false, path, ids, withoutLayout);
+    if (!imported)
+        return refuse(refusal);
+    return imported;
+}
+
+std::string ScriptImport::describe(const Imported& imported)
+{
+    static const char* const layouts[] = {"plain", "beautified", "compressed", "re-indented"};
+    return std::string(imported.document->localiseScript() ? "localised" : "global") + ", "
+           + (imported.synchronised ? "synchronised" : "not synchronised") + ", "
+           + layouts[static_cast<int>(imported.layout)];
+}
+
+} // namespace scenewright::core::io

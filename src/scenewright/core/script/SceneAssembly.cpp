@@ -1,0 +1,1340 @@
+#include "scenewright/core/script/SceneAssembly.h"
+
+#include "scenewright/core/InteractionCatalogue.h"
+#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/SolidObjectObj.h"
+#include "scenewright/core/ViewpointObj.h"
+#include "scenewright/core/World.h"
+#include "scenewright/core/action/AtmoAction.h"
+#include "scenewright/core/script/ScriptCursor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace scenewright::core::script {
+
+namespace {
+
+using Kind = ScriptObjectName::Kind;
+
+// Kinds beyond the localisable ones, for the rules of which object may hold
+// which action.
+constexpr unsigned kModel = 8;
+constexpr unsigned kWorld = 16;
+constexpr unsigned kActor = 32;
+
+constexpr const char* kModelType = "model.aer/.atmo";
+
+unsigned kindOfType(const std::string& type)
+{
+    if (type == "primitive")
+        return kPrimitive;
+    if (type == "viewpoint")
+        return kViewpoint;
+    if (type == "solid-object")
+        return kSolidObject;
+    if (type == kModelType)
+        return kModel;
+    if (type == "world")
+        return kWorld;
+    if (type == "actor")
+        return kActor;
+    return 0;
+}
+
+std::string typeOfKinds(unsigned kinds)
+{
+    // Of the kinds left open, the first in the order the editors offer them.
+    if (kinds & kPrimitive)
+        return "primitive";
+    if (kinds & kViewpoint)
+        return "viewpoint";
+    return "solid-object";
+}
+
+// The kinds of object an action class is allowed on, as the actions
+// themselves and the project file say.
+unsigned allowedKinds(const std::string& className)
+{
+    static const InteractionCatalogue catalogue;
+    static const World world;
+    static const ModelObj model;
+    static const PrimitiveObj primitive;
+    static const ViewpointObj viewpoint;
+    static const SolidObjectObj solid;
+    const action::AtmoAction* prototype = catalogue.findStandardAction(className);
+    if (!prototype)
+        return 0;
+    unsigned kinds = 0;
+    const std::pair<const IAtmoObject*, unsigned> probes[] = {
+        {&world, kWorld}, {&model, kModel}, {&primitive, kPrimitive}, {&viewpoint, kViewpoint}, {&solid, kSolidObject}};
+    for (const auto& [probe, kind] : probes)
+        if (prototype->allowedForAtmoObject(probe))
+            kinds |= kind;
+    // The actor holds move actions only.
+    if (className == "MovePositionAction")
+        kinds |= kActor;
+    return kinds;
+}
+
+// Splits "name <type>" into its name and type.
+std::optional<std::pair<std::string, std::string>> splitObjectText(const std::string& text)
+{
+    for (const char* type : {kModelType, "primitive", "viewpoint", "solid-object"}) {
+        const std::string suffix = std::string(" <") + type + ">";
+        if (text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return std::make_pair(text.substr(0, text.size() - suffix.size()), std::string(type));
+    }
+    return std::nullopt;
+}
+
+const action::FieldValue* field(const RecognisedFields& fields, const std::string& name)
+{
+    for (const auto& [key, value] : fields)
+        if (key == name)
+            return &value;
+    return nullptr;
+}
+
+void setField(RecognisedFields& fields, const std::string& name, action::FieldValue value)
+{
+    for (auto& [key, held] : fields)
+        if (key == name) {
+            held = std::move(value);
+            return;
+        }
+    fields.emplace_back(name, std::move(value));
+}
+
+// The first opacity that a fade from it to `final` in steps of `step` would
+// start at: the step is (final - initial) / 10, so the first opacity is found
+// near final - 10 * step, among the doubles that give exactly that step.
+double firstOpacity(double final, double step)
+{
+    if (std::isinf(step)) {
+        // Only a difference too large for a double gives an infinite step.
+        const double far = step > 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+        return (final - far) / 10.0 == step ? far : final;
+    }
+    const double guess = final - 10.0 * step;
+    if (std::isfinite(guess)) {
+        double below = guess;
+        double above = guess;
+        for (int k = 0; k < 256; ++k) {
+            if ((final - below) / 10.0 == step)
+                return below;
+            if ((final - above) / 10.0 == step)
+                return above;
+            below = std::nextafter(below, -std::numeric_limits<double>::infinity());
+            above = std::nextafter(above, std::numeric_limits<double>::infinity());
+        }
+    }
+    return guess;
+}
+
+} // namespace
+
+SceneAssembly::SceneAssembly(bool generatorLayout) : generatorLayout_(generatorLayout)
+{
+    Object world;
+    world.type = "world";
+    world.name = "world";
+    world.kinds = kWorld;
+    objects_.push_back(world);
+    Object actor;
+    actor.type = "actor";
+    actor.name = "actor";
+    actor.kinds = kActor;
+    objects_.push_back(actor);
+    // The actor's own move action is always there; the first move the script
+    // shows for the actor is it.
+    Action move;
+    move.interaction.className = "MovePositionAction";
+    move.interaction.active = false;
+    move.owner = 1;
+    actions_.push_back(move);
+    objects_[1].actions.push_back(0);
+}
+
+// ---------------------------------------------------------------------------
+// Objects
+
+std::size_t SceneAssembly::newObject(std::string type, bool localised, std::size_t at)
+{
+    Object object;
+    object.kinds = type.empty() ? kAnyLocalisable : kindOfType(type);
+    object.type = std::move(type);
+    object.localised = localised;
+    object.at = at;
+    objects_.push_back(std::move(object));
+    return objects_.size() - 1;
+}
+
+void SceneAssembly::insertObject(std::size_t index, Object object)
+{
+    objects_.insert(objects_.begin() + static_cast<std::ptrdiff_t>(index), std::move(object));
+    auto shift = [index](std::size_t& place) {
+        if (place >= index)
+            ++place;
+    };
+    for (Action& action : actions_)
+        if (action.owner)
+            shift(*action.owner);
+    for (Trigger& trigger : triggers_)
+        if (trigger.object)
+            shift(*trigger.object);
+    if (current_ >= index && current_ != 0)
+        shift(current_);
+}
+
+std::size_t SceneAssembly::objectNamed(const ScriptObjectName& name, std::size_t at) const
+{
+    switch (name.kind) {
+    case Kind::World: return 0;
+    case Kind::Actor: return 1;
+    case Kind::This: break;
+    case Kind::Global: {
+        const unsigned kinds = kindOfType(name.prefix == "modelobj"       ? kModelType
+                                          : name.prefix == "primitiveobj" ? "primitive"
+                                          : name.prefix == "solidobject"  ? "solid-object"
+                                                                          : "viewpoint");
+        const auto isNamed = [&](std::size_t k) {
+            return k >= 2 && k < objects_.size() && !objects_[k].localised && objects_[k].id == name.number
+                   && objects_[k].kinds == kinds;
+        };
+        // Where the name was found last, while the objects have not moved.
+        const std::pair<unsigned, int> key{kinds, name.number};
+        if (const auto found = namedAt_.find(key); found != namedAt_.end() && isNamed(found->second))
+            return found->second;
+        for (std::size_t k = 2; k < objects_.size(); ++k)
+            if (isNamed(k)) {
+                namedAt_[key] = k;
+                return k;
+            }
+        break;
+    }
+    }
+    ScriptCursor::failAt(at, "the name of an object declared at the start of the script");
+}
+
+void SceneAssembly::giveText(Object& object, const std::string& text) const
+{
+    std::optional<std::pair<std::string, std::string>> split = splitObjectText(text);
+    if (!split)
+        return;
+    if (!object.nameShown) {
+        object.name = split->first;
+        object.nameShown = true;
+    }
+    if (object.localised)
+        object.kinds &= kindOfType(split->second);
+}
+
+void SceneAssembly::declareObject(const ObjectSighting& sighting)
+{
+    if (sighting.name.kind == Kind::Global) {
+        for (std::size_t k = 2; k < objects_.size(); ++k)
+            if (!objects_[k].localised && objects_[k].id == sighting.name.number
+                && objects_[k].type == sighting.type)
+                ScriptCursor::failAt(sighting.at, "a name no other object of the script has");
+    }
+    const std::size_t index = newObject(sighting.type, sighting.name.kind == Kind::This, sighting.at);
+    Object& object = objects_[index];
+    if (sighting.name.kind == Kind::Global)
+        object.id = sighting.name.number;
+    if (sighting.nameShown) {
+        object.name = sighting.objectName;
+        object.nameShown = true;
+    }
+    object.fields = sighting.fields;
+    object.onLoad = sighting.onLoad;
+    current_ = index;
+}
+
+void SceneAssembly::declarePhysicalModel(RecognisedFields fields, const std::optional<std::string>& objectText)
+{
+    Object& object = objects_[current_];
+    object.physicalModel = std::move(fields);
+    if (objectText)
+        giveText(object, *objectText);
+}
+
+// An action the on-load code of the object shows; inactive until its set-up
+// code or a trigger shows it is active.
+std::size_t SceneAssembly::onLoadAction(const std::string& className, RecognisedFields fields)
+{
+    Action action;
+    action.interaction.className = className;
+    action.interaction.active = false;
+    action.interaction.fields = std::move(fields);
+    action.owner = current_;
+    actions_.push_back(std::move(action));
+    objects_[current_].onLoadActions.push_back(actions_.size() - 1);
+    return actions_.size() - 1;
+}
+
+// Puts the object's on-load actions up to the given one (all of them for
+// npos) in its pool.
+void SceneAssembly::flushOnLoadActions(Object& object, std::size_t upTo)
+{
+    std::size_t count = 0;
+    while (count < object.onLoadActions.size() && (count == 0 || object.onLoadActions[count - 1] != upTo))
+        ++count;
+    // Without a physical model only active actions write on-load code.
+    if (!object.physicalModel)
+        for (std::size_t k = 0; k < count; ++k)
+            actions_[object.onLoadActions[k]].interaction.active = true;
+    object.actions.insert(object.actions.end(), object.onLoadActions.begin(),
+                          object.onLoadActions.begin() + static_cast<std::ptrdiff_t>(count));
+    object.onLoadActions.erase(object.onLoadActions.begin(),
+                               object.onLoadActions.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+void SceneAssembly::onLoadOpacity(double initialOpacity, std::size_t)
+{
+    onLoadAction("OpacityAction", {{"initialOpacity", initialOpacity}});
+}
+
+void SceneAssembly::onLoadTimeElements(const RecognisedFields& fields, const std::optional<std::string>& objectName,
+                                       std::size_t)
+{
+    onLoadAction("ViewpointObjectAction", fields);
+    Object& object = objects_[current_];
+    if (objectName && !object.nameShown) {
+        object.name = *objectName;
+        object.nameShown = true;
+    }
+}
+
+bool SceneAssembly::mayOwn(const Object& object, const std::string& className) const
+{
+    return (allowedKinds(className) & object.kinds) != 0;
+}
+
+bool SceneAssembly::holds(const Object& object, const std::string& className) const
+{
+    const auto held = [&](std::size_t a) { return actions_[a].interaction.className == className; };
+    return std::any_of(object.actions.begin(), object.actions.end(), held)
+           || std::any_of(object.onLoadActions.begin(), object.onLoadActions.end(), held);
+}
+
+std::size_t SceneAssembly::actionOwner(const ActionSighting& action)
+{
+    if (!action.owner)
+        return current_;
+    if (action.owner->kind != Kind::This) {
+        const std::size_t index = objectNamed(*action.owner, action.at);
+        if (index < current_)
+            ScriptCursor::failAt(action.at, "the set-up code of the actions after their object's declaration");
+        current_ = index;
+        return index;
+    }
+    // A localised object: the one the declarations are at, while it can
+    // hold the action, else the next one.
+    Object& at = objects_[current_];
+    bool fits = at.localised && mayOwn(at, action.className) && (at.kinds & action.ownerKinds) != 0
+                && !holds(at, action.className);
+    if (fits && action.ownerText && at.nameShown) {
+        std::optional<std::pair<std::string, std::string>> split = splitObjectText(*action.ownerText);
+        fits = !split || (split->first == at.name && (kindOfType(split->second) & at.kinds) != 0);
+    }
+    if (fits && action.ownerName && at.nameShown)
+        fits = *action.ownerName == at.name;
+    if (!fits)
+        current_ = newObject("", true, action.at);
+    return current_;
+}
+
+std::size_t SceneAssembly::addAction(const ActionSighting& sighting, std::optional<std::size_t> owner, bool active)
+{
+    // The actor's first move is its own move action.
+    if (owner == 1u && sighting.className == "MovePositionAction" && !actorMoveTaken_) {
+        actorMoveTaken_ = true;
+        Action& move = actions_[0];
+        move.interaction.active = active;
+        move.interaction.ids = sighting.ids;
+        for (const auto& [name, value] : sighting.fields)
+            setField(move.interaction.fields, name, value);
+        move.at = sighting.at;
+        if (!sighting.key.empty())
+            keyed_[sighting.key] = 0;
+        return 0;
+    }
+    Action action;
+    action.interaction.className = sighting.className;
+    action.interaction.active = active;
+    action.interaction.ids = sighting.ids;
+    action.interaction.fields = sighting.fields;
+    action.ownerText = sighting.ownerText;
+    action.fadeStep = sighting.fadeStep;
+    action.owner = owner;
+    action.at = sighting.at;
+    actions_.push_back(std::move(action));
+    const std::size_t index = actions_.size() - 1;
+    if (owner) {
+        Object& object = objects_[*owner];
+        object.actions.push_back(index);
+        if (object.localised) {
+            object.kinds &= allowedKinds(sighting.className) & sighting.ownerKinds;
+            if (sighting.ownerText)
+                giveText(object, *sighting.ownerText);
+            if (sighting.ownerName && !object.nameShown) {
+                object.name = *sighting.ownerName;
+                object.nameShown = true;
+            }
+        }
+    }
+    if (!sighting.key.empty())
+        keyed_[sighting.key] = index;
+    return index;
+}
+
+std::optional<std::size_t> SceneAssembly::pendingOnLoadOpacity(const Object& object) const
+{
+    for (std::size_t a : object.onLoadActions)
+        if (actions_[a].interaction.className == "OpacityAction")
+            return a;
+    return std::nullopt;
+}
+
+void SceneAssembly::takeOnLoadOpacity(Object& object, std::size_t a, const ActionSighting& sighting)
+{
+    flushOnLoadActions(object, a);
+    Action& action = actions_[a];
+    action.interaction.active = true;
+    action.interaction.ids = sighting.ids;
+    for (const auto& [name, value] : sighting.fields)
+        setField(action.interaction.fields, name, value);
+    action.fadeStep = sighting.fadeStep;
+    action.at = sighting.at;
+    keyed_[sighting.key] = a;
+}
+
+void SceneAssembly::declareAction(const ActionSighting& sighting)
+{
+    if (keyed_.count(sighting.key))
+        ScriptCursor::failAt(sighting.at, "a generated name no other action of the script has");
+    // An opacity action's on-load code came first.
+    if (sighting.className == "OpacityAction" && sighting.owner && sighting.owner->kind != Kind::This) {
+        Object& object = objects_[objectNamed(*sighting.owner, sighting.at)];
+        if (std::optional<std::size_t> a = pendingOnLoadOpacity(object)) {
+            actionOwner(sighting);
+            takeOnLoadOpacity(object, *a, sighting);
+            return;
+        }
+    } else if (sighting.className == "OpacityAction" && objects_[current_].localised) {
+        Object& object = objects_[current_];
+        if (std::optional<std::size_t> a = pendingOnLoadOpacity(object)) {
+            takeOnLoadOpacity(object, *a, sighting);
+            object.kinds &= sighting.ownerKinds;
+            return;
+        }
+    }
+    const std::size_t owner = actionOwner(sighting);
+    if (!mayOwn(objects_[owner], sighting.className))
+        ScriptCursor::failAt(sighting.at, "an action its object may hold");
+    addAction(sighting, owner, true);
+}
+
+void SceneAssembly::worldRecord(const std::string& key, RecognisedFields fields)
+{
+    worldRecords_.emplace_back(key, std::move(fields));
+}
+
+// ---------------------------------------------------------------------------
+// Triggers
+
+void SceneAssembly::trigger(const TriggerSighting& sighting)
+{
+    Trigger trigger;
+    trigger.interaction.className = sighting.className;
+    trigger.interaction.fields = sighting.fields;
+    trigger.objectText = sighting.objectText;
+    trigger.emptyLinesBefore = sighting.emptyLinesBefore;
+    trigger.at = sighting.at;
+    if (sighting.object.kind == Kind::This)
+        trigger.localisedObject = true;
+    else
+        trigger.object = objectNamed(sighting.object, sighting.at);
+    trigger.synchronisedId = sighting.synchronisedId;
+    if (sighting.synchronisedId) {
+        synchronisedTriggers_.emplace(*sighting.synchronisedId, triggers_.size());
+        trigger.interaction.ids = std::vector<int>{*sighting.synchronisedId};
+        trigger.usesSynchKnown = true;
+    } else {
+        trigger.branch = sighting.actions;
+        trigger.branchRead = true;
+        // In a synchronised script, a trigger that runs its actions itself
+        // is not synchronised.
+        if (synchronised_) {
+            setField(trigger.interaction.fields, "usesSynch", false);
+            trigger.usesSynchKnown = true;
+        }
+    }
+    triggers_.push_back(std::move(trigger));
+}
+
+void SceneAssembly::actionlessTrigger(const std::string& className, int emptyLinesBefore, std::size_t at)
+{
+    Trigger trigger;
+    trigger.interaction.className = className;
+    trigger.actionless = true;
+    trigger.branchRead = true;
+    trigger.emptyLinesBefore = emptyLinesBefore;
+    trigger.at = at;
+    triggers_.push_back(std::move(trigger));
+}
+
+void SceneAssembly::branch(int synchronisedId, bool running, std::vector<ActionSighting> actions, std::size_t at)
+{
+    const auto found = synchronisedTriggers_.find(synchronisedId);
+    if (found == synchronisedTriggers_.end())
+        ScriptCursor::failAt(at, "a branch for a synchronised trigger of the script");
+    if (running) {
+        Trigger& trigger = triggers_[found->second];
+        trigger.branch = std::move(actions);
+        trigger.branchRead = true;
+        trigger.hasBranch = true;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Putting it together
+
+RecognisedScene SceneAssembly::scene()
+{
+    placeTriggers();
+    addActionlessSynchronised();
+    resolveBranches();
+    alignFirstLoadWaits();
+    giveOwners();
+    completeActions();
+    settleKinds();
+    return build();
+}
+
+void SceneAssembly::placeTriggers()
+{
+    if (!(generatorLayout_ && placeByLayout()))
+        placeInOrder();
+    for (std::size_t t = 0; t < triggers_.size(); ++t)
+        objects_[*triggers_[t].object].triggers.push_back(t);
+}
+
+// Places the triggers by the empty lines of the generator's layout, which
+// count the objects between them.
+bool SceneAssembly::placeByLayout()
+{
+    std::vector<long long> slot(triggers_.size());
+    long long count = 0;
+    if (triggers_.empty()) {
+        count = static_cast<long long>(emptyLinesAtEnd_) - worldTail_ - 1;
+    } else {
+        long long at = static_cast<long long>(triggers_[0].emptyLinesBefore) - worldTail_ - 1;
+        for (std::size_t t = 0; t < triggers_.size(); ++t) {
+            if (t > 0)
+                at += triggers_[t].emptyLinesBefore;
+            slot[t] = at;
+        }
+        count = at + emptyLinesAtEnd_;
+    }
+    // Each object the script does not show stands for one empty line: a
+    // hostile script of empty lines must not make millions of them.
+    constexpr long long kMostUnshownObjects = 100'000;
+    if (count < 2 || count < static_cast<long long>(objects_.size())
+        || count - static_cast<long long>(objects_.size()) > kMostUnshownObjects)
+        return false;
+
+    // What each place holds, from the triggers: a named object, a localised
+    // one, or nothing known.
+    constexpr std::size_t kFree = std::numeric_limits<std::size_t>::max();
+    constexpr std::size_t kLocalised = kFree - 1;
+    std::vector<std::size_t> place(static_cast<std::size_t>(count), kFree);
+    place[0] = 0;
+    place[1] = 1;
+    std::vector<std::optional<std::string>> placeText(place.size());
+    // The kinds the triggers at each place allow their localised object.
+    const std::vector<unsigned> allowed = kindsByWaits();
+    std::vector<unsigned> placeKinds(place.size(), kAnyLocalisable);
+    for (std::size_t t = 0; t < triggers_.size(); ++t) {
+        if (slot[t] < 0 || slot[t] >= count)
+            return false;
+        const auto s = static_cast<std::size_t>(slot[t]);
+        const Trigger& trigger = triggers_[t];
+        if (trigger.object) {
+            if (place[s] != kFree && place[s] != *trigger.object)
+                return false;
+            place[s] = *trigger.object;
+        } else if (trigger.localisedObject) {
+            if (place[s] != kFree && place[s] != kLocalised)
+                return false;
+            place[s] = kLocalised;
+            placeKinds[s] &= allowed[t];
+            if (trigger.objectText) {
+                if (placeText[s] && placeText[s] != trigger.objectText)
+                    return false;
+                placeText[s] = trigger.objectText;
+            }
+        }
+    }
+    // The last place of each object's triggers.
+    std::vector<std::optional<std::size_t>> lastPlace(objects_.size());
+    for (std::size_t s = 0; s < place.size(); ++s)
+        if (place[s] < objects_.size())
+            lastPlace[place[s]] = s;
+    // The declared objects keep their order; each takes the first place
+    // that suits it.
+    std::vector<std::size_t> order(place.size(), kFree);
+    order[0] = 0;
+    order[1] = 1;
+    std::size_t next = 2;
+    for (std::size_t o = 2; o < objects_.size(); ++o) {
+        const Object& object = objects_[o];
+        std::size_t s = next;
+        for (; s < place.size(); ++s) {
+            if (place[s] == o)
+                break;
+            if (object.localised) {
+                if (place[s] == kFree)
+                    break;
+                if (place[s] == kLocalised && (placeKinds[s] & object.kinds)) {
+                    std::optional<std::pair<std::string, std::string>> split =
+                        placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
+                    if (!split
+                        || ((kindOfType(split->second) & object.kinds)
+                            && (!object.nameShown || split->first == object.name)))
+                        break;
+                }
+            } else if (place[s] == kFree) {
+                // A named object without triggers; its own place, if it has
+                // triggers, comes first.
+                if (!lastPlace[o] || *lastPlace[o] < s)
+                    break;
+            }
+        }
+        if (s >= place.size())
+            return false;
+        // Skipping the place of a named object's triggers would lose it.
+        for (std::size_t skipped = next; skipped < s; ++skipped)
+            if (place[skipped] != kFree && place[skipped] != kLocalised && place[skipped] != o)
+                return false;
+        order[s] = o;
+        next = s + 1;
+    }
+    for (std::size_t s = 0; s < place.size(); ++s)
+        if (place[s] != kFree && place[s] != kLocalised && order[s] != place[s])
+            return false;
+    // The rest are localised objects the declarations do not show: only a
+    // localised script leaves objects out.
+    if (!localised_ && std::count(order.begin(), order.end(), kFree) > 0) {
+        const bool globalLocalisable = std::any_of(objects_.begin(), objects_.end(), [](const Object& object) {
+            return !object.localised && (kindOfType(object.type) & kAnyLocalisable);
+        });
+        if (globalLocalisable)
+            return false;
+        localised_ = true;
+    }
+
+    std::vector<Object> placed;
+    std::vector<std::size_t> newIndex(objects_.size());
+    for (std::size_t s = 0; s < order.size(); ++s) {
+        if (order[s] == kFree) {
+            Object object;
+            object.localised = true;
+            placed.push_back(std::move(object));
+        } else {
+            newIndex[order[s]] = placed.size();
+            placed.push_back(std::move(objects_[order[s]]));
+        }
+    }
+    objects_ = std::move(placed);
+    for (Action& action : actions_)
+        if (action.owner)
+            action.owner = newIndex[*action.owner];
+    for (std::size_t t = 0; t < triggers_.size(); ++t) {
+        triggers_[t].object = static_cast<std::size_t>(slot[t]);
+        if (triggers_[t].objectText)
+            giveText(objects_[*triggers_[t].object], *triggers_[t].objectText);
+    }
+    return true;
+}
+
+// Places each trigger without an object named by the script on the first
+// object at or after the one of the trigger before it that can take it.
+void SceneAssembly::placeInOrder()
+{
+    const std::vector<unsigned> allowed = kindsByWaits();
+    // The trigger classes each object holds so far.
+    std::vector<std::vector<std::string>> classes(objects_.size());
+    std::size_t at = 0;
+    for (std::size_t t = 0; t < triggers_.size(); ++t) {
+        Trigger& trigger = triggers_[t];
+        if (trigger.object) {
+            if (*trigger.object < at)
+                ScriptCursor::failAt(trigger.at, "the triggers in the order of their objects");
+            at = *trigger.object;
+            classes.resize(objects_.size());
+            classes[at].push_back(trigger.interaction.className);
+            continue;
+        }
+        // Up to the object of the next trigger the script names.
+        std::size_t limit = objects_.size() - 1;
+        for (std::size_t later = t + 1; later < triggers_.size(); ++later)
+            if (triggers_[later].object) {
+                limit = *triggers_[later].object;
+                break;
+            }
+        classes.resize(objects_.size());
+        std::optional<std::size_t> chosen;
+        for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
+            const Object& object = objects_[o];
+            if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
+                continue;
+            if (std::find(classes[o].begin(), classes[o].end(), trigger.interaction.className) != classes[o].end())
+                continue;
+            if (trigger.objectText) {
+                std::optional<std::pair<std::string, std::string>> split = splitObjectText(*trigger.objectText);
+                if (split
+                    && ((object.nameShown && split->first != object.name)
+                        || !(kindOfType(split->second) & object.kinds)))
+                    continue;
+            }
+            chosen = o;
+            break;
+        }
+        if (!chosen) {
+            if (localised_) {
+                // A localised object the declarations do not show.
+                std::size_t index = limit;
+                bool limitHasTriggers = false;
+                for (std::size_t later = t + 1; later < triggers_.size(); ++later)
+                    limitHasTriggers = limitHasTriggers || triggers_[later].object == limit;
+                if (!limitHasTriggers)
+                    index = objects_.size();
+                // After the one before, and never before the actor.
+                index = std::max(index, std::max<std::size_t>(at + 1, 2));
+                Object object;
+                object.localised = true;
+                object.at = trigger.at;
+                insertObject(index, std::move(object));
+                classes.insert(classes.begin() + static_cast<std::ptrdiff_t>(index), std::vector<std::string>());
+                chosen = index;
+            } else {
+                chosen = at;
+            }
+        }
+        trigger.object = *chosen;
+        at = *chosen;
+        classes[at].push_back(trigger.interaction.className);
+        if (trigger.objectText)
+            giveText(objects_[at], *trigger.objectText);
+    }
+}
+
+std::vector<unsigned> SceneAssembly::kindsByWaits() const
+{
+    // A first-load trigger's wait tells whether its object is a solid
+    // object ("if(true") or one that loads; the waits come in the order of
+    // the triggers.
+    std::vector<unsigned> kinds(triggers_.size(), kAnyLocalisable);
+    std::size_t w = 0;
+    for (std::size_t t = 0; t < triggers_.size() && w < waits_.size(); ++t)
+        if (triggers_[t].interaction.className == "WorldFirstLoadsTrigger" && !triggers_[t].actionless)
+            kinds[t] = waits_[w++].solidObject ? kSolidObject : (kPrimitive | kViewpoint);
+    return kinds;
+}
+
+void SceneAssembly::addActionlessSynchronised()
+{
+    if (!synchronisedNames_)
+        return;
+    const std::vector<int>& names = *synchronisedNames_;
+    std::size_t listed = 0;
+    for (std::size_t t = 0; t <= triggers_.size(); ++t) {
+        // Listed names before this synchronised trigger's own are those of
+        // triggers without actions.
+        std::optional<int> own = t < triggers_.size() ? triggers_[t].synchronisedId : std::nullopt;
+        if (t < triggers_.size() && !own) {
+            // A trigger known from its comment takes the next listed name
+            // that no trigger's code claims.
+            Trigger& trigger = triggers_[t];
+            if (trigger.actionless && listed < names.size()) {
+                bool claimed = false;
+                for (std::size_t later = t + 1; later < triggers_.size(); ++later)
+                    claimed = claimed || triggers_[later].synchronisedId == names[listed];
+                if (!claimed) {
+                    trigger.synchronisedId = names[listed++];
+                    trigger.interaction.ids = std::vector<int>{*trigger.synchronisedId};
+                    trigger.usesSynchKnown = true;
+                    continue;
+                }
+            }
+            if (trigger.actionless) {
+                setField(trigger.interaction.fields, "usesSynch", false);
+                trigger.usesSynchKnown = true;
+            }
+            continue;
+        }
+        while (listed < names.size() && (!own || names[listed] != *own)) {
+            // A synchronised trigger without actions, of which the script
+            // shows nothing but its name.
+            const std::size_t object = t > 0 ? *triggers_[t - 1].object : (t < triggers_.size() ? *triggers_[t].object : 0);
+            Trigger trigger;
+            trigger.object = object;
+            trigger.actionless = true;
+            trigger.branchRead = true;
+            trigger.synchronisedId = names[listed];
+            trigger.interaction.ids = std::vector<int>{names[listed]};
+            trigger.usesSynchKnown = true;
+            std::vector<std::string> held;
+            for (std::size_t other : objects_[object].triggers)
+                held.push_back(triggers_[other].interaction.className);
+            trigger.interaction.className = "OnclickTrigger";
+            for (const char* className : {"OnclickTrigger", "ProximityTrigger", "WorldFirstLoadsTrigger"})
+                if (std::find(held.begin(), held.end(), className) == held.end()) {
+                    trigger.interaction.className = className;
+                    break;
+                }
+            triggers_.insert(triggers_.begin() + static_cast<std::ptrdiff_t>(t), std::move(trigger));
+            // Keep the objects' lists pointing at the same triggers.
+            for (Object& o : objects_)
+                for (std::size_t& index : o.triggers)
+                    if (index >= t)
+                        ++index;
+            auto& list = objects_[object].triggers;
+            const auto position = std::find_if(list.begin(), list.end(), [t](std::size_t index) { return index > t; });
+            list.insert(position, t);
+            ++listed;
+            ++t;
+        }
+        if (t < triggers_.size()) {
+            if (listed >= names.size())
+                ScriptCursor::failAt(triggers_[t].at, "a trigger the list of synchronised triggers names");
+            ++listed;
+        }
+    }
+}
+
+std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::size_t triggerObject)
+{
+    auto fits = [&](std::size_t o) {
+        const Object& object = objects_[o];
+        return object.localised && mayOwn(object, sighting.className) && (object.kinds & sighting.ownerKinds) != 0
+               && !holds(object, sighting.className);
+    };
+    if (fits(triggerObject))
+        return triggerObject;
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (fits(o))
+            return o;
+    Object object;
+    object.localised = true;
+    object.at = sighting.at;
+    // After the trigger's object, and never before the actor.
+    const std::size_t index = std::max<std::size_t>(triggerObject + 1, 2);
+    insertObject(index, std::move(object));
+    return index;
+}
+
+std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject)
+{
+    if (!sighting.key.empty() && sighting.className != "ChatPrintMessageAction" && sighting.className != "URLpopup"
+        && sighting.className != "GotoNewWorldAction") {
+        auto found = keyed_.find(sighting.key);
+        if (found == keyed_.end())
+            ScriptCursor::failAt(sighting.at, "the trigger code of an action set up among the declarations");
+        Action& action = actions_[found->second];
+        for (const auto& [name, value] : sighting.fields)
+            setField(action.interaction.fields, name, value);
+        if (sighting.ownerText && action.owner)
+            giveText(objects_[*action.owner], *sighting.ownerText);
+        return found->second;
+    }
+    // Opacity set at once: the owner's opacity action.
+    if (sighting.className == "OpacityAction") {
+        const double final = std::get<double>(*field(sighting.fields, "finalOpacity"));
+        std::optional<std::size_t> any;
+        for (std::size_t a = 0; a < actions_.size(); ++a) {
+            Action& action = actions_[a];
+            if (action.interaction.className != "OpacityAction" || !action.owner)
+                continue;
+            const Object& owner = objects_[*action.owner];
+            const bool named = sighting.owner->kind == Kind::This ? owner.localised
+                                                                  : *action.owner == objectNamed(*sighting.owner, sighting.at);
+            if (!named)
+                continue;
+            const action::FieldValue* fade = field(action.interaction.fields, "fadeInOpacity");
+            if (fade && std::get<bool>(*fade))
+                continue;
+            const action::FieldValue* held = field(action.interaction.fields, "finalOpacity");
+            if (held && std::get<double>(*held) == final) {
+                setField(action.interaction.fields, "fadeInOpacity", false);
+                return a;
+            }
+            any = any ? any : std::optional<std::size_t>(a);
+        }
+        if (!any)
+            ScriptCursor::failAt(sighting.at, "the trigger code of an opacity action set up among the declarations");
+        setField(actions_[*any].interaction.fields, "fadeInOpacity", false);
+        return *any;
+    }
+    // A viewpoint animation: the owner's, whose time elements its on-load
+    // code shows.
+    if (sighting.className == "ViewpointObjectAction") {
+        const auto held = [&](std::size_t owner) -> std::optional<std::size_t> {
+            const Object& object = objects_[owner];
+            for (const std::vector<std::size_t>* list : {&object.actions, &object.onLoadActions})
+                for (std::size_t a : *list)
+                    if (actions_[a].interaction.className == sighting.className) {
+                        actions_[a].interaction.active = true;
+                        return a;
+                    }
+            return std::nullopt;
+        };
+        if (sighting.owner->kind != Kind::This) {
+            if (std::optional<std::size_t> a = held(objectNamed(*sighting.owner, sighting.at)))
+                return *a;
+        } else {
+            // Every active animation of a localised object writes on-load
+            // code, so it is one that code shows: the trigger's object's,
+            // else the first such.
+            std::vector<std::size_t> candidates{triggerObject};
+            for (std::size_t o = 2; o < objects_.size(); ++o)
+                candidates.push_back(o);
+            for (std::size_t o : candidates)
+                if (objects_[o].localised)
+                    if (std::optional<std::size_t> a = held(o))
+                        return *a;
+            if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
+                return *a;
+        }
+    }
+    // Actions without generated names: the same fields on the same owner
+    // are the same action.
+    std::optional<std::size_t> owner;
+    std::string key = sighting.key;
+    if (sighting.owner) {
+        owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
+                                                   : objectNamed(*sighting.owner, sighting.at);
+        for (const auto& [name, value] : sighting.fields) {
+            key += "|" + name;
+            if (const double* number = std::get_if<double>(&value))
+                key += "=" + std::to_string(*number);
+            else if (const bool* flag = std::get_if<bool>(&value))
+                key += *flag ? "=1" : "=0";
+        }
+        for (std::size_t a : objects_[*owner].actions) {
+            const Action& action = actions_[a];
+            if (action.interaction.className != sighting.className)
+                continue;
+            // The actor's own move action until the script shows it.
+            if (a == 0 && !actorMoveTaken_)
+                return addAction(sighting, owner, true);
+            if (action.interaction.fields == sighting.fields && action.interaction.active)
+                return a;
+        }
+    } else {
+        auto found = keyed_.find(key);
+        if (found != keyed_.end())
+            return found->second;
+    }
+    if (owner && !mayOwn(objects_[*owner], sighting.className))
+        ScriptCursor::failAt(sighting.at, "an action its object may hold");
+    ActionSighting unnamed = sighting;
+    unnamed.key = owner ? std::string() : key;
+    const std::size_t added = addAction(unnamed, owner, true);
+    actions_[added].ownerGuessed = sighting.owner && sighting.owner->kind == Kind::This;
+    return added;
+}
+
+void SceneAssembly::resolveBranches()
+{
+    for (Trigger& trigger : triggers_) {
+        if (!trigger.branchRead && trigger.synchronisedId) {
+            // A synchronised trigger whose actions are all inactive has no
+            // branch in the handler.
+            trigger.branchRead = true;
+        }
+        for (const ActionSighting& sighting : trigger.branch)
+            trigger.actions.push_back(useAction(sighting, *trigger.object));
+        trigger.branch.clear();
+    }
+}
+
+// A first-load trigger waits for the owner of each of its actions, active or
+// not, unless the owner is a solid object or the actor: the waits show the
+// inactive actions, and the owners of actions whose code names none.
+void SceneAssembly::alignFirstLoadWaits()
+{
+    std::vector<std::size_t> firstLoads;
+    for (std::size_t t = 0; t < triggers_.size(); ++t)
+        if (triggers_[t].interaction.className == "WorldFirstLoadsTrigger" && !triggers_[t].actionless)
+            firstLoads.push_back(t);
+    if (firstLoads.size() != waits_.size()) {
+        const std::size_t at = waits_.size() > firstLoads.size() ? waits_[firstLoads.size()].at
+                                                                 : triggers_[firstLoads[waits_.size()]].at;
+        ScriptCursor::failAt(at, "as many waits for objects to load as first-load triggers");
+    }
+    // The waits that name fewest owners leave their actions least choice,
+    // so they choose first: an action two triggers fire gets the owner
+    // both allow.
+    std::vector<std::size_t> order(waits_.size());
+    for (std::size_t w = 0; w < order.size(); ++w)
+        order[w] = w;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
+    for (std::size_t w : order) {
+        const FirstLoadWait& wait = waits_[w];
+        Trigger& trigger = triggers_[firstLoads[w]];
+        Object& object = objects_[*trigger.object];
+        if (wait.object.kind == Kind::This ? !object.localised : objectNamed(wait.object, wait.at) != *trigger.object)
+            ScriptCursor::failAt(wait.at, "the wait of the first-load trigger of the same object");
+        if (object.localised)
+            object.kinds &= wait.solidObject ? kSolidObject : (kPrimitive | kViewpoint);
+        else if (wait.solidObject != (object.type == "solid-object"))
+            ScriptCursor::failAt(wait.at, wait.solidObject ? "a wait for the trigger's own object" : "true");
+
+        // Which owners each action's wait names: a fixed owner names itself
+        // unless it is a solid object or the actor; an action without an
+        // owner yet, or with a localised one, may name a wait or none.
+        const std::vector<std::size_t>& actions = trigger.actions;
+        const std::vector<ScriptObjectName>& owners = wait.owners;
+        auto matches = [&](std::size_t a, const ScriptObjectName& name) {
+            const Action& action = actions_[a];
+            if (!action.owner)
+                return name.kind != Kind::Actor && mayOwnNamed(name, action.interaction.className);
+            const Object& owner = objects_[*action.owner];
+            if (owner.localised)
+                return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint));
+            return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner && owner.type != "solid-object"
+                   && owner.type != "actor";
+        };
+        auto mayWaitForNone = [&](std::size_t a) {
+            const Action& action = actions_[a];
+            // A localised script may leave out the solid object altogether.
+            if (!action.owner)
+                return solidObjectFor(action.interaction.className).has_value()
+                       || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject));
+            const Object& owner = objects_[*action.owner];
+            // A localised owner the trigger code only guessed may give the
+            // action up to a solid object.
+            if (owner.localised)
+                return (owner.kinds & kSolidObject) != 0
+                       || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject));
+            return owner.type == "solid-object" || owner.type == "actor";
+        };
+        // reach[i][j]: actions from i and waits from j can be matched, with
+        // inactive actions added for waits no action names.
+        const std::size_t n = actions.size();
+        const std::size_t m = owners.size();
+        std::vector<std::vector<char>> reach(n + 1, std::vector<char>(m + 1, 0));
+        reach[n][m] = 1;
+        for (std::size_t i = n + 1; i-- > 0;) {
+            for (std::size_t j = m + 1; j-- > 0;) {
+                if (i == n && j == m)
+                    continue;
+                bool ok = false;
+                if (j < m && reach[i][j + 1])
+                    ok = true; // an inactive action waits for owners[j]
+                if (!ok && i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j]))
+                    ok = true;
+                if (!ok && i < n && reach[i + 1][j] && mayWaitForNone(actions[i]))
+                    ok = true;
+                reach[i][j] = ok;
+            }
+        }
+        if (!reach[0][0])
+            ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
+        std::vector<std::size_t> aligned;
+        std::size_t i = 0;
+        std::size_t j = 0;
+        while (i < n || j < m) {
+            if (i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j])) {
+                Action& action = actions_[actions[i]];
+                if (!action.owner) {
+                    action.owner = ownerNamed(owners[j], *trigger.object, action.interaction.className);
+                    objects_[*action.owner].actions.push_back(actions[i]);
+                } else if (objects_[*action.owner].localised) {
+                    objects_[*action.owner].kinds &= kPrimitive | kViewpoint;
+                }
+                aligned.push_back(actions[i]);
+                ++i;
+                ++j;
+            } else if (i < n && reach[i + 1][j] && mayWaitForNone(actions[i])) {
+                Action& action = actions_[actions[i]];
+                if (action.owner && objects_[*action.owner].localised
+                    && !(objects_[*action.owner].kinds & kSolidObject)) {
+                    std::erase(objects_[*action.owner].actions, actions[i]);
+                    action.owner.reset();
+                }
+                if (!action.owner) {
+                    std::optional<std::size_t> solid = solidObjectFor(action.interaction.className);
+                    action.owner = solid ? *solid : newObject("", true, wait.at);
+                    objects_[*action.owner].actions.push_back(actions[i]);
+                }
+                if (objects_[*action.owner].localised)
+                    objects_[*action.owner].kinds &= kSolidObject;
+                aligned.push_back(actions[i]);
+                ++i;
+            } else if (j < m) {
+                const std::size_t owner = ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction");
+                // A branch in the handler shows that the trigger fires an
+                // active action, though it writes nothing.
+                const bool active = trigger.hasBranch && i == n
+                                    && std::none_of(aligned.begin(), aligned.end(), [&](std::size_t a) {
+                                           return actions_[a].interaction.active;
+                                       });
+                aligned.push_back(active ? emptyMessage(owner) : filler(owner));
+                ++j;
+            } else {
+                // Settling an owner's kind above ruled out a way the table
+                // of matches counted on.
+                ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
+            }
+        }
+        trigger.actions = std::move(aligned);
+    }
+}
+
+bool SceneAssembly::mayOwnNamed(const ScriptObjectName& name, const std::string& className) const
+{
+    if (name.kind == Kind::This) {
+        for (const Object& object : objects_)
+            if (object.localised && mayOwn(object, className) && (object.kinds & (kPrimitive | kViewpoint)))
+                return true;
+        return false;
+    }
+    return mayOwn(objects_[objectNamed(name, 0)], className);
+}
+
+std::size_t SceneAssembly::ownerNamed(const ScriptObjectName& name, std::size_t triggerObject,
+                                      const std::string& className)
+{
+    if (name.kind != Kind::This)
+        return objectNamed(name, 0);
+    auto fits = [&](std::size_t o) {
+        const Object& object = objects_[o];
+        return object.localised && mayOwn(object, className) && (object.kinds & (kPrimitive | kViewpoint));
+    };
+    std::size_t chosen = triggerObject;
+    if (!fits(chosen)) {
+        chosen = objects_.size();
+        for (std::size_t o = 2; o < objects_.size(); ++o)
+            if (fits(o)) {
+                chosen = o;
+                break;
+            }
+    }
+    // Without a layout to show them, the localised objects the script
+    // names only so go last.
+    if (chosen == objects_.size())
+        newObject("", true, 0);
+    objects_[chosen].kinds &= kPrimitive | kViewpoint;
+    return chosen;
+}
+
+std::optional<std::size_t> SceneAssembly::solidObjectFor(const std::string& className) const
+{
+    for (std::size_t o = 2; o < objects_.size(); ++o) {
+        const Object& object = objects_[o];
+        if ((object.localised ? (object.kinds & kSolidObject) : object.type == "solid-object")
+            && (allowedKinds(className) & kSolidObject))
+            return o;
+    }
+    return std::nullopt;
+}
+
+// An inactive action of the object, for a trigger that must fire one: one
+// it holds already, else a new message that prints nothing.
+std::size_t SceneAssembly::filler(std::size_t owner)
+{
+    for (std::size_t a : objects_[owner].actions)
+        if (!actions_[a].interaction.active)
+            return a;
+    ActionSighting chat;
+    chat.className = owner == 1 ? "MovePositionAction" : "ChatPrintMessageAction";
+    const std::size_t index = addAction(chat, owner, false);
+    return index;
+}
+
+std::size_t SceneAssembly::emptyMessage(std::size_t owner)
+{
+    ActionSighting message;
+    message.className = "ChatPrintMessageAction";
+    return addAction(message, owner, true);
+}
+
+bool SceneAssembly::safeToAdd(const Object& object) const
+{
+    // A physical model makes every action write an on-load function; an
+    // object whose script has none holds no action.
+    const bool physical = object.physicalModel.has_value();
+    return !(physical && !object.onLoad && (object.type == kModelType || object.type == "viewpoint"))
+           && object.type != "actor";
+}
+
+void SceneAssembly::giveOwners()
+{
+    // The object of the first trigger that fires each action.
+    std::vector<std::optional<std::size_t>> firstTriggerObject(actions_.size());
+    for (const Trigger& trigger : triggers_)
+        for (std::size_t a : trigger.actions)
+            if (a < firstTriggerObject.size() && !firstTriggerObject[a])
+                firstTriggerObject[a] = trigger.object;
+    for (std::size_t a = 0; a < actions_.size(); ++a) {
+        if (actions_[a].owner)
+            continue;
+        const std::string& className = actions_[a].interaction.className;
+        // The trigger's object first, then every object in order: one that
+        // holds no such action yet, else any that may hold it.
+        const auto firstOf = [&](auto&& fits) -> std::optional<std::size_t> {
+            if (const std::optional<std::size_t> o = firstTriggerObject[a]; o && fits(objects_[*o]))
+                return o;
+            for (std::size_t o = 0; o < objects_.size(); ++o)
+                if (fits(objects_[o]))
+                    return o;
+            return std::nullopt;
+        };
+        const auto mayTake = [&](const Object& object) { return safeToAdd(object) && mayOwn(object, className); };
+        std::optional<std::size_t> chosen =
+            firstOf([&](const Object& object) { return mayTake(object) && !holds(object, className); });
+        if (!chosen)
+            chosen = firstOf(mayTake);
+        actions_[a].owner = chosen.value_or(0);
+        objects_[*actions_[a].owner].actions.push_back(a);
+    }
+}
+
+void SceneAssembly::completeActions()
+{
+    for (std::size_t o = 0; o < objects_.size(); ++o) {
+        Object& object = objects_[o];
+        const bool physical = object.physicalModel.has_value();
+        // Without a physical model only active actions write on-load code.
+        for (std::size_t a : object.onLoadActions)
+            if (!physical)
+                actions_[a].interaction.active = true;
+        flushOnLoadActions(object, std::string::npos);
+        // An on-load function with nothing to show for it: a viewpoint
+        // animation without time elements, or, with a physical model, any
+        // action.
+        if (object.onLoad && object.actions.empty()) {
+            ActionSighting animation;
+            animation.className = physical || object.type != "viewpoint" ? "ChatPrintMessageAction"
+                                                                          : "ViewpointObjectAction";
+            if (object.localised && !physical)
+                object.kinds &= kViewpoint;
+            addAction(animation, o, !physical);
+        } else if (object.onLoad && !physical) {
+            bool qualifies = false;
+            for (std::size_t a : object.actions) {
+                const std::string& className = actions_[a].interaction.className;
+                qualifies = qualifies
+                            || (actions_[a].interaction.active
+                                && (className == "OpacityAction" || className == "ViewpointObjectAction"));
+            }
+            if (!qualifies) {
+                ActionSighting animation;
+                animation.className = "ViewpointObjectAction";
+                addAction(animation, o, true);
+            }
+        }
+    }
+    // Fades whose first opacity no on-load code shows: from their step.
+    for (Action& action : actions_) {
+        if (!action.fadeStep || field(action.interaction.fields, "initialOpacity"))
+            continue;
+        const double final = std::get<double>(*field(action.interaction.fields, "finalOpacity"));
+        setField(action.interaction.fields, "initialOpacity", firstOpacity(final, *action.fadeStep));
+    }
+    // A trigger with code but no action to show fires inactive ones.
+    for (Trigger& trigger : triggers_) {
+        if (trigger.actionless || !trigger.actions.empty())
+            continue;
+        std::size_t owner = *trigger.object;
+        if (!safeToAdd(objects_[owner]) || owner == 1)
+            owner = 0;
+        // A first-load trigger waits for the owners of its actions, but never
+        // for the actor.
+        if (trigger.interaction.className == "WorldFirstLoadsTrigger")
+            owner = 1;
+        if (trigger.hasBranch) {
+            // A branch in the handler with nothing in it: an active action
+            // that writes nothing.
+            trigger.actions.push_back(emptyMessage(owner == 1 ? 0 : owner));
+        } else {
+            trigger.actions.push_back(filler(owner));
+        }
+    }
+}
+
+void SceneAssembly::settleKinds()
+{
+    for (std::size_t o = 2; o < objects_.size(); ++o) {
+        Object& object = objects_[o];
+        if (!object.localised)
+            continue;
+        for (std::size_t a : object.actions)
+            object.kinds &= allowedKinds(actions_[a].interaction.className) | ~kAnyLocalisable;
+        if (object.type.empty() || !(kindOfType(object.type) & object.kinds))
+            object.type = typeOfKinds(object.kinds & kAnyLocalisable ? object.kinds : kAnyLocalisable);
+    }
+}
+
+RecognisedScene SceneAssembly::build() const
+{
+    RecognisedScene scene;
+    scene.localised = localised_;
+    scene.synchronised = synchronised_;
+    std::vector<std::pair<std::size_t, std::size_t>> place(actions_.size());
+    for (std::size_t o = 0; o < objects_.size(); ++o)
+        for (std::size_t k = 0; k < objects_[o].actions.size(); ++k)
+            place[objects_[o].actions[k]] = {o, k};
+    for (std::size_t o = 0; o < objects_.size(); ++o) {
+        const Object& object = objects_[o];
+        RecognisedObject out;
+        out.type = object.type;
+        out.name = object.name;
+        out.id = object.id;
+        out.fields = object.fields;
+        if (object.physicalModel)
+            out.records.emplace_back("pm", *object.physicalModel);
+        for (std::size_t a : object.actions) {
+            RecognisedInteraction interaction = actions_[a].interaction;
+            interaction.fields.erase(std::remove_if(interaction.fields.begin(), interaction.fields.end(),
+                                                    [](const auto& entry) { return entry.first == "divbit"; }),
+                                     interaction.fields.end());
+            out.actions.push_back(std::move(interaction));
+        }
+        for (std::size_t t : object.triggers) {
+            RecognisedTrigger trigger;
+            trigger.interaction = triggers_[t].interaction;
+            for (std::size_t a : triggers_[t].actions)
+                trigger.actions.push_back({place[a].first, place[a].second});
+            out.triggers.push_back(std::move(trigger));
+        }
+        if (o == 0) {
+            if (!welcomeLines_.empty()) {
+                std::string message;
+                for (std::size_t k = 0; k < welcomeLines_.size(); ++k)
+                    message += (k > 0 ? "\n" : "") + welcomeLines_[k];
+                // A last empty line needs a line end of its own.
+                if (welcomeLines_.back().empty())
+                    message += "\n";
+                out.fields.emplace_back("welcomeMessage", std::optional<std::string>(message));
+                out.fields.emplace_back("welcomeEnabled", true);
+            }
+            for (const auto& [key, fields] : worldRecords_) {
+                out.fields.emplace_back(key + "Enabled", true);
+                out.records.emplace_back(key, fields);
+            }
+            out.sounds = sounds_;
+        }
+        scene.objects.push_back(std::move(out));
+    }
+    return scene;
+}
+
+} // namespace scenewright::core::script
