@@ -178,7 +178,9 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
     for (const auto& object : objects)
         object->generateAtmoScript(context);
     const std::string names = script::SynchronisationTable::getTriggerNames(objects);
-    const std::string handler = context.synchronisation().doScript(objects);
+    std::string handler;
+    script::ScriptOutput handlerText(handler);
+    context.synchronisation().doScript(objects, handlerText);
     ASSERT_FALSE(names.empty());
     ASSERT_FALSE(handler.empty());
     const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger(sceneContext());

@@ -90,11 +90,17 @@ protected:
         return text;
     }
 
-    // Saves the new text through the operations.
-    bool saveWith(const fs::path& target, WatchedOperations& operations, std::string& error)
+    // Saves the new text through the operations, whole or made in four
+    // pieces while it is written.
+    bool saveWith(const fs::path& target, WatchedOperations& operations, std::string& error, bool inPieces)
     {
         io::SaveFile file(target.string(), operations);
-        const bool saved = file.save(newText());
+        const std::string text = newText();
+        const bool saved = inPieces ? file.save([&text](const std::function<void(std::string_view)>& write) {
+            for (std::size_t at = 0; at < text.size(); at += text.size() / 4 + 1)
+                write(std::string_view(text).substr(at, text.size() / 4 + 1));
+        })
+                                    : file.save(text);
         error = file.errorString();
         return saved;
     }
@@ -102,8 +108,9 @@ protected:
 
 TEST_F(SaveFileTest, AtEveryMomentOfASaveTheFileHoldsTheOldTextOrTheNewOneInFull)
 {
-    for (const bool hadFile : {true, false}) {
+    for (const auto [hadFile, inPieces] : {std::pair(true, false), std::pair(false, false), std::pair(true, true)}) {
         SCOPED_TRACE(hadFile ? "replacing a file" : "creating a file");
+        SCOPED_TRACE(inPieces ? "made in pieces" : "whole");
         const fs::path target = directory_ / "scene.scw";
         const std::string before = hadFile ? "old text\n" : kMissing;
 
@@ -112,7 +119,7 @@ TEST_F(SaveFileTest, AtEveryMomentOfASaveTheFileHoldsTheOldTextOrTheNewOneInFull
             writeFile(target, before);
         WatchedOperations watched(target);
         std::string error;
-        ASSERT_TRUE(saveWith(target, watched, error)) << error;
+        ASSERT_TRUE(saveWith(target, watched, error, inPieces)) << error;
         ASSERT_GT(watched.calls(), 4) << "the text should take several writes";
         for (const std::string& seen : watched.seen())
             EXPECT_EQ(seen, before);
@@ -127,7 +134,7 @@ TEST_F(SaveFileTest, AtEveryMomentOfASaveTheFileHoldsTheOldTextOrTheNewOneInFull
             if (hadFile)
                 writeFile(target, before);
             WatchedOperations failing(target, call);
-            EXPECT_FALSE(saveWith(target, failing, error));
+            EXPECT_FALSE(saveWith(target, failing, error, inPieces));
             EXPECT_EQ(error, "Cannot save " + target.string() + ": " + std::strerror(failing.failure()));
             for (const std::string& seen : failing.seen())
                 EXPECT_EQ(seen, before);
@@ -188,6 +195,22 @@ TEST_F(SaveFileTest, AStalledDiskFailsInsteadOfHangingAndAnInterruptedWriteIsRet
     io::SaveFile retried(target.string(), interrupted);
     EXPECT_TRUE(retried.save(newText())) << retried.errorString();
     EXPECT_EQ(fileContent(target), newText());
+    EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
+}
+
+// A text that fails while it is made (the generator throws) leaves the old
+// file and no temporary one.
+TEST_F(SaveFileTest, ATextThatFailsWhileItIsMadeLeavesTheOldFile)
+{
+    const fs::path target = directory_ / "scene.scw";
+    writeFile(target, "old");
+    io::SaveFile file(target.string());
+    EXPECT_THROW(file.save([](const std::function<void(std::string_view)>& write) {
+        write("half of the ");
+        throw std::runtime_error("out of memory");
+    }),
+                 std::runtime_error);
+    EXPECT_EQ(fileContent(target), "old");
     EXPECT_EQ(entries(), std::vector<std::string>{"scene.scw"});
 }
 

@@ -12,6 +12,7 @@
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <sys/stat.h>
@@ -150,24 +151,44 @@ bool sameFile(const std::string& one, const std::string& other)
         && first.st_ino == second.st_ino;
 }
 
-// Writes the text to the file (replaced atomically), or to standard output.
-int writeOut(const std::string& text, const std::optional<std::string>& output, std::ostream& out, std::ostream& err)
+script::ScriptLayout layoutOf(Format format)
+{
+    switch (format) {
+    case Format::Beautify: return script::ScriptLayout::Beautified;
+    case Format::Compress: return script::ScriptLayout::Compressed;
+    case Format::None: break;
+    }
+    return script::ScriptLayout::AsGenerated;
+}
+
+using Writer = std::function<void(std::string_view)>;
+
+// Writes the text `produce` makes, as it makes it, to the file (replaced
+// atomically) or to standard output.
+int deliver(const io::SaveFile::Producer& produce, const std::optional<std::string>& output, std::ostream& out,
+            std::ostream& err)
 {
     if (output) {
         io::SaveFile file(*output);
-        if (!file.save(text)) {
+        if (!file.save(produce)) {
             err << "scenewright-gen: " << file.errorString() << "\n";
             return GeneratorCommand::kFailure;
         }
         return GeneratorCommand::kSuccess;
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    produce([&out](std::string_view piece) { out.write(piece.data(), static_cast<std::streamsize>(piece.size())); });
     out.flush();
     if (!out) {
         err << "scenewright-gen: cannot write to standard output\n";
         return GeneratorCommand::kFailure;
     }
     return GeneratorCommand::kSuccess;
+}
+
+// Writes the text to the file (replaced atomically), or to standard output.
+int writeOut(const std::string& text, const std::optional<std::string>& output, std::ostream& out, std::ostream& err)
+{
+    return deliver([&text](const Writer& write) { write(text); }, output, out, err);
 }
 
 int importScript(const std::string& path, const std::optional<std::string>& output, std::istream& in,
@@ -253,33 +274,37 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
         return kFailure;
     }
 
-    std::string text;
     if (options->script) {
+        std::string text;
         if (!readScript(*options->script, in, text, error)) {
             err << "scenewright-gen: " << error << "\n";
             return kFailure;
         }
-    } else {
-        core::IdCounter ids;
-        auto document = core::SceneDocument::open(*options->project, ids, error);
-        if (!document) {
-            err << "scenewright-gen: " << error << "\n";
-            return kFailure;
-        }
-        script::ScriptOptions scriptOptions;
-        scriptOptions.localise = options->localisation == Localisation::FromProject
-                                     ? document->localiseScript()
-                                     : options->localisation == Localisation::Localise;
-        scriptOptions.synchronise = options->synchronise;
-        try {
-            document->nameObjects();
-            text = script::ScriptGenerator::generate(document->objects(), scriptOptions);
-        } catch (const core::IdsExhausted& exhausted) {
-            err << "scenewright-gen: " << exhausted.what() << "\n";
-            return kFailure;
-        }
+        return writeOut(formatted(text, options->format), options->output, out, err);
     }
-    return writeOut(formatted(text, options->format), options->output, out, err);
+
+    core::IdCounter ids;
+    auto document = core::SceneDocument::open(*options->project, ids, error);
+    if (!document) {
+        err << "scenewright-gen: " << error << "\n";
+        return kFailure;
+    }
+    script::ScriptOptions scriptOptions;
+    scriptOptions.localise = options->localisation == Localisation::FromProject
+                                 ? document->localiseScript()
+                                 : options->localisation == Localisation::Localise;
+    scriptOptions.synchronise = options->synchronise;
+    scriptOptions.layout = layoutOf(options->format);
+    try {
+        document->nameObjects();
+    } catch (const core::IdsExhausted& exhausted) {
+        err << "scenewright-gen: " << exhausted.what() << "\n";
+        return kFailure;
+    }
+    // The script goes out as it is generated.
+    return deliver(
+        [&](const Writer& write) { script::ScriptGenerator::write(document->objects(), scriptOptions, write); },
+        options->output, out, err);
 }
 
 } // namespace scenewright::tools

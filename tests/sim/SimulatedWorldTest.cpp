@@ -257,5 +257,48 @@ TEST_F(ScriptErrorTest, ResetStartsTheRunAgain)
     EXPECT_EQ(calls(world), (std::vector<std::string>{"chat.print 'start'", "addAnimator b"}));
 }
 
+// The world's objects stay strict, and animators keep the order and the
+// once-per-frame calls of a set, however they come and go.
+TEST_F(ScriptErrorTest, WorldObjectsAreStrictAndAnimatorsRunOncePerFrame)
+{
+    struct Case {
+        const char* script;
+        int frames;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"x = theActor.nothing;\n", 0, {"error line 1: TypeError: actor has no member nothing"}},
+        {"v = Vector(1, 2, 3);\nchat.print(v.x);\ny = v.w;\n", 0,
+         {"chat.print 1", "error line 3: TypeError: Vector(1,2,3) has no member w"}},
+        {"y = theStage.getChild('door').worldSpacePosition.w;\n", 0,
+         {"error line 1: TypeError: Vector(40,0,0) has no member w"}},
+        // A member the script sets somewhere reads undefined before it is set.
+        {"if (theActor.next == undefined) chat.print('none');\ntheActor.next = 1;\n", 0, {"chat.print 'none'"}},
+        // Added twice: called once a frame. Removed and added again while
+        // a frame runs: still called in that frame, then after the others.
+        {"a = Object();\na.timestep = function() { chat.print('a'); removeAnimator(a); addAnimator(a); };\n"
+         "b = Object();\nb.timestep = function() { chat.print('b'); };\naddAnimator(a);\naddAnimator(b);\n"
+         "addAnimator(a);\n",
+         2,
+         {"addAnimator a", "addAnimator b", "addAnimator a", "chat.print 'a'", "removeAnimator a", "addAnimator a",
+          "chat.print 'b'", "chat.print 'b'", "chat.print 'a'", "removeAnimator a", "addAnimator a"}},
+        // Removed by another animator before its turn: not called.
+        {"a = Object();\na.timestep = function() { chat.print('a'); removeAnimator(b); };\n"
+         "b = Object();\nb.timestep = function() { chat.print('b'); };\naddAnimator(a);\naddAnimator(b);\n",
+         1, {"addAnimator a", "addAnimator b", "chat.print 'a'", "removeAnimator b"}},
+        // A number is held like any animator, and logged as it is.
+        {"addAnimator(7);\nremoveAnimator(7);\n", 1, {"addAnimator 7", "removeAnimator 7"}},
+    };
+    for (const Case& c : cases) {
+        sim::SimulatedScene scene = scriptScene(c.script);
+        scene.objects.emplace_back("door", "primitive");
+        SimulatedWorld world(scene);
+        world.runFrames(c.frames);
+        std::vector<std::string> seen = calls(world);
+        std::erase_if(seen, [](const std::string& call) { return call.starts_with("world.loaded"); });
+        EXPECT_EQ(seen, c.calls) << c.script;
+    }
+}
+
 } // namespace
 } // namespace scenewright::test

@@ -20,21 +20,57 @@ var __sim = (function (global) {
     var FRAME = 1 / 30;
     var LOAD_TIME = 0.5;
 
+    // Qt's engine looks a Map or a Set up one entry after the other, and an
+    // object's own members through a hash: the tables that a scene's size
+    // makes long are kept in members.
+
+    // A value for each object, kept in a hidden member of the object's own;
+    // a value that cannot take one (a number, a frozen object) keeps it in
+    // a Map.
+    function HiddenTable(description) {
+        this.key = Symbol(description);
+        this.others = new Map();
+    }
+    HiddenTable.prototype.get = function (object) {
+        if (this.others.size > 0 && this.others.has(object))
+            return this.others.get(object);
+        if (object !== null && (typeof object === 'object' || typeof object === 'function')
+            && Object.prototype.hasOwnProperty.call(object, this.key))
+            return object[this.key];
+        return undefined;
+    };
+    HiddenTable.prototype.set = function (object, value) {
+        if (object === null || (typeof object !== 'object' && typeof object !== 'function')
+            || !Reflect.set(object, this.key, value))
+            this.others.set(object, value);
+    };
+
+    // A set of names, as the members of an object without prototype. Names
+    // are kept under a prefix, so that none is taken for an array index.
+    function NameTable() { this.members = Object.create(null); }
+    NameTable.prototype.get = function (name) { return this.members['=' + name]; };
+    NameTable.prototype.set = function (name, value) { this.members['=' + name] = value; };
+
     var frame = 0;
     var entries = [];
-    var animators = new Set();
+    // The animators in the order they were added: an animator's slot is
+    // its place in the list (from 1), nothing when it is not animating.
+    // Removing one leaves its entry, stale, until the next frame starts.
+    var animatorList = [];
+    var animatorSlots = new HiddenTable('animator slot');
+    var staleAnimators = 0;
     var handlers = [];
     var toggles = [];
     var sceneObjects = [];
-    var byName = new Map();
+    var byName = new NameTable();
     var worldParts = new Map();
     var loaded = false;
     var connected = true;
     var sharedObjects = new Map();
     var reportedErrors = new Set();
-    var names = new Map();
+    var names = new HiddenTable('name');
     // The members the script assigns anywhere in its text.
-    var scriptMembers = new Set();
+    var scriptMembers = new NameTable();
     // Whether the name index has been rebuilt since the last drain: it is
     // rebuilt at most once per drain.
     var indexFresh = false;
@@ -100,7 +136,7 @@ var __sim = (function (global) {
         var name = member(object, '__name');
         if (name)
             return name;
-        if (!names.has(object) && !indexFresh) {
+        if (names.get(object) === undefined && !indexFresh) {
             indexNames();
             indexFresh = true;
         }
@@ -108,7 +144,7 @@ var __sim = (function (global) {
     }
 
     function unnamedObject(value) {
-        return value !== null && typeof value === 'object' && !member(value, '__name') && !names.has(value);
+        return value !== null && typeof value === 'object' && !member(value, '__name') && names.get(value) === undefined;
     }
 
     function indexNames() {
@@ -145,32 +181,29 @@ var __sim = (function (global) {
         return 'the object';
     }
 
-    // The key under which a strict object hands the world its own object,
-    // so that the world's code reads it directly.
-    var RAW = Symbol('raw');
-
-    // Getters and setters run on the object itself, not on its strict face.
-    var strictHandler = {
-        get: function (target, key) {
-            if (key === RAW)
-                return target;
-            var value = target[key];
-            if (value !== undefined || typeof key === 'symbol' || key in target || scriptMembers.has(key))
+    // Strictness lives at the end of the prototype chains of the world's
+    // objects: a read that finds the member on the object or its
+    // prototypes costs nothing more, and only a read of a member none of
+    // them has reaches the check.
+    var strictPrototype = new Proxy(Object.prototype, {
+        get: function (target, key, receiver) {
+            var value = Reflect.get(target, key, receiver);
+            if (value !== undefined || typeof key === 'symbol' || key in target || scriptMembers.get(key))
                 return value;
-            throw new TypeError(label(target) + ' has no member ' + escaped(key));
-        },
-        set: function (target, key, value) { return Reflect.set(target, key, value); }
-    };
+            throw new TypeError(label(receiver) + ' has no member ' + escaped(key));
+        }
+    });
 
-    // What the script gets of an object of the world.
-    function strict(target) { return new Proxy(target, strictHandler); }
+    // Makes the objects a constructor builds strict.
+    function strictClass(constructor) { Object.setPrototypeOf(constructor.prototype, strictPrototype); }
 
-    // The world's own object behind a strict one; anything else as it is.
-    function raw(value) { return (value !== null && typeof value === 'object' && value[RAW]) || value; }
+    // Makes one object of the world strict.
+    function strict(object) { return Object.setPrototypeOf(object, strictPrototype); }
 
     // ---- Vectors, rotations, transforms ----
 
     function Vec(x, y, z) { this.x = x; this.y = y; this.z = z; }
+    strictClass(Vec);
     Vec.prototype.add = function (other) {
         var o = Array.isArray(other) ? vector(other[0], other[1], other[2]) : other;
         return vector(this.x + o.x, this.y + o.y, this.z + o.z);
@@ -178,15 +211,14 @@ var __sim = (function (global) {
     Vec.prototype.__describe = function () {
         return 'Vector(' + [this.x, this.y, this.z].map(text).join(',') + ')';
     };
-    function vector(x, y, z) { return strict(new Vec(x, y, z)); }
+    function vector(x, y, z) { return new Vec(x, y, z); }
     // A position as the world keeps it: frozen, so that the script can
     // read it as often as it likes without a copy, and changes it only by
     // setting a new one (which the log shows).
     function toVec(value) {
         if (Array.isArray(value))
             return Object.freeze(new Vec(value[0], value[1], value[2]));
-        var v = raw(value);
-        return Object.freeze(new Vec(v.x, v.y, v.z));
+        return Object.freeze(new Vec(value.x, value.y, value.z));
     }
     function distance(a, b) {
         var dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -194,20 +226,23 @@ var __sim = (function (global) {
     }
 
     function Rot(order, x, y, z) { this.order = order; this.x = x; this.y = y; this.z = z; }
+    strictClass(Rot);
     Rot.prototype.__describe = function () {
         return 'Rotation(' + [this.order, this.x, this.y, this.z].map(text).join(',') + ')';
     };
 
     function Transform(translation) { this.translation = translation; }
+    strictClass(Transform);
     Transform.prototype.blend = function (other, fraction) {
         var a = this.translation, b = other.translation;
         return transform(vector(a.x + (b.x - a.x) * fraction, a.y + (b.y - a.y) * fraction,
                                 a.z + (b.z - a.z) * fraction));
     };
     Transform.prototype.__describe = function () { return 'Transform(' + text(this.translation) + ')'; };
-    function transform(translation) { return strict(new Transform(translation)); }
+    function transform(translation) { return new Transform(translation); }
 
     function Tex() { this.URL = ''; }
+    strictClass(Tex);
     Tex.prototype.__describe = function () { return 'Texture(' + text(this.URL) + ')'; };
 
     // ---- Things whose changes the log shows ----
@@ -233,7 +268,8 @@ var __sim = (function (global) {
 
     // A part with an opacity: a solid object of a model, an instance of a
     // viewpoint object's scene.
-    function Part(name) { this.__name = name; this.__opacity = 1; return strict(this); }
+    function Part(name) { this.__name = name; this.__opacity = 1; }
+    strictClass(Part);
     loggedProperty(Part.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
 
     // A face's surface shows the texture "face<index>.jpg" until the script
@@ -242,19 +278,20 @@ var __sim = (function (global) {
         var texture = new Tex();
         texture.URL = 'face' + index + '.jpg';
         this.__name = name;
-        this.__texture = strict(texture);
-        return strict(this);
+        this.__texture = texture;
     }
+    strictClass(SurfaceTexture);
     loggedProperty(SurfaceTexture.prototype, 'texture');
 
     function Face(owner, index) {
         this.__name = owner + '.face(' + index + ')';
         this.__surface = new SurfaceTexture(this.__name, index);
-        return strict(this);
     }
+    strictClass(Face);
     Face.prototype.getSurfaceTexture = function () { return this.__surface; };
 
-    function TimeElem(owner, name) { this.__name = owner + '.timeElem(' + text(name) + ')'; return strict(this); }
+    function TimeElem(owner, name) { this.__name = owner + '.timeElem(' + text(name) + ')'; }
+    strictClass(TimeElem);
     TimeElem.prototype.setSpeed = function (speed) { log(this.__name + '.setSpeed', text(speed)); };
     TimeElem.prototype.setPlayOnce = function (once) { log(this.__name + '.setPlayOnce', text(once)); };
     TimeElem.prototype.trigger = function () { log(this.__name + '.trigger', ''); };
@@ -265,8 +302,8 @@ var __sim = (function (global) {
         this.__owner = owner;
         this.__times = new Map();
         this.__instance = new Part(this.__name + '.instance(0)');
-        return strict(this);
     }
+    strictClass(ViewpointScene);
     ViewpointScene.prototype.getTimeElem = function (name) {
         if (!this.__times.has(name))
             this.__times.set(name, new TimeElem(this.__owner, name));
@@ -276,7 +313,8 @@ var __sim = (function (global) {
     ViewpointScene.prototype.getInstance = function () { return this.__instance; };
 
     // A viewpoint object inside a model: its scene.
-    function InnerViewpoint(name) { this.__name = name; this.scene = new ViewpointScene(name); return strict(this); }
+    function InnerViewpoint(name) { this.__name = name; this.scene = new ViewpointScene(name); }
+    strictClass(InnerViewpoint);
 
     // A physical model moves and turns its owner. The script sets its
     // properties (mass, collisions, friction...) as it likes.
@@ -284,8 +322,8 @@ var __sim = (function (global) {
         this.__owner = owner;
         this.__name = owner.__name + '.physicalModel';
         this.mass = mass;
-        return strict(this);
     }
+    strictClass(PhysicalModel);
     ['worldSpacePosition', 'worldSpaceOrientation', 'worldSpaceTransform'].forEach(function (property) {
         Object.defineProperty(PhysicalModel.prototype, property, {
             get: function () { return this.__owner[property]; },
@@ -305,7 +343,7 @@ var __sim = (function (global) {
         this.__name = name;
         this.__kind = kind;
         this.__set_worldSpacePosition(position);
-        this.__orientation = strict(new Rot('XYZ', 0, 0, 0));
+        this.__orientation = new Rot('XYZ', 0, 0, 0);
         this.__opacity = 1;
         this.__pm = undefined;
         this.__faces = [];
@@ -318,16 +356,12 @@ var __sim = (function (global) {
         this.loaded = false;
         // Called by the world once the thing has loaded, when the script sets it.
         this.onLoad = undefined;
-        return strict(this);
     }
-    // The position as the world keeps it, and the strict face the script reads.
-    Thing.prototype.__set_worldSpacePosition = function (v) {
-        this.__position = toVec(v);
-        this.__positionView = strict(this.__position);
-    };
+    strictClass(Thing);
+    Thing.prototype.__set_worldSpacePosition = function (v) { this.__position = toVec(v); };
     Thing.prototype.__set_worldSpaceOrientation = function (v) { this.__orientation = v; };
     Thing.prototype.__set_worldSpaceTransform = function (t) { this.__set_worldSpacePosition(t.translation); };
-    function readPosition() { return this.__positionView; }
+    function readPosition() { return this.__position; }
     loggedProperty(Thing.prototype, 'worldSpacePosition', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'position', readPosition, Thing.prototype.__set_worldSpacePosition);
     loggedProperty(Thing.prototype, 'worldSpaceOrientation', function () { return this.__orientation; },
@@ -340,7 +374,7 @@ var __sim = (function (global) {
     loggedProperty(Thing.prototype, 'opacity', null, function (v) { this.__opacity = clampOpacity(v); });
 
     Thing.prototype.dist = function (position) {
-        return distance(this[RAW].__position, Array.isArray(position) ? toVec(position) : raw(position));
+        return distance(this.__position, Array.isArray(position) ? toVec(position) : position);
     };
     Thing.prototype.getFaceCount = function () { return this.__faces.length; };
     Thing.prototype.getFace = function (i) { return this.__faces[i]; };
@@ -408,7 +442,8 @@ var __sim = (function (global) {
         getChild: found
     });
 
-    function SceneGroupRef(name) { this.__groupName = String(name); return strict(this); }
+    function SceneGroupRef(name) { this.__groupName = String(name); }
+    strictClass(SceneGroupRef);
     SceneGroupRef.prototype.__describe = function () { return 'SceneGroup(' + text(this.__groupName) + ')'; };
     SceneGroupRef.prototype.add = function () {
         log('SceneGroup(' + text(this.__groupName) + ').add', '');
@@ -418,12 +453,18 @@ var __sim = (function (global) {
     // ---- Animators and the clock ----
 
     function addAnimator(object) {
-        animators.add(object);
+        if (!animatorSlots.get(object)) {
+            animatorList.push(object);
+            animatorSlots.set(object, animatorList.length);
+        }
         log('addAnimator', object);
     }
 
     function removeAnimator(object) {
-        animators.delete(object);
+        if (animatorSlots.get(object)) {
+            animatorSlots.set(object, 0);
+            ++staleAnimators;
+        }
         log('removeAnimator', object);
     }
 
@@ -469,6 +510,23 @@ var __sim = (function (global) {
         });
     }
 
+    // Drops the entries of removed animators (and the old entry of one
+    // removed and added again), between frames only: a frame's list stays
+    // as it started.
+    function dropStaleAnimators() {
+        if (staleAnimators === 0)
+            return;
+        var live = [];
+        animatorList.forEach(function (animator, i) {
+            if (animatorSlots.get(animator) === i + 1) {
+                live.push(animator);
+                animatorSlots.set(animator, live.length);
+            }
+        });
+        animatorList = live;
+        staleAnimators = 0;
+    }
+
     function step() {
         ++frame;
         if (!loaded && now() >= LOAD_TIME - 1e-9)
@@ -476,10 +534,11 @@ var __sim = (function (global) {
         // Animators added during the frame wait for the next one; those
         // removed during it are not called any more. An animator without a
         // timestep (a model waiting for its onLoad) is only held.
-        var current = Array.from(animators);
-        for (var i = 0; i < current.length; ++i) {
-            var animator = current[i];
-            if (!animators.has(animator))
+        dropStaleAnimators();
+        var count = animatorList.length;
+        for (var i = 0; i < count; ++i) {
+            var animator = animatorList[i];
+            if (!animatorSlots.get(animator))
                 continue;
             var timestep = member(animator, 'timestep');
             if (typeof timestep !== 'function')
@@ -534,8 +593,8 @@ var __sim = (function (global) {
         this.near = 1;
         this.far = 50;
         this.position = undefined;
-        return strict(this);
     }
+    strictClass(SoundObj);
     SoundObj.prototype.__describe = function () { return 'Sound(' + text(this.__file) + ')'; };
     SoundObj.prototype.play = function () {
         this.active = true;
@@ -550,8 +609,8 @@ var __sim = (function (global) {
         this.label = String(label);
         this.state = false;
         this.onClick = undefined;
-        return strict(this);
     }
+    strictClass(ToggleObj);
     ToggleObj.prototype.__describe = function () { return 'Toggle(' + text(this.label) + ')'; };
     ToggleObj.prototype.add = function () {
         toggles.push(this);
@@ -562,10 +621,9 @@ var __sim = (function (global) {
     function Handler() {
         this.__filter = undefined;
         this.onEvent = undefined;
-        var handler = strict(this);
-        handlers.push(handler);
-        return handler;
+        handlers.push(this);
     }
+    strictClass(Handler);
     Handler.prototype.__describe = function () { return 'MouseEventHandler()'; };
     Handler.prototype.setFilterOnClick = function (object) { this.__filter = object; };
 
@@ -594,8 +652,8 @@ var __sim = (function (global) {
     global.addAnimator = addAnimator;
     global.removeAnimator = removeAnimator;
     global.Vector = vector;
-    global.Rotation = function (order, x, y, z) { return strict(new Rot(order, x, y, z)); };
-    global.Texture = function () { return strict(new Tex()); };
+    global.Rotation = function (order, x, y, z) { return new Rot(order, x, y, z); };
+    global.Texture = function () { return new Tex(); };
     global.Sound = function (file) { return new SoundObj(file); };
     global.Toggle = function (label) { return new ToggleObj(label); };
     global.MouseEventHandler = function () { return new Handler(); };
@@ -612,14 +670,14 @@ var __sim = (function (global) {
             var assignment = /\.\s*([A-Za-z_$][\w$]*)\s*[-+*\/%]?=(?!=)/g;
             var match;
             while ((match = assignment.exec(script)) !== null)
-                scriptMembers.add(match[1]);
+                scriptMembers.set(match[1], true);
             sceneObjects.push(theWorld, theActor);
             byName.set('world', theWorld);
             byName.set('actor', theActor);
             objects.forEach(function (entry, i) {
                 var thing = new Thing(escaped(entry[0]), entry[1], [40 * (i + 1), 0, 0]);
                 sceneObjects.push(thing);
-                if (!byName.has(entry[0]))
+                if (!byName.get(entry[0]))
                     byName.set(entry[0], thing);
             });
         },
@@ -631,8 +689,13 @@ var __sim = (function (global) {
             var out = entries;
             entries = [];
             out.forEach(function (entry) {
-                if (typeof entry[2] !== 'string')
-                    entry[2] = nameOf(entry[2]);
+                // An object by its name; anything else a script hands to
+                // addAnimator or removeAnimator as its value.
+                var value = entry[2];
+                if (value !== null && (typeof value === 'object' || typeof value === 'function'))
+                    entry[2] = nameOf(value);
+                else if (typeof value !== 'string')
+                    entry[2] = text(value);
             });
             indexFresh = false;
             return out;

@@ -1,6 +1,8 @@
 #include "scenewright/core/io/JsonChecker.h"
 
+#include <array>
 #include <bitset>
+#include <limits>
 
 namespace scenewright::core::io {
 
@@ -19,10 +21,15 @@ bool isHexDigit(char c)
 // A check in progress; each step throws the first fault it meets.
 class Checker {
 public:
-    explicit Checker(std::string_view text) : s_(text) {}
+    Checker(std::string_view text, JsonValue::Tape& tape) : s_(text), tape_(tape) {}
 
     void run()
     {
+        // Places are noted in 32 bits.
+        if (s_.size() >= std::numeric_limits<std::uint32_t>::max())
+            fail("the file is too large");
+        tape_.clear();
+        tape_.reserve(s_.size() / 16);
         if (s_.starts_with("\xEF\xBB\xBF"))
             i_ = 3;
         skipBlanks();
@@ -37,7 +44,7 @@ public:
             const char c = s_[i_];
             if (c == (object ? '}' : ']')) {
                 ++i_;
-                --depth_;
+                close();
                 continue;
             }
             if (c != ',')
@@ -55,6 +62,17 @@ public:
 
 private:
     [[noreturn]] void fail(const char* message) { throw JsonChecker::Error{i_, message}; }
+
+    // Notes a value or member name starting here; its end is set once read.
+    std::size_t note()
+    {
+        tape_.push_back({static_cast<std::uint32_t>(i_), 0});
+        return tape_.size() - 1;
+    }
+    void ended(std::size_t slot) { tape_[slot].end = static_cast<std::uint32_t>(tape_.size()); }
+
+    // Closes the innermost open array or object.
+    void close() { ended(openSlots_[--depth_]); }
 
     bool atEnd() const { return i_ >= s_.size(); }
     char at(std::size_t k) const { return k < s_.size() ? s_[k] : '\0'; }
@@ -74,17 +92,20 @@ private:
                 fail("expected a value, found the end of the file");
             const char c = s_[i_];
             if (c != '{' && c != '[') {
+                const std::size_t slot = note();
                 scalar(c);
+                ended(slot);
                 return;
             }
             if (depth_ == JsonChecker::kMaxNesting)
                 fail("arrays and objects nested more than 64 deep");
+            openSlots_[depth_] = note();
             objects_[depth_++] = c == '{';
             ++i_;
             skipBlanks();
             if (at(i_) == (c == '{' ? '}' : ']')) {
                 ++i_;
-                --depth_;
+                close();
                 return;
             }
             if (c == '{')
@@ -108,6 +129,7 @@ private:
         if (at(i_) != '"')
             fail(atEnd() ? "expected a field name in double quotes, found the end of the file"
                          : "expected a field name in double quotes");
+        ended(note());
         string();
         skipBlanks();
         if (at(i_) != ':')
@@ -128,6 +150,13 @@ private:
     {
         ++i_;
         for (;;) {
+            // The plain characters, most of a string, in a tight loop.
+            while (i_ < s_.size()) {
+                const auto c = static_cast<unsigned char>(s_[i_]);
+                if (c == '"' || c == '\\' || c < 0x20)
+                    break;
+                ++i_;
+            }
             if (atEnd())
                 fail("the file ends inside a string");
             const auto c = static_cast<unsigned char>(s_[i_]);
@@ -229,7 +258,10 @@ private:
     }
 
     std::string_view s_;
+    JsonValue::Tape& tape_;
     std::size_t i_ = 0;
+    // The tape slot of each open bracket.
+    std::array<std::size_t, JsonChecker::kMaxNesting> openSlots_{};
     // Whether each open bracket is an object's (else an array's).
     std::bitset<JsonChecker::kMaxNesting> objects_;
     std::size_t depth_ = 0;
@@ -237,10 +269,10 @@ private:
 
 } // namespace
 
-std::optional<JsonChecker::Error> JsonChecker::check(std::string_view text)
+std::optional<JsonChecker::Error> JsonChecker::check(std::string_view text, JsonValue::Tape& tape)
 {
     try {
-        Checker(text).run();
+        Checker(text, tape).run();
     } catch (const Error& error) {
         return error;
     }

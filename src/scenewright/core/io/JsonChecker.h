@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/core/io/JsonValue.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -11,7 +13,9 @@ namespace scenewright::core::io {
 // white space, as a project file must be, before anything reads it. A UTF-8
 // byte order mark may start it; arrays and objects may nest kMaxNesting deep,
 // far more than a project needs, so that a small hostile file cannot make a
-// reader recurse without end. The check keeps no more than the open brackets.
+// reader recurse without end. The check reads the text once and notes where
+// each value and member name stands, so that reading it later finds any
+// value without going through the text again.
 class JsonChecker {
 public:
     JsonChecker() = delete;
@@ -25,8 +29,9 @@ public:
         std::string message;
     };
 
-    // The first fault of the text, or nothing when it is one JSON document.
-    static std::optional<Error> check(std::string_view text);
+    // The first fault of the text, or nothing when it is one JSON document;
+    // then `tape` holds the places JsonValue::root needs to read it.
+    static std::optional<Error> check(std::string_view text, JsonValue::Tape& tape);
 };
 
 } // namespace scenewright::core::io

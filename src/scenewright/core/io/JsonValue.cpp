@@ -8,15 +8,6 @@ namespace scenewright::core::io {
 
 namespace {
 
-constexpr std::size_t kNone = std::string_view::npos;
-
-std::size_t skipBlanks(std::string_view text, std::size_t i)
-{
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
-        ++i;
-    return i;
-}
-
 // From the opening quote to past the closing one.
 std::size_t endOfString(std::string_view text, std::size_t i)
 {
@@ -38,51 +29,6 @@ std::size_t endOfNumber(std::string_view text, std::size_t i)
     return i;
 }
 
-std::size_t endOfValue(std::string_view text, std::size_t i)
-{
-    switch (text[i]) {
-    case '"': return endOfString(text, i);
-    case 't':
-    case 'n': return i + 4;
-    case 'f': return i + 5;
-    case '{':
-    case '[': {
-        int depth = 0;
-        for (;; ++i) {
-            const char c = text[i];
-            if (c == '"') {
-                i = endOfString(text, i) - 1;
-            } else if (c == '{' || c == '[') {
-                ++depth;
-            } else if ((c == '}' || c == ']') && --depth == 0) {
-                return i + 1;
-            }
-        }
-    }
-    default: return endOfNumber(text, i);
-    }
-}
-
-// Past a value: the next member or element, or kNone after the last.
-std::size_t nextItem(std::string_view text, std::size_t valueAt)
-{
-    const std::size_t i = skipBlanks(text, endOfValue(text, valueAt));
-    return text[i] == ',' ? skipBlanks(text, i + 1) : kNone;
-}
-
-// The first member or element of the object or array at `i`, or kNone.
-std::size_t firstItem(std::string_view text, std::size_t i)
-{
-    i = skipBlanks(text, i + 1);
-    return text[i] == '}' || text[i] == ']' ? kNone : i;
-}
-
-// The value of the member whose name starts at `nameAt`.
-std::size_t memberValue(std::string_view text, std::size_t nameAt)
-{
-    return skipBlanks(text, skipBlanks(text, endOfString(text, nameAt)) + 1);
-}
-
 unsigned hexUnit(std::string_view text, std::size_t i)
 {
     unsigned unit = 0;
@@ -97,7 +43,9 @@ std::string decodeString(std::string_view text, std::size_t i)
 {
     std::string out;
     for (++i;;) {
-        const std::size_t plain = text.find_first_of("\"\\", i);
+        std::size_t plain = i;
+        while (text[plain] != '"' && text[plain] != '\\')
+            ++plain;
         out.append(text, i, plain - i);
         i = plain;
         if (text[i] == '"')
@@ -129,6 +77,12 @@ std::string decodeString(std::string_view text, std::size_t i)
 // compared as it stands.
 bool stringEquals(std::string_view text, std::size_t i, std::string_view name)
 {
+    // Written without escapes, the name is its own text followed by the
+    // closing quote.
+    const std::size_t close = i + 1 + name.size();
+    if (close < text.size() && text[close] == '"' && text.compare(i + 1, name.size(), name) == 0
+        && name.find_first_of("\"\\") == std::string_view::npos)
+        return true;
     const std::size_t end = endOfString(text, i);
     const std::string_view raw = text.substr(i + 1, end - i - 2);
     if (raw.find('\\') == std::string_view::npos)
@@ -171,15 +125,14 @@ bool tooLarge(std::string_view number)
 
 } // namespace
 
-JsonValue JsonValue::root(std::string_view text)
+JsonValue JsonValue::root(std::string_view text, const Tape& tape)
 {
-    const std::size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    return JsonValue(text, skipBlanks(text, start));
+    return JsonValue(text, tape.data(), 0);
 }
 
 JsonValue::Kind JsonValue::kind() const
 {
-    switch (text_[offset_]) {
+    switch (text_[offset()]) {
     case 'n': return Kind::Null;
     case 't':
     case 'f': return Kind::Boolean;
@@ -192,19 +145,19 @@ JsonValue::Kind JsonValue::kind() const
 
 std::string JsonValue::string() const
 {
-    return decodeString(text_, offset_);
+    return decodeString(text_, offset());
 }
 
 bool JsonValue::isWholeNumber() const
 {
-    const std::string_view number = text_.substr(offset_, endOfNumber(text_, offset_) - offset_);
+    const std::string_view number = text_.substr(offset(), endOfNumber(text_, offset()) - offset());
     return number.find_first_of(".eE") == std::string_view::npos;
 }
 
 std::optional<long long> JsonValue::wholeNumber() const
 {
-    const char* first = text_.data() + offset_;
-    const char* last = text_.data() + endOfNumber(text_, offset_);
+    const char* first = text_.data() + offset();
+    const char* last = text_.data() + endOfNumber(text_, offset());
     long long value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
     if (error != std::errc() || end != last)
@@ -214,8 +167,8 @@ std::optional<long long> JsonValue::wholeNumber() const
 
 std::optional<double> JsonValue::real() const
 {
-    const char* first = text_.data() + offset_;
-    const char* last = text_.data() + endOfNumber(text_, offset_);
+    const char* first = text_.data() + offset();
+    const char* last = text_.data() + endOfNumber(text_, offset());
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range) {
@@ -228,37 +181,25 @@ std::optional<double> JsonValue::real() const
 
 JsonValue::Range<JsonValue::MemberIterator> JsonValue::members() const
 {
-    return {MemberIterator(text_, firstItem(text_, offset_)), MemberIterator(text_, kNone)};
+    return {MemberIterator(text_, tape_, slot_ + 1), MemberIterator(text_, tape_, tape_[slot_].end)};
 }
 
 JsonValue::Range<JsonValue::ElementIterator> JsonValue::elements() const
 {
-    return {ElementIterator(text_, firstItem(text_, offset_)), ElementIterator(text_, kNone)};
+    return {ElementIterator(text_, tape_, slot_ + 1), ElementIterator(text_, tape_, tape_[slot_].end)};
 }
 
 std::optional<JsonValue> JsonValue::find(std::string_view name) const
 {
-    for (std::size_t at = firstItem(text_, offset_); at != kNone; at = nextItem(text_, memberValue(text_, at)))
-        if (stringEquals(text_, at, name))
-            return JsonValue(text_, memberValue(text_, at));
+    for (std::uint32_t at = slot_ + 1; at != tape_[slot_].end; at = tape_[at + 1].end)
+        if (stringEquals(text_, tape_[at].offset, name))
+            return JsonValue(text_, tape_, at + 1);
     return std::nullopt;
 }
 
 JsonValue::Member JsonValue::MemberIterator::operator*() const
 {
-    return Member{decodeString(text_, offset_), offset_, JsonValue(text_, memberValue(text_, offset_))};
-}
-
-JsonValue::MemberIterator& JsonValue::MemberIterator::operator++()
-{
-    offset_ = nextItem(text_, memberValue(text_, offset_));
-    return *this;
-}
-
-JsonValue::ElementIterator& JsonValue::ElementIterator::operator++()
-{
-    offset_ = nextItem(text_, offset_);
-    return *this;
+    return Member{decodeString(text_, tape_[slot_].offset), tape_[slot_].offset, JsonValue(text_, tape_, slot_ + 1)};
 }
 
 } // namespace scenewright::core::io

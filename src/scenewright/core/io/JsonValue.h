@@ -5,17 +5,28 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace scenewright::core::io {
 
-// A value of a JSON text that JsonChecker accepted, read where it stands: a
-// value is the text and the offset of its first byte, and arrays, objects,
-// strings and numbers are read from the text when asked, so reading builds no
-// tree and keeps no more than the text. Every value and every member's name
-// knows its offset, which a message turns into a line and column.
+// A value of a JSON text that JsonChecker accepted, read where it stands:
+// strings and numbers are read from the text when asked, and arrays and
+// objects are walked with the tape the check noted, so reading builds no tree
+// and finding a member passes over the others without reading them. Every
+// value and every member's name knows its offset, which a message turns into
+// a line and column.
 class JsonValue {
 public:
     enum class Kind : std::uint8_t { Null, Boolean, Number, String, Array, Object };
+
+    // Each value and member name of a text, in the order written: where it
+    // starts, and the slot past the last one inside it (past itself for a
+    // name or a scalar). A member's name slot comes right before its value's.
+    struct Slot {
+        std::uint32_t offset;
+        std::uint32_t end;
+    };
+    using Tape = std::vector<Slot>;
 
     struct Member;
     class MemberIterator;
@@ -29,13 +40,14 @@ public:
         Iterator end() const { return last; }
     };
 
-    // The document's value; the text must have passed JsonChecker.
-    static JsonValue root(std::string_view text);
+    // The document's value; the text must have passed JsonChecker, which
+    // filled the tape. Both must outlive the values read from them.
+    static JsonValue root(std::string_view text, const Tape& tape);
 
     Kind kind() const;
-    std::size_t offset() const { return offset_; }
+    std::size_t offset() const { return tape_[slot_].offset; }
 
-    bool boolean() const { return text_[offset_] == 't'; }
+    bool boolean() const { return text_[offset()] == 't'; }
     // A string's value, its escapes read.
     std::string string() const;
 
@@ -55,10 +67,11 @@ public:
     std::optional<JsonValue> find(std::string_view name) const;
 
 private:
-    JsonValue(std::string_view text, std::size_t offset) : text_(text), offset_(offset) {}
+    JsonValue(std::string_view text, const Slot* tape, std::uint32_t slot) : text_(text), tape_(tape), slot_(slot) {}
 
     std::string_view text_;
-    std::size_t offset_ = 0;
+    const Slot* tape_;
+    std::uint32_t slot_;
 };
 
 struct JsonValue::Member {
@@ -71,27 +84,41 @@ struct JsonValue::Member {
 class JsonValue::MemberIterator {
 public:
     Member operator*() const;
-    MemberIterator& operator++();
-    bool operator==(const MemberIterator& other) const { return offset_ == other.offset_; }
+    MemberIterator& operator++()
+    {
+        slot_ = tape_[slot_ + 1].end;
+        return *this;
+    }
+    bool operator==(const MemberIterator& other) const { return slot_ == other.slot_; }
 
 private:
     friend class JsonValue;
-    MemberIterator(std::string_view text, std::size_t offset) : text_(text), offset_(offset) {}
+    MemberIterator(std::string_view text, const Slot* tape, std::uint32_t slot) : text_(text), tape_(tape), slot_(slot)
+    {
+    }
     std::string_view text_;
-    std::size_t offset_; // of the member's name; npos past the last member
+    const Slot* tape_;
+    std::uint32_t slot_; // of the member's name; the object's end past the last member
 };
 
 class JsonValue::ElementIterator {
 public:
-    JsonValue operator*() const { return JsonValue(text_, offset_); }
-    ElementIterator& operator++();
-    bool operator==(const ElementIterator& other) const { return offset_ == other.offset_; }
+    JsonValue operator*() const { return JsonValue(text_, tape_, slot_); }
+    ElementIterator& operator++()
+    {
+        slot_ = tape_[slot_].end;
+        return *this;
+    }
+    bool operator==(const ElementIterator& other) const { return slot_ == other.slot_; }
 
 private:
     friend class JsonValue;
-    ElementIterator(std::string_view text, std::size_t offset) : text_(text), offset_(offset) {}
+    ElementIterator(std::string_view text, const Slot* tape, std::uint32_t slot) : text_(text), tape_(tape), slot_(slot)
+    {
+    }
     std::string_view text_;
-    std::size_t offset_; // of the element; npos past the last element
+    const Slot* tape_;
+    std::uint32_t slot_; // of the element; the array's end past the last element
 };
 
 } // namespace scenewright::core::io

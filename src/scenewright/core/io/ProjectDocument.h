@@ -1,30 +1,25 @@
 #pragma once
 
-#include <memory>
 #include <string>
+#include <utility>
 
 namespace scenewright::core::io {
 
-// A project file's content, built from the scene but not yet turned into
-// text. Building it reads the scene, so it happens where the scene is edited;
-// the text can be made, and the document let go, on any thread.
+// A project file's content, taken from the scene where the scene is edited
+// and handed on, to be written to disk on any thread.
 class ProjectDocument {
 public:
-    ProjectDocument();
-    ProjectDocument(ProjectDocument&& other) noexcept;
-    ProjectDocument& operator=(ProjectDocument&& other) noexcept;
-    ~ProjectDocument();
+    ProjectDocument() = default;
 
-    // Indented JSON ending with a line feed; the same document always gives
-    // the same bytes.
-    std::string text() const;
+    // Indented JSON ending with a line feed; the same scene always gives the
+    // same bytes. Empty for a document that holds nothing.
+    const std::string& text() const { return text_; }
 
 private:
     friend class ProjectFileWriter;
-    struct Tree;
-    explicit ProjectDocument(std::unique_ptr<Tree> tree);
+    explicit ProjectDocument(std::string text) : text_(std::move(text)) {}
 
-    std::unique_ptr<Tree> tree_;
+    std::string text_;
 };
 
 } // namespace scenewright::core::io

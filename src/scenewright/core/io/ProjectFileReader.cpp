@@ -23,7 +23,7 @@
 #include <bitset>
 #include <functional>
 #include <limits>
-#include <set>
+#include <unordered_set>
 #include <stdexcept>
 
 namespace scenewright::core::io {
@@ -41,11 +41,40 @@ constexpr int kMaxNumber = 2147483646;
 constexpr const char* kFormat = "scenewright-project";
 constexpr int kVersion = 1;
 
+// Where a value stands in the document, by its path ("objects[2].name").
+// Each step refers to the one it is in and is written out only when a
+// refusal names it, so reading a valid file builds no paths.
+class Where {
+public:
+    // A member of the document itself ("" for the document).
+    Where(const char* name) : name_(name) {}
+    // A member of an object.
+    Where(const Where& outer, std::string_view name) : outer_(&outer), name_(name) {}
+    // An element of an array.
+    Where(const Where& outer, std::size_t index) : outer_(&outer), index_(index) {}
+
+    std::string text() const
+    {
+        if (!outer_)
+            return std::string(name_);
+        const std::string outer = outer_->text();
+        if (index_ != kNoIndex)
+            return outer + "[" + std::to_string(index_) + "]";
+        return outer.empty() ? std::string(name_) : outer + "." + std::string(name_);
+    }
+
+private:
+    static constexpr std::size_t kNoIndex = std::numeric_limits<std::size_t>::max();
+    const Where* outer_ = nullptr;
+    std::string_view name_;
+    std::size_t index_ = kNoIndex;
+};
+
 // Why a file is refused: what is wrong, `where` it is by its path in the
-// document ("objects[2].name"), and the byte it is found at.
+// document, and the byte it is found at.
 struct Refusal : std::runtime_error {
-    Refusal(std::size_t offset, const std::string& where, const std::string& what)
-        : std::runtime_error(where.empty() ? what : where + ": " + what), offset(offset)
+    Refusal(std::size_t offset, const Where& where, const std::string& what)
+        : std::runtime_error(where.text().empty() ? what : where.text() + ": " + what), offset(offset)
     {
     }
     std::size_t offset;
@@ -77,7 +106,7 @@ public:
     // (nothing for an unknown name, below 64 for a known one); an unknown name
     // and a name given twice are refused.
     template <class IndexOf, class Visit>
-    static void knownMembers(const JsonValue& value, const std::string& where, IndexOf indexOf, Visit visit)
+    static void knownMembers(const JsonValue& value, const Where& where, IndexOf indexOf, Visit visit)
     {
         if (value.kind() != JsonValue::Kind::Object)
             throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
@@ -93,7 +122,7 @@ public:
         }
     }
 
-    static void expectObject(const JsonValue& value, const std::string& where, std::initializer_list<const char*> keys)
+    static void expectObject(const JsonValue& value, const Where& where, std::initializer_list<const char*> keys)
     {
         const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
             const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
@@ -102,7 +131,7 @@ public:
         knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
 
-    static JsonValue member(const JsonValue& object, const char* key, const std::string& where)
+    static JsonValue member(const JsonValue& object, const char* key, const Where& where)
     {
         std::optional<JsonValue> found = object.find(key);
         if (!found)
@@ -110,14 +139,14 @@ public:
         return *found;
     }
 
-    static const JsonValue& array(const JsonValue& value, const std::string& where)
+    static const JsonValue& array(const JsonValue& value, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::Array)
             throw Refusal(value.offset(), where, "expected an array, found " + describe(value));
         return value;
     }
 
-    static long long integer(const JsonValue& value, const std::string& where, long long low, long long high)
+    static long long integer(const JsonValue& value, const Where& where, long long low, long long high)
     {
         if (value.kind() != JsonValue::Kind::Number || !value.isWholeNumber())
             throw Refusal(value.offset(), where, "expected a whole number, found " + describe(value));
@@ -128,18 +157,18 @@ public:
         return *number;
     }
 
-    static int intValue(const JsonValue& value, const std::string& where)
+    static int intValue(const JsonValue& value, const Where& where)
     {
         return static_cast<int>(
             integer(value, where, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
     }
 
-    static int number(const JsonValue& value, const std::string& where)
+    static int number(const JsonValue& value, const Where& where)
     {
         return static_cast<int>(integer(value, where, 0, kMaxNumber));
     }
 
-    static double real(const JsonValue& value, const std::string& where)
+    static double real(const JsonValue& value, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::Number)
             throw Refusal(value.offset(), where, "expected a number, found " + describe(value));
@@ -149,21 +178,21 @@ public:
         return *result;
     }
 
-    static bool boolean(const JsonValue& value, const std::string& where)
+    static bool boolean(const JsonValue& value, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::Boolean)
             throw Refusal(value.offset(), where, "expected true or false, found " + describe(value));
         return value.boolean();
     }
 
-    static std::string string(const JsonValue& value, const std::string& where)
+    static std::string string(const JsonValue& value, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::String)
             throw Refusal(value.offset(), where, "expected a string, found " + describe(value));
         return value.string();
     }
 
-    static std::optional<std::string> nullableString(const JsonValue& value, const std::string& where)
+    static std::optional<std::string> nullableString(const JsonValue& value, const Where& where)
     {
         if (value.kind() == JsonValue::Kind::Null)
             return std::nullopt;
@@ -175,45 +204,45 @@ public:
 template <class Record>
 class RecordFields {
 public:
-    using Setter = std::function<void(Record&, const JsonValue&, const std::string&)>;
+    using Setter = std::function<void(Record&, const JsonValue&, const Where&)>;
 
     RecordFields& real(const char* key, double Record::*member)
     {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const std::string& w) {
+        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
                                 r.*member = Values::real(v, w);
                             }});
         return *this;
     }
     RecordFields& integer(const char* key, int Record::*member)
     {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const std::string& w) {
+        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
                                 r.*member = Values::intValue(v, w);
                             }});
         return *this;
     }
     RecordFields& number(const char* key, int Record::*member)
     {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const std::string& w) {
+        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
                                 r.*member = Values::number(v, w);
                             }});
         return *this;
     }
     RecordFields& text(const char* key, std::optional<std::string> Record::*member)
     {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const std::string& w) {
+        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
                                 r.*member = Values::nullableString(v, w);
                             }});
         return *this;
     }
     RecordFields& boolean(const char* key, bool Record::*member)
     {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const std::string& w) {
+        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
                                 r.*member = Values::boolean(v, w);
                             }});
         return *this;
     }
 
-    void read(Record& record, const JsonValue& value, const std::string& where) const
+    void read(Record& record, const JsonValue& value, const Where& where) const
     {
         const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
             auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return name == e.key; });
@@ -221,7 +250,7 @@ public:
                                            : std::optional(static_cast<std::size_t>(entry - entries_.begin()));
         };
         Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
-            entries_[index].set(record, member.value, where + "." + member.name);
+            entries_[index].set(record, member.value, Where(where, member.name));
         });
     }
 
@@ -292,11 +321,6 @@ const RecordFields<script::Sounds>& soundFields()
     return fields;
 }
 
-std::string at(const std::string& where, std::size_t index)
-{
-    return where + "[" + std::to_string(index) + "]";
-}
-
 // Builds the objects of one file, checking every value on the way.
 class Builder {
 public:
@@ -328,6 +352,13 @@ public:
         // New interactions without numbers of their own must not take any the
         // file uses.
         ids_.advanceTo(static_cast<int>(highestNumber(objects) + 1));
+        // About what objects as the benchmark builds them claim and number,
+        // so that the tables are seldom rebuilt as they grow.
+        std::size_t count = 0;
+        for (auto it = objects.elements().begin(); it != objects.elements().end(); ++it)
+            ++count;
+        claimed_.reserve(8 * count);
+        numbered_.reserve(6 * count);
 
         // The interactions are made with numbers of a counter of their own,
         // which the file's numbers replace, so that a file whose numbers
@@ -335,13 +366,13 @@ public:
         // take fresh ones of the program's counter once all are read.
         for (const JsonValue& object : objects.elements()) {
             const std::size_t index = project_.objects.size();
-            project_.objects.push_back(buildObject(object, index, at("objects", index)));
+            project_.objects.push_back(buildObject(object, index, Where("objects", index)));
         }
         if (project_.objects.size() < 2)
             throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
         std::size_t index = 0;
         for (const JsonValue& object : objects.elements()) {
-            linkTriggers(object, *project_.objects[index], at("objects", index));
+            linkTriggers(object, *project_.objects[index], Where("objects", index));
             ++index;
         }
         try {
@@ -386,18 +417,18 @@ private:
         return highest;
     }
 
-    void claim(const std::string& generatedName, const JsonValue& value, const std::string& where)
+    void claim(const std::string& generatedName, const JsonValue& value, const Where& where)
     {
         if (!claimed_.insert(generatedName).second)
             throw Refusal(value.offset(), where, "the generated name " + generatedName + " is claimed twice");
     }
 
-    std::shared_ptr<IAtmoObject> buildObject(const JsonValue& value, std::size_t index, const std::string& where)
+    std::shared_ptr<IAtmoObject> buildObject(const JsonValue& value, std::size_t index, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::Object)
             throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
         const JsonValue typeValue = Values::member(value, "type", where);
-        const std::string type = Values::string(typeValue, where + ".type");
+        const std::string type = Values::string(typeValue, Where(where, "type"));
         if (index == 0 && type != "world")
             throw Refusal(typeValue.offset(), where, "the first object must be the world");
         if (index == 1 && type != IAtmoObject::TYPE_ACTOR)
@@ -421,14 +452,14 @@ private:
             Values::expectObject(value, where, {"type", "name", "id", "tobeloaded", "pm", "actions", "triggers"});
             auto model = std::make_shared<ModelObj>();
             if (auto tobeloaded = value.find("tobeloaded"))
-                model->tobeloaded = Values::boolean(*tobeloaded, where + ".tobeloaded");
+                model->tobeloaded = Values::boolean(*tobeloaded, Where(where, "tobeloaded"));
             readPhysicalModel(model->pm, value, where);
             object = readGlobalId(model, value, where);
         } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
             Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
             auto primitive = std::make_shared<PrimitiveObj>();
             if (auto index = value.find("solidObjectIndex"))
-                primitive->solidObjectIndex = Values::nullableString(*index, where + ".solidObjectIndex");
+                primitive->solidObjectIndex = Values::nullableString(*index, Where(where, "solidObjectIndex"));
             object = readGlobalId(primitive, value, where);
         } else if (type == IAtmoObject::TYPE_VIEWPOINT) {
             Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
@@ -441,70 +472,70 @@ private:
             readPhysicalModel(solid->pm, value, where);
             object = readGlobalId(solid, value, where);
         } else {
-            throw Refusal(typeValue.offset(), where + ".type", "unknown object type " + MessageText::quoted(type));
+            throw Refusal(typeValue.offset(), Where(where, "type"), "unknown object type " + MessageText::quoted(type));
         }
         // The name is kept as the file has it: only typing a name tidies it.
-        object->restoreName(Values::string(Values::member(value, "name", where), where + ".name"));
+        object->restoreName(Values::string(Values::member(value, "name", where), Where(where, "name")));
         readActions(*object, value, where);
         return object;
     }
 
     std::shared_ptr<IAtmoObject> readGlobalId(const std::shared_ptr<ScriptedObject>& object, const JsonValue& value,
-                                              const std::string& where)
+                                              const Where& where)
     {
         if (auto id = value.find("id")) {
-            object->setGlobalId(Values::number(*id, where + ".id"));
-            claim(object->prefix() + std::to_string(*object->getGlobalId()), *id, where + ".id");
+            object->setGlobalId(Values::number(*id, Where(where, "id")));
+            claim(object->prefix() + std::to_string(*object->getGlobalId()), *id, Where(where, "id"));
         }
         return object;
     }
 
-    static void readPhysicalModel(PhysicalModel& pm, const JsonValue& value, const std::string& where)
+    static void readPhysicalModel(PhysicalModel& pm, const JsonValue& value, const Where& where)
     {
         if (auto found = value.find("pm"))
-            physicalModelFields().read(pm, *found, where + ".pm");
+            physicalModelFields().read(pm, *found, Where(where, "pm"));
     }
 
-    void readWorldSettings(World& world, const JsonValue& value, const std::string& where)
+    void readWorldSettings(World& world, const JsonValue& value, const Where& where)
     {
         if (auto message = value.find("welcomeMessage"))
-            world.setWelcomeMessage(Values::nullableString(*message, where + ".welcomeMessage"));
+            world.setWelcomeMessage(Values::nullableString(*message, Where(where, "welcomeMessage")));
         if (auto enabled = value.find("welcomeEnabled"))
-            world.setWelcomeEnabled(Values::boolean(*enabled, where + ".welcomeEnabled"));
+            world.setWelcomeEnabled(Values::boolean(*enabled, Where(where, "welcomeEnabled")));
         if (auto enabled = value.find("fogEnabled"))
-            world.setFogEnabled(Values::boolean(*enabled, where + ".fogEnabled"));
+            world.setFogEnabled(Values::boolean(*enabled, Where(where, "fogEnabled")));
         if (auto enabled = value.find("glareEnabled"))
-            world.setGlareEnabled(Values::boolean(*enabled, where + ".glareEnabled"));
+            world.setGlareEnabled(Values::boolean(*enabled, Where(where, "glareEnabled")));
         if (auto fog = value.find("fog"))
-            fogFields().read(world.getFog(), *fog, where + ".fog");
+            fogFields().read(world.getFog(), *fog, Where(where, "fog"));
         if (auto glare = value.find("glare"))
-            glareFields().read(world.getGlare(), *glare, where + ".glare");
+            glareFields().read(world.getGlare(), *glare, Where(where, "glare"));
         if (auto sounds = value.find("sounds")) {
-            const std::string soundsWhere = where + ".sounds";
+            const Where soundsWhere(where, "sounds");
             std::size_t i = 0;
             for (const JsonValue& entry : Values::array(*sounds, soundsWhere).elements()) {
-                const std::string soundWhere = at(soundsWhere, i++);
+                const Where soundWhere(soundsWhere, i++);
                 auto sound = std::make_shared<script::Sounds>();
                 soundFields().read(*sound, entry, soundWhere);
-                claim("snd" + std::to_string(sound->id), Values::member(entry, "id", soundWhere), soundWhere + ".id");
+                claim("snd" + std::to_string(sound->id), Values::member(entry, "id", soundWhere), Where(soundWhere, "id"));
                 world.restoreSound(sound);
             }
         }
         if (auto soundid = value.find("soundid"))
-            world.setSoundId(std::max(world.getSoundId(), Values::number(*soundid, where + ".soundid")));
+            world.setSoundId(std::max(world.getSoundId(), Values::number(*soundid, Where(where, "soundid"))));
     }
 
     // Gives the interaction the numbers the file names; without them it
     // keeps those it took when made, which are past every number of the file.
-    void readIds(AtmoInteraction& interaction, const JsonValue& value, const std::string& where)
+    void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
         std::optional<JsonValue> found = value.find("ids");
         if (!found)
             return;
-        const std::string idsWhere = where + ".ids";
+        const Where idsWhere(where, "ids");
         std::vector<int> ids;
         for (const JsonValue& id : Values::array(*found, idsWhere).elements())
-            ids.push_back(Values::number(id, at(idsWhere, ids.size())));
+            ids.push_back(Values::number(id, Where(idsWhere, ids.size())));
         if (!interaction.setIds(ids))
             throw Refusal(found->offset(), idsWhere,
                           std::string("a ") + interaction.className() + " takes "
@@ -536,7 +567,7 @@ private:
         return found;
     }
 
-    static FieldValue fieldValue(FieldType type, const JsonValue& value, const std::string& where)
+    static FieldValue fieldValue(FieldType type, const JsonValue& value, const Where& where)
     {
         switch (type) {
         case FieldType::Int: return Values::intValue(value, where);
@@ -546,7 +577,7 @@ private:
         case FieldType::StringList: {
             std::vector<std::string> list;
             for (const JsonValue& element : Values::array(value, where).elements())
-                list.push_back(Values::string(element, at(where, list.size())));
+                list.push_back(Values::string(element, Where(where, list.size())));
             return list;
         }
         case FieldType::IntList: {
@@ -554,57 +585,57 @@ private:
                 return std::optional<std::vector<int>>();
             std::vector<int> list;
             for (const JsonValue& element : Values::array(value, where).elements())
-                list.push_back(Values::intValue(element, at(where, list.size())));
+                list.push_back(Values::intValue(element, Where(where, list.size())));
             return std::optional<std::vector<int>>(std::move(list));
         }
         }
         throw Refusal(value.offset(), where, "unsupported field");
     }
 
-    static void readFields(AtmoInteraction& interaction, const JsonValue& value, const std::string& where)
+    static void readFields(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
         std::optional<JsonValue> found = value.find("fields");
         if (!found)
             return;
-        const std::string fieldsWhere = where + ".fields";
+        const Where fieldsWhere(where, "fields");
         if (found->kind() != JsonValue::Kind::Object)
             throw Refusal(found->offset(), fieldsWhere, "expected an object, found " + describe(*found));
-        std::vector<std::string> seen;
+        std::vector<const action::FieldTable::Field*> seen;
         for (const JsonValue::Member& member : found->members()) {
             const auto* field = interaction.fieldTable().find(member.name);
             if (!field)
                 throw Refusal(member.nameOffset, fieldsWhere,
                               "unknown field " + MessageText::quoted(member.name) + " of a "
                                   + interaction.className());
-            if (std::find(seen.begin(), seen.end(), member.name) != seen.end())
+            if (std::find(seen.begin(), seen.end(), field) != seen.end())
                 throw Refusal(member.nameOffset, fieldsWhere, duplicate(member));
-            seen.push_back(member.name);
-            field->write(interaction, fieldValue(field->type, member.value, fieldsWhere + "." + member.name));
+            seen.push_back(field);
+            field->write(interaction, fieldValue(field->type, member.value, Where(fieldsWhere, member.name)));
         }
     }
 
-    static void readActive(AtmoInteraction& interaction, const JsonValue& value, const std::string& where)
+    static void readActive(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
         if (auto active = value.find("active"))
-            interaction.setActive(Values::boolean(*active, where + ".active"));
+            interaction.setActive(Values::boolean(*active, Where(where, "active")));
     }
 
-    void readActions(IAtmoObject& object, const JsonValue& value, const std::string& where)
+    void readActions(IAtmoObject& object, const JsonValue& value, const Where& where)
     {
         std::optional<JsonValue> found = value.find("actions");
         if (!found)
             return;
-        const std::string actionsWhere = where + ".actions";
+        const Where actionsWhere(where, "actions");
         const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, actionsWhere).elements()) {
-            const std::string actionWhere = at(actionsWhere, i);
+            const Where actionWhere(actionsWhere, i);
             Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
             const JsonValue classValue = Values::member(entry, "class", actionWhere);
-            const std::string className = Values::string(classValue, actionWhere + ".class");
+            const std::string className = Values::string(classValue, Where(actionWhere, "class"));
             const AtmoAction* prototype = catalogue_.findStandardAction(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), actionWhere + ".class",
+                throw Refusal(classValue.offset(), Where(actionWhere, "class"),
                               "unknown action class " + MessageText::quoted(className));
             if (actor && className != "MovePositionAction")
                 throw Refusal(classValue.offset(), actionWhere,
@@ -626,42 +657,42 @@ private:
         }
     }
 
-    void linkTriggers(const JsonValue& value, IAtmoObject& object, const std::string& where)
+    void linkTriggers(const JsonValue& value, IAtmoObject& object, const Where& where)
     {
         std::optional<JsonValue> found = value.find("triggers");
         if (!found)
             return;
-        const std::string triggersWhere = where + ".triggers";
+        const Where triggersWhere(where, "triggers");
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, triggersWhere).elements()) {
-            const std::string triggerWhere = at(triggersWhere, i++);
+            const Where triggerWhere(triggersWhere, i++);
             Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
             const JsonValue classValue = Values::member(entry, "class", triggerWhere);
-            const std::string className = Values::string(classValue, triggerWhere + ".class");
+            const std::string className = Values::string(classValue, Where(triggerWhere, "class"));
             const AtmoTrigger* prototype = catalogue_.findTrigger(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), triggerWhere + ".class",
+                throw Refusal(classValue.offset(), Where(triggerWhere, "class"),
                               "unknown trigger class " + MessageText::quoted(className));
             std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
             readIds(*trigger, entry, triggerWhere);
             readFields(*trigger, entry, triggerWhere);
             if (auto references = entry.find("actions"))
-                readReferences(*trigger, *references, triggerWhere + ".actions");
+                readReferences(*trigger, *references, Where(triggerWhere, "actions"));
             object.appendAtmoTrigger(trigger);
         }
     }
 
-    void readReferences(AtmoTrigger& trigger, const JsonValue& references, const std::string& where)
+    void readReferences(AtmoTrigger& trigger, const JsonValue& references, const Where& where)
     {
         std::size_t i = 0;
         for (const JsonValue& reference : Values::array(references, where).elements()) {
-            const std::string referenceWhere = at(where, i++);
+            const Where referenceWhere(where, i++);
             Values::expectObject(reference, referenceWhere, {"object", "action"});
             const JsonValue objectValue = Values::member(reference, "object", referenceWhere);
             const JsonValue actionValue = Values::member(reference, "action", referenceWhere);
-            const int objectIndex = Values::intValue(objectValue, referenceWhere + ".object");
-            const int actionIndex = Values::intValue(actionValue, referenceWhere + ".action");
+            const int objectIndex = Values::intValue(objectValue, Where(referenceWhere, "object"));
+            const int actionIndex = Values::intValue(actionValue, Where(referenceWhere, "action"));
             if (objectIndex < 0 || objectIndex >= static_cast<int>(project_.objects.size()))
                 throw Refusal(objectValue.offset(), referenceWhere,
                               "refers to object " + std::to_string(objectIndex) + ", which does not exist");
@@ -680,8 +711,8 @@ private:
     // fresh ones of ids_ replace them.
     IdCounter scratch_;
     const InteractionCatalogue catalogue_;
-    std::set<const AtmoInteraction*> numbered_;
-    std::set<std::string> claimed_;
+    std::unordered_set<const AtmoInteraction*> numbered_;
+    std::unordered_set<std::string> claimed_;
 };
 
 } // namespace
@@ -700,12 +731,13 @@ std::optional<LoadedProject> ProjectFileReader::read(std::string_view text, cons
         const auto byte = static_cast<unsigned char>(text[broken]);
         return refuse(broken, std::string("not UTF-8 text (byte 0x") + digits[byte >> 4] + digits[byte & 0xF] + ")");
     }
-    if (std::optional<JsonChecker::Error> syntax = JsonChecker::check(text))
+    JsonValue::Tape tape;
+    if (std::optional<JsonChecker::Error> syntax = JsonChecker::check(text, tape))
         return refuse(syntax->offset, syntax->message);
     LoadedProject project;
     project.name = "default";
     try {
-        Builder(project, ids).build(JsonValue::root(text));
+        Builder(project, ids).build(JsonValue::root(text, tape));
     } catch (const Refusal& refusal) {
         return refuse(refusal.offset, refusal.what());
     }

@@ -8,120 +8,169 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
-
-#include <nlohmann/json.hpp>
+#include "scenewright/core/io/JsonTextWriter.h"
 
 #include <unordered_map>
 
 namespace scenewright::core::io {
 
-using Json = nlohmann::ordered_json;
 using action::AtmoInteraction;
 using action::FieldValue;
 
 namespace {
 
-Json text(const std::optional<std::string>& value)
+void text(JsonTextWriter& json, const std::optional<std::string>& value)
 {
-    return value ? Json(*value) : Json(nullptr);
+    if (value)
+        json.string(*value);
+    else
+        json.null();
 }
 
-Json fieldJson(const FieldValue& value)
+void numbers(JsonTextWriter& json, const std::vector<int>& values)
 {
-    return std::visit(
-        [](const auto& v) -> Json {
+    json.beginArray();
+    for (int value : values)
+        json.number(static_cast<long long>(value));
+    json.endArray();
+}
+
+void field(JsonTextWriter& json, const FieldValue& value)
+{
+    std::visit(
+        [&json](const auto& v) {
             using V = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<V, std::monostate>)
-                return nullptr;
-            else if constexpr (std::is_same_v<V, std::optional<std::string>>)
-                return text(v);
-            else if constexpr (std::is_same_v<V, std::optional<std::vector<int>>>)
-                return v ? Json(*v) : Json(nullptr);
-            else
-                return v;
+            if constexpr (std::is_same_v<V, std::monostate>) {
+                json.null();
+            } else if constexpr (std::is_same_v<V, std::optional<std::string>>) {
+                text(json, v);
+            } else if constexpr (std::is_same_v<V, std::optional<std::vector<int>>>) {
+                if (v)
+                    numbers(json, *v);
+                else
+                    json.null();
+            } else if constexpr (std::is_same_v<V, std::vector<std::string>>) {
+                json.beginArray();
+                for (const std::string& each : v)
+                    json.string(each);
+                json.endArray();
+            } else if constexpr (std::is_same_v<V, bool>) {
+                json.boolean(v);
+            } else if constexpr (std::is_same_v<V, int>) {
+                json.number(static_cast<long long>(v));
+            } else {
+                json.number(v);
+            }
         },
         value);
 }
 
-Json interactionJson(const AtmoInteraction& interaction)
+// An interaction's members; the caller closes the object, a trigger after
+// its action references.
+void beginInteraction(JsonTextWriter& json, const AtmoInteraction& interaction)
 {
-    Json fields = Json::object();
-    for (const auto& field : interaction.fieldTable().fields())
-        fields[field.name] = fieldJson(field.read(interaction));
-    Json out;
-    out["class"] = interaction.className();
-    out["active"] = interaction.getActive();
-    out["ids"] = interaction.getIds();
-    out["fields"] = std::move(fields);
-    return out;
+    json.beginObject();
+    json.key("class");
+    json.string(interaction.className());
+    json.key("active");
+    json.boolean(interaction.getActive());
+    json.key("ids");
+    numbers(json, interaction.getIds());
+    json.key("fields");
+    json.beginObject();
+    for (const auto& each : interaction.fieldTable().fields()) {
+        json.key(each.name);
+        field(json, each.read(interaction));
+    }
+    json.endObject();
 }
 
-Json physicalModelJson(const PhysicalModel& pm)
+void real(JsonTextWriter& json, const char* name, double value)
 {
-    return Json{{"friction", pm.friction},       {"inertia", pm.inertia}, {"initialmass", pm.initialmass},
-                {"active", pm.active},           {"collisions", pm.collisions}, {"fixed", pm.fixed},
-                {"useForOverlaps", pm.useForOverlaps}};
+    json.key(name);
+    json.number(value);
 }
 
-void addWorldSettings(Json& out, const World& world)
+void whole(JsonTextWriter& json, const char* name, int value)
+{
+    json.key(name);
+    json.number(static_cast<long long>(value));
+}
+
+void flag(JsonTextWriter& json, const char* name, bool value)
+{
+    json.key(name);
+    json.boolean(value);
+}
+
+void physicalModel(JsonTextWriter& json, const PhysicalModel& pm)
+{
+    json.key("pm");
+    json.beginObject();
+    real(json, "friction", pm.friction);
+    real(json, "inertia", pm.inertia);
+    real(json, "initialmass", pm.initialmass);
+    flag(json, "active", pm.active);
+    flag(json, "collisions", pm.collisions);
+    flag(json, "fixed", pm.fixed);
+    flag(json, "useForOverlaps", pm.useForOverlaps);
+    json.endObject();
+}
+
+void worldSettings(JsonTextWriter& json, const World& world)
 {
     const World::Fog& fog = world.getFog();
     const World::Glare& glare = world.getGlare();
-    out["welcomeMessage"] = text(world.getWelcomeMessage());
-    out["welcomeEnabled"] = world.getWelcomeEnabled();
-    out["fogEnabled"] = world.getFogEnabled();
-    out["glareEnabled"] = world.getGlareEnabled();
-    out["fog"] = Json{{"dropOff", fog.dropOff}, {"colourr", fog.colourr}, {"colourg", fog.colourg},
-                      {"colourb", fog.colourb}, {"near", fog.near},       {"far", fog.far},
-                      {"addControlPanelButtonOffOn", fog.addControlPanelButtonOffOn}};
-    out["glare"] = Json{{"brightness", glare.brightness}, {"colourr", glare.colourr}, {"colourg", glare.colourg},
-                        {"colourb", glare.colourb},       {"radius", glare.radius},   {"nonlinear", glare.nonlinear},
-                        {"addControlPanelButtonOffOn", glare.addControlPanelButtonOffOn}};
-    out["soundid"] = world.getSoundId();
-    Json sounds = Json::array();
+    json.key("welcomeMessage");
+    text(json, world.getWelcomeMessage());
+    flag(json, "welcomeEnabled", world.getWelcomeEnabled());
+    flag(json, "fogEnabled", world.getFogEnabled());
+    flag(json, "glareEnabled", world.getGlareEnabled());
+    json.key("fog");
+    json.beginObject();
+    whole(json, "dropOff", fog.dropOff);
+    real(json, "colourr", fog.colourr);
+    real(json, "colourg", fog.colourg);
+    real(json, "colourb", fog.colourb);
+    real(json, "near", fog.near);
+    real(json, "far", fog.far);
+    flag(json, "addControlPanelButtonOffOn", fog.addControlPanelButtonOffOn);
+    json.endObject();
+    json.key("glare");
+    json.beginObject();
+    real(json, "brightness", glare.brightness);
+    real(json, "colourr", glare.colourr);
+    real(json, "colourg", glare.colourg);
+    real(json, "colourb", glare.colourb);
+    real(json, "radius", glare.radius);
+    real(json, "nonlinear", glare.nonlinear);
+    flag(json, "addControlPanelButtonOffOn", glare.addControlPanelButtonOffOn);
+    json.endObject();
+    whole(json, "soundid", world.getSoundId());
+    json.key("sounds");
+    json.beginArray();
     for (const auto& sound : world.getSoundList()) {
-        sounds.push_back(Json{{"id", sound->id},
-                              {"filename", text(sound->filename)},
-                              {"volume", sound->volume},
-                              {"repeats", sound->repeats},
-                              {"near", sound->near},
-                              {"far", sound->far},
-                              {"x", sound->x},
-                              {"y", sound->y},
-                              {"z", sound->z},
-                              {"addControlPanelButtons", sound->addControlPanelButtons},
-                              {"enablePositions", sound->enablePositions}});
+        json.beginObject();
+        whole(json, "id", sound->id);
+        json.key("filename");
+        text(json, sound->filename);
+        real(json, "volume", sound->volume);
+        whole(json, "repeats", sound->repeats);
+        real(json, "near", sound->near);
+        real(json, "far", sound->far);
+        real(json, "x", sound->x);
+        real(json, "y", sound->y);
+        real(json, "z", sound->z);
+        flag(json, "addControlPanelButtons", sound->addControlPanelButtons);
+        flag(json, "enablePositions", sound->enablePositions);
+        json.endObject();
     }
-    out["sounds"] = std::move(sounds);
+    json.endArray();
 }
 
-} // namespace
-
-struct ProjectDocument::Tree {
-    Json json;
-};
-
-ProjectDocument::ProjectDocument() = default;
-ProjectDocument::ProjectDocument(std::unique_ptr<Tree> tree) : tree_(std::move(tree)) {}
-ProjectDocument::ProjectDocument(ProjectDocument&& other) noexcept = default;
-ProjectDocument& ProjectDocument::operator=(ProjectDocument&& other) noexcept = default;
-ProjectDocument::~ProjectDocument() = default;
-
-std::string ProjectDocument::text() const
-{
-    if (!tree_)
-        return {};
-    return tree_->json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-}
-
-std::string ProjectFileWriter::write(const std::string& projectName, bool localiseScript,
-                                     const std::vector<std::shared_ptr<IAtmoObject>>& objects)
-{
-    return document(projectName, localiseScript, objects).text();
-}
-
-ProjectDocument ProjectFileWriter::document(const std::string& projectName, bool localiseScript,
-                                            const std::vector<std::shared_ptr<IAtmoObject>>& objects)
+// The text of a project file, written straight from the scene.
+std::string projectText(const std::string& projectName, bool localiseScript,
+                        const std::vector<std::shared_ptr<IAtmoObject>>& objects)
 {
     // Where each action lives, for the triggers' references.
     std::unordered_map<const action::AtmoAction*, std::pair<int, int>> place;
@@ -131,56 +180,91 @@ ProjectDocument ProjectFileWriter::document(const std::string& projectName, bool
             place.emplace(pool[a].get(), std::make_pair(static_cast<int>(o), static_cast<int>(a)));
     }
 
-    Json list = Json::array();
+    std::string out;
+    // About what an object with a few interactions takes, so that the text
+    // is seldom moved as it grows.
+    out.reserve(2048 * objects.size());
+    JsonTextWriter json(out);
+    json.beginObject();
+    json.key("format");
+    json.string("scenewright-project");
+    whole(json, "version", 1);
+    json.key("name");
+    json.string(projectName);
+    flag(json, "localiseScript", localiseScript);
+    json.key("objects");
+    json.beginArray();
     for (const auto& object : objects) {
-        Json out;
-        out["type"] = object->getType();
-        out["name"] = object->getName();
+        json.beginObject();
+        json.key("type");
+        json.string(object->getType());
+        json.key("name");
+        json.string(object->getName());
         if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->getGlobalId())
-            out["id"] = *scripted->getGlobalId();
-        if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get()))
-            out["solidObjectIndex"] = text(primitive->solidObjectIndex);
+            whole(json, "id", *scripted->getGlobalId());
+        if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get())) {
+            json.key("solidObjectIndex");
+            text(json, primitive->solidObjectIndex);
+        }
         if (auto* model = dynamic_cast<const ModelObj*>(object.get())) {
-            out["tobeloaded"] = model->tobeloaded;
-            out["pm"] = physicalModelJson(model->pm);
+            flag(json, "tobeloaded", model->tobeloaded);
+            physicalModel(json, model->pm);
         }
         if (auto* solid = dynamic_cast<const SolidObjectObj*>(object.get()))
-            out["pm"] = physicalModelJson(solid->pm);
+            physicalModel(json, solid->pm);
         if (auto* viewpoint = dynamic_cast<const ViewpointObj*>(object.get()))
-            out["pm"] = physicalModelJson(viewpoint->pm);
+            physicalModel(json, viewpoint->pm);
 
-        Json actions = Json::array();
-        for (const auto& action : object->getAtmoActionListData())
-            actions.push_back(interactionJson(*action));
-        out["actions"] = std::move(actions);
+        json.key("actions");
+        json.beginArray();
+        for (const auto& action : object->getAtmoActionListData()) {
+            beginInteraction(json, *action);
+            json.endObject();
+        }
+        json.endArray();
 
-        Json triggers = Json::array();
+        json.key("triggers");
+        json.beginArray();
         for (const auto& trigger : object->getAtmoTriggerListData()) {
-            Json entry = interactionJson(*trigger);
-            Json references = Json::array();
+            beginInteraction(json, *trigger);
+            json.key("actions");
+            json.beginArray();
             for (const auto& action : trigger->getActionList()) {
                 auto found = place.find(action.get());
-                if (found != place.end())
-                    references.push_back(Json{{"object", found->second.first}, {"action", found->second.second}});
+                if (found == place.end())
+                    continue;
+                json.beginObject();
+                whole(json, "object", found->second.first);
+                whole(json, "action", found->second.second);
+                json.endObject();
             }
-            entry["actions"] = std::move(references);
-            triggers.push_back(std::move(entry));
+            json.endArray();
+            json.endObject();
         }
-        out["triggers"] = std::move(triggers);
+        json.endArray();
 
         if (auto* world = dynamic_cast<const World*>(object.get()))
-            addWorldSettings(out, *world);
-        list.push_back(std::move(out));
+            worldSettings(json, *world);
+        json.endObject();
     }
+    json.endArray();
+    json.endObject();
+    out += '\n';
+    return out;
+}
 
-    auto tree = std::make_unique<ProjectDocument::Tree>();
-    Json& document = tree->json;
-    document["format"] = "scenewright-project";
-    document["version"] = 1;
-    document["name"] = projectName;
-    document["localiseScript"] = localiseScript;
-    document["objects"] = std::move(list);
-    return ProjectDocument(std::move(tree));
+} // namespace
+
+std::string ProjectFileWriter::write(const std::string& projectName, bool localiseScript,
+                                     const std::vector<std::shared_ptr<IAtmoObject>>& objects)
+{
+    return projectText(projectName, localiseScript, objects);
+}
+
+ProjectDocument ProjectFileWriter::document(const std::string& projectName, bool localiseScript,
+                                            const std::vector<std::shared_ptr<IAtmoObject>>& objects)
+{
+    return ProjectDocument(projectText(projectName, localiseScript, objects));
 }
 
 } // namespace scenewright::core::io

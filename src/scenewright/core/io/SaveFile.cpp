@@ -53,6 +53,11 @@ bool SaveFile::fail(const std::string& reason)
 
 bool SaveFile::save(std::string_view contents)
 {
+    return save([contents](const std::function<void(std::string_view)>& write) { write(contents); });
+}
+
+bool SaveFile::save(const Producer& produce)
+{
     error_.clear();
     FileOperations& operations = operations_;
     const std::optional<fs::path> resolved = resolveTarget(path_);
@@ -87,17 +92,33 @@ bool SaveFile::save(std::string_view contents)
         return fail(std::strerror(savedErrno));
     };
 
-    const char* data = contents.data();
-    std::size_t left = contents.size();
-    while (left > 0) {
-        ssize_t written = operations.write(fd, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return abandon(written < 0 ? errno : EIO);
-        data += written;
-        left -= static_cast<std::size_t>(written);
+    // The first failure to write, as an errno; the pieces after it are not
+    // written.
+    int writeError = 0;
+    const auto write = [&](std::string_view piece) {
+        const char* data = piece.data();
+        std::size_t left = piece.size();
+        while (left > 0 && writeError == 0) {
+            ssize_t written = operations.write(fd, data, left);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                writeError = written < 0 ? errno : EIO;
+                break;
+            }
+            data += written;
+            left -= static_cast<std::size_t>(written);
+        }
+    };
+    try {
+        produce(write);
+    } catch (...) {
+        close(fd);
+        unlink(temporary.data());
+        throw;
     }
+    if (writeError != 0)
+        return abandon(writeError);
     if (fchmod(fd, exists ? (existing.st_mode & 07777) : newFileMode()) != 0)
         return abandon(errno);
     if (operations.fsync(fd) != 0)

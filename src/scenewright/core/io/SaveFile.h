@@ -2,6 +2,7 @@
 
 #include "scenewright/core/io/FileOperations.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,11 @@ public:
     // True when the whole text is on disk under the path; otherwise false,
     // with the reason in errorString().
     bool save(std::string_view contents);
+    // The same, for a text made while it is written: `produce` hands the
+    // pieces of the text, in order, to the function it is given. A piece
+    // that cannot be written fails the save; the rest are passed over.
+    using Producer = std::function<void(const std::function<void(std::string_view)>&)>;
+    bool save(const Producer& produce);
     // "Cannot save <path>: <reason>" after a failed save.
     const std::string& errorString() const { return error_; }
 

@@ -10,10 +10,8 @@ namespace scenewright::core::script {
 
 namespace {
 
-std::string assemble(const ScriptGenerator::Objects& objects, ScriptContext& context)
+void assemble(const ScriptGenerator::Objects& objects, ScriptContext& context, ScriptOutput& out)
 {
-    std::string out;
-    out.reserve(2000);
     out += "// ***************************************\n";
     out += "// Object declarations \n";
     out += "// ***************************************\n";
@@ -42,16 +40,29 @@ std::string assemble(const ScriptGenerator::Objects& objects, ScriptContext& con
         out += "\n";
     }
     if (context.synchronised())
-        out += context.synchronisation().doScript(objects);
-    return out;
+        context.synchronisation().doScript(objects, out);
+    out.flush();
 }
 
 } // namespace
 
+void ScriptGenerator::write(const Objects& objects, const ScriptOptions& options, const ScriptOutput::Writer& write)
+{
+    if (options.layout == ScriptLayout::AsGenerated) {
+        ScriptContext context(options.localise, options.synchronise);
+        ScriptOutput out(write);
+        assemble(objects, context, out);
+        return;
+    }
+    write(generate(objects, options));
+}
+
 std::string ScriptGenerator::generate(const Objects& objects, const ScriptOptions& options)
 {
     ScriptContext context(options.localise, options.synchronise);
-    std::string script = assemble(objects, context);
+    std::string script;
+    ScriptOutput out(script);
+    assemble(objects, context, out);
     switch (options.layout) {
     case ScriptLayout::AsGenerated: return script;
     case ScriptLayout::Beautified: return ScriptFormatter::beautify(script);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scenewright/core/script/ScriptOutput.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +36,10 @@ public:
     // The script of the objects (the world first, the actor second, then the
     // user's objects), in the options' layout.
     static std::string generate(const Objects& objects, const ScriptOptions& options);
+    // The same script handed to `write` piece by piece, in order; as
+    // generated, the pieces go out while the rest is made, so the script
+    // is never held whole.
+    static void write(const Objects& objects, const ScriptOptions& options, const ScriptOutput::Writer& write);
 };
 
 } // namespace scenewright::core::script

@@ -2,6 +2,7 @@
 
 #include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/action/AtmoTrigger.h"
+#include "scenewright/core/script/ScriptOutput.h"
 #include "scenewright/core/script/ScriptText.h"
 
 namespace scenewright::core::script {
@@ -16,7 +17,9 @@ void SynchronisationTable::clearAttributes()
 void SynchronisationTable::store(const std::string& objname, const std::string& property, const std::string& value,
                                  const std::string& script, bool append)
 {
-    const std::string key = objname + "|" + property + "|" + value;
+    // The key is made in a buffer kept for it: most calls only look it up.
+    std::string& key = keyBuffer_;
+    key.assign(objname).append("|").append(property).append("|").append(value);
     auto found = byKey_.find(key);
     if (found != byKey_.end() && append) {
         branches_[found->second].text += script;
@@ -145,7 +148,7 @@ std::string SynchronisationTable::getSynchExitTriggerScript(const std::string& n
     return forListedTrigger(n, body);
 }
 
-std::string SynchronisationTable::doScript(const Objects& objects) const
+void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) const
 {
     // The running bookkeeping each branch gets: only triggers with an exit
     // branch keep it, so the start code of the others always fires.
@@ -166,7 +169,6 @@ std::string SynchronisationTable::doScript(const Objects& objects) const
         ++k;
     }
 
-    std::string out;
     out += "// *********************************************\n";
     out += "// Shared Objects\n";
     out += "// *********************************************\n\n";
@@ -195,10 +197,11 @@ std::string SynchronisationTable::doScript(const Objects& objects) const
         if (!first)
             out += " else ";
         first = false;
-        out += branches_[i].text + bookkeeping[i] + "}";
+        out += branches_[i].text;
+        out += bookkeeping[i];
+        out += "}";
     }
     out += "       }\n}\n";
-    return out;
 }
 
 } // namespace scenewright::core::script

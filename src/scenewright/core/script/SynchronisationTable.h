@@ -15,6 +15,8 @@ class AtmoTrigger;
 
 namespace scenewright::core::script {
 
+class ScriptOutput;
+
 // Multi-user synchronisation of triggers through the chat's shared objects,
 // for one generation of a script. While the script is generated,
 // synchronised triggers register the code of their actions here, keyed by
@@ -41,7 +43,7 @@ public:
     std::string getSynchExitTriggerScript(const std::string& name) const;
     // The shared-property handler of the objects' synchronised triggers,
     // and the connection set-up.
-    std::string doScript(const Objects& objects) const;
+    void doScript(const Objects& objects, ScriptOutput& out) const;
     void clearAttributes();
     // Appends the code to the branch under the key, creating it if needed.
     void appendSynchForAction(const std::string& objname, const std::string& property, const std::string& value,
@@ -64,6 +66,7 @@ private:
     std::vector<Branch> branches_;
     std::unordered_map<std::string, std::size_t> byKey_;
     std::unordered_map<std::string, std::vector<std::size_t>> byTrigger_;
+    std::string keyBuffer_;
 };
 
 } // namespace scenewright::core::script
