@@ -57,7 +57,6 @@ public:
     {
         return std::make_shared<MarkerAction>("new", owner);
     }
-    std::vector<std::string> getFields() const override { return {"repeats", "label"}; }
     std::string exitTriggerScript(const core::script::ScriptContext&) const override
     {
         return "leave_" + label.value_or("null") + "();\n";

@@ -154,7 +154,22 @@ TEST_F(SceneHistoryTest, RefusedAndUnknownFieldsRecordNothing)
     editor().setField(*message_, "nosuchfield", "x");
     EXPECT_FALSE(editor().setFieldValue(*message_, "message", 3.0)) << "a value of another type";
     EXPECT_THROW(editor().setField(*near, "distance", "far"), std::invalid_argument);
+    EXPECT_EQ(editor().setFieldText(*near, "distance", "far"), "distance must contain an real number");
     EXPECT_TRUE(history_.changes.empty());
+    EXPECT_DOUBLE_EQ(near->distance, action::ProximityTrigger(ids, fan_.get()).distance);
+}
+
+TEST_F(SceneHistoryTest, ATypedFieldIsParsedByItsTableAndUndoneInOneStep)
+{
+    auto near = std::make_shared<action::ProximityTrigger>(ids, fan_.get());
+    const double before = near->distance;
+    EXPECT_EQ(editor().setFieldText(*near, "distance", "12.5"), std::nullopt);
+    EXPECT_DOUBLE_EQ(near->distance, 12.5);
+    ASSERT_EQ(history_.changes.size(), 1u);
+    editor().undo(history_.changes.back());
+    EXPECT_DOUBLE_EQ(near->distance, before);
+    editor().redo(history_.changes.back());
+    EXPECT_DOUBLE_EQ(near->distance, 12.5);
 }
 
 TEST_F(SceneHistoryTest, AStepIsOneChangeAlsoWhenItStopsEarly)

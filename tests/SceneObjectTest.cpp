@@ -47,7 +47,6 @@ public:
         return std::make_shared<LoadingAction>(owner, "", false);
     }
     std::string getOnLoadScript(const script::ScriptContext&) const override { return onLoad_; }
-    std::vector<std::string> getFields() const override { return {}; }
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doScript(const script::ScriptContext&) const override { return {}; }

@@ -59,7 +59,7 @@ struct Setting {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QStandardPaths::setTestModeEnabled(true);
         application = std::make_unique<QApplication>(argc, argv);
-        frame = std::make_unique<MainWindow>(dialogs, folder.filePath("recovery"), ids);
+        frame = std::make_unique<MainWindow>(dialogs, folder.filePath("recovery"), ids, choices);
         frame->resize(1000, 700);
         frame->showNewProject(buildScene(ids, 1000));
         frame->show();
@@ -77,6 +77,7 @@ struct Setting {
     char* argv[2] = {name, nullptr};
     std::unique_ptr<QApplication> application;
     core::IdCounter ids;
+    app::ProgramChoices choices;
     QTemporaryDir folder;
     NoDialogs dialogs;
     std::unique_ptr<MainWindow> frame;

@@ -84,7 +84,8 @@ protected:
     std::unique_ptr<MainWindow> makeFrame(const QString& recoveryFolder = {})
     {
         return std::make_unique<MainWindow>(dialogs_,
-                                        recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder, ids);
+                                        recoveryFolder.isEmpty() ? folder_.filePath("recovery") : recoveryFolder, ids,
+                                            choices);
     }
 
     QString path(const QString& name) const { return folder_.filePath(name); }
@@ -129,8 +130,9 @@ protected:
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
 
-    // The program's id counter, which outlives its windows.
+    // The program's id counter and choices, which outlive its windows.
     core::IdCounter ids;
+    app::ProgramChoices choices;
     QTemporaryDir folder_;
     FakeDialogs dialogs_;
     std::unique_ptr<MainWindow> frame_;

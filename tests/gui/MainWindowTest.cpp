@@ -139,7 +139,7 @@ TEST_F(MainWindowTest, DividersStartWhereTheColumnsShowWholeAndComeBackWhereThey
     const QList<int> outerSizes = outer->sizes();
     const QList<int> innerSizes = inner->sizes();
     frame_->exitProgram();
-    MainWindow next(dialogs_, path("recovery"), ids);
+    MainWindow next(dialogs_, path("recovery"), ids, choices);
     ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
     next.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&next));
@@ -265,8 +265,12 @@ TEST_F(MainWindowTest, SynchronisationFollowsItsTick)
 {
     menuItem("Enable Synchronisation")->setChecked(true);
     EXPECT_TRUE(frame_->synchronise());
+    EXPECT_TRUE(choices.synchronise()) << "the choice is the program's";
+    frame_->newProject();
+    EXPECT_TRUE(frame_->synchronise()) << "a new project keeps it";
     menuItem("Enable Synchronisation")->setChecked(false);
     EXPECT_FALSE(frame_->synchronise());
+    EXPECT_FALSE(choices.synchronise());
 }
 
 TEST_F(MainWindowTest, SaveAsAddsTheSuffixOnlyWhenMissingAndNamesTheProject)

@@ -136,7 +136,7 @@ using ProgramSettingsTest = GuiTest;
 
 TEST_F(ProgramSettingsTest, TheWindowReopensAsLargeAsItWasLeft)
 {
-    MainWindow next(dialogs_, path("recovery"), ids);
+    MainWindow next(dialogs_, path("recovery"), ids, choices);
     EXPECT_FALSE(gui::ProgramSettings::restoreWindow(next));
 
     frame_->resize(700, 520);

@@ -86,7 +86,7 @@ TEST_F(ScriptPreviewTest, OpensBesideTheEditorsWithoutNarrowingThem)
 
         if (room) {
             frame_->exitProgram();
-            MainWindow next(dialogs_, path("recovery"), ids);
+            MainWindow next(dialogs_, path("recovery"), ids, choices);
             ASSERT_TRUE(gui::ProgramSettings::restoreWindow(next));
             EXPECT_EQ(next.size(), QSize(width, 500));
         } else {

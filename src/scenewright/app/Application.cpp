@@ -28,7 +28,8 @@ void placeAtDefault(QWidget& frame)
 
 Application::Application(const std::optional<QString>& project)
     : frame_(
-        std::make_unique<MainWindow>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_))
+        std::make_unique<MainWindow>(dialogs_, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), ids_,
+                                     choices_))
 {
 
     // The window opens where and as large as the user left it; the first

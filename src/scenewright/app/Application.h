@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/app/ProgramChoices.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/gui/QtStandardDialogs.h"
 
@@ -13,7 +14,7 @@ namespace scenewright::app {
 class MainWindow;
 
 // Starts the program: builds the main window with the program's id
-// counter, gives it its size and place on the screen, shows it, offers any
+// counter and choices, gives it its size and place on the screen, shows it, offers any
 // work left unsaved and then opens the project file given, if any.
 class Application {
 public:
@@ -24,6 +25,8 @@ private:
     gui::QtStandardDialogs dialogs_;
     // Numbers generated names for every project of the run.
     core::IdCounter ids_;
+    // Whether scripts are synchronised, whatever project is open.
+    ProgramChoices choices_;
     std::unique_ptr<MainWindow> frame_;
 };
 

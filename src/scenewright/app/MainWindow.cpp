@@ -87,8 +87,9 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const char* comm
 
 } // namespace
 
-MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids)
-    : dialogs_(dialogs), ids_(ids), examplesDirectory_(gui::ExampleProjects::directory())
+MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids,
+                       ProgramChoices& choices)
+    : dialogs_(dialogs), ids_(ids), choices_(choices), examplesDirectory_(gui::ExampleProjects::directory())
 {
     setWindowTitle(tr("Scenewright"));
     undoStack_ = new gui::SceneUndoStack(this);
@@ -260,12 +261,12 @@ std::string MainWindow::currentScript() const
     if (!document_ || !projectShown_)
         return {};
     document_->nameObjects();
-    return core::script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), synchronise_});
+    return core::script::ScriptGenerator::generate(document_->objects(), {document_->localiseScript(), choices_.synchronise()});
 }
 
 gui::ScriptPanel::Source MainWindow::scriptSource()
 {
-    return {[this] { return projectShown_ ? document_ : nullptr; }, [this] { return synchronise_; }, &lastScriptFile_,
+    return {[this] { return projectShown_ ? document_ : nullptr; }, [this] { return choices_.synchronise(); }, &lastScriptFile_,
             events_};
 }
 
@@ -326,8 +327,9 @@ void MainWindow::buildMenus()
     objects->addSeparator();
     synchroniseAction_ = objects->addAction(tr("Enable Synchronisation"));
     synchroniseAction_->setCheckable(true);
+    synchroniseAction_->setChecked(choices_.synchronise());
     connect(synchroniseAction_, &QAction::toggled, this, [this](bool on) {
-        synchronise_ = on;
+        choices_.setSynchronise(on);
         preview_->scheduleRefresh();
     });
     objects->addSeparator();
@@ -901,11 +903,20 @@ void MainWindow::showWorldPanel()
     addMiddleAreaRow(worldBasePanel_);
 }
 
-std::shared_ptr<core::AtmoObject> MainWindow::addObject(const QString& name, const QString& type)
+std::shared_ptr<core::AtmoObject> MainWindow::addObject(const QString& name, const QString& type,
+                                                        const std::optional<QString>& solidObject)
 {
     std::shared_ptr<core::AtmoObject> object;
     try {
-        object = document_->addObject(name.toStdString(), type.toStdString());
+        if (!solidObject) {
+            object = document_->addObject(name.toStdString(), type.toStdString());
+        } else {
+            // The object and its solid object index are one undo step.
+            const auto step = document_->step("Add Object");
+            object = document_->addObject(name.toStdString(), type.toStdString());
+            if (auto* primitive = dynamic_cast<core::PrimitiveObj*>(object.get()))
+                document_->setSolidObjectIndex(*primitive, solidObject->toStdString());
+        }
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("Add Object"), QString::fromUtf8(exhausted.what()));
         return nullptr;
@@ -1078,7 +1089,7 @@ void MainWindow::checkScene()
     if (!projectShown_)
         return;
     auto* dialog = new gui::SceneCheckDialog(
-        this, core::SceneCheck::check(document_->objects(), document_->localiseScript(), synchronise_),
+        this, core::SceneCheck::check(document_->objects(), document_->localiseScript(), choices_.synchronise()),
         gui::SceneCheckDialog::Purpose::Review);
     connect(dialog, &gui::SceneCheckDialog::objectChosen, this, &MainWindow::showObject);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -1127,7 +1138,15 @@ QDialog* MainWindow::openObjectDialog(const QString& title, QSize size, QPoint p
 void MainWindow::openAddObjectDialog()
 {
     openObjectDialog(tr("Add Model/Viewpoint/Primitive/Solid Object"), {400, 400}, pos() + QPoint(150, 150),
-                     [this](QDialog* dialog) { return new gui::AddObjectPopup(this, dialog); });
+                     [this](QDialog* dialog) {
+                         auto* popup = new gui::AddObjectPopup(dialog);
+                         connect(popup, &gui::AddObjectPopup::addRequested, dialog,
+                                 [this, dialog](const QString& name, const QString& type, const QString& solidObject) {
+                                     if (addObject(name, type, std::optional<QString>(solidObject)))
+                                         dialog->accept();
+                                 });
+                         return popup;
+                     });
 }
 
 void MainWindow::openCopyTriggersDialog()

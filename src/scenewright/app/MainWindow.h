@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenewright/app/ProgramChoices.h"
 #include "scenewright/gui/InteractionEditors.h"
 #include "scenewright/gui/RecentProjects.h"
 #include "scenewright/gui/ScriptPanel.h"
@@ -50,14 +51,16 @@ namespace scenewright::app {
 // objects, the middle area that hosts the selected object's panels, the far
 // panel in which editors open, and the status bar that shows what the
 // selected object adds to the script. It shows one document at a time;
-// whether triggers are synchronised is the program's choice and outlives
-// the documents.
+// whether triggers are synchronised is the program's choice (ProgramChoices)
+// and outlives the documents.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // `recoveryDirectory` is where unsaved work is kept while the program
-    // runs; the dialogs and the program's id counter are not owned.
-    MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids);
+    // runs; the dialogs, the program's id counter and its choices are not
+    // owned.
+    MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDirectory, core::IdCounter& ids,
+               ProgramChoices& choices);
     ~MainWindow() override;
 
     // Shows the document as the open one: its name on the label, its objects
@@ -77,8 +80,10 @@ public:
     // Shows what the object adds to the script, while the status bar is on.
     void updateStatusPanel(const core::IAtmoObject& object);
     // A new scene object of the type, appended to the project; the list's
-    // selection stays where it was.
-    std::shared_ptr<core::AtmoObject> addObject(const QString& name, const QString& type);
+    // selection stays where it was. A solid object index or name given is
+    // set on a primitive in the same undo step.
+    std::shared_ptr<core::AtmoObject> addObject(const QString& name, const QString& type,
+                                                const std::optional<QString>& solidObject = std::nullopt);
     // Offers, newest first, to reopen the work that programs no longer
     // running left unsaved, until one is reopened; each work answered is
     // forgotten. Unreadable work is reported and set aside.
@@ -92,7 +97,7 @@ public:
     // The document shown; null before the first New or Open.
     const std::shared_ptr<core::SceneDocument>& document() const { return document_; }
     // Whether triggers are synchronised through shared objects.
-    bool synchronise() const { return synchronise_; }
+    bool synchronise() const { return choices_.synchronise(); }
     // What the script view and the test run script.
     gui::ScriptPanel::Source scriptSource();
     // The file the last script was saved to.
@@ -217,7 +222,7 @@ private:
     gui::StandardDialogs& dialogs_;
     core::IdCounter& ids_;
     std::shared_ptr<core::SceneDocument> document_;
-    bool synchronise_ = false;
+    ProgramChoices& choices_;
     // The folder of the last project opened or saved, and the last script
     // file saved, for the program run.
     std::optional<std::string> lastProjectDirectory_;

@@ -21,9 +21,6 @@ std::size_t characterCount(const std::string& text)
 
 } // namespace
 
-const std::array<const char*, 4> AtmoObject::atmoTypes = {TYPE_MODEL, TYPE_PRIMITIVE, TYPE_VIEWPOINT,
-                                                          TYPE_SOLIDOBJECT};
-
 AtmoObject::AtmoObject(std::string name, std::string type) : name_(std::move(name)), type_(std::move(type)) {}
 
 void AtmoObject::setName(std::string name)

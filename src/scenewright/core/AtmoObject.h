@@ -13,7 +13,6 @@ namespace scenewright::core {
 class AtmoObject : public IAtmoObject {
 public:
     // The kinds a user may add (the actor and the world come with every project).
-    static const std::array<const char*, 4> atmoTypes;
 
     std::string toString() const override { return getDisplayName(); }
     void setType(std::string type) override { type_ = std::move(type); }

@@ -1,5 +1,7 @@
 #include "scenewright/core/ModelObj.h"
 
+#include "scenewright/core/ObjectKind.h"
+
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -7,7 +9,7 @@ namespace scenewright::core {
 
 using script::ScriptText;
 
-ModelObj::ModelObj() : ScriptedObject(TYPE_MODEL, "modelobj", false) {}
+ModelObj::ModelObj() : ScriptedObject(*ObjectKind::find(TYPE_MODEL)) {}
 
 std::string ModelObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {

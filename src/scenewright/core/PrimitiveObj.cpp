@@ -1,5 +1,7 @@
 #include "scenewright/core/PrimitiveObj.h"
 
+#include "scenewright/core/ObjectKind.h"
+
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -7,7 +9,7 @@ namespace scenewright::core {
 
 using script::ScriptText;
 
-PrimitiveObj::PrimitiveObj() : ScriptedObject(TYPE_PRIMITIVE, "primitiveobj", true) {}
+PrimitiveObj::PrimitiveObj() : ScriptedObject(*ObjectKind::find(TYPE_PRIMITIVE)) {}
 
 std::string PrimitiveObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {

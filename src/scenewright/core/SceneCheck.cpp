@@ -23,22 +23,6 @@ using action::FieldValue;
 
 namespace {
 
-// The fields without which an action's script does nothing useful: the page
-// to pop up, the world to go to, the sound file to play, the textures to
-// cycle.
-struct RequiredField {
-    std::string_view actionClass;
-    std::string_view field;
-    std::string_view what;
-};
-
-constexpr RequiredField requiredFields[] = {
-    {"URLpopup", "url", "url"},
-    {"GotoNewWorldAction", "aerURLLocation", "world address"},
-    {"EmitSoundAction", "filename", "file name"},
-    {"AnimateTextureAction", "textures", "textures"},
-};
-
 bool isEmpty(const FieldValue& value)
 {
     if (const auto* text = std::get_if<std::optional<std::string>>(&value))
@@ -157,9 +141,11 @@ void checkActions(const IAtmoObject& object, const std::set<const AtmoAction*>& 
             found.push_back("The action " + name + " is not allowed for an object of type " + object.getType() + ".");
         if (!fired.count(action.get()))
             found.push_back("The action " + name + " is active, but no active trigger fires it.");
-        for (const RequiredField& required : requiredFields)
-            if (required.actionClass == action->className() && isEmpty(action->get(required.field)))
-                found.push_back("The action " + name + " has no " + std::string(required.what) + ".");
+        // A page to pop up, a world to go to, a sound file, textures: without
+        // them the action's script does nothing useful.
+        for (const auto& field : action->fieldTable().fields())
+            if (!field.requiredAs.empty() && isEmpty(field.read(*action)))
+                found.push_back("The action " + name + " has no " + field.requiredAs + ".");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iostream>
+#include <stdexcept>
 #include <typeinfo>
 #include <utility>
 
@@ -275,15 +277,9 @@ DocumentChange SceneDocument::interactionChange(const action::AtmoInteraction& i
 
 std::shared_ptr<AtmoObject> SceneDocument::addObject(const std::string& name, const std::string& type)
 {
-    std::shared_ptr<AtmoObject> object;
-    if (type == IAtmoObject::TYPE_MODEL)
-        object = std::make_shared<ModelObj>();
-    else if (type == IAtmoObject::TYPE_PRIMITIVE)
-        object = std::make_shared<PrimitiveObj>();
-    else if (type == IAtmoObject::TYPE_VIEWPOINT)
-        object = std::make_shared<ViewpointObj>();
-    else
-        object = std::make_shared<SolidObjectObj>();
+    // A type text of no kind makes a solid object under that type.
+    const ObjectKind* kind = ObjectKind::find(type);
+    std::shared_ptr<AtmoObject> object = (kind ? *kind : ObjectKind::all().back()).make();
     object->setName(name);
     object->setType(type);
     // The object is offered every standard interaction as soon as it shows.
@@ -426,46 +422,61 @@ void SceneDocument::setActive(action::AtmoInteraction& interaction, bool active)
     changed(what);
 }
 
-template <class Store>
-bool SceneDocument::storeField(action::AtmoInteraction& interaction, std::string_view field, Store store)
+void SceneDocument::storeField(action::AtmoInteraction& interaction, const action::FieldTable::Field& field,
+                               action::FieldValue value)
 {
-    // An unknown field is reported by the interaction and changes nothing.
-    if (!interaction.getType(field))
-        return store();
-    action::FieldValue before = interaction.get(field);
-    if (!store())
-        return false;
-    record(valueChange("Set Field", std::move(before), interaction.get(field),
-                       [target = &interaction, name = std::string(field)](const action::FieldValue& value) {
-                           target->setValue(name, value);
+    action::FieldValue before = field.read(interaction);
+    field.write(interaction, value);
+    // The tables live as long as the program, so the step keeps the field.
+    record(valueChange("Set Field", std::move(before), std::move(value),
+                       [target = &interaction, &field](const action::FieldValue& stored) {
+                           field.write(*target, stored);
                        }),
            interactionChange(interaction));
-    return true;
+}
+
+std::optional<std::string> SceneDocument::setFieldText(action::AtmoInteraction& interaction, std::string_view field,
+                                                       std::string_view text)
+{
+    const action::FieldTable::Field* found = interaction.field(field);
+    if (!found)
+        return std::nullopt;
+    action::ParsedField parsed = found->parse(text);
+    if (parsed.refusal)
+        return parsed.refusal;
+    if (std::holds_alternative<std::monostate>(parsed.value)) {
+        std::cerr << "scenewright: field '" << field << "' of " << interaction.className()
+                  << " cannot be set from text\n";
+        return std::nullopt;
+    }
+    storeField(interaction, *found, std::move(parsed.value));
+    changed(interactionChange(interaction));
+    return std::nullopt;
 }
 
 void SceneDocument::setField(action::AtmoInteraction& interaction, std::string_view field, std::string_view text)
 {
-    storeField(interaction, field, [&] {
-        interaction.set(field, text);
-        return true;
-    });
-    changed(interactionChange(interaction));
+    if (const auto refusal = setFieldText(interaction, field, text))
+        throw std::invalid_argument(*refusal);
 }
 
 void SceneDocument::setField(action::AtmoInteraction& interaction, std::string_view field, bool value)
 {
-    storeField(interaction, field, [&] {
-        interaction.set(field, value);
-        return true;
-    });
-    changed(interactionChange(interaction));
+    setFieldValue(interaction, field, value);
 }
 
 bool SceneDocument::setFieldValue(action::AtmoInteraction& interaction, std::string_view field,
                                   const action::FieldValue& value)
 {
-    if (!storeField(interaction, field, [&] { return interaction.setValue(field, value); }))
+    const action::FieldTable::Field* found = interaction.field(field);
+    if (!found)
         return false;
+    if (!found->accepts(value)) {
+        std::cerr << "scenewright: field '" << field << "' of " << interaction.className()
+                  << " takes a value of type " << action::fieldTypeName(found->type) << "\n";
+        return false;
+    }
+    storeField(interaction, *found, value);
     changed(interactionChange(interaction));
     return true;
 }

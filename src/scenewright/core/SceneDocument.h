@@ -161,6 +161,11 @@ public:
     bool attachStandardInteractions(IAtmoObject& object);
 
     void setActive(action::AtmoInteraction& interaction, bool active);
+    // Reads a typed text into the field, with the field's own parse and
+    // check, and stores it; the message when the text is refused, with
+    // nothing changed.
+    std::optional<std::string> setFieldText(action::AtmoInteraction& interaction, std::string_view field,
+                                            std::string_view text);
     // Stores a field from its text; a text the field's type does not accept
     // throws std::invalid_argument and changes nothing (verify it first).
     void setField(action::AtmoInteraction& interaction, std::string_view field, std::string_view text);
@@ -207,10 +212,10 @@ private:
     void notify(const DocumentChange& change);
     // Hands the change to the history, or to the open step.
     void record(SceneChange change, const DocumentChange& what);
-    // Runs `store` on a field and, when it stored, records the field's value
-    // before and after.
-    template <class Store>
-    bool storeField(action::AtmoInteraction& interaction, std::string_view field, Store store);
+    // Stores a value of the field's type and records the value before and
+    // after.
+    void storeField(action::AtmoInteraction& interaction, const action::FieldTable::Field& field,
+                    action::FieldValue value);
     void endStep();
     DocumentChange interactionChange(const action::AtmoInteraction& interaction) const;
     void insertObject(int index, ObjectPtr object);

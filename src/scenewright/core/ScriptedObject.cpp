@@ -1,5 +1,7 @@
 #include "scenewright/core/ScriptedObject.h"
 
+#include "scenewright/core/ObjectKind.h"
+
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/action/AtmoAction.h"
 
@@ -17,8 +19,8 @@ bool isBlank(const std::string& text)
 
 } // namespace
 
-ScriptedObject::ScriptedObject(std::string type, std::string prefix, bool localisable)
-    : AtmoObject("", std::move(type)), prefix_(std::move(prefix)), localisable_(localisable)
+ScriptedObject::ScriptedObject(const ObjectKind& kind)
+    : AtmoObject("", kind.type), prefix_(kind.prefix), localisable_(kind.localisable)
 {
 }
 

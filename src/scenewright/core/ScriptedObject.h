@@ -8,11 +8,16 @@
 
 namespace scenewright::core {
 
+struct ObjectKind;
+
 // A user-added object with a generated global variable: a prefix plus a
 // number that the object takes from the id counter when a script is first
 // named with it (ScriptNaming), and keeps for its lifetime.
 class ScriptedObject : public AtmoObject {
 public:
+    // The prefix of the global variable, as in "modelobj".
+    const std::string& prefix() const { return prefix_; }
+
     // The variable of the object in a global script; null (printed "null")
     // until the object has its number.
     std::optional<std::string> scriptname;
@@ -29,9 +34,9 @@ public:
     std::string updateStatus() const override { return triggerStatus(); }
 
 protected:
-    // A localisable kind is scripted through "this" when the script is
-    // localised.
-    ScriptedObject(std::string type, std::string prefix, bool localisable);
+    // The object takes its type text, its prefix and whether a localised
+    // script reaches it through "this" from its kind.
+    explicit ScriptedObject(const ObjectKind& kind);
 
     // The variable of the object in a global script.
     std::string globalName() const { return script::ScriptText::orNull(scriptname); }

@@ -1,5 +1,7 @@
 #include "scenewright/core/SolidObjectObj.h"
 
+#include "scenewright/core/ObjectKind.h"
+
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -7,7 +9,7 @@ namespace scenewright::core {
 
 using script::ScriptText;
 
-SolidObjectObj::SolidObjectObj() : ScriptedObject(TYPE_SOLIDOBJECT, "solidobject", true) {}
+SolidObjectObj::SolidObjectObj() : ScriptedObject(*ObjectKind::find(TYPE_SOLIDOBJECT)) {}
 
 std::string SolidObjectObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {

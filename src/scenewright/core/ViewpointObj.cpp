@@ -1,5 +1,7 @@
 #include "scenewright/core/ViewpointObj.h"
 
+#include "scenewright/core/ObjectKind.h"
+
 #include "scenewright/core/script/ScriptContext.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -7,7 +9,7 @@ namespace scenewright::core {
 
 using script::ScriptText;
 
-ViewpointObj::ViewpointObj() : ScriptedObject(TYPE_VIEWPOINT, "viewptobj", true) {}
+ViewpointObj::ViewpointObj() : ScriptedObject(*ObjectKind::find(TYPE_VIEWPOINT)) {}
 
 std::string ViewpointObj::getAtmoObjectDeclaration(const script::ScriptContext& context) const
 {

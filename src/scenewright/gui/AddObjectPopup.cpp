@@ -1,9 +1,7 @@
 #include "scenewright/gui/AddObjectPopup.h"
 
-#include "scenewright/app/MainWindow.h"
 #include "scenewright/core/AtmoObject.h"
-#include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/SceneDocument.h"
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/gui/EditorStyle.h"
 #include "scenewright/gui/FieldText.h"
 #include "scenewright/gui/Fonts.h"
@@ -26,14 +24,14 @@ const char* const helpText = QT_TR_NOOP(
     "Objects, you can specify an index or an unique name. Note: no quotes are necessary.");
 } // namespace
 
-AddObjectPopup::AddObjectPopup(app::MainWindow* frame, QDialog* dialog) : frame_(frame), dialog_(dialog)
+AddObjectPopup::AddObjectPopup(QDialog* dialog) : dialog_(dialog)
 {
     EditorStyle::applyTo(this);
     auto* layout = new QGridLayout(this);
     name_ = new QLineEdit;
     type_ = new QComboBox;
-    for (const char* type : core::AtmoObject::atmoTypes)
-        type_->addItem(type);
+    for (const core::ObjectKind& kind : core::ObjectKind::all())
+        type_->addItem(kind.type);
     solidObjectLabel_ = new QLabel(tr("Solid Object Name/Index"));
     solidObject_ = new QLineEdit;
     solidObjectLabel_->setEnabled(false);
@@ -87,15 +85,8 @@ void AddObjectPopup::ok()
         errorLabel_->setText(tr("Must specify a solid object index or name"));
         return;
     }
-    // The object and its solid object index are one undo step.
-    const auto step = frame_->document()->step("Add Object");
-    const auto object = frame_->addObject(name_->text(), type_->currentText());
-    // The window has said why it could not add the object.
-    if (!object)
-        return;
-    if (auto* primitive = dynamic_cast<core::PrimitiveObj*>(object.get()))
-        frame_->document()->setSolidObjectIndex(*primitive, FieldText::trimmed(solidObject_->text()).toStdString());
-    dialog_->accept();
+    emit addRequested(name_->text(), type_->currentText(),
+                      solidObject_->isEnabled() ? FieldText::trimmed(solidObject_->text()) : QString());
 }
 
 } // namespace scenewright::gui

@@ -7,10 +7,6 @@ class QDialog;
 class QLabel;
 class QLineEdit;
 
-namespace scenewright::app {
-class MainWindow;
-}
-
 namespace scenewright::gui {
 
 // Adds a new object of a chosen type to the scene; a primitive also needs
@@ -18,9 +14,9 @@ namespace scenewright::gui {
 class AddObjectPopup : public QFrame {
     Q_OBJECT
 public:
-    // The object is added through the main window; the panel closes the
-    // dialog that hosts it.
-    AddObjectPopup(app::MainWindow* frame, QDialog* dialog);
+    // Cancel closes the dialog that hosts the panel; Ok, once the fields are
+    // filled in, asks for the object through addRequested.
+    explicit AddObjectPopup(QDialog* dialog);
 
     QLineEdit* nameField() const { return name_; }
     QComboBox* typeBox() const { return type_; }
@@ -28,13 +24,17 @@ public:
     QLabel* solidObjectLabel() const { return solidObjectLabel_; }
     QLabel* errorLabel() const { return errorLabel_; }
 
+signals:
+    // The object asked for; `solidObject` is the trimmed solid object index
+    // or name of a primitive, empty for other kinds.
+    void addRequested(const QString& name, const QString& type, const QString& solidObject);
+
 public slots:
     void ok();
 
 private:
     void typeChosen(const QString& type);
 
-    app::MainWindow* frame_;
     QDialog* dialog_;
     QLineEdit* name_;
     QComboBox* type_;

@@ -11,8 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iostream>
-#include <stdexcept>
 
 namespace scenewright::gui {
 
@@ -114,14 +112,9 @@ void DefaultAtmoActionPanel::saveAndClose()
             continue;
         }
         const std::string text = static_cast<QLineEdit*>(widgets_[i])->text().toStdString();
-        if (const auto message = action_->verifyField(field, text)) {
-            errorLabel()->setText(QString::fromStdString(*message));
+        if (const auto refusal = scene.setFieldText(*action_, field, text)) {
+            errorLabel()->setText(QString::fromStdString(*refusal));
             return;
-        }
-        try {
-            scene.setField(*action_, field, std::string_view(text));
-        } catch (const std::exception& failure) {
-            std::cerr << "scenewright: " << failure.what() << "\n";
         }
     }
     errorLabel()->setText("");

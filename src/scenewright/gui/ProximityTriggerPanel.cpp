@@ -1,6 +1,5 @@
 #include "scenewright/gui/ProximityTriggerPanel.h"
 
-#include "scenewright/core/NumberParser.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 #include "scenewright/gui/EditorStyle.h"
@@ -43,13 +42,11 @@ bool ProximityTriggerPanel::saveFields()
     auto* proximity = dynamic_cast<core::action::ProximityTrigger*>(trigger().get());
     if (!proximity)
         return true;
-    const std::string text = distance_->text().toStdString();
-    if (const auto message = proximity->verifyField("distance", text)) {
-        errorLabel()->setText(QString::fromStdString(*message));
+    core::SceneDocument& scene = *document();
+    if (const auto refusal = scene.setFieldText(*proximity, "distance", distance_->text().toStdString())) {
+        errorLabel()->setText(QString::fromStdString(*refusal));
         return false;
     }
-    core::SceneDocument& scene = *document();
-    scene.setFieldValue(*proximity, "distance", *core::NumberParser::parseDouble(text));
     scene.setFieldValue(*proximity, "continuous", continuous_->isChecked());
     errorLabel()->setText("");
     return true;

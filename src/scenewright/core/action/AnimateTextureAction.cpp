@@ -28,12 +28,12 @@ AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) :
 const FieldTable& AnimateTextureAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("textures", &AnimateTextureAction::textures)
-                                        .add("animateDelay", &AnimateTextureAction::animateDelay)
-                                        .add("maxrevolutions", &AnimateTextureAction::maxrevolutions)
-                                        .add("primitiveName", &AnimateTextureAction::primitiveName)
-                                        .add("findfaces", &AnimateTextureAction::findfaces)
-                                        .add("findtextureurl", &AnimateTextureAction::findtextureurl);
+                                        .add("textures", &AnimateTextureAction::textures, FieldShown::InOwnEditorOnly, "textures")
+                                        .add("animateDelay", &AnimateTextureAction::animateDelay, FieldShown::InOwnEditorOnly)
+                                        .add("maxrevolutions", &AnimateTextureAction::maxrevolutions, FieldShown::InOwnEditorOnly)
+                                        .add("primitiveName", &AnimateTextureAction::primitiveName, FieldShown::InOwnEditorOnly)
+                                        .add("findfaces", &AnimateTextureAction::findfaces, FieldShown::InOwnEditorOnly)
+                                        .add("findtextureurl", &AnimateTextureAction::findtextureurl, FieldShown::InOwnEditorOnly);
     return table;
 }
 

@@ -34,7 +34,6 @@ public:
 
     std::vector<std::string> getGeneratedNames() const override { return {triggername()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
-    std::vector<std::string> getFields() const override { return {}; }
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext& context) const override;
     std::string doScript(const script::ScriptContext& context) const override;

@@ -24,4 +24,13 @@ std::string AtmoAction::toString() const
     return text;
 }
 
+std::vector<std::string> AtmoAction::getFields() const
+{
+    std::vector<std::string> names;
+    for (const FieldTable::Field& field : fieldTable().fields())
+        if (field.shown == FieldShown::InGenericEditor)
+            names.push_back(field.name);
+    return names;
+}
+
 } // namespace scenewright::core::action

@@ -29,8 +29,9 @@ public:
     virtual std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const = 0;
     IAtmoObject* getOwnerObject() const { return ownerObject_; }
     virtual std::string getOnLoadScript(const script::ScriptContext&) const { return {}; }
-    // The editable field names, in display order.
-    virtual std::vector<std::string> getFields() const = 0;
+    // The fields the generic editor shows, in its order: those of the field
+    // table that it marks so.
+    std::vector<std::string> getFields() const;
     virtual std::string exitTriggerScript(const script::ScriptContext& context) const = 0;
     virtual std::string doTriggerScript(const script::ScriptContext& context) const = 0;
     // The declaration fragment, written once after its owner's declaration.

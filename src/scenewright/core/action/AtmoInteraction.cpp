@@ -1,6 +1,5 @@
 #include "scenewright/core/action/AtmoInteraction.h"
 
-#include "scenewright/core/NumberParser.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/script/ScriptText.h"
 
@@ -34,76 +33,48 @@ std::string AtmoInteraction::toString() const
     return script::ScriptText::orNull(name_);
 }
 
-const FieldTable::Field* AtmoInteraction::lookUp(std::string_view field) const
+const FieldTable::Field* AtmoInteraction::field(std::string_view name) const
 {
-    const FieldTable::Field* found = fieldTable().find(field);
+    const FieldTable::Field* found = fieldTable().find(name);
     if (!found)
-        std::cerr << "scenewright: " << className() << " has no field '" << field << "'\n";
+        std::cerr << "scenewright: " << className() << " has no field '" << name << "'\n";
     return found;
 }
 
-std::optional<std::string> AtmoInteraction::verifyField(std::string_view field, std::string_view value) const
+std::optional<std::string> AtmoInteraction::verifyField(std::string_view name, std::string_view value) const
 {
-    const FieldTable::Field* found = fieldTable().find(field);
-    if (!found)
-        return std::nullopt;
-    if (found->type == FieldType::Int && !NumberParser::parseInt(value))
-        return std::string(field) + " must contain an integer";
-    if (found->type == FieldType::Double && !NumberParser::parseDouble(value))
-        return std::string(field) + " must contain an real number";
-    return std::nullopt;
+    const FieldTable::Field* found = fieldTable().find(name);
+    return found ? found->parse(value).refusal : std::nullopt;
 }
 
-void AtmoInteraction::set(std::string_view field, bool value)
+void AtmoInteraction::set(std::string_view name, bool value)
 {
-    setValue(field, value);
+    setValue(name, value);
 }
 
-void AtmoInteraction::set(std::string_view field, std::string_view value)
+void AtmoInteraction::set(std::string_view name, std::string_view value)
 {
-    const FieldTable::Field* found = lookUp(field);
+    const FieldTable::Field* found = field(name);
     if (!found)
         return;
-    switch (found->type) {
-    case FieldType::Int: {
-        auto parsed = NumberParser::parseInt(value);
-        if (!parsed)
-            throw std::invalid_argument(std::string(field) + ": not an integer: " + std::string(value));
-        found->write(*this, *parsed);
-        break;
+    ParsedField parsed = found->parse(value);
+    if (parsed.refusal)
+        throw std::invalid_argument(std::string(name) + (found->type == FieldType::Int ? ": not an integer: " : ": not a number: ")
+                                    + std::string(value));
+    if (std::holds_alternative<std::monostate>(parsed.value)) {
+        std::cerr << "scenewright: field '" << name << "' of " << className() << " cannot be set from text\n";
+        return;
     }
-    case FieldType::Double: {
-        auto parsed = NumberParser::parseDouble(value);
-        if (!parsed)
-            throw std::invalid_argument(std::string(field) + ": not a number: " + std::string(value));
-        found->write(*this, *parsed);
-        break;
-    }
-    case FieldType::String:
-        found->write(*this, std::optional<std::string>(std::string(value)));
-        break;
-    default:
-        std::cerr << "scenewright: field '" << field << "' of " << className()
-                  << " cannot be set from text\n";
-    }
+    found->write(*this, parsed.value);
 }
 
-bool AtmoInteraction::setValue(std::string_view field, const FieldValue& value)
+bool AtmoInteraction::setValue(std::string_view name, const FieldValue& value)
 {
-    const FieldTable::Field* found = lookUp(field);
+    const FieldTable::Field* found = field(name);
     if (!found)
         return false;
-    bool fits = false;
-    switch (found->type) {
-    case FieldType::Int: fits = std::holds_alternative<int>(value); break;
-    case FieldType::Double: fits = std::holds_alternative<double>(value); break;
-    case FieldType::Boolean: fits = std::holds_alternative<bool>(value); break;
-    case FieldType::String: fits = std::holds_alternative<std::optional<std::string>>(value); break;
-    case FieldType::StringList: fits = std::holds_alternative<std::vector<std::string>>(value); break;
-    case FieldType::IntList: fits = std::holds_alternative<std::optional<std::vector<int>>>(value); break;
-    }
-    if (!fits) {
-        std::cerr << "scenewright: field '" << field << "' of " << className() << " takes a value of type "
+    if (!found->accepts(value)) {
+        std::cerr << "scenewright: field '" << name << "' of " << className() << " takes a value of type "
                   << fieldTypeName(found->type) << "\n";
         return false;
     }
@@ -113,7 +84,7 @@ bool AtmoInteraction::setValue(std::string_view field, const FieldValue& value)
 
 std::optional<FieldType> AtmoInteraction::getType(std::string_view field) const
 {
-    const FieldTable::Field* found = lookUp(field);
+    const FieldTable::Field* found = this->field(field);
     if (!found)
         return std::nullopt;
     return found->type;
@@ -126,7 +97,7 @@ std::string AtmoInteraction::getSaveString() const
 
 FieldValue AtmoInteraction::get(std::string_view field) const
 {
-    const FieldTable::Field* found = lookUp(field);
+    const FieldTable::Field* found = this->field(field);
     if (!found)
         return std::monostate{};
     return found->read(*this);

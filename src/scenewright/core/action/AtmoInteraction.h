@@ -39,6 +39,10 @@ public:
 
     virtual std::string toString() const;
 
+    // The field of that name in the class's table; null (and reported) for
+    // an unknown field.
+    const FieldTable::Field* field(std::string_view name) const;
+
     // Null when the text is acceptable for the field, else the message.
     std::optional<std::string> verifyField(std::string_view field, std::string_view value) const;
 
@@ -80,8 +84,6 @@ protected:
     int id(std::size_t index) const { return ids_[index]; }
 
 private:
-    const FieldTable::Field* lookUp(std::string_view field) const;
-
     std::optional<std::string> description_;
     std::optional<std::string> name_;
     bool active_ = false;

@@ -19,7 +19,6 @@ public:
     const FieldTable& fieldTable() const override;
 
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
-    std::vector<std::string> getFields() const override { return {"message"}; }
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext& context) const override;
     std::string doScript(const script::ScriptContext&) const override { return {}; }

@@ -32,11 +32,6 @@ std::shared_ptr<AtmoAction> ConstantRotationAction::newInstance(IAtmoObject* own
     return std::make_shared<ConstantRotationAction>(ids, owner);
 }
 
-std::vector<std::string> ConstantRotationAction::getFields() const
-{
-    return {"xrevolutions", "yrevolutions", "zrevolutions", "maxtime"};
-}
-
 bool ConstantRotationAction::allowedForAtmoObject(const IAtmoObject* object) const
 {
     return !dynamic_cast<const PrimitiveObj*>(object);

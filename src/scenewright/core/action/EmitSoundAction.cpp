@@ -22,7 +22,7 @@ EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoActio
 const FieldTable& EmitSoundAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("filename", &EmitSoundAction::filename)
+                                        .add("filename", &EmitSoundAction::filename, FieldShown::InGenericEditor, "file name")
                                         .add("near", &EmitSoundAction::near)
                                         .add("far", &EmitSoundAction::far)
                                         .add("repeats", &EmitSoundAction::repeats)
@@ -34,11 +34,6 @@ const FieldTable& EmitSoundAction::fieldTable() const
 std::shared_ptr<AtmoAction> EmitSoundAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
     return std::make_shared<EmitSoundAction>(ids, owner);
-}
-
-std::vector<std::string> EmitSoundAction::getFields() const
-{
-    return {"filename", "near", "far", "repeats", "volume", "controlPanelBtns"};
 }
 
 std::string EmitSoundAction::innerSound(const script::ScriptContext& context) const

@@ -1,5 +1,7 @@
 #include "scenewright/core/action/FieldTable.h"
 
+#include "scenewright/core/NumberParser.h"
+
 namespace scenewright::core::action {
 
 const char* fieldTypeName(FieldType type)
@@ -13,6 +15,37 @@ const char* fieldTypeName(FieldType type)
     case FieldType::IntList: return "int list";
     }
     return "unknown";
+}
+
+ParsedField FieldTable::Field::parse(std::string_view text) const
+{
+    switch (type) {
+    case FieldType::Int:
+        if (const auto number = NumberParser::parseInt(text))
+            return {*number, std::nullopt};
+        return {std::monostate{}, name + " must contain an integer"};
+    case FieldType::Double:
+        if (const auto number = NumberParser::parseDouble(text))
+            return {*number, std::nullopt};
+        return {std::monostate{}, name + " must contain an real number"};
+    case FieldType::String:
+        return {std::optional<std::string>(std::string(text)), std::nullopt};
+    default:
+        return {std::monostate{}, std::nullopt};
+    }
+}
+
+bool FieldTable::Field::accepts(const FieldValue& value) const
+{
+    switch (type) {
+    case FieldType::Int: return std::holds_alternative<int>(value);
+    case FieldType::Double: return std::holds_alternative<double>(value);
+    case FieldType::Boolean: return std::holds_alternative<bool>(value);
+    case FieldType::String: return std::holds_alternative<std::optional<std::string>>(value);
+    case FieldType::StringList: return std::holds_alternative<std::vector<std::string>>(value);
+    case FieldType::IntList: return std::holds_alternative<std::optional<std::vector<int>>>(value);
+    }
+    return false;
 }
 
 FieldTable& FieldTable::append(const FieldTable& other)

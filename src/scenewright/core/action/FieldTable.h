@@ -31,9 +31,21 @@ using FieldValue = std::variant<std::monostate, int, double, bool, std::optional
 // the value type otherwise.
 const char* fieldTypeName(FieldType type);
 
+// A text typed for a field, read: the value, or why the text is refused.
+struct ParsedField {
+    // std::monostate for a field that is not typed as text (a flag, a list).
+    FieldValue value;
+    std::optional<std::string> refusal;
+};
+
+// Whether the generic action editor shows a field (under its name).
+enum class FieldShown { InGenericEditor, InOwnEditorOnly };
+
 // The named-field table of one interaction class: each public field's name,
-// type, and how to read and write it. Editors and the project file reach every
-// field through it without knowing the concrete class.
+// type, how to read, write and parse it, whether the generic editor shows it
+// and whether Check Scene wants it filled in. The editors, the project file,
+// Check Scene and the undo history reach every field through it without
+// knowing the concrete class.
 class FieldTable {
 public:
     struct Field {
@@ -42,10 +54,21 @@ public:
         std::function<FieldValue(const AtmoInteraction&)> read;
         // Stores the value; the value holds the alternative of the field's type.
         std::function<void(AtmoInteraction&, const FieldValue&)> write;
+        FieldShown shown = FieldShown::InGenericEditor;
+        // What Check Scene calls the field when it is empty ("url"); empty
+        // for a field that may stay empty.
+        std::string requiredAs;
+
+        // Numbers must read as numbers of the field's type; a string is kept
+        // as typed.
+        ParsedField parse(std::string_view text) const;
+        // Whether the value holds the alternative of the field's type.
+        bool accepts(const FieldValue& value) const;
     };
 
     template <class Owner, class Member>
-    FieldTable& add(std::string name, Member Owner::*member)
+    FieldTable& add(std::string name, Member Owner::*member, FieldShown shown = FieldShown::InGenericEditor,
+                    std::string requiredAs = {})
     {
         fields_.push_back(Field{
             std::move(name), typeOf<Member>(),
@@ -54,7 +77,8 @@ public:
             },
             [member](AtmoInteraction& interaction, const FieldValue& value) {
                 static_cast<Owner&>(interaction).*member = std::get<Member>(value);
-            }});
+            },
+            shown, std::move(requiredAs)});
         return *this;
     }
 

@@ -17,7 +17,7 @@ GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
 const FieldTable& GotoNewWorldAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("aerURLLocation", &GotoNewWorldAction::aerURLLocation)
+                                        .add("aerURLLocation", &GotoNewWorldAction::aerURLLocation, FieldShown::InGenericEditor, "world address")
                                         .add("distance", &GotoNewWorldAction::distance);
     return table;
 }

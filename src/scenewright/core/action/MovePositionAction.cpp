@@ -38,8 +38,8 @@ const FieldTable& MovePositionAction::fieldTable() const
                                         .add("xdirection", &MovePositionAction::xdirection)
                                         .add("ydirection", &MovePositionAction::ydirection)
                                         .add("zdirection", &MovePositionAction::zdirection)
-                                        .add("speed", &MovePositionAction::speed)
-                                        .add("anchors", &MovePositionAction::anchors)
+                                        .add("speed", &MovePositionAction::speed, FieldShown::InOwnEditorOnly)
+                                        .add("anchors", &MovePositionAction::anchors, FieldShown::InOwnEditorOnly)
                                         .add("usesAnchors", &MovePositionAction::usesAnchors)
                                         .add("smoothTransition", &MovePositionAction::smoothTransition);
     return table;
@@ -48,11 +48,6 @@ const FieldTable& MovePositionAction::fieldTable() const
 std::shared_ptr<AtmoAction> MovePositionAction::newInstance(IAtmoObject* owner, IdCounter& ids) const
 {
     return std::make_shared<MovePositionAction>(ids, owner);
-}
-
-std::vector<std::string> MovePositionAction::getFields() const
-{
-    return {"xdirection", "ydirection", "zdirection", "usesAnchors", "smoothTransition"};
 }
 
 bool MovePositionAction::allowedForAtmoObject(const IAtmoObject* object) const

@@ -30,7 +30,6 @@ public:
 
     std::vector<std::string> getGeneratedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
-    std::vector<std::string> getFields() const override;
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext& context) const override;
     std::string doScript(const script::ScriptContext& context) const override;

@@ -52,11 +52,6 @@ std::shared_ptr<AtmoAction> OpacityAction::newInstance(IAtmoObject* owner, IdCou
     return std::make_shared<OpacityAction>(ids, owner);
 }
 
-std::vector<std::string> OpacityAction::getFields() const
-{
-    return {"initialOpacity", "finalOpacity", "fadeInOpacity"};
-}
-
 bool OpacityAction::allowedForAtmoObject(const IAtmoObject* object) const
 {
     return isModel(object) || isViewpoint(object) || isSolidObject(object);

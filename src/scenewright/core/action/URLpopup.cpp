@@ -40,7 +40,7 @@ URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 const FieldTable& URLpopup::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("url", &URLpopup::url)
+                                        .add("url", &URLpopup::url, FieldShown::InGenericEditor, "url")
                                         .add("width", &URLpopup::width)
                                         .add("height", &URLpopup::height)
                                         .add("menubar", &URLpopup::menubar)
@@ -55,11 +55,6 @@ const FieldTable& URLpopup::fieldTable() const
 std::shared_ptr<AtmoAction> URLpopup::newInstance(IAtmoObject* owner, IdCounter&) const
 {
     return std::make_shared<URLpopup>(owner);
-}
-
-std::vector<std::string> URLpopup::getFields() const
-{
-    return {"url", "width", "height", "menubar", "toolbar", "location", "status", "scrollbars", "resizable"};
 }
 
 std::string URLpopup::doTriggerScript(const script::ScriptContext&) const

@@ -55,12 +55,6 @@ std::shared_ptr<AtmoAction> ViewpointObjectAction::newInstance(IAtmoObject* owne
     return std::make_shared<ViewpointObjectAction>(ids, owner);
 }
 
-std::vector<std::string> ViewpointObjectAction::getFields() const
-{
-    return {"triggerTimeElem", "setTrigSpeed", "setTrigPlayOnce", "exitTriggerTimeElem", "setExitSpeed",
-            "setExitPlayOnce"};
-}
-
 bool ViewpointObjectAction::allowedForAtmoObject(const IAtmoObject* object) const
 {
     return dynamic_cast<const ViewpointObj*>(object) != nullptr;

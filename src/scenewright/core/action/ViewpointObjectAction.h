@@ -29,7 +29,6 @@ public:
 
     std::vector<std::string> getGeneratedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
-    std::vector<std::string> getFields() const override;
     std::string getOnLoadScript(const script::ScriptContext& context) const override;
     std::string exitTriggerScript(const script::ScriptContext& context) const override;
     std::string doTriggerScript(const script::ScriptContext& context) const override;

@@ -454,23 +454,23 @@ private:
             if (auto tobeloaded = value.find("tobeloaded"))
                 model->tobeloaded = Values::boolean(*tobeloaded, Where(where, "tobeloaded"));
             readPhysicalModel(model->pm, value, where);
-            object = readGlobalId(model, value, where, "modelobj");
+            object = readGlobalId(model, value, where);
         } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
             Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
             auto primitive = std::make_shared<PrimitiveObj>();
             if (auto index = value.find("solidObjectIndex"))
                 primitive->solidObjectIndex = Values::nullableString(*index, Where(where, "solidObjectIndex"));
-            object = readGlobalId(primitive, value, where, "primitiveobj");
+            object = readGlobalId(primitive, value, where);
         } else if (type == IAtmoObject::TYPE_VIEWPOINT) {
             Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
             auto viewpoint = std::make_shared<ViewpointObj>();
             readPhysicalModel(viewpoint->pm, value, where);
-            object = readGlobalId(viewpoint, value, where, "viewptobj");
+            object = readGlobalId(viewpoint, value, where);
         } else if (type == IAtmoObject::TYPE_SOLIDOBJECT) {
             Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
             auto solid = std::make_shared<SolidObjectObj>();
             readPhysicalModel(solid->pm, value, where);
-            object = readGlobalId(solid, value, where, "solidobject");
+            object = readGlobalId(solid, value, where);
         } else {
             throw Refusal(typeValue.offset(), Where(where, "type"), "unknown object type " + MessageText::quoted(type));
         }
@@ -481,11 +481,11 @@ private:
     }
 
     std::shared_ptr<IAtmoObject> readGlobalId(const std::shared_ptr<ScriptedObject>& object, const JsonValue& value,
-                                              const Where& where, const char* prefix)
+                                              const Where& where)
     {
         if (auto id = value.find("id")) {
             object->setGlobalId(Values::number(*id, Where(where, "id")));
-            claim(prefix + std::to_string(*object->getGlobalId()), *id, Where(where, "id"));
+            claim(object->prefix() + std::to_string(*object->getGlobalId()), *id, Where(where, "id"));
         }
         return object;
     }
