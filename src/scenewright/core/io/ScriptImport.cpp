@@ -6,6 +6,7 @@
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/CompressedScript.h"
 #include "scenewright/core/script/MessageText.h"
+#include "scenewright/core/script/OlderFragments.h"
 #include "scenewright/core/script/ScriptCursor.h"
 #include "scenewright/core/script/ScriptFormatter.h"
 #include "scenewright/core/script/ScriptGenerator.h"
@@ -194,6 +195,26 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
     return imported;
 }
 
+// The project of a script of an earlier version, read and compared in
+// today's form; nothing when the script holds no older fragment or is not
+// an older script either.
+std::optional<ScriptImport::Imported> rebuildOlder(std::string_view script, const CompressedScript& compressed,
+                                                   const std::string& path, IdCounter& ids)
+{
+    const std::string today = script::OlderFragments::modernised(compressed.text());
+    if (today == compressed.text())
+        return std::nullopt;
+    const CompressedScript todayCompressed(today);
+    Refusal ignored;
+    std::optional<ScriptImport::Imported> imported = rebuild(today, todayCompressed, false, path, ids, ignored);
+    if (!imported)
+        return std::nullopt;
+    // No form today's generator writes is the older text, so only a
+    // compressed one keeps its name.
+    imported->layout = compressed.text() == script ? ScriptImport::Layout::Compressed : ScriptImport::Layout::Reindented;
+    return imported;
+}
+
 } // namespace
 
 std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script, const std::string& path,
@@ -217,6 +238,8 @@ std::optional<ScriptImport::Imported> ScriptImport::read(std::string_view script
     Refusal withoutLayout;
     if (!imported && generatorLayout)
         imported = rebuild(script, compressed, false, path, ids, withoutLayout);
+    if (!imported)
+        imported = rebuildOlder(script, compressed, path, ids);
     if (!imported)
         return refuse(refusal);
     return imported;

@@ -916,6 +916,16 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
     std::optional<std::size_t> owner;
     std::string key = sighting.key;
     if (sighting.owner) {
+        // A trigger that fires its own object's action twice shows the same
+        // code twice: the second time is that action again, not another
+        // object's.
+        if (sighting.owner->kind == Kind::This && objects_[triggerObject].localised)
+            for (std::size_t a : objects_[triggerObject].actions) {
+                const Action& action = actions_[a];
+                if (a != 0 && action.interaction.className == sighting.className && action.interaction.active
+                    && action.interaction.fields == sighting.fields)
+                    return a;
+            }
         owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
                                                    : objectNamed(*sighting.owner, sighting.at);
         for (const auto& [name, value] : sighting.fields) {
