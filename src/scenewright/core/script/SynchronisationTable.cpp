@@ -5,6 +5,8 @@
 #include "scenewright/core/script/ScriptOutput.h"
 #include "scenewright/core/script/ScriptText.h"
 
+#include <algorithm>
+
 namespace scenewright::core::script {
 
 void SynchronisationTable::clearAttributes()
@@ -25,9 +27,17 @@ void SynchronisationTable::store(const std::string& objname, const std::string& 
         branches_[found->second].text += script;
         return;
     }
-    std::string text = "    if(objname=='" + ScriptText::literal(objname) + "' && property=='"
-                       + ScriptText::literal(property) + "' && value=='" + ScriptText::literal(value) + "') {\n"
-                       + script;
+    // Built by appending into one reserved string, without temporaries.
+    std::string text;
+    text.reserve(64 + key.size() + script.size());
+    text += "    if(objname=='";
+    ScriptText::appendLiteral(text, objname);
+    text += "' && property=='";
+    ScriptText::appendLiteral(text, property);
+    text += "' && value=='";
+    ScriptText::appendLiteral(text, value);
+    text += "') {\n";
+    text += script;
     if (found != byKey_.end()) {
         branches_[found->second].text = std::move(text);
         return;
@@ -80,7 +90,9 @@ std::string SynchronisationTable::getTriggerNames(const Objects& objects)
         if (!first)
             out += ",";
         first = false;
-        out += "'" + ScriptText::literal(trigger->getSynchTriggerName()) + "'";
+        out += "'";
+        ScriptText::appendLiteral(out, trigger->getSynchTriggerName());
+        out += "'";
     }
     out += "];\n";
     // The names are strings, which keep no properties: whether a trigger is
@@ -152,22 +164,22 @@ void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) c
 {
     // The running bookkeeping each branch gets: only triggers with an exit
     // branch keep it, so the start code of the others always fires.
-    std::vector<std::string> bookkeeping(branches_.size());
+    // (branch, index in the trigger list) for each running flag a branch
+    // sets, in branch order and, within a branch, in trigger order.
+    std::vector<std::pair<std::size_t, int>> runningMarks;
     int k = 0;
     for (const auto* trigger : synchronisedTriggers(objects)) {
         if (trigger->hasExitTrigger()) {
             auto found = byTrigger_.find(trigger->getSynchTriggerName());
             if (found != byTrigger_.end()) {
-                for (std::size_t index : found->second) {
-                    const std::string& key = branches_[index].key;
-                    bool running = key.size() >= 4 && key.compare(key.size() - 4, 4, "true") == 0;
-                    bookkeeping[index]
-                        += "\n    triggerrunning[" + std::to_string(k) + "] = " + (running ? "true" : "false") + ";\n";
-                }
+                for (std::size_t index : found->second)
+                    runningMarks.emplace_back(index, k);
             }
         }
         ++k;
     }
+    std::stable_sort(runningMarks.begin(), runningMarks.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
 
     out += "// *********************************************\n";
     out += "// Shared Objects\n";
@@ -191,14 +203,24 @@ void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) c
     out += "chat.onSharedPropertyChange = function(objname, property, value) {\n";
     out += "\t       if(objname!=undefined && property!=undefined && value!=undefined) {\n";
     bool first = true;
+    auto mark = runningMarks.begin();
     for (std::size_t i = 0; i < branches_.size(); ++i) {
-        if (branches_[i].removed)
+        if (branches_[i].removed) {
+            while (mark != runningMarks.end() && mark->first == i)
+                ++mark;
             continue;
+        }
         if (!first)
             out += " else ";
         first = false;
-        out += branches_[i].text;
-        out += bookkeeping[i];
+        const Branch& branch = branches_[i];
+        out += branch.text;
+        const bool running = branch.key.size() >= 4 && branch.key.compare(branch.key.size() - 4, 4, "true") == 0;
+        for (; mark != runningMarks.end() && mark->first == i; ++mark) {
+            out += "\n    triggerrunning[";
+            out += std::to_string(mark->second);
+            out += running ? "] = true;\n" : "] = false;\n";
+        }
         out += "}";
     }
     out += "       }\n}\n";
