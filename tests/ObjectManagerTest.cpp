@@ -150,7 +150,6 @@ TEST_F(ObjectManagerTest, GeneratingTwiceGivesTheSameTextWithAndWithoutSynchroni
     auto rotation = addRotation(ids, *fan);
     addTrigger<ProximityTrigger>(ids, *fan)->addAction(rotation);
     addTrigger<OnclickTrigger>(ids, *addNamed<PrimitiveObj>(document(), "door"))->addAction(rotation);
-    core::SceneDocument& registry = document();
 
     const std::string first = generateAtmoScript();
     EXPECT_EQ(generateAtmoScript(), first);

@@ -108,7 +108,7 @@ protected:
 
 TEST_F(SaveFileTest, AtEveryMomentOfASaveTheFileHoldsTheOldTextOrTheNewOneInFull)
 {
-    for (const auto [hadFile, inPieces] : {std::pair(true, false), std::pair(false, false), std::pair(true, true)}) {
+    for (const auto& [hadFile, inPieces] : {std::pair(true, false), std::pair(false, false), std::pair(true, true)}) {
         SCOPED_TRACE(hadFile ? "replacing a file" : "creating a file");
         SCOPED_TRACE(inPieces ? "made in pieces" : "whole");
         const fs::path target = directory_ / "scene.scw";

@@ -75,8 +75,9 @@ protected:
         const std::string before = generatedScript();
         change();
         const std::string after = generatedScript();
-        if (showsInScript)
+        if (showsInScript) {
             EXPECT_NE(after, before) << what << ": the change shows in the script";
+        }
         EXPECT_EQ(project().state(), core::SceneDocument::STATE_UNSAVED) << what;
 
         undo();
