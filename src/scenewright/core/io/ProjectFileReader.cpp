@@ -15,6 +15,7 @@
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/io/JsonChecker.h"
 #include "scenewright/core/io/JsonValue.h"
+#include "scenewright/core/io/RecordField.h"
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/MessageText.h"
 #include "scenewright/core/script/Utf8Text.h"
@@ -201,124 +202,34 @@ public:
 };
 
 // Sets the listed fields of a value record whose keys are all optional.
-template <class Record>
-class RecordFields {
-public:
-    using Setter = std::function<void(Record&, const JsonValue&, const Where&)>;
-
-    RecordFields& real(const char* key, double Record::*member)
-    {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
-                                r.*member = Values::real(v, w);
-                            }});
-        return *this;
-    }
-    RecordFields& integer(const char* key, int Record::*member)
-    {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
-                                r.*member = Values::intValue(v, w);
-                            }});
-        return *this;
-    }
-    RecordFields& number(const char* key, int Record::*member)
-    {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
-                                r.*member = Values::number(v, w);
-                            }});
-        return *this;
-    }
-    RecordFields& text(const char* key, std::optional<std::string> Record::*member)
-    {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
-                                r.*member = Values::nullableString(v, w);
-                            }});
-        return *this;
-    }
-    RecordFields& boolean(const char* key, bool Record::*member)
-    {
-        entries_.push_back({key, [member](Record& r, const JsonValue& v, const Where& w) {
-                                r.*member = Values::boolean(v, w);
-                            }});
-        return *this;
-    }
-
-    void read(Record& record, const JsonValue& value, const Where& where) const
-    {
-        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
-            auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return name == e.key; });
-            return entry == entries_.end() ? std::nullopt
-                                           : std::optional(static_cast<std::size_t>(entry - entries_.begin()));
-        };
-        Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
-            entries_[index].set(record, member.value, Where(where, member.name));
-        });
-    }
-
-private:
-    struct Entry {
-        const char* key;
-        Setter set;
+template <class Record, std::size_t N>
+void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
+                const Where& where)
+{
+    const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < N; ++i)
+            if (name == fields[i].key)
+                return i;
+        return std::nullopt;
     };
-    std::vector<Entry> entries_;
-};
-
-const RecordFields<PhysicalModel>& physicalModelFields()
-{
-    static const RecordFields<PhysicalModel> fields = RecordFields<PhysicalModel>()
-                                                          .real("friction", &PhysicalModel::friction)
-                                                          .real("inertia", &PhysicalModel::inertia)
-                                                          .real("initialmass", &PhysicalModel::initialmass)
-                                                          .boolean("active", &PhysicalModel::active)
-                                                          .boolean("collisions", &PhysicalModel::collisions)
-                                                          .boolean("fixed", &PhysicalModel::fixed)
-                                                          .boolean("useForOverlaps", &PhysicalModel::useForOverlaps);
-    return fields;
-}
-
-const RecordFields<World::Fog>& fogFields()
-{
-    static const RecordFields<World::Fog> fields =
-        RecordFields<World::Fog>()
-            .integer("dropOff", &World::Fog::dropOff)
-            .real("colourr", &World::Fog::colourr)
-            .real("colourg", &World::Fog::colourg)
-            .real("colourb", &World::Fog::colourb)
-            .real("near", &World::Fog::near)
-            .real("far", &World::Fog::far)
-            .boolean("addControlPanelButtonOffOn", &World::Fog::addControlPanelButtonOffOn);
-    return fields;
-}
-
-const RecordFields<World::Glare>& glareFields()
-{
-    static const RecordFields<World::Glare> fields =
-        RecordFields<World::Glare>()
-            .real("brightness", &World::Glare::brightness)
-            .real("colourr", &World::Glare::colourr)
-            .real("colourg", &World::Glare::colourg)
-            .real("colourb", &World::Glare::colourb)
-            .real("radius", &World::Glare::radius)
-            .real("nonlinear", &World::Glare::nonlinear)
-            .boolean("addControlPanelButtonOffOn", &World::Glare::addControlPanelButtonOffOn);
-    return fields;
-}
-
-const RecordFields<script::Sounds>& soundFields()
-{
-    static const RecordFields<script::Sounds> fields =
-        RecordFields<script::Sounds>()
-            .number("id", &script::Sounds::id)
-            .text("filename", &script::Sounds::filename)
-            .real("volume", &script::Sounds::volume)
-            .integer("repeats", &script::Sounds::repeats)
-            .real("near", &script::Sounds::near)
-            .real("far", &script::Sounds::far)
-            .real("x", &script::Sounds::x)
-            .real("y", &script::Sounds::y)
-            .real("z", &script::Sounds::z)
-            .boolean("addControlPanelButtons", &script::Sounds::addControlPanelButtons)
-            .boolean("enablePositions", &script::Sounds::enablePositions);
-    return fields;
+    Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
+        const RecordField<Record>& field = fields[index];
+        const Where at(where, member.name);
+        std::visit(
+            [&](auto pointer) {
+                auto& target = record.*pointer;
+                using Target = std::decay_t<decltype(target)>;
+                if constexpr (std::is_same_v<Target, double>)
+                    target = Values::real(member.value, at);
+                else if constexpr (std::is_same_v<Target, bool>)
+                    target = Values::boolean(member.value, at);
+                else if constexpr (std::is_same_v<Target, int>)
+                    target = field.isId ? Values::number(member.value, at) : Values::intValue(member.value, at);
+                else
+                    target = Values::nullableString(member.value, at);
+            },
+            field.member);
+    });
 }
 
 // Builds the objects of one file, checking every value on the way.
@@ -493,7 +404,7 @@ private:
     static void readPhysicalModel(PhysicalModel& pm, const JsonValue& value, const Where& where)
     {
         if (auto found = value.find("pm"))
-            physicalModelFields().read(pm, *found, Where(where, "pm"));
+            readRecord(pm, physicalModelFields, *found, Where(where, "pm"));
     }
 
     void readWorldSettings(World& world, const JsonValue& value, const Where& where)
@@ -507,16 +418,16 @@ private:
         if (auto enabled = value.find("glareEnabled"))
             world.setGlareEnabled(Values::boolean(*enabled, Where(where, "glareEnabled")));
         if (auto fog = value.find("fog"))
-            fogFields().read(world.getFog(), *fog, Where(where, "fog"));
+            readRecord(world.getFog(), fogFields, *fog, Where(where, "fog"));
         if (auto glare = value.find("glare"))
-            glareFields().read(world.getGlare(), *glare, Where(where, "glare"));
+            readRecord(world.getGlare(), glareFields, *glare, Where(where, "glare"));
         if (auto sounds = value.find("sounds")) {
             const Where soundsWhere(where, "sounds");
             std::size_t i = 0;
             for (const JsonValue& entry : Values::array(*sounds, soundsWhere).elements()) {
                 const Where soundWhere(soundsWhere, i++);
                 auto sound = std::make_shared<script::Sounds>();
-                soundFields().read(*sound, entry, soundWhere);
+                readRecord(*sound, soundFields, entry, soundWhere);
                 claim("snd" + std::to_string(sound->id), Values::member(entry, "id", soundWhere), Where(soundWhere, "id"));
                 world.restoreSound(sound);
             }

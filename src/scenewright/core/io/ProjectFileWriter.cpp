@@ -9,6 +9,7 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/io/JsonTextWriter.h"
+#include "scenewright/core/io/RecordField.h"
 
 #include <unordered_map>
 
@@ -85,12 +86,6 @@ void beginInteraction(JsonTextWriter& json, const AtmoInteraction& interaction)
     json.endObject();
 }
 
-void real(JsonTextWriter& json, const char* name, double value)
-{
-    json.key(name);
-    json.number(value);
-}
-
 void whole(JsonTextWriter& json, const char* name, int value)
 {
     json.key(name);
@@ -103,68 +98,53 @@ void flag(JsonTextWriter& json, const char* name, bool value)
     json.boolean(value);
 }
 
+// A value record as one JSON object, its members in the table's order.
+template <class Record, std::size_t N>
+void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields)
+{
+    json.beginObject();
+    for (const RecordField<Record>& field : fields) {
+        json.key(field.key);
+        std::visit(
+            [&](auto pointer) {
+                const auto& member = value.*pointer;
+                using Member = std::decay_t<decltype(member)>;
+                if constexpr (std::is_same_v<Member, int>)
+                    json.number(static_cast<long long>(member));
+                else if constexpr (std::is_same_v<Member, bool>)
+                    json.boolean(member);
+                else if constexpr (std::is_same_v<Member, double>)
+                    json.number(member);
+                else
+                    text(json, member);
+            },
+            field.member);
+    }
+    json.endObject();
+}
+
 void physicalModel(JsonTextWriter& json, const PhysicalModel& pm)
 {
     json.key("pm");
-    json.beginObject();
-    real(json, "friction", pm.friction);
-    real(json, "inertia", pm.inertia);
-    real(json, "initialmass", pm.initialmass);
-    flag(json, "active", pm.active);
-    flag(json, "collisions", pm.collisions);
-    flag(json, "fixed", pm.fixed);
-    flag(json, "useForOverlaps", pm.useForOverlaps);
-    json.endObject();
+    record(json, pm, physicalModelFields);
 }
 
 void worldSettings(JsonTextWriter& json, const World& world)
 {
-    const World::Fog& fog = world.getFog();
-    const World::Glare& glare = world.getGlare();
     json.key("welcomeMessage");
     text(json, world.getWelcomeMessage());
     flag(json, "welcomeEnabled", world.getWelcomeEnabled());
     flag(json, "fogEnabled", world.getFogEnabled());
     flag(json, "glareEnabled", world.getGlareEnabled());
     json.key("fog");
-    json.beginObject();
-    whole(json, "dropOff", fog.dropOff);
-    real(json, "colourr", fog.colourr);
-    real(json, "colourg", fog.colourg);
-    real(json, "colourb", fog.colourb);
-    real(json, "near", fog.near);
-    real(json, "far", fog.far);
-    flag(json, "addControlPanelButtonOffOn", fog.addControlPanelButtonOffOn);
-    json.endObject();
+    record(json, world.getFog(), fogFields);
     json.key("glare");
-    json.beginObject();
-    real(json, "brightness", glare.brightness);
-    real(json, "colourr", glare.colourr);
-    real(json, "colourg", glare.colourg);
-    real(json, "colourb", glare.colourb);
-    real(json, "radius", glare.radius);
-    real(json, "nonlinear", glare.nonlinear);
-    flag(json, "addControlPanelButtonOffOn", glare.addControlPanelButtonOffOn);
-    json.endObject();
+    record(json, world.getGlare(), glareFields);
     whole(json, "soundid", world.getSoundId());
     json.key("sounds");
     json.beginArray();
-    for (const auto& sound : world.getSoundList()) {
-        json.beginObject();
-        whole(json, "id", sound->id);
-        json.key("filename");
-        text(json, sound->filename);
-        real(json, "volume", sound->volume);
-        whole(json, "repeats", sound->repeats);
-        real(json, "near", sound->near);
-        real(json, "far", sound->far);
-        real(json, "x", sound->x);
-        real(json, "y", sound->y);
-        real(json, "z", sound->z);
-        flag(json, "addControlPanelButtons", sound->addControlPanelButtons);
-        flag(json, "enablePositions", sound->enablePositions);
-        json.endObject();
-    }
+    for (const auto& sound : world.getSoundList())
+        record(json, *sound, soundFields);
     json.endArray();
 }
 
