@@ -37,4 +37,12 @@ const ObjectKind* ObjectKind::find(std::string_view type)
     return nullptr;
 }
 
+const ObjectKind* ObjectKind::withPrefix(std::string_view prefix)
+{
+    for (const ObjectKind& kind : all())
+        if (prefix == kind.prefix)
+            return &kind;
+    return nullptr;
+}
+
 } // namespace scenewright::core

@@ -23,6 +23,8 @@ struct ObjectKind {
     // The kind of that type text; null for any other text (the world and
     // the actor are not added by the user).
     static const ObjectKind* find(std::string_view type);
+    // The kind whose variables start with that prefix; null for any other.
+    static const ObjectKind* withPrefix(std::string_view prefix);
 };
 
 } // namespace scenewright::core

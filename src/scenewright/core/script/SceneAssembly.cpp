@@ -2,6 +2,7 @@
 
 #include "scenewright/core/InteractionCatalogue.h"
 #include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/core/PrimitiveObj.h"
 #include "scenewright/core/SolidObjectObj.h"
 #include "scenewright/core/ViewpointObj.h"
@@ -82,10 +83,11 @@ unsigned allowedKinds(const std::string& className)
 // Splits "name <type>" into its name and type.
 std::optional<std::pair<std::string, std::string>> splitObjectText(const std::string& text)
 {
-    for (const char* type : {kModelType, "primitive", "viewpoint", "solid-object"}) {
-        const std::string suffix = std::string(" <") + type + ">";
+    for (const ObjectKind& kind : ObjectKind::all()) {
+        const std::string type = kind.type;
+        const std::string suffix = " <" + type + ">";
         if (text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0)
-            return std::make_pair(text.substr(0, text.size() - suffix.size()), std::string(type));
+            return std::make_pair(text.substr(0, text.size() - suffix.size()), type);
     }
     return std::nullopt;
 }
@@ -196,10 +198,8 @@ std::size_t SceneAssembly::objectNamed(const ScriptObjectName& name, std::size_t
     case Kind::Actor: return 1;
     case Kind::This: break;
     case Kind::Global: {
-        const unsigned kinds = kindOfType(name.prefix == "modelobj"       ? kModelType
-                                          : name.prefix == "primitiveobj" ? "primitive"
-                                          : name.prefix == "solidobject"  ? "solid-object"
-                                                                          : "viewpoint");
+        const ObjectKind* kind = ObjectKind::withPrefix(name.prefix);
+        const unsigned kinds = kind ? kindOfType(kind->type) : 0;
         const auto isNamed = [&](std::size_t k) {
             return k >= 2 && k < objects_.size() && !objects_[k].localised && objects_[k].id == name.number
                    && objects_[k].kinds == kinds;

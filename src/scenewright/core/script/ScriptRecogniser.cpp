@@ -1,5 +1,6 @@
 #include "scenewright/core/script/ScriptRecogniser.h"
 
+#include "scenewright/core/ObjectKind.h"
 #include "scenewright/core/script/SceneAssembly.h"
 #include "scenewright/core/script/ScriptCursor.h"
 #include "scenewright/core/script/ScriptText.h"
@@ -33,8 +34,6 @@ Names namesOf(const ScriptObjectName& name)
 }
 
 constexpr std::string_view kTimeElementComment = "// Setting the Viewpoint Object animations for ";
-
-const char* const kGlobalPrefixes[] = {"modelobj", "primitiveobj", "solidobject", "viewptobj"};
 
 // The text after `prefix` in a comment, if it starts so.
 std::optional<std::string> after(std::string_view comment, std::string_view prefix)
@@ -95,9 +94,9 @@ private:
             return ScriptObjectName{Kind::World, {}, 0};
         if (acceptWord("theActor"))
             return ScriptObjectName{Kind::Actor, {}, 0};
-        for (const char* prefix : kGlobalPrefixes)
-            if (std::optional<int> number = c_.acceptName(prefix))
-                return ScriptObjectName{Kind::Global, prefix, *number};
+        for (const ObjectKind& kind : ObjectKind::all())
+            if (std::optional<int> number = c_.acceptName(kind.prefix))
+                return ScriptObjectName{Kind::Global, kind.prefix, *number};
         return std::nullopt;
     }
 
