@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <functional>
 #include <limits>
 #include <unordered_set>
 #include <stdexcept>

@@ -26,21 +26,19 @@ constexpr unsigned kModel = 8;
 constexpr unsigned kWorld = 16;
 constexpr unsigned kActor = 32;
 
-constexpr const char* kModelType = "model.aer/.atmo";
-
 unsigned kindOfType(const std::string& type)
 {
-    if (type == "primitive")
+    if (type == IAtmoObject::TYPE_PRIMITIVE)
         return kPrimitive;
-    if (type == "viewpoint")
+    if (type == IAtmoObject::TYPE_VIEWPOINT)
         return kViewpoint;
-    if (type == "solid-object")
+    if (type == IAtmoObject::TYPE_SOLIDOBJECT)
         return kSolidObject;
-    if (type == kModelType)
+    if (type == IAtmoObject::TYPE_MODEL)
         return kModel;
     if (type == "world")
         return kWorld;
-    if (type == "actor")
+    if (type == IAtmoObject::TYPE_ACTOR)
         return kActor;
     return 0;
 }
@@ -49,10 +47,10 @@ std::string typeOfKinds(unsigned kinds)
 {
     // Of the kinds left open, the first in the order the editors offer them.
     if (kinds & kPrimitive)
-        return "primitive";
+        return IAtmoObject::TYPE_PRIMITIVE;
     if (kinds & kViewpoint)
-        return "viewpoint";
-    return "solid-object";
+        return IAtmoObject::TYPE_VIEWPOINT;
+    return IAtmoObject::TYPE_SOLIDOBJECT;
 }
 
 // The kinds of object an action class is allowed on, as the actions
@@ -1181,7 +1179,7 @@ bool SceneAssembly::safeToAdd(const Object& object) const
     // A physical model makes every action write an on-load function; an
     // object whose script has none holds no action.
     const bool physical = object.physicalModel.has_value();
-    return !(physical && !object.onLoad && (object.type == kModelType || object.type == "viewpoint"))
+    return !(physical && !object.onLoad && (object.type == IAtmoObject::TYPE_MODEL || object.type == IAtmoObject::TYPE_VIEWPOINT))
            && object.type != "actor";
 }
 
