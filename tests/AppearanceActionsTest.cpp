@@ -25,7 +25,7 @@ using OpacityActionTest = FreshProgramTest;
 std::shared_ptr<AnimateTextureAction> textureAction(core::IdCounter& ids, IAtmoObject& owner)
 {
     auto action = std::make_shared<AnimateTextureAction>(ids, &owner);
-    action->setIds({7});
+    action->setNumbers({7});
     return action;
 }
 
@@ -33,7 +33,7 @@ std::shared_ptr<AnimateTextureAction> textureAction(core::IdCounter& ids, IAtmoO
 std::shared_ptr<OpacityAction> opacityAction(core::IdCounter& ids, IAtmoObject& owner)
 {
     auto action = std::make_shared<OpacityAction>(ids, &owner);
-    action->setIds({9});
+    action->setNumbers({9});
     return action;
 }
 
@@ -230,7 +230,7 @@ TEST_F(AnimateTextureActionTest, KeepsItsFieldsForThePanelAndItsListNameWhenClon
 {
     AnimateTextureAction action(ids);
     EXPECT_TRUE(action.getFields().empty());
-    EXPECT_EQ(action.getIds(), std::vector<int>{0});
+    EXPECT_EQ(action.numbers(), std::vector<int>{0});
     EXPECT_EQ(action.getName(), std::optional<std::string>("Animate textures on object"));
 
     EXPECT_EQ(action.getType("textures"), FieldType::StringList);
@@ -252,12 +252,12 @@ TEST_F(AnimateTextureActionTest, KeepsItsFieldsForThePanelAndItsListNameWhenClon
 
     ModelObj other;
     auto copy = action.cloneit(&other);
-    EXPECT_EQ(copy->getIds(), std::vector<int>{0});
+    EXPECT_EQ(copy->numbers(), std::vector<int>{0});
     EXPECT_EQ(copy->getOwnerObject(), &other);
     EXPECT_EQ(copy->get("findfaces"), action.get("findfaces"));
-    EXPECT_FALSE(action.setIds({1, 2}));
-    EXPECT_TRUE(action.setIds({5}));
-    EXPECT_EQ(action.getIds(), std::vector<int>{5});
+    EXPECT_FALSE(action.setNumbers({1, 2}));
+    EXPECT_TRUE(action.setNumbers({5}));
+    EXPECT_EQ(action.numbers(), std::vector<int>{5});
 }
 
 TEST_F(OpacityActionTest, SetsTheStartingOpacityWhileTheWorldLoads)

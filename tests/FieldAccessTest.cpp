@@ -223,9 +223,9 @@ TEST_F(FieldAccessTest, ConstructorsTakeTheirNumbersInOrder)
     ProximityTrigger trigger(ids);
     ConstantRotationAction rotation(ids);
     MovePositionAction move(ids, fan.get());
-    EXPECT_EQ(trigger.getSynchTriggerName(), "synchtrigger0");
-    EXPECT_EQ(rotation.getIds(), std::vector<int>{1});
-    EXPECT_EQ(move.getIds(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(trigger.synchTriggerName(), "synchtrigger0");
+    EXPECT_EQ(rotation.numbers(), std::vector<int>{1});
+    EXPECT_EQ(move.numbers(), (std::vector<int>{2, 3}));
     EXPECT_EQ(ids.peek(), 4);
 
     move.usesAnchors = true;
@@ -243,15 +243,15 @@ TEST_F(FieldAccessTest, NewInstanceIsADefaultInteractionWithFreshNumbers)
     prototype.setActive(true);
     auto trigger = prototype.newInstance(fan.get(), ids);
     EXPECT_EQ(trigger->getTriggerObject(), fan.get());
-    EXPECT_EQ(trigger->getSynchTriggerName(), "synchtrigger1");
+    EXPECT_EQ(trigger->synchTriggerName(), "synchtrigger1");
     EXPECT_EQ(std::get<double>(trigger->get("distance")), 5.0);
     EXPECT_FALSE(trigger->getActive());
 
     MovePositionAction movePrototype(ids);
     auto move = movePrototype.newInstance(fan.get(), ids);
     EXPECT_EQ(move->getOwnerObject(), fan.get());
-    EXPECT_EQ(move->getIds(), (std::vector<int>{4, 5}));
-    EXPECT_EQ(ConstantRotationAction(ids).newInstance(nullptr, ids)->getIds(), std::vector<int>{7});
+    EXPECT_EQ(move->numbers(), (std::vector<int>{4, 5}));
+    EXPECT_EQ(ConstantRotationAction(ids).newInstance(nullptr, ids)->numbers(), std::vector<int>{7});
 }
 
 TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNewOwner)
@@ -270,7 +270,7 @@ TEST_F(FieldAccessTest, ClonedActionKeepsFieldsFlagsAndGeneratedNamesUnderItsNew
     EXPECT_TRUE(copy->getActive());
     EXPECT_EQ(copy->getDescription(), "spins");
     EXPECT_EQ(std::get<double>(copy->get("maxtime")), 30.0);
-    EXPECT_EQ(copy->getIds(), rotation.getIds());
+    EXPECT_EQ(copy->numbers(), rotation.numbers());
     EXPECT_EQ(copy->doTriggerScript(sceneContext()), "// Fires the constant rotation action\n"
                                                      "wheel.revanim0.sincetime=0;\n"
                                                      "addAnimator(wheel.revanim0);\n");
@@ -286,7 +286,7 @@ TEST_F(FieldAccessTest, ClonedMoveKeepsBothAnchorNamesAndItsOwnAnchorList)
     move.anchors = {"a1"};
     auto copy = std::dynamic_pointer_cast<MovePositionAction>(move.cloneit(fan.get()));
     ASSERT_NE(copy, nullptr);
-    EXPECT_EQ(copy->getIds(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(copy->numbers(), (std::vector<int>{0, 1}));
     copy->anchors.push_back("a2");
     EXPECT_EQ(move.anchors.size(), 1u);
 }
@@ -305,7 +305,7 @@ TEST_F(FieldAccessTest, ClonedTriggerSharesTheActionListUntilGivenItsOwn)
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->getTriggerObject(), gate.get());
     EXPECT_EQ(trigger.getTriggerObject(), door.get());
-    EXPECT_EQ(copy->getSynchTriggerName(), trigger.getSynchTriggerName());
+    EXPECT_EQ(copy->synchTriggerName(), trigger.synchTriggerName());
     EXPECT_EQ(std::get<double>(copy->get("distance")), 12.5);
     EXPECT_FALSE(std::get<bool>(copy->get("continuous")));
     EXPECT_FALSE(copy->usesSynch);

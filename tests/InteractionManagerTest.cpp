@@ -48,7 +48,7 @@ TEST_F(InteractionCatalogueTest, HoldsThePrototypesInOrderAndTheirFirstUseMovesT
         const auto& prototype = registry.getStandardAction(k);
         EXPECT_EQ(prototype->className(), actions[k].className);
         EXPECT_EQ(prototype->getName(), actions[k].name) << actions[k].className;
-        EXPECT_EQ(prototype->getIds(), actions[k].ids) << actions[k].className;
+        EXPECT_EQ(prototype->numbers(), actions[k].ids) << actions[k].className;
         EXPECT_EQ(prototype->getOwnerObject(), nullptr);
         EXPECT_FALSE(prototype->getActive());
     }
@@ -63,7 +63,7 @@ TEST_F(InteractionCatalogueTest, HoldsThePrototypesInOrderAndTheirFirstUseMovesT
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(registry.getTrigger(k)->className(), triggers[k].first);
         EXPECT_EQ(registry.getTrigger(k)->getName(), std::optional<std::string>(triggers[k].second));
-        EXPECT_EQ(registry.getTrigger(k)->getIds(), std::vector<int>{7 + k});
+        EXPECT_EQ(registry.getTrigger(k)->numbers(), std::vector<int>{7 + k});
         EXPECT_EQ(registry.getTrigger(k)->getTriggerObject(), nullptr);
     }
 

@@ -92,7 +92,7 @@ TEST_F(MessagingActionsTest, SoundIsDeclaredWithItsButtonAndPlayedAtTheOwner)
     startProject(false);
     auto door = addObject<PrimitiveObj>("door", 12);
     EmitSoundAction action(ids, door.get());
-    action.setIds({3});
+    action.setNumbers({3});
     action.controlPanelBtns = true;
 
     EXPECT_EQ(action.doScript(sceneContext()),
@@ -117,7 +117,7 @@ TEST_F(MessagingActionsTest, LocalisedSoundHangsOnItsOwner)
     startProject(true);
     auto view = addObject<ViewpointObj>("view", 4);
     EmitSoundAction action(ids, view.get());
-    action.setIds({3});
+    action.setNumbers({3});
     action.filename = std::string("o'clock.wav");
     action.repeats = 2;
     action.controlPanelBtns = true;
@@ -284,17 +284,17 @@ TEST_F(MessagingActionsTest, NumberedActionsKeepTheirNumbersAndTheOthersTakeNone
          {std::shared_ptr<AtmoAction>(std::make_shared<ChatPrintMessageAction>()),
           std::shared_ptr<AtmoAction>(std::make_shared<GotoNewWorldAction>()),
           std::shared_ptr<AtmoAction>(std::make_shared<URLpopup>())}) {
-        EXPECT_TRUE(action->getIds().empty()) << action->className();
-        EXPECT_TRUE(action->setIds({}));
-        EXPECT_FALSE(action->setIds({1}));
+        EXPECT_TRUE(action->numbers().empty()) << action->className();
+        EXPECT_TRUE(action->setNumbers({}));
+        EXPECT_FALSE(action->setNumbers({1}));
     }
     EXPECT_EQ(ids.peek(), 0);
 
     EmitSoundAction sound(ids);
     ViewpointObjectAction viewpoint(ids);
-    EXPECT_EQ(sound.getIds(), std::vector<int>{0});
-    EXPECT_EQ(viewpoint.getIds(), std::vector<int>{1});
-    EXPECT_FALSE(viewpoint.setIds({}));
+    EXPECT_EQ(sound.numbers(), std::vector<int>{0});
+    EXPECT_EQ(viewpoint.numbers(), std::vector<int>{1});
+    EXPECT_FALSE(viewpoint.setNumbers({}));
 
     ViewpointObj owner;
     auto copy = sound.cloneit(&owner);

@@ -208,7 +208,7 @@ TEST_F(ProjectFileTest, SavingHandsOutNoNumbersAndUndeclaredObjectsOpenUndeclare
     ASSERT_NE(open(file("fresh.scw"), error), nullptr) << error;
     auto door = std::dynamic_pointer_cast<PrimitiveObj>(registry().object(2));
     ASSERT_NE(door, nullptr);
-    EXPECT_FALSE(door->getGlobalId());
+    EXPECT_FALSE(door->globalId());
 }
 
 TEST_F(ProjectFileTest, AnEmptyFileOpensAsTheDefaultProject)
@@ -232,8 +232,8 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     ASSERT_NE(open(file("numbers.scw"), error), nullptr) << error;
     // The trigger without numbers took a fresh one past the file's.
     const auto trigger = registry().object(2)->getAtmoTrigger(0);
-    EXPECT_GT(trigger->getIds()[0], 500);
-    EXPECT_GT(ids.peek(), trigger->getIds()[0]);
+    EXPECT_GT(trigger->numbers()[0], 500);
+    EXPECT_GT(ids.peek(), trigger->numbers()[0]);
 
     for (int i = 0; i < 1000; ++i)
         ids.next();

@@ -233,7 +233,7 @@ TEST_F(SceneHistoryTest, UndoingARemovePutsBackTheObjectAndOtherTriggersReferenc
     EXPECT_EQ(document().object(2), door_);
     EXPECT_EQ(near->getActionList(), action::AtmoTrigger::ActionList{message_});
     EXPECT_EQ(sharing->getActionList(), action::AtmoTrigger::ActionList{message_});
-    EXPECT_EQ(near->getSharedActionList(), sharing->getSharedActionList());
+    EXPECT_EQ(near->sharedActionList(), sharing->sharedActionList());
     EXPECT_EQ(script(), before);
 
     editor().redo(history_.changes.back());

@@ -440,8 +440,8 @@ TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersIn
     auto rotate = std::dynamic_pointer_cast<ConstantRotationAction>(box->getAtmoAction(0));
     auto move = std::dynamic_pointer_cast<MovePositionAction>(box->getAtmoAction(1));
     ASSERT_TRUE(rotate && move);
-    EXPECT_EQ(rotate->getIds(), std::vector<int>{6});
-    EXPECT_EQ(move->getIds(), (std::vector<int>{7, 8}));
+    EXPECT_EQ(rotate->numbers(), std::vector<int>{6});
+    EXPECT_EQ(move->numbers(), (std::vector<int>{7, 8}));
     EXPECT_EQ(rotate->getOwnerObject(), box.get());
     EXPECT_EQ(move->getOwnerObject(), box.get());
     EXPECT_TRUE(rotate->getActive());
@@ -451,8 +451,8 @@ TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersIn
     auto near = std::dynamic_pointer_cast<ProximityTrigger>(box->getAtmoTrigger(0));
     auto click = std::dynamic_pointer_cast<OnclickTrigger>(box->getAtmoTrigger(1));
     ASSERT_TRUE(near && click);
-    EXPECT_EQ(near->getIds(), std::vector<int>{9});
-    EXPECT_EQ(click->getIds(), std::vector<int>{10});
+    EXPECT_EQ(near->numbers(), std::vector<int>{9});
+    EXPECT_EQ(click->numbers(), std::vector<int>{10});
     EXPECT_EQ(near->getTriggerObject(), box.get());
     EXPECT_EQ(near->distance, 12.5);
     EXPECT_TRUE(near->getActive());
@@ -461,7 +461,7 @@ TEST_F(SceneObjectTest, CopyClonesReferencedActionsAndTriggersWithFreshNumbersIn
 
     near->clearActions();
     EXPECT_EQ(source.near->getActionList(), (action::AtmoTrigger::ActionList{source.rotate, source.move}));
-    EXPECT_EQ(source.rotate->getIds(), std::vector<int>{0});
+    EXPECT_EQ(source.rotate->numbers(), std::vector<int>{0});
     EXPECT_EQ(source.fan->getAtmoActionSize(), 3);
 }
 
@@ -474,8 +474,8 @@ TEST_F(SceneObjectTest, CopySkipsActionsTheTargetDoesNotAllowAndDropsTheirRefere
     EXPECT_EQ(door->getAtmoActionSize(), 0);
     ASSERT_EQ(door->getAtmoTriggerSize(), 2);
     EXPECT_EQ(door->getAtmoTrigger(0)->getActionSize(), 0);
-    EXPECT_EQ(door->getAtmoTrigger(0)->getIds(), std::vector<int>{5});
-    EXPECT_EQ(door->getAtmoTrigger(1)->getIds(), std::vector<int>{6});
+    EXPECT_EQ(door->getAtmoTrigger(0)->numbers(), std::vector<int>{5});
+    EXPECT_EQ(door->getAtmoTrigger(1)->numbers(), std::vector<int>{6});
 }
 
 TEST_F(SceneObjectTest, CopyClonesAnActionFiredTwiceOnceAndFiresTheCloneTwice)

@@ -169,7 +169,7 @@ TEST_F(WorldTest, SoundIdsAreNeverReused)
     EXPECT_EQ(world.getSound(0), second);
     EXPECT_EQ(second->id, 1);
     EXPECT_EQ(third->id, 2);
-    EXPECT_EQ(world.getSoundId(), 3);
+    EXPECT_EQ(world.soundId(), 3);
 
     // After the last number no sound is added, and none shares a number.
     world.setSoundId(2147483646);

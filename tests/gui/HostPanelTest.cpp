@@ -74,8 +74,8 @@ TEST_F(EditorTest, TheInteractionRegistryIsBuiltOnTheFirstSelectionOfAnObject)
     selectObject("door <primitive>");
     const core::InteractionCatalogue& registry = document().catalogue();
     const auto& door = *document().object(2);
-    const int lastPrototype = registry.getTrigger(registry.getTriggersSize() - 1)->getIds().front();
-    EXPECT_GT(door.getAtmoTrigger(0)->getIds().front(), lastPrototype);
+    const int lastPrototype = registry.getTrigger(registry.getTriggersSize() - 1)->numbers().front();
+    EXPECT_GT(door.getAtmoTrigger(0)->numbers().front(), lastPrototype);
 }
 
 TEST_F(EditorTest, ModelsGetTheRegisteredEditorsAndTheGenericOnesOtherwise)

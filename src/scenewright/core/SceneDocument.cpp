@@ -378,12 +378,12 @@ long long SceneDocument::numbersToAttach(const IAtmoObject& object) const
     for (int i = 0; i < catalogue_.getStandardActionSize(); ++i) {
         const auto& prototype = *catalogue_.getStandardAction(i);
         if (!object.getAtmoAction(typeid(prototype)))
-            count += static_cast<long long>(prototype.getIds().size());
+            count += static_cast<long long>(prototype.numbers().size());
     }
     for (int i = 0; i < catalogue_.getTriggersSize(); ++i) {
         const auto& prototype = *catalogue_.getTrigger(i);
         if (!object.getAtmoTrigger(typeid(prototype)))
-            count += static_cast<long long>(prototype.getIds().size());
+            count += static_cast<long long>(prototype.numbers().size());
     }
     return count;
 }
@@ -484,12 +484,12 @@ bool SceneDocument::setFieldValue(action::AtmoInteraction& interaction, std::str
 void SceneDocument::setTriggerActions(action::AtmoTrigger& trigger,
                                       std::vector<std::shared_ptr<action::AtmoAction>> actions)
 {
-    const auto before = trigger.getSharedActionList();
+    const auto before = trigger.sharedActionList();
     // A cloned trigger may share its list with its source; a new list keeps
     // the source as it is.
     trigger.setActionList(std::make_shared<action::AtmoTrigger::ActionList>(std::move(actions)));
     const DocumentChange what = interactionChange(trigger);
-    record(valueChange("Set Trigger Actions", before, trigger.getSharedActionList(),
+    record(valueChange("Set Trigger Actions", before, trigger.sharedActionList(),
                        [target = &trigger](const std::shared_ptr<action::AtmoTrigger::ActionList>& list) {
                            target->setActionList(list);
                        }),

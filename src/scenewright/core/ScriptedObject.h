@@ -23,7 +23,7 @@ public:
     std::optional<std::string> scriptname;
 
     // The number of the global name, once taken.
-    const std::optional<int>& getGlobalId() const { return globalId_; }
+    const std::optional<int>& globalId() const { return globalId_; }
     // Gives the object its number and with it its global variable (a new
     // number, or one a loaded project restores).
     void setGlobalId(int id);

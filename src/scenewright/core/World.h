@@ -74,7 +74,7 @@ public:
     void addSound(SoundPtr sound);
 
     // The id the next added sound takes.
-    int getSoundId() const { return soundid_; }
+    int soundId() const { return soundid_; }
     // Restores a listed sound as it stands, id included (a loaded project),
     // and keeps the next id past it.
     void restoreSound(SoundPtr sound);

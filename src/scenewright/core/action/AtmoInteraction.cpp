@@ -14,7 +14,7 @@ AtmoInteraction::AtmoInteraction(IdCounter& ids, int idCount)
         ids_.push_back(ids.next());
 }
 
-bool AtmoInteraction::setIds(const std::vector<int>& ids)
+bool AtmoInteraction::setNumbers(const std::vector<int>& ids)
 {
     if (ids.size() != ids_.size())
         return false;

@@ -27,15 +27,15 @@ public:
 
     // The numbers of the id counter this interaction took when built, in the
     // order it took them; they fix its generated names.
-    const std::vector<int>& getIds() const { return ids_; }
-    // Gives the interaction these numbers (as many as getIds returns); false,
+    const std::vector<int>& numbers() const { return ids_; }
+    // Gives the interaction these numbers (as many as numbers returns); false,
     // with nothing changed, when the count does not fit.
-    bool setIds(const std::vector<int>& ids);
+    bool setNumbers(const std::vector<int>& ids);
     // Takes new numbers from the counter, as a new interaction would.
     void takeFreshIds(IdCounter& ids);
     // The generated names the numbers fix, in the order of the numbers; no
     // two things in a scene may claim the same one.
-    virtual std::vector<std::string> getGeneratedNames() const { return {}; }
+    virtual std::vector<std::string> generatedNames() const { return {}; }
 
     virtual std::string toString() const;
 

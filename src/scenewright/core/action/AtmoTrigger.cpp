@@ -27,7 +27,7 @@ bool AtmoTrigger::removeAction(const AtmoAction* action)
     return removed;
 }
 
-std::string AtmoTrigger::getSynchTriggerName() const
+std::string AtmoTrigger::synchTriggerName() const
 {
     return "synchtrigger" + std::to_string(id(0));
 }
@@ -55,7 +55,7 @@ std::string AtmoTrigger::doScript(script::ScriptContext& context) const
 
     script::SynchronisationTable& synch = context.synchronisation();
     const bool synchronised = usesSynch && context.synchronised();
-    const std::string synchName = getSynchTriggerName();
+    const std::string synchName = synchTriggerName();
     std::string out;
     out.reserve(200);
     out += getPreActionScript(context);

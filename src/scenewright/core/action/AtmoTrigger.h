@@ -41,7 +41,7 @@ public:
     int getActionSize() const { return static_cast<int>(actions_->size()); }
     const ActionList& getActionList() const { return *actions_; }
     // The list itself, which a clone may share with its source.
-    const std::shared_ptr<ActionList>& getSharedActionList() const { return actions_; }
+    const std::shared_ptr<ActionList>& sharedActionList() const { return actions_; }
     const std::shared_ptr<AtmoAction>& getAction(int index) const { return actions_->at(index); }
     void addAction(std::shared_ptr<AtmoAction> action) { actions_->push_back(std::move(action)); }
     void clearActions() { actions_->clear(); }
@@ -60,8 +60,8 @@ public:
     bool canBeSynchronised() const { return true; }
 
     // The trigger's key in the synchronisation tables: "synchtrigger" + its number.
-    std::string getSynchTriggerName() const;
-    std::vector<std::string> getGeneratedNames() const override { return {getSynchTriggerName()}; }
+    std::string synchTriggerName() const;
+    std::vector<std::string> generatedNames() const override { return {synchTriggerName()}; }
 
     std::string toString() const override;
 

@@ -20,7 +20,7 @@ public:
     const char* className() const override { return "ConstantRotationAction"; }
     const FieldTable& fieldTable() const override;
 
-    std::vector<std::string> getGeneratedNames() const override { return {animatorSuffix()}; }
+    std::vector<std::string> generatedNames() const override { return {animatorSuffix()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::string exitTriggerScript(const script::ScriptContext& context) const override;
     std::string doTriggerScript(const script::ScriptContext& context) const override;

@@ -28,7 +28,7 @@ public:
     const char* className() const override { return "MovePositionAction"; }
     const FieldTable& fieldTable() const override;
 
-    std::vector<std::string> getGeneratedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
+    std::vector<std::string> generatedNames() const override { return {beginAnchorName(), moveAnchorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }
     std::string doTriggerScript(const script::ScriptContext& context) const override;

@@ -24,7 +24,7 @@ public:
     const char* className() const override { return "OpacityAction"; }
     const FieldTable& fieldTable() const override;
 
-    std::vector<std::string> getGeneratedNames() const override { return {animatorName()}; }
+    std::vector<std::string> generatedNames() const override { return {animatorName()}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::string getOnLoadScript(const script::ScriptContext& context) const override;
     std::string exitTriggerScript(const script::ScriptContext&) const override { return {}; }

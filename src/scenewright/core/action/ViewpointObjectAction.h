@@ -27,7 +27,7 @@ public:
     const FieldTable& fieldTable() const override;
     // The number is taken like any other, though no fragment uses it.
 
-    std::vector<std::string> getGeneratedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
+    std::vector<std::string> generatedNames() const override { return {"vpobj" + std::to_string(id(0))}; }
     std::shared_ptr<AtmoAction> newInstance(IAtmoObject* owner, IdCounter& ids) const override;
     std::string getOnLoadScript(const script::ScriptContext& context) const override;
     std::string exitTriggerScript(const script::ScriptContext& context) const override;

@@ -395,7 +395,7 @@ private:
     {
         if (auto id = value.find("id")) {
             object->setGlobalId(Values::number(*id, Where(where, "id")));
-            claim(object->prefix() + std::to_string(*object->getGlobalId()), *id, Where(where, "id"));
+            claim(object->prefix() + std::to_string(*object->globalId()), *id, Where(where, "id"));
         }
         return object;
     }
@@ -432,7 +432,7 @@ private:
             }
         }
         if (auto soundid = value.find("soundid"))
-            world.setSoundId(std::max(world.getSoundId(), Values::number(*soundid, Where(where, "soundid"))));
+            world.setSoundId(std::max(world.soundId(), Values::number(*soundid, Where(where, "soundid"))));
     }
 
     // Gives the interaction the numbers the file names; without them it
@@ -446,14 +446,14 @@ private:
         std::vector<int> ids;
         for (const JsonValue& id : Values::array(*found, idsWhere).elements())
             ids.push_back(Values::number(id, Where(idsWhere, ids.size())));
-        if (!interaction.setIds(ids))
+        if (!interaction.setNumbers(ids))
             throw Refusal(found->offset(), idsWhere,
                           std::string("a ") + interaction.className() + " takes "
-                              + std::to_string(interaction.getIds().size()) + " numbers");
+                              + std::to_string(interaction.numbers().size()) + " numbers");
         numbered_.insert(&interaction);
         // Fresh numbers lie past every number of the file: only the file's
         // own can clash.
-        for (const std::string& name : interaction.getGeneratedNames())
+        for (const std::string& name : interaction.generatedNames())
             claim(name, *found, idsWhere);
     }
 
@@ -464,7 +464,7 @@ private:
     {
         std::vector<AtmoInteraction*> found;
         auto note = [&found, this](AtmoInteraction& interaction) {
-            if (!interaction.getIds().empty() && !numbered_.count(&interaction))
+            if (!interaction.numbers().empty() && !numbered_.count(&interaction))
                 found.push_back(&interaction);
         };
         // In the order they were read: every object's actions, then triggers.

@@ -76,7 +76,7 @@ void beginInteraction(JsonTextWriter& json, const AtmoInteraction& interaction)
     json.key("active");
     json.boolean(interaction.getActive());
     json.key("ids");
-    numbers(json, interaction.getIds());
+    numbers(json, interaction.numbers());
     json.key("fields");
     json.beginObject();
     for (const auto& each : interaction.fieldTable().fields()) {
@@ -140,7 +140,7 @@ void worldSettings(JsonTextWriter& json, const World& world)
     record(json, world.getFog(), fogFields);
     json.key("glare");
     record(json, world.getGlare(), glareFields);
-    whole(json, "soundid", world.getSoundId());
+    whole(json, "soundid", world.soundId());
     json.key("sounds");
     json.beginArray();
     for (const auto& sound : world.getSoundList())
@@ -180,8 +180,8 @@ std::string projectText(const std::string& projectName, bool localiseScript,
         json.string(object->getType());
         json.key("name");
         json.string(object->getName());
-        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->getGlobalId())
-            whole(json, "id", *scripted->getGlobalId());
+        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->globalId())
+            whole(json, "id", *scripted->globalId());
         if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get())) {
             json.key("solidObjectIndex");
             text(json, primitive->solidObjectIndex);

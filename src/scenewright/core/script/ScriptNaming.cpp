@@ -11,7 +11,7 @@ namespace {
 ScriptedObject* unnamed(const std::shared_ptr<IAtmoObject>& object)
 {
     auto* scripted = dynamic_cast<ScriptedObject*>(object.get());
-    return scripted && !scripted->getGlobalId() ? scripted : nullptr;
+    return scripted && !scripted->globalId() ? scripted : nullptr;
 }
 
 } // namespace

@@ -91,7 +91,7 @@ std::string SynchronisationTable::getTriggerNames(const Objects& objects)
             out += ",";
         first = false;
         out += "'";
-        ScriptText::appendLiteral(out, trigger->getSynchTriggerName());
+        ScriptText::appendLiteral(out, trigger->synchTriggerName());
         out += "'";
     }
     out += "];\n";
@@ -170,7 +170,7 @@ void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) c
     int k = 0;
     for (const auto* trigger : synchronisedTriggers(objects)) {
         if (trigger->hasExitTrigger()) {
-            auto found = byTrigger_.find(trigger->getSynchTriggerName());
+            auto found = byTrigger_.find(trigger->synchTriggerName());
             if (found != byTrigger_.end()) {
                 for (std::size_t index : found->second)
                     runningMarks.emplace_back(index, k);
