@@ -836,7 +836,8 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     return index;
 }
 
-std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject)
+std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject,
+                                     const std::vector<std::size_t>& fired)
 {
     if (!sighting.key.empty() && sighting.className != "ChatPrintMessageAction" && sighting.className != "URLpopup"
         && sighting.className != "GotoNewWorldAction") {
@@ -914,16 +915,20 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
     std::optional<std::size_t> owner;
     std::string key = sighting.key;
     if (sighting.owner) {
-        // A trigger that fires its own object's action twice shows the same
-        // code twice: the second time is that action again, not another
-        // object's.
-        if (sighting.owner->kind == Kind::This && objects_[triggerObject].localised)
-            for (std::size_t a : objects_[triggerObject].actions) {
+        // A trigger that fires a localised object's action twice shows the
+        // same code twice: the second time is that action again, not
+        // another object's.
+        if (sighting.owner->kind == Kind::This) {
+            const auto same = [&](std::size_t a) {
                 const Action& action = actions_[a];
-                if (a != 0 && action.interaction.className == sighting.className && action.interaction.active
-                    && action.interaction.fields == sighting.fields)
-                    return a;
-            }
+                return a != 0 && action.owner && objects_[*action.owner].localised
+                       && action.interaction.className == sighting.className && action.interaction.active
+                       && action.interaction.fields == sighting.fields;
+            };
+            for (const std::vector<std::size_t>* list : {&std::as_const(objects_[triggerObject].actions), &fired})
+                if (const auto found = std::find_if(list->begin(), list->end(), same); found != list->end())
+                    return *found;
+        }
         owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
                                                    : objectNamed(*sighting.owner, sighting.at);
         for (const auto& [name, value] : sighting.fields) {
@@ -966,7 +971,7 @@ void SceneAssembly::resolveBranches()
             trigger.branchRead = true;
         }
         for (const ActionSighting& sighting : trigger.branch)
-            trigger.actions.push_back(useAction(sighting, *trigger.object));
+            trigger.actions.push_back(useAction(sighting, *trigger.object, trigger.actions));
         trigger.branch.clear();
     }
 }
@@ -1009,57 +1014,93 @@ void SceneAssembly::alignFirstLoadWaits()
         // owner yet, or with a localised one, may name a wait or none.
         const std::vector<std::size_t>& actions = trigger.actions;
         const std::vector<ScriptObjectName>& owners = wait.owners;
-        auto matches = [&](std::size_t a, const ScriptObjectName& name) {
+        // Each way of reading a wait costs the localised objects it must
+        // add; none when it cannot be.
+        constexpr int kNever = std::numeric_limits<int>::max() / 4;
+        auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
             const Action& action = actions_[a];
-            if (!action.owner)
-                return name.kind != Kind::Actor && mayOwnNamed(name, action.interaction.className);
+            if (!action.owner) {
+                if (name.kind == Kind::Actor)
+                    return kNever;
+                if (mayOwnNamed(name, action.interaction.className))
+                    return 0;
+                // A localised owner the declarations do not show.
+                return name.kind == Kind::This
+                               && (allowedKinds(action.interaction.className) & (kPrimitive | kViewpoint))
+                           ? 1
+                           : kNever;
+            }
             const Object& owner = objects_[*action.owner];
             if (owner.localised)
-                return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint));
-            return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner && owner.type != "solid-object"
-                   && owner.type != "actor";
+                return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint)) ? 0 : kNever;
+            return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner
+                           && owner.type != "solid-object" && owner.type != "actor"
+                       ? 0
+                       : kNever;
         };
-        auto mayWaitForNone = [&](std::size_t a) {
+        auto noneCost = [&](std::size_t a) {
             const Action& action = actions_[a];
+            const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
             // A localised script may leave out the solid object altogether.
             if (!action.owner)
-                return solidObjectFor(action.interaction.className).has_value()
-                       || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject));
+                return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
+                           ? solidCost
+                           : kNever;
             const Object& owner = objects_[*action.owner];
             // A localised owner the trigger code only guessed may give the
             // action up to a solid object.
-            if (owner.localised)
-                return (owner.kinds & kSolidObject) != 0
-                       || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject));
-            return owner.type == "solid-object" || owner.type == "actor";
+            if (owner.localised) {
+                // Making a localised object a solid object may take it from
+                // a wait that names it.
+                if (owner.kinds & kSolidObject)
+                    return owner.kinds & (kPrimitive | kViewpoint) ? 1 : 0;
+                return action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject) ? solidCost
+                                                                                                           : kNever;
+            }
+            return owner.type == "solid-object" || owner.type == "actor" ? 0 : kNever;
         };
-        // reach[i][j]: actions from i and waits from j can be matched, with
-        // inactive actions added for waits no action names.
+        auto fillerCost = [&](const ScriptObjectName& name) {
+            return name.kind == Kind::This && !mayOwnNamed(name, "ChatPrintMessageAction") ? 1 : 0;
+        };
+        // cost[i][j]: the fewest objects to add so that actions from i and
+        // waits from j match, with inactive actions added for waits no
+        // action names.
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
-        std::vector<std::vector<char>> reach(n + 1, std::vector<char>(m + 1, 0));
-        reach[n][m] = 1;
+        // The costs as the scene stands before any is taken.
+        std::vector<std::vector<int>> match(n, std::vector<int>(m));
+        std::vector<int> none(n);
+        std::vector<int> fill(m);
+        for (std::size_t i = 0; i < n; ++i) {
+            none[i] = noneCost(actions[i]);
+            for (std::size_t j = 0; j < m; ++j)
+                match[i][j] = matchCost(actions[i], owners[j]);
+        }
+        for (std::size_t j = 0; j < m; ++j)
+            fill[j] = fillerCost(owners[j]);
+        std::vector<std::vector<int>> cost(n + 1, std::vector<int>(m + 1, kNever));
+        cost[n][m] = 0;
         for (std::size_t i = n + 1; i-- > 0;) {
             for (std::size_t j = m + 1; j-- > 0;) {
                 if (i == n && j == m)
                     continue;
-                bool ok = false;
-                if (j < m && reach[i][j + 1])
-                    ok = true; // an inactive action waits for owners[j]
-                if (!ok && i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j]))
-                    ok = true;
-                if (!ok && i < n && reach[i + 1][j] && mayWaitForNone(actions[i]))
-                    ok = true;
-                reach[i][j] = ok;
+                int best = kNever;
+                if (i < n && j < m)
+                    best = std::min(best, match[i][j] + cost[i + 1][j + 1]);
+                if (i < n)
+                    best = std::min(best, none[i] + cost[i + 1][j]);
+                if (j < m)
+                    best = std::min(best, fill[j] + cost[i][j + 1]);
+                cost[i][j] = std::min(best, kNever);
             }
         }
-        if (!reach[0][0])
+        if (cost[0][0] >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
         std::vector<std::size_t> aligned;
         std::size_t i = 0;
         std::size_t j = 0;
         while (i < n || j < m) {
-            if (i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j])) {
+            if (i < n && j < m && match[i][j] + cost[i + 1][j + 1] == cost[i][j]) {
                 Action& action = actions_[actions[i]];
                 if (!action.owner) {
                     action.owner = ownerNamed(owners[j], *trigger.object, action.interaction.className);
@@ -1070,7 +1111,7 @@ void SceneAssembly::alignFirstLoadWaits()
                 aligned.push_back(actions[i]);
                 ++i;
                 ++j;
-            } else if (i < n && reach[i + 1][j] && mayWaitForNone(actions[i])) {
+            } else if (i < n && none[i] + cost[i + 1][j] == cost[i][j]) {
                 Action& action = actions_[actions[i]];
                 if (action.owner && objects_[*action.owner].localised
                     && !(objects_[*action.owner].kinds & kSolidObject)) {
@@ -1086,7 +1127,7 @@ void SceneAssembly::alignFirstLoadWaits()
                     objects_[*action.owner].kinds &= kSolidObject;
                 aligned.push_back(actions[i]);
                 ++i;
-            } else if (j < m) {
+            } else if (j < m && fill[j] + cost[i][j + 1] == cost[i][j]) {
                 const std::size_t owner = ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction");
                 // A branch in the handler shows that the trigger fires an
                 // active action, though it writes nothing.

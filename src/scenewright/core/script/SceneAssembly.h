@@ -185,7 +185,10 @@ private:
     std::size_t objectNamed(const ScriptObjectName& name, std::size_t at) const;
     std::size_t actionOwner(const ActionSighting& action);
     std::size_t addAction(const ActionSighting& sighting, std::optional<std::size_t> owner, bool active);
-    std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject);
+    // The action of the trigger code's sighting; `fired` are the actions the
+    // trigger fires before it.
+    std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject,
+                          const std::vector<std::size_t>& fired);
     std::size_t localisedOwner(const ActionSighting& sighting, std::size_t triggerObject);
     bool mayOwn(const Object& object, const std::string& className) const;
     bool holds(const Object& object, const std::string& className) const;
