@@ -726,6 +726,9 @@ void SceneAssembly::placeInOrder()
         trigger.object = *chosen;
         at = *chosen;
         classes[at].push_back(trigger.interaction.className);
+        // The kinds its wait allows hold for the triggers placed after it.
+        if (objects_[at].localised)
+            objects_[at].kinds &= allowed[t];
         if (trigger.objectText)
             giveText(objects_[at], *trigger.objectText);
     }
