@@ -1017,12 +1017,20 @@ void SceneAssembly::alignFirstLoadWaits()
         // owner yet, or with a localised one, may name a wait or none.
         const std::vector<std::size_t>& actions = trigger.actions;
         const std::vector<ScriptObjectName>& owners = wait.owners;
+        const std::size_t n = actions.size();
+        const std::size_t m = owners.size();
         // Each way of reading a wait costs the localised objects it must
         // add; none when it cannot be.
         constexpr int kNever = std::numeric_limits<int>::max() / 4;
+        // An action without an owner that the trigger fires more than once
+        // waits for the same owner each time: the one chosen for it, or
+        // none (nothing).
+        std::map<std::size_t, std::optional<ScriptObjectName>> chosenOwner;
         auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
             const Action& action = actions_[a];
             if (!action.owner) {
+                if (const auto chosen = chosenOwner.find(a); chosen != chosenOwner.end() && chosen->second != name)
+                    return kNever;
                 if (name.kind == Kind::Actor)
                     return kNever;
                 if (mayOwnNamed(name, action.interaction.className))
@@ -1044,6 +1052,8 @@ void SceneAssembly::alignFirstLoadWaits()
         auto noneCost = [&](std::size_t a) {
             const Action& action = actions_[a];
             const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
+            if (!action.owner && chosenOwner.count(a) && chosenOwner[a])
+                return kNever;
             // A localised script may leave out the solid object altogether.
             if (!action.owner)
                 return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
@@ -1065,38 +1075,69 @@ void SceneAssembly::alignFirstLoadWaits()
         auto fillerCost = [&](const ScriptObjectName& name) {
             return name.kind == Kind::This && !mayOwnNamed(name, "ChatPrintMessageAction") ? 1 : 0;
         };
+        // The costs of each way as the scene stands before any is taken, and
         // cost[i][j]: the fewest objects to add so that actions from i and
         // waits from j match, with inactive actions added for waits no
         // action names.
-        const std::size_t n = actions.size();
-        const std::size_t m = owners.size();
-        // The costs as the scene stands before any is taken.
         std::vector<std::vector<int>> match(n, std::vector<int>(m));
         std::vector<int> none(n);
         std::vector<int> fill(m);
-        for (std::size_t i = 0; i < n; ++i) {
-            none[i] = noneCost(actions[i]);
-            for (std::size_t j = 0; j < m; ++j)
-                match[i][j] = matchCost(actions[i], owners[j]);
-        }
-        for (std::size_t j = 0; j < m; ++j)
-            fill[j] = fillerCost(owners[j]);
         std::vector<std::vector<int>> cost(n + 1, std::vector<int>(m + 1, kNever));
-        cost[n][m] = 0;
-        for (std::size_t i = n + 1; i-- > 0;) {
-            for (std::size_t j = m + 1; j-- > 0;) {
-                if (i == n && j == m)
-                    continue;
-                int best = kNever;
-                if (i < n && j < m)
-                    best = std::min(best, match[i][j] + cost[i + 1][j + 1]);
-                if (i < n)
-                    best = std::min(best, none[i] + cost[i + 1][j]);
-                if (j < m)
-                    best = std::min(best, fill[j] + cost[i][j + 1]);
-                cost[i][j] = std::min(best, kNever);
+        const auto plan = [&] {
+            for (std::size_t i = 0; i < n; ++i) {
+                none[i] = noneCost(actions[i]);
+                for (std::size_t j = 0; j < m; ++j)
+                    match[i][j] = matchCost(actions[i], owners[j]);
             }
+            for (std::size_t j = 0; j < m; ++j)
+                fill[j] = fillerCost(owners[j]);
+            cost[n][m] = 0;
+            for (std::size_t i = n + 1; i-- > 0;) {
+                for (std::size_t j = m + 1; j-- > 0;) {
+                    if (i == n && j == m)
+                        continue;
+                    int best = kNever;
+                    if (i < n && j < m)
+                        best = std::min(best, match[i][j] + cost[i + 1][j + 1]);
+                    if (i < n)
+                        best = std::min(best, none[i] + cost[i + 1][j]);
+                    if (j < m)
+                        best = std::min(best, fill[j] + cost[i][j + 1]);
+                    cost[i][j] = std::min(best, kNever);
+                }
+            }
+            return cost[0][0];
+        };
+        // Each action fired more than once takes the owner that costs least,
+        // within a number of tries a hostile script cannot make large.
+        std::map<std::size_t, int> firings;
+        for (std::size_t a : actions)
+            ++firings[a];
+        int triesLeft = 256;
+        for (const auto& [a, count] : firings) {
+            if (actions_[a].owner || count < 2 || triesLeft <= 0)
+                continue;
+            std::vector<std::optional<ScriptObjectName>> candidates{std::nullopt};
+            for (const ScriptObjectName& name : owners)
+                if (std::find(candidates.begin(), candidates.end(), name) == candidates.end())
+                    candidates.emplace_back(name);
+            std::optional<std::optional<ScriptObjectName>> cheapest;
+            int least = kNever;
+            for (const std::optional<ScriptObjectName>& candidate : candidates) {
+                if (triesLeft-- <= 0)
+                    break;
+                chosenOwner[a] = candidate;
+                if (const int total = plan(); total < least) {
+                    least = total;
+                    cheapest = candidate;
+                }
+            }
+            if (cheapest)
+                chosenOwner[a] = *cheapest;
+            else
+                chosenOwner.erase(a);
         }
+        plan();
         if (cost[0][0] >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
         std::vector<std::size_t> aligned;
