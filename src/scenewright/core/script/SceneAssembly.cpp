@@ -503,6 +503,7 @@ void SceneAssembly::branch(int synchronisedId, bool running, std::vector<ActionS
 
 RecognisedScene SceneAssembly::scene()
 {
+    solidOwnersByWaits();
     placeTriggers();
     addActionlessSynchronised();
     resolveBranches();
@@ -511,6 +512,31 @@ RecognisedScene SceneAssembly::scene()
     completeActions();
     settleKinds();
     return build();
+}
+
+// A first-load wait that names no localised object shows that the localised
+// owners of the trigger's set-up actions are solid objects, which it does
+// not wait for; the triggers are placed knowing it.
+void SceneAssembly::solidOwnersByWaits()
+{
+    std::size_t w = 0;
+    for (const Trigger& trigger : triggers_) {
+        if (trigger.interaction.className != "WorldFirstLoadsTrigger" || trigger.actionless)
+            continue;
+        if (w >= waits_.size())
+            return;
+        const std::vector<ScriptObjectName>& owners = waits_[w++].owners;
+        if (std::any_of(owners.begin(), owners.end(), [](const ScriptObjectName& name) { return name.kind == Kind::This; }))
+            continue;
+        for (const ActionSighting& sighting : trigger.branch) {
+            const std::optional<std::size_t> a = setUpAction(sighting);
+            if (!a || !actions_[*a].owner)
+                continue;
+            Object& owner = objects_[*actions_[*a].owner];
+            if (owner.localised && (owner.kinds & kSolidObject))
+                owner.kinds &= kSolidObject;
+        }
+    }
 }
 
 void SceneAssembly::placeTriggers()
@@ -839,20 +865,27 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     return index;
 }
 
+std::optional<std::size_t> SceneAssembly::setUpAction(const ActionSighting& sighting) const
+{
+    if (sighting.key.empty() || sighting.className == "ChatPrintMessageAction" || sighting.className == "URLpopup"
+        || sighting.className == "GotoNewWorldAction")
+        return std::nullopt;
+    const auto found = keyed_.find(sighting.key);
+    if (found == keyed_.end())
+        ScriptCursor::failAt(sighting.at, "the trigger code of an action set up among the declarations");
+    return found->second;
+}
+
 std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject,
                                      const std::vector<std::size_t>& fired)
 {
-    if (!sighting.key.empty() && sighting.className != "ChatPrintMessageAction" && sighting.className != "URLpopup"
-        && sighting.className != "GotoNewWorldAction") {
-        auto found = keyed_.find(sighting.key);
-        if (found == keyed_.end())
-            ScriptCursor::failAt(sighting.at, "the trigger code of an action set up among the declarations");
-        Action& action = actions_[found->second];
+    if (const std::optional<std::size_t> setUp = setUpAction(sighting)) {
+        Action& action = actions_[*setUp];
         for (const auto& [name, value] : sighting.fields)
             setField(action.interaction.fields, name, value);
         if (sighting.ownerText && action.owner)
             giveText(objects_[*action.owner], *sighting.ownerText);
-        return found->second;
+        return *setUp;
     }
     // Opacity set at once: the owner's opacity action.
     if (sighting.className == "OpacityAction") {

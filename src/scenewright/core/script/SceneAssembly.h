@@ -185,6 +185,9 @@ private:
     std::size_t objectNamed(const ScriptObjectName& name, std::size_t at) const;
     std::size_t actionOwner(const ActionSighting& action);
     std::size_t addAction(const ActionSighting& sighting, std::optional<std::size_t> owner, bool active);
+    // The action whose set-up code the declarations show, for a sighting
+    // in trigger code that names it; none for an action without set-up code.
+    std::optional<std::size_t> setUpAction(const ActionSighting& sighting) const;
     // The action of the trigger code's sighting; `fired` are the actions the
     // trigger fires before it.
     std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject,
@@ -210,6 +213,7 @@ private:
 
     // For each trigger, the kinds its wait allows a localised object.
     std::vector<unsigned> kindsByWaits() const;
+    void solidOwnersByWaits();
     void placeTriggers();
     bool placeByLayout();
     void placeInOrder();
