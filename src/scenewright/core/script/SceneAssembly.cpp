@@ -9,6 +9,7 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/script/ScriptCursor.h"
+#include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,6 +89,13 @@ std::optional<std::pair<std::string, std::string>> splitObjectText(const std::st
             return std::make_pair(text.substr(0, text.size() - suffix.size()), type);
     }
     return std::nullopt;
+}
+
+// Whether two names may be the same object's: comments show a name with
+// its line breaks as spaces.
+bool sameName(const std::string& a, const std::string& b)
+{
+    return a == b || ScriptText::comment(a) == ScriptText::comment(b);
 }
 
 const action::FieldValue* field(const RecognisedFields& fields, const std::string& name)
@@ -336,10 +344,10 @@ std::size_t SceneAssembly::actionOwner(const ActionSighting& action)
                 && !holds(at, action.className);
     if (fits && action.ownerText && at.nameShown) {
         std::optional<std::pair<std::string, std::string>> split = splitObjectText(*action.ownerText);
-        fits = !split || (split->first == at.name && (kindOfType(split->second) & at.kinds) != 0);
+        fits = !split || (sameName(split->first, at.name) && (kindOfType(split->second) & at.kinds) != 0);
     }
     if (fits && action.ownerName && at.nameShown)
-        fits = *action.ownerName == at.name;
+        fits = sameName(*action.ownerName, at.name);
     if (!fits)
         current_ = newObject("", true, action.at);
     return current_;
@@ -628,7 +636,7 @@ bool SceneAssembly::placeByLayout()
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
                     if (!split
                         || ((kindOfType(split->second) & object.kinds)
-                            && (!object.nameShown || split->first == object.name)))
+                            && (!object.nameShown || sameName(split->first, object.name))))
                         break;
                 }
             } else if (place[s] == kFree) {
@@ -721,7 +729,7 @@ void SceneAssembly::placeInOrder()
             if (trigger.objectText) {
                 std::optional<std::pair<std::string, std::string>> split = splitObjectText(*trigger.objectText);
                 if (split
-                    && ((object.nameShown && split->first != object.name)
+                    && ((object.nameShown && !sameName(split->first, object.name))
                         || !(kindOfType(split->second) & object.kinds)))
                     continue;
             }
