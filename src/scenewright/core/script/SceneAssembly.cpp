@@ -852,7 +852,8 @@ void SceneAssembly::addActionlessSynchronised()
     }
 }
 
-std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::size_t triggerObject)
+std::optional<std::size_t> SceneAssembly::fittingLocalised(const ActionSighting& sighting,
+                                                            std::size_t triggerObject) const
 {
     auto fits = [&](std::size_t o) {
         const Object& object = objects_[o];
@@ -864,6 +865,13 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     for (std::size_t o = 2; o < objects_.size(); ++o)
         if (fits(o))
             return o;
+    return std::nullopt;
+}
+
+std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::size_t triggerObject)
+{
+    if (const std::optional<std::size_t> fitting = fittingLocalised(sighting, triggerObject))
+        return *fitting;
     Object object;
     object.localised = true;
     object.at = sighting.at;
@@ -972,6 +980,12 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
             for (const std::vector<std::size_t>* list : {&std::as_const(objects_[triggerObject].actions), &fired})
                 if (const auto found = std::find_if(list->begin(), list->end(), same); found != list->end())
                     return *found;
+            // Where no localised object can take another, one that holds
+            // the same action lends it rather than the scene growing by one.
+            if (!fittingLocalised(sighting, triggerObject))
+                for (std::size_t a = 1; a < actions_.size(); ++a)
+                    if (same(a))
+                        return a;
         }
         owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
                                                    : objectNamed(*sighting.owner, sighting.at);

@@ -192,6 +192,9 @@ private:
     // trigger fires before it.
     std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject,
                           const std::vector<std::size_t>& fired);
+    // A localised object that may take the action, the trigger's object
+    // first; none when each holds one of its class.
+    std::optional<std::size_t> fittingLocalised(const ActionSighting& sighting, std::size_t triggerObject) const;
     std::size_t localisedOwner(const ActionSighting& sighting, std::size_t triggerObject);
     bool mayOwn(const Object& object, const std::string& className) const;
     bool holds(const Object& object, const std::string& className) const;
