@@ -958,6 +958,18 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
                 if (objects_[o].localised)
                     if (std::optional<std::size_t> a = held(o))
                         return *a;
+            // An animation without time elements shows only an on-load
+            // function with nothing in it (its comments gone when
+            // compressed): the animation of such an object.
+            for (std::size_t o : candidates) {
+                const Object& object = objects_[o];
+                if (object.localised && object.onLoad && !object.physicalModel && mayOwn(object, sighting.className)
+                    && !holds(object, "OpacityAction")) {
+                    ActionSighting animation = sighting;
+                    animation.key.clear();
+                    return addAction(animation, o, true);
+                }
+            }
             if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
                 return *a;
         }
