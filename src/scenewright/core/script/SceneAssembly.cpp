@@ -1422,8 +1422,19 @@ void SceneAssembly::completeActions()
             owner = 1;
         if (trigger.hasBranch) {
             // A branch in the handler with nothing in it: an active action
-            // that writes nothing.
-            trigger.actions.push_back(emptyMessage(owner == 1 ? 0 : owner));
+            // that writes nothing, on an object a first-load trigger does
+            // not wait for, a solid object.
+            if (owner == 1) {
+                std::optional<std::size_t> solid = solidObjectFor("ChatPrintMessageAction");
+                if (!solid && localised_) {
+                    solid = newObject("", true, trigger.at);
+                    objects_[*solid].kinds = kSolidObject;
+                }
+                owner = solid.value_or(0);
+                if (objects_[owner].localised)
+                    objects_[owner].kinds &= kSolidObject;
+            }
+            trigger.actions.push_back(emptyMessage(owner));
         } else {
             trigger.actions.push_back(filler(owner));
         }
