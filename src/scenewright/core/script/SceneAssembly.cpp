@@ -1049,6 +1049,150 @@ void SceneAssembly::resolveBranches()
 // A first-load trigger waits for the owner of each of its actions, active or
 // not, unless the owner is a solid object or the actor: the waits show the
 // inactive actions, and the owners of actions whose code names none.
+namespace {
+
+// A way of reading a wait that cannot be.
+constexpr int kNever = std::numeric_limits<int>::max() / 4;
+
+} // namespace
+
+// Which owners each action's wait names: a fixed owner names itself unless
+// it is a solid object or the actor; an action without an owner yet, or
+// with a localised one, may name a wait or none. Each way of reading the
+// wait costs the localised objects it must add.
+int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::size_t>& actions,
+                            const ChosenOwners& chosen, WaitPlan& plan) const
+{
+    const std::vector<ScriptObjectName>& owners = wait.owners;
+    const auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
+        const Action& action = actions_[a];
+        if (!action.owner) {
+            if (const auto found = chosen.find(a); found != chosen.end() && found->second != name)
+                return kNever;
+            if (name.kind == Kind::Actor)
+                return kNever;
+            if (mayOwnNamed(name, action.interaction.className))
+                return 0;
+            // A localised owner the declarations do not show.
+            return name.kind == Kind::This && (allowedKinds(action.interaction.className) & (kPrimitive | kViewpoint))
+                       ? 1
+                       : kNever;
+        }
+        const Object& owner = objects_[*action.owner];
+        if (owner.localised)
+            return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint)) ? 0 : kNever;
+        return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner && owner.type != "solid-object"
+                       && owner.type != "actor"
+                   ? 0
+                   : kNever;
+    };
+    const auto noneCost = [&](std::size_t a) {
+        const Action& action = actions_[a];
+        const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
+        if (!action.owner) {
+            if (const auto found = chosen.find(a); found != chosen.end() && found->second)
+                return kNever;
+            // A localised script may leave out the solid object altogether.
+            return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
+                       ? solidCost
+                       : kNever;
+        }
+        const Object& owner = objects_[*action.owner];
+        if (owner.localised) {
+            // Making a localised object a solid object may take it from a
+            // wait that names it.
+            if (owner.kinds & kSolidObject)
+                return owner.kinds & (kPrimitive | kViewpoint) ? 1 : 0;
+            // A localised owner the trigger code only guessed may give the
+            // action up to a solid object.
+            return action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject) ? solidCost
+                                                                                                       : kNever;
+        }
+        return owner.type == "solid-object" || owner.type == "actor" ? 0 : kNever;
+    };
+    const std::size_t n = actions.size();
+    const std::size_t m = owners.size();
+    plan.match.assign(n, std::vector<int>(m));
+    plan.none.assign(n, 0);
+    plan.fill.assign(m, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        plan.none[i] = noneCost(actions[i]);
+        for (std::size_t j = 0; j < m; ++j)
+            plan.match[i][j] = matchCost(actions[i], owners[j]);
+    }
+    for (std::size_t j = 0; j < m; ++j)
+        plan.fill[j] = owners[j].kind == Kind::This && !mayOwnNamed(owners[j], "ChatPrintMessageAction") ? 1 : 0;
+    // cost[i][j]: the fewest objects to add so that actions from i and
+    // waits from j match, with inactive actions added for waits no action
+    // names.
+    plan.cost.assign(n + 1, std::vector<int>(m + 1, kNever));
+    plan.cost[n][m] = 0;
+    for (std::size_t i = n + 1; i-- > 0;) {
+        for (std::size_t j = m + 1; j-- > 0;) {
+            if (i == n && j == m)
+                continue;
+            int best = kNever;
+            if (i < n && j < m)
+                best = std::min(best, plan.match[i][j] + plan.cost[i + 1][j + 1]);
+            if (i < n)
+                best = std::min(best, plan.none[i] + plan.cost[i + 1][j]);
+            if (j < m)
+                best = std::min(best, plan.fill[j] + plan.cost[i][j + 1]);
+            plan.cost[i][j] = std::min(best, kNever);
+        }
+    }
+    return plan.cost[0][0];
+}
+
+// An action without an owner that first-load triggers fire more than once
+// waits for the same owner each time: each such action takes the owner
+// (or none) that costs all the waits together least, within a number of
+// tries a hostile script cannot make large.
+SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const
+{
+    std::map<std::size_t, std::vector<std::size_t>> firedBy;
+    for (std::size_t w = 0; w < firstLoads.size(); ++w)
+        for (std::size_t a : triggers_[firstLoads[w]].actions)
+            if (!actions_[a].owner)
+                firedBy[a].push_back(w);
+    ChosenOwners chosen;
+    WaitPlan plan;
+    int triesLeft = 1024;
+    for (auto& [a, waits] : firedBy) {
+        if (waits.size() < 2)
+            continue;
+        std::vector<std::optional<ScriptObjectName>> candidates{std::nullopt};
+        for (std::size_t w : waits)
+            for (const ScriptObjectName& name : waits_[w].owners)
+                if (std::find(candidates.begin(), candidates.end(), name) == candidates.end())
+                    candidates.emplace_back(name);
+        waits.erase(std::unique(waits.begin(), waits.end()), waits.end());
+        std::optional<std::optional<ScriptObjectName>> cheapest;
+        int least = kNever;
+        for (const std::optional<ScriptObjectName>& candidate : candidates) {
+            triesLeft -= static_cast<int>(waits.size());
+            if (triesLeft < 0)
+                break;
+            chosen[a] = candidate;
+            int total = 0;
+            for (std::size_t w : waits)
+                total = std::min(kNever, total + planWait(waits_[w], triggers_[firstLoads[w]].actions, chosen, plan));
+            if (total < least) {
+                least = total;
+                cheapest = candidate;
+            }
+        }
+        if (cheapest)
+            chosen[a] = *cheapest;
+        else
+            chosen.erase(a);
+    }
+    return chosen;
+}
+
+// A first-load trigger waits for the owner of each of its actions, active or
+// not, unless the owner is a solid object or the actor: the waits show the
+// inactive actions, and the owners of actions whose code names none.
 void SceneAssembly::alignFirstLoadWaits()
 {
     std::vector<std::size_t> firstLoads;
@@ -1060,153 +1204,37 @@ void SceneAssembly::alignFirstLoadWaits()
                                                                  : triggers_[firstLoads[waits_.size()]].at;
         ScriptCursor::failAt(at, "as many waits for objects to load as first-load triggers");
     }
-    // The waits that name fewest owners leave their actions least choice,
-    // so they choose first: an action two triggers fire gets the owner
-    // both allow.
-    std::vector<std::size_t> order(waits_.size());
-    for (std::size_t w = 0; w < order.size(); ++w)
-        order[w] = w;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
-    for (std::size_t w : order) {
+    for (std::size_t w = 0; w < waits_.size(); ++w) {
         const FirstLoadWait& wait = waits_[w];
-        Trigger& trigger = triggers_[firstLoads[w]];
-        Object& object = objects_[*trigger.object];
-        if (wait.object.kind == Kind::This ? !object.localised : objectNamed(wait.object, wait.at) != *trigger.object)
+        Object& object = objects_[*triggers_[firstLoads[w]].object];
+        if (wait.object.kind == Kind::This ? !object.localised
+                                           : objectNamed(wait.object, wait.at) != *triggers_[firstLoads[w]].object)
             ScriptCursor::failAt(wait.at, "the wait of the first-load trigger of the same object");
         if (object.localised)
             object.kinds &= wait.solidObject ? kSolidObject : (kPrimitive | kViewpoint);
         else if (wait.solidObject != (object.type == "solid-object"))
             ScriptCursor::failAt(wait.at, wait.solidObject ? "a wait for the trigger's own object" : "true");
-
-        // Which owners each action's wait names: a fixed owner names itself
-        // unless it is a solid object or the actor; an action without an
-        // owner yet, or with a localised one, may name a wait or none.
+    }
+    const ChosenOwners chosen = chooseSharedOwners(firstLoads);
+    // The waits that name fewest owners leave their actions least choice,
+    // so they choose first.
+    std::vector<std::size_t> order(waits_.size());
+    for (std::size_t w = 0; w < order.size(); ++w)
+        order[w] = w;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
+    WaitPlan plan;
+    for (std::size_t w : order) {
+        const FirstLoadWait& wait = waits_[w];
+        Trigger& trigger = triggers_[firstLoads[w]];
         const std::vector<std::size_t>& actions = trigger.actions;
         const std::vector<ScriptObjectName>& owners = wait.owners;
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
-        // Each way of reading a wait costs the localised objects it must
-        // add; none when it cannot be.
-        constexpr int kNever = std::numeric_limits<int>::max() / 4;
-        // An action without an owner that the trigger fires more than once
-        // waits for the same owner each time: the one chosen for it, or
-        // none (nothing).
-        std::map<std::size_t, std::optional<ScriptObjectName>> chosenOwner;
-        auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
-            const Action& action = actions_[a];
-            if (!action.owner) {
-                if (const auto chosen = chosenOwner.find(a); chosen != chosenOwner.end() && chosen->second != name)
-                    return kNever;
-                if (name.kind == Kind::Actor)
-                    return kNever;
-                if (mayOwnNamed(name, action.interaction.className))
-                    return 0;
-                // A localised owner the declarations do not show.
-                return name.kind == Kind::This
-                               && (allowedKinds(action.interaction.className) & (kPrimitive | kViewpoint))
-                           ? 1
-                           : kNever;
-            }
-            const Object& owner = objects_[*action.owner];
-            if (owner.localised)
-                return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint)) ? 0 : kNever;
-            return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner
-                           && owner.type != "solid-object" && owner.type != "actor"
-                       ? 0
-                       : kNever;
-        };
-        auto noneCost = [&](std::size_t a) {
-            const Action& action = actions_[a];
-            const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
-            if (!action.owner && chosenOwner.count(a) && chosenOwner[a])
-                return kNever;
-            // A localised script may leave out the solid object altogether.
-            if (!action.owner)
-                return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
-                           ? solidCost
-                           : kNever;
-            const Object& owner = objects_[*action.owner];
-            // A localised owner the trigger code only guessed may give the
-            // action up to a solid object.
-            if (owner.localised) {
-                // Making a localised object a solid object may take it from
-                // a wait that names it.
-                if (owner.kinds & kSolidObject)
-                    return owner.kinds & (kPrimitive | kViewpoint) ? 1 : 0;
-                return action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject) ? solidCost
-                                                                                                           : kNever;
-            }
-            return owner.type == "solid-object" || owner.type == "actor" ? 0 : kNever;
-        };
-        auto fillerCost = [&](const ScriptObjectName& name) {
-            return name.kind == Kind::This && !mayOwnNamed(name, "ChatPrintMessageAction") ? 1 : 0;
-        };
-        // The costs of each way as the scene stands before any is taken, and
-        // cost[i][j]: the fewest objects to add so that actions from i and
-        // waits from j match, with inactive actions added for waits no
-        // action names.
-        std::vector<std::vector<int>> match(n, std::vector<int>(m));
-        std::vector<int> none(n);
-        std::vector<int> fill(m);
-        std::vector<std::vector<int>> cost(n + 1, std::vector<int>(m + 1, kNever));
-        const auto plan = [&] {
-            for (std::size_t i = 0; i < n; ++i) {
-                none[i] = noneCost(actions[i]);
-                for (std::size_t j = 0; j < m; ++j)
-                    match[i][j] = matchCost(actions[i], owners[j]);
-            }
-            for (std::size_t j = 0; j < m; ++j)
-                fill[j] = fillerCost(owners[j]);
-            cost[n][m] = 0;
-            for (std::size_t i = n + 1; i-- > 0;) {
-                for (std::size_t j = m + 1; j-- > 0;) {
-                    if (i == n && j == m)
-                        continue;
-                    int best = kNever;
-                    if (i < n && j < m)
-                        best = std::min(best, match[i][j] + cost[i + 1][j + 1]);
-                    if (i < n)
-                        best = std::min(best, none[i] + cost[i + 1][j]);
-                    if (j < m)
-                        best = std::min(best, fill[j] + cost[i][j + 1]);
-                    cost[i][j] = std::min(best, kNever);
-                }
-            }
-            return cost[0][0];
-        };
-        // Each action fired more than once takes the owner that costs least,
-        // within a number of tries a hostile script cannot make large.
-        std::map<std::size_t, int> firings;
-        for (std::size_t a : actions)
-            ++firings[a];
-        int triesLeft = 256;
-        for (const auto& [a, count] : firings) {
-            if (actions_[a].owner || count < 2 || triesLeft <= 0)
-                continue;
-            std::vector<std::optional<ScriptObjectName>> candidates{std::nullopt};
-            for (const ScriptObjectName& name : owners)
-                if (std::find(candidates.begin(), candidates.end(), name) == candidates.end())
-                    candidates.emplace_back(name);
-            std::optional<std::optional<ScriptObjectName>> cheapest;
-            int least = kNever;
-            for (const std::optional<ScriptObjectName>& candidate : candidates) {
-                if (triesLeft-- <= 0)
-                    break;
-                chosenOwner[a] = candidate;
-                if (const int total = plan(); total < least) {
-                    least = total;
-                    cheapest = candidate;
-                }
-            }
-            if (cheapest)
-                chosenOwner[a] = *cheapest;
-            else
-                chosenOwner.erase(a);
-        }
-        plan();
-        if (cost[0][0] >= kNever)
+        if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
+        // The cheapest way, as planned before any is taken.
+        const auto& [match, none, fill, cost] = plan;
         std::vector<std::size_t> aligned;
         std::size_t i = 0;
         std::size_t j = 0;
@@ -1249,8 +1277,6 @@ void SceneAssembly::alignFirstLoadWaits()
                 aligned.push_back(active ? emptyMessage(owner) : filler(owner));
                 ++j;
             } else {
-                // Settling an owner's kind above ruled out a way the table
-                // of matches counted on.
                 ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
             }
         }

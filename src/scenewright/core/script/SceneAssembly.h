@@ -222,6 +222,21 @@ private:
     void placeInOrder();
     void resolveBranches();
     void addActionlessSynchronised();
+    // The owners chosen for actions without one: a name, or none.
+    using ChosenOwners = std::map<std::size_t, std::optional<ScriptObjectName>>;
+    // The costs of the ways to read a wait: an action waiting for an owner
+    // (match), for none, or an inactive action waiting (fill); and the
+    // least cost from each pair of places on.
+    struct WaitPlan {
+        std::vector<std::vector<int>> match;
+        std::vector<int> none;
+        std::vector<int> fill;
+        std::vector<std::vector<int>> cost;
+    };
+    // The least cost of reading the wait of a trigger firing the actions.
+    int planWait(const FirstLoadWait& wait, const std::vector<std::size_t>& actions, const ChosenOwners& chosen,
+                 WaitPlan& plan) const;
+    ChosenOwners chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const;
     void alignFirstLoadWaits();
     void giveOwners();
     void completeActions();
