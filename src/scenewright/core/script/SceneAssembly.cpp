@@ -342,9 +342,10 @@ std::size_t SceneAssembly::actionOwner(const ActionSighting& action)
     Object& at = objects_[current_];
     bool fits = at.localised && mayOwn(at, action.className) && (at.kinds & action.ownerKinds) != 0
                 && !holds(at, action.className);
-    if (fits && action.ownerText && at.nameShown) {
+    if (fits && action.ownerText) {
         std::optional<std::pair<std::string, std::string>> split = splitObjectText(*action.ownerText);
-        fits = !split || (sameName(split->first, at.name) && (kindOfType(split->second) & at.kinds) != 0);
+        fits = !split
+               || ((!at.nameShown || sameName(split->first, at.name)) && (kindOfType(split->second) & at.kinds) != 0);
     }
     if (fits && action.ownerName && at.nameShown)
         fits = sameName(*action.ownerName, at.name);
