@@ -253,6 +253,7 @@ void SceneAssembly::declareObject(const ObjectSighting& sighting)
     if (sighting.nameShown) {
         object.name = sighting.objectName;
         object.nameShown = true;
+        object.nameExact = true;
     }
     object.fields = sighting.fields;
     object.onLoad = sighting.onLoad;
@@ -387,9 +388,12 @@ std::size_t SceneAssembly::addAction(const ActionSighting& sighting, std::option
             object.kinds &= allowedKinds(sighting.className) & sighting.ownerKinds;
             if (sighting.ownerText)
                 giveText(object, *sighting.ownerText);
-            if (sighting.ownerName && !object.nameShown) {
+            // The name in code is exact where a comment's may have spaces
+            // for line breaks.
+            if (sighting.ownerName && (!object.nameShown || !object.nameExact)) {
                 object.name = *sighting.ownerName;
                 object.nameShown = true;
+                object.nameExact = true;
             }
         }
     }

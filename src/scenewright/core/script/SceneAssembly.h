@@ -138,6 +138,8 @@ private:
         unsigned kinds = kAnyLocalisable;
         std::string name;
         bool nameShown = false;
+        // Shown in code rather than in a comment.
+        bool nameExact = false;
         bool localised = false; // scripted as "this"
         std::optional<int> id;
         RecognisedFields fields;
