@@ -1264,6 +1264,12 @@ void SceneAssembly::alignFirstLoadWaits()
                 }
                 if (!action.owner) {
                     std::optional<std::size_t> solid = solidObjectFor(action.interaction.className);
+                    // Not a localised object that another action the wait
+                    // names may need as another kind.
+                    if (solid && objects_[*solid].localised && (objects_[*solid].kinds & (kPrimitive | kViewpoint))
+                        && std::any_of(actions.begin(), actions.end(),
+                                       [&](std::size_t a) { return actions_[a].owner == solid; }))
+                        solid.reset();
                     action.owner = solid ? *solid : newObject("", true, wait.at);
                     objects_[*action.owner].actions.push_back(actions[i]);
                 }
@@ -1328,12 +1334,25 @@ std::size_t SceneAssembly::ownerNamed(const ScriptObjectName& name, std::size_t 
 
 std::optional<std::size_t> SceneAssembly::solidObjectFor(const std::string& className) const
 {
-    for (std::size_t o = 2; o < objects_.size(); ++o) {
-        const Object& object = objects_[o];
-        if ((object.localised ? (object.kinds & kSolidObject) : object.type == "solid-object")
-            && (allowedKinds(className) & kSolidObject))
+    if (!(allowedKinds(className) & kSolidObject))
+        return std::nullopt;
+    // A solid object first, then a localised object that holds nothing that
+    // may want it another kind, then any that may still be one.
+    const auto solid = [](const Object& object) {
+        return object.localised ? (object.kinds & kAnyLocalisable) == kSolidObject : object.type == "solid-object";
+    };
+    const auto empty = [](const Object& object) {
+        return object.localised && (object.kinds & kSolidObject) && object.actions.empty();
+    };
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (solid(objects_[o]))
             return o;
-    }
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (empty(objects_[o]))
+            return o;
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (objects_[o].localised && (objects_[o].kinds & kSolidObject))
+            return o;
     return std::nullopt;
 }
 
