@@ -543,13 +543,38 @@ void SceneAssembly::solidOwnersByWaits()
             continue;
         for (const ActionSighting& sighting : trigger.branch) {
             const std::optional<std::size_t> a = setUpAction(sighting);
-            if (!a || !actions_[*a].owner)
+            if (!a || !actions_[*a].owner || !objects_[*actions_[*a].owner].localised)
                 continue;
             Object& owner = objects_[*actions_[*a].owner];
-            if (owner.localised && (owner.kinds & kSolidObject))
+            if (owner.kinds & kSolidObject)
                 owner.kinds &= kSolidObject;
+            else
+                splitAtAction(*actions_[*a].owner, *a);
         }
     }
+}
+
+// The declarations gave a localised object an action that belongs to one
+// of a kind it cannot be: the action and those set up after it belong to a
+// solid object declared after it.
+void SceneAssembly::splitAtAction(std::size_t o, std::size_t a)
+{
+    std::vector<std::size_t>& held = objects_[o].actions;
+    const auto from = std::find(held.begin(), held.end(), a);
+    if (from == held.end()
+        || !std::all_of(from, held.end(), [&](std::size_t b) {
+               return (allowedKinds(actions_[b].interaction.className) & kSolidObject) != 0;
+           }))
+        return;
+    Object solid;
+    solid.localised = true;
+    solid.kinds = kSolidObject;
+    solid.at = actions_[a].at;
+    solid.actions.assign(from, held.end());
+    held.erase(from, held.end());
+    insertObject(o + 1, std::move(solid));
+    for (std::size_t b : objects_[o + 1].actions)
+        actions_[b].owner = o + 1;
 }
 
 void SceneAssembly::placeTriggers()

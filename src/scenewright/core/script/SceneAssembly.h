@@ -219,6 +219,7 @@ private:
     // For each trigger, the kinds its wait allows a localised object.
     std::vector<unsigned> kindsByWaits() const;
     void solidOwnersByWaits();
+    void splitAtAction(std::size_t object, std::size_t action);
     void placeTriggers();
     bool placeByLayout();
     void placeInOrder();
