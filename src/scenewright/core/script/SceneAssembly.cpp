@@ -1096,9 +1096,9 @@ int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::si
     const std::vector<ScriptObjectName>& owners = wait.owners;
     const auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
         const Action& action = actions_[a];
+        if (const auto found = chosen.find(a); found != chosen.end() && found->second != name)
+            return kNever;
         if (!action.owner) {
-            if (const auto found = chosen.find(a); found != chosen.end() && found->second != name)
-                return kNever;
             if (name.kind == Kind::Actor)
                 return kNever;
             if (mayOwnNamed(name, action.interaction.className))
@@ -1119,9 +1119,9 @@ int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::si
     const auto noneCost = [&](std::size_t a) {
         const Action& action = actions_[a];
         const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
+        if (const auto found = chosen.find(a); found != chosen.end() && found->second)
+            return kNever;
         if (!action.owner) {
-            if (const auto found = chosen.find(a); found != chosen.end() && found->second)
-                return kNever;
             // A localised script may leave out the solid object altogether.
             return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
                        ? solidCost
@@ -1174,16 +1174,25 @@ int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::si
     return plan.cost[0][0];
 }
 
-// An action without an owner that first-load triggers fire more than once
-// waits for the same owner each time: each such action takes the owner
-// (or none) that costs all the waits together least, within a number of
-// tries a hostile script cannot make large.
+// An action without an owner, or with a localised one that may be a solid
+// object or not, that first-load triggers fire more than once waits for the
+// same owner each time: each such action takes the owner (or none) that
+// costs all the waits together least, within a number of tries a hostile
+// script cannot make large.
 SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const
 {
+    // Actions without an owner, and those of a localised object that may
+    // still be a solid object or not.
+    const auto open = [&](std::size_t a) {
+        const std::optional<std::size_t> owner = actions_[a].owner;
+        return !owner
+               || (objects_[*owner].localised && (objects_[*owner].kinds & kSolidObject)
+                   && (objects_[*owner].kinds & (kPrimitive | kViewpoint)));
+    };
     std::map<std::size_t, std::vector<std::size_t>> firedBy;
     for (std::size_t w = 0; w < firstLoads.size(); ++w)
         for (std::size_t a : triggers_[firstLoads[w]].actions)
-            if (!actions_[a].owner)
+            if (open(a))
                 firedBy[a].push_back(w);
     ChosenOwners chosen;
     WaitPlan plan;
@@ -1194,7 +1203,8 @@ SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<
         std::vector<std::optional<ScriptObjectName>> candidates{std::nullopt};
         for (std::size_t w : waits)
             for (const ScriptObjectName& name : waits_[w].owners)
-                if (std::find(candidates.begin(), candidates.end(), name) == candidates.end())
+                if ((!actions_[a].owner || name.kind == Kind::This)
+                    && std::find(candidates.begin(), candidates.end(), name) == candidates.end())
                     candidates.emplace_back(name);
         waits.erase(std::unique(waits.begin(), waits.end()), waits.end());
         std::optional<std::optional<ScriptObjectName>> cheapest;
