@@ -92,10 +92,18 @@ std::optional<std::pair<std::string, std::string>> splitObjectText(const std::st
 }
 
 // Whether two names may be the same object's: comments show a name with
-// its line breaks as spaces.
+// its line breaks as spaces, and a comment that ends a line may have lost
+// the spaces it ended with to re-indenting.
 bool sameName(const std::string& a, const std::string& b)
 {
-    return a == b || ScriptText::comment(a) == ScriptText::comment(b);
+    if (a == b)
+        return true;
+    std::string shownA = ScriptText::comment(a);
+    std::string shownB = ScriptText::comment(b);
+    for (std::string* shown : {&shownA, &shownB})
+        while (!shown->empty() && (shown->back() == ' ' || shown->back() == '\t'))
+            shown->pop_back();
+    return shownA == shownB;
 }
 
 const action::FieldValue* field(const RecognisedFields& fields, const std::string& name)
@@ -230,10 +238,12 @@ void SceneAssembly::giveText(Object& object, const std::string& text) const
     std::optional<std::pair<std::string, std::string>> split = splitObjectText(text);
     if (!split)
         return;
-    if (!object.nameShown) {
+    // A comment with the type after the name keeps the spaces the name
+    // ends with.
+    if (!object.nameShown
+        || (!object.nameExact && split->first.size() > object.name.size() && sameName(split->first, object.name)))
         object.name = split->first;
-        object.nameShown = true;
-    }
+    object.nameShown = true;
     if (object.localised)
         object.kinds &= kindOfType(split->second);
 }
