@@ -753,16 +753,23 @@ void SceneAssembly::placeInOrder()
         }
         // Up to the object of the next trigger the script names.
         std::size_t limit = objects_.size() - 1;
-        for (std::size_t later = t + 1; later < triggers_.size(); ++later)
+        // A localised trigger before it comes before that object, and so
+        // does a trigger the script knows only from its comment.
+        bool localisedBefore = false;
+        for (std::size_t later = t + 1; later < triggers_.size(); ++later) {
             if (triggers_[later].object) {
                 limit = *triggers_[later].object;
                 break;
             }
+            localisedBefore = localisedBefore || triggers_[later].localisedObject;
+        }
         classes.resize(objects_.size());
         std::optional<std::size_t> chosen;
         for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
             const Object& object = objects_[o];
             if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
+                continue;
+            if (trigger.actionless && localisedBefore && o == limit && !object.localised)
                 continue;
             if (std::find(classes[o].begin(), classes[o].end(), trigger.interaction.className) != classes[o].end())
                 continue;
