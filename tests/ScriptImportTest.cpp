@@ -215,6 +215,7 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {2, 4631, "a name ending in spaces that re-indenting takes from a comment"},
         {3, 473, "a localised action fired by two objects' triggers"},
         {3, 658, "a localised action another object's trigger fires twice"},
+        {5, 4021, "a solid object's own action declared before another object's"},
     };
     std::optional<unsigned> seed;
     std::mt19937 random;

@@ -565,26 +565,37 @@ void SceneAssembly::solidOwnersByWaits()
 }
 
 // The declarations gave a localised object an action that belongs to one
-// of a kind it cannot be: the action and those set up after it belong to a
-// solid object declared after it.
+// of a kind it cannot be: the action belongs to a solid object declared
+// next to it, with those set up after it, or, where the object declares
+// nothing before its actions, with those set up before it.
 void SceneAssembly::splitAtAction(std::size_t o, std::size_t a)
 {
     std::vector<std::size_t>& held = objects_[o].actions;
-    const auto from = std::find(held.begin(), held.end(), a);
-    if (from == held.end()
-        || !std::all_of(from, held.end(), [&](std::size_t b) {
-               return (allowedKinds(actions_[b].interaction.className) & kSolidObject) != 0;
-           }))
+    const auto at = std::find(held.begin(), held.end(), a);
+    if (at == held.end())
         return;
+    const auto solidMay = [&](std::size_t b) {
+        return (allowedKinds(actions_[b].interaction.className) & kSolidObject) != 0;
+    };
     Object solid;
     solid.localised = true;
     solid.kinds = kSolidObject;
     solid.at = actions_[a].at;
-    solid.actions.assign(from, held.end());
-    held.erase(from, held.end());
-    insertObject(o + 1, std::move(solid));
-    for (std::size_t b : objects_[o + 1].actions)
-        actions_[b].owner = o + 1;
+    std::size_t index = o + 1;
+    if (std::all_of(at, held.end(), solidMay)) {
+        solid.actions.assign(at, held.end());
+        held.erase(at, held.end());
+    } else if (std::all_of(held.begin(), at + 1, solidMay) && !objects_[o].onLoad && !objects_[o].physicalModel
+               && objects_[o].onLoadActions.empty()) {
+        solid.actions.assign(held.begin(), at + 1);
+        held.erase(held.begin(), at + 1);
+        index = o;
+    } else {
+        return;
+    }
+    insertObject(index, std::move(solid));
+    for (std::size_t b : objects_[index].actions)
+        actions_[b].owner = index;
 }
 
 void SceneAssembly::placeTriggers()
@@ -1288,6 +1299,7 @@ void SceneAssembly::alignFirstLoadWaits()
         const std::vector<ScriptObjectName>& owners = wait.owners;
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
+        planWait(wait, actions, chosen, plan);
         if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
         // The cheapest way, as planned before any is taken.
