@@ -1228,12 +1228,15 @@ SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<
     for (auto& [a, waits] : firedBy) {
         if (waits.size() < 2)
             continue;
-        std::vector<std::optional<ScriptObjectName>> candidates{std::nullopt};
+        // At equal cost a name the wait shows rather than none, which
+        // may take a localised object another wait names.
+        std::vector<std::optional<ScriptObjectName>> candidates;
         for (std::size_t w : waits)
             for (const ScriptObjectName& name : waits_[w].owners)
                 if ((!actions_[a].owner || name.kind == Kind::This)
                     && std::find(candidates.begin(), candidates.end(), name) == candidates.end())
                     candidates.emplace_back(name);
+        candidates.emplace_back(std::nullopt);
         waits.erase(std::unique(waits.begin(), waits.end()), waits.end());
         std::optional<std::optional<ScriptObjectName>> cheapest;
         int least = kNever;
@@ -1299,6 +1302,7 @@ void SceneAssembly::alignFirstLoadWaits()
         const std::vector<ScriptObjectName>& owners = wait.owners;
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
+        planWait(wait, actions, chosen, plan);
         planWait(wait, actions, chosen, plan);
         if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
