@@ -217,6 +217,7 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {3, 658, "a localised action another object's trigger fires twice"},
         {5, 4021, "a solid object's own action declared before another object's"},
         {6, 2490, "a localised action a first-load trigger fires twice, waited for both times"},
+        {8, 2110, "a viewpoint animation's comment re-indenting took the name of spaces from"},
     };
     std::optional<unsigned> seed;
     std::mt19937 random;
