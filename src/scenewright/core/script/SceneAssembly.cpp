@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace scenewright::core::script {
 
@@ -1224,7 +1225,8 @@ SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<
                 firedBy[a].push_back(w);
     ChosenOwners chosen;
     WaitPlan plan;
-    int triesLeft = 1024;
+    // The places of the cost tables the tries may fill.
+    long long placesLeft = 1LL << 22;
     for (auto& [a, waits] : firedBy) {
         if (waits.size() < 2)
             continue;
@@ -1240,9 +1242,13 @@ SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<
         waits.erase(std::unique(waits.begin(), waits.end()), waits.end());
         std::optional<std::optional<ScriptObjectName>> cheapest;
         int least = kNever;
+        long long places = 0;
+        for (std::size_t w : waits)
+            places += static_cast<long long>(triggers_[firstLoads[w]].actions.size() + 1)
+                      * static_cast<long long>(waits_[w].owners.size() + 1);
         for (const std::optional<ScriptObjectName>& candidate : candidates) {
-            triesLeft -= static_cast<int>(waits.size());
-            if (triesLeft < 0)
+            placesLeft -= places;
+            if (placesLeft < 0)
                 break;
             chosen[a] = candidate;
             int total = 0;
@@ -1304,10 +1310,16 @@ void SceneAssembly::alignFirstLoadWaits()
         const std::size_t m = owners.size();
         planWait(wait, actions, chosen, plan);
         planWait(wait, actions, chosen, plan);
+        planWait(wait, actions, chosen, plan);
+        planWait(wait, actions, chosen, plan);
         if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
         // The cheapest way, as planned before any is taken.
         const auto& [match, none, fill, cost] = plan;
+        std::set<std::size_t> owning;
+        for (std::size_t a : actions)
+            if (actions_[a].owner)
+                owning.insert(*actions_[a].owner);
         std::vector<std::size_t> aligned;
         std::size_t i = 0;
         std::size_t j = 0;
@@ -1335,8 +1347,7 @@ void SceneAssembly::alignFirstLoadWaits()
                     // Not a localised object that another action the wait
                     // names may need as another kind.
                     if (solid && objects_[*solid].localised && (objects_[*solid].kinds & (kPrimitive | kViewpoint))
-                        && std::any_of(actions.begin(), actions.end(),
-                                       [&](std::size_t a) { return actions_[a].owner == solid; }))
+                        && owning.count(*solid))
                         solid.reset();
                     action.owner = solid ? *solid : newObject("", true, wait.at);
                     objects_[*action.owner].actions.push_back(actions[i]);
