@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <utility>
 
 namespace scenewright::core::script {
 
@@ -550,7 +551,8 @@ void SceneAssembly::solidOwnersByWaits()
         if (w >= waits_.size())
             return;
         const std::vector<ScriptObjectName>& owners = waits_[w++].owners;
-        if (std::any_of(owners.begin(), owners.end(), [](const ScriptObjectName& name) { return name.kind == Kind::This; }))
+        const auto localised = [](const ScriptObjectName& name) { return name.kind == Kind::This; };
+        if (std::any_of(owners.begin(), owners.end(), localised))
             continue;
         for (const ActionSighting& sighting : trigger.branch) {
             const std::optional<std::size_t> a = setUpAction(sighting);
