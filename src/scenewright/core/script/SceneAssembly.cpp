@@ -1310,10 +1310,6 @@ void SceneAssembly::alignFirstLoadWaits()
         const std::vector<ScriptObjectName>& owners = wait.owners;
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
-        planWait(wait, actions, chosen, plan);
-        planWait(wait, actions, chosen, plan);
-        planWait(wait, actions, chosen, plan);
-        planWait(wait, actions, chosen, plan);
         if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
         // The cheapest way, as planned before any is taken.
