@@ -135,21 +135,13 @@ struct Refusal {
     std::string what;
 };
 
-// The project of the script as the recogniser reads it, with or without
-// taking its empty lines for the generator's, checked by generating it
-// again; nothing, with the refusal set, when that gives another script.
-std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
-                                              bool generatorLayout, const std::string& path, IdCounter& ids,
-                                              Refusal& refusal)
+// The project of the scene, checked by generating it again; nothing, with
+// the refusal set, when that gives another script. `sameEmptyLines` tells
+// whether the script generated again has the script's empty lines.
+std::optional<ScriptImport::Imported> rebuildScene(std::string_view script, const CompressedScript& compressed,
+                                                   const RecognisedScene& scene, const std::string& path,
+                                                   IdCounter& ids, Refusal& refusal, bool& sameEmptyLines)
 {
-    RecognisedScene scene;
-    try {
-        scene = script::ScriptRecogniser::recognise(compressed, generatorLayout);
-    } catch (const script::ScriptCursor::Mismatch& mismatch) {
-        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
-        return std::nullopt;
-    }
-
     ScriptImport::Imported imported;
     imported.synchronised = scene.synchronised;
     std::string buildError;
@@ -192,7 +184,55 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         imported.layout = Layout::Beautified;
     else
         imported.layout = Layout::Reindented;
+    sameEmptyLines = imported.layout != Layout::Reindented
+                     || CompressedScript(regenerated).emptyLinesByPlace() == compressed.emptyLinesByPlace();
     return imported;
+}
+
+// The project of the script as the recogniser reads it, with or without
+// taking its empty lines for the generator's; nothing, with the refusal of
+// the first try set, when no try gives the script back. Where the first
+// placing of triggers and objects fails, or gives the script back with
+// other empty lines than its layout keeps, the tries pass over one choice
+// of a place after another, a bounded number so that hostile scripts stay
+// fast.
+std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
+                                              bool generatorLayout, const std::string& path, IdCounter& ids,
+                                              Refusal& refusal)
+{
+    std::optional<script::SceneAssembly> read;
+    try {
+        read = script::ScriptRecogniser::read(compressed, generatorLayout);
+    } catch (const script::ScriptCursor::Mismatch& mismatch) {
+        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        return std::nullopt;
+    }
+    constexpr std::size_t kMostDetours = 8;
+    std::size_t choices = 0;
+    std::optional<ScriptImport::Imported> reindented;
+    for (std::size_t detour = 0; detour <= std::min(choices, kMostDetours); ++detour) {
+        script::SceneAssembly assembly = *read;
+        if (detour > 0)
+            assembly.setDetour(detour - 1);
+        Refusal refused;
+        bool sameEmptyLines = false;
+        std::optional<ScriptImport::Imported> imported;
+        try {
+            const RecognisedScene scene = assembly.scene();
+            imported = rebuildScene(script, compressed, scene, path, ids, refused, sameEmptyLines);
+        } catch (const script::ScriptCursor::Mismatch& mismatch) {
+            refused = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        }
+        if (detour == 0) {
+            refusal = refused;
+            choices = assembly.placeChoices();
+        }
+        if (imported && (!generatorLayout || sameEmptyLines))
+            return imported;
+        if (imported && !reindented)
+            reindented = std::move(imported);
+    }
+    return reindented;
 }
 
 // The project of a script of an earlier version, read and compared in

@@ -118,6 +118,15 @@ int CompressedScript::emptyLinesBefore(std::size_t at) const
     return found != emptyLines_.end() && found->first == at ? found->second : 0;
 }
 
+std::map<std::size_t, int> CompressedScript::emptyLinesByPlace() const
+{
+    std::map<std::size_t, int> byPlace(emptyLines_.begin(), emptyLines_.end());
+    for (const Comment& comment : comments_)
+        if (comment.emptyLinesBefore > 0)
+            byPlace[comment.at] += comment.emptyLinesBefore;
+    return byPlace;
+}
+
 std::size_t CompressedScript::scriptOffset(std::size_t at) const
 {
     PlaceFinder finder(at);

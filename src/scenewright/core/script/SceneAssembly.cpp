@@ -678,21 +678,22 @@ bool SceneAssembly::placeByLayout()
     std::size_t next = 2;
     for (std::size_t o = 2; o < objects_.size(); ++o) {
         const Object& object = objects_[o];
+        bool passOver = object.localised && detourHere();
         std::size_t s = next;
         for (; s < place.size(); ++s) {
             if (place[s] == o)
                 break;
             if (object.localised) {
-                if (place[s] == kFree)
-                    break;
+                bool suits = place[s] == kFree;
                 if (place[s] == kLocalised && (placeKinds[s] & object.kinds)) {
                     std::optional<std::pair<std::string, std::string>> split =
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
-                    if (!split
-                        || ((kindOfType(split->second) & object.kinds)
-                            && (!object.nameShown || sameName(split->first, object.name))))
-                        break;
+                    suits = !split
+                            || ((kindOfType(split->second) & object.kinds)
+                                && (!object.nameShown || sameName(split->first, object.name)));
                 }
+                if (suits && !std::exchange(passOver, false))
+                    break;
             } else if (place[s] == kFree) {
                 // A named object without triggers; its own place, if it has
                 // triggers, comes first.
@@ -779,6 +780,7 @@ void SceneAssembly::placeInOrder()
         }
         classes.resize(objects_.size());
         std::optional<std::size_t> chosen;
+        bool passOver = detourHere();
         for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
             const Object& object = objects_[o];
             if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
@@ -794,6 +796,8 @@ void SceneAssembly::placeInOrder()
                         || !(kindOfType(split->second) & object.kinds)))
                     continue;
             }
+            if (std::exchange(passOver, false))
+                continue;
             chosen = o;
             break;
         }

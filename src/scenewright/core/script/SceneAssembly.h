@@ -132,6 +132,14 @@ public:
 
     RecognisedScene scene();
 
+    // Where the script leaves the places of triggers or objects open, the
+    // assembly takes the first place that suits each; with a detour, the
+    // choice of that number passes over the first and takes the next, a
+    // second reading for a script the first does not give back.
+    void setDetour(std::size_t choice) { detour_ = choice; }
+    // The choices of a place the assembly made.
+    std::size_t placeChoices() const { return choices_; }
+
 private:
     struct Object {
         std::string type; // empty: a localised object whose kind is open
@@ -221,6 +229,8 @@ private:
     void solidOwnersByWaits();
     void splitAtAction(std::size_t object, std::size_t action);
     void placeTriggers();
+    // Counts a choice of a place; true when it is the detour's.
+    bool detourHere() { return detour_ == choices_++; }
     bool placeByLayout();
     void placeInOrder();
     void resolveBranches();
@@ -266,6 +276,8 @@ private:
     std::vector<RecognisedFields> sounds_;
     int worldTail_ = 0;
     int emptyLinesAtEnd_ = 0;
+    std::optional<std::size_t> detour_;
+    std::size_t choices_ = 0;
 };
 
 } // namespace scenewright::core::script
