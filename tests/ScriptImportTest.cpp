@@ -222,6 +222,8 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {7, 1966, "a localised trigger whose first fitting object a first-load wait contradicts"},
         {8, 2110, "a viewpoint animation's comment re-indenting took the name of spaces from"},
         {9, 1772, "a declared localised object whose first free place gives other empty lines"},
+        {12, 1697, "a sound whose declaration names no object, split from a viewpoint to a solid object"},
+        {12, 4654, "a localised trigger's comment naming an object the first reading merges with another"},
         {16, 1584, "a localised trigger whose first fitting object puts later triggers out of order"},
         {18, 2673, "a declared localised object whose first free place gives other empty lines"},
         {18, 2715, "a declared localised object whose first free place gives other empty lines"},

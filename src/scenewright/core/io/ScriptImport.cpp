@@ -135,12 +135,17 @@ struct Refusal {
     std::string what;
 };
 
+// How closely a script generated again is the script: only in its tokens,
+// also in the comments, or also in the empty lines (the same form, or the
+// same re-indented with comments added).
+enum class Likeness { Tokens, Comments, Layout };
+
 // The project of the scene, checked by generating it again; nothing, with
-// the refusal set, when that gives another script. `sameEmptyLines` tells
-// whether the script generated again has the script's empty lines.
+// the refusal set, when that gives another script; `likeness`, where
+// asked for, tells how close the script generated again is.
 std::optional<ScriptImport::Imported> rebuildScene(std::string_view script, const CompressedScript& compressed,
                                                    const RecognisedScene& scene, const std::string& path,
-                                                   IdCounter& ids, Refusal& refusal, bool& sameEmptyLines)
+                                                   IdCounter& ids, Refusal& refusal, Likeness* likeness)
 {
     ScriptImport::Imported imported;
     imported.synchronised = scene.synchronised;
@@ -184,18 +189,22 @@ std::optional<ScriptImport::Imported> rebuildScene(std::string_view script, cons
         imported.layout = Layout::Beautified;
     else
         imported.layout = Layout::Reindented;
-    sameEmptyLines = imported.layout != Layout::Reindented
-                     || CompressedScript(regenerated).emptyLinesByPlace() == compressed.emptyLinesByPlace();
+    if (likeness && imported.layout == Layout::Reindented) {
+        const CompressedScript again(regenerated);
+        *likeness = !compressed.keepsCommentsOf(again)                               ? Likeness::Tokens
+                   : compressed.emptyLinesByPlace() == again.emptyLinesByPlace() ? Likeness::Layout
+                                                                                   : Likeness::Comments;
+    }
     return imported;
 }
 
 // The project of the script as the recogniser reads it, with or without
 // taking its empty lines for the generator's; nothing, with the refusal of
 // the first try set, when no try gives the script back. Where the first
-// placing of triggers and objects fails, or gives the script back with
-// other empty lines than its layout keeps, the tries pass over one choice
-// of a place after another, a bounded number so that hostile scripts stay
-// fast.
+// placing of triggers and objects fails, or gives the script back only up
+// to its comments or empty lines, the tries pass over one choice of a place
+// and then two, a bounded number so that hostile scripts stay fast; the
+// first project that gives the script back most closely wins.
 std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
                                               bool generatorLayout, const std::string& path, IdCounter& ids,
                                               Refusal& refusal)
@@ -207,32 +216,51 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
         return std::nullopt;
     }
+    // The first reading, then each choice passed over alone, then each two
+    // of the first choices together.
     constexpr std::size_t kMostDetours = 8;
-    std::size_t choices = 0;
-    std::optional<ScriptImport::Imported> reindented;
-    for (std::size_t detour = 0; detour <= std::min(choices, kMostDetours); ++detour) {
+    // Each try reads the whole scene and generates it again: a large
+    // script gets fewer.
+    constexpr std::size_t kTriedBytes = std::size_t{32} << 20;
+    const std::size_t mostTries = std::clamp<std::size_t>(kTriedBytes / (compressed.text().size() + 1), 1, 24);
+    std::vector<std::vector<std::size_t>> tries{{}};
+    std::optional<ScriptImport::Imported> closest;
+    Likeness closestLikeness = Likeness::Tokens;
+    for (std::size_t t = 0; t < tries.size() && t < mostTries; ++t) {
         script::SceneAssembly assembly = *read;
-        if (detour > 0)
-            assembly.setDetour(detour - 1);
+        assembly.setDetours(tries[t]);
         Refusal refused;
-        bool sameEmptyLines = false;
-        std::optional<ScriptImport::Imported> imported;
+        std::optional<RecognisedScene> scene;
         try {
-            const RecognisedScene scene = assembly.scene();
-            imported = rebuildScene(script, compressed, scene, path, ids, refused, sameEmptyLines);
+            scene = assembly.scene();
         } catch (const script::ScriptCursor::Mismatch& mismatch) {
             refused = {compressed.scriptOffset(mismatch.at), mismatch.what()};
         }
-        if (detour == 0) {
-            refusal = refused;
-            choices = assembly.placeChoices();
+        if (t == 0 && mostTries > 1) {
+            const std::size_t choices = std::min(assembly.placeChoices(), kMostDetours);
+            for (std::size_t d = 0; d < choices; ++d)
+                tries.push_back({d});
+            for (std::size_t d = 0; d < choices; ++d)
+                for (std::size_t e = d + 1; e < choices; ++e)
+                    tries.push_back({d, e});
         }
-        if (imported && (!generatorLayout || sameEmptyLines))
+        // With no other try, any project that gives the script back will do.
+        Likeness likeness = Likeness::Layout;
+        std::optional<ScriptImport::Imported> imported;
+        if (scene)
+            imported = rebuildScene(script, compressed, *scene, path, ids, refused,
+                                    tries.size() > 1 ? &likeness : nullptr);
+        if (t == 0)
+            refusal = refused;
+        // Without the layout, empty lines tell nothing.
+        if (imported && (likeness == Likeness::Layout || (!generatorLayout && likeness == Likeness::Comments)))
             return imported;
-        if (imported && !reindented)
-            reindented = std::move(imported);
+        if (imported && (!closest || likeness > closestLikeness)) {
+            closest = std::move(imported);
+            closestLikeness = likeness;
+        }
     }
-    return reindented;
+    return closest;
 }
 
 // The project of a script of an earlier version, read and compared in

@@ -127,6 +127,26 @@ std::map<std::size_t, int> CompressedScript::emptyLinesByPlace() const
     return byPlace;
 }
 
+bool CompressedScript::keepsCommentsOf(const CompressedScript& other) const
+{
+    // Re-indenting may take the blanks a line comment ends with.
+    const auto trimmed = [](std::string_view comment) {
+        while (!comment.empty() && (comment.back() == ' ' || comment.back() == '\t'))
+            comment.remove_suffix(1);
+        return comment;
+    };
+    auto mine = comments_.begin();
+    for (const Comment& theirs : other.comments_) {
+        while (mine != comments_.end()
+               && (mine->at < theirs.at || (mine->at == theirs.at && trimmed(mine->text) != trimmed(theirs.text))))
+            ++mine;
+        if (mine == comments_.end() || mine->at != theirs.at)
+            return false;
+        ++mine;
+    }
+    return true;
+}
+
 std::size_t CompressedScript::scriptOffset(std::size_t at) const
 {
     PlaceFinder finder(at);

@@ -36,6 +36,10 @@ public:
     // before comments there counted in: alike for scripts that differ only
     // in comments and indentation.
     std::map<std::size_t, int> emptyLinesByPlace() const;
+    // Whether the script has the other's comments, each at the same place
+    // (among comments of its own), as re-indenting and adding comments
+    // keep them.
+    bool keepsCommentsOf(const CompressedScript& other) const;
     // The offset in the script of the byte that the place of the compressed
     // text comes from (the script's end for the end of the text).
     std::size_t scriptOffset(std::size_t at) const;

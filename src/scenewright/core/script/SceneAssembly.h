@@ -2,6 +2,7 @@
 
 #include "scenewright/core/script/RecognisedScene.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -133,10 +134,10 @@ public:
     RecognisedScene scene();
 
     // Where the script leaves the places of triggers or objects open, the
-    // assembly takes the first place that suits each; with a detour, the
-    // choice of that number passes over the first and takes the next, a
-    // second reading for a script the first does not give back.
-    void setDetour(std::size_t choice) { detour_ = choice; }
+    // assembly takes the first place that suits each; with detours, the
+    // choices of those numbers pass over the first and take the next, other
+    // readings for a script the first does not give back.
+    void setDetours(std::vector<std::size_t> choices) { detours_ = std::move(choices); }
     // The choices of a place the assembly made.
     std::size_t placeChoices() const { return choices_; }
 
@@ -227,10 +228,14 @@ private:
     // For each trigger, the kinds its wait allows a localised object.
     std::vector<unsigned> kindsByWaits() const;
     void solidOwnersByWaits();
-    void splitAtAction(std::size_t object, std::size_t action);
+    // `withEarlier`: only with the actions set up before it.
+    void splitAtAction(std::size_t object, std::size_t action, bool withEarlier = false);
     void placeTriggers();
-    // Counts a choice of a place; true when it is the detour's.
-    bool detourHere() { return detour_ == choices_++; }
+    // Counts a choice of a place; true when it is a detour's.
+    bool detourHere()
+    {
+        return std::find(detours_.begin(), detours_.end(), choices_++) != detours_.end();
+    }
     bool placeByLayout();
     void placeInOrder();
     void resolveBranches();
@@ -276,7 +281,7 @@ private:
     std::vector<RecognisedFields> sounds_;
     int worldTail_ = 0;
     int emptyLinesAtEnd_ = 0;
-    std::optional<std::size_t> detour_;
+    std::vector<std::size_t> detours_;
     std::size_t choices_ = 0;
 };
 
