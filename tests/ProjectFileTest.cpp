@@ -242,6 +242,37 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     EXPECT_GE(ids.peek(), counter);
 }
 
+TEST_F(ProjectFileTest, InteractionsWithoutNumbersTakeFreshOnesActionsFirstInTheOrderRead)
+{
+    // The actor lists no actions, or an empty list: its own move action
+    // takes fresh numbers among the other actions, in object order.
+    for (const char* actorActions : {"", R"(, "actions": [])"}) {
+        writeFile(file("fresh-order.scw"), std::string(R"({"format": "scenewright-project", "version": 1, "objects": [
+            {"type": "world", "name": "world"},
+            {"type": "actor", "name": "actor")") + actorActions + R"(},
+            {"type": "model.aer/.atmo", "name": "p", "id": 30,
+             "actions": [{"class": "ConstantRotationAction"}, {"class": "OpacityAction", "ids": [31]}],
+             "triggers": [{"class": "OnclickTrigger"}, {"class": "ProximityTrigger", "ids": [32]}]},
+            {"type": "model.aer/.atmo", "name": "q", "id": 33,
+             "actions": [{"class": "ConstantRotationAction"}], "triggers": [{"class": "OnclickTrigger"}]}]})");
+        std::string error;
+        ASSERT_NE(open(file("fresh-order.scw"), error), nullptr) << error;
+        const auto& p = registry().object(2);
+        const auto& q = registry().object(3);
+        const std::vector<int> taken{registry().actor()->getAtmoAction(0)->numbers()[0],
+                                     registry().actor()->getAtmoAction(0)->numbers()[1],
+                                     p->getAtmoAction(0)->numbers()[0],
+                                     q->getAtmoAction(0)->numbers()[0],
+                                     p->getAtmoTrigger(0)->numbers()[0],
+                                     q->getAtmoTrigger(0)->numbers()[0]};
+        EXPECT_GT(taken.front(), 33) << actorActions;
+        for (std::size_t i = 1; i < taken.size(); ++i)
+            EXPECT_EQ(taken[i], taken[i - 1] + 1) << actorActions << " at " << i;
+        EXPECT_EQ(p->getAtmoAction(1)->numbers()[0], 31);
+        EXPECT_EQ(p->getAtmoTrigger(1)->numbers()[0], 32);
+    }
+}
+
 TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
 {
     const std::string head = R"({"format": "scenewright-project", "version": 1, "objects": [
