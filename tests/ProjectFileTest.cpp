@@ -273,6 +273,22 @@ TEST_F(ProjectFileTest, InteractionsWithoutNumbersTakeFreshOnesActionsFirstInThe
     }
 }
 
+TEST_F(ProjectFileTest, FieldNamesWrittenWithEscapesReadAsTheNamesTheyStandFor)
+{
+    writeFile(file("escaped.scw"), R"({"\u0066ormat": "scenewright-project", "versio\u006e": 1, "objects": [
+        {"type": "world", "n\u0061me": "world"},
+        {"\u0074\u0079\u0070\u0065": "actor", "name": "actor"},
+        {"type": "primitive", "name": "p\"", "i\u0064": 7, "triggers": [{"class": "OnclickTrigger",
+         "fields": {"usesS\u0079nch": true}}]}]})");
+    std::string error;
+    ASSERT_NE(open(file("escaped.scw"), error), nullptr) << error;
+    const auto p = std::dynamic_pointer_cast<PrimitiveObj>(registry().object(2));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->getName(), "p\"");
+    EXPECT_EQ(p->globalId(), 7);
+    EXPECT_EQ(p->getAtmoTrigger(0)->get("usesSynch"), core::action::FieldValue(true));
+}
+
 TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
 {
     const std::string head = R"({"format": "scenewright-project", "version": 1, "objects": [

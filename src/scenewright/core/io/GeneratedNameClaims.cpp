@@ -20,12 +20,13 @@ bool GeneratedNameClaims::claim(std::string_view name)
 {
     if (2 * (count_ + 1) > slots_.size())
         rehash(std::max<std::size_t>(16, 2 * slots_.size()));
-    const std::uint64_t hash = std::hash<std::string_view>()(name);
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>()(name));
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = slots_[i];
-        if (!slot.used) {
-            slot = {hash, names_.size(), name.size(), true};
+        if (slot.start == 0) {
+            // A generated name is a prefix and a number: short.
+            slot = {names_.size() + 1, hash, static_cast<std::uint32_t>(name.size())};
             names_.append(name);
             ++count_;
             return true;
@@ -41,10 +42,10 @@ void GeneratedNameClaims::rehash(std::size_t slots)
     slots_.assign(slots, Slot());
     const std::size_t mask = slots - 1;
     for (const Slot& slot : old) {
-        if (!slot.used)
+        if (slot.start == 0)
             continue;
         std::size_t i = slot.hash & mask;
-        while (slots_[i].used)
+        while (slots_[i].start != 0)
             i = (i + 1) & mask;
         slots_[i] = slot;
     }

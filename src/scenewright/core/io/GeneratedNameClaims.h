@@ -10,8 +10,8 @@ namespace scenewright::core::io {
 
 // The generated names the things of a project file claim, each at most
 // once. A large project claims tens of thousands: the names are kept end to
-// end in one text and found through an open-addressing table, so claiming
-// one allocates nothing of its own.
+// end in one text and found through a small open-addressing table, so
+// claiming one allocates nothing of its own.
 class GeneratedNameClaims {
 public:
     // Makes room for about this many names.
@@ -22,13 +22,13 @@ public:
 
 private:
     struct Slot {
-        std::uint64_t hash = 0;
-        std::size_t offset = 0;
-        std::size_t length = 0;
-        bool used = false;
+        // Where the name starts in names_, plus one; 0 for a free slot.
+        std::size_t start = 0;
+        std::uint32_t hash = 0;
+        std::uint32_t length = 0;
     };
 
-    std::string_view nameAt(const Slot& slot) const { return std::string_view(names_).substr(slot.offset, slot.length); }
+    std::string_view nameAt(const Slot& slot) const { return {names_.data() + slot.start - 1, slot.length}; }
     // Builds the table again with `slots` slots, a power of two.
     void rehash(std::size_t slots);
 
