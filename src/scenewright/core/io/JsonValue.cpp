@@ -189,9 +189,23 @@ std::optional<JsonValue> JsonValue::find(std::string_view name) const
     return std::nullopt;
 }
 
+JsonValue::Member::Member(std::string_view text, std::size_t nameOffset, JsonValue value)
+    : nameOffset(nameOffset), value(value)
+{
+    std::size_t end = nameOffset + 1;
+    while (text[end] != '"' && text[end] != '\\')
+        ++end;
+    if (text[end] == '"') {
+        name = text.substr(nameOffset + 1, end - nameOffset - 1);
+    } else {
+        decoded_ = decodeString(text, nameOffset);
+        name = decoded_;
+    }
+}
+
 JsonValue::Member JsonValue::MemberIterator::operator*() const
 {
-    return Member{decodeString(text_, tape_[slot_].offset), tape_[slot_].offset, JsonValue(text_, tape_, slot_ + 1)};
+    return Member(text_, tape_[slot_].offset, JsonValue(text_, tape_, slot_ + 1));
 }
 
 } // namespace scenewright::core::io

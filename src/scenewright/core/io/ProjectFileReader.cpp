@@ -124,7 +124,7 @@ public:
 
     static void expectObject(const JsonValue& value, const Where& where, std::initializer_list<const char*> keys)
     {
-        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+        const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
             const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
             return key == keys.end() ? std::nullopt : std::optional(static_cast<std::size_t>(key - keys.begin()));
         };
@@ -205,7 +205,7 @@ template <class Record, std::size_t N>
 void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
                 const Where& where)
 {
-    const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+    const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
         for (std::size_t i = 0; i < N; ++i)
             if (name == fields[i].key)
                 return i;
