@@ -472,6 +472,24 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+TEST_F(ProjectFileTest, ManyNamesOnFewObjectsAreAllClaimedAndAClashIsFoundAmongThem)
+{
+    // Far more names than a file of so few objects usually claims.
+    std::string triggers;
+    for (int i = 0; i < 500; ++i)
+        triggers += std::string(i ? ", " : "") + R"({"class": "OnclickTrigger", "ids": [)" + std::to_string(100 + i) + "]}";
+    for (const bool clash : {false, true}) {
+        const std::string last = clash ? R"(, {"class": "OnclickTrigger", "ids": [357]})" : "";
+        writeFile(file("many.scw"), withObjects(R"(, {"type": "primitive", "name": "p", "id": 7, "triggers": [)"
+                                                + triggers + last + "]}"));
+        std::string error;
+        const auto opened = open(file("many.scw"), error);
+        EXPECT_EQ(opened == nullptr, clash) << error;
+        if (clash)
+            EXPECT_THAT(error, HasSubstr("synchtrigger357 is claimed twice"));
+    }
+}
+
 TEST_F(ProjectFileTest, AFileThatCannotBeReadIsReportedWithItsPath)
 {
     std::string error;
