@@ -479,14 +479,14 @@ TEST_F(ProjectFileTest, ManyNamesOnFewObjectsAreAllClaimedAndAClashIsFoundAmongT
     for (int i = 0; i < 500; ++i)
         triggers += std::string(i ? ", " : "") + R"({"class": "OnclickTrigger", "ids": [)" + std::to_string(100 + i) + "]}";
     for (const bool clash : {false, true}) {
-        const std::string last = clash ? R"(, {"class": "OnclickTrigger", "ids": [357]})" : "";
+        const std::string last = clash ? R"(, {"class": "OnclickTrigger", "ids": [105]})" : "";
         writeFile(file("many.scw"), withObjects(R"(, {"type": "primitive", "name": "p", "id": 7, "triggers": [)"
                                                 + triggers + last + "]}"));
         std::string error;
         const auto opened = open(file("many.scw"), error);
         EXPECT_EQ(opened == nullptr, clash) << error;
         if (clash)
-            EXPECT_THAT(error, HasSubstr("synchtrigger357 is claimed twice"));
+            EXPECT_THAT(error, HasSubstr("synchtrigger105 is claimed twice"));
     }
 }
 
