@@ -1,10 +1,8 @@
 #include "scenewright/core/io/ProjectFileWriter.h"
 
-#include "scenewright/core/ModelObj.h"
-#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/ObjectKind.h"
+#include "scenewright/core/ObjectMember.h"
 #include "scenewright/core/ScriptedObject.h"
-#include "scenewright/core/SolidObjectObj.h"
-#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
@@ -123,10 +121,26 @@ void record(JsonTextWriter& json, const Record& value, const std::array<RecordFi
     json.endObject();
 }
 
-void physicalModel(JsonTextWriter& json, const PhysicalModel& pm)
+// The id and the members of the object's own kind.
+void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 {
-    json.key("pm");
-    record(json, pm, physicalModelFields);
+    if (object.globalId())
+        whole(json, "id", *object.globalId());
+    for (const ObjectMember& member : object.kind().members) {
+        json.key(member.key);
+        std::visit(
+            [&](auto place) {
+                const auto& value = object.*place;
+                using Value = std::decay_t<decltype(value)>;
+                if constexpr (std::is_same_v<Value, bool>)
+                    json.boolean(value);
+                else if constexpr (std::is_same_v<Value, PhysicalModel>)
+                    record(json, value, physicalModelFields);
+                else
+                    text(json, value);
+            },
+            member.place);
+    }
 }
 
 void worldSettings(JsonTextWriter& json, const World& world)
@@ -180,20 +194,8 @@ std::string projectText(const std::string& projectName, bool localiseScript,
         json.string(object->getType());
         json.key("name");
         json.string(object->getName());
-        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->globalId())
-            whole(json, "id", *scripted->globalId());
-        if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get())) {
-            json.key("solidObjectIndex");
-            text(json, primitive->solidObjectIndex);
-        }
-        if (auto* model = dynamic_cast<const ModelObj*>(object.get())) {
-            flag(json, "tobeloaded", model->tobeloaded);
-            physicalModel(json, model->pm);
-        }
-        if (auto* solid = dynamic_cast<const SolidObjectObj*>(object.get()))
-            physicalModel(json, solid->pm);
-        if (auto* viewpoint = dynamic_cast<const ViewpointObj*>(object.get()))
-            physicalModel(json, viewpoint->pm);
+        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()))
+            kindMembers(json, *scripted);
 
         json.key("actions");
         json.beginArray();
