@@ -157,8 +157,8 @@ TEST_F(SceneHistoryTest, RefusedAndUnknownFieldsRecordNothing)
     EXPECT_THROW(editor().setField(*near, "distance", "far"), std::invalid_argument);
     EXPECT_EQ(editor().setFieldText(*near, "distance", "far"), "distance must contain an real number");
     action::MovePositionAction move(ids, fan_.get());
-    EXPECT_EQ(editor().setFieldTexts(move, {{"xdirection", "3"}, {"ydirection", "up"}}),
-              "ydirection must contain an real number");
+    const core::SceneDocument::TypedField texts[] = {{"xdirection", "3"}, {"ydirection", "up"}};
+    EXPECT_EQ(editor().setFieldTexts(move, texts), "ydirection must contain an real number");
     EXPECT_DOUBLE_EQ(move.xdirection, 0.0) << "fields that stand together are stored together or not at all";
     EXPECT_TRUE(history_.changes.empty());
     EXPECT_DOUBLE_EQ(near->distance, action::ProximityTrigger(ids, fan_.get()).distance);

@@ -438,12 +438,12 @@ void SceneDocument::storeField(action::AtmoInteraction& interaction, const actio
 std::optional<std::string> SceneDocument::setFieldText(action::AtmoInteraction& interaction, std::string_view field,
                                                        std::string_view text)
 {
-    return setFieldTexts(interaction, {{field, text}});
+    const TypedField one[] = {{field, text}};
+    return setFieldTexts(interaction, one);
 }
 
-std::optional<std::string> SceneDocument::setFieldTexts(
-    action::AtmoInteraction& interaction,
-    std::initializer_list<std::pair<std::string_view, std::string_view>> fieldTexts)
+std::optional<std::string> SceneDocument::setFieldTexts(action::AtmoInteraction& interaction,
+                                                        std::span<const TypedField> fieldTexts)
 {
     std::vector<std::pair<const action::FieldTable::Field*, action::FieldValue>> accepted;
     accepted.reserve(fieldTexts.size());

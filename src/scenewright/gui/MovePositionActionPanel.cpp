@@ -175,9 +175,10 @@ void MovePositionActionPanel::saveAndClose()
     const std::string y = y_->text().toStdString();
     const std::string z = z_->text().toStdString();
     const std::string speed = speed_->text().toStdString();
+    const core::SceneDocument::TypedField directions[] = {{"xdirection", x}, {"ydirection", y}, {"zdirection", z}};
     if (byDirection_->isChecked()) {
         // The three directions are stored together or not at all.
-        if (refuse(scene.setFieldTexts(*action_, {{"xdirection", x}, {"ydirection", y}, {"zdirection", z}})))
+        if (refuse(scene.setFieldTexts(*action_, directions)))
             return;
         scene.setFieldValue(*action_, "usesAnchors", false);
         // The speed is not used here: a text that does not read leaves it.
@@ -194,8 +195,6 @@ void MovePositionActionPanel::saveAndClose()
         if (refuse(scene.setFieldText(*action_, "speed", speed)))
             return;
         // The directions are not used here: texts that do not read leave them.
-        const std::pair<const char*, std::string_view> directions[] = {
-            {"xdirection", x}, {"ydirection", y}, {"zdirection", z}};
         for (const auto& [field, text] : directions)
             scene.setFieldText(*action_, field, text);
     }

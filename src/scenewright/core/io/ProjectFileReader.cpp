@@ -198,6 +198,27 @@ public:
     }
 };
 
+template <class Record, std::size_t N>
+void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
+                const Where& where);
+
+// Reads one member's value into `target` as its type calls for; `isId`: a
+// whole number that names something, which could never be negative.
+template <class Target>
+void readMember(Target& target, const JsonValue& value, const Where& at, bool isId = false)
+{
+    if constexpr (std::is_same_v<Target, double>)
+        target = Values::real(value, at);
+    else if constexpr (std::is_same_v<Target, bool>)
+        target = Values::boolean(value, at);
+    else if constexpr (std::is_same_v<Target, int>)
+        target = isId ? Values::number(value, at) : Values::intValue(value, at);
+    else if constexpr (std::is_same_v<Target, PhysicalModel>)
+        readRecord(target, physicalModelFields, value, at);
+    else
+        target = Values::nullableString(value, at);
+}
+
 // Sets the listed fields of a value record whose keys are all optional.
 template <class Record, std::size_t N>
 void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
@@ -211,21 +232,8 @@ void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields
     };
     Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
         const RecordField<Record>& field = fields[index];
-        const Where at(where, member.name);
-        std::visit(
-            [&](auto pointer) {
-                auto& target = record.*pointer;
-                using Target = std::decay_t<decltype(target)>;
-                if constexpr (std::is_same_v<Target, double>)
-                    target = Values::real(member.value, at);
-                else if constexpr (std::is_same_v<Target, bool>)
-                    target = Values::boolean(member.value, at);
-                else if constexpr (std::is_same_v<Target, int>)
-                    target = field.isId ? Values::number(member.value, at) : Values::intValue(member.value, at);
-                else
-                    target = Values::nullableString(member.value, at);
-            },
-            field.member);
+        std::visit([&](auto pointer) { readMember(record.*pointer, member.value, Where(where, member.name), field.isId); },
+                   field.member);
     });
 }
 
@@ -394,19 +402,7 @@ private:
             std::optional<JsonValue> found = value.find(member.key);
             if (!found)
                 continue;
-            const Where at(where, member.key);
-            std::visit(
-                [&](auto place) {
-                    auto& target = object.*place;
-                    using Target = std::decay_t<decltype(target)>;
-                    if constexpr (std::is_same_v<Target, bool>)
-                        target = Values::boolean(*found, at);
-                    else if constexpr (std::is_same_v<Target, PhysicalModel>)
-                        readRecord(target, physicalModelFields, *found, at);
-                    else
-                        target = Values::nullableString(*found, at);
-                },
-                member.place);
+            std::visit([&](auto place) { readMember(object.*place, *found, Where(where, member.key)); }, member.place);
         }
     }
 

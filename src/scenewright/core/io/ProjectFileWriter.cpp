@@ -96,6 +96,25 @@ void flag(JsonTextWriter& json, const char* name, bool value)
     json.boolean(value);
 }
 
+template <class Record, std::size_t N>
+void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields);
+
+// One member's value, written as its type calls for.
+template <class Value>
+void member(JsonTextWriter& json, const Value& value)
+{
+    if constexpr (std::is_same_v<Value, int>)
+        json.number(static_cast<long long>(value));
+    else if constexpr (std::is_same_v<Value, bool>)
+        json.boolean(value);
+    else if constexpr (std::is_same_v<Value, double>)
+        json.number(value);
+    else if constexpr (std::is_same_v<Value, PhysicalModel>)
+        record(json, value, physicalModelFields);
+    else
+        text(json, value);
+}
+
 // A value record as one JSON object, its members in the table's order.
 template <class Record, std::size_t N>
 void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields)
@@ -103,20 +122,7 @@ void record(JsonTextWriter& json, const Record& value, const std::array<RecordFi
     json.beginObject();
     for (const RecordField<Record>& field : fields) {
         json.key(field.key);
-        std::visit(
-            [&](auto pointer) {
-                const auto& member = value.*pointer;
-                using Member = std::decay_t<decltype(member)>;
-                if constexpr (std::is_same_v<Member, int>)
-                    json.number(static_cast<long long>(member));
-                else if constexpr (std::is_same_v<Member, bool>)
-                    json.boolean(member);
-                else if constexpr (std::is_same_v<Member, double>)
-                    json.number(member);
-                else
-                    text(json, member);
-            },
-            field.member);
+        std::visit([&](auto pointer) { member(json, value.*pointer); }, field.member);
     }
     json.endObject();
 }
@@ -126,20 +132,9 @@ void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 {
     if (object.globalId())
         whole(json, "id", *object.globalId());
-    for (const ObjectMember& member : object.kind().members) {
-        json.key(member.key);
-        std::visit(
-            [&](auto place) {
-                const auto& value = object.*place;
-                using Value = std::decay_t<decltype(value)>;
-                if constexpr (std::is_same_v<Value, bool>)
-                    json.boolean(value);
-                else if constexpr (std::is_same_v<Value, PhysicalModel>)
-                    record(json, value, physicalModelFields);
-                else
-                    text(json, value);
-            },
-            member.place);
+    for (const ObjectMember& each : object.kind().members) {
+        json.key(each.key);
+        std::visit([&](auto place) { member(json, object.*place); }, each.place);
     }
 }
 
