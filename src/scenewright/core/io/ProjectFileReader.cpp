@@ -13,6 +13,7 @@
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/io/JsonChecker.h"
 #include "scenewright/core/io/JsonValue.h"
+#include "scenewright/core/io/ProjectKey.h"
 #include "scenewright/core/io/RecordField.h"
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/MessageText.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <bitset>
 #include <limits>
+#include <span>
 #include <unordered_set>
 #include <stdexcept>
 
@@ -36,8 +38,6 @@ using script::MessageText;
 namespace {
 
 constexpr int kMaxNumber = 2147483646;
-constexpr const char* kFormat = "scenewright-project";
-constexpr int kVersion = 1;
 
 // Where a value stands in the document, by its path ("objects[2].name").
 // Each step refers to the one it is in and is written out only when a
@@ -120,11 +120,19 @@ public:
         }
     }
 
-    static void expectObject(const JsonValue& value, const Where& where, std::initializer_list<const char*> keys)
+    // Refuses a member that none of the lists names, and one given twice.
+    static void expectObject(const JsonValue& value, const Where& where,
+                             std::initializer_list<std::span<const char* const>> lists)
     {
         const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
-            const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
-            return key == keys.end() ? std::nullopt : std::optional(static_cast<std::size_t>(key - keys.begin()));
+            std::size_t offset = 0;
+            for (std::span<const char* const> keys : lists) {
+                const auto key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
+                if (key != keys.end())
+                    return offset + static_cast<std::size_t>(key - keys.begin());
+                offset += keys.size();
+            }
+            return std::nullopt;
         };
         knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
@@ -244,24 +252,25 @@ public:
 
     void build(const JsonValue& document)
     {
-        Values::expectObject(document, "", {"format", "version", "name", "localiseScript", "objects"});
-        std::optional<JsonValue> format = document.find("format");
-        if (!format || format->kind() != JsonValue::Kind::String || format->string() != kFormat)
+        Values::expectObject(document, "", {ProjectKey::documentMembers});
+        std::optional<JsonValue> format = document.find(ProjectKey::format);
+        if (!format || format->kind() != JsonValue::Kind::String || format->string() != ProjectKey::formatName)
             throw Refusal(format ? format->offset() : document.offset(), "", "not a Scenewright project file");
-        const JsonValue versionValue = Values::member(document, "version", "");
-        int version = Values::intValue(versionValue, "version");
-        if (version > kVersion)
+        const JsonValue versionValue = Values::member(document, ProjectKey::version, "");
+        int version = Values::intValue(versionValue, ProjectKey::version);
+        if (version > ProjectKey::formatVersion)
             throw Refusal(versionValue.offset(), "",
                           "written by a newer Scenewright (format version " + std::to_string(version)
-                              + "); this version reads format " + std::to_string(kVersion));
-        if (version < kVersion)
-            throw Refusal(versionValue.offset(), "version", "unknown format version " + std::to_string(version));
-        if (auto name = document.find("name"))
-            project_.name = Values::string(*name, "name");
-        if (auto localise = document.find("localiseScript"))
-            project_.localiseScript = Values::boolean(*localise, "localiseScript");
+                              + "); this version reads format " + std::to_string(ProjectKey::formatVersion));
+        if (version < ProjectKey::formatVersion)
+            throw Refusal(versionValue.offset(), ProjectKey::version,
+                          "unknown format version " + std::to_string(version));
+        if (auto name = document.find(ProjectKey::name))
+            project_.name = Values::string(*name, ProjectKey::name);
+        if (auto localise = document.find(ProjectKey::localiseScript))
+            project_.localiseScript = Values::boolean(*localise, ProjectKey::localiseScript);
 
-        const JsonValue objects = Values::array(Values::member(document, "objects", ""), "objects");
+        const JsonValue objects = Values::array(Values::member(document, ProjectKey::objects, ""), ProjectKey::objects);
         // The first use of the catalogue moves the counter as it always has,
         // before a file's numbers can bring the counter to its end.
         ids_.passCatalogueNumbers();
@@ -282,20 +291,20 @@ public:
         // take fresh ones of the program's counter once all are read.
         for (const JsonValue& object : objects.elements()) {
             const std::size_t index = project_.objects.size();
-            project_.objects.push_back(buildObject(object, index, Where("objects", index)));
+            project_.objects.push_back(buildObject(object, index, Where(ProjectKey::objects, index)));
         }
         if (project_.objects.size() < 2)
-            throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
+            throw Refusal(objects.offset(), ProjectKey::objects, "a project holds the world and the actor first");
         std::size_t index = 0;
         for (const JsonValue& object : objects.elements()) {
-            linkTriggers(object, *project_.objects[index], Where("objects", index));
+            linkTriggers(object, *project_.objects[index], Where(ProjectKey::objects, index));
             ++index;
         }
         try {
             for (AtmoInteraction* interaction : unnumbered())
                 interaction->takeFreshIds(ids_);
         } catch (const IdsExhausted& exhausted) {
-            throw Refusal(objects.offset(), "objects", exhausted.what());
+            throw Refusal(objects.offset(), ProjectKey::objects, exhausted.what());
         }
     }
 
@@ -316,18 +325,18 @@ private:
                 return;
             for (const JsonValue& interaction : interactions.elements())
                 if (interaction.kind() == JsonValue::Kind::Object)
-                    if (auto ids = interaction.find("ids"); ids && ids->kind() == JsonValue::Kind::Array)
+                    if (auto ids = interaction.find(ProjectKey::ids); ids && ids->kind() == JsonValue::Kind::Array)
                         for (const JsonValue& id : ids->elements())
                             note(id);
         };
         for (const JsonValue& object : objects.elements()) {
             if (object.kind() != JsonValue::Kind::Object)
                 continue;
-            if (auto id = object.find("id"))
+            if (auto id = object.find(ProjectKey::id))
                 note(*id);
-            if (auto actions = object.find("actions"))
+            if (auto actions = object.find(ProjectKey::actions))
                 noteIds(*actions);
-            if (auto triggers = object.find("triggers"))
+            if (auto triggers = object.find(ProjectKey::triggers))
                 noteIds(*triggers);
         }
         return highest;
@@ -343,8 +352,8 @@ private:
     {
         if (value.kind() != JsonValue::Kind::Object)
             throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
-        const JsonValue typeValue = Values::member(value, "type", where);
-        const std::string type = Values::string(typeValue, Where(where, "type"));
+        const JsonValue typeValue = Values::member(value, ProjectKey::type, where);
+        const std::string type = Values::string(typeValue, Where(where, ProjectKey::type));
         if (index == 0 && type != "world")
             throw Refusal(typeValue.offset(), where, "the first object must be the world");
         if (index == 1 && type != IAtmoObject::TYPE_ACTOR)
@@ -355,14 +364,12 @@ private:
 
         std::shared_ptr<IAtmoObject> object;
         if (type == "world") {
-            Values::expectObject(value, where,
-                                 {"type", "name", "actions", "triggers", "welcomeMessage", "welcomeEnabled",
-                                  "fogEnabled", "glareEnabled", "fog", "glare", "soundid", "sounds"});
+            Values::expectObject(value, where, {ProjectKey::fixedObjectMembers, ProjectKey::worldSettings});
             auto world = std::make_shared<World>();
             readWorldSettings(*world, value, where);
             object = world;
         } else if (type == IAtmoObject::TYPE_ACTOR) {
-            Values::expectObject(value, where, {"type", "name", "actions", "triggers"});
+            Values::expectObject(value, where, {ProjectKey::fixedObjectMembers});
             object = std::make_shared<Actor>(scratch_);
         } else if (const ObjectKind* kind = ObjectKind::find(type)) {
             expectKindMembers(value, where, *kind);
@@ -371,10 +378,12 @@ private:
             readGlobalId(*scripted, value, where);
             object = std::move(scripted);
         } else {
-            throw Refusal(typeValue.offset(), Where(where, "type"), "unknown object type " + MessageText::quoted(type));
+            throw Refusal(typeValue.offset(), Where(where, ProjectKey::type),
+                          "unknown object type " + MessageText::quoted(type));
         }
         // The name is kept as the file has it: only typing a name tidies it.
-        object->restoreName(Values::string(Values::member(value, "name", where), Where(where, "name")));
+        object->restoreName(
+            Values::string(Values::member(value, ProjectKey::name, where), Where(where, ProjectKey::name)));
         readActions(*object, value, where);
         return object;
     }
@@ -382,7 +391,7 @@ private:
     // Refuses a member that no object of the kind has, and one given twice.
     static void expectKindMembers(const JsonValue& value, const Where& where, const ObjectKind& kind)
     {
-        static constexpr std::array<const char*, 5> common{"type", "name", "id", "actions", "triggers"};
+        constexpr const auto& common = ProjectKey::userObjectMembers;
         const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
             for (std::size_t i = 0; i < common.size(); ++i)
                 if (name == common[i])
@@ -408,49 +417,50 @@ private:
 
     void readGlobalId(ScriptedObject& object, const JsonValue& value, const Where& where)
     {
-        if (auto id = value.find("id")) {
-            object.setGlobalId(Values::number(*id, Where(where, "id")));
-            claim(object.prefix() + std::to_string(*object.globalId()), *id, Where(where, "id"));
+        if (auto id = value.find(ProjectKey::id)) {
+            object.setGlobalId(Values::number(*id, Where(where, ProjectKey::id)));
+            claim(object.prefix() + std::to_string(*object.globalId()), *id, Where(where, ProjectKey::id));
         }
     }
 
     void readWorldSettings(World& world, const JsonValue& value, const Where& where)
     {
-        if (auto message = value.find("welcomeMessage"))
-            world.setWelcomeMessage(Values::nullableString(*message, Where(where, "welcomeMessage")));
-        if (auto enabled = value.find("welcomeEnabled"))
-            world.setWelcomeEnabled(Values::boolean(*enabled, Where(where, "welcomeEnabled")));
-        if (auto enabled = value.find("fogEnabled"))
-            world.setFogEnabled(Values::boolean(*enabled, Where(where, "fogEnabled")));
-        if (auto enabled = value.find("glareEnabled"))
-            world.setGlareEnabled(Values::boolean(*enabled, Where(where, "glareEnabled")));
-        if (auto fog = value.find("fog"))
-            readRecord(world.getFog(), fogFields, *fog, Where(where, "fog"));
-        if (auto glare = value.find("glare"))
-            readRecord(world.getGlare(), glareFields, *glare, Where(where, "glare"));
-        if (auto sounds = value.find("sounds")) {
-            const Where soundsWhere(where, "sounds");
+        if (auto message = value.find(ProjectKey::welcomeMessage))
+            world.setWelcomeMessage(Values::nullableString(*message, Where(where, ProjectKey::welcomeMessage)));
+        if (auto enabled = value.find(ProjectKey::welcomeEnabled))
+            world.setWelcomeEnabled(Values::boolean(*enabled, Where(where, ProjectKey::welcomeEnabled)));
+        if (auto enabled = value.find(ProjectKey::fogEnabled))
+            world.setFogEnabled(Values::boolean(*enabled, Where(where, ProjectKey::fogEnabled)));
+        if (auto enabled = value.find(ProjectKey::glareEnabled))
+            world.setGlareEnabled(Values::boolean(*enabled, Where(where, ProjectKey::glareEnabled)));
+        if (auto fog = value.find(ProjectKey::fog))
+            readRecord(world.getFog(), fogFields, *fog, Where(where, ProjectKey::fog));
+        if (auto glare = value.find(ProjectKey::glare))
+            readRecord(world.getGlare(), glareFields, *glare, Where(where, ProjectKey::glare));
+        if (auto sounds = value.find(ProjectKey::sounds)) {
+            const Where soundsWhere(where, ProjectKey::sounds);
             std::size_t i = 0;
             for (const JsonValue& entry : Values::array(*sounds, soundsWhere).elements()) {
                 const Where soundWhere(soundsWhere, i++);
                 auto sound = std::make_shared<script::Sounds>();
                 readRecord(*sound, soundFields, entry, soundWhere);
-                claim("snd" + std::to_string(sound->id), Values::member(entry, "id", soundWhere), Where(soundWhere, "id"));
+                claim("snd" + std::to_string(sound->id), Values::member(entry, ProjectKey::id, soundWhere),
+                      Where(soundWhere, ProjectKey::id));
                 world.restoreSound(sound);
             }
         }
-        if (auto soundid = value.find("soundid"))
-            world.setSoundId(std::max(world.soundId(), Values::number(*soundid, Where(where, "soundid"))));
+        if (auto soundid = value.find(ProjectKey::soundid))
+            world.setSoundId(std::max(world.soundId(), Values::number(*soundid, Where(where, ProjectKey::soundid))));
     }
 
     // Gives the interaction the numbers the file names; without them it
     // keeps those it took when made, which are past every number of the file.
     void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("ids");
+        std::optional<JsonValue> found = value.find(ProjectKey::ids);
         if (!found)
             return;
-        const Where idsWhere(where, "ids");
+        const Where idsWhere(where, ProjectKey::ids);
         std::vector<int> ids;
         for (const JsonValue& id : Values::array(*found, idsWhere).elements())
             ids.push_back(Values::number(id, Where(idsWhere, ids.size())));
@@ -512,10 +522,10 @@ private:
 
     static void readFields(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("fields");
+        std::optional<JsonValue> found = value.find(ProjectKey::fields);
         if (!found)
             return;
-        const Where fieldsWhere(where, "fields");
+        const Where fieldsWhere(where, ProjectKey::fields);
         if (found->kind() != JsonValue::Kind::Object)
             throw Refusal(found->offset(), fieldsWhere, "expected an object, found " + describe(*found));
         std::vector<const action::FieldTable::Field*> seen;
@@ -534,26 +544,26 @@ private:
 
     static void readActive(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
-        if (auto active = value.find("active"))
-            interaction.setActive(Values::boolean(*active, Where(where, "active")));
+        if (auto active = value.find(ProjectKey::active))
+            interaction.setActive(Values::boolean(*active, Where(where, ProjectKey::active)));
     }
 
     void readActions(IAtmoObject& object, const JsonValue& value, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("actions");
+        std::optional<JsonValue> found = value.find(ProjectKey::actions);
         if (!found)
             return;
-        const Where actionsWhere(where, "actions");
+        const Where actionsWhere(where, ProjectKey::actions);
         const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, actionsWhere).elements()) {
             const Where actionWhere(actionsWhere, i);
-            Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
-            const JsonValue classValue = Values::member(entry, "class", actionWhere);
-            const std::string className = Values::string(classValue, Where(actionWhere, "class"));
+            Values::expectObject(entry, actionWhere, {ProjectKey::actionMembers});
+            const JsonValue classValue = Values::member(entry, ProjectKey::className, actionWhere);
+            const std::string className = Values::string(classValue, Where(actionWhere, ProjectKey::className));
             const AtmoAction* prototype = catalogue_.findStandardAction(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), Where(actionWhere, "class"),
+                throw Refusal(classValue.offset(), Where(actionWhere, ProjectKey::className),
                               "unknown action class " + MessageText::quoted(className));
             if (actor && className != "MovePositionAction")
                 throw Refusal(classValue.offset(), actionWhere,
@@ -577,26 +587,26 @@ private:
 
     void linkTriggers(const JsonValue& value, IAtmoObject& object, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("triggers");
+        std::optional<JsonValue> found = value.find(ProjectKey::triggers);
         if (!found)
             return;
-        const Where triggersWhere(where, "triggers");
+        const Where triggersWhere(where, ProjectKey::triggers);
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, triggersWhere).elements()) {
             const Where triggerWhere(triggersWhere, i++);
-            Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
-            const JsonValue classValue = Values::member(entry, "class", triggerWhere);
-            const std::string className = Values::string(classValue, Where(triggerWhere, "class"));
+            Values::expectObject(entry, triggerWhere, {ProjectKey::triggerMembers});
+            const JsonValue classValue = Values::member(entry, ProjectKey::className, triggerWhere);
+            const std::string className = Values::string(classValue, Where(triggerWhere, ProjectKey::className));
             const AtmoTrigger* prototype = catalogue_.findTrigger(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), Where(triggerWhere, "class"),
+                throw Refusal(classValue.offset(), Where(triggerWhere, ProjectKey::className),
                               "unknown trigger class " + MessageText::quoted(className));
             std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
             readIds(*trigger, entry, triggerWhere);
             readFields(*trigger, entry, triggerWhere);
-            if (auto references = entry.find("actions"))
-                readReferences(*trigger, *references, Where(triggerWhere, "actions"));
+            if (auto references = entry.find(ProjectKey::actions))
+                readReferences(*trigger, *references, Where(triggerWhere, ProjectKey::actions));
             object.appendAtmoTrigger(trigger);
         }
     }
@@ -606,11 +616,11 @@ private:
         std::size_t i = 0;
         for (const JsonValue& reference : Values::array(references, where).elements()) {
             const Where referenceWhere(where, i++);
-            Values::expectObject(reference, referenceWhere, {"object", "action"});
-            const JsonValue objectValue = Values::member(reference, "object", referenceWhere);
-            const JsonValue actionValue = Values::member(reference, "action", referenceWhere);
-            const int objectIndex = Values::intValue(objectValue, Where(referenceWhere, "object"));
-            const int actionIndex = Values::intValue(actionValue, Where(referenceWhere, "action"));
+            Values::expectObject(reference, referenceWhere, {ProjectKey::referenceMembers});
+            const JsonValue objectValue = Values::member(reference, ProjectKey::object, referenceWhere);
+            const JsonValue actionValue = Values::member(reference, ProjectKey::action, referenceWhere);
+            const int objectIndex = Values::intValue(objectValue, Where(referenceWhere, ProjectKey::object));
+            const int actionIndex = Values::intValue(actionValue, Where(referenceWhere, ProjectKey::action));
             if (objectIndex < 0 || objectIndex >= static_cast<int>(project_.objects.size()))
                 throw Refusal(objectValue.offset(), referenceWhere,
                               "refers to object " + std::to_string(objectIndex) + ", which does not exist");

@@ -7,6 +7,7 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/io/JsonTextWriter.h"
+#include "scenewright/core/io/ProjectKey.h"
 #include "scenewright/core/io/RecordField.h"
 
 #include <unordered_map>
@@ -69,13 +70,13 @@ void field(JsonTextWriter& json, const FieldValue& value)
 void beginInteraction(JsonTextWriter& json, const AtmoInteraction& interaction)
 {
     json.beginObject();
-    json.key("class");
+    json.key(ProjectKey::className);
     json.string(interaction.className());
-    json.key("active");
+    json.key(ProjectKey::active);
     json.boolean(interaction.getActive());
-    json.key("ids");
+    json.key(ProjectKey::ids);
     numbers(json, interaction.numbers());
-    json.key("fields");
+    json.key(ProjectKey::fields);
     json.beginObject();
     for (const auto& each : interaction.fieldTable().fields()) {
         json.key(each.name);
@@ -131,7 +132,7 @@ void record(JsonTextWriter& json, const Record& value, const std::array<RecordFi
 void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 {
     if (object.globalId())
-        whole(json, "id", *object.globalId());
+        whole(json, ProjectKey::id, *object.globalId());
     for (const ObjectMember& each : object.kind().members) {
         json.key(each.key);
         std::visit([&](auto place) { member(json, object.*place); }, each.place);
@@ -140,17 +141,17 @@ void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 
 void worldSettings(JsonTextWriter& json, const World& world)
 {
-    json.key("welcomeMessage");
+    json.key(ProjectKey::welcomeMessage);
     text(json, world.getWelcomeMessage());
-    flag(json, "welcomeEnabled", world.getWelcomeEnabled());
-    flag(json, "fogEnabled", world.getFogEnabled());
-    flag(json, "glareEnabled", world.getGlareEnabled());
-    json.key("fog");
+    flag(json, ProjectKey::welcomeEnabled, world.getWelcomeEnabled());
+    flag(json, ProjectKey::fogEnabled, world.getFogEnabled());
+    flag(json, ProjectKey::glareEnabled, world.getGlareEnabled());
+    json.key(ProjectKey::fog);
     record(json, world.getFog(), fogFields);
-    json.key("glare");
+    json.key(ProjectKey::glare);
     record(json, world.getGlare(), glareFields);
-    whole(json, "soundid", world.soundId());
-    json.key("sounds");
+    whole(json, ProjectKey::soundid, world.soundId());
+    json.key(ProjectKey::sounds);
     json.beginArray();
     for (const auto& sound : world.getSoundList())
         record(json, *sound, soundFields);
@@ -175,24 +176,24 @@ std::string projectText(const std::string& projectName, bool localiseScript,
     out.reserve(2048 * objects.size());
     JsonTextWriter json(out);
     json.beginObject();
-    json.key("format");
-    json.string("scenewright-project");
-    whole(json, "version", 1);
-    json.key("name");
+    json.key(ProjectKey::format);
+    json.string(ProjectKey::formatName);
+    whole(json, ProjectKey::version, ProjectKey::formatVersion);
+    json.key(ProjectKey::name);
     json.string(projectName);
-    flag(json, "localiseScript", localiseScript);
-    json.key("objects");
+    flag(json, ProjectKey::localiseScript, localiseScript);
+    json.key(ProjectKey::objects);
     json.beginArray();
     for (const auto& object : objects) {
         json.beginObject();
-        json.key("type");
+        json.key(ProjectKey::type);
         json.string(object->getType());
-        json.key("name");
+        json.key(ProjectKey::name);
         json.string(object->getName());
         if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()))
             kindMembers(json, *scripted);
 
-        json.key("actions");
+        json.key(ProjectKey::actions);
         json.beginArray();
         for (const auto& action : object->getAtmoActionListData()) {
             beginInteraction(json, *action);
@@ -200,19 +201,19 @@ std::string projectText(const std::string& projectName, bool localiseScript,
         }
         json.endArray();
 
-        json.key("triggers");
+        json.key(ProjectKey::triggers);
         json.beginArray();
         for (const auto& trigger : object->getAtmoTriggerListData()) {
             beginInteraction(json, *trigger);
-            json.key("actions");
+            json.key(ProjectKey::actions);
             json.beginArray();
             for (const auto& action : trigger->getActionList()) {
                 auto found = place.find(action.get());
                 if (found == place.end())
                     continue;
                 json.beginObject();
-                whole(json, "object", found->second.first);
-                whole(json, "action", found->second.second);
+                whole(json, ProjectKey::object, found->second.first);
+                whole(json, ProjectKey::action, found->second.second);
                 json.endObject();
             }
             json.endArray();
