@@ -11,6 +11,7 @@
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/io/GeneratedNameClaims.h"
 #include "scenewright/core/io/JsonChecker.h"
 #include "scenewright/core/io/JsonValue.h"
 #include "scenewright/core/io/ProjectKey.h"
@@ -23,7 +24,6 @@
 #include <bitset>
 #include <limits>
 #include <span>
-#include <unordered_set>
 #include <stdexcept>
 
 namespace scenewright::core::io {
@@ -124,7 +124,7 @@ public:
     static void expectObject(const JsonValue& value, const Where& where,
                              std::initializer_list<std::span<const char* const>> lists)
     {
-        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+        const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
             std::size_t offset = 0;
             for (std::span<const char* const> keys : lists) {
                 const auto key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
@@ -232,7 +232,7 @@ template <class Record, std::size_t N>
 void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
                 const Where& where)
 {
-    const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+    const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
         for (std::size_t i = 0; i < N; ++i)
             if (name == fields[i].key)
                 return i;
@@ -283,7 +283,8 @@ public:
         for (auto it = objects.elements().begin(); it != objects.elements().end(); ++it)
             ++count;
         claimed_.reserve(8 * count);
-        numbered_.reserve(6 * count);
+        actionsWithoutNumbers_.reserve(3 * count);
+        triggersWithoutNumbers_.reserve(2 * count);
 
         // The interactions are made with numbers of a counter of their own,
         // which the file's numbers replace, so that a file whose numbers
@@ -300,8 +301,12 @@ public:
             linkTriggers(object, *project_.objects[index], Where(ProjectKey::objects, index));
             ++index;
         }
+        // In the order they were read: every object's actions, then
+        // triggers.
         try {
-            for (AtmoInteraction* interaction : unnumbered())
+            for (AtmoInteraction* interaction : actionsWithoutNumbers_)
+                interaction->takeFreshIds(ids_);
+            for (AtmoInteraction* interaction : triggersWithoutNumbers_)
                 interaction->takeFreshIds(ids_);
         } catch (const IdsExhausted& exhausted) {
             throw Refusal(objects.offset(), ProjectKey::objects, exhausted.what());
@@ -342,10 +347,11 @@ private:
         return highest;
     }
 
-    void claim(const std::string& generatedName, const JsonValue& value, const Where& where)
+    void claim(std::string_view generatedName, const JsonValue& value, const Where& where)
     {
-        if (!claimed_.insert(generatedName).second)
-            throw Refusal(value.offset(), where, "the generated name " + generatedName + " is claimed twice");
+        if (!claimed_.claim(generatedName))
+            throw Refusal(value.offset(), where,
+                          "the generated name " + std::string(generatedName) + " is claimed twice");
     }
 
     std::shared_ptr<IAtmoObject> buildObject(const JsonValue& value, std::size_t index, const Where& where)
@@ -392,7 +398,7 @@ private:
     static void expectKindMembers(const JsonValue& value, const Where& where, const ObjectKind& kind)
     {
         constexpr const auto& common = ProjectKey::userObjectMembers;
-        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+        const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
             for (std::size_t i = 0; i < common.size(); ++i)
                 if (name == common[i])
                     return i;
@@ -454,45 +460,35 @@ private:
     }
 
     // Gives the interaction the numbers the file names; without them it
-    // keeps those it took when made, which are past every number of the file.
-    void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
+    // keeps those it took when made, of the scratch counter, and `withoutNumbers`
+    // notes it for fresh ones.
+    void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where,
+                 std::vector<AtmoInteraction*>& withoutNumbers)
     {
         std::optional<JsonValue> found = value.find(ProjectKey::ids);
-        if (!found)
+        if (!found) {
+            noteWithoutNumbers(interaction, withoutNumbers);
             return;
+        }
         const Where idsWhere(where, ProjectKey::ids);
-        std::vector<int> ids;
+        idsRead_.clear();
         for (const JsonValue& id : Values::array(*found, idsWhere).elements())
-            ids.push_back(Values::number(id, Where(idsWhere, ids.size())));
-        if (!interaction.setNumbers(ids))
+            idsRead_.push_back(Values::number(id, Where(idsWhere, idsRead_.size())));
+        if (!interaction.setNumbers(idsRead_))
             throw Refusal(found->offset(), idsWhere,
                           std::string("a ") + interaction.className() + " takes "
                               + std::to_string(interaction.numbers().size()) + " numbers");
-        numbered_.insert(&interaction);
         // Fresh numbers lie past every number of the file: only the file's
         // own can clash.
         for (const std::string& name : interaction.generatedNames())
             claim(name, *found, idsWhere);
     }
 
-    // The interactions holding numbers of the scratch counter: those the
-    // file gives no numbers, the actor's own move action among them when the
-    // file lists none.
-    std::vector<AtmoInteraction*> unnumbered() const
+    // Notes an interaction that keeps the numbers of the scratch counter.
+    static void noteWithoutNumbers(AtmoInteraction& interaction, std::vector<AtmoInteraction*>& withoutNumbers)
     {
-        std::vector<AtmoInteraction*> found;
-        auto note = [&found, this](AtmoInteraction& interaction) {
-            if (!interaction.numbers().empty() && !numbered_.count(&interaction))
-                found.push_back(&interaction);
-        };
-        // In the order they were read: every object's actions, then triggers.
-        for (const auto& object : project_.objects)
-            for (const auto& action : object->getAtmoActionListData())
-                note(*action);
-        for (const auto& object : project_.objects)
-            for (const auto& trigger : object->getAtmoTriggerListData())
-                note(*trigger);
-        return found;
+        if (!interaction.numbers().empty())
+            withoutNumbers.push_back(&interaction);
     }
 
     static FieldValue fieldValue(FieldType type, const JsonValue& value, const Where& where)
@@ -550,11 +546,17 @@ private:
 
     void readActions(IAtmoObject& object, const JsonValue& value, const Where& where)
     {
+        const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
         std::optional<JsonValue> found = value.find(ProjectKey::actions);
+        // An actor whose file lists no actions keeps its own move action as
+        // it was made.
+        const bool listsNone = !found
+            || (found->kind() == JsonValue::Kind::Array && found->elements().begin() == found->elements().end());
+        if (actor && listsNone)
+            noteWithoutNumbers(*object.getAtmoAction(0), actionsWithoutNumbers_);
         if (!found)
             return;
         const Where actionsWhere(where, ProjectKey::actions);
-        const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, actionsWhere).elements()) {
             const Where actionWhere(actionsWhere, i);
@@ -577,7 +579,7 @@ private:
                 throw Refusal(classValue.offset(), actionWhere,
                               "a " + className + " is not allowed on a " + object.getType());
             readActive(*action, entry, actionWhere);
-            readIds(*action, entry, actionWhere);
+            readIds(*action, entry, actionWhere, actionsWithoutNumbers_);
             readFields(*action, entry, actionWhere);
             if (!builtIn)
                 object.appendAtmoAction(action);
@@ -603,7 +605,7 @@ private:
                               "unknown trigger class " + MessageText::quoted(className));
             std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
-            readIds(*trigger, entry, triggerWhere);
+            readIds(*trigger, entry, triggerWhere, triggersWithoutNumbers_);
             readFields(*trigger, entry, triggerWhere);
             if (auto references = entry.find(ProjectKey::actions))
                 readReferences(*trigger, *references, Where(triggerWhere, ProjectKey::actions));
@@ -639,8 +641,13 @@ private:
     // fresh ones of ids_ replace them.
     IdCounter scratch_;
     const InteractionCatalogue catalogue_;
-    std::unordered_set<const AtmoInteraction*> numbered_;
-    std::unordered_set<std::string> claimed_;
+    // The interactions the file gives no numbers, in the order read.
+    std::vector<AtmoInteraction*> actionsWithoutNumbers_;
+    std::vector<AtmoInteraction*> triggersWithoutNumbers_;
+    GeneratedNameClaims claimed_;
+    // The numbers of the interaction being read, kept to spare an allocation
+    // for each.
+    std::vector<int> idsRead_;
 };
 
 } // namespace
