@@ -242,6 +242,53 @@ TEST_F(ProjectFileTest, OpeningMovesTheCounterPastEveryNumberOfTheFileAndNeverBa
     EXPECT_GE(ids.peek(), counter);
 }
 
+TEST_F(ProjectFileTest, InteractionsWithoutNumbersTakeFreshOnesActionsFirstInTheOrderRead)
+{
+    // The actor lists no actions, or an empty list: its own move action
+    // takes fresh numbers among the other actions, in object order.
+    for (const char* actorActions : {"", R"(, "actions": [])"}) {
+        writeFile(file("fresh-order.scw"), std::string(R"({"format": "scenewright-project", "version": 1, "objects": [
+            {"type": "world", "name": "world"},
+            {"type": "actor", "name": "actor")") + actorActions + R"(},
+            {"type": "model.aer/.atmo", "name": "p", "id": 30,
+             "actions": [{"class": "ConstantRotationAction"}, {"class": "OpacityAction", "ids": [31]}],
+             "triggers": [{"class": "OnclickTrigger"}, {"class": "ProximityTrigger", "ids": [32]}]},
+            {"type": "model.aer/.atmo", "name": "q", "id": 33,
+             "actions": [{"class": "ConstantRotationAction"}], "triggers": [{"class": "OnclickTrigger"}]}]})");
+        std::string error;
+        ASSERT_NE(open(file("fresh-order.scw"), error), nullptr) << error;
+        const auto& p = registry().object(2);
+        const auto& q = registry().object(3);
+        const std::vector<int> taken{registry().actor()->getAtmoAction(0)->numbers()[0],
+                                     registry().actor()->getAtmoAction(0)->numbers()[1],
+                                     p->getAtmoAction(0)->numbers()[0],
+                                     q->getAtmoAction(0)->numbers()[0],
+                                     p->getAtmoTrigger(0)->numbers()[0],
+                                     q->getAtmoTrigger(0)->numbers()[0]};
+        EXPECT_GT(taken.front(), 33) << actorActions;
+        for (std::size_t i = 1; i < taken.size(); ++i)
+            EXPECT_EQ(taken[i], taken[i - 1] + 1) << actorActions << " at " << i;
+        EXPECT_EQ(p->getAtmoAction(1)->numbers()[0], 31);
+        EXPECT_EQ(p->getAtmoTrigger(1)->numbers()[0], 32);
+    }
+}
+
+TEST_F(ProjectFileTest, FieldNamesWrittenWithEscapesReadAsTheNamesTheyStandFor)
+{
+    writeFile(file("escaped.scw"), R"({"\u0066ormat": "scenewright-project", "versio\u006e": 1, "objects": [
+        {"type": "world", "n\u0061me": "world"},
+        {"\u0074\u0079\u0070\u0065": "actor", "name": "actor"},
+        {"type": "primitive", "name": "p\"", "i\u0064": 7, "triggers": [{"class": "OnclickTrigger",
+         "fields": {"usesS\u0079nch": true}}]}]})");
+    std::string error;
+    ASSERT_NE(open(file("escaped.scw"), error), nullptr) << error;
+    const auto p = std::dynamic_pointer_cast<PrimitiveObj>(registry().object(2));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->getName(), "p\"");
+    EXPECT_EQ(p->globalId(), 7);
+    EXPECT_EQ(p->getAtmoTrigger(0)->get("usesSynch"), core::action::FieldValue(true));
+}
+
 TEST_F(ProjectFileTest, AFileUpToTheLastNumberOpensAndNoNumberIsHandedOutTwice)
 {
     const std::string head = R"({"format": "scenewright-project", "version": 1, "objects": [
@@ -424,6 +471,24 @@ INSTANTIATE_TEST_SUITE_P(
             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });
+
+TEST_F(ProjectFileTest, ManyNamesOnFewObjectsAreAllClaimedAndAClashIsFoundAmongThem)
+{
+    // Far more names than a file of so few objects usually claims.
+    std::string triggers;
+    for (int i = 0; i < 500; ++i)
+        triggers += std::string(i ? ", " : "") + R"({"class": "OnclickTrigger", "ids": [)" + std::to_string(100 + i) + "]}";
+    for (const bool clash : {false, true}) {
+        const std::string last = clash ? R"(, {"class": "OnclickTrigger", "ids": [105]})" : "";
+        writeFile(file("many.scw"), withObjects(R"(, {"type": "primitive", "name": "p", "id": 7, "triggers": [)"
+                                                + triggers + last + "]}"));
+        std::string error;
+        const auto opened = open(file("many.scw"), error);
+        EXPECT_EQ(opened == nullptr, clash) << error;
+        if (clash)
+            EXPECT_THAT(error, HasSubstr("synchtrigger105 is claimed twice"));
+    }
+}
 
 TEST_F(ProjectFileTest, AFileThatCannotBeReadIsReportedWithItsPath)
 {

@@ -8,15 +8,6 @@ namespace scenewright::core::io {
 
 namespace {
 
-// From the opening quote to past the closing one.
-std::size_t endOfString(std::string_view text, std::size_t i)
-{
-    for (++i; text[i] != '"'; ++i)
-        if (text[i] == '\\')
-            ++i;
-    return i + 1;
-}
-
 bool isNumberByte(char c)
 {
     return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
@@ -73,21 +64,22 @@ std::string decodeString(std::string_view text, std::size_t i)
     }
 }
 
-// Whether the string at `i` reads as `name`; a string without escapes is
-// compared as it stands.
+// Whether the string at `i` reads as `name`. Plain characters read as
+// themselves, so the text and the name are compared as they stand up to the
+// first escape; only a string with one there is read in full.
 bool stringEquals(std::string_view text, std::size_t i, std::string_view name)
 {
-    // Written without escapes, the name is its own text followed by the
-    // closing quote.
-    const std::size_t close = i + 1 + name.size();
-    if (close < text.size() && text[close] == '"' && text.compare(i + 1, name.size(), name) == 0
-        && name.find_first_of("\"\\") == std::string_view::npos)
-        return true;
-    const std::size_t end = endOfString(text, i);
-    const std::string_view raw = text.substr(i + 1, end - i - 2);
-    if (raw.find('\\') == std::string_view::npos)
-        return raw == name;
-    return decodeString(text, i) == name;
+    std::size_t at = i + 1;
+    for (const char c : name) {
+        if (text[at] == '"' || text[at] == '\\')
+            break;
+        if (text[at] != c)
+            return false;
+        ++at;
+    }
+    if (text[at] == '\\')
+        return decodeString(text, i) == name;
+    return text[at] == '"' && at - (i + 1) == name.size();
 }
 
 // Whether a number that a double cannot hold is too large (not too small):
@@ -197,9 +189,23 @@ std::optional<JsonValue> JsonValue::find(std::string_view name) const
     return std::nullopt;
 }
 
+JsonValue::Member::Member(std::string_view text, std::size_t nameOffset, JsonValue value)
+    : nameOffset(nameOffset), value(value)
+{
+    std::size_t end = nameOffset + 1;
+    while (text[end] != '"' && text[end] != '\\')
+        ++end;
+    if (text[end] == '"') {
+        name = text.substr(nameOffset + 1, end - nameOffset - 1);
+    } else {
+        decoded_ = decodeString(text, nameOffset);
+        name = decoded_;
+    }
+}
+
 JsonValue::Member JsonValue::MemberIterator::operator*() const
 {
-    return Member{decodeString(text_, tape_[slot_].offset), tape_[slot_].offset, JsonValue(text_, tape_, slot_ + 1)};
+    return Member(text_, tape_[slot_].offset, JsonValue(text_, tape_, slot_ + 1));
 }
 
 } // namespace scenewright::core::io

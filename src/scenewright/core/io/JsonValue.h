@@ -74,10 +74,21 @@ private:
     std::uint32_t slot_;
 };
 
+// A member as an iterator reads it. Its name is a view of the text, or of a
+// copy with the escapes read when the text has some, so that reading the
+// names of a large file copies almost none; a member is not copied or moved,
+// so that the view stays good.
 struct JsonValue::Member {
-    std::string name;
+    Member(std::string_view text, std::size_t nameOffset, JsonValue value);
+    Member(const Member&) = delete;
+    Member& operator=(const Member&) = delete;
+
+    std::string_view name;
     std::size_t nameOffset;
     JsonValue value;
+
+private:
+    std::string decoded_;
 };
 
 // Steps through an object's members; each step reads the member's name.

@@ -4,17 +4,17 @@
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/InteractionCatalogue.h"
-#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectKind.h"
+#include "scenewright/core/ObjectMember.h"
 #include "scenewright/core/SceneDocument.h"
-#include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/SolidObjectObj.h"
-#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/action/MovePositionAction.h"
+#include "scenewright/core/io/GeneratedNameClaims.h"
 #include "scenewright/core/io/JsonChecker.h"
 #include "scenewright/core/io/JsonValue.h"
+#include "scenewright/core/io/ProjectKey.h"
 #include "scenewright/core/io/RecordField.h"
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/MessageText.h"
@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <bitset>
 #include <limits>
-#include <unordered_set>
+#include <span>
 #include <stdexcept>
 
 namespace scenewright::core::io {
@@ -38,8 +38,6 @@ using script::MessageText;
 namespace {
 
 constexpr int kMaxNumber = 2147483646;
-constexpr const char* kFormat = "scenewright-project";
-constexpr int kVersion = 1;
 
 // Where a value stands in the document, by its path ("objects[2].name").
 // Each step refers to the one it is in and is written out only when a
@@ -122,11 +120,19 @@ public:
         }
     }
 
-    static void expectObject(const JsonValue& value, const Where& where, std::initializer_list<const char*> keys)
+    // Refuses a member that none of the lists names, and one given twice.
+    static void expectObject(const JsonValue& value, const Where& where,
+                             std::initializer_list<std::span<const char* const>> lists)
     {
-        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
-            const auto* key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
-            return key == keys.end() ? std::nullopt : std::optional(static_cast<std::size_t>(key - keys.begin()));
+        const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
+            std::size_t offset = 0;
+            for (std::span<const char* const> keys : lists) {
+                const auto key = std::find_if(keys.begin(), keys.end(), [&](const char* k) { return name == k; });
+                if (key != keys.end())
+                    return offset + static_cast<std::size_t>(key - keys.begin());
+                offset += keys.size();
+            }
+            return std::nullopt;
         };
         knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
@@ -200,12 +206,33 @@ public:
     }
 };
 
+template <class Record, std::size_t N>
+void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
+                const Where& where);
+
+// Reads one member's value into `target` as its type calls for; `isId`: a
+// whole number that names something, which could never be negative.
+template <class Target>
+void readMember(Target& target, const JsonValue& value, const Where& at, bool isId = false)
+{
+    if constexpr (std::is_same_v<Target, double>)
+        target = Values::real(value, at);
+    else if constexpr (std::is_same_v<Target, bool>)
+        target = Values::boolean(value, at);
+    else if constexpr (std::is_same_v<Target, int>)
+        target = isId ? Values::number(value, at) : Values::intValue(value, at);
+    else if constexpr (std::is_same_v<Target, PhysicalModel>)
+        readRecord(target, physicalModelFields, value, at);
+    else
+        target = Values::nullableString(value, at);
+}
+
 // Sets the listed fields of a value record whose keys are all optional.
 template <class Record, std::size_t N>
 void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
                 const Where& where)
 {
-    const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+    const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
         for (std::size_t i = 0; i < N; ++i)
             if (name == fields[i].key)
                 return i;
@@ -213,21 +240,8 @@ void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields
     };
     Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
         const RecordField<Record>& field = fields[index];
-        const Where at(where, member.name);
-        std::visit(
-            [&](auto pointer) {
-                auto& target = record.*pointer;
-                using Target = std::decay_t<decltype(target)>;
-                if constexpr (std::is_same_v<Target, double>)
-                    target = Values::real(member.value, at);
-                else if constexpr (std::is_same_v<Target, bool>)
-                    target = Values::boolean(member.value, at);
-                else if constexpr (std::is_same_v<Target, int>)
-                    target = field.isId ? Values::number(member.value, at) : Values::intValue(member.value, at);
-                else
-                    target = Values::nullableString(member.value, at);
-            },
-            field.member);
+        std::visit([&](auto pointer) { readMember(record.*pointer, member.value, Where(where, member.name), field.isId); },
+                   field.member);
     });
 }
 
@@ -238,24 +252,25 @@ public:
 
     void build(const JsonValue& document)
     {
-        Values::expectObject(document, "", {"format", "version", "name", "localiseScript", "objects"});
-        std::optional<JsonValue> format = document.find("format");
-        if (!format || format->kind() != JsonValue::Kind::String || format->string() != kFormat)
+        Values::expectObject(document, "", {ProjectKey::documentMembers});
+        std::optional<JsonValue> format = document.find(ProjectKey::format);
+        if (!format || format->kind() != JsonValue::Kind::String || format->string() != ProjectKey::formatName)
             throw Refusal(format ? format->offset() : document.offset(), "", "not a Scenewright project file");
-        const JsonValue versionValue = Values::member(document, "version", "");
-        int version = Values::intValue(versionValue, "version");
-        if (version > kVersion)
+        const JsonValue versionValue = Values::member(document, ProjectKey::version, "");
+        int version = Values::intValue(versionValue, ProjectKey::version);
+        if (version > ProjectKey::formatVersion)
             throw Refusal(versionValue.offset(), "",
                           "written by a newer Scenewright (format version " + std::to_string(version)
-                              + "); this version reads format " + std::to_string(kVersion));
-        if (version < kVersion)
-            throw Refusal(versionValue.offset(), "version", "unknown format version " + std::to_string(version));
-        if (auto name = document.find("name"))
-            project_.name = Values::string(*name, "name");
-        if (auto localise = document.find("localiseScript"))
-            project_.localiseScript = Values::boolean(*localise, "localiseScript");
+                              + "); this version reads format " + std::to_string(ProjectKey::formatVersion));
+        if (version < ProjectKey::formatVersion)
+            throw Refusal(versionValue.offset(), ProjectKey::version,
+                          "unknown format version " + std::to_string(version));
+        if (auto name = document.find(ProjectKey::name))
+            project_.name = Values::string(*name, ProjectKey::name);
+        if (auto localise = document.find(ProjectKey::localiseScript))
+            project_.localiseScript = Values::boolean(*localise, ProjectKey::localiseScript);
 
-        const JsonValue objects = Values::array(Values::member(document, "objects", ""), "objects");
+        const JsonValue objects = Values::array(Values::member(document, ProjectKey::objects, ""), ProjectKey::objects);
         // The first use of the catalogue moves the counter as it always has,
         // before a file's numbers can bring the counter to its end.
         ids_.passCatalogueNumbers();
@@ -268,7 +283,8 @@ public:
         for (auto it = objects.elements().begin(); it != objects.elements().end(); ++it)
             ++count;
         claimed_.reserve(8 * count);
-        numbered_.reserve(6 * count);
+        actionsWithoutNumbers_.reserve(3 * count);
+        triggersWithoutNumbers_.reserve(2 * count);
 
         // The interactions are made with numbers of a counter of their own,
         // which the file's numbers replace, so that a file whose numbers
@@ -276,20 +292,24 @@ public:
         // take fresh ones of the program's counter once all are read.
         for (const JsonValue& object : objects.elements()) {
             const std::size_t index = project_.objects.size();
-            project_.objects.push_back(buildObject(object, index, Where("objects", index)));
+            project_.objects.push_back(buildObject(object, index, Where(ProjectKey::objects, index)));
         }
         if (project_.objects.size() < 2)
-            throw Refusal(objects.offset(), "objects", "a project holds the world and the actor first");
+            throw Refusal(objects.offset(), ProjectKey::objects, "a project holds the world and the actor first");
         std::size_t index = 0;
         for (const JsonValue& object : objects.elements()) {
-            linkTriggers(object, *project_.objects[index], Where("objects", index));
+            linkTriggers(object, *project_.objects[index], Where(ProjectKey::objects, index));
             ++index;
         }
+        // In the order they were read: every object's actions, then
+        // triggers.
         try {
-            for (AtmoInteraction* interaction : unnumbered())
+            for (AtmoInteraction* interaction : actionsWithoutNumbers_)
+                interaction->takeFreshIds(ids_);
+            for (AtmoInteraction* interaction : triggersWithoutNumbers_)
                 interaction->takeFreshIds(ids_);
         } catch (const IdsExhausted& exhausted) {
-            throw Refusal(objects.offset(), "objects", exhausted.what());
+            throw Refusal(objects.offset(), ProjectKey::objects, exhausted.what());
         }
     }
 
@@ -310,35 +330,36 @@ private:
                 return;
             for (const JsonValue& interaction : interactions.elements())
                 if (interaction.kind() == JsonValue::Kind::Object)
-                    if (auto ids = interaction.find("ids"); ids && ids->kind() == JsonValue::Kind::Array)
+                    if (auto ids = interaction.find(ProjectKey::ids); ids && ids->kind() == JsonValue::Kind::Array)
                         for (const JsonValue& id : ids->elements())
                             note(id);
         };
         for (const JsonValue& object : objects.elements()) {
             if (object.kind() != JsonValue::Kind::Object)
                 continue;
-            if (auto id = object.find("id"))
+            if (auto id = object.find(ProjectKey::id))
                 note(*id);
-            if (auto actions = object.find("actions"))
+            if (auto actions = object.find(ProjectKey::actions))
                 noteIds(*actions);
-            if (auto triggers = object.find("triggers"))
+            if (auto triggers = object.find(ProjectKey::triggers))
                 noteIds(*triggers);
         }
         return highest;
     }
 
-    void claim(const std::string& generatedName, const JsonValue& value, const Where& where)
+    void claim(std::string_view generatedName, const JsonValue& value, const Where& where)
     {
-        if (!claimed_.insert(generatedName).second)
-            throw Refusal(value.offset(), where, "the generated name " + generatedName + " is claimed twice");
+        if (!claimed_.claim(generatedName))
+            throw Refusal(value.offset(), where,
+                          "the generated name " + std::string(generatedName) + " is claimed twice");
     }
 
     std::shared_ptr<IAtmoObject> buildObject(const JsonValue& value, std::size_t index, const Where& where)
     {
         if (value.kind() != JsonValue::Kind::Object)
             throw Refusal(value.offset(), where, "expected an object, found " + describe(value));
-        const JsonValue typeValue = Values::member(value, "type", where);
-        const std::string type = Values::string(typeValue, Where(where, "type"));
+        const JsonValue typeValue = Values::member(value, ProjectKey::type, where);
+        const std::string type = Values::string(typeValue, Where(where, ProjectKey::type));
         if (index == 0 && type != "world")
             throw Refusal(typeValue.offset(), where, "the first object must be the world");
         if (index == 1 && type != IAtmoObject::TYPE_ACTOR)
@@ -349,132 +370,125 @@ private:
 
         std::shared_ptr<IAtmoObject> object;
         if (type == "world") {
-            Values::expectObject(value, where,
-                                 {"type", "name", "actions", "triggers", "welcomeMessage", "welcomeEnabled",
-                                  "fogEnabled", "glareEnabled", "fog", "glare", "soundid", "sounds"});
+            Values::expectObject(value, where, {ProjectKey::fixedObjectMembers, ProjectKey::worldSettings});
             auto world = std::make_shared<World>();
             readWorldSettings(*world, value, where);
             object = world;
         } else if (type == IAtmoObject::TYPE_ACTOR) {
-            Values::expectObject(value, where, {"type", "name", "actions", "triggers"});
+            Values::expectObject(value, where, {ProjectKey::fixedObjectMembers});
             object = std::make_shared<Actor>(scratch_);
-        } else if (type == IAtmoObject::TYPE_MODEL) {
-            Values::expectObject(value, where, {"type", "name", "id", "tobeloaded", "pm", "actions", "triggers"});
-            auto model = std::make_shared<ModelObj>();
-            if (auto tobeloaded = value.find("tobeloaded"))
-                model->tobeloaded = Values::boolean(*tobeloaded, Where(where, "tobeloaded"));
-            readPhysicalModel(model->pm, value, where);
-            object = readGlobalId(model, value, where);
-        } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
-            Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
-            auto primitive = std::make_shared<PrimitiveObj>();
-            if (auto index = value.find("solidObjectIndex"))
-                primitive->solidObjectIndex = Values::nullableString(*index, Where(where, "solidObjectIndex"));
-            object = readGlobalId(primitive, value, where);
-        } else if (type == IAtmoObject::TYPE_VIEWPOINT) {
-            Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
-            auto viewpoint = std::make_shared<ViewpointObj>();
-            readPhysicalModel(viewpoint->pm, value, where);
-            object = readGlobalId(viewpoint, value, where);
-        } else if (type == IAtmoObject::TYPE_SOLIDOBJECT) {
-            Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
-            auto solid = std::make_shared<SolidObjectObj>();
-            readPhysicalModel(solid->pm, value, where);
-            object = readGlobalId(solid, value, where);
+        } else if (const ObjectKind* kind = ObjectKind::find(type)) {
+            expectKindMembers(value, where, *kind);
+            std::shared_ptr<ScriptedObject> scripted = kind->make();
+            readKindMembers(*scripted, value, where);
+            readGlobalId(*scripted, value, where);
+            object = std::move(scripted);
         } else {
-            throw Refusal(typeValue.offset(), Where(where, "type"), "unknown object type " + MessageText::quoted(type));
+            throw Refusal(typeValue.offset(), Where(where, ProjectKey::type),
+                          "unknown object type " + MessageText::quoted(type));
         }
         // The name is kept as the file has it: only typing a name tidies it.
-        object->restoreName(Values::string(Values::member(value, "name", where), Where(where, "name")));
+        object->restoreName(
+            Values::string(Values::member(value, ProjectKey::name, where), Where(where, ProjectKey::name)));
         readActions(*object, value, where);
         return object;
     }
 
-    std::shared_ptr<IAtmoObject> readGlobalId(const std::shared_ptr<ScriptedObject>& object, const JsonValue& value,
-                                              const Where& where)
+    // Refuses a member that no object of the kind has, and one given twice.
+    static void expectKindMembers(const JsonValue& value, const Where& where, const ObjectKind& kind)
     {
-        if (auto id = value.find("id")) {
-            object->setGlobalId(Values::number(*id, Where(where, "id")));
-            claim(object->prefix() + std::to_string(*object->globalId()), *id, Where(where, "id"));
-        }
-        return object;
+        constexpr const auto& common = ProjectKey::userObjectMembers;
+        const auto indexOf = [&](std::string_view name) -> std::optional<std::size_t> {
+            for (std::size_t i = 0; i < common.size(); ++i)
+                if (name == common[i])
+                    return i;
+            for (std::size_t i = 0; i < kind.members.size(); ++i)
+                if (name == kind.members[i].key)
+                    return common.size() + i;
+            return std::nullopt;
+        };
+        Values::knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
 
-    static void readPhysicalModel(PhysicalModel& pm, const JsonValue& value, const Where& where)
+    // The members of the object's own kind, in the kind's order.
+    static void readKindMembers(ScriptedObject& object, const JsonValue& value, const Where& where)
     {
-        if (auto found = value.find("pm"))
-            readRecord(pm, physicalModelFields, *found, Where(where, "pm"));
+        for (const ObjectMember& member : object.kind().members) {
+            std::optional<JsonValue> found = value.find(member.key);
+            if (!found)
+                continue;
+            std::visit([&](auto place) { readMember(object.*place, *found, Where(where, member.key)); }, member.place);
+        }
+    }
+
+    void readGlobalId(ScriptedObject& object, const JsonValue& value, const Where& where)
+    {
+        if (auto id = value.find(ProjectKey::id)) {
+            object.setGlobalId(Values::number(*id, Where(where, ProjectKey::id)));
+            claim(object.prefix() + std::to_string(*object.globalId()), *id, Where(where, ProjectKey::id));
+        }
     }
 
     void readWorldSettings(World& world, const JsonValue& value, const Where& where)
     {
-        if (auto message = value.find("welcomeMessage"))
-            world.setWelcomeMessage(Values::nullableString(*message, Where(where, "welcomeMessage")));
-        if (auto enabled = value.find("welcomeEnabled"))
-            world.setWelcomeEnabled(Values::boolean(*enabled, Where(where, "welcomeEnabled")));
-        if (auto enabled = value.find("fogEnabled"))
-            world.setFogEnabled(Values::boolean(*enabled, Where(where, "fogEnabled")));
-        if (auto enabled = value.find("glareEnabled"))
-            world.setGlareEnabled(Values::boolean(*enabled, Where(where, "glareEnabled")));
-        if (auto fog = value.find("fog"))
-            readRecord(world.getFog(), fogFields, *fog, Where(where, "fog"));
-        if (auto glare = value.find("glare"))
-            readRecord(world.getGlare(), glareFields, *glare, Where(where, "glare"));
-        if (auto sounds = value.find("sounds")) {
-            const Where soundsWhere(where, "sounds");
+        if (auto message = value.find(ProjectKey::welcomeMessage))
+            world.setWelcomeMessage(Values::nullableString(*message, Where(where, ProjectKey::welcomeMessage)));
+        if (auto enabled = value.find(ProjectKey::welcomeEnabled))
+            world.setWelcomeEnabled(Values::boolean(*enabled, Where(where, ProjectKey::welcomeEnabled)));
+        if (auto enabled = value.find(ProjectKey::fogEnabled))
+            world.setFogEnabled(Values::boolean(*enabled, Where(where, ProjectKey::fogEnabled)));
+        if (auto enabled = value.find(ProjectKey::glareEnabled))
+            world.setGlareEnabled(Values::boolean(*enabled, Where(where, ProjectKey::glareEnabled)));
+        if (auto fog = value.find(ProjectKey::fog))
+            readRecord(world.getFog(), fogFields, *fog, Where(where, ProjectKey::fog));
+        if (auto glare = value.find(ProjectKey::glare))
+            readRecord(world.getGlare(), glareFields, *glare, Where(where, ProjectKey::glare));
+        if (auto sounds = value.find(ProjectKey::sounds)) {
+            const Where soundsWhere(where, ProjectKey::sounds);
             std::size_t i = 0;
             for (const JsonValue& entry : Values::array(*sounds, soundsWhere).elements()) {
                 const Where soundWhere(soundsWhere, i++);
                 auto sound = std::make_shared<script::Sounds>();
                 readRecord(*sound, soundFields, entry, soundWhere);
-                claim("snd" + std::to_string(sound->id), Values::member(entry, "id", soundWhere), Where(soundWhere, "id"));
+                claim("snd" + std::to_string(sound->id), Values::member(entry, ProjectKey::id, soundWhere),
+                      Where(soundWhere, ProjectKey::id));
                 world.restoreSound(sound);
             }
         }
-        if (auto soundid = value.find("soundid"))
-            world.setSoundId(std::max(world.soundId(), Values::number(*soundid, Where(where, "soundid"))));
+        if (auto soundid = value.find(ProjectKey::soundid))
+            world.setSoundId(std::max(world.soundId(), Values::number(*soundid, Where(where, ProjectKey::soundid))));
     }
 
     // Gives the interaction the numbers the file names; without them it
-    // keeps those it took when made, which are past every number of the file.
-    void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
+    // keeps those it took when made, of the scratch counter, and `withoutNumbers`
+    // notes it for fresh ones.
+    void readIds(AtmoInteraction& interaction, const JsonValue& value, const Where& where,
+                 std::vector<AtmoInteraction*>& withoutNumbers)
     {
-        std::optional<JsonValue> found = value.find("ids");
-        if (!found)
+        std::optional<JsonValue> found = value.find(ProjectKey::ids);
+        if (!found) {
+            noteWithoutNumbers(interaction, withoutNumbers);
             return;
-        const Where idsWhere(where, "ids");
-        std::vector<int> ids;
+        }
+        const Where idsWhere(where, ProjectKey::ids);
+        idsRead_.clear();
         for (const JsonValue& id : Values::array(*found, idsWhere).elements())
-            ids.push_back(Values::number(id, Where(idsWhere, ids.size())));
-        if (!interaction.setNumbers(ids))
+            idsRead_.push_back(Values::number(id, Where(idsWhere, idsRead_.size())));
+        if (!interaction.setNumbers(idsRead_))
             throw Refusal(found->offset(), idsWhere,
                           std::string("a ") + interaction.className() + " takes "
                               + std::to_string(interaction.numbers().size()) + " numbers");
-        numbered_.insert(&interaction);
         // Fresh numbers lie past every number of the file: only the file's
         // own can clash.
         for (const std::string& name : interaction.generatedNames())
             claim(name, *found, idsWhere);
     }
 
-    // The interactions holding numbers of the scratch counter: those the
-    // file gives no numbers, the actor's own move action among them when the
-    // file lists none.
-    std::vector<AtmoInteraction*> unnumbered() const
+    // Notes an interaction that keeps the numbers of the scratch counter.
+    static void noteWithoutNumbers(AtmoInteraction& interaction, std::vector<AtmoInteraction*>& withoutNumbers)
     {
-        std::vector<AtmoInteraction*> found;
-        auto note = [&found, this](AtmoInteraction& interaction) {
-            if (!interaction.numbers().empty() && !numbered_.count(&interaction))
-                found.push_back(&interaction);
-        };
-        // In the order they were read: every object's actions, then triggers.
-        for (const auto& object : project_.objects)
-            for (const auto& action : object->getAtmoActionListData())
-                note(*action);
-        for (const auto& object : project_.objects)
-            for (const auto& trigger : object->getAtmoTriggerListData())
-                note(*trigger);
-        return found;
+        if (!interaction.numbers().empty())
+            withoutNumbers.push_back(&interaction);
     }
 
     static FieldValue fieldValue(FieldType type, const JsonValue& value, const Where& where)
@@ -504,10 +518,10 @@ private:
 
     static void readFields(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("fields");
+        std::optional<JsonValue> found = value.find(ProjectKey::fields);
         if (!found)
             return;
-        const Where fieldsWhere(where, "fields");
+        const Where fieldsWhere(where, ProjectKey::fields);
         if (found->kind() != JsonValue::Kind::Object)
             throw Refusal(found->offset(), fieldsWhere, "expected an object, found " + describe(*found));
         std::vector<const action::FieldTable::Field*> seen;
@@ -526,26 +540,32 @@ private:
 
     static void readActive(AtmoInteraction& interaction, const JsonValue& value, const Where& where)
     {
-        if (auto active = value.find("active"))
-            interaction.setActive(Values::boolean(*active, Where(where, "active")));
+        if (auto active = value.find(ProjectKey::active))
+            interaction.setActive(Values::boolean(*active, Where(where, ProjectKey::active)));
     }
 
     void readActions(IAtmoObject& object, const JsonValue& value, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("actions");
+        const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
+        std::optional<JsonValue> found = value.find(ProjectKey::actions);
+        // An actor whose file lists no actions keeps its own move action as
+        // it was made.
+        const bool listsNone = !found
+            || (found->kind() == JsonValue::Kind::Array && found->elements().begin() == found->elements().end());
+        if (actor && listsNone)
+            noteWithoutNumbers(*object.getAtmoAction(0), actionsWithoutNumbers_);
         if (!found)
             return;
-        const Where actionsWhere(where, "actions");
-        const bool actor = dynamic_cast<Actor*>(&object) != nullptr;
+        const Where actionsWhere(where, ProjectKey::actions);
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, actionsWhere).elements()) {
             const Where actionWhere(actionsWhere, i);
-            Values::expectObject(entry, actionWhere, {"class", "active", "ids", "fields"});
-            const JsonValue classValue = Values::member(entry, "class", actionWhere);
-            const std::string className = Values::string(classValue, Where(actionWhere, "class"));
+            Values::expectObject(entry, actionWhere, {ProjectKey::actionMembers});
+            const JsonValue classValue = Values::member(entry, ProjectKey::className, actionWhere);
+            const std::string className = Values::string(classValue, Where(actionWhere, ProjectKey::className));
             const AtmoAction* prototype = catalogue_.findStandardAction(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), Where(actionWhere, "class"),
+                throw Refusal(classValue.offset(), Where(actionWhere, ProjectKey::className),
                               "unknown action class " + MessageText::quoted(className));
             if (actor && className != "MovePositionAction")
                 throw Refusal(classValue.offset(), actionWhere,
@@ -559,7 +579,7 @@ private:
                 throw Refusal(classValue.offset(), actionWhere,
                               "a " + className + " is not allowed on a " + object.getType());
             readActive(*action, entry, actionWhere);
-            readIds(*action, entry, actionWhere);
+            readIds(*action, entry, actionWhere, actionsWithoutNumbers_);
             readFields(*action, entry, actionWhere);
             if (!builtIn)
                 object.appendAtmoAction(action);
@@ -569,26 +589,26 @@ private:
 
     void linkTriggers(const JsonValue& value, IAtmoObject& object, const Where& where)
     {
-        std::optional<JsonValue> found = value.find("triggers");
+        std::optional<JsonValue> found = value.find(ProjectKey::triggers);
         if (!found)
             return;
-        const Where triggersWhere(where, "triggers");
+        const Where triggersWhere(where, ProjectKey::triggers);
         std::size_t i = 0;
         for (const JsonValue& entry : Values::array(*found, triggersWhere).elements()) {
             const Where triggerWhere(triggersWhere, i++);
-            Values::expectObject(entry, triggerWhere, {"class", "active", "ids", "fields", "actions"});
-            const JsonValue classValue = Values::member(entry, "class", triggerWhere);
-            const std::string className = Values::string(classValue, Where(triggerWhere, "class"));
+            Values::expectObject(entry, triggerWhere, {ProjectKey::triggerMembers});
+            const JsonValue classValue = Values::member(entry, ProjectKey::className, triggerWhere);
+            const std::string className = Values::string(classValue, Where(triggerWhere, ProjectKey::className));
             const AtmoTrigger* prototype = catalogue_.findTrigger(className);
             if (!prototype)
-                throw Refusal(classValue.offset(), Where(triggerWhere, "class"),
+                throw Refusal(classValue.offset(), Where(triggerWhere, ProjectKey::className),
                               "unknown trigger class " + MessageText::quoted(className));
             std::shared_ptr<AtmoTrigger> trigger = prototype->newInstance(&object, scratch_);
             readActive(*trigger, entry, triggerWhere);
-            readIds(*trigger, entry, triggerWhere);
+            readIds(*trigger, entry, triggerWhere, triggersWithoutNumbers_);
             readFields(*trigger, entry, triggerWhere);
-            if (auto references = entry.find("actions"))
-                readReferences(*trigger, *references, Where(triggerWhere, "actions"));
+            if (auto references = entry.find(ProjectKey::actions))
+                readReferences(*trigger, *references, Where(triggerWhere, ProjectKey::actions));
             object.appendAtmoTrigger(trigger);
         }
     }
@@ -598,11 +618,11 @@ private:
         std::size_t i = 0;
         for (const JsonValue& reference : Values::array(references, where).elements()) {
             const Where referenceWhere(where, i++);
-            Values::expectObject(reference, referenceWhere, {"object", "action"});
-            const JsonValue objectValue = Values::member(reference, "object", referenceWhere);
-            const JsonValue actionValue = Values::member(reference, "action", referenceWhere);
-            const int objectIndex = Values::intValue(objectValue, Where(referenceWhere, "object"));
-            const int actionIndex = Values::intValue(actionValue, Where(referenceWhere, "action"));
+            Values::expectObject(reference, referenceWhere, {ProjectKey::referenceMembers});
+            const JsonValue objectValue = Values::member(reference, ProjectKey::object, referenceWhere);
+            const JsonValue actionValue = Values::member(reference, ProjectKey::action, referenceWhere);
+            const int objectIndex = Values::intValue(objectValue, Where(referenceWhere, ProjectKey::object));
+            const int actionIndex = Values::intValue(actionValue, Where(referenceWhere, ProjectKey::action));
             if (objectIndex < 0 || objectIndex >= static_cast<int>(project_.objects.size()))
                 throw Refusal(objectValue.offset(), referenceWhere,
                               "refers to object " + std::to_string(objectIndex) + ", which does not exist");
@@ -621,8 +641,13 @@ private:
     // fresh ones of ids_ replace them.
     IdCounter scratch_;
     const InteractionCatalogue catalogue_;
-    std::unordered_set<const AtmoInteraction*> numbered_;
-    std::unordered_set<std::string> claimed_;
+    // The interactions the file gives no numbers, in the order read.
+    std::vector<AtmoInteraction*> actionsWithoutNumbers_;
+    std::vector<AtmoInteraction*> triggersWithoutNumbers_;
+    GeneratedNameClaims claimed_;
+    // The numbers of the interaction being read, kept to spare an allocation
+    // for each.
+    std::vector<int> idsRead_;
 };
 
 } // namespace

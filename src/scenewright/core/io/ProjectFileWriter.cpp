@@ -1,14 +1,13 @@
 #include "scenewright/core/io/ProjectFileWriter.h"
 
-#include "scenewright/core/ModelObj.h"
-#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/ObjectKind.h"
+#include "scenewright/core/ObjectMember.h"
 #include "scenewright/core/ScriptedObject.h"
-#include "scenewright/core/SolidObjectObj.h"
-#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/io/JsonTextWriter.h"
+#include "scenewright/core/io/ProjectKey.h"
 #include "scenewright/core/io/RecordField.h"
 
 #include <unordered_map>
@@ -71,13 +70,13 @@ void field(JsonTextWriter& json, const FieldValue& value)
 void beginInteraction(JsonTextWriter& json, const AtmoInteraction& interaction)
 {
     json.beginObject();
-    json.key("class");
+    json.key(ProjectKey::className);
     json.string(interaction.className());
-    json.key("active");
+    json.key(ProjectKey::active);
     json.boolean(interaction.getActive());
-    json.key("ids");
+    json.key(ProjectKey::ids);
     numbers(json, interaction.numbers());
-    json.key("fields");
+    json.key(ProjectKey::fields);
     json.beginObject();
     for (const auto& each : interaction.fieldTable().fields()) {
         json.key(each.name);
@@ -98,6 +97,25 @@ void flag(JsonTextWriter& json, const char* name, bool value)
     json.boolean(value);
 }
 
+template <class Record, std::size_t N>
+void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields);
+
+// One member's value, written as its type calls for.
+template <class Value>
+void member(JsonTextWriter& json, const Value& value)
+{
+    if constexpr (std::is_same_v<Value, int>)
+        json.number(static_cast<long long>(value));
+    else if constexpr (std::is_same_v<Value, bool>)
+        json.boolean(value);
+    else if constexpr (std::is_same_v<Value, double>)
+        json.number(value);
+    else if constexpr (std::is_same_v<Value, PhysicalModel>)
+        record(json, value, physicalModelFields);
+    else
+        text(json, value);
+}
+
 // A value record as one JSON object, its members in the table's order.
 template <class Record, std::size_t N>
 void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields)
@@ -105,43 +123,35 @@ void record(JsonTextWriter& json, const Record& value, const std::array<RecordFi
     json.beginObject();
     for (const RecordField<Record>& field : fields) {
         json.key(field.key);
-        std::visit(
-            [&](auto pointer) {
-                const auto& member = value.*pointer;
-                using Member = std::decay_t<decltype(member)>;
-                if constexpr (std::is_same_v<Member, int>)
-                    json.number(static_cast<long long>(member));
-                else if constexpr (std::is_same_v<Member, bool>)
-                    json.boolean(member);
-                else if constexpr (std::is_same_v<Member, double>)
-                    json.number(member);
-                else
-                    text(json, member);
-            },
-            field.member);
+        std::visit([&](auto pointer) { member(json, value.*pointer); }, field.member);
     }
     json.endObject();
 }
 
-void physicalModel(JsonTextWriter& json, const PhysicalModel& pm)
+// The id and the members of the object's own kind.
+void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 {
-    json.key("pm");
-    record(json, pm, physicalModelFields);
+    if (object.globalId())
+        whole(json, ProjectKey::id, *object.globalId());
+    for (const ObjectMember& each : object.kind().members) {
+        json.key(each.key);
+        std::visit([&](auto place) { member(json, object.*place); }, each.place);
+    }
 }
 
 void worldSettings(JsonTextWriter& json, const World& world)
 {
-    json.key("welcomeMessage");
+    json.key(ProjectKey::welcomeMessage);
     text(json, world.getWelcomeMessage());
-    flag(json, "welcomeEnabled", world.getWelcomeEnabled());
-    flag(json, "fogEnabled", world.getFogEnabled());
-    flag(json, "glareEnabled", world.getGlareEnabled());
-    json.key("fog");
+    flag(json, ProjectKey::welcomeEnabled, world.getWelcomeEnabled());
+    flag(json, ProjectKey::fogEnabled, world.getFogEnabled());
+    flag(json, ProjectKey::glareEnabled, world.getGlareEnabled());
+    json.key(ProjectKey::fog);
     record(json, world.getFog(), fogFields);
-    json.key("glare");
+    json.key(ProjectKey::glare);
     record(json, world.getGlare(), glareFields);
-    whole(json, "soundid", world.soundId());
-    json.key("sounds");
+    whole(json, ProjectKey::soundid, world.soundId());
+    json.key(ProjectKey::sounds);
     json.beginArray();
     for (const auto& sound : world.getSoundList())
         record(json, *sound, soundFields);
@@ -166,36 +176,24 @@ std::string projectText(const std::string& projectName, bool localiseScript,
     out.reserve(2048 * objects.size());
     JsonTextWriter json(out);
     json.beginObject();
-    json.key("format");
-    json.string("scenewright-project");
-    whole(json, "version", 1);
-    json.key("name");
+    json.key(ProjectKey::format);
+    json.string(ProjectKey::formatName);
+    whole(json, ProjectKey::version, ProjectKey::formatVersion);
+    json.key(ProjectKey::name);
     json.string(projectName);
-    flag(json, "localiseScript", localiseScript);
-    json.key("objects");
+    flag(json, ProjectKey::localiseScript, localiseScript);
+    json.key(ProjectKey::objects);
     json.beginArray();
     for (const auto& object : objects) {
         json.beginObject();
-        json.key("type");
+        json.key(ProjectKey::type);
         json.string(object->getType());
-        json.key("name");
+        json.key(ProjectKey::name);
         json.string(object->getName());
-        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->globalId())
-            whole(json, "id", *scripted->globalId());
-        if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get())) {
-            json.key("solidObjectIndex");
-            text(json, primitive->solidObjectIndex);
-        }
-        if (auto* model = dynamic_cast<const ModelObj*>(object.get())) {
-            flag(json, "tobeloaded", model->tobeloaded);
-            physicalModel(json, model->pm);
-        }
-        if (auto* solid = dynamic_cast<const SolidObjectObj*>(object.get()))
-            physicalModel(json, solid->pm);
-        if (auto* viewpoint = dynamic_cast<const ViewpointObj*>(object.get()))
-            physicalModel(json, viewpoint->pm);
+        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()))
+            kindMembers(json, *scripted);
 
-        json.key("actions");
+        json.key(ProjectKey::actions);
         json.beginArray();
         for (const auto& action : object->getAtmoActionListData()) {
             beginInteraction(json, *action);
@@ -203,19 +201,19 @@ std::string projectText(const std::string& projectName, bool localiseScript,
         }
         json.endArray();
 
-        json.key("triggers");
+        json.key(ProjectKey::triggers);
         json.beginArray();
         for (const auto& trigger : object->getAtmoTriggerListData()) {
             beginInteraction(json, *trigger);
-            json.key("actions");
+            json.key(ProjectKey::actions);
             json.beginArray();
             for (const auto& action : trigger->getActionList()) {
                 auto found = place.find(action.get());
                 if (found == place.end())
                     continue;
                 json.beginObject();
-                whole(json, "object", found->second.first);
-                whole(json, "action", found->second.second);
+                whole(json, ProjectKey::object, found->second.first);
+                whole(json, ProjectKey::action, found->second.second);
                 json.endObject();
             }
             json.endArray();

@@ -3,6 +3,7 @@
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/io/ProjectFileReader.h"
+#include "scenewright/core/io/ProjectKey.h"
 #include "scenewright/core/io/TextPosition.h"
 #include "scenewright/core/script/CompressedScript.h"
 #include "scenewright/core/script/MessageText.h"
@@ -50,10 +51,10 @@ Json fieldsJson(const RecognisedFields& fields)
 
 Json interactionJson(const script::RecognisedInteraction& interaction)
 {
-    Json out{{"class", interaction.className}, {"active", interaction.active}};
+    Json out{{ProjectKey::className, interaction.className}, {ProjectKey::active, interaction.active}};
     if (interaction.ids)
-        out["ids"] = *interaction.ids;
-    out["fields"] = fieldsJson(interaction.fields);
+        out[ProjectKey::ids] = *interaction.ids;
+    out[ProjectKey::fields] = fieldsJson(interaction.fields);
     return out;
 }
 
@@ -63,9 +64,9 @@ std::string projectText(const RecognisedScene& scene, const std::string& name)
 {
     Json objects = Json::array();
     for (const script::RecognisedObject& object : scene.objects) {
-        Json out{{"type", object.type}, {"name", object.name}};
+        Json out{{ProjectKey::type, object.type}, {ProjectKey::name, object.name}};
         if (object.id)
-            out["id"] = *object.id;
+            out[ProjectKey::id] = *object.id;
         for (const auto& [key, value] : object.fields)
             out[key] = valueJson(value);
         for (const auto& [key, fields] : object.records)
@@ -74,29 +75,29 @@ std::string projectText(const RecognisedScene& scene, const std::string& name)
             Json sounds = Json::array();
             for (const RecognisedFields& sound : object.sounds)
                 sounds.push_back(fieldsJson(sound));
-            out["sounds"] = std::move(sounds);
+            out[ProjectKey::sounds] = std::move(sounds);
         }
         Json actions = Json::array();
         for (const auto& action : object.actions)
             actions.push_back(interactionJson(action));
-        out["actions"] = std::move(actions);
+        out[ProjectKey::actions] = std::move(actions);
         Json triggers = Json::array();
         for (const auto& trigger : object.triggers) {
             Json entry = interactionJson(trigger.interaction);
             Json references = Json::array();
             for (const auto& place : trigger.actions)
-                references.push_back(Json{{"object", place.object}, {"action", place.action}});
-            entry["actions"] = std::move(references);
+                references.push_back(Json{{ProjectKey::object, place.object}, {ProjectKey::action, place.action}});
+            entry[ProjectKey::actions] = std::move(references);
             triggers.push_back(std::move(entry));
         }
-        out["triggers"] = std::move(triggers);
+        out[ProjectKey::triggers] = std::move(triggers);
         objects.push_back(std::move(out));
     }
-    const Json document{{"format", "scenewright-project"},
-                        {"version", 1},
-                        {"name", name},
-                        {"localiseScript", scene.localised},
-                        {"objects", std::move(objects)}};
+    const Json document{{ProjectKey::format, ProjectKey::formatName},
+                        {ProjectKey::version, ProjectKey::formatVersion},
+                        {ProjectKey::name, name},
+                        {ProjectKey::localiseScript, scene.localised},
+                        {ProjectKey::objects, std::move(objects)}};
     return document.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
