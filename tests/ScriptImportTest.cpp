@@ -225,6 +225,7 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {12, 1697, "a sound whose declaration names no object, split from a viewpoint to a solid object"},
         {12, 4654, "a localised trigger's comment naming an object the first reading merges with another"},
         {16, 1584, "a localised trigger whose first fitting object puts later triggers out of order"},
+        {18, 2545, "a rotation and a sound declared together whose first-load wait names the sound's owner once"},
         {18, 2673, "a declared localised object whose first free place gives other empty lines"},
         {18, 2715, "a declared localised object whose first free place gives other empty lines"},
         {18, 3581, "a localised trigger whose first fitting object puts later triggers out of order"},

@@ -542,9 +542,9 @@ RecognisedScene SceneAssembly::scene()
 // A first-load wait that names no localised object shows that the localised
 // owners of the trigger's set-up actions are solid objects, which it does
 // not wait for; the triggers are placed knowing it. Where the wait names a
-// localised object, a set-up action whose localised owner cannot be a solid
-// object may still belong to one declared next to it: a choice a detour
-// takes.
+// localised object, a set-up action whose localised owner is not known to
+// be a solid object may still belong to one declared next to it: a choice
+// a detour takes.
 void SceneAssembly::solidOwnersByWaits()
 {
     std::size_t w = 0;
@@ -563,7 +563,7 @@ void SceneAssembly::solidOwnersByWaits()
             Object& owner = objects_[*actions_[*a].owner];
             if (waitsForLocalised) {
                 // Two choices: with those set up after it, or before it.
-                if (owner.kinds & kSolidObject || !(allowedKinds(sighting.className) & kSolidObject))
+                if (owner.kinds == kSolidObject || !(allowedKinds(sighting.className) & kSolidObject))
                     continue;
                 const bool withLater = detourHere();
                 const bool withEarlier = detourHere();
