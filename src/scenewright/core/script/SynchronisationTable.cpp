@@ -20,9 +20,11 @@ SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objna
 {
     auto trigger = byTrigger_.find(objname);
     if (trigger == byTrigger_.end())
-        trigger = byTrigger_.emplace(std::string(objname), std::vector<std::size_t>()).first;
-    for (std::size_t index : trigger->second) {
-        Branch& branch = branches_[index];
+        trigger = byTrigger_.emplace(std::string(objname), kNone).first;
+    // The link that will lead to a new branch: the end of the chain.
+    std::size_t* link = &trigger->second;
+    for (; *link != kNone; link = &branches_[*link].next) {
+        Branch& branch = branches_[*link];
         if (branch.property == property && branch.value == value) {
             if (!append) {
                 branch.trigger = nullptr;
@@ -31,7 +33,7 @@ SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objna
             return branch;
         }
     }
-    trigger->second.push_back(branches_.size());
+    *link = branches_.size();
     return branches_.emplace_back(Branch{&trigger->first, std::string(property), std::string(value)});
 }
 
@@ -71,7 +73,7 @@ void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
     auto found = byTrigger_.find(name);
     if (found == byTrigger_.end())
         return;
-    for (std::size_t index : found->second)
+    for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
         branches_[index].removed = true;
     byTrigger_.erase(found);
 }
@@ -196,7 +198,7 @@ void SynchronisationTable::doScript(const Objects& objects, const ScriptContext&
         if (trigger->hasExitTrigger()) {
             auto found = byTrigger_.find(trigger->synchTriggerName());
             if (found != byTrigger_.end()) {
-                for (std::size_t index : found->second)
+                for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
                     runningMarks.emplace_back(index, k);
             }
         }

@@ -72,7 +72,10 @@ private:
         bool exitCode = false;
         std::string text;
         bool removed = false;
+        // The next branch of the same trigger, or kNone.
+        std::size_t next = kNone;
     };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     // The synchronised triggers: active, with usesSynch set, in object order.
     static std::vector<const action::AtmoTrigger*> synchronisedTriggers(const Objects& objects);
@@ -81,14 +84,15 @@ private:
     static void appendBranchHeader(const Branch& branch, std::string& out);
 
     // Branches in the order their keys were first stored, and for each
-    // trigger name the branches stored under it (a trigger has one or two),
-    // so that generation stays linear with few allocations.
+    // trigger name the first of the branches stored under it (a trigger has
+    // one or two, chained by `next`), so that generation stays linear with
+    // few allocations.
     std::vector<Branch> branches_;
     struct NameHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
     };
-    std::unordered_map<std::string, std::vector<std::size_t>, NameHash, std::equal_to<>> byTrigger_;
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> byTrigger_;
 };
 
 } // namespace scenewright::core::script
