@@ -34,7 +34,11 @@ SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objna
         }
     }
     *link = branches_.size();
-    return branches_.emplace_back(Branch{&trigger->first, std::string(property), std::string(value)});
+    Branch& branch = branches_.emplace_back();
+    branch.name = &trigger->first;
+    branch.property = property;
+    branch.value = value;
+    return branch;
 }
 
 void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
