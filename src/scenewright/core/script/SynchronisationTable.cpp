@@ -115,14 +115,21 @@ std::string SynchronisationTable::getTriggerNames(const Objects& objects)
 namespace {
 
 // The loop that finds the trigger (whose name is given as literal text) in
-// the list of synchronised triggers, opened for its body.
-void openListedTrigger(const std::string& n, std::string& out)
+// the list of synchronised triggers, opened up to where, connected, it sets
+// the trigger's shared property: to 'true' when it starts (and is not yet
+// running), to 'false' when it exits (and is running).
+void openListedTrigger(const std::string& n, bool starting, std::string& out)
 {
     ScriptText::append(out,
                        "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
                        "    for(i=0;i<triggernames.length;i++) {\n"
                        "            if(triggernames[i]=='",
                        n, "') {\n");
+    out += starting ? "                    if(!triggerrunning[i]) {\n" : "                    if(triggerrunning[i]) {\n";
+    ScriptText::append(out, "                            prop = chat.getSharedProperty('", n, "', 'running');\n");
+    out += "                            if(chat.isConnected) {\n";
+    ScriptText::append(out, "                                    chat.setSharedProperty('", n, "','running','",
+                       starting ? "true" : "false", "');\n");
 }
 
 // Closes the loop openListedTrigger opened.
@@ -146,11 +153,7 @@ std::string SynchronisationTable::getSynchTriggerScript(const std::string& name)
 void SynchronisationTable::appendSynchTriggerScript(const std::string& name, std::string& out) const
 {
     const std::string n = ScriptText::literal(name);
-    openListedTrigger(n, out);
-    out += "                    if(!triggerrunning[i]) {\n";
-    ScriptText::append(out, "                            prop = chat.getSharedProperty('", n, "', 'running');\n");
-    out += "                            if(chat.isConnected) {\n";
-    ScriptText::append(out, "                                    chat.setSharedProperty('", n, "','running','true');\n");
+    openListedTrigger(n, true, out);
     out += "          } else {\n"
            "                                          if(!triggernames.waiting) {\n"
            "                                                  triggernames.waiting = true;\n"
@@ -180,11 +183,7 @@ std::string SynchronisationTable::getSynchExitTriggerScript(const std::string& n
 void SynchronisationTable::appendSynchExitTriggerScript(const std::string& name, std::string& out) const
 {
     const std::string n = ScriptText::literal(name);
-    openListedTrigger(n, out);
-    out += "                    if(triggerrunning[i]) {\n";
-    ScriptText::append(out, "                            prop = chat.getSharedProperty('", n, "', 'running');\n");
-    out += "                            if(chat.isConnected) {\n";
-    ScriptText::append(out, "                                    chat.setSharedProperty('", n, "','running','false');\n");
+    openListedTrigger(n, false, out);
     out += "                            }\n"
            "                    }\n";
     closeListedTrigger(out);
