@@ -9,10 +9,13 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/script/ScriptCursor.h"
+#include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
+#include <utility>
 
 namespace scenewright::core::script {
 
@@ -88,6 +91,21 @@ std::optional<std::pair<std::string, std::string>> splitObjectText(const std::st
             return std::make_pair(text.substr(0, text.size() - suffix.size()), type);
     }
     return std::nullopt;
+}
+
+// Whether two names may be the same object's: comments show a name with
+// its line breaks as spaces, and a comment that ends a line may have lost
+// the spaces it ended with to re-indenting.
+bool sameName(const std::string& a, const std::string& b)
+{
+    if (a == b)
+        return true;
+    std::string shownA = ScriptText::comment(a);
+    std::string shownB = ScriptText::comment(b);
+    for (std::string* shown : {&shownA, &shownB})
+        while (!shown->empty() && (shown->back() == ' ' || shown->back() == '\t'))
+            shown->pop_back();
+    return shownA == shownB;
 }
 
 const action::FieldValue* field(const RecognisedFields& fields, const std::string& name)
@@ -222,10 +240,12 @@ void SceneAssembly::giveText(Object& object, const std::string& text) const
     std::optional<std::pair<std::string, std::string>> split = splitObjectText(text);
     if (!split)
         return;
-    if (!object.nameShown) {
+    // A comment with the type after the name keeps the spaces the name
+    // ends with.
+    if (!object.nameShown
+        || (!object.nameExact && split->first.size() > object.name.size() && sameName(split->first, object.name)))
         object.name = split->first;
-        object.nameShown = true;
-    }
+    object.nameShown = true;
     if (object.localised)
         object.kinds &= kindOfType(split->second);
 }
@@ -245,6 +265,7 @@ void SceneAssembly::declareObject(const ObjectSighting& sighting)
     if (sighting.nameShown) {
         object.name = sighting.objectName;
         object.nameShown = true;
+        object.nameExact = true;
     }
     object.fields = sighting.fields;
     object.onLoad = sighting.onLoad;
@@ -334,12 +355,13 @@ std::size_t SceneAssembly::actionOwner(const ActionSighting& action)
     Object& at = objects_[current_];
     bool fits = at.localised && mayOwn(at, action.className) && (at.kinds & action.ownerKinds) != 0
                 && !holds(at, action.className);
-    if (fits && action.ownerText && at.nameShown) {
+    if (fits && action.ownerText) {
         std::optional<std::pair<std::string, std::string>> split = splitObjectText(*action.ownerText);
-        fits = !split || (split->first == at.name && (kindOfType(split->second) & at.kinds) != 0);
+        fits = !split
+               || ((!at.nameShown || sameName(split->first, at.name)) && (kindOfType(split->second) & at.kinds) != 0);
     }
     if (fits && action.ownerName && at.nameShown)
-        fits = *action.ownerName == at.name;
+        fits = sameName(*action.ownerName, at.name);
     if (!fits)
         current_ = newObject("", true, action.at);
     return current_;
@@ -378,9 +400,12 @@ std::size_t SceneAssembly::addAction(const ActionSighting& sighting, std::option
             object.kinds &= allowedKinds(sighting.className) & sighting.ownerKinds;
             if (sighting.ownerText)
                 giveText(object, *sighting.ownerText);
-            if (sighting.ownerName && !object.nameShown) {
+            // The name in code is exact where a comment's may have spaces
+            // for line breaks.
+            if (sighting.ownerName && (!object.nameShown || !object.nameExact)) {
                 object.name = *sighting.ownerName;
                 object.nameShown = true;
+                object.nameExact = true;
             }
         }
     }
@@ -503,6 +528,7 @@ void SceneAssembly::branch(int synchronisedId, bool running, std::vector<ActionS
 
 RecognisedScene SceneAssembly::scene()
 {
+    solidOwnersByWaits();
     placeTriggers();
     addActionlessSynchronised();
     resolveBranches();
@@ -511,6 +537,68 @@ RecognisedScene SceneAssembly::scene()
     completeActions();
     settleKinds();
     return build();
+}
+
+// A first-load wait that names no localised object shows that the localised
+// owners of the trigger's set-up actions are solid objects, which it does
+// not wait for; the triggers are placed knowing it.
+void SceneAssembly::solidOwnersByWaits()
+{
+    std::size_t w = 0;
+    for (const Trigger& trigger : triggers_) {
+        if (trigger.interaction.className != "WorldFirstLoadsTrigger" || trigger.actionless)
+            continue;
+        if (w >= waits_.size())
+            return;
+        const std::vector<ScriptObjectName>& owners = waits_[w++].owners;
+        const auto localised = [](const ScriptObjectName& name) { return name.kind == Kind::This; };
+        if (std::any_of(owners.begin(), owners.end(), localised))
+            continue;
+        for (const ActionSighting& sighting : trigger.branch) {
+            const std::optional<std::size_t> a = setUpAction(sighting);
+            if (!a || !actions_[*a].owner || !objects_[*actions_[*a].owner].localised)
+                continue;
+            Object& owner = objects_[*actions_[*a].owner];
+            if (owner.kinds & kSolidObject)
+                owner.kinds &= kSolidObject;
+            else
+                splitAtAction(*actions_[*a].owner, *a);
+        }
+    }
+}
+
+// The declarations gave a localised object an action that belongs to one
+// of a kind it cannot be: the action belongs to a solid object declared
+// next to it, with those set up after it, or, where the object declares
+// nothing before its actions, with those set up before it.
+void SceneAssembly::splitAtAction(std::size_t o, std::size_t a)
+{
+    std::vector<std::size_t>& held = objects_[o].actions;
+    const auto at = std::find(held.begin(), held.end(), a);
+    if (at == held.end())
+        return;
+    const auto solidMay = [&](std::size_t b) {
+        return (allowedKinds(actions_[b].interaction.className) & kSolidObject) != 0;
+    };
+    Object solid;
+    solid.localised = true;
+    solid.kinds = kSolidObject;
+    solid.at = actions_[a].at;
+    std::size_t index = o + 1;
+    if (std::all_of(at, held.end(), solidMay)) {
+        solid.actions.assign(at, held.end());
+        held.erase(at, held.end());
+    } else if (std::all_of(held.begin(), at + 1, solidMay) && !objects_[o].onLoad && !objects_[o].physicalModel
+               && objects_[o].onLoadActions.empty()) {
+        solid.actions.assign(held.begin(), at + 1);
+        held.erase(held.begin(), at + 1);
+        index = o;
+    } else {
+        return;
+    }
+    insertObject(index, std::move(solid));
+    for (std::size_t b : objects_[index].actions)
+        actions_[b].owner = index;
 }
 
 void SceneAssembly::placeTriggers()
@@ -602,7 +690,7 @@ bool SceneAssembly::placeByLayout()
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
                     if (!split
                         || ((kindOfType(split->second) & object.kinds)
-                            && (!object.nameShown || split->first == object.name)))
+                            && (!object.nameShown || sameName(split->first, object.name))))
                         break;
                 }
             } else if (place[s] == kFree) {
@@ -679,23 +767,30 @@ void SceneAssembly::placeInOrder()
         }
         // Up to the object of the next trigger the script names.
         std::size_t limit = objects_.size() - 1;
-        for (std::size_t later = t + 1; later < triggers_.size(); ++later)
+        // A localised trigger before it comes before that object, and so
+        // does a trigger the script knows only from its comment.
+        bool localisedBefore = false;
+        for (std::size_t later = t + 1; later < triggers_.size(); ++later) {
             if (triggers_[later].object) {
                 limit = *triggers_[later].object;
                 break;
             }
+            localisedBefore = localisedBefore || triggers_[later].localisedObject;
+        }
         classes.resize(objects_.size());
         std::optional<std::size_t> chosen;
         for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
             const Object& object = objects_[o];
             if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
                 continue;
+            if (trigger.actionless && localisedBefore && o == limit && !object.localised)
+                continue;
             if (std::find(classes[o].begin(), classes[o].end(), trigger.interaction.className) != classes[o].end())
                 continue;
             if (trigger.objectText) {
                 std::optional<std::pair<std::string, std::string>> split = splitObjectText(*trigger.objectText);
                 if (split
-                    && ((object.nameShown && split->first != object.name)
+                    && ((object.nameShown && !sameName(split->first, object.name))
                         || !(kindOfType(split->second) & object.kinds)))
                     continue;
             }
@@ -726,6 +821,9 @@ void SceneAssembly::placeInOrder()
         trigger.object = *chosen;
         at = *chosen;
         classes[at].push_back(trigger.interaction.className);
+        // The kinds its wait allows hold for the triggers placed after it.
+        if (objects_[at].localised)
+            objects_[at].kinds &= allowed[t];
         if (trigger.objectText)
             giveText(objects_[at], *trigger.objectText);
     }
@@ -815,7 +913,8 @@ void SceneAssembly::addActionlessSynchronised()
     }
 }
 
-std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::size_t triggerObject)
+std::optional<std::size_t> SceneAssembly::fittingLocalised(const ActionSighting& sighting,
+                                                            std::size_t triggerObject) const
 {
     auto fits = [&](std::size_t o) {
         const Object& object = objects_[o];
@@ -827,6 +926,13 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     for (std::size_t o = 2; o < objects_.size(); ++o)
         if (fits(o))
             return o;
+    return std::nullopt;
+}
+
+std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::size_t triggerObject)
+{
+    if (const std::optional<std::size_t> fitting = fittingLocalised(sighting, triggerObject))
+        return *fitting;
     Object object;
     object.localised = true;
     object.at = sighting.at;
@@ -836,19 +942,27 @@ std::size_t SceneAssembly::localisedOwner(const ActionSighting& sighting, std::s
     return index;
 }
 
-std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject)
+std::optional<std::size_t> SceneAssembly::setUpAction(const ActionSighting& sighting) const
 {
-    if (!sighting.key.empty() && sighting.className != "ChatPrintMessageAction" && sighting.className != "URLpopup"
-        && sighting.className != "GotoNewWorldAction") {
-        auto found = keyed_.find(sighting.key);
-        if (found == keyed_.end())
-            ScriptCursor::failAt(sighting.at, "the trigger code of an action set up among the declarations");
-        Action& action = actions_[found->second];
+    if (sighting.key.empty() || sighting.className == "ChatPrintMessageAction" || sighting.className == "URLpopup"
+        || sighting.className == "GotoNewWorldAction")
+        return std::nullopt;
+    const auto found = keyed_.find(sighting.key);
+    if (found == keyed_.end())
+        ScriptCursor::failAt(sighting.at, "the trigger code of an action set up among the declarations");
+    return found->second;
+}
+
+std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t triggerObject,
+                                     const std::vector<std::size_t>& fired)
+{
+    if (const std::optional<std::size_t> setUp = setUpAction(sighting)) {
+        Action& action = actions_[*setUp];
         for (const auto& [name, value] : sighting.fields)
             setField(action.interaction.fields, name, value);
         if (sighting.ownerText && action.owner)
             giveText(objects_[*action.owner], *sighting.ownerText);
-        return found->second;
+        return *setUp;
     }
     // Opacity set at once: the owner's opacity action.
     if (sighting.className == "OpacityAction") {
@@ -905,6 +1019,18 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
                 if (objects_[o].localised)
                     if (std::optional<std::size_t> a = held(o))
                         return *a;
+            // An animation without time elements shows only an on-load
+            // function with nothing in it (its comments gone when
+            // compressed): the animation of such an object.
+            for (std::size_t o : candidates) {
+                const Object& object = objects_[o];
+                if (object.localised && object.onLoad && !object.physicalModel && mayOwn(object, sighting.className)
+                    && !holds(object, "OpacityAction")) {
+                    ActionSighting animation = sighting;
+                    animation.key.clear();
+                    return addAction(animation, o, true);
+                }
+            }
             if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
                 return *a;
         }
@@ -914,16 +1040,26 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
     std::optional<std::size_t> owner;
     std::string key = sighting.key;
     if (sighting.owner) {
-        // A trigger that fires its own object's action twice shows the same
-        // code twice: the second time is that action again, not another
-        // object's.
-        if (sighting.owner->kind == Kind::This && objects_[triggerObject].localised)
-            for (std::size_t a : objects_[triggerObject].actions) {
+        // A trigger that fires a localised object's action twice shows the
+        // same code twice: the second time is that action again, not
+        // another object's.
+        if (sighting.owner->kind == Kind::This) {
+            const auto same = [&](std::size_t a) {
                 const Action& action = actions_[a];
-                if (a != 0 && action.interaction.className == sighting.className && action.interaction.active
-                    && action.interaction.fields == sighting.fields)
-                    return a;
-            }
+                return a != 0 && action.owner && objects_[*action.owner].localised
+                       && action.interaction.className == sighting.className && action.interaction.active
+                       && action.interaction.fields == sighting.fields;
+            };
+            for (const std::vector<std::size_t>* list : {&std::as_const(objects_[triggerObject].actions), &fired})
+                if (const auto found = std::find_if(list->begin(), list->end(), same); found != list->end())
+                    return *found;
+            // Where no localised object can take another, one that holds
+            // the same action lends it rather than the scene growing by one.
+            if (!fittingLocalised(sighting, triggerObject))
+                for (std::size_t a = 1; a < actions_.size(); ++a)
+                    if (same(a))
+                        return a;
+        }
         owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
                                                    : objectNamed(*sighting.owner, sighting.at);
         for (const auto& [name, value] : sighting.fields) {
@@ -966,9 +1102,171 @@ void SceneAssembly::resolveBranches()
             trigger.branchRead = true;
         }
         for (const ActionSighting& sighting : trigger.branch)
-            trigger.actions.push_back(useAction(sighting, *trigger.object));
+            trigger.actions.push_back(useAction(sighting, *trigger.object, trigger.actions));
         trigger.branch.clear();
     }
+}
+
+// A first-load trigger waits for the owner of each of its actions, active or
+// not, unless the owner is a solid object or the actor: the waits show the
+// inactive actions, and the owners of actions whose code names none.
+namespace {
+
+// A way of reading a wait that cannot be.
+constexpr int kNever = std::numeric_limits<int>::max() / 4;
+
+} // namespace
+
+// Which owners each action's wait names: a fixed owner names itself unless
+// it is a solid object or the actor; an action without an owner yet, or
+// with a localised one, may name a wait or none. Each way of reading the
+// wait costs the localised objects it must add.
+int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::size_t>& actions,
+                            const ChosenOwners& chosen, WaitPlan& plan) const
+{
+    const std::vector<ScriptObjectName>& owners = wait.owners;
+    const auto matchCost = [&](std::size_t a, const ScriptObjectName& name) {
+        const Action& action = actions_[a];
+        if (const auto found = chosen.find(a); found != chosen.end() && found->second != name)
+            return kNever;
+        if (!action.owner) {
+            if (name.kind == Kind::Actor)
+                return kNever;
+            if (mayOwnNamed(name, action.interaction.className))
+                return 0;
+            // A localised owner the declarations do not show.
+            return name.kind == Kind::This && (allowedKinds(action.interaction.className) & (kPrimitive | kViewpoint))
+                       ? 1
+                       : kNever;
+        }
+        const Object& owner = objects_[*action.owner];
+        if (owner.localised)
+            return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint)) ? 0 : kNever;
+        return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner && owner.type != "solid-object"
+                       && owner.type != "actor"
+                   ? 0
+                   : kNever;
+    };
+    const auto noneCost = [&](std::size_t a) {
+        const Action& action = actions_[a];
+        const int solidCost = solidObjectFor(action.interaction.className) ? 0 : 1;
+        if (const auto found = chosen.find(a); found != chosen.end() && found->second)
+            return kNever;
+        if (!action.owner) {
+            // A localised script may leave out the solid object altogether.
+            return solidCost == 0 || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject))
+                       ? solidCost
+                       : kNever;
+        }
+        const Object& owner = objects_[*action.owner];
+        if (owner.localised) {
+            // Making a localised object a solid object may take it from a
+            // wait that names it.
+            if (owner.kinds & kSolidObject)
+                return owner.kinds & (kPrimitive | kViewpoint) ? 1 : 0;
+            // A localised owner the trigger code only guessed may give the
+            // action up to a solid object.
+            return action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject) ? solidCost
+                                                                                                       : kNever;
+        }
+        return owner.type == "solid-object" || owner.type == "actor" ? 0 : kNever;
+    };
+    const std::size_t n = actions.size();
+    const std::size_t m = owners.size();
+    plan.match.assign(n, std::vector<int>(m));
+    plan.none.assign(n, 0);
+    plan.fill.assign(m, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        plan.none[i] = noneCost(actions[i]);
+        for (std::size_t j = 0; j < m; ++j)
+            plan.match[i][j] = matchCost(actions[i], owners[j]);
+    }
+    for (std::size_t j = 0; j < m; ++j)
+        plan.fill[j] = owners[j].kind == Kind::This && !mayOwnNamed(owners[j], "ChatPrintMessageAction") ? 1 : 0;
+    // cost[i][j]: the fewest objects to add so that actions from i and
+    // waits from j match, with inactive actions added for waits no action
+    // names.
+    plan.cost.assign(n + 1, std::vector<int>(m + 1, kNever));
+    plan.cost[n][m] = 0;
+    for (std::size_t i = n + 1; i-- > 0;) {
+        for (std::size_t j = m + 1; j-- > 0;) {
+            if (i == n && j == m)
+                continue;
+            int best = kNever;
+            if (i < n && j < m)
+                best = std::min(best, plan.match[i][j] + plan.cost[i + 1][j + 1]);
+            if (i < n)
+                best = std::min(best, plan.none[i] + plan.cost[i + 1][j]);
+            if (j < m)
+                best = std::min(best, plan.fill[j] + plan.cost[i][j + 1]);
+            plan.cost[i][j] = std::min(best, kNever);
+        }
+    }
+    return plan.cost[0][0];
+}
+
+// An action without an owner, or with a localised one that may be a solid
+// object or not, that first-load triggers fire more than once waits for the
+// same owner each time: each such action takes the owner (or none) that
+// costs all the waits together least, within a number of tries a hostile
+// script cannot make large.
+SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const
+{
+    // Actions without an owner, and those of a localised object that may
+    // still be a solid object or not.
+    const auto open = [&](std::size_t a) {
+        const std::optional<std::size_t> owner = actions_[a].owner;
+        return !owner
+               || (objects_[*owner].localised && (objects_[*owner].kinds & kSolidObject)
+                   && (objects_[*owner].kinds & (kPrimitive | kViewpoint)));
+    };
+    std::map<std::size_t, std::vector<std::size_t>> firedBy;
+    for (std::size_t w = 0; w < firstLoads.size(); ++w)
+        for (std::size_t a : triggers_[firstLoads[w]].actions)
+            if (open(a))
+                firedBy[a].push_back(w);
+    ChosenOwners chosen;
+    WaitPlan plan;
+    // The places of the cost tables the tries may fill.
+    long long placesLeft = 1LL << 22;
+    for (auto& [a, waits] : firedBy) {
+        if (waits.size() < 2)
+            continue;
+        // At equal cost a name the wait shows rather than none, which
+        // may take a localised object another wait names.
+        std::vector<std::optional<ScriptObjectName>> candidates;
+        for (std::size_t w : waits)
+            for (const ScriptObjectName& name : waits_[w].owners)
+                if ((!actions_[a].owner || name.kind == Kind::This)
+                    && std::find(candidates.begin(), candidates.end(), name) == candidates.end())
+                    candidates.emplace_back(name);
+        candidates.emplace_back(std::nullopt);
+        waits.erase(std::unique(waits.begin(), waits.end()), waits.end());
+        std::optional<std::optional<ScriptObjectName>> cheapest;
+        int least = kNever;
+        long long places = 0;
+        for (std::size_t w : waits)
+            places += static_cast<long long>(triggers_[firstLoads[w]].actions.size() + 1)
+                      * static_cast<long long>(waits_[w].owners.size() + 1);
+        for (const std::optional<ScriptObjectName>& candidate : candidates) {
+            placesLeft -= places;
+            if (placesLeft < 0)
+                break;
+            chosen[a] = candidate;
+            int total = 0;
+            for (std::size_t w : waits)
+                total = std::min(kNever, total + planWait(waits_[w], triggers_[firstLoads[w]].actions, chosen, plan));
+            if (total < least) {
+                least = total;
+                cheapest = candidate;
+            }
+        }
+        if (cheapest)
+            chosen[a] = *cheapest;
+        else
+            chosen.erase(a);
+    }
+    return chosen;
 }
 
 // A first-load trigger waits for the owner of each of its actions, active or
@@ -985,81 +1283,46 @@ void SceneAssembly::alignFirstLoadWaits()
                                                                  : triggers_[firstLoads[waits_.size()]].at;
         ScriptCursor::failAt(at, "as many waits for objects to load as first-load triggers");
     }
-    // The waits that name fewest owners leave their actions least choice,
-    // so they choose first: an action two triggers fire gets the owner
-    // both allow.
-    std::vector<std::size_t> order(waits_.size());
-    for (std::size_t w = 0; w < order.size(); ++w)
-        order[w] = w;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
-    for (std::size_t w : order) {
+    for (std::size_t w = 0; w < waits_.size(); ++w) {
         const FirstLoadWait& wait = waits_[w];
-        Trigger& trigger = triggers_[firstLoads[w]];
-        Object& object = objects_[*trigger.object];
-        if (wait.object.kind == Kind::This ? !object.localised : objectNamed(wait.object, wait.at) != *trigger.object)
+        Object& object = objects_[*triggers_[firstLoads[w]].object];
+        if (wait.object.kind == Kind::This ? !object.localised
+                                           : objectNamed(wait.object, wait.at) != *triggers_[firstLoads[w]].object)
             ScriptCursor::failAt(wait.at, "the wait of the first-load trigger of the same object");
         if (object.localised)
             object.kinds &= wait.solidObject ? kSolidObject : (kPrimitive | kViewpoint);
         else if (wait.solidObject != (object.type == "solid-object"))
             ScriptCursor::failAt(wait.at, wait.solidObject ? "a wait for the trigger's own object" : "true");
-
-        // Which owners each action's wait names: a fixed owner names itself
-        // unless it is a solid object or the actor; an action without an
-        // owner yet, or with a localised one, may name a wait or none.
+    }
+    const ChosenOwners chosen = chooseSharedOwners(firstLoads);
+    // The waits that name fewest owners leave their actions least choice,
+    // so they choose first.
+    std::vector<std::size_t> order(waits_.size());
+    for (std::size_t w = 0; w < order.size(); ++w)
+        order[w] = w;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return waits_[a].owners.size() < waits_[b].owners.size(); });
+    WaitPlan plan;
+    for (std::size_t w : order) {
+        const FirstLoadWait& wait = waits_[w];
+        Trigger& trigger = triggers_[firstLoads[w]];
         const std::vector<std::size_t>& actions = trigger.actions;
         const std::vector<ScriptObjectName>& owners = wait.owners;
-        auto matches = [&](std::size_t a, const ScriptObjectName& name) {
-            const Action& action = actions_[a];
-            if (!action.owner)
-                return name.kind != Kind::Actor && mayOwnNamed(name, action.interaction.className);
-            const Object& owner = objects_[*action.owner];
-            if (owner.localised)
-                return name.kind == Kind::This && (owner.kinds & (kPrimitive | kViewpoint));
-            return name.kind != Kind::This && objectNamed(name, wait.at) == *action.owner && owner.type != "solid-object"
-                   && owner.type != "actor";
-        };
-        auto mayWaitForNone = [&](std::size_t a) {
-            const Action& action = actions_[a];
-            // A localised script may leave out the solid object altogether.
-            if (!action.owner)
-                return solidObjectFor(action.interaction.className).has_value()
-                       || (localised_ && (allowedKinds(action.interaction.className) & kSolidObject));
-            const Object& owner = objects_[*action.owner];
-            // A localised owner the trigger code only guessed may give the
-            // action up to a solid object.
-            if (owner.localised)
-                return (owner.kinds & kSolidObject) != 0
-                       || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject));
-            return owner.type == "solid-object" || owner.type == "actor";
-        };
-        // reach[i][j]: actions from i and waits from j can be matched, with
-        // inactive actions added for waits no action names.
         const std::size_t n = actions.size();
         const std::size_t m = owners.size();
-        std::vector<std::vector<char>> reach(n + 1, std::vector<char>(m + 1, 0));
-        reach[n][m] = 1;
-        for (std::size_t i = n + 1; i-- > 0;) {
-            for (std::size_t j = m + 1; j-- > 0;) {
-                if (i == n && j == m)
-                    continue;
-                bool ok = false;
-                if (j < m && reach[i][j + 1])
-                    ok = true; // an inactive action waits for owners[j]
-                if (!ok && i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j]))
-                    ok = true;
-                if (!ok && i < n && reach[i + 1][j] && mayWaitForNone(actions[i]))
-                    ok = true;
-                reach[i][j] = ok;
-            }
-        }
-        if (!reach[0][0])
+        if (planWait(wait, actions, chosen, plan) >= kNever)
             ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
+        // The cheapest way, as planned before any is taken.
+        const auto& [match, none, fill, cost] = plan;
+        std::set<std::size_t> owning;
+        for (std::size_t a : actions)
+            if (actions_[a].owner)
+                owning.insert(*actions_[a].owner);
         std::vector<std::size_t> aligned;
         std::size_t i = 0;
         std::size_t j = 0;
         while (i < n || j < m) {
-            if (i < n && j < m && reach[i + 1][j + 1] && matches(actions[i], owners[j])) {
+            if (i < n && j < m && match[i][j] + cost[i + 1][j + 1] == cost[i][j]) {
                 Action& action = actions_[actions[i]];
                 if (!action.owner) {
                     action.owner = ownerNamed(owners[j], *trigger.object, action.interaction.className);
@@ -1070,7 +1333,7 @@ void SceneAssembly::alignFirstLoadWaits()
                 aligned.push_back(actions[i]);
                 ++i;
                 ++j;
-            } else if (i < n && reach[i + 1][j] && mayWaitForNone(actions[i])) {
+            } else if (i < n && none[i] + cost[i + 1][j] == cost[i][j]) {
                 Action& action = actions_[actions[i]];
                 if (action.owner && objects_[*action.owner].localised
                     && !(objects_[*action.owner].kinds & kSolidObject)) {
@@ -1079,6 +1342,11 @@ void SceneAssembly::alignFirstLoadWaits()
                 }
                 if (!action.owner) {
                     std::optional<std::size_t> solid = solidObjectFor(action.interaction.className);
+                    // Not a localised object that another action the wait
+                    // names may need as another kind.
+                    if (solid && objects_[*solid].localised && (objects_[*solid].kinds & (kPrimitive | kViewpoint))
+                        && owning.count(*solid))
+                        solid.reset();
                     action.owner = solid ? *solid : newObject("", true, wait.at);
                     objects_[*action.owner].actions.push_back(actions[i]);
                 }
@@ -1086,7 +1354,7 @@ void SceneAssembly::alignFirstLoadWaits()
                     objects_[*action.owner].kinds &= kSolidObject;
                 aligned.push_back(actions[i]);
                 ++i;
-            } else if (j < m) {
+            } else if (j < m && fill[j] + cost[i][j + 1] == cost[i][j]) {
                 const std::size_t owner = ownerNamed(owners[j], *trigger.object, "ChatPrintMessageAction");
                 // A branch in the handler shows that the trigger fires an
                 // active action, though it writes nothing.
@@ -1097,8 +1365,6 @@ void SceneAssembly::alignFirstLoadWaits()
                 aligned.push_back(active ? emptyMessage(owner) : filler(owner));
                 ++j;
             } else {
-                // Settling an owner's kind above ruled out a way the table
-                // of matches counted on.
                 ScriptCursor::failAt(wait.at, "a wait for the owners of the trigger's actions");
             }
         }
@@ -1145,12 +1411,25 @@ std::size_t SceneAssembly::ownerNamed(const ScriptObjectName& name, std::size_t 
 
 std::optional<std::size_t> SceneAssembly::solidObjectFor(const std::string& className) const
 {
-    for (std::size_t o = 2; o < objects_.size(); ++o) {
-        const Object& object = objects_[o];
-        if ((object.localised ? (object.kinds & kSolidObject) : object.type == "solid-object")
-            && (allowedKinds(className) & kSolidObject))
+    if (!(allowedKinds(className) & kSolidObject))
+        return std::nullopt;
+    // A solid object first, then a localised object that holds nothing that
+    // may want it another kind, then any that may still be one.
+    const auto solid = [](const Object& object) {
+        return object.localised ? (object.kinds & kAnyLocalisable) == kSolidObject : object.type == "solid-object";
+    };
+    const auto empty = [](const Object& object) {
+        return object.localised && (object.kinds & kSolidObject) && object.actions.empty();
+    };
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (solid(objects_[o]))
             return o;
-    }
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (empty(objects_[o]))
+            return o;
+    for (std::size_t o = 2; o < objects_.size(); ++o)
+        if (objects_[o].localised && (objects_[o].kinds & kSolidObject))
+            return o;
     return std::nullopt;
 }
 
@@ -1270,8 +1549,19 @@ void SceneAssembly::completeActions()
             owner = 1;
         if (trigger.hasBranch) {
             // A branch in the handler with nothing in it: an active action
-            // that writes nothing.
-            trigger.actions.push_back(emptyMessage(owner == 1 ? 0 : owner));
+            // that writes nothing, on an object a first-load trigger does
+            // not wait for, a solid object.
+            if (owner == 1) {
+                std::optional<std::size_t> solid = solidObjectFor("ChatPrintMessageAction");
+                if (!solid && localised_) {
+                    solid = newObject("", true, trigger.at);
+                    objects_[*solid].kinds = kSolidObject;
+                }
+                owner = solid.value_or(0);
+                if (objects_[owner].localised)
+                    objects_[owner].kinds &= kSolidObject;
+            }
+            trigger.actions.push_back(emptyMessage(owner));
         } else {
             trigger.actions.push_back(filler(owner));
         }

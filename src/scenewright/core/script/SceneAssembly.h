@@ -138,6 +138,8 @@ private:
         unsigned kinds = kAnyLocalisable;
         std::string name;
         bool nameShown = false;
+        // Shown in code rather than in a comment.
+        bool nameExact = false;
         bool localised = false; // scripted as "this"
         std::optional<int> id;
         RecognisedFields fields;
@@ -185,7 +187,16 @@ private:
     std::size_t objectNamed(const ScriptObjectName& name, std::size_t at) const;
     std::size_t actionOwner(const ActionSighting& action);
     std::size_t addAction(const ActionSighting& sighting, std::optional<std::size_t> owner, bool active);
-    std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject);
+    // The action whose set-up code the declarations show, for a sighting
+    // in trigger code that names it; none for an action without set-up code.
+    std::optional<std::size_t> setUpAction(const ActionSighting& sighting) const;
+    // The action of the trigger code's sighting; `fired` are the actions the
+    // trigger fires before it.
+    std::size_t useAction(const ActionSighting& sighting, std::size_t triggerObject,
+                          const std::vector<std::size_t>& fired);
+    // A localised object that may take the action, the trigger's object
+    // first; none when each holds one of its class.
+    std::optional<std::size_t> fittingLocalised(const ActionSighting& sighting, std::size_t triggerObject) const;
     std::size_t localisedOwner(const ActionSighting& sighting, std::size_t triggerObject);
     bool mayOwn(const Object& object, const std::string& className) const;
     bool holds(const Object& object, const std::string& className) const;
@@ -207,11 +218,28 @@ private:
 
     // For each trigger, the kinds its wait allows a localised object.
     std::vector<unsigned> kindsByWaits() const;
+    void solidOwnersByWaits();
+    void splitAtAction(std::size_t object, std::size_t action);
     void placeTriggers();
     bool placeByLayout();
     void placeInOrder();
     void resolveBranches();
     void addActionlessSynchronised();
+    // The owners chosen for actions without one: a name, or none.
+    using ChosenOwners = std::map<std::size_t, std::optional<ScriptObjectName>>;
+    // The costs of the ways to read a wait: an action waiting for an owner
+    // (match), for none, or an inactive action waiting (fill); and the
+    // least cost from each pair of places on.
+    struct WaitPlan {
+        std::vector<std::vector<int>> match;
+        std::vector<int> none;
+        std::vector<int> fill;
+        std::vector<std::vector<int>> cost;
+    };
+    // The least cost of reading the wait of a trigger firing the actions.
+    int planWait(const FirstLoadWait& wait, const std::vector<std::size_t>& actions, const ChosenOwners& chosen,
+                 WaitPlan& plan) const;
+    ChosenOwners chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const;
     void alignFirstLoadWaits();
     void giveOwners();
     void completeActions();

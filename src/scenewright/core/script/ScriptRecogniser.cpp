@@ -43,6 +43,16 @@ std::optional<std::string> after(std::string_view comment, std::string_view pref
     return std::string(comment.substr(prefix.size()));
 }
 
+// The object name a viewpoint animation's comment shows, if it is one; a
+// name of spaces only may have gone with the space before it when the
+// script was re-indented.
+std::optional<std::string> timeElementName(std::string_view comment)
+{
+    if (comment == kTimeElementComment.substr(0, kTimeElementComment.size() - 1))
+        return std::string();
+    return after(comment, kTimeElementComment);
+}
+
 // The class of the trigger without actions that the comment stands for
 // ("// No Actions added for trigger: Proximity trigger"), if it is one.
 const char* isActionlessTrigger(std::string_view comment)
@@ -359,7 +369,7 @@ private:
             // naming the object; without time elements it writes comments only.
             std::vector<std::string> named;
             for (const CompressedScript::Comment& comment : script_.commentsAt(at))
-                if (std::optional<std::string> name = after(comment.text, kTimeElementComment))
+                if (std::optional<std::string> name = timeElementName(comment.text))
                     named.push_back(*name);
             const bool bound = c_.lookingAt(v.s + ".trig=") || c_.lookingAt(v.s + ".etrig=");
             for (std::size_t k = 0; k + (bound && !named.empty() ? 1 : 0) < named.size(); ++k)
