@@ -37,20 +37,21 @@ class MarkerAction : public core::action::AtmoAction {
 public:
     explicit MarkerAction(std::string label, core::IAtmoObject* owner = nullptr) : AtmoAction(owner)
     {
+        MarkerAction::fieldTable().writeDefaults(*this);
         this->label = std::move(label);
         setName(std::string("Marker"));
         setActive(true);
     }
 
-    int repeats = 1;
+    int repeats;
     std::optional<std::string> label;
 
     const char* className() const override { return "MarkerAction"; }
     const core::action::FieldTable& fieldTable() const override
     {
         static const core::action::FieldTable table = core::action::FieldTable()
-                                                          .add("repeats", &MarkerAction::repeats)
-                                                          .add("label", &MarkerAction::label);
+                                                          .add("repeats", &MarkerAction::repeats, 1)
+                                                          .add("label", &MarkerAction::label, std::nullopt);
         return table;
     }
     std::shared_ptr<AtmoAction> newInstance(core::IAtmoObject* owner, core::IdCounter&) const override

@@ -8,6 +8,7 @@
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/ChatPrintMessageAction.h"
 #include "scenewright/core/action/OnclickTrigger.h"
+#include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/core/action/ProximityTrigger.h"
 
 #include <functional>
@@ -155,6 +156,10 @@ TEST_F(SceneHistoryTest, RefusedAndUnknownFieldsRecordNothing)
     EXPECT_FALSE(editor().setFieldValue(*message_, "message", 3.0)) << "a value of another type";
     EXPECT_THROW(editor().setField(*near, "distance", "far"), std::invalid_argument);
     EXPECT_EQ(editor().setFieldText(*near, "distance", "far"), "distance must contain an real number");
+    action::MovePositionAction move(ids, fan_.get());
+    const core::SceneDocument::TypedField texts[] = {{"xdirection", "3"}, {"ydirection", "up"}};
+    EXPECT_EQ(editor().setFieldTexts(move, texts), "ydirection must contain an real number");
+    EXPECT_DOUBLE_EQ(move.xdirection, 0.0) << "fields that stand together are stored together or not at all";
     EXPECT_TRUE(history_.changes.empty());
     EXPECT_DOUBLE_EQ(near->distance, action::ProximityTrigger(ids, fan_.get()).distance);
 }

@@ -141,6 +141,7 @@ TEST_F(SpecialisedEditorTest, AnchorMoveSetsTheModeBeforeItsChecksAndNeedsAnAnch
     typeInto(editor->speedField(), "2");
     click(editor, "Save & close");
     EXPECT_EQ(editor->errorLabel()->text(), "Must specify at least one anchor name to move to");
+    EXPECT_EQ(move()->speed, 1.0) << "a refused save stores nothing after the mode";
 
     // A direction field that does not parse is left alone in anchor mode.
     typeInto(editor->xField(), "");

@@ -2,21 +2,25 @@
 
 #include <array>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace scenewright::core {
 
 class ScriptedObject;
+struct ObjectMember;
 
 // A kind of object a world builder adds, described once: the type text the
 // add dialog lists and the project file holds, the prefix of the object's
 // generated variable ("modelobj12"), whether a localised script reaches it
-// through "this", and how to make one.
+// through "this", how to make one, and the members of its own that its
+// objects keep in the project file, in file order.
 struct ObjectKind {
     const char* type;
     const char* prefix;
     bool localisable;
     std::shared_ptr<ScriptedObject> (*make)();
+    std::span<const ObjectMember> members;
 
     // Every kind, in the order the add dialog lists them.
     static const std::array<ObjectKind, 4>& all();

@@ -438,19 +438,33 @@ void SceneDocument::storeField(action::AtmoInteraction& interaction, const actio
 std::optional<std::string> SceneDocument::setFieldText(action::AtmoInteraction& interaction, std::string_view field,
                                                        std::string_view text)
 {
-    const action::FieldTable::Field* found = interaction.field(field);
-    if (!found)
-        return std::nullopt;
-    action::ParsedField parsed = found->parse(text);
-    if (parsed.refusal)
-        return parsed.refusal;
-    if (std::holds_alternative<std::monostate>(parsed.value)) {
-        std::cerr << "scenewright: field '" << field << "' of " << interaction.className()
-                  << " cannot be set from text\n";
-        return std::nullopt;
+    const TypedField one[] = {{field, text}};
+    return setFieldTexts(interaction, one);
+}
+
+std::optional<std::string> SceneDocument::setFieldTexts(action::AtmoInteraction& interaction,
+                                                        std::span<const TypedField> fieldTexts)
+{
+    std::vector<std::pair<const action::FieldTable::Field*, action::FieldValue>> accepted;
+    accepted.reserve(fieldTexts.size());
+    for (const auto& [field, text] : fieldTexts) {
+        const action::FieldTable::Field* found = interaction.field(field);
+        if (!found)
+            continue;
+        action::ParsedField parsed = found->parse(text);
+        if (parsed.refusal)
+            return parsed.refusal;
+        if (std::holds_alternative<std::monostate>(parsed.value)) {
+            std::cerr << "scenewright: field '" << field << "' of " << interaction.className()
+                      << " cannot be set from text\n";
+            continue;
+        }
+        accepted.emplace_back(found, std::move(parsed.value));
     }
-    storeField(interaction, *found, std::move(parsed.value));
-    changed(interactionChange(interaction));
+    for (auto& [field, value] : accepted) {
+        storeField(interaction, *field, std::move(value));
+        changed(interactionChange(interaction));
+    }
     return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -166,6 +167,12 @@ public:
     // nothing changed.
     std::optional<std::string> setFieldText(action::AtmoInteraction& interaction, std::string_view field,
                                             std::string_view text);
+    // The same for several fields that stand or fall together: each text is
+    // read once, and every one is stored only when all are accepted; the
+    // first refusal otherwise, with nothing changed.
+    using TypedField = std::pair<std::string_view, std::string_view>;
+    std::optional<std::string> setFieldTexts(action::AtmoInteraction& interaction,
+                                             std::span<const TypedField> fieldTexts);
     // Stores a field from its text; a text the field's type does not accept
     // throws std::invalid_argument and changes nothing (verify it first).
     void setField(action::AtmoInteraction& interaction, std::string_view field, std::string_view text);

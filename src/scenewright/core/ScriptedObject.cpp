@@ -20,7 +20,7 @@ bool isBlank(const std::string& text)
 } // namespace
 
 ScriptedObject::ScriptedObject(const ObjectKind& kind)
-    : AtmoObject("", kind.type), prefix_(kind.prefix), localisable_(kind.localisable)
+    : AtmoObject("", kind.type), kind_(kind), prefix_(kind.prefix)
 {
 }
 
@@ -32,7 +32,7 @@ void ScriptedObject::setGlobalId(int id)
 
 bool ScriptedObject::isLocalised(const script::ScriptContext& context) const
 {
-    return localisable_ && context.localised();
+    return kind_.localisable && context.localised();
 }
 
 std::string ScriptedObject::getAtmoObjectScriptName(const script::ScriptContext& context) const

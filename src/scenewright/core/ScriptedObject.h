@@ -17,6 +17,8 @@ class ScriptedObject : public AtmoObject {
 public:
     // The prefix of the global variable, as in "modelobj".
     const std::string& prefix() const { return prefix_; }
+    // The kind the object was made as.
+    const ObjectKind& kind() const { return kind_; }
 
     // The variable of the object in a global script; null (printed "null")
     // until the object has its number.
@@ -48,8 +50,8 @@ protected:
                             bool physicalModelActive) const;
 
 private:
+    const ObjectKind& kind_;
     std::string prefix_;
-    bool localisable_;
     std::optional<int> globalId_;
 };
 

@@ -1,6 +1,5 @@
 #include "scenewright/gui/MovePositionActionPanel.h"
 
-#include "scenewright/core/NumberParser.h"
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/action/MovePositionAction.h"
 #include "scenewright/gui/EditorStyle.h"
@@ -159,10 +158,11 @@ void MovePositionActionPanel::removeSelectedAnchor()
     showAnchors();
 }
 
-void MovePositionActionPanel::writeIfNumber(const char* field, const QLineEdit* text)
+bool MovePositionActionPanel::refuse(const std::optional<std::string>& message)
 {
-    if (const auto value = core::NumberParser::parseDouble(text->text().toStdString()))
-        document()->setFieldValue(*action_, field, *value);
+    if (message)
+        errorLabel()->setText(QString::fromStdString(*message));
+    return message.has_value();
 }
 
 void MovePositionActionPanel::saveAndClose()
@@ -171,33 +171,34 @@ void MovePositionActionPanel::saveAndClose()
         return;
     core::SceneDocument& scene = *document();
     const auto step = scene.step("Save Action");
+    const std::string x = x_->text().toStdString();
+    const std::string y = y_->text().toStdString();
+    const std::string z = z_->text().toStdString();
+    const std::string speed = speed_->text().toStdString();
+    const core::SceneDocument::TypedField directions[] = {{"xdirection", x}, {"ydirection", y}, {"zdirection", z}};
     if (byDirection_->isChecked()) {
-        const std::pair<const char*, QLineEdit*> directions[] = {
-            {"xdirection", x_}, {"ydirection", y_}, {"zdirection", z_}};
-        for (const auto& [field, text] : directions) {
-            if (const auto message = action_->verifyField(field, text->text().toStdString())) {
-                errorLabel()->setText(QString::fromStdString(*message));
-                return;
-            }
-        }
+        // The three directions are stored together or not at all.
+        if (refuse(scene.setFieldTexts(*action_, directions)))
+            return;
         scene.setFieldValue(*action_, "usesAnchors", false);
+        // The speed is not used here: a text that does not read leaves it.
+        scene.setFieldText(*action_, "speed", speed);
     } else {
         // The mode is written before the checks, which may still stop the save.
         scene.setFieldValue(*action_, "usesAnchors", true);
-        if (const auto message = action_->verifyField("speed", speed_->text().toStdString())) {
-            errorLabel()->setText(QString::fromStdString(*message));
-            return;
-        }
         if (action_->anchors.empty()) {
-            errorLabel()->setText(tr("Must specify at least one anchor name to move to"));
+            // A speed that does not read is named first; nothing more is stored.
+            if (!refuse(action_->verifyField("speed", speed)))
+                errorLabel()->setText(tr("Must specify at least one anchor name to move to"));
             return;
         }
+        if (refuse(scene.setFieldText(*action_, "speed", speed)))
+            return;
+        // The directions are not used here: texts that do not read leave them.
+        for (const auto& [field, text] : directions)
+            scene.setFieldText(*action_, field, text);
     }
-    writeIfNumber("xdirection", x_);
-    writeIfNumber("ydirection", y_);
-    writeIfNumber("zdirection", z_);
     scene.setFieldValue(*action_, "smoothTransition", smooth_->isChecked());
-    writeIfNumber("speed", speed_);
     errorLabel()->setText("");
     emit closeRequested();
 }

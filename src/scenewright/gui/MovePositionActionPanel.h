@@ -6,6 +6,8 @@
 
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -52,9 +54,8 @@ private:
     // Enables the controls of the chosen mode and disables the others.
     void applyMode(bool anchors);
     void showAnchors();
-    // Writes the field when the text parses; a text that does not is left
-    // unwritten rather than stored half-way.
-    void writeIfNumber(const char* field, const QLineEdit* text);
+    // Shows a refusal in the error line; whether there was one.
+    bool refuse(const std::optional<std::string>& message);
 
     std::shared_ptr<core::action::MovePositionAction> action_;
 

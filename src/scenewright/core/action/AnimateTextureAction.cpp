@@ -11,6 +11,7 @@ using script::ScriptText;
 
 AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
+    AnimateTextureAction::fieldTable().writeDefaults(*this);
     setName(std::string("Animate textures on object"));
     setDescription(std::string(
         "Enter a set of textures that you wish to use in an animation on your object. Order of textures is "
@@ -28,12 +29,12 @@ AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) :
 const FieldTable& AnimateTextureAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("textures", &AnimateTextureAction::textures, FieldShown::InOwnEditorOnly, "textures")
-                                        .add("animateDelay", &AnimateTextureAction::animateDelay, FieldShown::InOwnEditorOnly)
-                                        .add("maxrevolutions", &AnimateTextureAction::maxrevolutions, FieldShown::InOwnEditorOnly)
-                                        .add("primitiveName", &AnimateTextureAction::primitiveName, FieldShown::InOwnEditorOnly)
-                                        .add("findfaces", &AnimateTextureAction::findfaces, FieldShown::InOwnEditorOnly)
-                                        .add("findtextureurl", &AnimateTextureAction::findtextureurl, FieldShown::InOwnEditorOnly);
+                                        .add("textures", &AnimateTextureAction::textures, {}, FieldShown::InOwnEditorOnly, "textures")
+                                        .add("animateDelay", &AnimateTextureAction::animateDelay, 0.05, FieldShown::InOwnEditorOnly)
+                                        .add("maxrevolutions", &AnimateTextureAction::maxrevolutions, 0, FieldShown::InOwnEditorOnly)
+                                        .add("primitiveName", &AnimateTextureAction::primitiveName, "", FieldShown::InOwnEditorOnly)
+                                        .add("findfaces", &AnimateTextureAction::findfaces, std::nullopt, FieldShown::InOwnEditorOnly)
+                                        .add("findtextureurl", &AnimateTextureAction::findtextureurl, "", FieldShown::InOwnEditorOnly);
     return table;
 }
 

@@ -18,16 +18,16 @@ public:
     // Addresses of the images to cycle, in order.
     std::vector<std::string> textures;
     // Seconds between two images.
-    double animateDelay = 0.05;
+    double animateDelay;
     // Passes through the list before stopping; 0 or less: endless.
-    int maxrevolutions = 0;
+    int maxrevolutions;
     // For a model owner: the primitive inside the model whose faces change.
-    std::optional<std::string> primitiveName = std::string();
+    std::optional<std::string> primitiveName;
     // Face numbers to animate; none (or an empty list) selects by texture.
     std::optional<std::vector<int>> findfaces;
     // Animates the faces whose current texture has this address; used only
     // when no face numbers are given.
-    std::optional<std::string> findtextureurl = std::string();
+    std::optional<std::string> findtextureurl;
 
     const char* className() const override { return "AnimateTextureAction"; }
     const FieldTable& fieldTable() const override;

@@ -22,7 +22,8 @@ public:
 
     // The class name, as in "ProximityTrigger".
     virtual const char* className() const = 0;
-    // The named-field table of the concrete class.
+    // The named-field table of the concrete class; a new interaction takes
+    // its fields' defaults from it.
     virtual const FieldTable& fieldTable() const = 0;
 
     // The numbers of the id counter this interaction took when built, in the

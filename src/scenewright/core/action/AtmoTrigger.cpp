@@ -14,7 +14,7 @@ AtmoTrigger::AtmoTrigger(IdCounter& ids, IAtmoObject* triggerObject)
 
 const FieldTable& AtmoTrigger::baseFields()
 {
-    static const FieldTable table = FieldTable().add("usesSynch", &AtmoTrigger::usesSynch);
+    static const FieldTable table = FieldTable().add("usesSynch", &AtmoTrigger::usesSynch, true);
     return table;
 }
 

@@ -27,7 +27,7 @@ public:
 
     // Whether the trigger takes part in shared-object synchronisation when
     // that is switched on.
-    bool usesSynch = true;
+    bool usesSynch;
 
     // A new default trigger of the same class watching the object, numbered
     // from `ids`.

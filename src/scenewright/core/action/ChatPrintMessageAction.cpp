@@ -11,13 +11,14 @@ using script::ScriptText;
 
 ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
 {
+    ChatPrintMessageAction::fieldTable().writeDefaults(*this);
     setName(std::string("Print message in chat window"));
     setDescription(std::string("Enter in a message to be displayed"));
 }
 
 const FieldTable& ChatPrintMessageAction::fieldTable() const
 {
-    static const FieldTable table = FieldTable().add("message", &ChatPrintMessageAction::message);
+    static const FieldTable table = FieldTable().add("message", &ChatPrintMessageAction::message, std::nullopt);
     return table;
 }
 

@@ -10,6 +10,7 @@ using script::ScriptText;
 
 ConstantRotationAction::ConstantRotationAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
+    ConstantRotationAction::fieldTable().writeDefaults(*this);
     setName(std::string("Rotate constantly"));
     setDescription(std::string(
         "Set your object to constantly rotate. x/y/zrevolutions measures the speed of the rotation (revolutions "
@@ -20,10 +21,10 @@ ConstantRotationAction::ConstantRotationAction(IdCounter& ids, IAtmoObject* owne
 const FieldTable& ConstantRotationAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("xrevolutions", &ConstantRotationAction::xrevolutions)
-                                        .add("yrevolutions", &ConstantRotationAction::yrevolutions)
-                                        .add("zrevolutions", &ConstantRotationAction::zrevolutions)
-                                        .add("maxtime", &ConstantRotationAction::maxtime);
+                                        .add("xrevolutions", &ConstantRotationAction::xrevolutions, 0.0)
+                                        .add("yrevolutions", &ConstantRotationAction::yrevolutions, 5.0)
+                                        .add("zrevolutions", &ConstantRotationAction::zrevolutions, 0.0)
+                                        .add("maxtime", &ConstantRotationAction::maxtime, 0.0);
     return table;
 }
 

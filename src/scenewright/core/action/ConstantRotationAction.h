@@ -11,11 +11,11 @@ public:
     // Takes its numbers from `ids`.
     explicit ConstantRotationAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
-    double xrevolutions = 0.0;
-    double yrevolutions = 5.0;
-    double zrevolutions = 0.0;
+    double xrevolutions;
+    double yrevolutions;
+    double zrevolutions;
     // Seconds the rotation lasts after each trigger; 0 or less: no limit.
-    double maxtime = 0.0;
+    double maxtime;
 
     const char* className() const override { return "ConstantRotationAction"; }
     const FieldTable& fieldTable() const override;

@@ -10,6 +10,7 @@ using script::ScriptText;
 
 EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
+    EmitSoundAction::fieldTable().writeDefaults(*this);
     setDescription(std::string(
         "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
         "Near is the distance at which volume is at a maximum. Far is the distance at which volume is inaudible. "
@@ -22,12 +23,12 @@ EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoActio
 const FieldTable& EmitSoundAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("filename", &EmitSoundAction::filename, FieldShown::InGenericEditor, "file name")
-                                        .add("near", &EmitSoundAction::near)
-                                        .add("far", &EmitSoundAction::far)
-                                        .add("repeats", &EmitSoundAction::repeats)
-                                        .add("volume", &EmitSoundAction::volume)
-                                        .add("controlPanelBtns", &EmitSoundAction::controlPanelBtns);
+                                        .add("filename", &EmitSoundAction::filename, "", FieldShown::InGenericEditor, "file name")
+                                        .add("near", &EmitSoundAction::near, 1.0)
+                                        .add("far", &EmitSoundAction::far, 50.0)
+                                        .add("repeats", &EmitSoundAction::repeats, 0)
+                                        .add("volume", &EmitSoundAction::volume, 0.5)
+                                        .add("controlPanelBtns", &EmitSoundAction::controlPanelBtns, false);
     return table;
 }
 

@@ -17,16 +17,16 @@ public:
     explicit EmitSoundAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // The sound file's address (.wav or .mp3).
-    std::optional<std::string> filename = std::string();
+    std::optional<std::string> filename;
     // Distance at which the volume is at its maximum.
-    double near = 1.0;
+    double near;
     // Distance at which the sound is no longer heard.
-    double far = 50.0;
+    double far;
     // How often the sound repeats; 0 repeats forever.
-    int repeats = 0;
-    double volume = 0.5;
+    int repeats;
+    double volume;
     // Adds an on/off button for the sound to the control panel.
-    bool controlPanelBtns = false;
+    bool controlPanelBtns;
 
     const char* className() const override { return "EmitSoundAction"; }
     const FieldTable& fieldTable() const override;

@@ -54,6 +54,12 @@ FieldTable& FieldTable::append(const FieldTable& other)
     return *this;
 }
 
+void FieldTable::writeDefaults(AtmoInteraction& interaction) const
+{
+    for (const Field& field : fields_)
+        field.write(interaction, field.defaultValue);
+}
+
 const FieldTable::Field* FieldTable::find(std::string_view name) const
 {
     for (const Field& field : fields_)

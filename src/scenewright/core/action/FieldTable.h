@@ -42,8 +42,8 @@ struct ParsedField {
 enum class FieldShown { InGenericEditor, InOwnEditorOnly };
 
 // The named-field table of one interaction class: each public field's name,
-// type, how to read, write and parse it, whether the generic editor shows it
-// and whether Check Scene wants it filled in. The editors, the project file,
+// type, default value, how to read, write and parse it, whether the generic
+// editor shows it and whether Check Scene wants it filled in. The editors, the project file,
 // Check Scene and the undo history reach every field through it without
 // knowing the concrete class.
 class FieldTable {
@@ -51,6 +51,8 @@ public:
     struct Field {
         std::string name;
         FieldType type;
+        // The value a new interaction of the class starts with.
+        FieldValue defaultValue;
         std::function<FieldValue(const AtmoInteraction&)> read;
         // Stores the value; the value holds the alternative of the field's type.
         std::function<void(AtmoInteraction&, const FieldValue&)> write;
@@ -67,11 +69,11 @@ public:
     };
 
     template <class Owner, class Member>
-    FieldTable& add(std::string name, Member Owner::*member, FieldShown shown = FieldShown::InGenericEditor,
-                    std::string requiredAs = {})
+    FieldTable& add(std::string name, Member Owner::*member, std::type_identity_t<Member> defaultValue,
+                    FieldShown shown = FieldShown::InGenericEditor, std::string requiredAs = {})
     {
         fields_.push_back(Field{
-            std::move(name), typeOf<Member>(),
+            std::move(name), typeOf<Member>(), FieldValue(std::in_place_type<Member>, std::move(defaultValue)),
             [member](const AtmoInteraction& interaction) -> FieldValue {
                 return static_cast<const Owner&>(interaction).*member;
             },
@@ -86,6 +88,9 @@ public:
     FieldTable& append(const FieldTable& other);
 
     const Field* find(std::string_view name) const;
+    // Gives every field of the table its default; each interaction's
+    // constructor calls it with its own class's table.
+    void writeDefaults(AtmoInteraction& interaction) const;
     const std::vector<Field>& fields() const { return fields_; }
 
 private:

@@ -9,6 +9,7 @@ using script::ScriptText;
 
 GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
 {
+    GotoNewWorldAction::fieldTable().writeDefaults(*this);
     setName(std::string("Goto new Atmo world"));
     setDescription(std::string("Set the location of .aer world you wish to go to. Distance is the minimum distance "
                                "from which the player must be to trigger this action"));
@@ -17,8 +18,8 @@ GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
 const FieldTable& GotoNewWorldAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("aerURLLocation", &GotoNewWorldAction::aerURLLocation, FieldShown::InGenericEditor, "world address")
-                                        .add("distance", &GotoNewWorldAction::distance);
+                                        .add("aerURLLocation", &GotoNewWorldAction::aerURLLocation, std::nullopt, FieldShown::InGenericEditor, "world address")
+                                        .add("distance", &GotoNewWorldAction::distance, 5.0);
     return table;
 }
 

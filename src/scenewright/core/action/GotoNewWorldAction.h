@@ -15,7 +15,7 @@ public:
     // The address of the target world.
     std::optional<std::string> aerURLLocation;
     // The avatar must be nearer to the owner than this.
-    double distance = 5.0;
+    double distance;
 
     const char* className() const override { return "GotoNewWorldAction"; }
     const FieldTable& fieldTable() const override;

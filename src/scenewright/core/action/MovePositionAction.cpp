@@ -28,6 +28,7 @@ std::string setTransform(const std::string& inner, const std::string& value, con
 
 MovePositionAction::MovePositionAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 2)
 {
+    MovePositionAction::fieldTable().writeDefaults(*this);
     setName(std::string("Move to a position/direction"));
     setDescription(std::string("Select the postion(s) or direction to move the when triggered. "));
 }
@@ -35,13 +36,13 @@ MovePositionAction::MovePositionAction(IdCounter& ids, IAtmoObject* owner) : Atm
 const FieldTable& MovePositionAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("xdirection", &MovePositionAction::xdirection)
-                                        .add("ydirection", &MovePositionAction::ydirection)
-                                        .add("zdirection", &MovePositionAction::zdirection)
-                                        .add("speed", &MovePositionAction::speed, FieldShown::InOwnEditorOnly)
-                                        .add("anchors", &MovePositionAction::anchors, FieldShown::InOwnEditorOnly)
-                                        .add("usesAnchors", &MovePositionAction::usesAnchors)
-                                        .add("smoothTransition", &MovePositionAction::smoothTransition);
+                                        .add("xdirection", &MovePositionAction::xdirection, 0.0)
+                                        .add("ydirection", &MovePositionAction::ydirection, 0.0)
+                                        .add("zdirection", &MovePositionAction::zdirection, 0.0)
+                                        .add("speed", &MovePositionAction::speed, 1.0, FieldShown::InOwnEditorOnly)
+                                        .add("anchors", &MovePositionAction::anchors, {}, FieldShown::InOwnEditorOnly)
+                                        .add("usesAnchors", &MovePositionAction::usesAnchors, false)
+                                        .add("smoothTransition", &MovePositionAction::smoothTransition, true);
     return table;
 }
 

@@ -14,16 +14,16 @@ public:
     // Takes its numbers from `ids`.
     explicit MovePositionAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
-    double xdirection = 0.0;
-    double ydirection = 0.0;
-    double zdirection = 0.0;
+    double xdirection;
+    double ydirection;
+    double zdirection;
     // Travel speed along the anchors, in distance units per second.
-    double speed = 1.0;
+    double speed;
     // Names of the anchor primitives to visit, in order.
     std::vector<std::string> anchors;
-    bool usesAnchors = false;
+    bool usesAnchors;
     // Selects between the two layouts of the vector move.
-    bool smoothTransition = true;
+    bool smoothTransition;
 
     const char* className() const override { return "MovePositionAction"; }
     const FieldTable& fieldTable() const override;

@@ -9,6 +9,7 @@ using script::ScriptText;
 
 OnclickTrigger::OnclickTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
+    OnclickTrigger::fieldTable().writeDefaults(*this);
     setName(std::string("On click trigger"));
 }
 

@@ -33,6 +33,7 @@ bool isSolidObject(const IAtmoObject* object)
 
 OpacityAction::OpacityAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
+    OpacityAction::fieldTable().writeDefaults(*this);
     setName(std::string("Set Opacity"));
     setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
                                "initialOpacity to finalOpacity. Opacity must be between 0 and 1 inclusive."));
@@ -41,9 +42,9 @@ OpacityAction::OpacityAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(ow
 const FieldTable& OpacityAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("initialOpacity", &OpacityAction::initialOpacity)
-                                        .add("finalOpacity", &OpacityAction::finalOpacity)
-                                        .add("fadeInOpacity", &OpacityAction::fadeInOpacity);
+                                        .add("initialOpacity", &OpacityAction::initialOpacity, 1.0)
+                                        .add("finalOpacity", &OpacityAction::finalOpacity, 0.5)
+                                        .add("fadeInOpacity", &OpacityAction::fadeInOpacity, true);
     return table;
 }
 

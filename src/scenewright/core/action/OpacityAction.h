@@ -15,11 +15,11 @@ public:
     explicit OpacityAction(IdCounter& ids, IAtmoObject* owner = nullptr);
 
     // Opacity set while the world loads.
-    double initialOpacity = 1.0;
+    double initialOpacity;
     // Opacity reached when triggered.
-    double finalOpacity = 0.5;
+    double finalOpacity;
     // Fade gradually (true) or jump at once (false).
-    bool fadeInOpacity = true;
+    bool fadeInOpacity;
 
     const char* className() const override { return "OpacityAction"; }
     const FieldTable& fieldTable() const override;

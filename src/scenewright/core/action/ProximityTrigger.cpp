@@ -9,6 +9,7 @@ using script::ScriptText;
 
 ProximityTrigger::ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
+    ProximityTrigger::fieldTable().writeDefaults(*this);
     setName(std::string("Proximity trigger"));
     setDescription("You can set up actions to be set off whenever your Avatar comes close to '"
                    + (triggerObject ? triggerObject->toString() : std::string("null")) + "'");
@@ -17,8 +18,8 @@ ProximityTrigger::ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject) :
 const FieldTable& ProximityTrigger::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("distance", &ProximityTrigger::distance)
-                                        .add("continuous", &ProximityTrigger::continuous)
+                                        .add("distance", &ProximityTrigger::distance, 5.0)
+                                        .add("continuous", &ProximityTrigger::continuous, true)
                                         .append(baseFields());
     return table;
 }

@@ -12,9 +12,9 @@ public:
     explicit ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject = nullptr);
 
     // The trigger radius.
-    double distance = 5.0;
+    double distance;
     // Whether the trigger re-arms after firing.
-    bool continuous = true;
+    bool continuous;
 
     const char* className() const override { return "ProximityTrigger"; }
     const FieldTable& fieldTable() const override;

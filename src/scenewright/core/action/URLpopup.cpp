@@ -33,6 +33,7 @@ std::string doublyQuoted(const std::optional<std::string>& url)
 
 URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 {
+    URLpopup::fieldTable().writeDefaults(*this);
     setName(std::string("Open URL up in new window"));
     setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));
 }
@@ -40,15 +41,15 @@ URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 const FieldTable& URLpopup::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("url", &URLpopup::url, FieldShown::InGenericEditor, "url")
-                                        .add("width", &URLpopup::width)
-                                        .add("height", &URLpopup::height)
-                                        .add("menubar", &URLpopup::menubar)
-                                        .add("toolbar", &URLpopup::toolbar)
-                                        .add("location", &URLpopup::location)
-                                        .add("status", &URLpopup::status)
-                                        .add("scrollbars", &URLpopup::scrollbars)
-                                        .add("resizable", &URLpopup::resizable);
+                                        .add("url", &URLpopup::url, std::nullopt, FieldShown::InGenericEditor, "url")
+                                        .add("width", &URLpopup::width, 600)
+                                        .add("height", &URLpopup::height, 400)
+                                        .add("menubar", &URLpopup::menubar, false)
+                                        .add("toolbar", &URLpopup::toolbar, false)
+                                        .add("location", &URLpopup::location, false)
+                                        .add("status", &URLpopup::status, false)
+                                        .add("scrollbars", &URLpopup::scrollbars, false)
+                                        .add("resizable", &URLpopup::resizable, true);
     return table;
 }
 

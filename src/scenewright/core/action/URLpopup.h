@@ -15,15 +15,15 @@ public:
     // The page to open.
     std::optional<std::string> url;
     // The new window's size in pixels.
-    int width = 600;
-    int height = 400;
+    int width;
+    int height;
     // Which parts of the browser window are shown.
-    bool menubar = false;
-    bool toolbar = false;
-    bool location = false;
-    bool status = false;
-    bool scrollbars = false;
-    bool resizable = true;
+    bool menubar;
+    bool toolbar;
+    bool location;
+    bool status;
+    bool scrollbars;
+    bool resizable;
 
     const char* className() const override { return "URLpopup"; }
     const FieldTable& fieldTable() const override;

@@ -33,6 +33,7 @@ bool isNamed(const std::optional<std::string>& element)
 
 ViewpointObjectAction::ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
+    ViewpointObjectAction::fieldTable().writeDefaults(*this);
     setName(std::string("Do Viewpoint Animations"));
     setDescription(std::string("Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
                                "on the trigger start, & on the exit trigger (for Proximity trigger only). "));
@@ -41,12 +42,12 @@ ViewpointObjectAction::ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner)
 const FieldTable& ViewpointObjectAction::fieldTable() const
 {
     static const FieldTable table = FieldTable()
-                                        .add("triggerTimeElem", &ViewpointObjectAction::triggerTimeElem)
-                                        .add("setTrigSpeed", &ViewpointObjectAction::setTrigSpeed)
-                                        .add("setTrigPlayOnce", &ViewpointObjectAction::setTrigPlayOnce)
-                                        .add("exitTriggerTimeElem", &ViewpointObjectAction::exitTriggerTimeElem)
-                                        .add("setExitSpeed", &ViewpointObjectAction::setExitSpeed)
-                                        .add("setExitPlayOnce", &ViewpointObjectAction::setExitPlayOnce);
+                                        .add("triggerTimeElem", &ViewpointObjectAction::triggerTimeElem, std::nullopt)
+                                        .add("setTrigSpeed", &ViewpointObjectAction::setTrigSpeed, 1.0)
+                                        .add("setTrigPlayOnce", &ViewpointObjectAction::setTrigPlayOnce, true)
+                                        .add("exitTriggerTimeElem", &ViewpointObjectAction::exitTriggerTimeElem, std::nullopt)
+                                        .add("setExitSpeed", &ViewpointObjectAction::setExitSpeed, 1.0)
+                                        .add("setExitPlayOnce", &ViewpointObjectAction::setExitPlayOnce, true);
     return table;
 }
 

@@ -16,12 +16,12 @@ public:
 
     // The time element played when the trigger fires.
     std::optional<std::string> triggerTimeElem;
-    double setTrigSpeed = 1.0;
-    bool setTrigPlayOnce = true;
+    double setTrigSpeed;
+    bool setTrigPlayOnce;
     // The time element played when the trigger's exit condition fires.
     std::optional<std::string> exitTriggerTimeElem;
-    double setExitSpeed = 1.0;
-    bool setExitPlayOnce = true;
+    double setExitSpeed;
+    bool setExitPlayOnce;
 
     const char* className() const override { return "ViewpointObjectAction"; }
     const FieldTable& fieldTable() const override;

@@ -9,6 +9,7 @@ namespace scenewright::core::action {
 WorldFirstLoadsTrigger::WorldFirstLoadsTrigger(IdCounter& ids, IAtmoObject* triggerObject)
     : AtmoTrigger(ids, triggerObject)
 {
+    WorldFirstLoadsTrigger::fieldTable().writeDefaults(*this);
     setName(std::string("When world first loads"));
 }
 

@@ -4,11 +4,9 @@
 #include "scenewright/core/IdsExhausted.h"
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/InteractionCatalogue.h"
-#include "scenewright/core/ModelObj.h"
+#include "scenewright/core/ObjectKind.h"
+#include "scenewright/core/ObjectMember.h"
 #include "scenewright/core/SceneDocument.h"
-#include "scenewright/core/PrimitiveObj.h"
-#include "scenewright/core/SolidObjectObj.h"
-#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
@@ -200,6 +198,27 @@ public:
     }
 };
 
+template <class Record, std::size_t N>
+void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
+                const Where& where);
+
+// Reads one member's value into `target` as its type calls for; `isId`: a
+// whole number that names something, which could never be negative.
+template <class Target>
+void readMember(Target& target, const JsonValue& value, const Where& at, bool isId = false)
+{
+    if constexpr (std::is_same_v<Target, double>)
+        target = Values::real(value, at);
+    else if constexpr (std::is_same_v<Target, bool>)
+        target = Values::boolean(value, at);
+    else if constexpr (std::is_same_v<Target, int>)
+        target = isId ? Values::number(value, at) : Values::intValue(value, at);
+    else if constexpr (std::is_same_v<Target, PhysicalModel>)
+        readRecord(target, physicalModelFields, value, at);
+    else
+        target = Values::nullableString(value, at);
+}
+
 // Sets the listed fields of a value record whose keys are all optional.
 template <class Record, std::size_t N>
 void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields, const JsonValue& value,
@@ -213,21 +232,8 @@ void readRecord(Record& record, const std::array<RecordField<Record>, N>& fields
     };
     Values::knownMembers(value, where, indexOf, [&](const JsonValue::Member& member, std::size_t index) {
         const RecordField<Record>& field = fields[index];
-        const Where at(where, member.name);
-        std::visit(
-            [&](auto pointer) {
-                auto& target = record.*pointer;
-                using Target = std::decay_t<decltype(target)>;
-                if constexpr (std::is_same_v<Target, double>)
-                    target = Values::real(member.value, at);
-                else if constexpr (std::is_same_v<Target, bool>)
-                    target = Values::boolean(member.value, at);
-                else if constexpr (std::is_same_v<Target, int>)
-                    target = field.isId ? Values::number(member.value, at) : Values::intValue(member.value, at);
-                else
-                    target = Values::nullableString(member.value, at);
-            },
-            field.member);
+        std::visit([&](auto pointer) { readMember(record.*pointer, member.value, Where(where, member.name), field.isId); },
+                   field.member);
     });
 }
 
@@ -358,29 +364,12 @@ private:
         } else if (type == IAtmoObject::TYPE_ACTOR) {
             Values::expectObject(value, where, {"type", "name", "actions", "triggers"});
             object = std::make_shared<Actor>(scratch_);
-        } else if (type == IAtmoObject::TYPE_MODEL) {
-            Values::expectObject(value, where, {"type", "name", "id", "tobeloaded", "pm", "actions", "triggers"});
-            auto model = std::make_shared<ModelObj>();
-            if (auto tobeloaded = value.find("tobeloaded"))
-                model->tobeloaded = Values::boolean(*tobeloaded, Where(where, "tobeloaded"));
-            readPhysicalModel(model->pm, value, where);
-            object = readGlobalId(model, value, where);
-        } else if (type == IAtmoObject::TYPE_PRIMITIVE) {
-            Values::expectObject(value, where, {"type", "name", "id", "solidObjectIndex", "actions", "triggers"});
-            auto primitive = std::make_shared<PrimitiveObj>();
-            if (auto index = value.find("solidObjectIndex"))
-                primitive->solidObjectIndex = Values::nullableString(*index, Where(where, "solidObjectIndex"));
-            object = readGlobalId(primitive, value, where);
-        } else if (type == IAtmoObject::TYPE_VIEWPOINT) {
-            Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
-            auto viewpoint = std::make_shared<ViewpointObj>();
-            readPhysicalModel(viewpoint->pm, value, where);
-            object = readGlobalId(viewpoint, value, where);
-        } else if (type == IAtmoObject::TYPE_SOLIDOBJECT) {
-            Values::expectObject(value, where, {"type", "name", "id", "pm", "actions", "triggers"});
-            auto solid = std::make_shared<SolidObjectObj>();
-            readPhysicalModel(solid->pm, value, where);
-            object = readGlobalId(solid, value, where);
+        } else if (const ObjectKind* kind = ObjectKind::find(type)) {
+            expectKindMembers(value, where, *kind);
+            std::shared_ptr<ScriptedObject> scripted = kind->make();
+            readKindMembers(*scripted, value, where);
+            readGlobalId(*scripted, value, where);
+            object = std::move(scripted);
         } else {
             throw Refusal(typeValue.offset(), Where(where, "type"), "unknown object type " + MessageText::quoted(type));
         }
@@ -390,20 +379,39 @@ private:
         return object;
     }
 
-    std::shared_ptr<IAtmoObject> readGlobalId(const std::shared_ptr<ScriptedObject>& object, const JsonValue& value,
-                                              const Where& where)
+    // Refuses a member that no object of the kind has, and one given twice.
+    static void expectKindMembers(const JsonValue& value, const Where& where, const ObjectKind& kind)
     {
-        if (auto id = value.find("id")) {
-            object->setGlobalId(Values::number(*id, Where(where, "id")));
-            claim(object->prefix() + std::to_string(*object->globalId()), *id, Where(where, "id"));
-        }
-        return object;
+        static constexpr std::array<const char*, 5> common{"type", "name", "id", "actions", "triggers"};
+        const auto indexOf = [&](const std::string& name) -> std::optional<std::size_t> {
+            for (std::size_t i = 0; i < common.size(); ++i)
+                if (name == common[i])
+                    return i;
+            for (std::size_t i = 0; i < kind.members.size(); ++i)
+                if (name == kind.members[i].key)
+                    return common.size() + i;
+            return std::nullopt;
+        };
+        Values::knownMembers(value, where, indexOf, [](const JsonValue::Member&, std::size_t) {});
     }
 
-    static void readPhysicalModel(PhysicalModel& pm, const JsonValue& value, const Where& where)
+    // The members of the object's own kind, in the kind's order.
+    static void readKindMembers(ScriptedObject& object, const JsonValue& value, const Where& where)
     {
-        if (auto found = value.find("pm"))
-            readRecord(pm, physicalModelFields, *found, Where(where, "pm"));
+        for (const ObjectMember& member : object.kind().members) {
+            std::optional<JsonValue> found = value.find(member.key);
+            if (!found)
+                continue;
+            std::visit([&](auto place) { readMember(object.*place, *found, Where(where, member.key)); }, member.place);
+        }
+    }
+
+    void readGlobalId(ScriptedObject& object, const JsonValue& value, const Where& where)
+    {
+        if (auto id = value.find("id")) {
+            object.setGlobalId(Values::number(*id, Where(where, "id")));
+            claim(object.prefix() + std::to_string(*object.globalId()), *id, Where(where, "id"));
+        }
     }
 
     void readWorldSettings(World& world, const JsonValue& value, const Where& where)

@@ -1,10 +1,8 @@
 #include "scenewright/core/io/ProjectFileWriter.h"
 
-#include "scenewright/core/ModelObj.h"
-#include "scenewright/core/PrimitiveObj.h"
+#include "scenewright/core/ObjectKind.h"
+#include "scenewright/core/ObjectMember.h"
 #include "scenewright/core/ScriptedObject.h"
-#include "scenewright/core/SolidObjectObj.h"
-#include "scenewright/core/ViewpointObj.h"
 #include "scenewright/core/World.h"
 #include "scenewright/core/action/AtmoAction.h"
 #include "scenewright/core/action/AtmoTrigger.h"
@@ -98,6 +96,25 @@ void flag(JsonTextWriter& json, const char* name, bool value)
     json.boolean(value);
 }
 
+template <class Record, std::size_t N>
+void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields);
+
+// One member's value, written as its type calls for.
+template <class Value>
+void member(JsonTextWriter& json, const Value& value)
+{
+    if constexpr (std::is_same_v<Value, int>)
+        json.number(static_cast<long long>(value));
+    else if constexpr (std::is_same_v<Value, bool>)
+        json.boolean(value);
+    else if constexpr (std::is_same_v<Value, double>)
+        json.number(value);
+    else if constexpr (std::is_same_v<Value, PhysicalModel>)
+        record(json, value, physicalModelFields);
+    else
+        text(json, value);
+}
+
 // A value record as one JSON object, its members in the table's order.
 template <class Record, std::size_t N>
 void record(JsonTextWriter& json, const Record& value, const std::array<RecordField<Record>, N>& fields)
@@ -105,28 +122,20 @@ void record(JsonTextWriter& json, const Record& value, const std::array<RecordFi
     json.beginObject();
     for (const RecordField<Record>& field : fields) {
         json.key(field.key);
-        std::visit(
-            [&](auto pointer) {
-                const auto& member = value.*pointer;
-                using Member = std::decay_t<decltype(member)>;
-                if constexpr (std::is_same_v<Member, int>)
-                    json.number(static_cast<long long>(member));
-                else if constexpr (std::is_same_v<Member, bool>)
-                    json.boolean(member);
-                else if constexpr (std::is_same_v<Member, double>)
-                    json.number(member);
-                else
-                    text(json, member);
-            },
-            field.member);
+        std::visit([&](auto pointer) { member(json, value.*pointer); }, field.member);
     }
     json.endObject();
 }
 
-void physicalModel(JsonTextWriter& json, const PhysicalModel& pm)
+// The id and the members of the object's own kind.
+void kindMembers(JsonTextWriter& json, const ScriptedObject& object)
 {
-    json.key("pm");
-    record(json, pm, physicalModelFields);
+    if (object.globalId())
+        whole(json, "id", *object.globalId());
+    for (const ObjectMember& each : object.kind().members) {
+        json.key(each.key);
+        std::visit([&](auto place) { member(json, object.*place); }, each.place);
+    }
 }
 
 void worldSettings(JsonTextWriter& json, const World& world)
@@ -180,20 +189,8 @@ std::string projectText(const std::string& projectName, bool localiseScript,
         json.string(object->getType());
         json.key("name");
         json.string(object->getName());
-        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()); scripted && scripted->globalId())
-            whole(json, "id", *scripted->globalId());
-        if (auto* primitive = dynamic_cast<const PrimitiveObj*>(object.get())) {
-            json.key("solidObjectIndex");
-            text(json, primitive->solidObjectIndex);
-        }
-        if (auto* model = dynamic_cast<const ModelObj*>(object.get())) {
-            flag(json, "tobeloaded", model->tobeloaded);
-            physicalModel(json, model->pm);
-        }
-        if (auto* solid = dynamic_cast<const SolidObjectObj*>(object.get()))
-            physicalModel(json, solid->pm);
-        if (auto* viewpoint = dynamic_cast<const ViewpointObj*>(object.get()))
-            physicalModel(json, viewpoint->pm);
+        if (auto* scripted = dynamic_cast<const ScriptedObject*>(object.get()))
+            kindMembers(json, *scripted);
 
         json.key("actions");
         json.beginArray();
