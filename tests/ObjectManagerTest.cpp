@@ -179,7 +179,7 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
     const std::string names = script::SynchronisationTable::getTriggerNames(objects);
     std::string handler;
     script::ScriptOutput handlerText(handler);
-    context.synchronisation().doScript(objects, handlerText);
+    context.synchronisation().doScript(objects, context, handlerText);
     ASSERT_FALSE(names.empty());
     ASSERT_FALSE(handler.empty());
     const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger(sceneContext());

@@ -190,7 +190,7 @@ std::string handlerOf(const script::SynchronisationTable& synch)
 {
     std::string text;
     script::ScriptOutput out(text);
-    synch.doScript({}, out);
+    synch.doScript({}, script::ScriptContext(), out);
     return text;
 }
 

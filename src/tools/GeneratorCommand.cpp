@@ -243,7 +243,7 @@ const char* GeneratorCommand::usage()
 }
 
 int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
-                          std::ostream& err)
+                          std::ostream& err, std::shared_ptr<core::SceneDocument>* keep)
 {
     for (const std::string& argument : arguments) {
         if (argument == "--")
@@ -285,6 +285,8 @@ int GeneratorCommand::run(const std::vector<std::string>& arguments, std::istrea
 
     core::IdCounter ids;
     auto document = core::SceneDocument::open(*options->project, ids, error);
+    if (keep)
+        *keep = document;
     if (!document) {
         err << "scenewright-gen: " << error << "\n";
         return kFailure;

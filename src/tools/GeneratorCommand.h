@@ -1,8 +1,13 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace scenewright::core {
+class SceneDocument;
+}
 
 namespace scenewright::tools {
 
@@ -15,9 +20,10 @@ public:
     static constexpr int kUsageError = 2;
 
     // Runs the command with its arguments (without the program name);
-    // returns the exit status.
+    // returns the exit status. Given `keep`, the project's document is left
+    // there rather than freed, for a caller that ends the process next.
     static int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err, std::shared_ptr<core::SceneDocument>* keep = nullptr);
 
     static const char* usage();
 };

@@ -68,13 +68,11 @@ void AtmoObject::removeActionReferences(const action::AtmoAction* action)
         trigger->removeAction(action);
 }
 
-std::string AtmoObject::generateAtmoScript(script::ScriptContext& context) const
+void AtmoObject::appendAtmoScript(script::ScriptContext& context, std::string& out) const
 {
-    std::string out;
     for (const auto& trigger : triggers_)
         if (trigger->getActive())
-            out += trigger->doScript(context);
-    return out;
+            trigger->appendScript(context, out);
 }
 
 void AtmoObject::copy(const IAtmoObject& source, IdCounter& ids)

@@ -38,7 +38,7 @@ public:
     ActionPtr getAtmoAction(const std::type_info& kind) const override;
     ActionPtr getAtmoAction(int index) const override { return actions_.at(index); }
 
-    std::string generateAtmoScript(script::ScriptContext& context) const override;
+    void appendAtmoScript(script::ScriptContext& context, std::string& out) const override;
     void copy(const IAtmoObject& source, IdCounter& ids) override;
     void addAtmoTrigger(TriggerPtr trigger) override;
     void addAtmoAction(ActionPtr action) override;

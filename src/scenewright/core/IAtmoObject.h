@@ -67,7 +67,14 @@ public:
     virtual ActionPtr getAtmoAction(int index) const = 0;
 
     // The fragments of the active triggers, in order.
-    virtual std::string generateAtmoScript(script::ScriptContext& context) const = 0;
+    std::string generateAtmoScript(script::ScriptContext& context) const
+    {
+        std::string out;
+        appendAtmoScript(context, out);
+        return out;
+    }
+    // Appends the same fragments to `out`.
+    virtual void appendAtmoScript(script::ScriptContext& context, std::string& out) const = 0;
     // Replaces this object's triggers and actions by copies of the source's,
     // numbered from `ids`.
     virtual void copy(const IAtmoObject& source, IdCounter& ids) = 0;

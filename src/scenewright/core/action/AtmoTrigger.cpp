@@ -49,44 +49,54 @@ std::string AtmoTrigger::toString() const
 
 std::string AtmoTrigger::doScript(script::ScriptContext& context) const
 {
-    if (actions_->empty())
-        return "// No Actions added for trigger: " + script::ScriptText::comment(script::ScriptText::orNull(getName()))
-               + "\n";
+    std::string out;
+    appendScript(context, out);
+    return out;
+}
+
+void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out) const
+{
+    if (actions_->empty()) {
+        script::ScriptText::append(out, "// No Actions added for trigger: ",
+                                   script::ScriptText::comment(script::ScriptText::orNull(getName())), "\n");
+        return;
+    }
 
     script::SynchronisationTable& synch = context.synchronisation();
     const bool synchronised = usesSynch && context.synchronised();
     const std::string synchName = synchTriggerName();
-    std::string out;
-    out.reserve(200);
+    // A synchronised trigger's actions run in the shared-property handler,
+    // which gets a start and an exit branch when any action is active.
+    const bool branches = synchronised && std::any_of(actions_->begin(), actions_->end(), [](const auto& action) {
+                              return action->getActive();
+                          });
     out += getPreActionScript(context);
     if (synchronised) {
         synch.removeSynchsForTrigger(synchName);
-        out += synch.getSynchTriggerScript(synchName);
-    }
-    for (const auto& action : *actions_) {
-        if (!action->getActive())
-            continue;
-        if (synchronised)
-            synch.appendSynchForAction(synchName, "running", "true", action->doTriggerScript(context));
-        else
-            out += action->doTriggerScript(context);
+        synch.appendSynchTriggerScript(synchName, out);
+        if (branches)
+            synch.setSynchForTrigger(*this, synchName, "running", "true", false);
+    } else {
+        appendActionScripts(context, false, out);
     }
     out += getPostActionScript(context);
 
     const std::string finalScript = getFinalTriggerScript(context);
     const bool exitBranch = finalScript.size() > 2 && hasExitTrigger();
     if (synchronised && exitBranch)
-        out += synch.getSynchExitTriggerScript(synchName);
-    for (const auto& action : *actions_) {
-        if (!action->getActive())
-            continue;
-        if (synchronised)
-            synch.appendSynchForAction(synchName, "running", "false", action->exitTriggerScript(context));
-        else if (exitBranch)
-            out += action->exitTriggerScript(context);
-    }
+        synch.appendSynchExitTriggerScript(synchName, out);
+    if (branches)
+        synch.setSynchForTrigger(*this, synchName, "running", "false", true);
+    else if (!synchronised && exitBranch)
+        appendActionScripts(context, true, out);
     out += finalScript;
-    return out;
+}
+
+void AtmoTrigger::appendActionScripts(const script::ScriptContext& context, bool exitCode, std::string& out) const
+{
+    for (const auto& action : *actions_)
+        if (action->getActive())
+            out += exitCode ? action->exitTriggerScript(context) : action->doTriggerScript(context);
 }
 
 } // namespace scenewright::core::action

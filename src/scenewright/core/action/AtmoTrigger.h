@@ -53,6 +53,11 @@ public:
     // The trigger's whole fragment; a synchronised trigger registers its
     // actions' code in the context's table instead of writing it.
     std::string doScript(script::ScriptContext& context) const;
+    // Appends the same fragment to `out`.
+    void appendScript(script::ScriptContext& context, std::string& out) const;
+    // Appends the start code (or, with `exitCode`, the exit code) of the
+    // active actions, in order.
+    void appendActionScripts(const script::ScriptContext& context, bool exitCode, std::string& out) const;
     virtual std::string doOnLoadTrigger(const script::ScriptContext&) const { return {}; }
     // A field-by-field copy watching the given object; it shares this
     // trigger's action list until given its own.

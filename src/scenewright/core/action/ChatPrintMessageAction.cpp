@@ -35,7 +35,12 @@ std::string ChatPrintMessageAction::doTriggerScript(const script::ScriptContext&
     // changes: the message keeps what the user typed.
     std::string shown = *message;
     std::replace(shown.begin(), shown.end(), '\'', '`');
-    return "chat.print('" + ScriptText::literal(shown) + "')" + script::IScript::endline;
+    std::string out;
+    out.reserve(shown.size() + 16);
+    out += "chat.print('";
+    ScriptText::appendLiteral(out, shown);
+    ScriptText::append(out, "')", script::IScript::endline);
+    return out;
 }
 
 } // namespace scenewright::core::action

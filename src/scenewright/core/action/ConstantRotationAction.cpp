@@ -43,26 +43,26 @@ std::string ConstantRotationAction::doScript(const script::ScriptContext& contex
     const IAtmoObject* owner = getOwnerObject();
     const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string i = owner->getInnerScriptName(context);
-    const std::string p = s + animatorSuffix();
-    const std::string q = i + animatorSuffix();
-    const std::string rotation = "Rotation('XYZ'," + ScriptText::number(xrevolutions) + "*this.thetime*(0.10471),"
-                                 + ScriptText::number(yrevolutions) + "*this.thetime*(0.10471),"
-                                 + ScriptText::number(zrevolutions) + "*this.thetime*(0.10471) );\n";
+    const std::string suffix = animatorSuffix();
+    std::string rotation;
+    ScriptText::append(rotation, "Rotation('XYZ',", ScriptText::number(xrevolutions), "*this.thetime*(0.10471),",
+                       ScriptText::number(yrevolutions), "*this.thetime*(0.10471),",
+                       ScriptText::number(zrevolutions), "*this.thetime*(0.10471) );\n");
     std::string out;
-    out.reserve(200);
-    out += "// Here, we attach a timestep to the revanim object which runs the rotation for "
-           + ScriptText::comment(owner->toString()) + "\n";
-    out += p + " = Object();\n";
-    out += p + ".thetime=0;\n";
+    out.reserve(900);
+    ScriptText::append(out, "// Here, we attach a timestep to the revanim object which runs the rotation for ",
+                       ScriptText::comment(owner->toString()), "\n");
+    ScriptText::append(out, s, suffix, " = Object();\n");
+    ScriptText::append(out, s, suffix, ".thetime=0;\n");
     if (maxtime > 0)
-        out += p + ".maxtime = " + ScriptText::number(maxtime) + ";\n";
-    out += p + "." + owner->getInnerScriptName(context, true) + "=" + s + ";\n";
-    out += p + ".timestep=function(w,d) {\n  ";
-    out += q + ".thetime+=d;\n  ";
-    out += "if(" + i + ".getPhysicalModel()==undefined) {\n";
-    out += i + ".worldSpaceOrientation = " + rotation;
+        ScriptText::append(out, s, suffix, ".maxtime = ", ScriptText::number(maxtime), ";\n");
+    ScriptText::append(out, s, suffix, ".", owner->getInnerScriptName(context, true), "=", s, ";\n");
+    ScriptText::append(out, s, suffix, ".timestep=function(w,d) {\n  ");
+    ScriptText::append(out, i, suffix, ".thetime+=d;\n  ");
+    ScriptText::append(out, "if(", i, ".getPhysicalModel()==undefined) {\n");
+    ScriptText::append(out, i, ".worldSpaceOrientation = ", rotation);
     out += "} else {\n";
-    out += i + ".getPhysicalModel().worldSpaceOrientation = " + rotation;
+    ScriptText::append(out, i, ".getPhysicalModel().worldSpaceOrientation = ", rotation);
     out += "}\n";
     if (maxtime > 0)
         out += "if(this.maxtime>0) {\n  this.sincetime+=d;\n if(this.sincetime > this.maxtime) removeAnimator(this);}\n";
@@ -72,20 +72,25 @@ std::string ConstantRotationAction::doScript(const script::ScriptContext& contex
 
 std::string ConstantRotationAction::doTriggerScript(const script::ScriptContext& context) const
 {
-    const std::string q = getOwnerObject()->getInnerScriptName(context) + animatorSuffix();
+    const std::string i = getOwnerObject()->getInnerScriptName(context);
+    const std::string suffix = animatorSuffix();
     std::string out;
     out.reserve(150);
     out += "// Fires the constant rotation action\n";
-    out += q + ".sincetime=0;\n";
-    out += "addAnimator(" + q + ");\n";
+    ScriptText::append(out, i, suffix, ".sincetime=0;\n");
+    ScriptText::append(out, "addAnimator(", i, suffix, ");\n");
     return out;
 }
 
 std::string ConstantRotationAction::exitTriggerScript(const script::ScriptContext& context) const
 {
-    const std::string q = getOwnerObject()->getInnerScriptName(context) + animatorSuffix();
-    return "if(" + q + ".maxtime>0) { if(" + q + ".sincetime < " + q + ".maxtime) removeAnimator(" + q
-           + ");}\nelse removeAnimator(" + q + ");";
+    std::string q = getOwnerObject()->getInnerScriptName(context);
+    q += animatorSuffix();
+    std::string out;
+    out.reserve(160);
+    ScriptText::append(out, "if(", q, ".maxtime>0) { if(", q, ".sincetime < ", q, ".maxtime) removeAnimator(", q,
+                       ");}\nelse removeAnimator(", q, ");");
+    return out;
 }
 
 } // namespace scenewright::core::action

@@ -24,12 +24,12 @@ std::string OnclickTrigger::getPreActionScript(const script::ScriptContext& cont
     const std::string s = object->getAtmoObjectScriptName(context);
     std::string out;
     out.reserve(200);
-    out += "// on click trigger for '" + ScriptText::comment(object->toString()) + "'\n";
-    out += s + ".mouse = MouseEventHandler();\n";
-    out += s + ".mouse.setFilterOnClick(" + s + ");\n";
+    ScriptText::append(out, "// on click trigger for '", ScriptText::comment(object->toString()), "'\n");
+    ScriptText::append(out, s, ".mouse = MouseEventHandler();\n");
+    ScriptText::append(out, s, ".mouse.setFilterOnClick(", s, ");\n");
     if (context.localised())
-        out += s + ".mouse." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
-    out += s + ".mouse.onEvent = function(ev,obj) {\n";
+        ScriptText::append(out, s, ".mouse.", object->getInnerScriptName(context, true), " = ", s, ";\n");
+    ScriptText::append(out, s, ".mouse.onEvent = function(ev,obj) {\n");
     return out;
 }
 

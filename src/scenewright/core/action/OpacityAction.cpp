@@ -66,13 +66,13 @@ std::string OpacityAction::getOnLoadScript(const script::ScriptContext& context)
     std::string out;
     out.reserve(200);
     if (isModel(owner))
-        out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + initial
-               + ";\n}\n";
+        ScriptText::append(out, "for(j=0;j<", s, ".getSolidObjectCount();j++) {\n", s, ".getSolidObject(j).opacity=",
+                           initial, ";\n}\n");
     else if (isViewpoint(owner))
-        out += "for(j=0;j<" + s + ".scene.getInstanceCount();j++) {\n" + s + ".scene.getInstance(j).opacity="
-               + initial + ";\n}\n";
+        ScriptText::append(out, "for(j=0;j<", s, ".scene.getInstanceCount();j++) {\n", s,
+                           ".scene.getInstance(j).opacity=", initial, ";\n}\n");
     else if (isSolidObject(owner))
-        out += s + ".opacity = " + initial + ";\n";
+        ScriptText::append(out, s, ".opacity = ", initial, ";\n");
     return out;
 }
 
@@ -85,22 +85,27 @@ std::string OpacityAction::doTriggerScript(const script::ScriptContext& context)
     const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string i = owner->getInnerScriptName(context);
     const std::string f = ScriptText::number(finalOpacity);
-    std::string out = fadeComment;
+    std::string out;
+    out.reserve(400);
+    out += fadeComment;
     if (fadeInOpacity) {
-        const std::string x
-            = context.localised() ? owner->getInnerScriptName(context) + "." + animatorName() : animatorName();
-        out += "if(!" + x + ".added) {\naddAnimator(" + x + ");\n}\n";
+        std::string x;
+        if (context.localised())
+            ScriptText::append(x, owner->getInnerScriptName(context), ".");
+        x += animatorName();
+        ScriptText::append(out, "if(!", x, ".added) {\naddAnimator(", x, ");\n}\n");
     } else if (isModel(owner)) {
-        out += "for(j=0;j<" + s + ".getSolidObjectCount();j++) {\n" + s + ".getSolidObject(j).opacity=" + f
-               + ";\n}\n";
-        out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
-               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.scene.getInstance(d).opacity=" + f + ";\n}\n"
-               + "}\n";
+        ScriptText::append(out, "for(j=0;j<", s, ".getSolidObjectCount();j++) {\n", s, ".getSolidObject(j).opacity=",
+                           f, ";\n}\n");
+        ScriptText::append(out, "for(j=0;j<", s, ".getViewpointObjectCount();j++) {\n", "vpooj=", s,
+                           ".getViewpointObject(j);\n",
+                           "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\nvpooj.scene.getInstance(d).opacity=", f,
+                           ";\n}\n", "}\n");
     } else if (isViewpoint(owner)) {
-        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + i + ".scene.getInstance(j).opacity=" + f
-               + ";\n}\n";
+        ScriptText::append(out, "for(j=0;j<", i, ".scene.getInstanceCount();j++) {\n", i,
+                           ".scene.getInstance(j).opacity=", f, ";\n}\n");
     } else if (isSolidObject(owner)) {
-        out += i + ".opacity = " + f + ";\n";
+        ScriptText::append(out, i, ".opacity = ", f, ";\n");
     } else {
         // The line feed keeps the comment from swallowing the next line.
         out += "// Couldn't assign opacity to Atmo object - primitive\n";
@@ -108,78 +113,84 @@ std::string OpacityAction::doTriggerScript(const script::ScriptContext& context)
     return out;
 }
 
-std::string OpacityAction::localisedParentLine(const script::ScriptContext& context, const std::string& animator) const
+void OpacityAction::appendLocalisedParentLine(const script::ScriptContext& context, const std::string& animator,
+                                              std::string& out) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    std::string target;
+    ScriptText::append(out, animator, ".", owner->getInnerScriptName(context, true), "=");
     if (isSolidObject(owner)) {
         // The fade animator finds a localised solid object the way its
         // declaration would: by index when the name is an integer.
         const std::string& name = owner->getName();
-        target = ScriptText::isIntegerName(name) ? "theStage.getSolidObject(" + name + ")"
-                                                 : "theStage.getSolidObject('" + ScriptText::literal(name) + "')";
+        if (ScriptText::isIntegerName(name))
+            ScriptText::append(out, "theStage.getSolidObject(", name, ")");
+        else
+            ScriptText::append(out, "theStage.getSolidObject('", ScriptText::literal(name), "')");
     } else {
-        target = owner->getAtmoObjectScriptName(context);
+        out += owner->getAtmoObjectScriptName(context);
     }
-    return animator + "." + owner->getInnerScriptName(context, true) + "=" + target + ";\n";
+    out += ";\n";
 }
 
-std::string OpacityAction::fadeStep(const script::ScriptContext& context) const
+void OpacityAction::appendFadeStep(const script::ScriptContext& context, std::string& out) const
 {
     const IAtmoObject* owner = getOwnerObject();
     const std::string s = owner->getAtmoObjectScriptName(context);
     const std::string i = owner->getInnerScriptName(context);
-    auto stepped = [](const std::string& target) {
-        return target + ".opacity = this.fadestep(" + target + ".opacity);\n";
+    auto stepped = [&out](std::string_view target, std::string_view element) {
+        ScriptText::append(out, target, element, ".opacity = this.fadestep(", target, element, ".opacity);\n");
     };
-    std::string out = "this.reached = false;\n";
+    out += "this.reached = false;\n";
     if (isModel(owner)) {
-        out += "for(j=0; j<" + s + ".getSolidObjectCount(); j++) {\n" + stepped(s + ".getSolidObject(j)") + "}\n";
-        out += "for(j=0;j<" + s + ".getViewpointObjectCount();j++) {\n" + "vpooj=" + s + ".getViewpointObject(j);\n"
-               + "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\n" + stepped("vpooj.scene.getInstance(d)") + "}\n"
-               + "}\n";
+        ScriptText::append(out, "for(j=0; j<", s, ".getSolidObjectCount(); j++) {\n");
+        stepped(s, ".getSolidObject(j)");
+        out += "}\n";
+        ScriptText::append(out, "for(j=0;j<", s, ".getViewpointObjectCount();j++) {\n", "vpooj=", s,
+                           ".getViewpointObject(j);\n", "for(d=0;d<vpooj.scene.getInstanceCount();d++) {\n");
+        stepped("vpooj.scene.getInstance(d)", "");
+        out += "}\n}\n";
     } else if (isViewpoint(owner)) {
-        out += "for(j=0;j<" + i + ".scene.getInstanceCount();j++) {\n" + stepped(i + ".scene.getInstance(j)")
-               + "}\n";
+        ScriptText::append(out, "for(j=0;j<", i, ".scene.getInstanceCount();j++) {\n");
+        stepped(i, ".scene.getInstance(j)");
+        out += "}\n";
     } else {
         // A solid object.
-        out += stepped(i);
+        stepped(i, "");
     }
     out += "if(this.reached) {\n removeAnimator(this);\nthis.added = false;\n}\n";
-    return out;
 }
 
 std::string OpacityAction::doScript(const script::ScriptContext& context) const
 {
     const IAtmoObject* owner = getOwnerObject();
-    const bool localised = context.localised();
-    std::string x = animatorName();
-    if (localised)
-        x = (isModel(owner) ? owner->getAtmoObjectScriptName(context) : std::string("this")) + "." + x;
+    std::string x;
+    if (context.localised())
+        ScriptText::append(x, isModel(owner) ? owner->getAtmoObjectScriptName(context) : std::string("this"), ".");
+    x += animatorName();
 
     std::string out;
-    out.reserve(150);
-    out += x + "= Object();\n";
-    out += x + ".currtime=0;\n";
-    out += x + ".divbit = " + ScriptText::number((finalOpacity - initialOpacity) / 10.0) + ";\n";
-    out += x + ".added = false;\n";
+    out.reserve(1000);
+    ScriptText::append(out, x, "= Object();\n");
+    ScriptText::append(out, x, ".currtime=0;\n");
+    ScriptText::append(out, x, ".divbit = ", ScriptText::number((finalOpacity - initialOpacity) / 10.0), ";\n");
+    ScriptText::append(out, x, ".added = false;\n");
     // Only the owners the action is allowed for have an opacity to fade.
     const bool fades = allowedForAtmoObject(owner);
     if (fades) {
         // Steps of a tenth rarely add up to the final value exactly: the step
         // that comes within half a step of it, or passes it, sets it exactly
         // and ends the fade.
-        out += x + ".finalopacity = " + ScriptText::number(finalOpacity) + ";\n";
-        out += x + ".fadestep = function(o) {\nvar next = o + this.divbit;\n"
-               + "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {\n"
-               + "this.reached = true;\nreturn this.finalopacity;\n}\nreturn next;\n}\n";
+        ScriptText::append(out, x, ".finalopacity = ", ScriptText::number(finalOpacity), ";\n");
+        ScriptText::append(out, x, ".fadestep = function(o) {\nvar next = o + this.divbit;\n",
+                           "if((this.finalopacity - next) * this.divbit <= this.divbit * this.divbit / 2) {\n",
+                           "this.reached = true;\nreturn this.finalopacity;\n}\nreturn next;\n}\n");
     }
-    if (localised)
-        out += localisedParentLine(context, x);
-    out += x + ".timestep = function(w,d) {\n" + "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n" + "if("
-           + owner->getInnerScriptName(context) + ".loaded) {\n" + "this.added = true;\n";
+    if (context.localised())
+        appendLocalisedParentLine(context, x, out);
+    ScriptText::append(out, x, ".timestep = function(w,d) {\n", "this.currtime+=d;\nif(this.currtime>0.5){\nthis.currtime=0;\n",
+                       "if(", owner->getInnerScriptName(context), ".loaded) {\n", "this.added = true;\n");
     if (fades)
-        out += fadeStep(context);
+        appendFadeStep(context, out);
     out += "}\n";
     out += "}\n}\n";
     return out;

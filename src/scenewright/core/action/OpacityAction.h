@@ -38,11 +38,12 @@ protected:
 private:
     // The name of the fade animator's variable.
     std::string animatorName() const { return "obj" + std::to_string(id(0)); }
-    // The line that lets the fade animator reach the owner through the inner
-    // name, when the script is localised.
-    std::string localisedParentLine(const script::ScriptContext& context, const std::string& animator) const;
-    // The per-frame opacity step and the test that ends the fade.
-    std::string fadeStep(const script::ScriptContext& context) const;
+    // Appends the line that lets the fade animator reach the owner through
+    // the inner name, when the script is localised.
+    void appendLocalisedParentLine(const script::ScriptContext& context, const std::string& animator,
+                                   std::string& out) const;
+    // Appends the per-frame opacity step and the test that ends the fade.
+    void appendFadeStep(const script::ScriptContext& context, std::string& out) const;
 };
 
 } // namespace scenewright::core::action

@@ -35,14 +35,14 @@ std::string ProximityTrigger::getPreActionScript(const script::ScriptContext& co
     const std::string s = object->getAtmoObjectScriptName(context);
     const std::string i = object->getInnerScriptName(context);
     std::string out;
-    out.reserve(1000);
-    out += s + ".prox = Object();\n";
-    out += s + ".prox.fired = false;\n";
+    out.reserve(300);
+    ScriptText::append(out, s, ".prox = Object();\n");
+    ScriptText::append(out, s, ".prox.fired = false;\n");
     if (context.localised())
-        out += s + ".prox." + object->getInnerScriptName(context, true) + " = " + s + ";\n";
-    out += s + ".prox.timestep = function() {\n";
-    out += "if(actor.dist(" + i + "." + script::ScriptText::positionName + ") < " + ScriptText::number(distance)
-           + ") {\n  if(!this.fired) {\n     this.fired = true;\n";
+        ScriptText::append(out, s, ".prox.", object->getInnerScriptName(context, true), " = ", s, ";\n");
+    ScriptText::append(out, s, ".prox.timestep = function() {\n");
+    ScriptText::append(out, "if(actor.dist(", i, ".", ScriptText::positionName, ") < ", ScriptText::number(distance),
+                       ") {\n  if(!this.fired) {\n     this.fired = true;\n");
     if (!continuous)
         out += "removeAnimator(this);\n";
     return out;
@@ -55,8 +55,11 @@ std::string ProximityTrigger::getPostActionScript(const script::ScriptContext&) 
 
 std::string ProximityTrigger::getFinalTriggerScript(const script::ScriptContext& context) const
 {
-    return "  }\n  this.fired = false;\n  }\n}\naddAnimator(" + getTriggerObject()->getAtmoObjectScriptName(context)
-           + ".prox);\n";
+    std::string out;
+    out.reserve(80);
+    ScriptText::append(out, "  }\n  this.fired = false;\n  }\n}\naddAnimator(",
+                       getTriggerObject()->getAtmoObjectScriptName(context), ".prox);\n");
+    return out;
 }
 
 } // namespace scenewright::core::action

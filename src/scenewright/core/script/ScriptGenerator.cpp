@@ -36,11 +36,11 @@ void assemble(const ScriptGenerator::Objects& objects, ScriptContext& context, S
         out += world->doScript();
     out += "\n";
     for (const auto& object : objects) {
-        out += object->generateAtmoScript(context);
+        object->appendAtmoScript(context, out.text());
         out += "\n";
     }
     if (context.synchronised())
-        context.synchronisation().doScript(objects, out);
+        context.synchronisation().doScript(objects, context, out);
     out.flush();
 }
 

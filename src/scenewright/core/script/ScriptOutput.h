@@ -24,9 +24,18 @@ public:
     ScriptOutput& operator+=(std::string_view piece)
     {
         text_->append(piece);
+        handOnFullBlock();
+        return *this;
+    }
+
+    // The text being collected, for a fragment to append to directly; call
+    // handOnFullBlock after appending.
+    std::string& text() { return *text_; }
+    // Hands on the block once it is full.
+    void handOnFullBlock()
+    {
         if (write_ && text_->size() >= kBlock)
             flush();
-        return *this;
     }
 
     // Hands on the text not yet handed on.

@@ -33,6 +33,14 @@ public:
     static std::string literal(const std::optional<std::string>& text);
     static void appendLiteral(std::string& out, std::string_view text);
 
+    // Appends the pieces to `out` in order, without the temporary strings
+    // that joining them with + would make first.
+    template <typename... Pieces>
+    static void append(std::string& out, const Pieces&... pieces)
+    {
+        (out.append(std::string_view(pieces)), ...);
+    }
+
     // The value of a string literal's content (the text between its quotes)
     // as JavaScript reads it: escapes read, a backslash before a line break
     // continuing the line. Nothing for content JavaScript refuses (a line

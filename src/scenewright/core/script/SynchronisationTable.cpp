@@ -12,51 +12,64 @@ namespace scenewright::core::script {
 void SynchronisationTable::clearAttributes()
 {
     branches_.clear();
-    byKey_.clear();
     byTrigger_.clear();
 }
 
-void SynchronisationTable::store(const std::string& objname, const std::string& property, const std::string& value,
-                                 const std::string& script, bool append)
+SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objname, std::string_view property,
+                                                          std::string_view value, bool append)
 {
-    // The key is made in a buffer kept for it: most calls only look it up.
-    std::string& key = keyBuffer_;
-    key.assign(objname).append("|").append(property).append("|").append(value);
-    auto found = byKey_.find(key);
-    if (found != byKey_.end() && append) {
-        branches_[found->second].text += script;
-        return;
+    auto trigger = byTrigger_.find(objname);
+    if (trigger == byTrigger_.end())
+        trigger = byTrigger_.emplace(std::string(objname), kNone).first;
+    // The link that will lead to a new branch: the end of the chain.
+    std::size_t* link = &trigger->second;
+    for (; *link != kNone; link = &branches_[*link].next) {
+        Branch& branch = branches_[*link];
+        if (branch.property == property && branch.value == value) {
+            if (!append) {
+                branch.trigger = nullptr;
+                branch.text.clear();
+            }
+            return branch;
+        }
     }
-    // Built by appending into one reserved string, without temporaries.
-    std::string text;
-    text.reserve(64 + key.size() + script.size());
-    text += "    if(objname=='";
-    ScriptText::appendLiteral(text, objname);
-    text += "' && property=='";
-    ScriptText::appendLiteral(text, property);
-    text += "' && value=='";
-    ScriptText::appendLiteral(text, value);
-    text += "') {\n";
-    text += script;
-    if (found != byKey_.end()) {
-        branches_[found->second].text = std::move(text);
-        return;
-    }
-    byKey_.emplace(key, branches_.size());
-    byTrigger_[objname].push_back(branches_.size());
-    branches_.push_back(Branch{key, std::move(text)});
+    *link = branches_.size();
+    Branch& branch = branches_.emplace_back();
+    branch.name = &trigger->first;
+    branch.property = property;
+    branch.value = value;
+    return branch;
 }
 
 void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
                                              const std::string& value, const std::string& script)
 {
-    store(objname, property, value, script, false);
+    store(objname, property, value, false).text = script;
 }
 
 void SynchronisationTable::appendSynchForAction(const std::string& objname, const std::string& property,
                                                 const std::string& value, const std::string& script)
 {
-    store(objname, property, value, script, true);
+    store(objname, property, value, true).text += script;
+}
+
+void SynchronisationTable::setSynchForTrigger(const action::AtmoTrigger& trigger, const std::string& name,
+                                              std::string_view property, std::string_view value, bool exitCode)
+{
+    Branch& branch = store(name, property, value, false);
+    branch.trigger = &trigger;
+    branch.exitCode = exitCode;
+}
+
+void SynchronisationTable::appendBranchHeader(const Branch& branch, std::string& out)
+{
+    out += "    if(objname=='";
+    ScriptText::appendLiteral(out, *branch.name);
+    out += "' && property=='";
+    ScriptText::appendLiteral(out, branch.property);
+    out += "' && value=='";
+    ScriptText::appendLiteral(out, branch.value);
+    out += "') {\n";
 }
 
 void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
@@ -64,10 +77,8 @@ void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
     auto found = byTrigger_.find(name);
     if (found == byTrigger_.end())
         return;
-    for (std::size_t index : found->second) {
+    for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
         branches_[index].removed = true;
-        byKey_.erase(branches_[index].key);
-    }
     byTrigger_.erase(found);
 }
 
@@ -104,63 +115,81 @@ std::string SynchronisationTable::getTriggerNames(const Objects& objects)
 namespace {
 
 // The loop that finds the trigger (whose name is given as literal text) in
-// the list of synchronised triggers and runs the body for it.
-std::string forListedTrigger(const std::string& n, const std::string& body)
+// the list of synchronised triggers, opened up to where, connected, it sets
+// the trigger's shared property: to 'true' when it starts (and is not yet
+// running), to 'false' when it exits (and is running).
+void openListedTrigger(const std::string& n, bool starting, std::string& out)
 {
-    return "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
-           "    for(i=0;i<triggernames.length;i++) {\n"
-           "            if(triggernames[i]=='"
-           + n + "') {\n" + body
-           + "                    break;\n"
-             "            }\n"
-             "    }\n"
-             "    // END SHARED PROPERTY\n";
+    ScriptText::append(out,
+                       "    // IF SHARED PROPERTY EXISTS.. CHANGE SHARED VARIABLE \n"
+                       "    for(i=0;i<triggernames.length;i++) {\n"
+                       "            if(triggernames[i]=='",
+                       n, "') {\n");
+    out += starting ? "                    if(!triggerrunning[i]) {\n" : "                    if(triggerrunning[i]) {\n";
+    ScriptText::append(out, "                            prop = chat.getSharedProperty('", n, "', 'running');\n");
+    out += "                            if(chat.isConnected) {\n";
+    ScriptText::append(out, "                                    chat.setSharedProperty('", n, "','running','",
+                       starting ? "true" : "false", "');\n");
+}
+
+// Closes the loop openListedTrigger opened.
+void closeListedTrigger(std::string& out)
+{
+    out += "                    break;\n"
+           "            }\n"
+           "    }\n"
+           "    // END SHARED PROPERTY\n";
 }
 
 } // namespace
 
 std::string SynchronisationTable::getSynchTriggerScript(const std::string& name) const
 {
+    std::string out;
+    appendSynchTriggerScript(name, out);
+    return out;
+}
+
+void SynchronisationTable::appendSynchTriggerScript(const std::string& name, std::string& out) const
+{
     const std::string n = ScriptText::literal(name);
-    std::string body;
-    body += "                    if(!triggerrunning[i]) {\n";
-    body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
-    body += "                            if(chat.isConnected) {\n";
-    body += "                                    chat.setSharedProperty('" + n + "','running','true');\n";
-    body += "          } else {\n";
-    body += "                                          if(!triggernames.waiting) {\n";
-    body += "                                                  triggernames.waiting = true;\n";
-    body += "                                                  waitalittlewhileforchat = Object();\n";
-    body += "                                                  waitalittlewhileforchat.timestep = function() {\n";
-    body += "                                                          if(chat.isConnected && triggernames.ok) {\n";
-    body += "                                                                  chat.setSharedProperty('" + n
-            + "','running','true');\n";
-    body += "                                                                  triggernames.waiting = false;\n";
-    body += "                                                                  "
-            "removeAnimator(waitalittlewhileforchat);\n";
-    body += "                                                          }\n";
-    body += "                                                  }\n";
-    body += "                                                  addAnimator(waitalittlewhileforchat);\n";
-    body += "                                          }\n";
-    body += "                            }\n";
-    body += "                    }\n";
-    return forListedTrigger(n, body);
+    openListedTrigger(n, true, out);
+    out += "          } else {\n"
+           "                                          if(!triggernames.waiting) {\n"
+           "                                                  triggernames.waiting = true;\n"
+           "                                                  waitalittlewhileforchat = Object();\n"
+           "                                                  waitalittlewhileforchat.timestep = function() {\n"
+           "                                                          if(chat.isConnected && triggernames.ok) {\n";
+    ScriptText::append(out, "                                                                  chat.setSharedProperty('",
+                       n, "','running','true');\n");
+    out += "                                                                  triggernames.waiting = false;\n"
+           "                                                                  removeAnimator(waitalittlewhileforchat);\n"
+           "                                                          }\n"
+           "                                                  }\n"
+           "                                                  addAnimator(waitalittlewhileforchat);\n"
+           "                                          }\n"
+           "                            }\n"
+           "                    }\n";
+    closeListedTrigger(out);
 }
 
 std::string SynchronisationTable::getSynchExitTriggerScript(const std::string& name) const
 {
-    const std::string n = ScriptText::literal(name);
-    std::string body;
-    body += "                    if(triggerrunning[i]) {\n";
-    body += "                            prop = chat.getSharedProperty('" + n + "', 'running');\n";
-    body += "                            if(chat.isConnected) {\n";
-    body += "                                    chat.setSharedProperty('" + n + "','running','false');\n";
-    body += "                            }\n";
-    body += "                    }\n";
-    return forListedTrigger(n, body);
+    std::string out;
+    appendSynchExitTriggerScript(name, out);
+    return out;
 }
 
-void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) const
+void SynchronisationTable::appendSynchExitTriggerScript(const std::string& name, std::string& out) const
+{
+    const std::string n = ScriptText::literal(name);
+    openListedTrigger(n, false, out);
+    out += "                            }\n"
+           "                    }\n";
+    closeListedTrigger(out);
+}
+
+void SynchronisationTable::doScript(const Objects& objects, const ScriptContext& context, ScriptOutput& out) const
 {
     // The running bookkeeping each branch gets: only triggers with an exit
     // branch keep it, so the start code of the others always fires.
@@ -172,7 +201,7 @@ void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) c
         if (trigger->hasExitTrigger()) {
             auto found = byTrigger_.find(trigger->synchTriggerName());
             if (found != byTrigger_.end()) {
-                for (std::size_t index : found->second)
+                for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
                     runningMarks.emplace_back(index, k);
             }
         }
@@ -214,8 +243,11 @@ void SynchronisationTable::doScript(const Objects& objects, ScriptOutput& out) c
             out += " else ";
         first = false;
         const Branch& branch = branches_[i];
+        appendBranchHeader(branch, out.text());
+        if (branch.trigger)
+            branch.trigger->appendActionScripts(context, branch.exitCode, out.text());
         out += branch.text;
-        const bool running = branch.key.size() >= 4 && branch.key.compare(branch.key.size() - 4, 4, "true") == 0;
+        const bool running = branch.value.ends_with("true");
         for (; mark != runningMarks.end() && mark->first == i; ++mark) {
             out += "\n    triggerrunning[";
             out += std::to_string(mark->second);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -15,6 +16,7 @@ class AtmoTrigger;
 
 namespace scenewright::core::script {
 
+class ScriptContext;
 class ScriptOutput;
 
 // Multi-user synchronisation of triggers through the chat's shared objects,
@@ -39,34 +41,58 @@ public:
     static std::string getTriggerNames(const Objects& objects);
     // The code that sets the trigger's shared property when it fires.
     std::string getSynchTriggerScript(const std::string& name) const;
+    void appendSynchTriggerScript(const std::string& name, std::string& out) const;
     // The code that clears the trigger's shared property on exit.
     std::string getSynchExitTriggerScript(const std::string& name) const;
+    void appendSynchExitTriggerScript(const std::string& name, std::string& out) const;
     // The shared-property handler of the objects' synchronised triggers,
-    // and the connection set-up.
-    void doScript(const Objects& objects, ScriptOutput& out) const;
+    // and the connection set-up; the code of branches stored for triggers
+    // is written in the context it was stored in.
+    void doScript(const Objects& objects, const ScriptContext& context, ScriptOutput& out) const;
     void clearAttributes();
     // Appends the code to the branch under the key, creating it if needed.
     void appendSynchForAction(const std::string& objname, const std::string& property, const std::string& value,
                               const std::string& script);
+    // Stores a new branch under the key, replacing any branch there, that
+    // runs the start code (or, with `exitCode`, the exit code) of the
+    // trigger's active actions. That code is written with the handler, so
+    // the table never holds it.
+    void setSynchForTrigger(const action::AtmoTrigger& trigger, const std::string& name, std::string_view property,
+                            std::string_view value, bool exitCode);
 
 private:
     struct Branch {
-        std::string key;
+        // The trigger name: the key of its entry in byTrigger_, which lives
+        // as long as the branch is not removed.
+        const std::string* name = nullptr;
+        std::string property;
+        std::string value;
+        // The trigger whose actions' code the branch runs before its text.
+        const action::AtmoTrigger* trigger = nullptr;
+        bool exitCode = false;
         std::string text;
         bool removed = false;
+        // The next branch of the same trigger, or kNone.
+        std::size_t next = kNone;
     };
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
     // The synchronised triggers: active, with usesSynch set, in object order.
     static std::vector<const action::AtmoTrigger*> synchronisedTriggers(const Objects& objects);
-    void store(const std::string& objname, const std::string& property, const std::string& value,
-               const std::string& script, bool append);
+    // The branch under the key, new or emptied unless `append` is set.
+    Branch& store(std::string_view objname, std::string_view property, std::string_view value, bool append);
+    static void appendBranchHeader(const Branch& branch, std::string& out);
 
-    // Branches in the order their keys were first stored, with lookups by
-    // key and by trigger name, so that generation stays linear.
+    // Branches in the order their keys were first stored, and for each
+    // trigger name the first of the branches stored under it (a trigger has
+    // one or two, chained by `next`), so that generation stays linear with
+    // few allocations.
     std::vector<Branch> branches_;
-    std::unordered_map<std::string, std::size_t> byKey_;
-    std::unordered_map<std::string, std::vector<std::size_t>> byTrigger_;
-    std::string keyBuffer_;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+    };
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> byTrigger_;
 };
 
 } // namespace scenewright::core::script
