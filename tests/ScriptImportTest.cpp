@@ -215,9 +215,23 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {2, 4631, "a name ending in spaces that re-indenting takes from a comment"},
         {3, 473, "a localised action fired by two objects' triggers"},
         {3, 658, "a localised action another object's trigger fires twice"},
+        {4, 658, "a localised trigger whose first fitting object a first-load wait contradicts"},
+        {4, 756, "a localised trigger whose first fitting object a first-load wait contradicts"},
         {5, 4021, "a solid object's own action declared before another object's"},
         {6, 2490, "a localised action a first-load trigger fires twice, waited for both times"},
+        {7, 1966, "a localised trigger whose first fitting object a first-load wait contradicts"},
         {8, 2110, "a viewpoint animation's comment re-indenting took the name of spaces from"},
+        {9, 1772, "a declared localised object whose first free place gives other empty lines"},
+        {12, 1697, "a sound whose declaration names no object, split from a viewpoint to a solid object"},
+        {12, 4654, "a localised trigger's comment naming an object the first reading merges with another"},
+        {16, 1584, "a localised trigger whose first fitting object puts later triggers out of order"},
+        {18, 2545, "a rotation and a sound declared together whose first-load wait names the sound's owner once"},
+        {18, 2673, "a declared localised object whose first free place gives other empty lines"},
+        {18, 2715, "a declared localised object whose first free place gives other empty lines"},
+        {18, 3581, "a localised trigger whose first fitting object puts later triggers out of order"},
+        {19, 3405, "a declared localised object whose first free place gives other empty lines"},
+        {20, 1832, "a declared localised object whose first free place gives other empty lines"},
+        {20, 4951, "a localised trigger whose first fitting object a first-load wait contradicts"},
     };
     std::optional<unsigned> seed;
     std::mt19937 random;

@@ -136,21 +136,18 @@ struct Refusal {
     std::string what;
 };
 
-// The project of the script as the recogniser reads it, with or without
-// taking its empty lines for the generator's, checked by generating it
-// again; nothing, with the refusal set, when that gives another script.
-std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
-                                              bool generatorLayout, const std::string& path, IdCounter& ids,
-                                              Refusal& refusal)
-{
-    RecognisedScene scene;
-    try {
-        scene = script::ScriptRecogniser::recognise(compressed, generatorLayout);
-    } catch (const script::ScriptCursor::Mismatch& mismatch) {
-        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
-        return std::nullopt;
-    }
+// How closely a script generated again is the script: only in its tokens,
+// also in the comments, or also in the empty lines (the same form, or the
+// same re-indented with comments added).
+enum class Likeness { Tokens, Comments, Layout };
 
+// The project of the scene, checked by generating it again; nothing, with
+// the refusal set, when that gives another script; `likeness`, where
+// asked for, tells how close the script generated again is.
+std::optional<ScriptImport::Imported> rebuildScene(std::string_view script, const CompressedScript& compressed,
+                                                   const RecognisedScene& scene, const std::string& path,
+                                                   IdCounter& ids, Refusal& refusal, Likeness* likeness)
+{
     ScriptImport::Imported imported;
     imported.synchronised = scene.synchronised;
     std::string buildError;
@@ -193,7 +190,78 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         imported.layout = Layout::Beautified;
     else
         imported.layout = Layout::Reindented;
+    if (likeness && imported.layout == Layout::Reindented) {
+        const CompressedScript again(regenerated);
+        *likeness = !compressed.keepsCommentsOf(again)                               ? Likeness::Tokens
+                   : compressed.emptyLinesByPlace() == again.emptyLinesByPlace() ? Likeness::Layout
+                                                                                   : Likeness::Comments;
+    }
     return imported;
+}
+
+// The project of the script as the recogniser reads it, with or without
+// taking its empty lines for the generator's; nothing, with the refusal of
+// the first try set, when no try gives the script back. Where the first
+// placing of triggers and objects fails, or gives the script back only up
+// to its comments or empty lines, the tries pass over one choice of a place
+// and then two, a bounded number so that hostile scripts stay fast; the
+// first project that gives the script back most closely wins.
+std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
+                                              bool generatorLayout, const std::string& path, IdCounter& ids,
+                                              Refusal& refusal)
+{
+    std::optional<script::SceneAssembly> read;
+    try {
+        read = script::ScriptRecogniser::read(compressed, generatorLayout);
+    } catch (const script::ScriptCursor::Mismatch& mismatch) {
+        refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        return std::nullopt;
+    }
+    // The first reading, then each choice passed over alone, then each two
+    // of the first choices together.
+    constexpr std::size_t kMostDetours = 8;
+    // Each try reads the whole scene and generates it again: a large
+    // script gets fewer.
+    constexpr std::size_t kTriedBytes = std::size_t{32} << 20;
+    const std::size_t mostTries = std::clamp<std::size_t>(kTriedBytes / (compressed.text().size() + 1), 1, 24);
+    std::vector<std::vector<std::size_t>> tries{{}};
+    std::optional<ScriptImport::Imported> closest;
+    Likeness closestLikeness = Likeness::Tokens;
+    for (std::size_t t = 0; t < tries.size() && t < mostTries; ++t) {
+        script::SceneAssembly assembly = *read;
+        assembly.setDetours(tries[t]);
+        Refusal refused;
+        std::optional<RecognisedScene> scene;
+        try {
+            scene = assembly.scene();
+        } catch (const script::ScriptCursor::Mismatch& mismatch) {
+            refused = {compressed.scriptOffset(mismatch.at), mismatch.what()};
+        }
+        if (t == 0 && mostTries > 1) {
+            const std::size_t choices = std::min(assembly.placeChoices(), kMostDetours);
+            for (std::size_t d = 0; d < choices; ++d)
+                tries.push_back({d});
+            for (std::size_t d = 0; d < choices; ++d)
+                for (std::size_t e = d + 1; e < choices; ++e)
+                    tries.push_back({d, e});
+        }
+        // With no other try, any project that gives the script back will do.
+        Likeness likeness = Likeness::Layout;
+        std::optional<ScriptImport::Imported> imported;
+        if (scene)
+            imported = rebuildScene(script, compressed, *scene, path, ids, refused,
+                                    tries.size() > 1 ? &likeness : nullptr);
+        if (t == 0)
+            refusal = refused;
+        // Without the layout, empty lines tell nothing.
+        if (imported && (likeness == Likeness::Layout || (!generatorLayout && likeness == Likeness::Comments)))
+            return imported;
+        if (imported && (!closest || likeness > closestLikeness)) {
+            closest = std::move(imported);
+            closestLikeness = likeness;
+        }
+    }
+    return closest;
 }
 
 // The project of a script of an earlier version, read and compared in

@@ -118,6 +118,35 @@ int CompressedScript::emptyLinesBefore(std::size_t at) const
     return found != emptyLines_.end() && found->first == at ? found->second : 0;
 }
 
+std::map<std::size_t, int> CompressedScript::emptyLinesByPlace() const
+{
+    std::map<std::size_t, int> byPlace(emptyLines_.begin(), emptyLines_.end());
+    for (const Comment& comment : comments_)
+        if (comment.emptyLinesBefore > 0)
+            byPlace[comment.at] += comment.emptyLinesBefore;
+    return byPlace;
+}
+
+bool CompressedScript::keepsCommentsOf(const CompressedScript& other) const
+{
+    // Re-indenting may take the blanks a line comment ends with.
+    const auto trimmed = [](std::string_view comment) {
+        while (!comment.empty() && (comment.back() == ' ' || comment.back() == '\t'))
+            comment.remove_suffix(1);
+        return comment;
+    };
+    auto mine = comments_.begin();
+    for (const Comment& theirs : other.comments_) {
+        while (mine != comments_.end()
+               && (mine->at < theirs.at || (mine->at == theirs.at && trimmed(mine->text) != trimmed(theirs.text))))
+            ++mine;
+        if (mine == comments_.end() || mine->at != theirs.at)
+            return false;
+        ++mine;
+    }
+    return true;
+}
+
 std::size_t CompressedScript::scriptOffset(std::size_t at) const
 {
     PlaceFinder finder(at);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,14 @@ public:
     // Empty lines between the token at the place and the token or comment
     // before it (at the end of the text: after the last one).
     int emptyLinesBefore(std::size_t at) const;
+    // The empty lines before each place of the compressed text, those
+    // before comments there counted in: alike for scripts that differ only
+    // in comments and indentation.
+    std::map<std::size_t, int> emptyLinesByPlace() const;
+    // Whether the script has the other's comments, each at the same place
+    // (among comments of its own), as re-indenting and adding comments
+    // keep them.
+    bool keepsCommentsOf(const CompressedScript& other) const;
     // The offset in the script of the byte that the place of the compressed
     // text comes from (the script's end for the end of the text).
     std::size_t scriptOffset(std::size_t at) const;

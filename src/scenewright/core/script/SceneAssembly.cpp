@@ -541,7 +541,10 @@ RecognisedScene SceneAssembly::scene()
 
 // A first-load wait that names no localised object shows that the localised
 // owners of the trigger's set-up actions are solid objects, which it does
-// not wait for; the triggers are placed knowing it.
+// not wait for; the triggers are placed knowing it. Where the wait names a
+// localised object, a set-up action whose localised owner is not known to
+// be a solid object may still belong to one declared next to it: a choice
+// a detour takes.
 void SceneAssembly::solidOwnersByWaits()
 {
     std::size_t w = 0;
@@ -552,17 +555,25 @@ void SceneAssembly::solidOwnersByWaits()
             return;
         const std::vector<ScriptObjectName>& owners = waits_[w++].owners;
         const auto localised = [](const ScriptObjectName& name) { return name.kind == Kind::This; };
-        if (std::any_of(owners.begin(), owners.end(), localised))
-            continue;
+        const bool waitsForLocalised = std::any_of(owners.begin(), owners.end(), localised);
         for (const ActionSighting& sighting : trigger.branch) {
             const std::optional<std::size_t> a = setUpAction(sighting);
             if (!a || !actions_[*a].owner || !objects_[*actions_[*a].owner].localised)
                 continue;
             Object& owner = objects_[*actions_[*a].owner];
-            if (owner.kinds & kSolidObject)
+            if (waitsForLocalised) {
+                // Two choices: with those set up after it, or before it.
+                if (owner.kinds == kSolidObject || !(allowedKinds(sighting.className) & kSolidObject))
+                    continue;
+                const bool withLater = detourHere();
+                const bool withEarlier = detourHere();
+                if (withLater || withEarlier)
+                    splitAtAction(*actions_[*a].owner, *a, withEarlier);
+            } else if (owner.kinds & kSolidObject) {
                 owner.kinds &= kSolidObject;
-            else
+            } else {
                 splitAtAction(*actions_[*a].owner, *a);
+            }
         }
     }
 }
@@ -571,7 +582,7 @@ void SceneAssembly::solidOwnersByWaits()
 // of a kind it cannot be: the action belongs to a solid object declared
 // next to it, with those set up after it, or, where the object declares
 // nothing before its actions, with those set up before it.
-void SceneAssembly::splitAtAction(std::size_t o, std::size_t a)
+void SceneAssembly::splitAtAction(std::size_t o, std::size_t a, bool withEarlier)
 {
     std::vector<std::size_t>& held = objects_[o].actions;
     const auto at = std::find(held.begin(), held.end(), a);
@@ -585,7 +596,7 @@ void SceneAssembly::splitAtAction(std::size_t o, std::size_t a)
     solid.kinds = kSolidObject;
     solid.at = actions_[a].at;
     std::size_t index = o + 1;
-    if (std::all_of(at, held.end(), solidMay)) {
+    if (!withEarlier && std::all_of(at, held.end(), solidMay)) {
         solid.actions.assign(at, held.end());
         held.erase(at, held.end());
     } else if (std::all_of(held.begin(), at + 1, solidMay) && !objects_[o].onLoad && !objects_[o].physicalModel
@@ -678,21 +689,22 @@ bool SceneAssembly::placeByLayout()
     std::size_t next = 2;
     for (std::size_t o = 2; o < objects_.size(); ++o) {
         const Object& object = objects_[o];
+        bool passOver = object.localised && detourHere();
         std::size_t s = next;
         for (; s < place.size(); ++s) {
             if (place[s] == o)
                 break;
             if (object.localised) {
-                if (place[s] == kFree)
-                    break;
+                bool suits = place[s] == kFree;
                 if (place[s] == kLocalised && (placeKinds[s] & object.kinds)) {
                     std::optional<std::pair<std::string, std::string>> split =
                         placeText[s] ? splitObjectText(*placeText[s]) : std::nullopt;
-                    if (!split
-                        || ((kindOfType(split->second) & object.kinds)
-                            && (!object.nameShown || sameName(split->first, object.name))))
-                        break;
+                    suits = !split
+                            || ((kindOfType(split->second) & object.kinds)
+                                && (!object.nameShown || sameName(split->first, object.name)));
                 }
+                if (suits && !std::exchange(passOver, false))
+                    break;
             } else if (place[s] == kFree) {
                 // A named object without triggers; its own place, if it has
                 // triggers, comes first.
@@ -779,6 +791,7 @@ void SceneAssembly::placeInOrder()
         }
         classes.resize(objects_.size());
         std::optional<std::size_t> chosen;
+        bool passOver = detourHere();
         for (std::size_t o = at; o <= limit && o < objects_.size(); ++o) {
             const Object& object = objects_[o];
             if (trigger.localisedObject && (!object.localised || !(object.kinds & allowed[t])))
@@ -794,6 +807,8 @@ void SceneAssembly::placeInOrder()
                         || !(kindOfType(split->second) & object.kinds)))
                     continue;
             }
+            if (std::exchange(passOver, false))
+                continue;
             chosen = o;
             break;
         }

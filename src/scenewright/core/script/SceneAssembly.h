@@ -2,6 +2,7 @@
 
 #include "scenewright/core/script/RecognisedScene.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -132,6 +133,14 @@ public:
 
     RecognisedScene scene();
 
+    // Where the script leaves the places of triggers or objects open, the
+    // assembly takes the first place that suits each; with detours, the
+    // choices of those numbers pass over the first and take the next, other
+    // readings for a script the first does not give back.
+    void setDetours(std::vector<std::size_t> choices) { detours_ = std::move(choices); }
+    // The choices of a place the assembly made.
+    std::size_t placeChoices() const { return choices_; }
+
 private:
     struct Object {
         std::string type; // empty: a localised object whose kind is open
@@ -219,8 +228,14 @@ private:
     // For each trigger, the kinds its wait allows a localised object.
     std::vector<unsigned> kindsByWaits() const;
     void solidOwnersByWaits();
-    void splitAtAction(std::size_t object, std::size_t action);
+    // `withEarlier`: only with the actions set up before it.
+    void splitAtAction(std::size_t object, std::size_t action, bool withEarlier = false);
     void placeTriggers();
+    // Counts a choice of a place; true when it is a detour's.
+    bool detourHere()
+    {
+        return std::find(detours_.begin(), detours_.end(), choices_++) != detours_.end();
+    }
     bool placeByLayout();
     void placeInOrder();
     void resolveBranches();
@@ -266,6 +281,8 @@ private:
     std::vector<RecognisedFields> sounds_;
     int worldTail_ = 0;
     int emptyLinesAtEnd_ = 0;
+    std::vector<std::size_t> detours_;
+    std::size_t choices_ = 0;
 };
 
 } // namespace scenewright::core::script

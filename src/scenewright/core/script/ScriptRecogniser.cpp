@@ -1342,11 +1342,11 @@ private:
 
 } // namespace
 
-RecognisedScene ScriptRecogniser::recognise(const CompressedScript& script, bool generatorLayout)
+SceneAssembly ScriptRecogniser::read(const CompressedScript& script, bool generatorLayout)
 {
     SceneAssembly assembly(generatorLayout);
     Reader(script, assembly).read();
-    return assembly.scene();
+    return assembly;
 }
 
 } // namespace scenewright::core::script

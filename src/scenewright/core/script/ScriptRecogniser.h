@@ -2,6 +2,7 @@
 
 #include "scenewright/core/script/CompressedScript.h"
 #include "scenewright/core/script/RecognisedScene.h"
+#include "scenewright/core/script/SceneAssembly.h"
 
 namespace scenewright::core::script {
 
@@ -22,7 +23,9 @@ class ScriptRecogniser {
 public:
     // `generatorLayout`: the script keeps the line breaks the generator
     // writes, so its empty lines separate the objects' trigger code.
-    static RecognisedScene recognise(const CompressedScript& script, bool generatorLayout);
+    // What the fragments tell, before the scene is put together: a copy
+    // assembles it, so one reading serves several tries.
+    static SceneAssembly read(const CompressedScript& script, bool generatorLayout);
 };
 
 } // namespace scenewright::core::script
