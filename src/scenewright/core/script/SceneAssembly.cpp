@@ -988,8 +988,12 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
             if (action.interaction.className != "OpacityAction" || !action.owner)
                 continue;
             const Object& owner = objects_[*action.owner];
-            const bool named = sighting.owner->kind == Kind::This ? owner.localised
-                                                                  : *action.owner == objectNamed(*sighting.owner, sighting.at);
+            // A localised owner must also be of a kind the code allows: a
+            // solid object's opacity is set directly, a viewpoint's through
+            // its instances.
+            const bool named = sighting.owner->kind == Kind::This
+                                   ? owner.localised && (owner.kinds & sighting.ownerKinds) != 0
+                                   : *action.owner == objectNamed(*sighting.owner, sighting.at);
             if (!named)
                 continue;
             const action::FieldValue* fade = field(action.interaction.fields, "fadeInOpacity");
