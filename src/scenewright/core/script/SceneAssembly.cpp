@@ -1040,16 +1040,18 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
                         return *a;
             // An animation without time elements shows only an on-load
             // function with nothing in it (its comments gone when
-            // compressed): the animation of such an object.
-            for (std::size_t o : candidates) {
-                const Object& object = objects_[o];
-                if (object.localised && object.onLoad && !object.physicalModel && mayOwn(object, sighting.className)
-                    && !holds(object, "OpacityAction")) {
-                    ActionSighting animation = sighting;
-                    animation.key.clear();
-                    return addAction(animation, o, true);
+            // compressed): the animation of such an object, else of one
+            // whose on-load function also sets its opacity, which hides it.
+            for (const bool withOpacity : {false, true})
+                for (std::size_t o : candidates) {
+                    const Object& object = objects_[o];
+                    if (object.localised && object.onLoad && !object.physicalModel
+                        && mayOwn(object, sighting.className) && holds(object, "OpacityAction") == withOpacity) {
+                        ActionSighting animation = sighting;
+                        animation.key.clear();
+                        return addAction(animation, o, true);
+                    }
                 }
-            }
             if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
                 return *a;
         }
