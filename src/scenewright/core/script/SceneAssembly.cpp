@@ -1233,13 +1233,17 @@ int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::si
 // script cannot make large.
 SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const
 {
-    // Actions without an owner, and those of a localised object that may
-    // still be a solid object or not.
+    // Actions without an owner, those of a localised object that may still
+    // be a solid object or not, and those whose localised owner the trigger
+    // code only guessed, which may give them up to a solid object.
     const auto open = [&](std::size_t a) {
-        const std::optional<std::size_t> owner = actions_[a].owner;
-        return !owner
-               || (objects_[*owner].localised && (objects_[*owner].kinds & kSolidObject)
-                   && (objects_[*owner].kinds & (kPrimitive | kViewpoint)));
+        const Action& action = actions_[a];
+        if (!action.owner)
+            return true;
+        const Object& owner = objects_[*action.owner];
+        return owner.localised
+               && (((owner.kinds & kSolidObject) && (owner.kinds & (kPrimitive | kViewpoint)))
+                   || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject)));
     };
     std::map<std::size_t, std::vector<std::size_t>> firedBy;
     for (std::size_t w = 0; w < firstLoads.size(); ++w)
