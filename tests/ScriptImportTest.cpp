@@ -232,6 +232,9 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
         {19, 3405, "a declared localised object whose first free place gives other empty lines"},
         {20, 1832, "a declared localised object whose first free place gives other empty lines"},
         {20, 4951, "a localised trigger whose first fitting object a first-load wait contradicts"},
+        {21, 3505, "a compressed viewpoint animation without time elements on an object whose opacity loads"},
+        {21, 4274, "a localised action a first-load trigger fires twice, whose guessed owner gives it up to a solid object"},
+        {26, 18, "a solid object's opacity set at once beside a localised viewpoint's of the same value"},
     };
     std::optional<unsigned> seed;
     std::mt19937 random;

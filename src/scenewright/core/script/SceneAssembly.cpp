@@ -988,8 +988,12 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
             if (action.interaction.className != "OpacityAction" || !action.owner)
                 continue;
             const Object& owner = objects_[*action.owner];
-            const bool named = sighting.owner->kind == Kind::This ? owner.localised
-                                                                  : *action.owner == objectNamed(*sighting.owner, sighting.at);
+            // A localised owner must also be of a kind the code allows: a
+            // solid object's opacity is set directly, a viewpoint's through
+            // its instances.
+            const bool named = sighting.owner->kind == Kind::This
+                                   ? owner.localised && (owner.kinds & sighting.ownerKinds) != 0
+                                   : *action.owner == objectNamed(*sighting.owner, sighting.at);
             if (!named)
                 continue;
             const action::FieldValue* fade = field(action.interaction.fields, "fadeInOpacity");
@@ -1036,16 +1040,18 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
                         return *a;
             // An animation without time elements shows only an on-load
             // function with nothing in it (its comments gone when
-            // compressed): the animation of such an object.
-            for (std::size_t o : candidates) {
-                const Object& object = objects_[o];
-                if (object.localised && object.onLoad && !object.physicalModel && mayOwn(object, sighting.className)
-                    && !holds(object, "OpacityAction")) {
-                    ActionSighting animation = sighting;
-                    animation.key.clear();
-                    return addAction(animation, o, true);
+            // compressed): the animation of such an object, else of one
+            // whose on-load function also sets its opacity, which hides it.
+            for (const bool withOpacity : {false, true})
+                for (std::size_t o : candidates) {
+                    const Object& object = objects_[o];
+                    if (object.localised && object.onLoad && !object.physicalModel
+                        && mayOwn(object, sighting.className) && holds(object, "OpacityAction") == withOpacity) {
+                        ActionSighting animation = sighting;
+                        animation.key.clear();
+                        return addAction(animation, o, true);
+                    }
                 }
-            }
             if (std::optional<std::size_t> a = held(localisedOwner(sighting, triggerObject)))
                 return *a;
         }
@@ -1227,13 +1233,17 @@ int SceneAssembly::planWait(const FirstLoadWait& wait, const std::vector<std::si
 // script cannot make large.
 SceneAssembly::ChosenOwners SceneAssembly::chooseSharedOwners(const std::vector<std::size_t>& firstLoads) const
 {
-    // Actions without an owner, and those of a localised object that may
-    // still be a solid object or not.
+    // Actions without an owner, those of a localised object that may still
+    // be a solid object or not, and those whose localised owner the trigger
+    // code only guessed, which may give them up to a solid object.
     const auto open = [&](std::size_t a) {
-        const std::optional<std::size_t> owner = actions_[a].owner;
-        return !owner
-               || (objects_[*owner].localised && (objects_[*owner].kinds & kSolidObject)
-                   && (objects_[*owner].kinds & (kPrimitive | kViewpoint)));
+        const Action& action = actions_[a];
+        if (!action.owner)
+            return true;
+        const Object& owner = objects_[*action.owner];
+        return owner.localised
+               && (((owner.kinds & kSolidObject) && (owner.kinds & (kPrimitive | kViewpoint)))
+                   || (action.ownerGuessed && (allowedKinds(action.interaction.className) & kSolidObject)));
     };
     std::map<std::size_t, std::vector<std::size_t>> firedBy;
     for (std::size_t w = 0; w < firstLoads.size(); ++w)
