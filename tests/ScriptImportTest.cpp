@@ -256,7 +256,9 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
 
 // Where the script leaves the project open, the import still picks one
 // that writes the same script in every form: here a localised trigger
-// firing its own object's action twice, which shows no number.
+// firing its own object's action twice, which shows no number, and a
+// localised action another object's trigger fires after a first-load
+// trigger fired it beside a solid object's action of the same class.
 TEST_F(ScriptImportTest, OpenScenesComeBackToTheSameScript)
 {
     const char* const projects[] = {
@@ -266,6 +268,16 @@ TEST_F(ScriptImportTest, OpenScenesComeBackToTheSameScript)
 "fields":{"zdirection":-6.5}}],"triggers":[{"class":"ProximityTrigger","active":true,"ids":[11],"fields":{},
 "actions":[{"object":2,"action":0},{"object":2,"action":0}]}]},
 {"type":"model.aer/.atmo","name":"hall","actions":[],"triggers":[]}]})",
+        R"({"format":"scenewright-project","version":1,"name":"scene","localiseScript":true,"objects":[
+{"type":"world","name":"world","actions":[],"triggers":[]},{"type":"actor","name":"actor","actions":[],"triggers":[]},
+{"type":"primitive","name":"","id":19,"actions":[],"triggers":[{"class":"WorldFirstLoadsTrigger","active":true,"ids":[8],
+"fields":{"usesSynch":true},"actions":[{"object":5,"action":0},{"object":3,"action":0}]}]},
+{"type":"primitive","name":"","id":20,"actions":[{"class":"GotoNewWorldAction","active":true,"ids":[],
+"fields":{"aerURLLocation":"hall","distance":38.0}}],"triggers":[]},
+{"type":"model.aer/.atmo","name":"lamp","id":16,"actions":[],"triggers":[{"class":"ProximityTrigger","active":true,
+"ids":[10],"fields":{"usesSynch":true},"actions":[{"object":3,"action":0}]}]},
+{"type":"solid-object","name":"","id":21,"actions":[{"class":"GotoNewWorldAction","active":true,"ids":[],
+"fields":{"aerURLLocation":"cellar","distance":5.0}}],"triggers":[]}]})",
     };
     for (const char* project : projects)
         for (const bool synchronise : {false, true}) {

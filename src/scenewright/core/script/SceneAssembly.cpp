@@ -1075,11 +1075,12 @@ std::size_t SceneAssembly::useAction(const ActionSighting& sighting, std::size_t
                 if (const auto found = std::find_if(list->begin(), list->end(), same); found != list->end())
                     return *found;
             // Where no localised object can take another, one that holds
-            // the same action lends it rather than the scene growing by one.
-            if (!fittingLocalised(sighting, triggerObject))
-                for (std::size_t a = 1; a < actions_.size(); ++a)
-                    if (same(a))
-                        return a;
+            // the same action lends it rather than the scene growing by one;
+            // where one can, lending it is another reading, which an action
+            // fired from other objects' triggers may need.
+            for (std::size_t a = 1; a < actions_.size(); ++a)
+                if (same(a) && (!fittingLocalised(sighting, triggerObject) || detourHere()))
+                    return a;
         }
         owner = sighting.owner->kind == Kind::This ? localisedOwner(sighting, triggerObject)
                                                    : objectNamed(*sighting.owner, sighting.at);
