@@ -277,6 +277,8 @@ TEST_F(GeneratorCommandTest, ImportsAScriptBackIntoItsProjectOrRefusesItWhole)
          "expected the end of the script, or another fragment Scenewright writes"},
         {"a truncated script", script.substr(0, script.size() / 2), "hand.js: line "},
         {"bytes that are not UTF-8", "a\xff", "hand.js: line 1, column 2: not UTF-8 text"},
+        {"the start of on-load code alone", "if(!this.loaded){\n",
+         "hand.js: line 1, column 1: expected a localised object's on-load code"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
