@@ -223,15 +223,16 @@ private:
                 ObjectSighting object{"viewpoint", {Kind::This, {}, 0}, {}, false, {}, false, at};
                 assembly_.setLocalised();
                 viewpointOnLoad(object, namesOf(object.name));
-                // Text that only starts like on-load code would be read
-                // again and again, one more object each time.
-                if (c_.position() == at)
-                    ScriptCursor::failAt(at, "a localised object's on-load code");
             } else if (c_.lookingAt("this.getAnchor=function(anchname){")) {
                 moveAlongAnchors(at);
             } else if (!actionDeclaration(at)) {
                 return;
             }
+            // Text that only starts like a declaration (a localised object's
+            // on-load code that holds nothing) would be read again and again,
+            // one more object each time.
+            if (c_.position() == at)
+                ScriptCursor::failAt(at, "a localised object's on-load code");
         }
     }
 
