@@ -13,7 +13,7 @@ build="${1:-$root/build-release}"
 runs="${BENCH_RUNS:-5}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target scenewright scenewright-gen scenewright-sim scenewright_bench \
+cmake --build "$build" -j2 --target scenewright scenewright-gen scenewright-sim scenewright_bench scenewright_sim_bench \
     scenewright_gui_bench scenewright_bench_project scenewright_bare_window >/dev/null
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/scenewright-bench.XXXXXX")"
@@ -159,8 +159,8 @@ for ((i = 0; i < runs; ++i)); do
     sims+=("$cpu")
 done
 row "sim, 1,000 objects, 10 s" "$(printf '%s\n' "${sims[@]}" | median)" 2 "s"
-load1000=$(benchmark_cpu "$build/bench/scenewright_bench" "loadSimulatedWorld/1000/")
-load4000=$(benchmark_cpu "$build/bench/scenewright_bench" "loadSimulatedWorld/4000/")
+load1000=$(benchmark_cpu "$build/bench/scenewright_sim_bench" "loadSimulatedWorld/1000/")
+load4000=$(benchmark_cpu "$build/bench/scenewright_sim_bench" "loadSimulatedWorld/4000/")
 row "sim loading, 4,000 / 1,000 objects" "$(awk -v a="$load4000" -v b="$load1000" 'BEGIN { print a / b }')" 4.4 "x"
 
 {

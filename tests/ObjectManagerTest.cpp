@@ -174,12 +174,17 @@ TEST_F(ObjectManagerTest, SynchronisationTextsStandBeforeTheTriggerBannerAndAtTh
     const std::string script = generateAtmoScript();
     const auto& objects = document().objects();
     script::ScriptContext context = sceneContext();
-    for (const auto& object : objects)
+    script::SynchronisationTable::Triggers synchronised;
+    for (const auto& object : objects) {
         object->generateAtmoScript(context);
-    const std::string names = script::SynchronisationTable::getTriggerNames(objects);
+        for (const auto& trigger : object->getAtmoTriggerListData())
+            if (trigger->getActive() && trigger->usesSynch)
+                synchronised.push_back(trigger.get());
+    }
+    const std::string names = script::SynchronisationTable::getTriggerNames(synchronised);
     std::string handler;
     script::ScriptOutput handlerText(handler);
-    context.synchronisation().doScript(objects, context, handlerText);
+    context.synchronisation().doScript(synchronised, context, handlerText);
     ASSERT_FALSE(names.empty());
     ASSERT_FALSE(handler.empty());
     const std::string onLoad = fan->getAtmoTrigger(0)->doOnLoadTrigger(sceneContext());

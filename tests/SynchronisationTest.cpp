@@ -293,6 +293,28 @@ TEST_F(SynchronisationTest, InactiveAndOptedOutTriggersAreNotListedAndShiftNoInd
     EXPECT_TRUE(nodeAccepts(script));
 }
 
+// Triggers that share a number (which no project file allows) share their
+// name: the later one's branches replace the earlier one's, and both track
+// running through them.
+TEST_F(SynchronisationTest, TriggersSharingANumberShareTheLaterTriggersBranches)
+{
+    createDefaultProject();
+    synchronise = true;
+    auto a = addModel(document(), "a");
+    auto first = addTrigger(*a, std::make_shared<ProximityTrigger>(ids, a.get()), {addRotation(ids, *a)});
+    auto b = addModel(document(), "b");
+    auto second = addTrigger(*b, std::make_shared<ProximityTrigger>(ids, b.get()), {addRotation(ids, *b)});
+    ASSERT_TRUE(second->setNumbers(first->numbers()));
+
+    const std::string script = generateAtmoScript();
+    EXPECT_EQ(triggerNameList(script), "triggernames = ['synchtrigger3','synchtrigger3'];\n");
+    EXPECT_EQ(handlerOf(script),
+              handler({branch("synchtrigger3", "true",
+                              rotationFires("modelobj7.revanim4") + running(0, "true") + running(1, "true")),
+                       branch("synchtrigger3", "false",
+                              rotationStops("modelobj7.revanim4") + running(0, "false") + running(1, "false"))}));
+}
+
 TEST_F(SynchronisationTest, ActionsOfOneTriggerShareABranchInTheirOrder)
 {
     createDefaultProject();

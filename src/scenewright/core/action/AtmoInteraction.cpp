@@ -3,6 +3,7 @@
 #include "scenewright/core/IdCounter.h"
 #include "scenewright/core/script/ScriptText.h"
 
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 
@@ -10,22 +11,25 @@ namespace scenewright::core::action {
 
 AtmoInteraction::AtmoInteraction(IdCounter& ids, int idCount)
 {
+    if (idCount < 0 || idCount > kMaxNumbers)
+        throw std::logic_error("an interaction takes at most " + std::to_string(kMaxNumbers) + " numbers");
     for (int i = 0; i < idCount; ++i)
-        ids_.push_back(ids.next());
+        ids_[i] = ids.next();
+    idCount_ = static_cast<std::uint8_t>(idCount);
 }
 
 bool AtmoInteraction::setNumbers(const std::vector<int>& ids)
 {
-    if (ids.size() != ids_.size())
+    if (ids.size() != idCount_)
         return false;
-    ids_ = ids;
+    std::copy(ids.begin(), ids.end(), ids_.begin());
     return true;
 }
 
 void AtmoInteraction::takeFreshIds(IdCounter& ids)
 {
-    for (int& id : ids_)
-        id = ids.next();
+    for (int i = 0; i < idCount_; ++i)
+        ids_[i] = ids.next();
 }
 
 std::string AtmoInteraction::toString() const

@@ -2,6 +2,8 @@
 
 #include "scenewright/core/action/FieldTable.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +30,7 @@ public:
 
     // The numbers of the id counter this interaction took when built, in the
     // order it took them; they fix its generated names.
-    const std::vector<int>& numbers() const { return ids_; }
+    std::vector<int> numbers() const { return {ids_.begin(), ids_.begin() + idCount_}; }
     // Gives the interaction these numbers (as many as numbers returns); false,
     // with nothing changed, when the count does not fit.
     bool setNumbers(const std::vector<int>& ids);
@@ -84,11 +86,18 @@ protected:
 
     int id(std::size_t index) const { return ids_[index]; }
 
+    // The most numbers an interaction takes.
+    static constexpr int kMaxNumbers = 2;
+
 private:
-    std::optional<std::string> description_;
-    std::optional<std::string> name_;
+    // The numbers and the active flag, which generation reads for every
+    // interaction, come first and are held in the object itself, so that
+    // reading them takes one fetch from memory rather than several.
     bool active_ = false;
-    std::vector<int> ids_;
+    std::uint8_t idCount_ = 0;
+    std::array<int, kMaxNumbers> ids_{};
+    std::optional<std::string> name_;
+    std::optional<std::string> description_;
 };
 
 } // namespace scenewright::core::action

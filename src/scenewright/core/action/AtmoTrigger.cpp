@@ -72,10 +72,8 @@ void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out)
                           });
     out += getPreActionScript(context);
     if (synchronised) {
-        synch.removeSynchsForTrigger(synchName);
+        synch.replaceTriggerBranches(*this, synchName, branches);
         synch.appendSynchTriggerScript(synchName, out);
-        if (branches)
-            synch.setSynchForTrigger(*this, synchName, "running", "true", false);
     } else {
         appendActionScripts(context, false, out);
     }
@@ -85,18 +83,41 @@ void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out)
     const bool exitBranch = finalScript.size() > 2 && hasExitTrigger();
     if (synchronised && exitBranch)
         synch.appendSynchExitTriggerScript(synchName, out);
-    if (branches)
-        synch.setSynchForTrigger(*this, synchName, "running", "false", true);
     else if (!synchronised && exitBranch)
         appendActionScripts(context, true, out);
     out += finalScript;
 }
 
+namespace {
+
+// Appends the start or exit code of the active ones among the actions. They
+// are picked out before any code is written, so that in a scene larger than
+// the processor's caches their objects are fetched from memory together
+// rather than one by one between fragments.
+template <typename Actions>
+void appendActiveActionScripts(const script::ScriptContext& context, bool exitCode, const Actions& actions,
+                               std::string& out)
+{
+    std::vector<const AtmoAction*> active;
+    active.reserve(std::size(actions));
+    for (const auto& action : actions)
+        if (action->getActive())
+            active.push_back(&*action);
+    for (const AtmoAction* action : active)
+        out += exitCode ? action->exitTriggerScript(context) : action->doTriggerScript(context);
+}
+
+} // namespace
+
 void AtmoTrigger::appendActionScripts(const script::ScriptContext& context, bool exitCode, std::string& out) const
 {
-    for (const auto& action : *actions_)
-        if (action->getActive())
-            out += exitCode ? action->exitTriggerScript(context) : action->doTriggerScript(context);
+    appendActiveActionScripts(context, exitCode, *actions_, out);
+}
+
+void AtmoTrigger::appendActionScripts(const script::ScriptContext& context, bool exitCode,
+                                      std::span<const AtmoAction* const> actions, std::string& out)
+{
+    appendActiveActionScripts(context, exitCode, actions, out);
 }
 
 } // namespace scenewright::core::action

@@ -5,6 +5,7 @@
 #include "scenewright/core/script/ScriptContext.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,9 @@ public:
     // Appends the start code (or, with `exitCode`, the exit code) of the
     // active actions, in order.
     void appendActionScripts(const script::ScriptContext& context, bool exitCode, std::string& out) const;
+    // The same for a trigger's actions listed elsewhere.
+    static void appendActionScripts(const script::ScriptContext& context, bool exitCode,
+                                    std::span<const AtmoAction* const> actions, std::string& out);
     virtual std::string doOnLoadTrigger(const script::ScriptContext&) const { return {}; }
     // A field-by-field copy watching the given object; it shares this
     // trigger's action list until given its own.

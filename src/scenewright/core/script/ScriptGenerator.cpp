@@ -15,18 +15,31 @@ void assemble(const ScriptGenerator::Objects& objects, ScriptContext& context, S
     out += "// ***************************************\n";
     out += "// Object declarations \n";
     out += "// ***************************************\n";
+    // The walk through the objects lists their triggers, so that the
+    // triggers' on-load code is written from one flat list rather than by
+    // going back through every object. That walk lists the synchronised
+    // triggers in turn, for the list of their names and the shared-property
+    // handler.
+    std::vector<const action::AtmoTrigger*> triggers;
     for (const auto& object : objects) {
         out += object->getAtmoObjectDeclaration(context);
         for (const auto& action : object->getAtmoActionListData())
             if (action->getActive())
                 out += action->doScript(context);
-    }
-    for (const auto& object : objects)
         for (const auto& trigger : object->getAtmoTriggerListData())
-            if (trigger->getActive())
-                out += trigger->doOnLoadTrigger(context);
-    if (context.synchronised())
-        out += SynchronisationTable::getTriggerNames(objects);
+            triggers.push_back(trigger.get());
+    }
+    SynchronisationTable::Triggers synchronised;
+    for (const auto* trigger : triggers)
+        if (trigger->getActive()) {
+            out += trigger->doOnLoadTrigger(context);
+            if (context.synchronised() && trigger->usesSynch)
+                synchronised.push_back(trigger);
+        }
+    if (context.synchronised()) {
+        context.synchronisation().reserve(synchronised.size());
+        out += SynchronisationTable::getTriggerNames(synchronised);
+    }
 
     out += "\n";
     out += "// ***************************************\n";
@@ -40,7 +53,7 @@ void assemble(const ScriptGenerator::Objects& objects, ScriptContext& context, S
         out += "\n";
     }
     if (context.synchronised())
-        context.synchronisation().doScript(objects, context, out);
+        context.synchronisation().doScript(synchronised, context, out);
     out.flush();
 }
 

@@ -1,18 +1,36 @@
 #include "scenewright/core/script/SynchronisationTable.h"
 
-#include "scenewright/core/IAtmoObject.h"
 #include "scenewright/core/action/AtmoTrigger.h"
 #include "scenewright/core/script/ScriptOutput.h"
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
+#include <span>
 
 namespace scenewright::core::script {
 
 void SynchronisationTable::clearAttributes()
 {
     branches_.clear();
+    actions_.clear();
     byTrigger_.clear();
+}
+
+void SynchronisationTable::reserve(std::size_t triggers)
+{
+    branches_.reserve(2 * triggers);
+    byTrigger_.reserve(triggers);
+}
+
+SynchronisationTable::Branch& SynchronisationTable::appendBranch(std::size_t& link, const std::string& name,
+                                                                 std::string_view property, std::string_view value)
+{
+    link = branches_.size();
+    Branch& branch = branches_.emplace_back();
+    branch.name = &name;
+    branch.property = property;
+    branch.value = value;
+    return branch;
 }
 
 SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objname, std::string_view property,
@@ -27,18 +45,13 @@ SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objna
         Branch& branch = branches_[*link];
         if (branch.property == property && branch.value == value) {
             if (!append) {
-                branch.trigger = nullptr;
+                branch.actionCount = 0;
                 branch.text.clear();
             }
             return branch;
         }
     }
-    *link = branches_.size();
-    Branch& branch = branches_.emplace_back();
-    branch.name = &trigger->first;
-    branch.property = property;
-    branch.value = value;
-    return branch;
+    return appendBranch(*link, trigger->first, property, value);
 }
 
 void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
@@ -53,12 +66,36 @@ void SynchronisationTable::appendSynchForAction(const std::string& objname, cons
     store(objname, property, value, true).text += script;
 }
 
-void SynchronisationTable::setSynchForTrigger(const action::AtmoTrigger& trigger, const std::string& name,
-                                              std::string_view property, std::string_view value, bool exitCode)
+void SynchronisationTable::replaceTriggerBranches(const action::AtmoTrigger& trigger, const std::string& name,
+                                                  bool activeActions)
 {
-    Branch& branch = store(name, property, value, false);
-    branch.trigger = &trigger;
-    branch.exitCode = exitCode;
+    // One lookup for the whole replacement: the entry of the name is kept
+    // and its chain restarted.
+    auto entry = byTrigger_.find(name);
+    if (entry != byTrigger_.end()) {
+        for (std::size_t index = entry->second; index != kNone; index = branches_[index].next)
+            branches_[index].removed = true;
+        entry->second = kNone;
+        if (!activeActions) {
+            byTrigger_.erase(entry);
+            return;
+        }
+    } else if (!activeActions) {
+        return;
+    } else {
+        entry = byTrigger_.emplace(name, kNone).first;
+    }
+    const std::size_t firstAction = actions_.size();
+    for (const auto& action : trigger.getActionList())
+        actions_.push_back(action.get());
+    const std::size_t actionCount = actions_.size() - firstAction;
+    Branch& start = appendBranch(entry->second, entry->first, "running", "true");
+    start.firstAction = firstAction;
+    start.actionCount = actionCount;
+    Branch& exit = appendBranch(start.next, entry->first, "running", "false");
+    exit.firstAction = firstAction;
+    exit.actionCount = actionCount;
+    exit.exitCode = true;
 }
 
 void SynchronisationTable::appendBranchHeader(const Branch& branch, std::string& out)
@@ -82,22 +119,12 @@ void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
     byTrigger_.erase(found);
 }
 
-std::vector<const action::AtmoTrigger*> SynchronisationTable::synchronisedTriggers(const Objects& objects)
-{
-    std::vector<const action::AtmoTrigger*> triggers;
-    for (const auto& object : objects)
-        for (const auto& trigger : object->getAtmoTriggerListData())
-            if (trigger->getActive() && trigger->usesSynch)
-                triggers.push_back(trigger.get());
-    return triggers;
-}
-
-std::string SynchronisationTable::getTriggerNames(const Objects& objects)
+std::string SynchronisationTable::getTriggerNames(const Triggers& synchronised)
 {
     std::string out = "// set the Shared Objects Synchronisation trigger names here...\n";
     out += std::string(triggernames) + " = [";
     bool first = true;
-    for (const auto* trigger : synchronisedTriggers(objects)) {
+    for (const auto* trigger : synchronised) {
         if (!first)
             out += ",";
         first = false;
@@ -189,7 +216,7 @@ void SynchronisationTable::appendSynchExitTriggerScript(const std::string& name,
     closeListedTrigger(out);
 }
 
-void SynchronisationTable::doScript(const Objects& objects, const ScriptContext& context, ScriptOutput& out) const
+void SynchronisationTable::doScript(const Triggers& synchronised, const ScriptContext& context, ScriptOutput& out) const
 {
     // The running bookkeeping each branch gets: only triggers with an exit
     // branch keep it, so the start code of the others always fires.
@@ -197,7 +224,7 @@ void SynchronisationTable::doScript(const Objects& objects, const ScriptContext&
     // sets, in branch order and, within a branch, in trigger order.
     std::vector<std::pair<std::size_t, int>> runningMarks;
     int k = 0;
-    for (const auto* trigger : synchronisedTriggers(objects)) {
+    for (const auto* trigger : synchronised) {
         if (trigger->hasExitTrigger()) {
             auto found = byTrigger_.find(trigger->synchTriggerName());
             if (found != byTrigger_.end()) {
@@ -244,8 +271,10 @@ void SynchronisationTable::doScript(const Objects& objects, const ScriptContext&
         first = false;
         const Branch& branch = branches_[i];
         appendBranchHeader(branch, out.text());
-        if (branch.trigger)
-            branch.trigger->appendActionScripts(context, branch.exitCode, out.text());
+        if (branch.actionCount > 0)
+            action::AtmoTrigger::appendActionScripts(
+                context, branch.exitCode, std::span(actions_).subspan(branch.firstAction, branch.actionCount),
+                out.text());
         out += branch.text;
         const bool running = branch.value.ends_with("true");
         for (; mark != runningMarks.end() && mark->first == i; ++mark) {
