@@ -60,5 +60,9 @@ for size in 48 128 256; do
     [[ "$width x $height" == "$size x $size" ]] || fail "$id.png in ${size}x${size} is $width x $height px"
 done
 expect_file "share/doc/scenewright/copyright"
+# The simulated world the window's test runs open, in the program's library
+# folder (lib or lib/ARCH, as the build was configured).
+module=$(cd "$stage" && ls lib/scenewright/scenewright-simulation.so lib/*/scenewright/scenewright-simulation.so 2>/dev/null || true)
+[[ -n "$module" ]] || fail "the simulated world's module is not installed"
 
 ((failures == 0))

@@ -38,6 +38,7 @@
 #include "scenewright/gui/ScriptFileFilter.h"
 #include "scenewright/gui/ScriptPanel.h"
 #include "scenewright/gui/ScriptPreview.h"
+#include "scenewright/gui/SimulationLoader.h"
 #include "scenewright/gui/TestRunDialog.h"
 #include "scenewright/gui/StandardDialogs.h"
 #include "scenewright/gui/WorldBasePanel.h"
@@ -1029,6 +1030,9 @@ void MainWindow::openTestRun()
         dialog = new gui::TestRunDialog(this, dialogs_, scriptSource());
     } catch (const core::IdsExhausted& exhausted) {
         dialogs_.showError(this, tr("Test Run"), QString::fromUtf8(exhausted.what()));
+        return;
+    } catch (const gui::SimulationLoader::Unavailable& unavailable) {
+        dialogs_.showError(this, tr("Test Run"), QString::fromStdString(unavailable.what()));
         return;
     }
     dialog->setAttribute(Qt::WA_DeleteOnClose);

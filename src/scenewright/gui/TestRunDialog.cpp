@@ -6,6 +6,7 @@
 #include "scenewright/core/script/ScriptGenerator.h"
 #include "scenewright/gui/DialogGeometry.h"
 #include "scenewright/gui/ScriptPanel.h"
+#include "scenewright/gui/SimulationLoader.h"
 #include "scenewright/sim/SimulatedScene.h"
 
 #include <QCheckBox>
@@ -44,8 +45,7 @@ core::script::ScriptOptions optionsOf(const ScriptPanel::Source& source)
 
 TestRunDialog::TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPanel::Source source)
     : QDialog(parent), dialogs_(dialogs), source_(std::move(source)),
-      world_(std::make_unique<sim::SimulatedWorld>(
-          sim::SimulatedScene::fromDocument(*source_.document(), optionsOf(source_))))
+      world_(SimulationLoader::start(sim::SimulatedScene::fromDocument(*source_.document(), optionsOf(source_))))
 {
     const core::script::ScriptOptions options = optionsOf(source_);
     for (const core::SceneCheck::Problem& problem :

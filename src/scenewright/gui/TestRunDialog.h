@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenewright/sim/SimulatedWorld.h"
+#include "scenewright/sim/Simulation.h"
 
 #include "scenewright/gui/ScriptPanel.h"
 
@@ -36,11 +36,12 @@ public:
     static constexpr int kSliderReach = 100;
 
     // A run of the source's script. When too few numbers are left to name
-    // the objects it throws IdsExhausted.
+    // the objects it throws IdsExhausted; when the simulated world cannot be
+    // loaded, SimulationLoader::Unavailable.
     TestRunDialog(QWidget* parent, StandardDialogs& dialogs, ScriptPanel::Source source);
     ~TestRunDialog() override;
 
-    sim::SimulatedWorld& world() { return *world_; }
+    sim::Simulation& world() { return *world_; }
     QListWidget* logList() const { return log_; }
     QLabel* timeLabel() const { return timeLabel_; }
     QPushButton* stepButton() const { return stepButton_; }
@@ -77,7 +78,7 @@ private:
 
     StandardDialogs& dialogs_;
     ScriptPanel::Source source_;
-    std::unique_ptr<sim::SimulatedWorld> world_;
+    std::unique_ptr<sim::Simulation> world_;
     std::size_t shownEntries_ = 0;
     std::map<QString, ObjectRow> rows_;
     std::map<QString, QCheckBox*> toggles_;

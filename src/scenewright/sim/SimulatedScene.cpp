@@ -4,8 +4,6 @@
 #include "scenewright/core/SceneDocument.h"
 #include "scenewright/core/script/ScriptGenerator.h"
 
-#include <algorithm>
-
 namespace scenewright::sim {
 
 SimulatedScene SimulatedScene::fromDocument(core::SceneDocument& document, const core::script::ScriptOptions& options)
@@ -25,13 +23,6 @@ SimulatedScene SimulatedScene::fromDocument(core::SceneDocument& document, const
             scene.attachedTo = objects[i]->getName();
     }
     return scene;
-}
-
-bool SimulatedScene::hasObject(const std::string& name) const
-{
-    if (name == "world" || name == "actor")
-        return true;
-    return std::any_of(objects.begin(), objects.end(), [&](const auto& object) { return object.first == name; });
 }
 
 } // namespace scenewright::sim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,7 +31,12 @@ struct SimulatedScene {
     // name the objects it throws IdsExhausted.
     static SimulatedScene fromDocument(core::SceneDocument& document, const core::script::ScriptOptions& options);
 
-    bool hasObject(const std::string& name) const;
+    bool hasObject(const std::string& name) const
+    {
+        if (name == "world" || name == "actor")
+            return true;
+        return std::any_of(objects.begin(), objects.end(), [&](const auto& object) { return object.first == name; });
+    }
 };
 
 } // namespace scenewright::sim

@@ -2,6 +2,7 @@
 
 #include "scenewright/sim/SimLogEntry.h"
 #include "scenewright/sim/SimulatedScene.h"
+#include "scenewright/sim/Simulation.h"
 
 #include <QJSEngine>
 #include <QJSValue>
@@ -21,7 +22,7 @@ namespace scenewright::sim {
 // `timestep(w, d)` of each animator. The objects of the scene load 0.5 s
 // after the start. The actor starts far from every object; `approach`
 // moves it. The chat starts connected.
-class SimulatedWorld {
+class SimulatedWorld : public Simulation {
 public:
     static constexpr double kFrame = 1.0 / 30.0;
     // The longest run, in whole seconds, whose frames an int can count.
@@ -32,31 +33,31 @@ public:
     static std::optional<int> framesIn(double seconds);
 
     explicit SimulatedWorld(SimulatedScene scene);
-    ~SimulatedWorld();
+    ~SimulatedWorld() override;
 
     // Starts again from the beginning: a fresh world runs the script at t=0.
-    void reset();
+    void reset() override;
 
-    void step();
+    void step() override;
     void runFrames(int frames);
     // Runs the frames that fill the given simulated time (see framesIn;
     // a time with too many frames runs none).
-    void runSeconds(double seconds);
+    void runSeconds(double seconds) override;
 
     // The user steps; false when the scene has no such object or toggle.
-    bool click(const QString& name);
-    bool approach(const QString& name, double distance);
-    bool setToggle(const QString& label, bool on);
-    void setConnected(bool connected);
+    bool click(const QString& name) override;
+    bool approach(const QString& name, double distance) override;
+    bool setToggle(const QString& label, bool on) override;
+    void setConnected(bool connected) override;
 
-    double time() const;
+    double time() const override;
     // The actor's distance from the object (its straight-line distance).
-    double actorDistance(const QString& name) const;
-    const SimulatedScene& scene() const { return scene_; }
+    double actorDistance(const QString& name) const override;
+    const SimulatedScene& scene() const override { return scene_; }
     // The control-panel toggles the script added so far, with their states.
-    std::vector<std::pair<QString, bool>> toggles() const;
+    std::vector<std::pair<QString, bool>> toggles() const override;
 
-    const std::vector<SimLogEntry>& log() const { return log_; }
+    const std::vector<SimLogEntry>& log() const override { return log_; }
     bool hadScriptError() const { return hadError_; }
 
 private:
