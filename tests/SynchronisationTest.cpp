@@ -300,10 +300,14 @@ TEST_F(SynchronisationTest, TriggersSharingANumberShareTheLaterTriggersBranches)
 {
     createDefaultProject();
     synchronise = true;
+    // One statement per interaction, so that they take their numbers in
+    // the same order whatever the compiler.
     auto a = addModel(document(), "a");
-    auto first = addTrigger(*a, std::make_shared<ProximityTrigger>(ids, a.get()), {addRotation(ids, *a)});
+    auto firstRotation = addRotation(ids, *a);
+    auto first = addTrigger(*a, std::make_shared<ProximityTrigger>(ids, a.get()), {firstRotation});
     auto b = addModel(document(), "b");
-    auto second = addTrigger(*b, std::make_shared<ProximityTrigger>(ids, b.get()), {addRotation(ids, *b)});
+    auto secondRotation = addRotation(ids, *b);
+    auto second = addTrigger(*b, std::make_shared<ProximityTrigger>(ids, b.get()), {secondRotation});
     ASSERT_TRUE(second->setNumbers(first->numbers()));
 
     const std::string script = generateAtmoScript();
