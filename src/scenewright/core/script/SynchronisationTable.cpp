@@ -69,21 +69,16 @@ void SynchronisationTable::appendSynchForAction(const std::string& objname, cons
 void SynchronisationTable::replaceTriggerBranches(const action::AtmoTrigger& trigger, const std::string& name,
                                                   bool activeActions)
 {
+    if (!activeActions) {
+        removeSynchsForTrigger(name);
+        return;
+    }
     // One lookup for the whole replacement: the entry of the name is kept
     // and its chain restarted.
-    auto entry = byTrigger_.find(name);
-    if (entry != byTrigger_.end()) {
-        for (std::size_t index = entry->second; index != kNone; index = branches_[index].next)
-            branches_[index].removed = true;
+    const auto [entry, added] = byTrigger_.try_emplace(name, kNone);
+    if (!added) {
+        removeChain(entry->second);
         entry->second = kNone;
-        if (!activeActions) {
-            byTrigger_.erase(entry);
-            return;
-        }
-    } else if (!activeActions) {
-        return;
-    } else {
-        entry = byTrigger_.emplace(name, kNone).first;
     }
     const std::size_t firstAction = actions_.size();
     for (const auto& action : trigger.getActionList())
@@ -114,9 +109,14 @@ void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
     auto found = byTrigger_.find(name);
     if (found == byTrigger_.end())
         return;
-    for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
-        branches_[index].removed = true;
+    removeChain(found->second);
     byTrigger_.erase(found);
+}
+
+void SynchronisationTable::removeChain(std::size_t first)
+{
+    for (std::size_t index = first; index != kNone; index = branches_[index].next)
+        branches_[index].removed = true;
 }
 
 std::string SynchronisationTable::getTriggerNames(const Triggers& synchronised)

@@ -84,6 +84,8 @@ private:
     // Appends a new branch to the chain that `link` ends.
     Branch& appendBranch(std::size_t& link, const std::string& name, std::string_view property,
                          std::string_view value);
+    // Marks the branches of the chain that starts at `first` removed.
+    void removeChain(std::size_t first);
     static void appendBranchHeader(const Branch& branch, std::string& out);
 
     // Branches in the order their keys were first stored, and for each
