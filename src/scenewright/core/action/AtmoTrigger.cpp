@@ -64,7 +64,7 @@ void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out)
 
     script::SynchronisationTable& synch = context.synchronisation();
     const bool synchronised = usesSynch && context.synchronised();
-    const std::string synchName = synchTriggerName();
+    const std::string synchName = synchronised ? synchTriggerName() : std::string();
     // A synchronised trigger's actions run in the shared-property handler,
     // which gets a start and an exit branch when any action is active.
     const bool branches = synchronised && std::any_of(actions_->begin(), actions_->end(), [](const auto& action) {
@@ -81,9 +81,9 @@ void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out)
 
     const std::string finalScript = getFinalTriggerScript(context);
     const bool exitBranch = finalScript.size() > 2 && hasExitTrigger();
-    if (synchronised && exitBranch)
+    if (exitBranch && synchronised)
         synch.appendSynchExitTriggerScript(synchName, out);
-    else if (!synchronised && exitBranch)
+    else if (exitBranch)
         appendActionScripts(context, true, out);
     out += finalScript;
 }
