@@ -12,8 +12,8 @@ using script::ScriptText;
 AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     AnimateTextureAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Animate textures on object"));
-    setDescription(std::string(
+    static const Texts texts{
+        "Animate textures on object",
         "Enter a set of textures that you wish to use in an animation on your object. Order of textures is "
         "important. Texture URLs may be of the form http://www.yoursite.com/textures/texture1.jpg or "
         "./textures/texture1.jpg. Currently, only .jpg and .gif formats are supported. If you are using a Model "
@@ -23,7 +23,8 @@ AnimateTextureAction::AnimateTextureAction(IdCounter& ids, IAtmoObject* owner) :
         "Atmosphere Builder/Authoring tool, place a texture on the face of a primitive you wish to animate.Next, "
         "set the 'Find face number', or 'Find texture url' below to find the face to animate. Note - you can "
         "animate more than one face at a time. Eg. 'Find face number'=2, 3, 5. If you set neither of these 2 "
-        "fields, texture animation will occur on all possible faces."));
+        "fields, texture animation will occur on all possible faces."};
+    useKindTexts(texts);
 }
 
 const FieldTable& AnimateTextureAction::fieldTable() const

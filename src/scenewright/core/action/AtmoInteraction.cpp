@@ -18,6 +18,45 @@ AtmoInteraction::AtmoInteraction(IdCounter& ids, int idCount)
     idCount_ = static_cast<std::uint8_t>(idCount);
 }
 
+const AtmoInteraction::Texts AtmoInteraction::kNoTexts;
+
+AtmoInteraction::AtmoInteraction(const AtmoInteraction& other)
+    : active_(other.active_), idCount_(other.idCount_), ids_(other.ids_), texts_(other.texts_)
+{
+    if (other.ownTexts_) {
+        ownTexts_ = std::make_unique<Texts>(*other.ownTexts_);
+        texts_ = ownTexts_.get();
+    }
+}
+
+AtmoInteraction& AtmoInteraction::operator=(const AtmoInteraction& other)
+{
+    if (this != &other) {
+        active_ = other.active_;
+        idCount_ = other.idCount_;
+        ids_ = other.ids_;
+        useKindTexts(*other.texts_);
+        if (other.ownTexts_)
+            ownTexts();
+    }
+    return *this;
+}
+
+void AtmoInteraction::useKindTexts(const Texts& texts)
+{
+    ownTexts_.reset();
+    texts_ = &texts;
+}
+
+AtmoInteraction::Texts& AtmoInteraction::ownTexts()
+{
+    if (!ownTexts_) {
+        ownTexts_ = std::make_unique<Texts>(*texts_);
+        texts_ = ownTexts_.get();
+    }
+    return *ownTexts_;
+}
+
 bool AtmoInteraction::setNumbers(const std::vector<int>& ids)
 {
     if (ids.size() != idCount_)
@@ -34,7 +73,7 @@ void AtmoInteraction::takeFreshIds(IdCounter& ids)
 
 std::string AtmoInteraction::toString() const
 {
-    return script::ScriptText::orNull(name_);
+    return script::ScriptText::orNull(texts_->name);
 }
 
 const FieldTable::Field* AtmoInteraction::field(std::string_view name) const

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,12 @@ namespace scenewright::core::action {
 // class's fields by their exact names.
 class AtmoInteraction {
 public:
+    // An interaction's name and description.
+    struct Texts {
+        std::optional<std::string> name;
+        std::optional<std::string> description;
+    };
+
     virtual ~AtmoInteraction() = default;
 
     // The class name, as in "ProximityTrigger".
@@ -49,8 +56,8 @@ public:
     // Null when the text is acceptable for the field, else the message.
     std::optional<std::string> verifyField(std::string_view field, std::string_view value) const;
 
-    void setName(std::optional<std::string> name) { name_ = std::move(name); }
-    void setDescription(std::optional<std::string> description) { description_ = std::move(description); }
+    void setName(std::optional<std::string> name) { ownTexts().name = std::move(name); }
+    void setDescription(std::optional<std::string> description) { ownTexts().description = std::move(description); }
     void setActive(bool active) { active_ = active; }
 
     // Stores a boolean field; an unknown field is reported and nothing changes.
@@ -72,8 +79,8 @@ public:
     std::optional<FieldType> getType(std::string_view field) const;
     std::string getSaveString() const;
 
-    const std::optional<std::string>& getName() const { return name_; }
-    const std::optional<std::string>& getDescription() const { return description_; }
+    const std::optional<std::string>& getName() const { return texts_->name; }
+    const std::optional<std::string>& getDescription() const { return texts_->description; }
     bool getActive() const { return active_; }
     // The field's value; std::monostate (and reported) for an unknown field.
     FieldValue get(std::string_view field) const;
@@ -83,6 +90,12 @@ protected:
     AtmoInteraction() = default;
     // Takes `idCount` numbers from `ids`, in order.
     AtmoInteraction(IdCounter& ids, int idCount);
+    AtmoInteraction(const AtmoInteraction& other);
+    AtmoInteraction& operator=(const AtmoInteraction& other);
+
+    // Gives the interaction its kind's texts, which every interaction of the
+    // kind shares (they must outlive it) until a text is set on it.
+    void useKindTexts(const Texts& texts);
 
     int id(std::size_t index) const { return ids_[index]; }
 
@@ -96,8 +109,14 @@ private:
     bool active_ = false;
     std::uint8_t idCount_ = 0;
     std::array<int, kMaxNumbers> ids_{};
-    std::optional<std::string> name_;
-    std::optional<std::string> description_;
+    // The texts are the kind's, shared, until one is set on this
+    // interaction: a large scene then holds its kinds' long descriptions
+    // once rather than once per interaction, which keeps what generation
+    // walks through small.
+    Texts& ownTexts();
+    static const Texts kNoTexts;
+    const Texts* texts_ = &kNoTexts;
+    std::unique_ptr<Texts> ownTexts_;
 };
 
 } // namespace scenewright::core::action

@@ -12,8 +12,8 @@ using script::ScriptText;
 ChatPrintMessageAction::ChatPrintMessageAction(IAtmoObject* owner) : AtmoAction(owner)
 {
     ChatPrintMessageAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Print message in chat window"));
-    setDescription(std::string("Enter in a message to be displayed"));
+    static const Texts texts{"Print message in chat window", "Enter in a message to be displayed"};
+    useKindTexts(texts);
 }
 
 const FieldTable& ChatPrintMessageAction::fieldTable() const

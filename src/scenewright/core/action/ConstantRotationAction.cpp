@@ -11,11 +11,12 @@ using script::ScriptText;
 ConstantRotationAction::ConstantRotationAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     ConstantRotationAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Rotate constantly"));
-    setDescription(std::string(
+    static const Texts texts{
+        "Rotate constantly",
         "Set your object to constantly rotate. x/y/zrevolutions measures the speed of the rotation (revolutions "
         "per minute). Eg \"yrevolution=5.0\" means 5 revolutions per minute around Y axis. Maxtime is the maximum "
-        "time in seconds the rotation will go for. (zero = forever)."));
+        "time in seconds the rotation will go for. (zero = forever)."};
+    useKindTexts(texts);
 }
 
 const FieldTable& ConstantRotationAction::fieldTable() const

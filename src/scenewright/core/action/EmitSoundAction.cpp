@@ -11,13 +11,15 @@ using script::ScriptText;
 EmitSoundAction::EmitSoundAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     EmitSoundAction::fieldTable().writeDefaults(*this);
-    setDescription(std::string(
+    // An action made without an object, as a kind's example, has no name.
+    static const std::optional<std::string> description{
         "Have sound emit from an object. 'filename' is the location of your sound file (Nb: only .wav or .mp3). "
         "Near is the distance at which volume is at a maximum. Far is the distance at which volume is inaudible. "
         "Repeats determines how many repeats the sound will play for - if repeats is zero, sound repeats forever. "
-        "Volume must be between 0.0 and 1.0"));
-    if (owner)
-        setName(std::string("Emit sound from your object"));
+        "Volume must be between 0.0 and 1.0"};
+    static const Texts ownedTexts{"Emit sound from your object", description};
+    static const Texts unownedTexts{std::nullopt, description};
+    useKindTexts(owner ? ownedTexts : unownedTexts);
 }
 
 const FieldTable& EmitSoundAction::fieldTable() const

@@ -10,9 +10,11 @@ using script::ScriptText;
 GotoNewWorldAction::GotoNewWorldAction(IAtmoObject* owner) : AtmoAction(owner)
 {
     GotoNewWorldAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Goto new Atmo world"));
-    setDescription(std::string("Set the location of .aer world you wish to go to. Distance is the minimum distance "
-                               "from which the player must be to trigger this action"));
+    static const Texts texts{
+        "Goto new Atmo world",
+        "Set the location of .aer world you wish to go to. Distance is the minimum distance "
+        "from which the player must be to trigger this action"};
+    useKindTexts(texts);
 }
 
 const FieldTable& GotoNewWorldAction::fieldTable() const

@@ -29,8 +29,10 @@ std::string setTransform(const std::string& inner, const std::string& value, con
 MovePositionAction::MovePositionAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 2)
 {
     MovePositionAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Move to a position/direction"));
-    setDescription(std::string("Select the postion(s) or direction to move the when triggered. "));
+    static const Texts texts{
+        "Move to a position/direction",
+        "Select the postion(s) or direction to move the when triggered. "};
+    useKindTexts(texts);
 }
 
 const FieldTable& MovePositionAction::fieldTable() const

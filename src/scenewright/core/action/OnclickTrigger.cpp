@@ -10,7 +10,8 @@ using script::ScriptText;
 OnclickTrigger::OnclickTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     OnclickTrigger::fieldTable().writeDefaults(*this);
-    setName(std::string("On click trigger"));
+    static const Texts texts{"On click trigger", std::nullopt};
+    useKindTexts(texts);
 }
 
 std::shared_ptr<AtmoTrigger> OnclickTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const

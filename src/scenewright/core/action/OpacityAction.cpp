@@ -34,9 +34,11 @@ bool isSolidObject(const IAtmoObject* object)
 OpacityAction::OpacityAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     OpacityAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Set Opacity"));
-    setDescription(std::string("Set your object transparency. Upon being triggered, the Opacity will fade from "
-                               "initialOpacity to finalOpacity. Opacity must be between 0 and 1 inclusive."));
+    static const Texts texts{
+        "Set Opacity",
+        "Set your object transparency. Upon being triggered, the Opacity will fade from "
+        "initialOpacity to finalOpacity. Opacity must be between 0 and 1 inclusive."};
+    useKindTexts(texts);
 }
 
 const FieldTable& OpacityAction::fieldTable() const

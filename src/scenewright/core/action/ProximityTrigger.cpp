@@ -10,7 +10,9 @@ using script::ScriptText;
 ProximityTrigger::ProximityTrigger(IdCounter& ids, IAtmoObject* triggerObject) : AtmoTrigger(ids, triggerObject)
 {
     ProximityTrigger::fieldTable().writeDefaults(*this);
-    setName(std::string("Proximity trigger"));
+    // The description names the object, so each trigger holds its own.
+    static const Texts texts{"Proximity trigger", std::nullopt};
+    useKindTexts(texts);
     setDescription("You can set up actions to be set off whenever your Avatar comes close to '"
                    + (triggerObject ? triggerObject->toString() : std::string("null")) + "'");
 }

@@ -34,8 +34,10 @@ std::string doublyQuoted(const std::optional<std::string>& url)
 URLpopup::URLpopup(IAtmoObject* owner) : AtmoAction(owner)
 {
     URLpopup::fieldTable().writeDefaults(*this);
-    setName(std::string("Open URL up in new window"));
-    setDescription(std::string("Set the URL where you wish the new popup window to redirect to in the 'url' field. "));
+    static const Texts texts{
+        "Open URL up in new window",
+        "Set the URL where you wish the new popup window to redirect to in the 'url' field. "};
+    useKindTexts(texts);
 }
 
 const FieldTable& URLpopup::fieldTable() const

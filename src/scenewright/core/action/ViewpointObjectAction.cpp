@@ -34,9 +34,11 @@ bool isNamed(const std::optional<std::string>& element)
 ViewpointObjectAction::ViewpointObjectAction(IdCounter& ids, IAtmoObject* owner) : AtmoAction(owner, ids, 1)
 {
     ViewpointObjectAction::fieldTable().writeDefaults(*this);
-    setName(std::string("Do Viewpoint Animations"));
-    setDescription(std::string("Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
-                               "on the trigger start, & on the exit trigger (for Proximity trigger only). "));
+    static const Texts texts{
+        "Do Viewpoint Animations",
+        "Set an viewpoint animation to be triggered. You can make 2 animations per trigger: "
+        "on the trigger start, & on the exit trigger (for Proximity trigger only). "};
+    useKindTexts(texts);
 }
 
 const FieldTable& ViewpointObjectAction::fieldTable() const

@@ -10,7 +10,8 @@ WorldFirstLoadsTrigger::WorldFirstLoadsTrigger(IdCounter& ids, IAtmoObject* trig
     : AtmoTrigger(ids, triggerObject)
 {
     WorldFirstLoadsTrigger::fieldTable().writeDefaults(*this);
-    setName(std::string("When world first loads"));
+    static const Texts texts{"When world first loads", std::nullopt};
+    useKindTexts(texts);
 }
 
 std::shared_ptr<AtmoTrigger> WorldFirstLoadsTrigger::newInstance(IAtmoObject* object, IdCounter& ids) const
