@@ -6,64 +6,153 @@
 
 #include <algorithm>
 #include <span>
+#include <stdexcept>
 
 namespace scenewright::core::script {
+
+namespace {
+
+std::size_t hashOf(std::string_view name)
+{
+    return std::hash<std::string_view>()(name);
+}
+
+// A count or place that must fit the table's indexes.
+std::size_t checkedIndex(std::size_t value, std::size_t limit)
+{
+    if (value >= limit)
+        throw std::length_error("the synchronisation table is full");
+    return value;
+}
+
+} // namespace
 
 void SynchronisationTable::clearAttributes()
 {
     branches_.clear();
+    stored_.clear();
+    entries_.clear();
+    names_.clear();
+    slots_.clear();
     actions_.clear();
-    byTrigger_.clear();
 }
 
 void SynchronisationTable::reserve(std::size_t triggers)
 {
     branches_.reserve(2 * triggers);
-    byTrigger_.reserve(triggers);
+    entries_.reserve(triggers);
+    // Names such as "synchtrigger1234".
+    names_.reserve(20 * triggers);
+    std::size_t slots = 16;
+    while (slots < 2 * triggers)
+        slots *= 2;
+    if (slots > slots_.size()) {
+        slots_.assign(slots, 0);
+        for (Index i = 0; i < entries_.size(); ++i) {
+            std::size_t slot = hashOf(name(entries_[i])) & (slots - 1);
+            while (slots_[slot] != 0)
+                slot = (slot + 1) & (slots - 1);
+            slots_[slot] = i + 1;
+        }
+    }
 }
 
-SynchronisationTable::Branch& SynchronisationTable::appendBranch(std::size_t& link, const std::string& name,
-                                                                 std::string_view property, std::string_view value)
+void SynchronisationTable::growSlots()
 {
-    link = branches_.size();
+    reserve(std::max<std::size_t>(entries_.size() + 1, slots_.size()));
+}
+
+SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view name, bool add)
+{
+    if (2 * (entries_.size() + 1) > slots_.size())
+        growSlots();
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hashOf(name) & mask;
+    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        Entry& entry = entries_[slots_[slot] - 1];
+        if (this->name(entry) == name)
+            return &entry;
+    }
+    if (!add)
+        return nullptr;
+    Entry& entry = entries_.emplace_back();
+    entry.nameOffset = static_cast<Index>(checkedIndex(names_.size(), kNone - name.size()));
+    entry.nameLength = static_cast<Index>(name.size());
+    names_ += name;
+    slots_[slot] = static_cast<Index>(checkedIndex(entries_.size(), kNone));
+    return &entry;
+}
+
+const SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view name) const
+{
+    if (slots_.empty())
+        return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = hashOf(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const Entry& entry = entries_[slots_[slot] - 1];
+        if (this->name(entry) == name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+std::string_view SynchronisationTable::property(const Branch& branch) const
+{
+    return branch.stored == kNone ? std::string_view("running") : std::string_view(stored_[branch.stored].property);
+}
+
+std::string_view SynchronisationTable::value(const Branch& branch) const
+{
+    if (branch.stored != kNone)
+        return stored_[branch.stored].value;
+    return branch.exitCode ? "false" : "true";
+}
+
+SynchronisationTable::Branch& SynchronisationTable::appendBranch(Index& link, Index entry)
+{
+    link = static_cast<Index>(checkedIndex(branches_.size(), kNone));
     Branch& branch = branches_.emplace_back();
-    branch.name = &name;
-    branch.property = property;
-    branch.value = value;
+    branch.entry = entry;
     return branch;
 }
 
 SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objname, std::string_view property,
                                                           std::string_view value, bool append)
 {
-    auto trigger = byTrigger_.find(objname);
-    if (trigger == byTrigger_.end())
-        trigger = byTrigger_.emplace(std::string(objname), kNone).first;
+    Entry* entry = findEntry(objname, true);
+    const auto entryIndex = static_cast<Index>(entry - entries_.data());
     // The link that will lead to a new branch: the end of the chain.
-    std::size_t* link = &trigger->second;
+    Index* link = &entry->first;
     for (; *link != kNone; link = &branches_[*link].next) {
         Branch& branch = branches_[*link];
-        if (branch.property == property && branch.value == value) {
+        if (this->property(branch) == property && this->value(branch) == value) {
+            if (branch.stored == kNone) {
+                branch.stored = static_cast<Index>(checkedIndex(stored_.size(), kNone));
+                stored_.push_back({std::string(property), std::string(value), {}});
+            }
             if (!append) {
                 branch.actionCount = 0;
-                branch.text.clear();
+                stored_[branch.stored].text.clear();
             }
             return branch;
         }
     }
-    return appendBranch(*link, trigger->first, property, value);
+    Branch& branch = appendBranch(*link, entryIndex);
+    branch.stored = static_cast<Index>(checkedIndex(stored_.size(), kNone));
+    stored_.push_back({std::string(property), std::string(value), {}});
+    return branch;
 }
 
 void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
                                              const std::string& value, const std::string& script)
 {
-    store(objname, property, value, false).text = script;
+    stored_[store(objname, property, value, false).stored].text = script;
 }
 
 void SynchronisationTable::appendSynchForAction(const std::string& objname, const std::string& property,
                                                 const std::string& value, const std::string& script)
 {
-    store(objname, property, value, true).text += script;
+    stored_[store(objname, property, value, true).stored].text += script;
 }
 
 void SynchronisationTable::replaceTriggerBranches(const action::AtmoTrigger& trigger, const std::string& name,
@@ -73,49 +162,47 @@ void SynchronisationTable::replaceTriggerBranches(const action::AtmoTrigger& tri
         removeSynchsForTrigger(name);
         return;
     }
-    // One lookup for the whole replacement: the entry of the name is kept
-    // and its chain restarted.
-    const auto [entry, added] = byTrigger_.try_emplace(name, kNone);
-    if (!added) {
-        removeChain(entry->second);
-        entry->second = kNone;
-    }
-    const std::size_t firstAction = actions_.size();
+    Entry* entry = findEntry(name, true);
+    removeChain(entry->first);
+    entry->first = kNone;
+    const auto entryIndex = static_cast<Index>(entry - entries_.data());
+    const auto firstAction = static_cast<Index>(checkedIndex(actions_.size(), kNone));
     for (const auto& action : trigger.getActionList())
         actions_.push_back(action.get());
-    const std::size_t actionCount = actions_.size() - firstAction;
-    Branch& start = appendBranch(entry->second, entry->first, "running", "true");
+    const auto actionCount = static_cast<Index>(checkedIndex(actions_.size(), kNone) - firstAction);
+    Branch& start = appendBranch(entry->first, entryIndex);
     start.firstAction = firstAction;
     start.actionCount = actionCount;
-    Branch& exit = appendBranch(start.next, entry->first, "running", "false");
+    Branch& exit = appendBranch(start.next, entryIndex);
     exit.firstAction = firstAction;
     exit.actionCount = actionCount;
     exit.exitCode = true;
 }
 
-void SynchronisationTable::appendBranchHeader(const Branch& branch, std::string& out)
+void SynchronisationTable::appendBranchHeader(const Branch& branch, std::string& out) const
 {
     out += "    if(objname=='";
-    ScriptText::appendLiteral(out, *branch.name);
+    ScriptText::appendLiteral(out, name(entries_[branch.entry]));
     out += "' && property=='";
-    ScriptText::appendLiteral(out, branch.property);
+    ScriptText::appendLiteral(out, property(branch));
     out += "' && value=='";
-    ScriptText::appendLiteral(out, branch.value);
+    ScriptText::appendLiteral(out, value(branch));
     out += "') {\n";
 }
 
 void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
 {
-    auto found = byTrigger_.find(name);
-    if (found == byTrigger_.end())
-        return;
-    removeChain(found->second);
-    byTrigger_.erase(found);
+    // The entry stays, without branches: a later branch under the name
+    // starts a new chain.
+    if (Entry* entry = findEntry(name, false)) {
+        removeChain(entry->first);
+        entry->first = kNone;
+    }
 }
 
-void SynchronisationTable::removeChain(std::size_t first)
+void SynchronisationTable::removeChain(Index first)
 {
-    for (std::size_t index = first; index != kNone; index = branches_[index].next)
+    for (Index index = first; index != kNone; index = branches_[index].next)
         branches_[index].removed = true;
 }
 
@@ -226,9 +313,8 @@ void SynchronisationTable::doScript(const Triggers& synchronised, const ScriptCo
     int k = 0;
     for (const auto* trigger : synchronised) {
         if (trigger->hasExitTrigger()) {
-            auto found = byTrigger_.find(trigger->synchTriggerName());
-            if (found != byTrigger_.end()) {
-                for (std::size_t index = found->second; index != kNone; index = branches_[index].next)
+            if (const Entry* entry = findEntry(trigger->synchTriggerName())) {
+                for (Index index = entry->first; index != kNone; index = branches_[index].next)
                     runningMarks.emplace_back(index, k);
             }
         }
@@ -275,8 +361,9 @@ void SynchronisationTable::doScript(const Triggers& synchronised, const ScriptCo
             action::AtmoTrigger::appendActionScripts(
                 context, branch.exitCode, std::span(actions_).subspan(branch.firstAction, branch.actionCount),
                 out.text());
-        out += branch.text;
-        const bool running = branch.value.ends_with("true");
+        if (branch.stored != kNone)
+            out += stored_[branch.stored].text;
+        const bool running = value(branch).ends_with("true");
         for (; mark != runningMarks.end() && mark->first == i; ++mark) {
             out += "\n    triggerrunning[";
             out += std::to_string(mark->second);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace scenewright::core::action {
@@ -61,47 +61,66 @@ public:
     void replaceTriggerBranches(const action::AtmoTrigger& trigger, const std::string& name, bool activeActions);
 
 private:
+    using Index = std::uint32_t;
+    static constexpr Index kNone = static_cast<Index>(-1);
+
+    // A trigger name the table has seen, with the first of the branches
+    // stored under it (a trigger has one or two, chained by `next`).
+    struct Entry {
+        Index nameOffset = 0;
+        Index nameLength = 0;
+        Index first = kNone;
+    };
+    // A branch: a trigger's start or exit branch, which runs the code of the
+    // trigger's actions (a run in actions_) with the property 'running' and
+    // the value 'true' or 'false'; or a branch stored with its own property,
+    // value and text (in stored_).
     struct Branch {
-        // The trigger name: the key of its entry in byTrigger_, which lives
-        // as long as the branch is not removed.
-        const std::string* name = nullptr;
+        Index entry = 0;
+        Index next = kNone;
+        Index firstAction = 0;
+        Index actionCount = 0;
+        Index stored = kNone;
+        bool exitCode = false;
+        bool removed = false;
+    };
+    struct StoredText {
         std::string property;
         std::string value;
-        // The actions (in actions_) of the trigger whose code the branch
-        // runs before its text; none for a branch stored as text.
-        std::size_t firstAction = 0;
-        std::size_t actionCount = 0;
-        bool exitCode = false;
         std::string text;
-        bool removed = false;
-        // The next branch of the same trigger, or kNone.
-        std::size_t next = kNone;
     };
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+    std::string_view name(const Entry& entry) const { return {names_.data() + entry.nameOffset, entry.nameLength}; }
+    std::string_view property(const Branch& branch) const;
+    std::string_view value(const Branch& branch) const;
+    // The entry of the name, added (with no branches) when `add` is set;
+    // null when it is not there and not added.
+    Entry* findEntry(std::string_view name, bool add);
+    const Entry* findEntry(std::string_view name) const;
+    void growSlots();
     // The branch under the key, new or emptied unless `append` is set.
     Branch& store(std::string_view objname, std::string_view property, std::string_view value, bool append);
     // Appends a new branch to the chain that `link` ends.
-    Branch& appendBranch(std::size_t& link, const std::string& name, std::string_view property,
-                         std::string_view value);
+    Branch& appendBranch(Index& link, Index entry);
     // Marks the branches of the chain that starts at `first` removed.
-    void removeChain(std::size_t first);
-    static void appendBranchHeader(const Branch& branch, std::string& out);
+    void removeChain(Index first);
+    void appendBranchHeader(const Branch& branch, std::string& out) const;
 
-    // Branches in the order their keys were first stored, and for each
-    // trigger name the first of the branches stored under it (a trigger has
-    // one or two, chained by `next`), so that generation stays linear with
-    // few allocations.
+    // Branches in the order their keys were first stored. Names, entries and
+    // branches sit in a few flat arrays, indexed by number, so that a large
+    // scene's generation stays linear, makes few allocations and walks
+    // little memory.
     std::vector<Branch> branches_;
+    std::vector<StoredText> stored_;
+    std::vector<Entry> entries_;
+    std::string names_;
+    // Open addressing over entries_: each slot holds an entry's index plus
+    // one, or 0 when free; the count is a power of two.
+    std::vector<Index> slots_;
     // The actions of the triggers that stored branches, each trigger's in
     // one run, listed when the trigger stored them so that the handler
     // reaches them without going back through the triggers.
     std::vector<const action::AtmoAction*> actions_;
-    struct NameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
-    };
-    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> byTrigger_;
 };
 
 } // namespace scenewright::core::script
