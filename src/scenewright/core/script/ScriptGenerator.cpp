@@ -15,27 +15,26 @@ void assemble(const ScriptGenerator::Objects& objects, ScriptContext& context, S
     out += "// ***************************************\n";
     out += "// Object declarations \n";
     out += "// ***************************************\n";
-    // The walk through the objects lists their triggers, so that the
-    // triggers' on-load code is written from one flat list rather than by
-    // going back through every object. That walk lists the synchronised
-    // triggers in turn, for the list of their names and the shared-property
-    // handler.
-    std::vector<const action::AtmoTrigger*> triggers;
+    // One walk through the objects writes their declarations and keeps
+    // their triggers' on-load code, which follows all declarations, aside:
+    // a large scene is then read from memory once here rather than twice.
+    // The walk lists the synchronised triggers in turn, for the list of
+    // their names and the shared-property handler.
+    std::string onLoad;
+    SynchronisationTable::Triggers synchronised;
     for (const auto& object : objects) {
         out += object->getAtmoObjectDeclaration(context);
         for (const auto& action : object->getAtmoActionListData())
             if (action->getActive())
                 out += action->doScript(context);
         for (const auto& trigger : object->getAtmoTriggerListData())
-            triggers.push_back(trigger.get());
+            if (trigger->getActive()) {
+                onLoad += trigger->doOnLoadTrigger(context);
+                if (context.synchronised() && trigger->usesSynch)
+                    synchronised.push_back(trigger.get());
+            }
     }
-    SynchronisationTable::Triggers synchronised;
-    for (const auto* trigger : triggers)
-        if (trigger->getActive()) {
-            out += trigger->doOnLoadTrigger(context);
-            if (context.synchronised() && trigger->usesSynch)
-                synchronised.push_back(trigger);
-        }
+    out += onLoad;
     if (context.synchronised()) {
         context.synchronisation().reserve(synchronised.size());
         out += SynchronisationTable::getTriggerNames(synchronised);
