@@ -79,9 +79,21 @@ row "  its peak memory" "$(awk -v k="$gen_peak" 'BEGIN { print k * 1024 / 1e6 }'
     "$(awk -v s="$script_bytes" -v p="$project_bytes" 'BEGIN { print (s + 2 * p) / 1e6 }')" "MB"
 
 # ---- Growth of generation ----
-g500=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/500$")
-g5000=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/5000$")
-g40000=$(benchmark_cpu "$build/bench/scenewright_bench" "streamScript/40000$")
+# The three sizes run side by side in one program, their repetitions
+# interleaved in random order, so that a change in the machine's speed
+# during the run falls on all of them alike. Twice the usual repetitions
+# steady the ratios.
+growth=$("$build/bench/scenewright_bench" --benchmark_filter='streamScript/' --benchmark_repetitions=$((2 * runs)) \
+    --benchmark_enable_random_interleaving=true --benchmark_format=csv 2>/dev/null)
+growth_cpu() {
+    awk -F, -v name="\"streamScript/$1_median\"" '$1 == name {
+        s = $4; unit = $5
+        if (unit == "ns") s /= 1e9; else if (unit == "us") s /= 1e6; else if (unit == "ms") s /= 1e3
+        print s; exit }' <<<"$growth"
+}
+g500=$(growth_cpu 500)
+g5000=$(growth_cpu 5000)
+g40000=$(growth_cpu 40000)
 row "generation 5,000 / 500 objects" "$(awk -v a="$g5000" -v b="$g500" 'BEGIN { print a / b }')" 10.5 "x"
 row "generation 40,000 / 5,000 objects" "$(awk -v a="$g40000" -v b="$g5000" 'BEGIN { print a / b }')" 8.5 "x"
 
