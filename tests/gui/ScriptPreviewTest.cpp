@@ -52,7 +52,8 @@ TEST_F(ScriptPreviewTest, IsOffUntilTickedAndFollowsItsDock)
     QAction* item = menuItem("Live Script Preview");
     ASSERT_TRUE(item->isCheckable());
     EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(dock()->isVisible());
+    // Built the first time it is asked for, which keeps the start short.
+    EXPECT_EQ(dock(), nullptr);
 
     item->trigger();
     EXPECT_TRUE(dock()->isVisible());

@@ -171,23 +171,8 @@ MainWindow::MainWindow(gui::StandardDialogs& dialogs, const QString& recoveryDir
     layout->setRowStretch(0, 1);
     setCentralWidget(content);
 
-    // The live preview sits beside the editors, hidden until asked for.
-    preview_ = new gui::ScriptPreview;
-    preview_->setObjectName("scriptPreview");
-    preview_->setScriptSource([this] { return currentScript(); });
-    connect(events_, &gui::DocumentEvents::sceneChanged, preview_, &gui::ScriptPreview::scheduleRefresh);
     followScene();
-    previewDock_ = new QDockWidget(tr("Script Preview"), this);
-    previewDock_->setObjectName("scriptPreviewDock");
-    previewDock_->setWidget(preview_);
-    // Where it shows, docked or floating, is the window's choice (see
-    // showPreview); the user closes it.
-    previewDock_->setFeatures(QDockWidget::DockWidgetClosable);
-    addDockWidget(Qt::RightDockWidgetArea, previewDock_);
-    previewDock_->hide();
     connect(previewAction_, &QAction::toggled, this, &MainWindow::showPreview);
-    // Closing the dock by its own button unticks the menu item.
-    connect(previewDock_->toggleViewAction(), &QAction::toggled, previewAction_, &QAction::setChecked);
 
     setProjectCommandsEnabled(false);
     setObjectPropertiesEnabled(false, false);
@@ -331,7 +316,7 @@ void MainWindow::buildMenus()
     synchroniseAction_->setChecked(choices_.synchronise());
     connect(synchroniseAction_, &QAction::toggled, this, [this](bool on) {
         choices_.setSynchronise(on);
-        preview_->scheduleRefresh();
+        refreshPreview();
     });
     objects->addSeparator();
     physicalPropertiesAction_ = objects->addAction(tr("Physical Properties"), this, &MainWindow::openPhysicalPropertiesDialog);
@@ -500,7 +485,7 @@ void MainWindow::showNewProject(const std::shared_ptr<SceneDocument>& document)
     setObjectPropertiesEnabled(false, false);
     projectShown_ = true;
     setProject(*document);
-    preview_->scheduleRefresh();
+    refreshPreview();
 }
 
 void MainWindow::newProject()
@@ -655,7 +640,7 @@ void MainWindow::closeProject()
     events_->setDocument(nullptr);
     document_.reset();
     recoveryKeeper_->discard();
-    preview_->scheduleRefresh();
+    refreshPreview();
 }
 
 bool MainWindow::saveCurrentProject(const QString& command)
@@ -1039,12 +1024,40 @@ void MainWindow::openTestRun()
     dialog->show();
 }
 
+void MainWindow::buildPreview()
+{
+    if (preview_)
+        return;
+    preview_ = new gui::ScriptPreview;
+    preview_->setObjectName("scriptPreview");
+    preview_->setScriptSource([this] { return currentScript(); });
+    connect(events_, &gui::DocumentEvents::sceneChanged, preview_, &gui::ScriptPreview::scheduleRefresh);
+    previewDock_ = new QDockWidget(tr("Script Preview"), this);
+    previewDock_->setObjectName("scriptPreviewDock");
+    previewDock_->setWidget(preview_);
+    // Where it shows, docked or floating, is the window's choice (see
+    // showPreview); the user closes it.
+    previewDock_->setFeatures(QDockWidget::DockWidgetClosable);
+    addDockWidget(Qt::RightDockWidgetArea, previewDock_);
+    previewDock_->hide();
+    // Closing the dock by its own button unticks the menu item.
+    connect(previewDock_->toggleViewAction(), &QAction::toggled, previewAction_, &QAction::setChecked);
+}
+
+void MainWindow::refreshPreview()
+{
+    // A preview never shown is built, and generates, when first asked for.
+    if (preview_)
+        preview_->scheduleRefresh();
+}
+
 void MainWindow::showPreview(bool show)
 {
     if (!show) {
         hidePreview();
         return;
     }
+    buildPreview();
     if (previewDock_->isVisible())
         return;
     const int previewWidth = std::max(320, width() * 2 / 5);
@@ -1083,7 +1096,8 @@ void MainWindow::hidePreview()
     // Taken first: hiding the dock unticks the menu item, which comes back here.
     const int growth = std::exchange(previewGrowth_, 0);
     const int shift = std::exchange(previewShift_, 0);
-    previewDock_->hide();
+    if (previewDock_)
+        previewDock_->hide();
     if (growth > 0)
         setGeometry(geometry().adjusted(shift, 0, shift - growth, 0));
 }

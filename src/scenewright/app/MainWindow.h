@@ -214,6 +214,9 @@ private:
     void fillExamplesMenu();
     // Shows the live preview beside the editors without narrowing them.
     void showPreview(bool show);
+    void buildPreview();
+    // Has a built preview generate the script again soon.
+    void refreshPreview();
     // Hides the preview and gives back the width the window grew by for it,
     // and the place it left for it.
     void hidePreview();
@@ -275,8 +278,9 @@ private:
     QMenu* recentMenu_;
     QMenu* examplesMenu_;
     QString examplesDirectory_;
-    QDockWidget* previewDock_;
-    gui::ScriptPreview* preview_;
+    // The live preview, built the first time it is shown.
+    QDockWidget* previewDock_ = nullptr;
+    gui::ScriptPreview* preview_ = nullptr;
 
     // Kept for the life of the window, with the editors they opened.
     gui::ObjectClickBasePanel* objectBasePanel_;
