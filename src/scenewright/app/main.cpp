@@ -43,6 +43,9 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("scenewright");
     QApplication::setApplicationVersion(scenewright::core::Version::text);
+    // The window's own icon, for task bars and window lists; desktops that
+    // follow the desktop file take the installed icons, up to 256 pixels.
+    // It is read at the start, so the smaller picture keeps the start short.
     QApplication::setWindowIcon(QIcon(":/org.scenewright.Scenewright.png"));
     QApplication::setDesktopFileName("org.scenewright.Scenewright");
 
