@@ -111,7 +111,9 @@ row "preview refresh, 1,000 models" "$(awk -v s="$preview_cpu" 'BEGIN { print s 
 display=":$((90 + RANDOM % 400))"
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-sleep 1
+until DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; do
+    sleep 0.1
+done
 # "cpu wall kib" of a window program: its CPU seconds and the seconds
 # until its window shows, and its memory once idle.
 window_start() {
@@ -122,6 +124,10 @@ window_start() {
     DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$@" >/dev/null 2>&1 &
     local pid=$!
     until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" --name "$title" >/dev/null 2>&1; do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "bench.sh: $1 ended before its window showed" >&2
+            kill "$$"
+        fi
         sleep 0.002
     done
     local wall
@@ -144,7 +150,9 @@ program_kibs=()
 bare_cpus=()
 bare_walls=()
 bare_kibs=()
-for ((i = 0; i < runs; ++i)); do
+# The start moves most with other work on the machine: three times the
+# usual runs, the two programs in turn.
+for ((i = 0; i < 3 * runs; ++i)); do
     read -r cpu wall kib < <(window_start "Bare window" "$build/bench/scenewright_bare_window")
     bare_cpus+=("$cpu")
     bare_walls+=("$wall")
