@@ -216,6 +216,17 @@ TEST_F(SynchronisationTest, TableKeepsBranchesInTheOrderTheirKeysWereFirstStored
 
     synch.clearAttributes();
     EXPECT_EQ(handlerOf(synch), handler({}));
+
+    // Enough names that the table's index grows several times, each then
+    // stored to again: every key still finds its own branch.
+    std::vector<std::string> expected;
+    for (int i = 0; i < 100; ++i)
+        synch.appendSynchForAction("synchtrigger" + std::to_string(i), "running", "true", "a();\n");
+    for (int i = 0; i < 100; ++i) {
+        synch.appendSynchForAction("synchtrigger" + std::to_string(i), "running", "true", "b();\n");
+        expected.push_back(branch("synchtrigger" + std::to_string(i), "true", "a();\nb();\n"));
+    }
+    EXPECT_EQ(handlerOf(synch), handler(expected));
 }
 
 TEST_F(SynchronisationTest, SwitchedOnWithoutSynchronisedTriggersWritesAnEmptyListAndHandler)

@@ -75,11 +75,13 @@ SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view na
     }
     if (!add)
         return nullptr;
+    checkedIndex(names_.size() + name.size(), kNone);
+    checkedIndex(entries_.size() + 1, kNone);
     Entry& entry = entries_.emplace_back();
-    entry.nameOffset = static_cast<Index>(checkedIndex(names_.size(), kNone - name.size()));
+    entry.nameOffset = static_cast<Index>(names_.size());
     entry.nameLength = static_cast<Index>(name.size());
     names_ += name;
-    slots_[slot] = static_cast<Index>(checkedIndex(entries_.size(), kNone));
+    slots_[slot] = static_cast<Index>(entries_.size());
     return &entry;
 }
 
