@@ -5,6 +5,7 @@
 #include "scenewright/core/script/ScriptText.h"
 
 #include <algorithm>
+#include <bit>
 #include <span>
 #include <stdexcept>
 
@@ -43,38 +44,34 @@ void SynchronisationTable::reserve(std::size_t triggers)
     entries_.reserve(triggers);
     // Names such as "synchtrigger1234".
     names_.reserve(20 * triggers);
-    std::size_t slots = 16;
-    while (slots < 2 * triggers)
-        slots *= 2;
-    if (slots > slots_.size()) {
-        slots_.assign(slots, 0);
-        for (Index i = 0; i < entries_.size(); ++i) {
-            std::size_t slot = hashOf(name(entries_[i])) & (slots - 1);
-            while (slots_[slot] != 0)
-                slot = (slot + 1) & (slots - 1);
-            slots_[slot] = i + 1;
-        }
-    }
+    if (2 * triggers > slots_.size())
+        rehash(std::bit_ceil(std::max<std::size_t>(16, 2 * triggers)));
 }
 
-void SynchronisationTable::growSlots()
+std::size_t SynchronisationTable::slotOf(std::string_view name) const
 {
-    reserve(std::max<std::size_t>(entries_.size() + 1, slots_.size()));
-}
-
-SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view name, bool add)
-{
-    if (2 * (entries_.size() + 1) > slots_.size())
-        growSlots();
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = hashOf(name) & mask;
-    for (; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        Entry& entry = entries_[slots_[slot] - 1];
-        if (this->name(entry) == name)
-            return &entry;
-    }
-    if (!add)
-        return nullptr;
+    while (slots_[slot] != 0 && this->name(entries_[slots_[slot] - 1]) != name)
+        slot = (slot + 1) & mask;
+    return slot;
+}
+
+void SynchronisationTable::rehash(std::size_t slots)
+{
+    slots_.assign(slots, 0);
+    for (Index i = 0; i < entries_.size(); ++i)
+        slots_[slotOf(name(entries_[i]))] = i + 1;
+}
+
+SynchronisationTable::Entry& SynchronisationTable::entryFor(std::string_view name)
+{
+    // At most half the slots are taken, so that a search ends soon.
+    if (2 * (entries_.size() + 1) > slots_.size())
+        rehash(std::max<std::size_t>(16, 2 * slots_.size()));
+    const std::size_t slot = slotOf(name);
+    if (slots_[slot] != 0)
+        return entries_[slots_[slot] - 1];
     checkedIndex(names_.size() + name.size(), kNone);
     checkedIndex(entries_.size() + 1, kNone);
     Entry& entry = entries_.emplace_back();
@@ -82,20 +79,15 @@ SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view na
     entry.nameLength = static_cast<Index>(name.size());
     names_ += name;
     slots_[slot] = static_cast<Index>(entries_.size());
-    return &entry;
+    return entry;
 }
 
 const SynchronisationTable::Entry* SynchronisationTable::findEntry(std::string_view name) const
 {
     if (slots_.empty())
         return nullptr;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hashOf(name) & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Entry& entry = entries_[slots_[slot] - 1];
-        if (this->name(entry) == name)
-            return &entry;
-    }
-    return nullptr;
+    const Index taken = slots_[slotOf(name)];
+    return taken == 0 ? nullptr : &entries_[taken - 1];
 }
 
 std::string_view SynchronisationTable::property(const Branch& branch) const
@@ -121,17 +113,16 @@ SynchronisationTable::Branch& SynchronisationTable::appendBranch(Index& link, In
 SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objname, std::string_view property,
                                                           std::string_view value, bool append)
 {
-    Entry* entry = findEntry(objname, true);
-    const auto entryIndex = static_cast<Index>(entry - entries_.data());
+    Entry& entry = entryFor(objname);
+    const auto entryIndex = static_cast<Index>(&entry - entries_.data());
     // The link that will lead to a new branch: the end of the chain.
-    Index* link = &entry->first;
+    Index* link = &entry.first;
     for (; *link != kNone; link = &branches_[*link].next) {
         Branch& branch = branches_[*link];
         if (this->property(branch) == property && this->value(branch) == value) {
-            if (branch.stored == kNone) {
-                branch.stored = static_cast<Index>(checkedIndex(stored_.size(), kNone));
-                stored_.push_back({std::string(property), std::string(value), {}});
-            }
+            // A trigger's branch takes a text of its own from now on.
+            if (branch.stored == kNone)
+                giveStoredText(branch, property, value);
             if (!append) {
                 branch.actionCount = 0;
                 stored_[branch.stored].text.clear();
@@ -140,9 +131,14 @@ SynchronisationTable::Branch& SynchronisationTable::store(std::string_view objna
         }
     }
     Branch& branch = appendBranch(*link, entryIndex);
+    giveStoredText(branch, property, value);
+    return branch;
+}
+
+void SynchronisationTable::giveStoredText(Branch& branch, std::string_view property, std::string_view value)
+{
     branch.stored = static_cast<Index>(checkedIndex(stored_.size(), kNone));
     stored_.push_back({std::string(property), std::string(value), {}});
-    return branch;
 }
 
 void SynchronisationTable::setSynchForAction(const std::string& objname, const std::string& property,
@@ -164,15 +160,15 @@ void SynchronisationTable::replaceTriggerBranches(const action::AtmoTrigger& tri
         removeSynchsForTrigger(name);
         return;
     }
-    Entry* entry = findEntry(name, true);
-    removeChain(entry->first);
-    entry->first = kNone;
-    const auto entryIndex = static_cast<Index>(entry - entries_.data());
+    Entry& entry = entryFor(name);
+    removeChain(entry.first);
+    entry.first = kNone;
+    const auto entryIndex = static_cast<Index>(&entry - entries_.data());
     const auto firstAction = static_cast<Index>(checkedIndex(actions_.size(), kNone));
     for (const auto& action : trigger.getActionList())
         actions_.push_back(action.get());
     const auto actionCount = static_cast<Index>(checkedIndex(actions_.size(), kNone) - firstAction);
-    Branch& start = appendBranch(entry->first, entryIndex);
+    Branch& start = appendBranch(entry.first, entryIndex);
     start.firstAction = firstAction;
     start.actionCount = actionCount;
     Branch& exit = appendBranch(start.next, entryIndex);
@@ -196,9 +192,10 @@ void SynchronisationTable::removeSynchsForTrigger(const std::string& name)
 {
     // The entry stays, without branches: a later branch under the name
     // starts a new chain.
-    if (Entry* entry = findEntry(name, false)) {
-        removeChain(entry->first);
-        entry->first = kNone;
+    if (const Entry* found = findEntry(name)) {
+        Entry& entry = entries_[found - entries_.data()];
+        removeChain(entry.first);
+        entry.first = kNone;
     }
 }
 

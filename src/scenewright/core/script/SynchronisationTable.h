@@ -93,11 +93,16 @@ private:
     std::string_view name(const Entry& entry) const { return {names_.data() + entry.nameOffset, entry.nameLength}; }
     std::string_view property(const Branch& branch) const;
     std::string_view value(const Branch& branch) const;
-    // The entry of the name, added (with no branches) when `add` is set;
-    // null when it is not there and not added.
-    Entry* findEntry(std::string_view name, bool add);
+    // The slot that holds the name's entry, or the free slot where it goes.
+    std::size_t slotOf(std::string_view name) const;
+    // Spreads the entries over that many slots, a power of two.
+    void rehash(std::size_t slots);
+    // The entry of the name, added (with no branches) when it is not there.
+    Entry& entryFor(std::string_view name);
+    // The entry of the name; null when it is not there.
     const Entry* findEntry(std::string_view name) const;
-    void growSlots();
+    // Gives a branch its own property, value and (empty) text in stored_.
+    void giveStoredText(Branch& branch, std::string_view property, std::string_view value);
     // The branch under the key, new or emptied unless `append` is set.
     Branch& store(std::string_view objname, std::string_view property, std::string_view value, bool append);
     // Appends a new branch to the chain that `link` ends.
