@@ -70,16 +70,9 @@ void AtmoObject::removeActionReferences(const action::AtmoAction* action)
 
 void AtmoObject::appendAtmoScript(script::ScriptContext& context, std::string& out) const
 {
-    // The active triggers are picked out before any is written, so that in a
-    // scene larger than the processor's caches they are fetched from memory
-    // together rather than one by one between fragments.
-    std::vector<const action::AtmoTrigger*> active;
-    active.reserve(triggers_.size());
     for (const auto& trigger : triggers_)
         if (trigger->getActive())
-            active.push_back(trigger.get());
-    for (const auto* trigger : active)
-        trigger->appendScript(context, out);
+            trigger->appendScript(context, out);
 }
 
 void AtmoObject::copy(const IAtmoObject& source, IdCounter& ids)

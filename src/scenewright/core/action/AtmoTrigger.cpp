@@ -90,21 +90,14 @@ void AtmoTrigger::appendScript(script::ScriptContext& context, std::string& out)
 
 namespace {
 
-// Appends the start or exit code of the active ones among the actions. They
-// are picked out before any code is written, so that in a scene larger than
-// the processor's caches their objects are fetched from memory together
-// rather than one by one between fragments.
+// Appends the start or exit code of the active ones among the actions.
 template <typename Actions>
 void appendActiveActionScripts(const script::ScriptContext& context, bool exitCode, const Actions& actions,
                                std::string& out)
 {
-    std::vector<const AtmoAction*> active;
-    active.reserve(std::size(actions));
     for (const auto& action : actions)
         if (action->getActive())
-            active.push_back(&*action);
-    for (const AtmoAction* action : active)
-        out += exitCode ? action->exitTriggerScript(context) : action->doTriggerScript(context);
+            out += exitCode ? action->exitTriggerScript(context) : action->doTriggerScript(context);
 }
 
 } // namespace
