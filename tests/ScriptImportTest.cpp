@@ -258,7 +258,9 @@ TEST_F(ScriptImportTest, ProjectsThatOnceCameBackWrongComeBack)
 // that writes the same script in every form: here a localised trigger
 // firing its own object's action twice, which shows no number, and a
 // localised action another object's trigger fires after a first-load
-// trigger fired it beside a solid object's action of the same class.
+// trigger fired it beside a solid object's action of the same class, and a
+// solid object's action that three triggers fire, which the empty lines
+// show to be one action, not two on objects of their own.
 TEST_F(ScriptImportTest, OpenScenesComeBackToTheSameScript)
 {
     const char* const projects[] = {
@@ -278,6 +280,17 @@ TEST_F(ScriptImportTest, OpenScenesComeBackToTheSameScript)
 "ids":[10],"fields":{"usesSynch":true},"actions":[{"object":3,"action":0}]}]},
 {"type":"solid-object","name":"","id":21,"actions":[{"class":"GotoNewWorldAction","active":true,"ids":[],
 "fields":{"aerURLLocation":"cellar","distance":5.0}}],"triggers":[]}]})",
+        R"({"format":"scenewright-project","version":1,"name":"scene","localiseScript":true,"objects":[
+{"type":"world","name":"world","actions":[],"triggers":[{"class":"OnclickTrigger","active":true,"ids":[8],"fields":{},
+"actions":[{"object":2,"action":0}]}]},
+{"type":"actor","name":"actor","actions":[],"triggers":[{"class":"WorldFirstLoadsTrigger","active":true,"ids":[9],
+"fields":{},"actions":[{"object":2,"action":0}]}]},
+{"type":"solid-object","name":"","id":21,"actions":[{"class":"GotoNewWorldAction","active":true,"ids":[],
+"fields":{"aerURLLocation":"hall","distance":5.0}}],"triggers":[]},
+{"type":"model.aer/.atmo","name":"gate","id":16,"actions":[],"triggers":[{"class":"OnclickTrigger","active":true,
+"ids":[10],"fields":{},"actions":[{"object":2,"action":0},{"object":4,"action":0}]}]},
+{"type":"primitive","name":"","id":20,"actions":[{"class":"GotoNewWorldAction","active":true,"ids":[],
+"fields":{"aerURLLocation":"cellar","distance":3.0}}],"triggers":[]}]})",
     };
     for (const char* project : projects)
         for (const bool synchronise : {false, true}) {

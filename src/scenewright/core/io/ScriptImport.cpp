@@ -203,9 +203,9 @@ std::optional<ScriptImport::Imported> rebuildScene(std::string_view script, cons
 // taking its empty lines for the generator's; nothing, with the refusal of
 // the first try set, when no try gives the script back. Where the first
 // placing of triggers and objects fails, or gives the script back only up
-// to its comments or empty lines, the tries pass over one choice of a place
-// and then two, a bounded number so that hostile scripts stay fast; the
-// first project that gives the script back most closely wins.
+// to its comments or empty lines, the tries pass over one choice of a place,
+// then two, and so on, a bounded number so that hostile scripts stay fast;
+// the first project that gives the script back most closely wins.
 std::optional<ScriptImport::Imported> rebuild(std::string_view script, const CompressedScript& compressed,
                                               bool generatorLayout, const std::string& path, IdCounter& ids,
                                               Refusal& refusal)
@@ -217,8 +217,10 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         refusal = {compressed.scriptOffset(mismatch.at), mismatch.what()};
         return std::nullopt;
     }
-    // The first reading, then each choice passed over alone, then each two
-    // of the first choices together.
+    // The first reading, then each choice passed over alone, then each of
+    // those with one more: passing over a choice may lead to choices the
+    // first reading never met, such as lending an action to one more
+    // trigger, so each try adds those it met after its own last detour.
     constexpr std::size_t kMostDetours = 8;
     // Each try reads the whole scene and generates it again: a large
     // script gets fewer.
@@ -237,13 +239,12 @@ std::optional<ScriptImport::Imported> rebuild(std::string_view script, const Com
         } catch (const script::ScriptCursor::Mismatch& mismatch) {
             refused = {compressed.scriptOffset(mismatch.at), mismatch.what()};
         }
-        if (t == 0 && mostTries > 1) {
-            const std::size_t choices = std::min(assembly.placeChoices(), kMostDetours);
-            for (std::size_t d = 0; d < choices; ++d)
-                tries.push_back({d});
-            for (std::size_t d = 0; d < choices; ++d)
-                for (std::size_t e = d + 1; e < choices; ++e)
-                    tries.push_back({d, e});
+        const std::size_t choices = std::min(assembly.placeChoices(), kMostDetours);
+        for (std::size_t d = tries[t].empty() ? 0 : tries[t].back() + 1; d < choices && tries.size() < mostTries;
+             ++d) {
+            std::vector<std::size_t> further = tries[t];
+            further.push_back(d);
+            tries.push_back(std::move(further));
         }
         // With no other try, any project that gives the script back will do.
         Likeness likeness = Likeness::Layout;
