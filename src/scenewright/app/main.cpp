@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <iostream>
 
@@ -43,10 +44,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName("scenewright");
     QApplication::setApplicationVersion(scenewright::core::Version::text);
-    // The window's own icon, for task bars and window lists; desktops that
-    // follow the desktop file take the installed icons, up to 256 pixels.
-    // It is read at the start, so the smaller picture keeps the start short.
-    QApplication::setWindowIcon(QIcon(":/org.scenewright.Scenewright.png"));
     QApplication::setDesktopFileName("org.scenewright.Scenewright");
 
     // What Qt left after taking its own options.
@@ -59,5 +56,10 @@ int main(int argc, char* argv[])
     if (options.project)
         project = QString::fromStdString(*options.project);
     scenewright::app::Application start(project);
+    // The window's own icon, for task bars and window lists; desktops that
+    // follow the desktop file take the installed icons, up to 256 pixels.
+    // Reading the picture waits until the window is up, so that it does not
+    // hold back the first sight of the window.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(":/org.scenewright.Scenewright.png")); });
     return QApplication::exec();
 }
