@@ -47,14 +47,20 @@ measure() {
 }
 
 # The median CPU seconds of the one Google Benchmark the filter selects,
-# from its CSV output.
+# from its CSV output (a single run has no median: its own row then).
 benchmark_cpu() {
     local program="$1" filter="$2"
     "$program" --benchmark_filter="$filter" --benchmark_repetitions="$runs" --benchmark_format=csv 2>/dev/null \
-        | awk -F, '$1 ~ /_median"?$/ {
-            s = $4; unit = $5
-            if (unit == "ns") s /= 1e9; else if (unit == "us") s /= 1e6; else if (unit == "ms") s /= 1e3
-            print s; exit }'
+        | awk -F, 'function seconds(s, unit) {
+                if (unit == "ns") return s / 1e9
+                if (unit == "us") return s / 1e6
+                if (unit == "ms") return s / 1e3
+                return s
+            }
+            NR == 1 { next }
+            $1 ~ /_median"?$/ { median = seconds($4, $5) }
+            $1 !~ /_(mean|median|stddev|cv)"?$/ { single = seconds($4, $5) }
+            END { print (median != "" ? median : single) }'
 }
 
 # ---- Projects ----
@@ -108,12 +114,18 @@ preview_cpu=$(QT_QPA_PLATFORM=offscreen benchmark_cpu "$build/bench/scenewright_
 row "preview refresh, 1,000 models" "$(awk -v s="$preview_cpu" 'BEGIN { print s * 1e3 }')" 11 "ms"
 
 # The start: CPU time until the window is shown, and the memory once idle.
-display=":$((90 + RANDOM % 400))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb takes a free display and names it once it accepts connections.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-until DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; do
+until [[ -s "$work/display" ]]; do
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "bench.sh: Xvfb did not start:" >&2
+        tail -n 5 "$work/xvfb.log" >&2
+        exit 1
+    fi
     sleep 0.1
 done
+display=":$(head -n 1 "$work/display")"
 # "cpu wall kib" of a window program: its CPU seconds and the seconds
 # until its window shows, and its memory once idle.
 window_start() {
@@ -121,11 +133,12 @@ window_start() {
     shift
     local start
     start=$(date +%s%N)
-    DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$@" >/dev/null 2>&1 &
+    DISPLAY="$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$@" >/dev/null 2>"$work/window.log" &
     local pid=$!
     until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" --name "$title" >/dev/null 2>&1; do
         if ! kill -0 "$pid" 2>/dev/null; then
-            echo "bench.sh: $1 ended before its window showed" >&2
+            echo "bench.sh: $1 ended before its window showed:" >&2
+            tail -n 5 "$work/window.log" >&2
             kill "$$"
         fi
         sleep 0.002
