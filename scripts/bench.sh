@@ -114,8 +114,9 @@ preview_cpu=$(QT_QPA_PLATFORM=offscreen benchmark_cpu "$build/bench/scenewright_
 row "preview refresh, 1,000 models" "$(awk -v s="$preview_cpu" 'BEGIN { print s * 1e3 }')" 11 "ms"
 
 # The start: CPU time until the window is shown, and the memory once idle.
-# Xvfb takes a free display and names it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# Xvfb takes a free display and names it once it accepts connections; it
+# does not reset when its last client leaves, so the next program finds it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 until [[ -s "$work/display" ]]; do
     if ! kill -0 "$xvfb_pid" 2>/dev/null; then
