@@ -485,8 +485,9 @@ TEST_F(ProjectFileTest, ManyNamesOnFewObjectsAreAllClaimedAndAClashIsFoundAmongT
         std::string error;
         const auto opened = open(file("many.scw"), error);
         EXPECT_EQ(opened == nullptr, clash) << error;
-        if (clash)
+        if (clash) {
             EXPECT_THAT(error, HasSubstr("synchtrigger105 is claimed twice"));
+        }
     }
 }
 
