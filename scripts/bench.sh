@@ -46,21 +46,29 @@ measure() {
     awk '{ printf "%.4f %d\n", $1 + $2, $3 }' "$work/time"
 }
 
-# The median CPU seconds of the one Google Benchmark the filter selects,
-# from its CSV output (a single run has no median: its own row then).
+# The CPU seconds of the benchmark NAME in Google Benchmark's CSV output on
+# standard input: its median, or its own row when it ran once. Without a
+# NAME, of the one benchmark there.
+csv_seconds() {
+    awk -F, -v name="${1:-}" 'function seconds(s, unit) {
+            if (unit == "ns") return s / 1e9
+            if (unit == "us") return s / 1e6
+            if (unit == "ms") return s / 1e3
+            return s
+        }
+        NR == 1 { next }
+        { row = $1; gsub(/"/, "", row) }
+        name != "" && row != name && row != name "_median" { next }
+        row ~ /_median$/ { median = seconds($4, $5) }
+        row !~ /_(mean|median|stddev|cv)$/ { single = seconds($4, $5) }
+        END { print (median != "" ? median : single) }'
+}
+
+# The median CPU seconds of the one Google Benchmark the filter selects.
 benchmark_cpu() {
     local program="$1" filter="$2"
     "$program" --benchmark_filter="$filter" --benchmark_repetitions="$runs" --benchmark_format=csv 2>/dev/null \
-        | awk -F, 'function seconds(s, unit) {
-                if (unit == "ns") return s / 1e9
-                if (unit == "us") return s / 1e6
-                if (unit == "ms") return s / 1e3
-                return s
-            }
-            NR == 1 { next }
-            $1 ~ /_median"?$/ { median = seconds($4, $5) }
-            $1 !~ /_(mean|median|stddev|cv)"?$/ { single = seconds($4, $5) }
-            END { print (median != "" ? median : single) }'
+        | csv_seconds
 }
 
 # ---- Projects ----
@@ -92,10 +100,7 @@ row "  its peak memory" "$(awk -v k="$gen_peak" 'BEGIN { print k * 1024 / 1e6 }'
 growth=$("$build/bench/scenewright_bench" --benchmark_filter='streamScript/' --benchmark_repetitions=$((2 * runs)) \
     --benchmark_enable_random_interleaving=true --benchmark_format=csv 2>/dev/null)
 growth_cpu() {
-    awk -F, -v name="\"streamScript/$1_median\"" '$1 == name {
-        s = $4; unit = $5
-        if (unit == "ns") s /= 1e9; else if (unit == "us") s /= 1e6; else if (unit == "ms") s /= 1e3
-        print s; exit }' <<<"$growth"
+    csv_seconds "streamScript/$1" <<<"$growth"
 }
 g500=$(growth_cpu 500)
 g5000=$(growth_cpu 5000)

@@ -21,12 +21,8 @@ AtmoInteraction::AtmoInteraction(IdCounter& ids, int idCount)
 const AtmoInteraction::Texts AtmoInteraction::kNoTexts;
 
 AtmoInteraction::AtmoInteraction(const AtmoInteraction& other)
-    : active_(other.active_), idCount_(other.idCount_), ids_(other.ids_), texts_(other.texts_)
 {
-    if (other.ownTexts_) {
-        ownTexts_ = std::make_unique<Texts>(*other.ownTexts_);
-        texts_ = ownTexts_.get();
-    }
+    *this = other;
 }
 
 AtmoInteraction& AtmoInteraction::operator=(const AtmoInteraction& other)
@@ -35,6 +31,7 @@ AtmoInteraction& AtmoInteraction::operator=(const AtmoInteraction& other)
         active_ = other.active_;
         idCount_ = other.idCount_;
         ids_ = other.ids_;
+        // Shared texts stay shared; texts of its own are copied.
         useKindTexts(*other.texts_);
         if (other.ownTexts_)
             ownTexts();
